@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QStringList>
+
+#include <functional>
+
+namespace tintora::cli {
+
+// One sub-command of tintora-cli. Each command's file registers itself.
+struct Command {
+    const char *name;
+    const char *usage;  // lines for --help
+    std::function<int(const QStringList &args)> run;
+};
+
+struct Registration {
+    explicit Registration(Command command);
+};
+
+}  // namespace tintora::cli

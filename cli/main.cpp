@@ -1,0 +1,64 @@
+#include "command.h"
+
+#include <QGuiApplication>
+#include <QTextStream>
+
+#include <vector>
+
+namespace tintora::cli {
+namespace {
+
+std::vector<Command> &commands()
+{
+    static std::vector<Command> all;
+    return all;
+}
+
+void printHelp(QTextStream &out)
+{
+    out << "Usage: tintora-cli COMMAND ...\n"
+           "Reads, writes and previews spcolor.sch colour schemes of P2K phones.\n\n";
+    for (const Command &command : commands())
+        out << command.usage << '\n';
+    out << "  tintora-cli --help | --version\n";
+}
+
+}  // namespace
+
+Registration::Registration(Command command)
+{
+    commands().push_back(std::move(command));
+}
+
+}  // namespace tintora::cli
+
+int main(int argc, char **argv)
+{
+    using namespace tintora::cli;
+    // Text rendering needs a GUI application; no window is ever shown.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    QStringList args = app.arguments().mid(1);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    if (args.isEmpty()) {
+        printHelp(err);
+        return 1;
+    }
+    const QString name = args.takeFirst();
+    if (name == "--help" || name == "-h") {
+        printHelp(out);
+        return 0;
+    }
+    if (name == "--version") {
+        out << "tintora-cli " << TINTORA_VERSION << '\n';
+        return 0;
+    }
+    for (const Command &command : commands()) {
+        if (name == command.name)
+            return command.run(args);
+    }
+    err << "tintora-cli: unknown command '" << name << "'; see tintora-cli --help\n";
+    return 1;
+}

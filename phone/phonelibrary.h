@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstdint>
+
+namespace tintora {
+
+// The ten functions of the phone-link library. Results are compared with
+// fixed values: -1 is failure, Seem_Write succeeds with 0.
+class PhoneLibrary {
+public:
+    virtual ~PhoneLibrary() = default;
+    virtual int P2K_Init(int arg) = 0;
+    virtual int P2K_GetStatus() = 0;
+    virtual int P2K_Restart() = 0;
+    virtual int File_Create(const char *path, int mode) = 0;
+    virtual int File_Read(std::uint8_t *buffer, int count) = 0;
+    virtual int File_Write(const std::uint8_t *buffer, int count) = 0;
+    virtual int File_Close() = 0;
+    virtual int File_VolInfo(std::uint16_t *buffer) = 0;  // 256 zeroed units
+    virtual int Seem_Read(int seem, int record, int offset, int count, std::uint8_t *buffer) = 0;
+    virtual int Seem_Write(int seem, int record, int offset, int count, std::uint8_t *buffer) = 0;
+};
+
+}  // namespace tintora

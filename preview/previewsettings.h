@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QByteArray>
+
+#include <cstdint>
+
+namespace tintora {
+
+// The preview options held in memory; the settings file fills them.
+struct PreviewSettings {
+    QByteArray ProviderName;  // Windows-1251 bytes
+    std::uint8_t ClockFormat = 0;
+    std::uint8_t DateFormat = 0;
+    std::uint8_t PressedSoftKey = 0;
+    std::uint16_t ChoosedDate = 0;
+};
+
+}  // namespace tintora

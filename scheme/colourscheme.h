@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <array>
+#include <cstdint>
+
+namespace tintora {
+
+class Messages;
+
+// 0x00BBGGRR, the layout the phone file and the drawing code share.
+using Colour = std::uint32_t;
+
+constexpr int kElementCount = 63;
+constexpr int kSchemeImageSize = 304;
+constexpr int kMaxNameLength = 14;
+
+// Language flag: 0 Russian, anything else English for messages.
+using Language = std::int32_t;
+constexpr Language kRussian = 0;
+constexpr Language kEnglish = 1;
+
+struct SchemeEntry {
+    Colour colour = 0;
+    std::uint8_t transparency = 0;  // 0 opaque .. 15 invisible
+    bool operator==(const SchemeEntry &) const = default;
+};
+
+// The name holds Windows-1251 bytes, never a zero byte, at most 14 of them.
+struct ColourScheme {
+    std::array<SchemeEntry, kElementCount> entries{};
+    QByteArray name;
+
+    SchemeEntry &entry(int element) { return entries[element - 1]; }
+    const SchemeEntry &entry(int element) const { return entries[element - 1]; }
+};
+
+using SchemeImage = std::array<std::uint8_t, kSchemeImageSize>;
+
+// Indexed by element number; index 0 is unused.
+extern const std::array<int, kElementCount + 1> EntryOffsetTable;
+// Bytes 52..303 of the default scheme's image, in file order.
+extern const std::array<std::uint8_t, kSchemeImageSize - 52> DefaultSchemeBody;
+
+SchemeEntry DecodeEntry(const SchemeImage &image, int offset);
+std::array<std::uint8_t, 4> PackEntry(const SchemeEntry &entry);
+bool IsSchemeImage(const SchemeImage &image);
+void DecodeScheme(ColourScheme &scheme, const SchemeImage &image);
+// May set an empty name to "STYLE", in the scheme as well as the image.
+SchemeImage EncodeScheme(ColourScheme &scheme);
+void BuildDefaultScheme(ColourScheme &scheme);
+
+enum class LoadOutcome {
+    Loaded,
+    NotOpened,   // silent
+    ReadFailed,  // reported through Messages::reportError
+    NotScheme,   // reported through Messages::inform
+};
+
+LoadOutcome LoadSchemeFile(ColourScheme &scheme, const QString &path, Messages &messages,
+                           Language language);
+
+QString NotSchemeText(Language language);
+
+}  // namespace tintora

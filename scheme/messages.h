@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+namespace tintora {
+
+// What the program tells the user and asks of them. The window shows boxes
+// titled "Tintora"; tests script the answers and read the texts.
+class Messages {
+public:
+    virtual ~Messages() = default;
+    // Plain box, no icon, one OK button; "\r" separates lines.
+    virtual void inform(const QString &text) = 0;
+    // The general error report for input/output failures.
+    virtual void reportError(const QString &text) = 0;
+    // Warning box with Yes and No; true for Yes.
+    virtual bool askYesNo(const QString &text) = 0;
+};
+
+}  // namespace tintora

@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# Sets up a fresh Debian 12 machine, builds Tintora, and runs it or its tests.
+#   ./tintora.sh run [FILE.sch]   install what is missing, build, open the editor
+#   ./tintora.sh test             install what is missing, build, run every test
+#   ./tintora.sh build            install what is missing, build
+set -euo pipefail
+cd "$(dirname "$(readlink -f "$0")")"
+
+BUILD_PACKAGES=(cmake make g++ pkg-config qt6-base-dev qt6-base-dev-tools
+                libjpeg62-turbo-dev libgtest-dev libgmock-dev libbenchmark-dev)
+RUN_PACKAGES=(fonts-dejavu-core)
+
+install_missing() {
+    local missing=() p
+    for p in "$@"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' \
+            || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    local sudo=()
+    [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+    echo "Installing: ${missing[*]}"
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
+        "${missing[@]}" </dev/null
+}
+
+build() {
+    install_missing "${BUILD_PACKAGES[@]}"
+    cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    cmake --build build --parallel "$(nproc)"
+}
+
+command=${1:-}
+[ $# -gt 0 ] && shift
+case "$command" in
+    run)
+        build
+        install_missing "${RUN_PACKAGES[@]}"
+        exec build/bin/tintora "$@"
+        ;;
+    test)
+        build
+        QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure \
+            --parallel "$(nproc)"
+        ;;
+    build)
+        build
+        ;;
+    *)
+        echo "usage: $0 run [FILE.sch] | test | build" >&2
+        exit 2
+        ;;
+esac
