@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QByteArray>
+#include <QString>
 
 #include <cstdint>
 
@@ -8,7 +8,7 @@ namespace tintora {
 
 // The preview options held in memory; the settings file fills them.
 struct PreviewSettings {
-    QByteArray ProviderName;  // Windows-1251 bytes
+    QString ProviderName;
     std::uint8_t ClockFormat = 0;
     std::uint8_t DateFormat = 0;
     std::uint8_t PressedSoftKey = 0;
