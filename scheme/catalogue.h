@@ -23,6 +23,8 @@ extern const std::array<int, 14> LinkedPairTable;
 // UTF-8 texts, indexed by element number 1..63.
 QString EnglishElementName(int element);
 QString RussianElementName(int element);
+// Russian for 0, English otherwise.
+QString ElementName(int element, Language language);
 QString ScreenCaption(int screen, Language language);
 bool IsLinkedElement(int element);
 

@@ -62,6 +62,17 @@ enum class LoadOutcome {
 LoadOutcome LoadSchemeFile(ColourScheme &scheme, const QString &path, Messages &messages,
                            Language language);
 
+// The front of a file, at most 304 bytes, zero-filled behind a short file;
+// nothing is decoded. outcome is Loaded, NotOpened or ReadFailed, and reason
+// holds the system's explanation of a failure.
+struct SchemeFileRead {
+    LoadOutcome outcome = LoadOutcome::NotOpened;
+    SchemeImage image{};
+    QString reason;
+};
+SchemeFileRead ReadSchemeImage(const QString &path);
+
 QString NotSchemeText(Language language);
+QString ReadFailedText(Language language, const QString &path, const QString &reason);
 
 }  // namespace tintora

@@ -1,0 +1,71 @@
+#include "colourscheme.h"
+#include "messages.h"
+
+#include <QFile>
+
+namespace tintora {
+
+SchemeFileRead ReadSchemeImage(const QString &path)
+{
+    SchemeFileRead result;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        result.reason = file.errorString();
+        return result;
+    }
+    // A pipe or device may hand over fewer bytes per call than it has.
+    char *const buffer = reinterpret_cast<char *>(result.image.data());
+    qint64 filled = 0;
+    while (filled < kSchemeImageSize) {
+        const qint64 got = file.read(buffer + filled, kSchemeImageSize - filled);
+        if (got < 0) {
+            result.outcome = LoadOutcome::ReadFailed;
+            result.reason = file.errorString();
+            result.image.fill(0);
+            return result;
+        }
+        if (got == 0)
+            break;
+        filled += got;
+    }
+    result.outcome = LoadOutcome::Loaded;
+    return result;
+}
+
+LoadOutcome LoadSchemeFile(ColourScheme &scheme, const QString &path, Messages &messages,
+                           Language language)
+{
+    // 1.-3. Open, read at most 304 bytes into a zeroed image, close.
+    const SchemeFileRead read = ReadSchemeImage(path);
+    if (read.outcome == LoadOutcome::NotOpened)
+        return LoadOutcome::NotOpened;
+    if (read.outcome == LoadOutcome::ReadFailed) {
+        messages.reportError(ReadFailedText(language, path, read.reason));
+        return LoadOutcome::ReadFailed;
+    }
+
+    // 4. Signature.
+    if (!IsSchemeImage(read.image)) {
+        messages.inform(NotSchemeText(language));
+        return LoadOutcome::NotScheme;
+    }
+
+    // 5. Decode.
+    DecodeScheme(scheme, read.image);
+    return LoadOutcome::Loaded;
+}
+
+QString NotSchemeText(Language language)
+{
+    return language == kRussian ? QStringLiteral("Файл не является цветовой палитрой")
+                                : QStringLiteral("This file is not colour style");
+}
+
+QString ReadFailedText(Language language, const QString &path, const QString &reason)
+{
+    return (language == kRussian ? QStringLiteral("Ошибка ввода-вывода при чтении файла %1: %2")
+                                 : QStringLiteral("Input/output error while reading %1: %2"))
+        .arg(path, reason);
+}
+
+}  // namespace tintora
