@@ -1,0 +1,162 @@
+#include "recordingmessages.h"
+#include "scheme/colourscheme.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace tintora;
+
+namespace {
+
+class LoadSchemeFileTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        // A scheme that a failed load must leave exactly as it is.
+        BuildDefaultScheme(scheme);
+        scheme.name = "Before";
+        before = scheme;
+    }
+
+    QString write(const QByteArray &bytes)
+    {
+        const QString path = dir.filePath("file.sch");
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return path;
+    }
+
+    void expectUnchanged()
+    {
+        EXPECT_EQ(scheme.entries, before.entries);
+        EXPECT_EQ(scheme.name, before.name);
+    }
+
+    QTemporaryDir dir;
+    ColourScheme scheme;
+    ColourScheme before;
+    RecordingMessages messages;
+};
+
+QByteArray ValidImage(const QByteArray &name)
+{
+    ColourScheme source;
+    for (int element = 1; element <= kElementCount; ++element)
+        source.entry(element) = {Colour(element) << 8, std::uint8_t(element % 16)};
+    source.name = name;
+    const SchemeImage image = EncodeScheme(source);
+    return QByteArray(reinterpret_cast<const char *>(image.data()), int(image.size()));
+}
+
+}  // namespace
+
+TEST_F(LoadSchemeFileTest, LoadsAValidFile)
+{
+    const QString path = write(ValidImage("Night"));
+    EXPECT_EQ(LoadSchemeFile(scheme, path, messages, kEnglish), LoadOutcome::Loaded);
+    EXPECT_EQ(scheme.name, QByteArray("Night"));
+    EXPECT_EQ(scheme.entry(9), (SchemeEntry{0x900, 9}));
+    EXPECT_TRUE(messages.informed.isEmpty());
+    EXPECT_TRUE(messages.errors.isEmpty());
+}
+
+TEST_F(LoadSchemeFileTest, OtherHeaderBytesAreIgnored)
+{
+    QByteArray bytes = ValidImage("X");
+    bytes[0] = char(0xFF);
+    bytes[2] = char(0xFF);
+    bytes[4] = char(0xFF);
+    bytes[51] = 0;
+    EXPECT_EQ(LoadSchemeFile(scheme, write(bytes), messages, kEnglish), LoadOutcome::Loaded);
+    EXPECT_EQ(scheme.name, QByteArray("X"));
+}
+
+TEST_F(LoadSchemeFileTest, LowerCaseSignatureIsRejectedInTheLanguageOfTheFlag)
+{
+    QByteArray bytes = ValidImage("Night");
+    bytes[1] = 0x73;
+    const QString path = write(bytes);
+
+    EXPECT_EQ(LoadSchemeFile(scheme, path, messages, kEnglish), LoadOutcome::NotScheme);
+    EXPECT_EQ(LoadSchemeFile(scheme, path, messages, kRussian), LoadOutcome::NotScheme);
+    EXPECT_EQ(messages.informed,
+              QStringList({"This file is not colour style", "Файл не является цветовой палитрой"}));
+    expectUnchanged();
+}
+
+TEST_F(LoadSchemeFileTest, SixByteSignatureIsAnEmptyBlackScheme)
+{
+    const QString path = write(QByteArray("\0S\0C\0H", 6));
+    EXPECT_EQ(LoadSchemeFile(scheme, path, messages, kEnglish), LoadOutcome::Loaded);
+    for (int element = 1; element <= kElementCount; ++element)
+        EXPECT_EQ(scheme.entry(element), SchemeEntry{}) << "element " << element;
+    EXPECT_TRUE(scheme.name.isEmpty());
+}
+
+TEST_F(LoadSchemeFileTest, ShortAndEmptyFilesAreNotSchemes)
+{
+    for (const QByteArray &bytes : {QByteArray(), QByteArray("\0S\0C\0", 5)}) {
+        EXPECT_EQ(LoadSchemeFile(scheme, write(bytes), messages, kEnglish), LoadOutcome::NotScheme);
+        expectUnchanged();
+    }
+}
+
+TEST_F(LoadSchemeFileTest, LongFileIsReadFromItsFirst304Bytes)
+{
+    QByteArray bytes = ValidImage("Long");
+    bytes.append(QByteArray(100000, char(0xEE)));
+    EXPECT_EQ(LoadSchemeFile(scheme, write(bytes), messages, kEnglish), LoadOutcome::Loaded);
+    EXPECT_EQ(scheme.name, QByteArray("Long"));
+    EXPECT_EQ(scheme.entry(63), (SchemeEntry{63 << 8, 15}));
+}
+
+TEST_F(LoadSchemeFileTest, MissingFileAndFolderArePassedOverSilently)
+{
+    for (const QString &path : {dir.filePath("absent.sch"), dir.path()}) {
+        EXPECT_EQ(LoadSchemeFile(scheme, path, messages, kEnglish), LoadOutcome::NotOpened);
+        expectUnchanged();
+    }
+    EXPECT_TRUE(messages.informed.isEmpty());
+    EXPECT_TRUE(messages.errors.isEmpty());
+}
+
+TEST_F(LoadSchemeFileTest, ReadFailureAfterOpeningIsReported)
+{
+    // Opens fine; reading address zero of our own memory fails with EIO.
+    const QString path = "/proc/self/mem";
+    if (!QFile::exists(path))
+        GTEST_SKIP() << "no " << path.toStdString();
+    EXPECT_EQ(LoadSchemeFile(scheme, path, messages, kEnglish), LoadOutcome::ReadFailed);
+    ASSERT_EQ(messages.errors.size(), 1);
+    EXPECT_TRUE(messages.errors[0].startsWith("Input/output error")) << messages.errors[0].toStdString();
+    EXPECT_TRUE(messages.errors[0].contains(path));
+    EXPECT_TRUE(messages.informed.isEmpty());
+    expectUnchanged();
+}
+
+TEST(ReadSchemeImage, ZeroFillsBehindAShortFile)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("short");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("\x01\x02\x03");
+    file.close();
+    const SchemeFileRead read = ReadSchemeImage(path);
+    ASSERT_EQ(read.outcome, LoadOutcome::Loaded);
+    EXPECT_EQ(read.image[2], 3);
+    for (std::size_t i = 3; i < read.image.size(); ++i)
+        ASSERT_EQ(read.image[i], 0) << "byte " << i;
+}
+
+TEST(ReadSchemeImage, ExplainsWhyAFileCannotBeOpened)
+{
+    const SchemeFileRead read = ReadSchemeImage("/nonexistent-folder/x.sch");
+    EXPECT_EQ(read.outcome, LoadOutcome::NotOpened);
+    EXPECT_FALSE(read.reason.isEmpty());
+}
