@@ -1,0 +1,158 @@
+#include "activation.h"
+
+#include "connectionstate.h"
+#include "filereplacement.h"
+#include "rebootprompt.h"
+
+#include <QFile>
+
+#include <array>
+
+namespace tintora {
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// Step texts: read, change, write.
+using StepTexts = std::array<QString, 3>;
+
+StepTexts PhoneSteps(const CommandContext &context)
+{
+    if (context.language == kRussian)
+        return {u"Чтение seem 0032 rec 0001....."_s, u"Изменение значения................."_s,
+                u"Запись seem 0032 rec 0001.........."_s};
+    return {u"Read seem 0032 rec 0001........."_s, u"Change value..........................."_s,
+            u"Write seem 0032 rec 0001..........."_s};
+}
+
+StepTexts ComputerSteps(const CommandContext &context)
+{
+    if (context.language == kRussian)
+        return {u"Открытие 0032_0001.seem....."_s, u"Изменение значения................."_s,
+                u"Запись 0032_0001.seem.........."_s};
+    return {u"Open 0032_0001.seem........."_s, u"Change value..........................."_s,
+            u"Save 0032_0001.seem..........."_s};
+}
+
+QString VerdictText(const CommandContext &context, ActivationVerdict verdict)
+{
+    switch (verdict) {
+    case ActivationVerdict::Activated:
+        return context.pick(u"Пользовательские цветовые палитры успешно активированы"_s,
+                            u"Custom colour styles are activated"_s);
+    case ActivationVerdict::AlreadyActivated:
+        return context.pick(u"Пользовательские цветовые палитры уже активированы!"_s,
+                            u"Custom colour styles already activated!"_s);
+    case ActivationVerdict::NotActivated:
+        break;
+    }
+    return context.pick(u"Пользовательские цветовые палитры не активированы"_s,
+                        u"Custom colour styles are not activated"_s);
+}
+
+QString Mark(bool done)
+{
+    return done ? u"[OK]"_s : u"[FAIL]"_s;
+}
+
+void Report(CommandContext &context, const StepTexts &steps, ActivationResult &result)
+{
+    const QString text = steps[0] + Mark(result.read) + u'\r' + steps[1] + Mark(result.changed) +
+                         u'\r' + steps[2] + Mark(result.written) + u'\r' + u'\r' +
+                         VerdictText(context, result.verdict());
+    context.dialogs.inform(text);
+    result.reported = true;
+}
+
+// Sets the switch in the byte; true when it was clear.
+bool SetSwitch(std::uint8_t &byte)
+{
+    if (byte & kStyleBit)
+        return false;
+    byte |= kStyleBit;
+    return true;
+}
+
+}  // namespace
+
+ActivationVerdict ActivationResult::verdict() const
+{
+    if (read && changed && written)
+        return ActivationVerdict::Activated;
+    if (read && written)
+        return ActivationVerdict::AlreadyActivated;
+    return ActivationVerdict::NotActivated;
+}
+
+ActivationResult ActivateCommand(CommandContext &context, std::uint8_t workMode)
+{
+    if (workMode == kComputerMode)
+        return ActivateFromComputer(context);
+    return ActivateOnPhone(context);
+}
+
+ActivationResult ActivateOnPhone(CommandContext &context)
+{
+    PhoneLibrary &phone = context.phone;
+    ActivationResult result;
+    std::uint8_t byte = 0;
+    if (phone.Seem_Read(kStyleSeem, kStyleRecord, kStyleOffset, 1, &byte) == -1) {
+        context.dialogs.inform(context.pick(u"Не могу прочитать seem 0032h rec 0001h"_s,
+                                            u"Read error of a seem 0032h rec 0001h"_s));
+    } else {
+        result.read = true;
+        result.changed = SetSwitch(byte);
+        result.written = phone.Seem_Write(kStyleSeem, kStyleRecord, kStyleOffset, 1, &byte) == 0;
+    }
+    Report(context, PhoneSteps(context), result);
+    if (result.changed)
+        result.restarted = OfferRestart(context);
+    return result;
+}
+
+ActivationResult ActivateFromComputer(CommandContext &context)
+{
+    const QString path = context.dialogs.chooseOpenFile(
+        context.pick(u"Открыть seem 0032_0001"_s, u"Open seem 0032_0001"_s),
+        context.pick(u"Seem файлы(*.seem)|*.seem|Все(*.*)|*.*"_s,
+                     u"Seem files(*.seem)|*.seem|All(*.*)|*.*"_s));
+    return ActivateRecordFile(context, path);
+}
+
+ActivationResult ActivateRecordFile(CommandContext &context, const QString &path)
+{
+    ActivationResult result;
+    QFile file(path);
+    if (path.isEmpty() || !file.open(QIODevice::ReadOnly)) {
+        Report(context, ComputerSteps(context), result);
+        return result;
+    }
+    QByteArray record = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        context.dialogs.reportError(file.errorString());
+        return result;
+    }
+    file.close();
+    if (record.size() <= kStyleOffset) {
+        Report(context, ComputerSteps(context), result);
+        return result;
+    }
+    result.read = true;
+    auto byte = static_cast<std::uint8_t>(record[kStyleOffset]);
+    result.changed = SetSwitch(byte);
+    record[kStyleOffset] = static_cast<char>(byte);
+    switch (ReplaceFileContents(path, record, context.dialogs)) {
+    case ReplaceOutcome::Failed:
+        return result;
+    case ReplaceOutcome::NotOpened:
+        break;
+    case ReplaceOutcome::Replaced:
+        result.written = true;
+        break;
+    }
+    Report(context, ComputerSteps(context), result);
+    return result;
+}
+
+}  // namespace tintora

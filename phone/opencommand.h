@@ -1,0 +1,30 @@
+#pragma once
+
+#include "commandcontext.h"
+
+#include <cstdint>
+
+namespace tintora {
+
+struct OpenResult {
+    // The window resets its view: screen 0 and its first element, the name in
+    // LabeledEdit1, the caption "Tintora - [" + name + "]" (also for an empty
+    // name), the swatch and transparency controls, RepaintPreview(0).
+    bool resetView = false;
+    // The scheme was replaced from the file.
+    bool loaded = false;
+};
+
+// Button1Click: the branch of the work mode.
+OpenResult OpenCommand(CommandContext &context, std::uint8_t workMode, QString &currentFilePath,
+                       const QString &phonePath);
+
+// Asks for a file and loads it. The current file path becomes the chosen file
+// only when it loaded: a refused or unreadable file is never the target of a
+// later Save.
+OpenResult OpenFromComputer(CommandContext &context, QString &currentFilePath);
+
+// Reads the scheme file at phonePath (SchemePhonePath) from the phone.
+OpenResult OpenFromPhone(CommandContext &context, const QString &phonePath);
+
+}  // namespace tintora

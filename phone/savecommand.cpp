@@ -1,0 +1,84 @@
+#include "savecommand.h"
+
+#include "connectionstate.h"
+#include "filereplacement.h"
+#include "rebootprompt.h"
+
+#include "scheme/codepage.h"
+
+#include <array>
+
+namespace tintora {
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+constexpr int kLeastFreeSpace = 1024;
+
+void Confirm(CommandContext &context, const QString &path)
+{
+    const QString name = FromCp1251(context.scheme.name);
+    context.dialogs.inform(context.pick(u"Цветовая палитра: "_s + name + u"\rПуть сохраниения: "_s + path,
+                                        u"Colour style: "_s + name + u"\rSaving path: "_s + path));
+}
+
+}  // namespace
+
+SaveResult SaveCommand(CommandContext &context, std::uint8_t workMode, QString &currentFilePath,
+                       const QString &phonePath, const QString &saveTitle)
+{
+    if (workMode == kComputerMode)
+        return SaveToComputer(context, currentFilePath, saveTitle);
+    return SaveToPhone(context, phonePath);
+}
+
+SaveResult SaveToComputer(CommandContext &context, QString &currentFilePath,
+                          const QString &saveTitle)
+{
+    if (currentFilePath.isEmpty()) {
+        const QString filter =
+            context.pick(u"Цветовые палитры(*.sch)|*.sch"_s, u"Colour styles(*.sch)|*.sch"_s);
+        const QString path =
+            context.dialogs.chooseSaveFile(saveTitle, filter, u"spcolor.sch"_s);
+        if (path.isEmpty())
+            return {};
+        currentFilePath = path;
+    }
+    const SchemeImage image = EncodeScheme(context.scheme);
+    const QByteArrayView bytes(image.data(), image.size());
+    if (ReplaceFileContents(currentFilePath, bytes, context.dialogs) != ReplaceOutcome::Replaced)
+        return {};
+    Confirm(context, currentFilePath);
+    return {.saved = true, .showName = true};
+}
+
+SaveResult SaveToPhone(CommandContext &context, const QString &phonePath)
+{
+    PhoneLibrary &phone = context.phone;
+    std::array<std::uint16_t, 256> volume{};
+    if (phone.File_VolInfo(volume.data()) < kLeastFreeSpace) {
+        context.dialogs.inform(
+            context.pick(u"Недостаточно места на получателе"_s, u"Not enough free space on phone"_s));
+        return {};
+    }
+    const SchemeImage image = EncodeScheme(context.scheme);
+    // A path the phone's code page cannot spell cannot be created there.
+    const std::optional<QByteArray> path = ToCp1251(phonePath);
+    if (!path || phone.File_Create(path->constData(), 0) == -1) {
+        context.dialogs.inform(context.pick(u"Не могу создать файл "_s + phonePath,
+                                            u"Create error of a file "_s + phonePath));
+        return {};
+    }
+    if (phone.File_Write(image.data(), kSchemeImageSize) == -1) {
+        context.dialogs.inform(context.pick(u"Не могу записать файл "_s + phonePath,
+                                            u"Write error of a file "_s + phonePath));
+        phone.File_Close();
+        return {};
+    }
+    phone.File_Close();
+    Confirm(context, phonePath);
+    return {.saved = true, .restarted = OfferRestart(context)};
+}
+
+}  // namespace tintora

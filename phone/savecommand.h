@@ -1,0 +1,32 @@
+#pragma once
+
+#include "commandcontext.h"
+
+#include <cstdint>
+
+namespace tintora {
+
+struct SaveResult {
+    // The whole image reached the file or the phone.
+    bool saved = false;
+    // The window shows the scheme name in LabeledEdit1 and sets the caption
+    // "Tintora - [" + name + "]" (a computer save only).
+    bool showName = false;
+    // The phone was told to restart after the reboot prompt.
+    bool restarted = false;
+};
+
+// Button2Click: the branch of the work mode. saveTitle is Button2's present
+// caption, the title of the save dialog.
+SaveResult SaveCommand(CommandContext &context, std::uint8_t workMode, QString &currentFilePath,
+                       const QString &phonePath, const QString &saveTitle);
+
+// Writes the scheme to the current file, asking for one while there is none.
+// The file is replaced whole or left as it was.
+SaveResult SaveToComputer(CommandContext &context, QString &currentFilePath,
+                          const QString &saveTitle);
+
+// Writes the scheme file at phonePath (SchemePhonePath), then offers a restart.
+SaveResult SaveToPhone(CommandContext &context, const QString &phonePath);
+
+}  // namespace tintora
