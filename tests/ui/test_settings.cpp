@@ -1,0 +1,137 @@
+#include "ui/profilefile.h"
+#include "ui/settings.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace tintora;
+
+namespace {
+
+class SettingsTest : public testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+
+    ProfileFile file(const QByteArray &contents)
+    {
+        QFile out(path);
+        EXPECT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(contents);
+        return ProfileFile(path);
+    }
+
+    QTemporaryDir dir;
+    QString path = dir.filePath("tintora.ini");
+};
+
+}  // namespace
+
+TEST_F(SettingsTest, NoFileGivesEveryDefault)
+{
+    const ProfileFile ini(path);
+    EXPECT_EQ(ReadLanguage(ini), kRussian);
+    const Settings settings = ReadSettings(ini);
+    EXPECT_EQ(settings.preview.ProviderName, "BEE LINE");
+    EXPECT_EQ(settings.preview.ClockFormat, 0);
+    EXPECT_EQ(settings.preview.DateFormat, 2);
+    EXPECT_EQ(settings.preview.PressedSoftKey, 3);
+    EXPECT_EQ(settings.preview.ChoosedDate, 1);
+    EXPECT_EQ(settings.SpColorPath, "/a/mobile/system/");
+    EXPECT_FALSE(QFile::exists(path));
+}
+
+TEST_F(SettingsTest, ValuesFromTheFile)
+{
+    const Settings settings = ReadSettings(file("[Options]\nProviderName=MTS\nClockFormat=1\n"
+                                                "DateFormat=0\nPressedSoftKey=2\nChoosedDate=28\n"
+                                                "[Phone]\nSpColorPath=/c/\n"));
+    EXPECT_EQ(settings.preview.ProviderName, "MTS");
+    EXPECT_EQ(settings.preview.ClockFormat, 1);
+    EXPECT_EQ(settings.preview.DateFormat, 0);
+    EXPECT_EQ(settings.preview.PressedSoftKey, 2);
+    EXPECT_EQ(settings.preview.ChoosedDate, 28);
+    EXPECT_EQ(settings.SpColorPath, "/c/");
+}
+
+TEST_F(SettingsTest, HexFormsAndNonNumbers)
+{
+    EXPECT_EQ(ReadSettings(file("[Options]\nClockFormat=0x1\n")).preview.ClockFormat, 1);
+    EXPECT_EQ(ReadSettings(file("[Options]\nClockFormat=$1\n")).preview.ClockFormat, 1);
+    EXPECT_EQ(ReadSettings(file("[Options]\nClockFormat=one\n")).preview.ClockFormat, 0);
+    EXPECT_EQ(ReadSettings(file("[Options]\nDateFormat=one\n")).preview.DateFormat, 2);
+    EXPECT_EQ(ReadSettings(file("[Options]\nPressedSoftKey=x\n")).preview.PressedSoftKey, 3);
+}
+
+TEST_F(SettingsTest, IntegersKeepOnlyTheirLowBits)
+{
+    const Settings settings =
+        ReadSettings(file("[Options]\nChoosedDate=65537\nDateFormat=258\nPressedSoftKey=-1\n"));
+    EXPECT_EQ(settings.preview.ChoosedDate, 1);
+    EXPECT_EQ(settings.preview.DateFormat, 2);
+    EXPECT_EQ(settings.preview.PressedSoftKey, 255);
+}
+
+TEST_F(SettingsTest, OnlyExactlyEnglishSelectsEnglish)
+{
+    EXPECT_EQ(ReadLanguage(file("[Options]\nLanguage=English\n")), kEnglish);
+    EXPECT_EQ(ReadLanguage(file("[options]\nlanguage=English\n")), kEnglish);
+    EXPECT_EQ(ReadLanguage(file("[Options]\nLanguage=english\n")), kRussian);
+    EXPECT_EQ(ReadLanguage(file("[Options]\nLanguage=ENGLISH\n")), kRussian);
+    EXPECT_EQ(ReadLanguage(file("[Options]\nLanguage=German\n")), kRussian);
+}
+
+TEST_F(SettingsTest, LanguageRoundTrip)
+{
+    ProfileFile ini(path);
+    ASSERT_TRUE(WriteLanguage(ini, kEnglish));
+    EXPECT_EQ(ReadLanguage(ini), kEnglish);
+    ASSERT_TRUE(WriteLanguage(ini, kRussian));
+    EXPECT_EQ(ReadLanguage(ini), kRussian);
+    EXPECT_EQ(ini.readString("Options", "Language", ""), "Russian");
+}
+
+TEST_F(SettingsTest, PreviewSettingsAreWrittenInOrderAndReadBack)
+{
+    ProfileFile ini = file("[Phone]\nSpColorPath=/p/\n");
+    PreviewSettings values;
+    values.ProviderName = "Билайн";
+    values.ClockFormat = 1;
+    values.DateFormat = 3;
+    values.PressedSoftKey = 0;
+    ASSERT_TRUE(WritePreviewSettings(ini, values, 17));
+
+    QFile in(path);
+    ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+    EXPECT_EQ(in.readAll(), QByteArray("[Phone]\nSpColorPath=/p/\n\n[Options]\n"
+                                       "ProviderName=\xC1\xE8\xEB\xE0\xE9\xED\nClockFormat=1\n"
+                                       "DateFormat=3\nPressedSoftKey=0\nChoosedDate=17\n"));
+    const Settings back = ReadSettings(ini);
+    EXPECT_EQ(back.preview.ProviderName, "Билайн");
+    EXPECT_EQ(back.preview.ChoosedDate, 17);
+    EXPECT_EQ(back.SpColorPath, "/p/");
+}
+
+TEST_F(SettingsTest, FailedWriteReportsFalse)
+{
+    ASSERT_TRUE(QDir(dir.path()).mkdir("tintora.ini"));  // a folder in the file's place
+    ProfileFile ini(path);
+    EXPECT_FALSE(WriteLanguage(ini, kEnglish));
+    EXPECT_FALSE(WritePreviewSettings(ini, PreviewSettings{}, 1));
+}
+
+TEST(SettingsFilePath, BesideTheProgramOrInTheUserConfiguration)
+{
+    // The build tree is writable for its builder; run as another user it is not.
+    const QString folder = QCoreApplication::applicationDirPath();
+    const QString beside = QDir(folder).filePath("tintora.ini");
+    const QString perUser =
+        QDir(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)).filePath("tintora.ini");
+    const bool besideUsable = QFileInfo(folder).isWritable() || QFileInfo::exists(beside);
+    EXPECT_EQ(SettingsFilePath().toStdString(), (besideUsable ? beside : perUser).toStdString());
+}

@@ -1,0 +1,295 @@
+#include "profilefile.h"
+
+#include "scheme/codepage.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringDecoder>
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace tintora {
+
+namespace {
+
+// One line of the file as it stands; raw never holds the line ending.
+struct Line {
+    QByteArray raw;
+    QByteArray ending;
+    enum class Kind { Other, Section, Key } kind = Kind::Other;
+    QString name;  // section or key name, trimmed
+    QString value;  // trimmed, quotes removed
+};
+
+std::optional<QString> DecodeUtf8(QByteArrayView bytes)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = decoder(bytes);
+    if (decoder.hasError())
+        return std::nullopt;
+    return text;
+}
+
+QString DecodeLine(QByteArrayView bytes)
+{
+    if (std::optional<QString> text = DecodeUtf8(bytes))
+        return *text;
+    return FromCp1251(bytes);
+}
+
+// Windows-1251 where it reads back as written; a line of 1251 bytes that also
+// happens to be valid UTF-8 (such as "РЁ") would not, so it goes as UTF-8.
+QByteArray EncodeLine(const QString &text)
+{
+    const std::optional<QByteArray> cp1251 = ToCp1251(text);
+    if (cp1251 && DecodeLine(*cp1251) == text)
+        return *cp1251;
+    return text.toUtf8();
+}
+
+QString Unquote(const QString &value)
+{
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'')
+        && value.back() == value.front())
+        return value.mid(1, value.size() - 2);
+    return value;
+}
+
+void Classify(Line &line, bool first)
+{
+    QString text = DecodeLine(line.raw);
+    if (first && text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
+    text = text.trimmed();
+    if (text.startsWith('[')) {
+        const qsizetype close = text.indexOf(']');
+        if (close > 0) {
+            line.kind = Line::Kind::Section;
+            line.name = text.mid(1, close - 1).trimmed();
+        }
+        return;
+    }
+    if (text.startsWith(';') || text.startsWith('#'))
+        return;
+    const qsizetype equals = text.indexOf('=');
+    if (equals <= 0)
+        return;
+    line.kind = Line::Kind::Key;
+    line.name = text.left(equals).trimmed();
+    line.value = Unquote(text.mid(equals + 1).trimmed());
+}
+
+std::vector<Line> Parse(const QByteArray &bytes)
+{
+    std::vector<Line> lines;
+    qsizetype start = 0;
+    while (start < bytes.size()) {
+        Line line;
+        qsizetype end = bytes.indexOf('\n', start);
+        if (end < 0) {
+            line.raw = bytes.mid(start);
+            start = bytes.size();
+        } else {
+            const bool crlf = end > start && bytes[end - 1] == '\r';
+            line.raw = bytes.mid(start, end - start - (crlf ? 1 : 0));
+            line.ending = crlf ? "\r\n" : "\n";
+            start = end + 1;
+        }
+        Classify(line, lines.empty());
+        lines.push_back(std::move(line));
+    }
+    return lines;
+}
+
+// No lines for a missing file; nullopt for one that is there but unreadable,
+// which a write must not replace with its own few lines.
+std::optional<std::vector<Line>> ReadLines(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (QFileInfo::exists(path))
+            return std::nullopt;
+        return std::vector<Line>();
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return std::nullopt;
+    return Parse(bytes);
+}
+
+bool SameName(const QString &a, const QString &b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+// Index of the first matching section header, or -1.
+qsizetype FindSection(const std::vector<Line> &lines, const QString &section)
+{
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (lines[i].kind == Line::Kind::Section && SameName(lines[i].name, section))
+            return qsizetype(i);
+    }
+    return -1;
+}
+
+QByteArray NewLineEnding(const std::vector<Line> &lines)
+{
+    for (const Line &line : lines) {
+        if (!line.ending.isEmpty())
+            return line.ending;
+    }
+#ifdef Q_OS_WIN
+    return "\r\n";
+#else
+    return "\n";
+#endif
+}
+
+// Written lines are not looked at again before the file is saved.
+Line NewLine(QByteArray raw, QByteArray ending)
+{
+    Line line;
+    line.raw = std::move(raw);
+    line.ending = std::move(ending);
+    return line;
+}
+
+// Puts value into the lines; the key's own line keeps its spelling of the key.
+void SetValue(std::vector<Line> &lines, const QString &section, const QString &key,
+              const QString &value)
+{
+    const QByteArray ending = NewLineEnding(lines);
+    const qsizetype header = FindSection(lines, section);
+    if (header < 0) {
+        if (!lines.empty() && lines.back().ending.isEmpty())
+            lines.back().ending = ending;
+        if (!lines.empty() && !lines.back().raw.trimmed().isEmpty())
+            lines.push_back(NewLine(QByteArray(), ending));
+        lines.push_back(NewLine(EncodeLine('[' + section + ']'), ending));
+        lines.push_back(NewLine(EncodeLine(key + '=' + value), ending));
+        return;
+    }
+    std::size_t insertAt = std::size_t(header) + 1;
+    for (std::size_t i = insertAt; i < lines.size() && lines[i].kind != Line::Kind::Section; ++i) {
+        if (lines[i].kind != Line::Kind::Key)
+            continue;
+        if (SameName(lines[i].name, key)) {
+            const QString keyPart = DecodeLine(lines[i].raw.left(lines[i].raw.indexOf('=')));
+            lines[i].raw = EncodeLine(keyPart + '=' + value);
+            return;
+        }
+        insertAt = i + 1;
+    }
+    if (lines[insertAt - 1].ending.isEmpty())
+        lines[insertAt - 1].ending = ending;
+    lines.insert(lines.begin() + qsizetype(insertAt), NewLine(EncodeLine(key + '=' + value), ending));
+}
+
+}  // namespace
+
+ProfileFile::ProfileFile(QString path) : m_path(std::move(path)) {}
+
+QString ProfileFile::readString(const QString &section, const QString &key, const QString &def) const
+{
+    const std::vector<Line> lines = ReadLines(m_path).value_or(std::vector<Line>());
+    const qsizetype header = FindSection(lines, section);
+    if (header < 0)
+        return def;
+    for (std::size_t i = std::size_t(header) + 1;
+         i < lines.size() && lines[i].kind != Line::Kind::Section; ++i) {
+        if (lines[i].kind != Line::Kind::Key || !SameName(lines[i].name, key))
+            continue;
+        QString value = lines[i].value;
+        if (value.size() > kMaxTextLength) {
+            const bool splitsPair = value.at(kMaxTextLength - 1).isHighSurrogate();
+            value.truncate(kMaxTextLength - (splitsPair ? 1 : 0));
+        }
+        return value;
+    }
+    return def;
+}
+
+int ProfileFile::readInt(const QString &section, const QString &key, int def) const
+{
+    const QString text = readString(section, key, QString());
+    qsizetype at = 0;
+    bool negative = false;
+    if (at < text.size() && (text[at] == '-' || text[at] == '+'))
+        negative = text[at++] == '-';
+    const auto digit = [&](qsizetype i, unsigned base) -> int {
+        if (i >= text.size())
+            return -1;
+        const char16_t c = text[i].unicode();
+        int value = -1;
+        if (c >= '0' && c <= '9')
+            value = c - '0';
+        else if (c >= 'a' && c <= 'f')
+            value = c - 'a' + 10;
+        else if (c >= 'A' && c <= 'F')
+            value = c - 'A' + 10;
+        return value < int(base) ? value : -1;
+    };
+
+    unsigned base = 10;
+    if (text.mid(at, 2).compare("0x", Qt::CaseInsensitive) == 0 && digit(at + 2, 16) >= 0) {
+        base = 16;
+        at += 2;
+    } else if (text.mid(at, 1) == "$" && digit(at + 1, 16) >= 0) {
+        base = 16;
+        at += 1;
+    } else if (digit(at, 10) < 0) {
+        return def;
+    }
+
+    // Wraps like the 32-bit original; callers keep only the low bits anyway.
+    std::uint32_t number = 0;
+    for (int d = digit(at, base); d >= 0; d = digit(++at, base))
+        number = number * base + std::uint32_t(d);
+    return int(negative ? 0u - number : number);
+}
+
+bool ProfileFile::writeString(const QString &section, const QString &key, const QString &value)
+{
+    const QFileInfo info(m_path);
+    if (info.exists() && (!info.isFile() || !info.isWritable()))
+        return false;
+    if (!QDir().mkpath(info.absolutePath()))
+        return false;
+
+    // A line break would end the value and start a line of its own.
+    QString oneLine = value;
+    oneLine.replace('\r', ' ').replace('\n', ' ');
+
+    std::optional<std::vector<Line>> lines = ReadLines(m_path);
+    if (!lines)
+        return false;
+    SetValue(*lines, section, key, oneLine);
+    QByteArray bytes;
+    for (const Line &line : *lines)
+        bytes += line.raw + line.ending;
+
+    // Never leaves half a file behind, where the folder allows a temporary.
+    QSaveFile file(m_path);
+    file.setDirectWriteFallback(true);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (file.write(bytes) != bytes.size())
+        return false;  // the unfinished temporary is dropped
+    return file.commit();
+}
+
+bool ProfileFile::writeInt(const QString &section, const QString &key, int value)
+{
+    return writeString(section, key, QString::number(value));
+}
+
+QString UnableToWriteText(const QString &path)
+{
+    return QStringLiteral("Unable to write to ") + path;
+}
+
+}  // namespace tintora

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+
+namespace tintora {
+
+// A Windows-style INI file, used like the private-profile functions: nothing
+// is cached, each read parses the file and each write rewrites it at once.
+// A write changes only its own key; every other line stays byte for byte.
+// Section and key names match without regard to case. Text is Windows-1251,
+// except that a line of valid UTF-8 is read as UTF-8; a value is written in
+// Windows-1251 when it can be, else in UTF-8.
+class ProfileFile {
+public:
+    static constexpr int kMaxTextLength = 2047;
+
+    explicit ProfileFile(QString path);
+
+    const QString &path() const { return m_path; }
+
+    // A missing file, section or key gives def; reading never creates the file.
+    QString readString(const QString &section, const QString &key, const QString &def) const;
+    // Decimal, or hexadecimal after "0x", "0X" or "$"; leading digits count
+    // ("12abc" is 12), a value that does not start with one gives def.
+    int readInt(const QString &section, const QString &key, int def) const;
+
+    // False when the file cannot be written; it is then left as it was.
+    bool writeString(const QString &section, const QString &key, const QString &value);
+    bool writeInt(const QString &section, const QString &key, int value);
+
+private:
+    QString m_path;
+};
+
+// The report of a failed write, with the file's path in place of %s.
+QString UnableToWriteText(const QString &path);
+
+}  // namespace tintora

@@ -1,0 +1,64 @@
+#include "settings.h"
+
+#include "profilefile.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace tintora {
+
+namespace {
+
+const QString kOptions = QStringLiteral("Options");
+const QString kPhone = QStringLiteral("Phone");
+const QString kFileName = QStringLiteral("tintora.ini");
+
+}  // namespace
+
+Language ReadLanguage(const ProfileFile &file)
+{
+    return file.readString(kOptions, "Language", "Russian") == QLatin1String("English") ? kEnglish
+                                                                                      : kRussian;
+}
+
+Settings ReadSettings(const ProfileFile &file)
+{
+    Settings settings;
+    PreviewSettings &preview = settings.preview;
+    preview.ProviderName = file.readString(kOptions, "ProviderName", "BEE LINE");
+    preview.ClockFormat = std::uint8_t(file.readInt(kOptions, "ClockFormat", 0));
+    preview.DateFormat = std::uint8_t(file.readInt(kOptions, "DateFormat", 2));
+    preview.PressedSoftKey = std::uint8_t(file.readInt(kOptions, "PressedSoftKey", 3));
+    preview.ChoosedDate = std::uint16_t(file.readInt(kOptions, "ChoosedDate", 1));
+    settings.SpColorPath = file.readString(kPhone, "SpColorPath", "/a/mobile/system/");
+    return settings;
+}
+
+bool WriteLanguage(ProfileFile &file, Language language)
+{
+    return file.writeString(kOptions, "Language", language == kRussian ? "Russian" : "English");
+}
+
+bool WritePreviewSettings(ProfileFile &file, const PreviewSettings &values,
+                          std::uint16_t choosedDate)
+{
+    return file.writeString(kOptions, "ProviderName", values.ProviderName)
+           && file.writeInt(kOptions, "ClockFormat", values.ClockFormat)
+           && file.writeInt(kOptions, "DateFormat", values.DateFormat)
+           && file.writeInt(kOptions, "PressedSoftKey", values.PressedSoftKey)
+           && file.writeInt(kOptions, "ChoosedDate", choosedDate);
+}
+
+QString SettingsFilePath()
+{
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    const QString beside = QDir(programFolder).filePath(kFileName);
+    if (QFileInfo::exists(beside) || QFileInfo(programFolder).isWritable())
+        return beside;
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation))
+        .filePath(kFileName);
+}
+
+}  // namespace tintora

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "preview/previewsettings.h"
+#include "scheme/colourscheme.h"
+
+#include <QString>
+
+#include <cstdint>
+
+namespace tintora {
+
+class ProfileFile;
+
+// Everything tintora.ini holds besides the language.
+struct Settings {
+    PreviewSettings preview;
+    QString SpColorPath;
+};
+
+// "English" exactly selects English; any other value, or none, Russian.
+Language ReadLanguage(const ProfileFile &file);
+// Missing keys and integers that are not numbers give the defaults.
+Settings ReadSettings(const ProfileFile &file);
+
+bool WriteLanguage(ProfileFile &file, Language language);
+// Writes the five preview keys in order and stops at the first that fails,
+// leaving the later keys as they were.
+bool WritePreviewSettings(ProfileFile &file, const PreviewSettings &values,
+                          std::uint16_t choosedDate);
+
+// tintora.ini beside the program when one is there or the folder is writable,
+// else in the user's configuration folder (an installed program's folder is
+// read-only for its users).
+QString SettingsFilePath();
+
+}  // namespace tintora
