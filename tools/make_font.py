@@ -20,6 +20,7 @@ import sys
 
 from fontTools.fontBuilder import FontBuilder
 from fontTools.pens.ttGlyphPen import TTGlyphPen
+from fontTools.ttLib import newTable
 
 FAMILY = "1st Sortie"
 UNIT = 100          # font units per pixel
@@ -28,6 +29,7 @@ ASCENT = 1000       # 10 pixels
 DESCENT = 300       # 3 pixels
 SPACING = 1         # blank pixel columns after every glyph
 SPACE_ADVANCE = 3   # pixels
+FIXED_TIMESTAMP = 3849120000  # 2025-12-20, seconds since 1904
 
 GLYPHS = {
     # Digits
@@ -383,10 +385,12 @@ def build(path):
     )
     fb.setupPost(keepGlyphNames=False)
     # Bilevel rendering at the sizes the preview uses; grey above them.
-    from fontTools.ttLib import newTable
     gasp = newTable("gasp")
     gasp.gaspRange = {20: 0x0000, 0xFFFF: 0x0002}
     fb.font["gasp"] = gasp
+    # A fixed date, so the same script always writes the same bytes.
+    fb.font["head"].created = fb.font["head"].modified = FIXED_TIMESTAMP
+    fb.font.recalcTimestamp = False
     fb.save(path)
 
 
