@@ -1,0 +1,270 @@
+#include "preview/jpegpicture.h"
+
+#include "preview/boxscaler.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <csetjmp>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+#include <jpeglib.h>
+#include <jerror.h>
+
+namespace tintora {
+namespace {
+
+constexpr std::size_t kInputChunk = 16384;
+
+struct ErrorManager {
+    jpeg_error_mgr pub;  // first, libjpeg hands back a pointer to it
+    std::jmp_buf jump;
+    bool endOfFile;
+    char message[JMSG_LENGTH_MAX];
+};
+
+struct DeviceSource {
+    jpeg_source_mgr pub;  // first, libjpeg hands back a pointer to it
+    QIODevice *device;
+    bool startOfFile;
+    JOCTET buffer[kInputChunk];
+};
+
+// All that libjpeg touches. Trivially destructible, so the jump back from the
+// error exit skips nothing that needs cleaning up.
+struct Decoder {
+    jpeg_decompress_struct cinfo;
+    ErrorManager error;
+    DeviceSource source;
+};
+
+enum class Outcome { Decoded, DecoderError, TooLarge, NoMemory };
+
+[[noreturn]] void ErrorExit(j_common_ptr cinfo)
+{
+    auto *error = reinterpret_cast<ErrorManager *>(cinfo->err);
+    (*cinfo->err->format_message)(cinfo, error->message);
+    std::longjmp(error->jump, 1);
+}
+
+// Warnings stay silent except the one that means picture data is missing,
+// after which libjpeg would paint the rest grey. When the file simply ended,
+// that is the clearer thing to say.
+void EmitMessage(j_common_ptr cinfo, int level)
+{
+    if (level >= 0)
+        return;
+    auto *error = reinterpret_cast<ErrorManager *>(cinfo->err);
+    ++cinfo->err->num_warnings;
+    if (cinfo->err->msg_code == JWRN_JPEG_EOF) {
+        error->endOfFile = true;
+    } else if (cinfo->err->msg_code == JWRN_HIT_MARKER) {
+        if (error->endOfFile)
+            cinfo->err->msg_code = JWRN_JPEG_EOF;
+        ErrorExit(cinfo);
+    }
+}
+
+void InitSource(j_decompress_ptr cinfo)
+{
+    reinterpret_cast<DeviceSource *>(cinfo->src)->startOfFile = true;
+}
+
+// Reads in chunks, so a large file costs no more memory than a small one.
+boolean FillInputBuffer(j_decompress_ptr cinfo)
+{
+    auto *source = reinterpret_cast<DeviceSource *>(cinfo->src);
+    qint64 count = source->device->read(reinterpret_cast<char *>(source->buffer), kInputChunk);
+    if (count <= 0) {
+        if (source->startOfFile)
+            ERREXIT(cinfo, JERR_INPUT_EMPTY);
+        WARNMS(cinfo, JWRN_JPEG_EOF);
+        // A made-up end marker lets a file that only lacks its own finish.
+        source->buffer[0] = 0xFF;
+        source->buffer[1] = JPEG_EOI;
+        count = 2;
+    }
+    source->pub.next_input_byte = source->buffer;
+    source->pub.bytes_in_buffer = std::size_t(count);
+    source->startOfFile = false;
+    return TRUE;
+}
+
+void SkipInputData(j_decompress_ptr cinfo, long count)
+{
+    if (count <= 0)
+        return;
+    jpeg_source_mgr *source = cinfo->src;
+    while (std::size_t(count) > source->bytes_in_buffer) {
+        count -= long(source->bytes_in_buffer);
+        FillInputBuffer(cinfo);
+    }
+    source->next_input_byte += count;
+    source->bytes_in_buffer -= std::size_t(count);
+}
+
+void TermSource(j_decompress_ptr) {}
+
+// Adobe's programs store CMYK inverted (0 = full ink), and the common reading
+// takes an Adobe marker to mean that; without one the values are plain ink.
+void CmykToRgb(const JSAMPLE *cmyk, JSAMPLE *rgb, JDIMENSION width, bool inverted)
+{
+    const unsigned flip = inverted ? 0 : 255;
+    for (JDIMENSION x = 0; x < width; ++x, cmyk += 4) {
+        const unsigned white = cmyk[3] ^ flip;
+        for (int channel = 0; channel < 3; ++channel)
+            *rgb++ = JSAMPLE(((cmyk[channel] ^ flip) * white + 127) / 255);
+    }
+}
+
+// Only trivially destructible locals live here: the error exit jumps back
+// into this frame from inside libjpeg.
+template <typename Begin, typename Take>
+Outcome RunDecoder(Decoder &d, const Begin &begin, const Take &take)
+{
+    if (setjmp(d.error.jump))
+        return Outcome::DecoderError;
+    jpeg_create_decompress(&d.cinfo);
+    d.cinfo.src = &d.source.pub;
+    jpeg_read_header(&d.cinfo, TRUE);
+    // libjpeg-turbo has the same limit, other builds may not.
+    if (d.cinfo.image_width > JDIMENSION(kMaxJpegDimension) || d.cinfo.image_height > JDIMENSION(kMaxJpegDimension))
+        return Outcome::TooLarge;
+
+    const bool cmyk = d.cinfo.jpeg_color_space == JCS_CMYK || d.cinfo.jpeg_color_space == JCS_YCCK;
+    d.cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
+    jpeg_start_decompress(&d.cinfo);
+
+    const JDIMENSION width = d.cinfo.output_width;
+    if (!begin(int(width), int(d.cinfo.output_height)))
+        return Outcome::NoMemory;
+    auto *common = reinterpret_cast<j_common_ptr>(&d.cinfo);
+    const JDIMENSION rowsAtOnce = JDIMENSION(d.cinfo.rec_outbuf_height);
+    JSAMPARRAY rows = (*d.cinfo.mem->alloc_sarray)(common, JPOOL_IMAGE, width * JDIMENSION(d.cinfo.output_components), rowsAtOnce);
+    JSAMPARRAY rgb = cmyk ? (*d.cinfo.mem->alloc_sarray)(common, JPOOL_IMAGE, width * 3, 1) : nullptr;
+    const bool inverted = d.cinfo.saw_Adobe_marker;
+
+    while (d.cinfo.output_scanline < d.cinfo.output_height) {
+        const JDIMENSION count = jpeg_read_scanlines(&d.cinfo, rows, rowsAtOnce);
+        for (JDIMENSION i = 0; i < count; ++i) {
+            if (cmyk) {
+                CmykToRgb(rows[i], rgb[0], width, inverted);
+                take(rgb[0]);
+            } else {
+                take(rows[i]);
+            }
+        }
+    }
+    // No jpeg_finish_decompress: every row is in, whatever follows the last
+    // scan cannot change the picture.
+    return Outcome::Decoded;
+}
+
+void SetError(QString *error, const QString &text)
+{
+    if (error)
+        *error = text;
+}
+
+// Hands the picture to begin(width, height), which returns false when there
+// is no memory for it, then its rows top to bottom to take(rgb), 3 bytes a
+// pixel.
+template <typename Begin, typename Take>
+bool DecodeRows(QIODevice &device, QString *error, const Begin &begin, const Take &take)
+{
+    const auto decoder = std::make_unique<Decoder>();
+    Decoder &d = *decoder;
+    d.cinfo.err = jpeg_std_error(&d.error.pub);
+    d.error.pub.error_exit = ErrorExit;
+    d.error.pub.emit_message = EmitMessage;
+    d.source.pub.init_source = InitSource;
+    d.source.pub.fill_input_buffer = FillInputBuffer;
+    d.source.pub.skip_input_data = SkipInputData;
+    d.source.pub.resync_to_restart = jpeg_resync_to_restart;
+    d.source.pub.term_source = TermSource;
+    d.source.device = &device;
+    const std::unique_ptr<jpeg_decompress_struct, void (*)(j_decompress_ptr)> cleanup(&d.cinfo, jpeg_destroy_decompress);
+
+    switch (RunDecoder(d, begin, take)) {
+    case Outcome::Decoded:
+        return true;
+    case Outcome::DecoderError:
+        SetError(error, QString::fromLatin1(d.error.message));
+        return false;
+    case Outcome::TooLarge:
+        SetError(error, QStringLiteral("The picture is %1 x %2 pixels; pictures wider or taller than %3 pixels cannot be loaded.")
+                            .arg(d.cinfo.image_width)
+                            .arg(d.cinfo.image_height)
+                            .arg(kMaxJpegDimension));
+        return false;
+    case Outcome::NoMemory:
+        SetError(error, QStringLiteral("Not enough memory for a picture of %1 x %2 pixels.")
+                            .arg(d.cinfo.output_width)
+                            .arg(d.cinfo.output_height));
+        return false;
+    }
+    return false;
+}
+
+bool OpenForReading(QFile &file, QString *error)
+{
+    if (file.open(QIODevice::ReadOnly))
+        return true;
+    SetError(error, QStringLiteral("Cannot open %1: %2").arg(QDir::toNativeSeparators(file.fileName()), file.errorString()));
+    return false;
+}
+
+}  // namespace
+
+std::optional<QImage> LoadJpegScaled(QIODevice &device, int w, int h, QString *error)
+{
+    std::optional<BoxScaler> scaler;
+    const bool decoded = DecodeRows(
+        device, error,
+        [&](int width, int height) {
+            scaler.emplace(width, height, w, h);
+            return true;
+        },
+        [&](const JSAMPLE *row) { scaler->addRow(row); });
+    if (!decoded)
+        return std::nullopt;
+    return scaler->result();
+}
+
+std::optional<QImage> LoadJpegScaled(const QString &path, int w, int h, QString *error)
+{
+    QFile file(path);
+    if (!OpenForReading(file, error))
+        return std::nullopt;
+    return LoadJpegScaled(file, w, h, error);
+}
+
+std::optional<QImage> DecodeJpeg(QIODevice &device, QString *error)
+{
+    QImage picture;
+    int y = 0;
+    const bool decoded = DecodeRows(
+        device, error,
+        [&](int width, int height) {
+            picture = QImage(width, height, QImage::Format_RGB888);
+            return !picture.isNull();
+        },
+        [&](const JSAMPLE *row) {
+            std::memcpy(picture.scanLine(y++), row, std::size_t(picture.width()) * 3);
+        });
+    if (!decoded)
+        return std::nullopt;
+    return picture;
+}
+
+std::optional<QImage> DecodeJpeg(const QString &path, QString *error)
+{
+    QFile file(path);
+    if (!OpenForReading(file, error))
+        return std::nullopt;
+    return DecodeJpeg(file, error);
+}
+
+}  // namespace tintora

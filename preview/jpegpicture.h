@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+#include <optional>
+
+class QIODevice;
+
+namespace tintora {
+
+// Wider or taller pictures are refused.
+constexpr int kMaxJpegDimension = 65500;
+
+// JPEG pictures decoded with libjpeg's default settings into 24-bit RGB
+// (QImage::Format_RGB888); grayscale, CMYK and YCCK files become RGB too.
+// On failure the result is empty and *error (if given) holds the reason,
+// in the decoder's own words where the decoder found the fault. A file that
+// ends before its picture data does is refused ("Premature end of JPEG file"),
+// never shown partly grey.
+
+// Decodes and stretches to w x h (ScaleToBox's result) row by row, so the
+// full-size picture is never held in memory.
+std::optional<QImage> LoadJpegScaled(const QString &path, int w, int h, QString *error);
+std::optional<QImage> LoadJpegScaled(QIODevice &device, int w, int h, QString *error);
+
+// Full size. The path may name a resource (":/about.jpg").
+std::optional<QImage> DecodeJpeg(const QString &path, QString *error);
+std::optional<QImage> DecodeJpeg(QIODevice &device, QString *error);
+
+}  // namespace tintora

@@ -1,0 +1,320 @@
+#include "preview/boxscaler.h"
+#include "preview/jpegpicture.h"
+#include "test_jpegwriter.h"
+
+#include <QBuffer>
+#include <QColor>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <random>
+#include <vector>
+
+namespace tintora {
+namespace {
+
+using test::JpegLayout;
+using test::WriteJpeg;
+
+std::optional<QImage> DecodeBytes(const QByteArray &file, QString *error)
+{
+    QBuffer buffer;
+    buffer.setData(file);
+    buffer.open(QIODevice::ReadOnly);
+    return DecodeJpeg(buffer, error);
+}
+
+std::optional<QImage> LoadScaledBytes(const QByteArray &file, QString *error)
+{
+    QBuffer buffer;
+    buffer.setData(file);
+    buffer.open(QIODevice::ReadOnly);
+    return LoadJpegScaled(buffer, 128, 128, error);
+}
+
+// Flat 16 x 16 tiles, aligned with the coder's blocks, survive compression
+// almost unchanged.
+constexpr int kTile = 16;
+
+QImage Tiles(int columns, int rows, const std::vector<QColor> &colours)
+{
+    QImage picture(columns * kTile, rows * kTile, QImage::Format_RGB888);
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            picture.setPixelColor(x, y, colours[std::size_t((y / kTile) * columns + x / kTile) % colours.size()]);
+    return picture;
+}
+
+QImage Noise(int width, int height, unsigned seed)
+{
+    QImage picture(width, height, QImage::Format_RGB888);
+    std::mt19937 random(seed);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width * 3; ++x)
+            picture.scanLine(y)[x] = std::uint8_t(random());
+    return picture;
+}
+
+// Largest difference of any channel of any pixel.
+int LargestDifference(const QImage &a, const QImage &b)
+{
+    int largest = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width() * 3; ++x)
+            largest = std::max(largest, std::abs(int(a.constScanLine(y)[x]) - int(b.constScanLine(y)[x])));
+    return largest;
+}
+
+TEST(DecodeJpeg, RgbPictureKeepsItsSizeAndColours)
+{
+    const QImage source = Tiles(5, 3, {Qt::red, Qt::green, Qt::blue, Qt::white, Qt::black, QColor(200, 120, 40), QColor(17, 99, 180)});
+    QString error;
+    const auto picture = DecodeBytes(WriteJpeg(source, {.quality = 100}), &error);
+    ASSERT_TRUE(picture) << error.toStdString();
+    EXPECT_EQ(picture->size(), QSize(80, 48));
+    EXPECT_EQ(picture->format(), QImage::Format_RGB888);
+    // Colour is stored at half resolution and smoothed across tile borders,
+    // so only the middle of each tile keeps its colour exactly.
+    const QRect middle(kTile / 4, kTile / 4, kTile / 2, kTile / 2);
+    for (int y = 0; y < source.height(); y += kTile)
+        for (int x = 0; x < source.width(); x += kTile)
+            EXPECT_LE(LargestDifference(picture->copy(middle.translated(x, y)), source.copy(middle.translated(x, y))), 3)
+                << "tile at " << x << "," << y;
+}
+
+TEST(DecodeJpeg, GrayscaleBecomesThreeEqualChannels)
+{
+    const int width = 40, height = 24;
+    const QByteArray file = WriteJpeg(width, height, {.input = JCS_GRAYSCALE, .quality = 100},
+                                      [](int, JSAMPLE *row) {
+                                          for (int x = 0; x < width; ++x)
+                                              row[x] = JSAMPLE(x / 8 * 50 + 20);
+                                      });
+    QString error;
+    const auto picture = DecodeBytes(file, &error);
+    ASSERT_TRUE(picture) << error.toStdString();
+    ASSERT_EQ(picture->size(), QSize(width, height));
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const QColor colour = picture->pixelColor(x, y);
+            ASSERT_EQ(colour.red(), colour.green());
+            ASSERT_EQ(colour.red(), colour.blue());
+            ASSERT_NEAR(colour.red(), x / 8 * 50 + 20, 2) << x << "," << y;
+        }
+    }
+}
+
+// Ink amounts 0..255 per tile; paper shows through what the ink leaves.
+struct Ink {
+    int c, m, y, k;
+    QColor rgb() const
+    {
+        const auto left = [&](int ink) { return (255 - ink) * (255 - k) / 255; };
+        return QColor(left(c), left(m), left(y));
+    }
+};
+
+const std::vector<Ink> kInks = {{0, 0, 0, 0}, {255, 0, 0, 0}, {0, 255, 0, 0}, {0, 0, 255, 0}, {0, 0, 0, 255}, {0, 255, 255, 0}, {40, 80, 160, 100}};
+
+struct FourColourCase {
+    const char *name;
+    J_COLOR_SPACE stored;
+    bool adobeMarker;  // Adobe's files store 255 - ink
+};
+
+class FourColourJpeg : public testing::TestWithParam<FourColourCase> {};
+
+TEST_P(FourColourJpeg, BecomesRgb)
+{
+    const FourColourCase layout = GetParam();
+    const int columns = int(kInks.size());
+    const QByteArray file = WriteJpeg(columns * kTile, kTile,
+                                      {.input = JCS_CMYK, .stored = layout.stored, .adobeMarker = layout.adobeMarker, .quality = 100},
+                                      [&](int, JSAMPLE *row) {
+                                          for (int x = 0; x < columns * kTile; ++x) {
+                                              const Ink &ink = kInks[std::size_t(x / kTile)];
+                                              const int values[4] = {ink.c, ink.m, ink.y, ink.k};
+                                              for (int i = 0; i < 4; ++i)
+                                                  *row++ = JSAMPLE(layout.adobeMarker ? 255 - values[i] : values[i]);
+                                          }
+                                      });
+    QString error;
+    const auto picture = DecodeBytes(file, &error);
+    ASSERT_TRUE(picture) << error.toStdString();
+    ASSERT_EQ(picture->size(), QSize(columns * kTile, kTile));
+    for (int tile = 0; tile < columns; ++tile) {
+        const QColor expected = kInks[std::size_t(tile)].rgb();
+        const QColor actual = picture->pixelColor(tile * kTile + kTile / 2, kTile / 2);
+        EXPECT_NEAR(actual.red(), expected.red(), 3) << "tile " << tile;
+        EXPECT_NEAR(actual.green(), expected.green(), 3) << "tile " << tile;
+        EXPECT_NEAR(actual.blue(), expected.blue(), 3) << "tile " << tile;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Layouts, FourColourJpeg,
+                         testing::Values(FourColourCase{"AdobeCmyk", JCS_CMYK, true}, FourColourCase{"PlainCmyk", JCS_CMYK, false},
+                                         FourColourCase{"AdobeYcck", JCS_YCCK, true}),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+struct ScaledCase {
+    const char *name;
+    int width;
+    int height;
+    JpegLayout layout;
+};
+
+class LoadJpegScaledCase : public testing::TestWithParam<ScaledCase> {};
+
+TEST_P(LoadJpegScaledCase, EqualsScalingTheFullPicture)
+{
+    const ScaledCase scaled = GetParam();
+    const QImage noise = Noise(scaled.width, scaled.height, unsigned(scaled.width));
+    const QByteArray file =
+        WriteJpeg(scaled.width, scaled.height, scaled.layout, [&](int y, JSAMPLE *row) {
+            const int components = test::ComponentsOf(scaled.layout.input);
+            for (int x = 0; x < scaled.width * components; ++x)
+                row[x] = noise.constScanLine(y)[x % (scaled.width * 3)];
+        });
+    QString error;
+    const auto full = DecodeBytes(file, &error);
+    ASSERT_TRUE(full) << error.toStdString();
+    const auto loaded = LoadScaledBytes(file, &error);
+    ASSERT_TRUE(loaded) << error.toStdString();
+    EXPECT_EQ(loaded->size(), QSize(128, 128));
+    EXPECT_EQ(loaded->format(), QImage::Format_RGB888);
+    EXPECT_EQ(*loaded, ScaleToBox(*full, 128, 128));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pictures, LoadJpegScaledCase,
+    testing::Values(ScaledCase{"Photo", 333, 236, {}}, ScaledCase{"Small", 50, 30, {}},
+                    ScaledCase{"Tall", 20, 700, {}}, ScaledCase{"Grayscale", 97, 61, {.input = JCS_GRAYSCALE}},
+                    ScaledCase{"Progressive", 800, 600, {.progressive = true}},
+                    ScaledCase{"Cmyk", 150, 90, {.input = JCS_CMYK}},
+                    ScaledCase{"WidestAllowed", kMaxJpegDimension, 2, {}}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST(JpegFiles, AreReadFromAPath)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QImage source = Noise(300, 200, 9);
+    const QString path = folder.filePath("picture.jpg");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(WriteJpeg(source));
+    file.close();
+
+    QString error;
+    const auto full = DecodeJpeg(path, &error);
+    ASSERT_TRUE(full) << error.toStdString();
+    EXPECT_EQ(full->size(), QSize(300, 200));
+    const auto loaded = LoadJpegScaled(path, 128, 128, &error);
+    ASSERT_TRUE(loaded) << error.toStdString();
+    EXPECT_EQ(*loaded, ScaleToBox(*full, 128, 128));
+}
+
+TEST(JpegFiles, MissingFileSaysWhichFileCannotBeOpened)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath("no such picture.jpg");
+    QString error;
+    EXPECT_FALSE(LoadJpegScaled(path, 128, 128, &error));
+    EXPECT_TRUE(error.contains("no such picture.jpg")) << error.toStdString();
+    error.clear();
+    EXPECT_FALSE(DecodeJpeg(path, &error));
+    EXPECT_TRUE(error.contains("no such picture.jpg")) << error.toStdString();
+}
+
+// Each refusal is checked on both ways of loading, which share the decoder
+// but not the handling of the picture.
+void ExpectRefused(const QByteArray &file, const QString &reason)
+{
+    QString error;
+    EXPECT_FALSE(DecodeBytes(file, &error));
+    EXPECT_TRUE(error.contains(reason)) << error.toStdString();
+    error.clear();
+    EXPECT_FALSE(LoadScaledBytes(file, &error));
+    EXPECT_TRUE(error.contains(reason)) << error.toStdString();
+}
+
+TEST(JpegRefusal, OtherFilesAndEmptyFilesGetTheDecodersMessage)
+{
+    ExpectRefused(QByteArray("GIF89a\x01\x00\x01\x00", 10), "Not a JPEG file");
+    ExpectRefused(QByteArray(), "Empty input file");
+}
+
+TEST(JpegRefusal, TruncatedFileIsAnErrorNotAPartlyGreyPicture)
+{
+    const QByteArray file = WriteJpeg(Noise(200, 150, 4));
+    for (const double kept : {0.3, 0.6, 0.95, 0.999})
+        ExpectRefused(file.left(qsizetype(file.size() * kept)), "Premature end of JPEG file");
+}
+
+TEST(JpegRefusal, FileLackingOnlyItsEndMarkerStillDecodes)
+{
+    const QByteArray file = WriteJpeg(Noise(200, 150, 5));
+    ASSERT_TRUE(file.endsWith("\xFF\xD9"));
+    QString error;
+    const auto whole = DecodeBytes(file, &error);
+    const auto cut = DecodeBytes(file.chopped(2), &error);
+    ASSERT_TRUE(whole);
+    ASSERT_TRUE(cut) << error.toStdString();
+    EXPECT_EQ(*cut, *whole);
+}
+
+TEST(JpegRefusal, PictureWiderOrTallerThanTheLimitIsRefused)
+{
+    const QByteArray file = WriteJpeg(Noise(10, 10, 6));
+    const qsizetype frame = file.indexOf("\xFF\xC0");
+    ASSERT_GT(frame, 0);
+    // Frame header: marker, length (2), precision, height (2), width (2).
+    const auto announce = [&](int width, int height) {
+        QByteArray patched = file;
+        patched[frame + 5] = char(height >> 8);
+        patched[frame + 6] = char(height & 0xFF);
+        patched[frame + 7] = char(width >> 8);
+        patched[frame + 8] = char(width & 0xFF);
+        return patched;
+    };
+    ExpectRefused(announce(65535, 10), "65500");
+    ExpectRefused(announce(kMaxJpegDimension + 1, 10), "65500");
+    ExpectRefused(announce(10, kMaxJpegDimension + 1), "65500");
+}
+
+TEST(JpegRefusal, GarbageAfterTheStartMarkerIsAnError)
+{
+    std::mt19937 random(7);
+    for (int attempt = 0; attempt < 50; ++attempt) {
+        QByteArray file("\xFF\xD8", 2);
+        for (int i = 0; i < 4000; ++i)
+            file.append(char(random()));
+        QString error;
+        EXPECT_FALSE(LoadScaledBytes(file, &error)) << "attempt " << attempt;
+        EXPECT_FALSE(error.isEmpty()) << "attempt " << attempt;
+    }
+}
+
+TEST(JpegRefusal, DamagedPictureDataGivesAPictureOrAnErrorNeverACrash)
+{
+    const QByteArray file = WriteJpeg(Noise(256, 192, 8));
+    std::mt19937 random(8);
+    for (int attempt = 0; attempt < 50; ++attempt) {
+        QByteArray damaged = file;
+        const qsizetype from = file.size() / 4 + qsizetype(random() % std::uint32_t(file.size() / 2));
+        for (qsizetype i = from; i < from + 64 && i < damaged.size() - 2; ++i)
+            damaged[i] = char(random());
+        QString error;
+        const auto picture = LoadScaledBytes(damaged, &error);
+        if (picture)
+            EXPECT_EQ(picture->size(), QSize(128, 128));
+        else
+            EXPECT_FALSE(error.isEmpty()) << "attempt " << attempt;
+    }
+}
+
+}  // namespace
+}  // namespace tintora
