@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QFile>
+#include <QString>
+
+#include <csignal>
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace tintora::test {
+
+// Files stop growing at a byte count, so a write fails part-way on a real
+// file system, even for root.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &old_);
+        rlimit limit = old_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &old_); }
+
+private:
+    rlimit old_{};
+};
+
+// A file that nobody, root included, may open for writing or replace.
+class ImmutableFile {
+public:
+    explicit ImmutableFile(const QString &path) : path_(path) { set_ = setFlag(true); }
+    ~ImmutableFile()
+    {
+        if (set_)
+            setFlag(false);
+    }
+    // False where the file system keeps no such flag; the test is then skipped.
+    bool isSet() const { return set_; }
+
+private:
+    bool setFlag(bool on)
+    {
+        const int fd = ::open(QFile::encodeName(path_).constData(), O_RDONLY);
+        if (fd < 0)
+            return false;
+        int flags = 0;
+        bool done = ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+        flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+        done = done && ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+        ::close(fd);
+        return done;
+    }
+
+    QString path_;
+    bool set_ = false;
+};
+
+}  // namespace tintora::test

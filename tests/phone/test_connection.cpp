@@ -1,0 +1,116 @@
+// The work mode and the connect command, polled through the simulator.
+
+#include "simulatedphonetest.h"
+
+#include "phone/connectionstate.h"
+
+#include <deque>
+
+namespace tintora::test {
+namespace {
+
+using Connection = SimulatedPhoneTest;
+
+TEST_F(Connection, PollEnablesConnectOnlyWhileItCanAct)
+{
+    ConnectionState state;
+    put("status", "0");
+    state.Timer1Timer(library());
+    EXPECT_FALSE(state.connectEnabled);
+    EXPECT_EQ(calls(true), (QStringList{"P2K_GetStatus", "P2K_GetStatus"}));
+
+    put("status", "1");
+    state.Timer1Timer(library());
+    EXPECT_TRUE(state.connectEnabled);
+    put("status", "2");
+    state.Timer1Timer(library());
+    EXPECT_TRUE(state.connectEnabled);
+    put("status", "0");
+    state.Timer1Timer(library());
+    EXPECT_FALSE(state.connectEnabled);
+    put("status", "-7");
+    state.Timer1Timer(library());
+    EXPECT_FALSE(state.connectEnabled);
+    EXPECT_EQ(state.workMode, kComputerMode);
+}
+
+TEST_F(Connection, ConnectTogglesWhileThePhoneAnswers)
+{
+    ConnectionState state;
+    state.Timer1Timer(library());
+    state.N13Click(library());
+    EXPECT_EQ(state.workMode, kPhoneMode);
+    state.Timer1Timer(library());
+    EXPECT_TRUE(state.connectEnabled);
+
+    // The phone goes away: phone mode stays, and connect stays usable.
+    put("status", "0");
+    state.Timer1Timer(library());
+    EXPECT_EQ(state.workMode, kPhoneMode);
+    EXPECT_TRUE(state.connectEnabled);
+    state.N13Click(library());
+    EXPECT_EQ(state.workMode, kComputerMode);
+    EXPECT_TRUE(state.connectEnabled);
+    state.Timer1Timer(library());
+    EXPECT_FALSE(state.connectEnabled);
+
+    put("status", "1");
+    state.Timer1Timer(library());
+    state.N13Click(library());
+    state.N13Click(library());
+    EXPECT_EQ(state.workMode, kComputerMode);
+    EXPECT_TRUE(state.connectEnabled) << "stays enabled until a poll answers 0";
+}
+
+TEST_F(Connection, OtherStatusValuesChangeNothing)
+{
+    for (const std::uint8_t mode : {kComputerMode, kPhoneMode}) {
+        for (const bool enabled : {false, true}) {
+            ConnectionState state{mode, enabled};
+            put("status", "2");
+            state.Timer1Timer(library());
+            state.N13Click(library());
+            EXPECT_EQ(state.workMode, mode);
+            EXPECT_EQ(state.connectEnabled, enabled);
+        }
+    }
+}
+
+// Answers status asks from a list, for answers that change between two asks.
+class ScriptedStatus : public PhoneLibrary {
+public:
+    std::deque<int> statuses;
+    int P2K_GetStatus() override
+    {
+        const int status = statuses.front();
+        statuses.pop_front();
+        return status;
+    }
+    int P2K_Init(int) override { return 0; }
+    int P2K_Restart() override { return 0; }
+    int File_Create(const char *, int) override { return -1; }
+    int File_Read(std::uint8_t *, int) override { return -1; }
+    int File_Write(const std::uint8_t *, int) override { return -1; }
+    int File_Close() override { return 0; }
+    int File_VolInfo(std::uint16_t *) override { return 0; }
+    int Seem_Read(int, int, int, int, std::uint8_t *) override { return -1; }
+    int Seem_Write(int, int, int, int, std::uint8_t *) override { return -1; }
+};
+
+TEST(ConnectionAnswers, APhoneLeavingBetweenTheTwoAsksEndsInComputerMode)
+{
+    ScriptedStatus phone;
+    phone.statuses = {1, 0};
+    ConnectionState state;
+    state.N13Click(phone);
+    EXPECT_EQ(state.workMode, kComputerMode);
+
+    phone.statuses = {1, 0};
+    ConnectionState polled{kPhoneMode, true};
+    polled.Timer1Timer(phone);
+    EXPECT_TRUE(polled.connectEnabled);
+    EXPECT_TRUE(phone.statuses.empty());
+}
+
+}  // namespace
+}  // namespace tintora::test
