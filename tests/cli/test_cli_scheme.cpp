@@ -1,0 +1,228 @@
+#include "scheme/codepage.h"
+#include "scheme/colourscheme.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace tintora;
+
+namespace {
+
+struct CliRun {
+    int exitCode = -1;
+    QByteArray out;
+    QString err;
+};
+
+CliRun RunCli(const QStringList &args)
+{
+    QProcess process;
+    process.start(TINTORA_CLI_PATH, args);
+    EXPECT_TRUE(process.waitForFinished(60000)) << "tintora-cli did not finish";
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            process.readAllStandardOutput(), QString::fromUtf8(process.readAllStandardError())};
+}
+
+class CliSchemeTest : public testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+
+    QString at(const QString &name) const { return dir.filePath(name); }
+
+    static QByteArray read(const QString &path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    static void write(const QString &path, const QByteArray &bytes)
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+    }
+
+    // A document of the default scheme, for the error cases to spoil.
+    QJsonObject defaultDocument()
+    {
+        EXPECT_EQ(RunCli({"default", at("base.sch")}).exitCode, 0);
+        const CliRun dump = RunCli({"dump", at("base.sch")});
+        EXPECT_EQ(dump.exitCode, 0) << dump.err.toStdString();
+        return QJsonDocument::fromJson(dump.out).object();
+    }
+
+    // Runs build on a document that breaks a rule; nothing may be written.
+    void expectRejected(const QByteArray &json, const QString &rule)
+    {
+        write(at("bad.json"), json);
+        write(at("out.sch"), "previous");
+        const CliRun run = RunCli({"build", at("bad.json"), at("out.sch")});
+        EXPECT_EQ(run.exitCode, 1) << json.left(200).toStdString();
+        EXPECT_TRUE(run.err.contains(rule)) << run.err.toStdString();
+        EXPECT_EQ(read(at("out.sch")), QByteArray("previous"));
+    }
+
+    void expectRejected(const QJsonObject &document, const QString &rule)
+    {
+        expectRejected(QJsonDocument(document).toJson(), rule);
+    }
+
+    QTemporaryDir dir;
+};
+
+QJsonObject WithEntry(QJsonObject document, int index, const char *key, const QJsonValue &value)
+{
+    QJsonArray entries = document["entries"].toArray();
+    QJsonObject entry = entries[index].toObject();
+    entry[key] = value;
+    entries[index] = entry;
+    document["entries"] = entries;
+    return document;
+}
+
+}  // namespace
+
+TEST_F(CliSchemeTest, DefaultWritesTheBuiltInScheme)
+{
+    const CliRun run = RunCli({"default", at("d.sch")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QByteArray bytes = read(at("d.sch"));
+    ASSERT_EQ(bytes.size(), 304);
+    EXPECT_EQ(bytes.left(18), QByteArray("\0S\0C\0H\0\0\0S\0T\0Y\0L\0E", 18));
+    EXPECT_EQ(bytes[51], char(0x3F));
+    EXPECT_EQ(bytes.mid(52, 4), QByteArray("\xC0\xC0\xC0\x00", 4));   // element 1
+    EXPECT_EQ(bytes.mid(284, 4), QByteArray("\xC0\xC0\xC0\x0F", 4));  // element 45
+}
+
+TEST_F(CliSchemeTest, DumpPrintsEveryEntryInElementOrder)
+{
+    const QJsonObject document = defaultDocument();
+    EXPECT_EQ(document["name"].toString(), "STYLE");
+    const QJsonArray entries = document["entries"].toArray();
+    ASSERT_EQ(entries.size(), 63);
+    for (int i = 0; i < 63; ++i)
+        EXPECT_EQ(entries[i].toObject()["element"].toInt(), i + 1);
+    EXPECT_EQ(entries[21].toObject()["colour"].toString(), "FF8040");  // red, green, blue
+    EXPECT_EQ(entries[40].toObject()["colour"].toString(), "FBFEDA");
+    EXPECT_EQ(entries[35].toObject()["transparency"].toInt(), 7);
+}
+
+TEST_F(CliSchemeTest, DumpAndBuildRoundTripByteForByte)
+{
+    ColourScheme scheme;
+    for (int element = 1; element <= kElementCount; ++element)
+        scheme.entry(element) = {Colour(element * 0x010305) & 0xFFFFFF, std::uint8_t(15 - element % 16)};
+    scheme.name = *ToCp1251("Ночь №1");
+    const SchemeImage image = EncodeScheme(scheme);
+    const QByteArray original(reinterpret_cast<const char *>(image.data()), 304);
+    write(at("in.sch"), original);
+
+    const CliRun dump = RunCli({"dump", at("in.sch")});
+    ASSERT_EQ(dump.exitCode, 0) << dump.err.toStdString();
+    EXPECT_EQ(QJsonDocument::fromJson(dump.out).object()["name"].toString(), "Ночь №1");
+    write(at("in.json"), dump.out);
+    const CliRun build = RunCli({"build", at("in.json"), at("out.sch")});
+    ASSERT_EQ(build.exitCode, 0) << build.err.toStdString();
+    EXPECT_EQ(read(at("out.sch")), original);
+}
+
+TEST_F(CliSchemeTest, BuildNamesAnUnnamedSchemeStyleAndTakesLowerCaseHex)
+{
+    QJsonObject document = WithEntry(defaultDocument(), 0, "colour", "a1b2c3");
+    document["name"] = "";
+    write(at("in.json"), QJsonDocument(document).toJson());
+    ASSERT_EQ(RunCli({"build", at("in.json"), at("out.sch")}).exitCode, 0);
+    const QByteArray bytes = read(at("out.sch"));
+    EXPECT_EQ(bytes.mid(8, 10), QByteArray("\0S\0T\0Y\0L\0E", 10));
+    EXPECT_EQ(bytes.mid(52, 3), QByteArray("\xA1\xB2\xC3"));
+}
+
+TEST_F(CliSchemeTest, DumpRefusesWhatIsNotAScheme)
+{
+    write(at("six.sch"), QByteArray("\0s\0C\0H", 6));
+    const CliRun run = RunCli({"dump", at("six.sch")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains("This file is not colour style")) << run.err.toStdString();
+    EXPECT_TRUE(run.out.isEmpty());
+}
+
+TEST_F(CliSchemeTest, DumpSaysWhyAFileCannotBeRead)
+{
+    const CliRun missing = RunCli({"dump", at("absent.sch")});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_TRUE(missing.err.contains("No such file")) << missing.err.toStdString();
+
+    const CliRun folder = RunCli({"dump", dir.path()});
+    EXPECT_EQ(folder.exitCode, 1);
+    EXPECT_TRUE(folder.err.contains("directory")) << folder.err.toStdString();
+
+    if (QFile::exists("/proc/self/mem")) {
+        const CliRun unreadable = RunCli({"dump", "/proc/self/mem"});
+        EXPECT_EQ(unreadable.exitCode, 1);
+        EXPECT_TRUE(unreadable.err.contains("Input/output error")) << unreadable.err.toStdString();
+    }
+}
+
+TEST_F(CliSchemeTest, BuildNamesTheRuleADocumentBreaks)
+{
+    const QJsonObject good = defaultDocument();
+
+    QJsonObject shortList = good;
+    QJsonArray entries = good["entries"].toArray();
+    entries.removeAt(62);
+    shortList["entries"] = entries;
+    expectRejected(shortList, "element 63 is missing");
+
+    expectRejected(WithEntry(good, 4, "element", 6), "element 6 appears more than once");
+    expectRejected(WithEntry(good, 4, "element", 64), "\"element\" must be a whole number from 1 to 63");
+    expectRejected(WithEntry(good, 4, "element", "5"), "\"element\" must be a whole number");
+    expectRejected(WithEntry(good, 2, "transparency", 16), "\"transparency\" must be a whole number from 0 to 15");
+    expectRejected(WithEntry(good, 2, "transparency", 1.5), "\"transparency\"");
+    expectRejected(WithEntry(good, 2, "colour", "GG0000"), "\"colour\" must be six hexadecimal digits");
+    expectRejected(WithEntry(good, 2, "colour", "FF00001"), "\"colour\" must be six hexadecimal digits");
+    expectRejected(WithEntry(good, 2, "colour", 0xFF0000), "\"colour\"");
+
+    QJsonObject named = good;
+    named["name"] = "ABCDEFGHIJKLMNO";
+    expectRejected(named, "\"name\" must have at most 14 characters");
+    named["name"] = "Café";
+    expectRejected(named, "Windows-1251, which U+00E9 is not");
+    named["name"] = 5;
+    expectRejected(named, "\"name\" must be a string");
+
+    expectRejected(QByteArray("[1, 2]"), "must be a JSON object");
+    expectRejected(QByteArray("{\"name\": \"x\", \"entries\": ["), "not valid JSON");
+}
+
+TEST_F(CliSchemeTest, FailedWritesLeaveNothingBehind)
+{
+    const CliRun build = RunCli({"build", at("absent.json"), at("out.sch")});
+    EXPECT_EQ(build.exitCode, 1);
+    EXPECT_TRUE(build.err.contains("No such file")) << build.err.toStdString();
+    EXPECT_FALSE(QFile::exists(at("out.sch")));
+
+    const CliRun intoNowhere = RunCli({"default", at("missing-folder/out.sch")});
+    EXPECT_EQ(intoNowhere.exitCode, 1);
+    EXPECT_TRUE(intoNowhere.err.contains("cannot write")) << intoNowhere.err.toStdString();
+    EXPECT_FALSE(QFile::exists(at("missing-folder")));
+}
+
+TEST_F(CliSchemeTest, WrongArgumentsShowTheUsage)
+{
+    for (const QStringList &args : {QStringList{"dump"}, QStringList{"build", "a.json"},
+                                    QStringList{"default", "a.sch", "b.sch"}}) {
+        const CliRun run = RunCli(args);
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_TRUE(run.err.contains("tintora-cli " + args[0])) << run.err.toStdString();
+    }
+    const CliRun help = RunCli({"--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    for (const char *command : {"dump FILE.sch", "build FILE.json OUT.sch", "default OUT.sch"})
+        EXPECT_TRUE(help.out.contains(command)) << command;
+}
