@@ -1,7 +1,51 @@
+#include "phone/loadedphonelibrary.h"
+#include "preview/clock.h"
+#include "ui/qtwindowdialogs.h"
+#include "ui/settings.h"
+#include "ui/taboutbox.h"
+#include "ui/tform1.h"
+#include "ui/tokbottomdlg.h"
+
 #include <QApplication>
+#include <QFont>
+#include <QScreen>
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    return 0;
+    // The name, not the display name: the window system would append a display name to
+    // every window title.
+    QApplication::setApplicationName(QStringLiteral("Tintora"));
+#ifndef Q_OS_WIN
+    // The classic look the form was laid out for; on Windows the themed native style.
+    QApplication::setStyle(QStringLiteral("Windows"));
+#endif
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                               {QStringLiteral("Microsoft Sans Serif"),
+                                QStringLiteral("Nimbus Sans"), QStringLiteral("DejaVu Sans")});
+
+    QStringList arguments = QApplication::arguments().mid(1);
+    arguments.removeAll(QString());
+
+    tintora::QtWindowDialogs dialogs;
+    tintora::SystemClock clock;
+    tintora::LoadedPhoneLibrary phone;
+    tintora::FormEnvironment environment;
+    environment.dialogs = &dialogs;
+    environment.clock = &clock;
+    environment.phone = &phone;
+    environment.settingsPath = tintora::SettingsFilePath();
+    environment.arguments = arguments;
+    environment.fontFilePath = QStringLiteral("1stSortie.ttf");
+
+    tintora::TForm1 form(environment);
+    dialogs.setOwner(&form);
+    tintora::TAboutBox aboutBox(form.language(), dialogs, &form);
+    form.setAboutBox(&aboutBox);
+    tintora::TOKBottomDlg settingsDialog(clock, &form);
+    form.setSettingsDialog(&settingsDialog);
+
+    form.move(form.screen()->availableGeometry().center() - form.rect().center());
+    form.show();
+    return app.exec();
 }

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QLabel>
+
+namespace tintora {
+
+// A label that reports clicks and the mouse entering and leaving it.
+class ClickLabel : public QLabel {
+    Q_OBJECT
+public:
+    explicit ClickLabel(QWidget *parent = nullptr);
+
+signals:
+    void clicked();
+    void mouseEntered();
+    void mouseLeft();
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void enterEvent(QEnterEvent *event) override;
+    void leaveEvent(QEvent *event) override;
+};
+
+}  // namespace tintora

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "scheme/colourscheme.h"
+
+#include <QString>
+
+#include <array>
+
+namespace tintora {
+
+// A text in both interface languages, UTF-8.
+struct Bilingual {
+    const char *russian;
+    const char *english;
+    // Russian for 0, English for anything else.
+    QString text(Language language) const;
+};
+
+// A caption and the object name of the control that carries it.
+struct Caption {
+    const char *control;
+    Bilingual text;
+};
+
+// Captions that depend on the work mode as well as the language.
+struct ModeCaption {
+    const char *control;
+    Bilingual computer;
+    Bilingual phone;
+};
+
+// The main window's captions set by the language alone, in the order they are set; the
+// screen list's rows follow them (ScreenCaption). "AboutBox" is the About box's title.
+extern const std::array<Caption, 22> MainWindowCaptions;
+extern const std::array<ModeCaption, 6> ModeCaptions;
+// The settings dialog's texts; "OKBottomDlg" is its title.
+extern const std::array<Caption, 20> SettingsDialogCaptions;
+
+// The About box exists only after the main window has applied its language.
+QString AboutBoxTitle(Language language);
+
+}  // namespace tintora

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "windowdialogs.h"
+
+#include <QPointer>
+#include <QWidget>
+
+namespace tintora {
+
+// "Text(*.ext)|*.ext|All(*.*)|*.*" into Qt's "Text(*.ext) (*.ext);;All(*.*) (*.*)".
+QString QtFileFilter(const QString &filter);
+
+// The desktop's own boxes and dialogs, titled with the application's title.
+class QtWindowDialogs final : public WindowDialogs {
+public:
+    void setOwner(QWidget *owner) { owner_ = owner; }
+
+    void inform(const QString &text) override;
+    void reportError(const QString &text) override;
+    bool askYesNo(const QString &text) override;
+    QString chooseOpenFile(const QString &title, const QString &filter) override;
+    QString chooseSaveFile(const QString &title, const QString &filter,
+                           const QString &initialName) override;
+    std::optional<QColor> chooseColour(const QColor &initial) override;
+    QString choosePictureFile(const QString &title, const QString &filter) override;
+    void openUrl(const QUrl &url) override;
+
+private:
+    QPointer<QWidget> owner_;
+};
+
+}  // namespace tintora

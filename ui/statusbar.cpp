@@ -1,0 +1,68 @@
+#include "statusbar.h"
+
+#include <QPainter>
+#include <QStyle>
+#include <qdrawutil.h>
+
+namespace tintora {
+namespace {
+
+QPixmap WithoutBlack(const QImage &icon)
+{
+    QImage keyed = icon.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < keyed.height(); ++y) {
+        auto *row = reinterpret_cast<QRgb *>(keyed.scanLine(y));
+        for (int x = 0; x < keyed.width(); ++x) {
+            if (qRed(row[x]) == 0 && qGreen(row[x]) == 0 && qBlue(row[x]) == 0)
+                row[x] = qRgba(0, 0, 0, 0);
+        }
+    }
+    return QPixmap::fromImage(keyed);
+}
+
+}  // namespace
+
+StatusBar::StatusBar(QWidget *parent) : QStatusBar(parent)
+{
+    setSizeGripEnabled(false);
+}
+
+void StatusBar::setStatusIcon(const QImage &icon)
+{
+    icon_ = WithoutBlack(icon);
+    update(QRect(0, 0, kIconPanelWidth, height()));
+}
+
+void StatusBar::setPanelText(const QString &text)
+{
+    panelText_ = text;
+    update();
+}
+
+void StatusBar::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    const QColor face = palette().color(QPalette::Button);
+    painter.fillRect(rect(), face);
+
+    const QRect iconPanel(0, 2, kIconPanelWidth, height() - 2);
+    const QRect textPanel(kIconPanelWidth + 2, 2, width() - kIconPanelWidth - 2, height() - 2);
+    qDrawShadePanel(&painter, iconPanel, palette(), true, 1);
+    qDrawShadePanel(&painter, textPanel, palette(), true, 1);
+
+    paintStatusIcon(painter);
+
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawText(textPanel.adjusted(3, 0, -3, 0), Qt::AlignVCenter | Qt::AlignLeft,
+                     panelText_);
+}
+
+// The square under the icon is cleared first, so the icon of the other mode never shows
+// through.
+void StatusBar::paintStatusIcon(QPainter &painter) const
+{
+    painter.fillRect(QRect(5, 5, 16, 16), palette().color(QPalette::Button));
+    painter.drawPixmap(5, 5, icon_);
+}
+
+}  // namespace tintora

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QImage>
+#include <QPixmap>
+#include <QStatusBar>
+
+namespace tintora {
+
+// Two panels: panel 0, 30 pixels wide, holds the work mode's icon; panel 1 the status text.
+class StatusBar : public QStatusBar {
+    Q_OBJECT
+public:
+    static constexpr int kIconPanelWidth = 30;
+
+    explicit StatusBar(QWidget *parent = nullptr);
+
+    // The icon's black background is left out when it is drawn.
+    void setStatusIcon(const QImage &icon);
+    void setPanelText(const QString &text);
+    QString panelText() const { return panelText_; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    void paintStatusIcon(QPainter &painter) const;
+
+    QPixmap icon_;
+    QString panelText_;
+};
+
+}  // namespace tintora

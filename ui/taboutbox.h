@@ -1,0 +1,38 @@
+#pragma once
+
+#include "scheme/colourscheme.h"
+
+#include <QDialog>
+
+#include <memory>
+
+namespace Ui {
+class TAboutBox;
+}
+
+namespace tintora {
+
+class WindowDialogs;
+
+// Help > About: the picture, the product name and version, and the contact link.
+// OK, Enter and the close button close it; with no cancel button, Esc does not.
+class TAboutBox : public QDialog {
+    Q_OBJECT
+public:
+    // Takes the title of the language applied when it is created.
+    TAboutBox(Language language, WindowDialogs &dialogs, QWidget *parent = nullptr);
+    ~TAboutBox() override;
+
+    void EmailMouseEnter();
+    void EmailMouseLeave();
+    void EmailClick();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    std::unique_ptr<Ui::TAboutBox> ui;
+    WindowDialogs &dialogs_;
+};
+
+}  // namespace tintora

@@ -1,0 +1,520 @@
+#include "tform1.h"
+
+#include "cp1251validator.h"
+#include "languagetables.h"
+#include "profilefile.h"
+#include "taboutbox.h"
+#include "tokbottomdlg.h"
+#include "ui_tform1.h"
+#include "windowdialogs.h"
+
+#include "phone/phonelibrary.h"
+#include "preview/clock.h"
+#include "preview/jpegpicture.h"
+#include "preview/preview.h"
+#include "preview/previewfont.h"
+#include "scheme/catalogue.h"
+#include "scheme/codepage.h"
+
+#include <QActionGroup>
+#include <QApplication>
+#include <QLineEdit>
+#include <QPainter>
+#include <QSignalBlocker>
+
+#include <cstring>
+
+// The compiled-in pictures and font sit in a static library; naming their registration
+// keeps the linker from dropping it.
+static void RegisterAssets()
+{
+    Q_INIT_RESOURCE(tintora_assets);
+}
+
+namespace tintora {
+namespace {
+
+const char *const kTitle = "Tintora";
+const char *const kPictureFilter = "JPEG Image File (*.jpg,*.jpeg)|*.jpg;*.jpeg";
+constexpr int kPreviewSize = 128;
+constexpr int kClientWidth = 422;
+constexpr int kClientHeight = 522;  // below the menu bar, the status bar included
+constexpr int kStatusBarHeight = 24;
+constexpr int kScreenRowHeight = 20;
+
+QColor ToQColor(Colour colour)
+{
+    return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
+}
+
+Colour FromQColor(const QColor &colour)
+{
+    return Colour(colour.red()) | Colour(colour.green()) << 8 | Colour(colour.blue()) << 16;
+}
+
+}  // namespace
+
+QString SchemeCaption(const QString &name)
+{
+    return QString::fromLatin1(kTitle) + QStringLiteral(" - [") + name + QLatin1Char(']');
+}
+
+TForm1::TForm1(const FormEnvironment &environment, QWidget *parent)
+    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                              Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                              Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+      environment_(environment),
+      ui(std::make_unique<Ui::TForm1>())
+{
+    RegisterAssets();
+    ui->setupUi(this);
+    ui->StatusBar1->setFixedHeight(kStatusBarHeight);
+    setFixedSize(kClientWidth, menuBar()->sizeHint().height() + kClientHeight);
+
+    for (int row = 0; row < ui->ListBox1->count(); ++row)
+        ui->ListBox1->item(row)->setSizeHint(QSize(0, kScreenRowHeight));
+    // The spin box is stepped with its buttons and the arrow keys, never typed into.
+    if (auto *spinText = ui->SpinEdit1->findChild<QLineEdit *>()) {
+        spinText->setReadOnly(true);
+        spinText->setMaxLength(3);
+    }
+    ui->LabeledEdit1->setValidator(new Cp1251Validator(ui->LabeledEdit1));
+    auto *languages = new QActionGroup(this);
+    languages->addAction(ui->N6);
+    languages->addAction(ui->N7);
+
+    connectHandlers();
+    Timer1.setInterval(1000);
+    Timer1.start();
+
+    FormCreate();
+}
+
+TForm1::~TForm1()
+{
+    FormDestroy();
+}
+
+void TForm1::setAboutBox(TAboutBox *aboutBox)
+{
+    aboutBox_ = aboutBox;
+}
+
+void TForm1::setSettingsDialog(TOKBottomDlg *dialog)
+{
+    settingsDialog_ = dialog;
+}
+
+void TForm1::connectHandlers()
+{
+    connect(ui->ListBox1, &QListWidget::currentRowChanged, this, &TForm1::onScreenRowChanged);
+    connect(ui->ListBox1, &QListWidget::clicked, this,
+            [this](const QModelIndex &index) { onScreenRowClicked(index.row()); });
+    connect(ui->ComboBox2, &QComboBox::activated, this, &TForm1::ComboBox2Change);
+    connect(ui->ColorBar, &ClickLabel::clicked, this, &TForm1::StaticText1Click);
+    connect(ui->TrackBar1, &QSlider::valueChanged, this, &TForm1::TrackBar1Change);
+    connect(ui->SpinEdit1, &QSpinBox::valueChanged, this, &TForm1::SpinEdit1Change);
+    connect(ui->LabeledEdit1, &QLineEdit::textChanged, this, &TForm1::LabeledEdit1Change);
+    connect(ui->Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
+    connect(ui->Open1, &QAction::triggered, this, &TForm1::Button1Click);
+    connect(ui->Button2, &QPushButton::clicked, this, &TForm1::Button2Click);
+    connect(ui->Save1, &QAction::triggered, this, &TForm1::Button2Click);
+    connect(ui->Button3, &QPushButton::clicked, this, &TForm1::Button3Click);
+    connect(ui->N3, &QAction::triggered, this, &TForm1::Button3Click);
+    connect(ui->Button4, &QPushButton::clicked, this, &TForm1::Button4Click);
+    connect(ui->Exit1, &QAction::triggered, this, &TForm1::Exit1Click);
+    connect(ui->N6, &QAction::triggered, this, [this] { LanguageClick(ui->N6); });
+    connect(ui->N7, &QAction::triggered, this, [this] { LanguageClick(ui->N7); });
+    connect(ui->N8, &QAction::triggered, this, &TForm1::N8Click);
+    connect(ui->spcolorsch1, &QAction::triggered, this, &TForm1::spcolorsch1Click);
+    connect(ui->N13, &QAction::triggered, this, &TForm1::N13Click);
+    connect(ui->N11, &QAction::triggered, this, &TForm1::N11Click);
+    connect(&Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
+}
+
+void TForm1::FormCreate()
+{
+    // 1. The preview's face; when the file cannot be written it comes from memory.
+    InstallPreviewFont(environment_.fontFilePath);
+
+    // 2. The thirteen pictures; the preview keeps the background and the snapshot.
+    pictures_ = LoadPreviewPictures();
+    preview_ = std::make_unique<Preview>(scheme_, settings_.preview, *environment_.clock,
+                                         pictures_);
+
+    // 3. Language setting.
+    const ProfileFile profile(environment_.settingsPath);
+    language_ = ReadLanguage(profile);
+
+    // 4. The work mode still holds computer mode.
+    ApplyLanguage(language_);
+
+    // 5. Other settings; start-up writes nothing.
+    settings_ = ReadSettings(profile);
+
+    // 6. Scheme.
+    if (!environment_.arguments.isEmpty()) {
+        const QString path = environment_.arguments.first();
+        const LoadOutcome outcome = LoadSchemeFile(scheme_, path, dialogs(), language_);
+        // A file that is there but was refused must not be replaced by the first Save
+        // without a question; a path that does not exist yet is where Save creates it.
+        if (outcome != LoadOutcome::NotScheme && outcome != LoadOutcome::ReadFailed)
+            currentFilePath_ = path;
+    } else {
+        BuildDefaultScheme(scheme_);
+    }
+
+    // 7. Editor state; setting the two list rows runs no handler.
+    preview_->clearBackgroundPicture();
+    {
+        const QSignalBlocker blocker(ui->ListBox1);
+        ui->ListBox1->setCurrentRow(0);
+    }
+    SelectedScreen = 0;
+    FirstElement = 1;
+    ElementCount = 12;
+    ui->ComboBox1->setCurrentIndex(0);
+
+    // 8.
+    RepaintPreview(0);
+
+    // 9.
+    FillElementCombo(true);
+
+    // 10. Scheme name.
+    const QString name = FromCp1251(scheme_.name);
+    ui->LabeledEdit1->setText(name);
+    if (!name.isEmpty())
+        setWindowTitle(SchemeCaption(name));
+
+    // 11. Swatch, slider and spin box.
+    ShowSelectedElement();
+
+    // 12. Its result is not looked at; the status poll finds the phone.
+    phone().P2K_Init(0);
+
+    // 13.
+    connection_.workMode = kComputerMode;
+}
+
+void TForm1::FormDestroy()
+{
+    // The unpacked font file stays on disk; nothing is saved or written.
+    RemovePreviewFont();
+}
+
+int TForm1::selectedElement() const
+{
+    return FirstElement + ui->ComboBox2->currentIndex();
+}
+
+void TForm1::RepaintPreview(int screen)
+{
+    preview_->RepaintPreview(screen);
+    ui->Image1->setPixmap(QPixmap::fromImage(preview_->image()));
+}
+
+void TForm1::DrawSwatch()
+{
+    QPixmap swatch(ui->ColorBar->size());
+    QPainter painter(&swatch);
+    painter.setPen(Qt::black);
+    painter.setBrush(ToQColor(swatchColour_));
+    painter.drawRect(0, 0, swatch.width() - 1, swatch.height() - 1);
+    painter.end();
+    ui->ColorBar->setPixmap(swatch);
+}
+
+void TForm1::ShowSelectedElement()
+{
+    const int element = selectedElement();
+    const int transparency = scheme_.entry(element).transparency;
+
+    // 1.
+    swatchColour_ = scheme_.entry(element).colour;
+    DrawSwatch();
+    // 2. A changed value runs the slider's change handling, which aligns a linked partner.
+    ui->TrackBar1->setValue(transparency);
+    // 3.
+    ui->SpinEdit1->setValue(transparency);
+}
+
+void TForm1::SelectFirstScreen()
+{
+    {
+        const QSignalBlocker blocker(ui->ListBox1);
+        ui->ListBox1->setCurrentRow(0);
+    }
+    SelectedScreen = 0;
+    FirstElement = 1;
+    ElementCount = 12;
+    FillElementCombo(true);
+    ui->LabeledEdit1->setText(FromCp1251(scheme_.name));
+}
+
+void TForm1::FillElementCombo(bool resetIndex)
+{
+    // 1.
+    const int remembered = ui->ComboBox2->currentIndex();
+    // 2.
+    ui->ComboBox2->clear();
+    // 3.
+    const int last = FirstElement + ElementCount - 1;
+    for (int element = FirstElement; element <= last; ++element) {
+        if (language_ == kRussian)
+            ui->ComboBox2->addItem(RussianElementName(element));
+        else if (language_ == kEnglish)
+            ui->ComboBox2->addItem(EnglishElementName(element));
+    }
+    // 4.
+    ui->ComboBox2->setCurrentIndex(resetIndex ? 0 : remembered);
+}
+
+void TForm1::onScreenRowChanged(int row)
+{
+    if (QApplication::mouseButtons() & Qt::LeftButton)
+        rowChangedByPress_ = row;
+    ListBox1Click();
+}
+
+// A click on the row that is already selected chooses that screen again.
+void TForm1::onScreenRowClicked(int row)
+{
+    const bool handledAtPress = rowChangedByPress_ == row;
+    rowChangedByPress_ = -1;
+    if (!handledAtPress)
+        ListBox1Click();
+}
+
+void TForm1::ListBox1Click()
+{
+    // 1.
+    const int row = ui->ListBox1->currentRow();
+    SelectedScreen = std::uint8_t(row);
+    // 2.
+    if (row >= 0 && row < kScreenCount) {
+        FirstElement = std::uint8_t(ScreenGroupTable[row].firstElement);
+        ElementCount = std::uint8_t(ScreenGroupTable[row].count);
+    }
+    // 3.
+    FillElementCombo(true);
+    // 4.
+    ShowSelectedElement();
+    // 5.
+    RepaintPreview(SelectedScreen);
+}
+
+void TForm1::ComboBox2Change()
+{
+    ShowSelectedElement();
+}
+
+void TForm1::StaticText1Click()
+{
+    // 1.
+    const std::optional<QColor> chosen = dialogs().chooseColour(ToQColor(chooserColour_));
+    // 2.
+    if (chosen) {
+        chooserColour_ = FromQColor(*chosen);
+        swatchColour_ = chooserColour_;
+    }
+    // 3.
+    DrawSwatch();
+    // 4. After a cancel the swatch still holds the element's own colour.
+    scheme_.entry(selectedElement()).colour = swatchColour_;
+    // 5.
+    RepaintPreview(SelectedScreen);
+}
+
+void TForm1::TrackBar1Change()
+{
+    // 1.
+    ui->SpinEdit1->setValue(ui->TrackBar1->value());
+    // 2.
+    const int element = selectedElement();
+    scheme_.entry(element).transparency = std::uint8_t(ui->SpinEdit1->value());
+    // 3.
+    SyncLinkedTransparency(scheme_, element);
+    // 4.
+    RepaintPreview(SelectedScreen);
+}
+
+void TForm1::SpinEdit1Change()
+{
+    // 1.
+    ui->TrackBar1->setValue(ui->SpinEdit1->value());
+    // 2.
+    const int element = selectedElement();
+    scheme_.entry(element).transparency = std::uint8_t(ui->SpinEdit1->value());
+    // 3.
+    SyncLinkedTransparency(scheme_, element);
+    // 4.
+    RepaintPreview(SelectedScreen);
+}
+
+void TForm1::LabeledEdit1Change()
+{
+    const QString text = ui->LabeledEdit1->text();
+    // 1.
+    setWindowTitle(text.isEmpty() ? QString::fromLatin1(kTitle) : SchemeCaption(text));
+    // 2. The validator lets in only what Windows-1251 holds; a name read from a file with
+    // a byte that has no character keeps its bytes.
+    if (const std::optional<QByteArray> name = ToCp1251(text))
+        scheme_.name = *name;
+}
+
+void TForm1::Button3Click()
+{
+    // 1.
+    const QString path = dialogs().choosePictureFile(ui->Button3->text(),
+                                                      QString::fromLatin1(kPictureFilter));
+    // 2.
+    if (path.isEmpty())
+        return;
+    // 3 and 4. Decoded and stretched row by row; a refused file changes nothing.
+    QString error;
+    const std::optional<QImage> picture =
+        LoadJpegScaled(path, kPreviewSize, kPreviewSize, &error);
+    if (!picture) {
+        dialogs().reportError(error);
+        return;
+    }
+    // 5.
+    preview_->setBackgroundPicture(*picture);
+    // 6.
+    RepaintPreview(SelectedScreen);
+    // 7.
+    ui->Button4->setEnabled(true);
+}
+
+void TForm1::Button4Click()
+{
+    preview_->clearBackgroundPicture();
+    RepaintPreview(SelectedScreen);
+    ui->Button4->setEnabled(false);
+}
+
+void TForm1::setControlCaption(const char *control, const QString &text)
+{
+    if (std::strcmp(control, "AboutBox") == 0) {
+        // Before the About box exists it takes its title from the language when created.
+        if (aboutBox_)
+            aboutBox_->setWindowTitle(text);
+        return;
+    }
+    if (std::strcmp(control, "StatusBar1") == 0) {
+        ui->StatusBar1->setPanelText(text);
+        return;
+    }
+    QObject *target = findChild<QObject *>(QString::fromLatin1(control));
+    if (auto *menu = qobject_cast<QMenu *>(target))
+        menu->setTitle(text);
+    else if (auto *action = qobject_cast<QAction *>(target))
+        action->setText(text);
+    else if (auto *button = qobject_cast<QAbstractButton *>(target))
+        button->setText(text);
+    else if (auto *label = qobject_cast<QLabel *>(target))
+        label->setText(text);
+    else if (auto *group = qobject_cast<QGroupBox *>(target))
+        group->setTitle(text);
+}
+
+void TForm1::ApplyLanguage(Language language)
+{
+    // 1. Writing a screen row keeps the selected row.
+    if (language == kRussian || language == kEnglish) {
+        ui->N6->setChecked(language == kRussian);
+        ui->N7->setChecked(language == kEnglish);
+        for (const Caption &caption : MainWindowCaptions)
+            setControlCaption(caption.control, caption.text.text(language));
+        for (int row = 0; row < kScreenCount; ++row)
+            ui->ListBox1->item(row)->setText(ScreenCaption(row, language));
+    }
+
+    // 2. The stored flag and the work mode.
+    if (language_ != kRussian && language_ != kEnglish)
+        return;
+    const bool phoneMode = connection_.workMode == kPhoneMode;
+    for (const ModeCaption &caption : ModeCaptions)
+        setControlCaption(caption.control,
+                          (phoneMode ? caption.phone : caption.computer).text(language_));
+
+    // 3.
+    ui->StatusBar1->setStatusIcon(phoneMode ? pictures_.PHONE : pictures_.COMPUTER);
+}
+
+void TForm1::LanguageClick(QAction *sender)
+{
+    // 1.
+    if (sender == ui->N6)
+        language_ = kRussian;
+    else if (sender == ui->N7)
+        language_ = kEnglish;
+    // 2.
+    ApplyLanguage(language_);
+    // 3.
+    FillElementCombo(false);
+    // 4. A failed write leaves the language applied; the next start uses the stored one.
+    ProfileFile profile(environment_.settingsPath);
+    if (!WriteLanguage(profile, language_))
+        dialogs().reportError(UnableToWriteText(profile.path()));
+}
+
+void TForm1::N8Click()
+{
+    TOKBottomDlg &dialog = *settingsDialog_;
+    // 1.
+    ProfileFile profile(environment_.settingsPath);
+    // 2. From the file, not from memory.
+    dialog.FillFromFile(profile);
+    // 3.
+    const QDate today = environment_.clock->now().date();
+    std::uint16_t day = std::uint16_t(profile.readInt(QStringLiteral("Options"),
+                                                      QStringLiteral("ChoosedDate"), 1));
+    // A stored 0 forms no date and is taken like a day past the month's end.
+    if (day == 0 || day > today.daysInMonth())
+        day = 1;
+    dialog.setChoosedDate(QDate(today.year(), today.month(), day));
+    // 4.
+    dialog.SetTexts(language_);
+    // 5.
+    const bool ok = dialog.exec() == QDialog::Accepted;
+    // 6.
+    if (ok) {
+        settings_.preview.ProviderName = dialog.providerName();
+        settings_.preview.ClockFormat = std::uint8_t(dialog.clockFormat());
+        settings_.preview.DateFormat = std::uint8_t(dialog.dateFormat());
+        settings_.preview.PressedSoftKey = std::uint8_t(dialog.pressedSoftKey());
+        settings_.preview.ChoosedDate = std::uint16_t(dialog.choosedDay());
+        day = settings_.preview.ChoosedDate;
+    }
+    // 7. Whichever button closed it.
+    if (!WritePreviewSettings(profile, settings_.preview, day)) {
+        dialogs().reportError(UnableToWriteText(profile.path()));
+        return;
+    }
+    // 8.
+    RepaintPreview(SelectedScreen);
+}
+
+void TForm1::N11Click()
+{
+    aboutBox_->exec();
+}
+
+void TForm1::Exit1Click()
+{
+    close();
+}
+
+void TForm1::Timer1Timer() {}
+
+void TForm1::N13Click() {}
+
+void TForm1::Button1Click() {}
+
+void TForm1::Button2Click() {}
+
+void TForm1::spcolorsch1Click() {}
+
+}  // namespace tintora

@@ -1,0 +1,132 @@
+#pragma once
+
+#include "settings.h"
+
+#include "phone/connectionstate.h"
+
+#include "preview/previewpictures.h"
+#include "scheme/colourscheme.h"
+
+#include <QImage>
+#include <QMainWindow>
+#include <QStringList>
+#include <QTimer>
+
+#include <cstdint>
+#include <memory>
+
+class QAction;
+
+namespace Ui {
+class TForm1;
+}
+
+namespace tintora {
+
+class Clock;
+class PhoneLibrary;
+class Preview;
+class TAboutBox;
+class TOKBottomDlg;
+class WindowDialogs;
+
+// What the main window is given rather than finding for itself, so tests can replace it.
+struct FormEnvironment {
+    WindowDialogs *dialogs = nullptr;
+    const Clock *clock = nullptr;
+    PhoneLibrary *phone = nullptr;
+    QString settingsPath;      // tintora.ini
+    QStringList arguments;     // the command line without the program's name
+    QString fontFilePath;      // where "1stSortie.ttf" is unpacked
+};
+
+// "Tintora - [" + name + "]".
+QString SchemeCaption(const QString &name);
+
+// The editor's main window. It owns the scheme, the editor selection, the preview and the
+// settings for the whole run; FormCreate runs in the constructor, FormDestroy in the
+// destructor.
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TForm1(const FormEnvironment &environment, QWidget *parent = nullptr);
+    ~TForm1() override;
+
+    // The two dialogs are created after the main window and handed over once they exist.
+    void setAboutBox(TAboutBox *aboutBox);
+    void setSettingsDialog(TOKBottomDlg *dialog);
+
+    void ShowSelectedElement();
+    void SelectFirstScreen();
+    void FillElementCombo(bool resetIndex);
+    void ApplyLanguage(Language language);
+    void RepaintPreview(int screen);
+
+    ColourScheme &scheme() { return scheme_; }
+    Settings &settings() { return settings_; }
+    Preview &preview() { return *preview_; }
+    Language language() const { return language_; }
+    // The work mode (kComputerMode, kPhoneMode) and the connect command's state.
+    ConnectionState &connection() { return connection_; }
+    const QString &currentFilePath() const { return currentFilePath_; }
+    void setCurrentFilePath(const QString &path) { currentFilePath_ = path; }
+    int selectedScreen() const { return SelectedScreen; }
+    int selectedElement() const;
+    PhoneLibrary &phone() { return *environment_.phone; }
+    WindowDialogs &dialogs() { return *environment_.dialogs; }
+
+public slots:
+    void ListBox1Click();
+    void ComboBox2Change();
+    void StaticText1Click();
+    void TrackBar1Change();
+    void SpinEdit1Change();
+    void LabeledEdit1Change();
+    void Button3Click();
+    void Button4Click();
+    void LanguageClick(QAction *sender);
+    void N8Click();
+    void N11Click();
+    void Exit1Click();
+    // Phone link: filled in with the phone commands.
+    void Timer1Timer();
+    void N13Click();
+    void Button1Click();
+    void Button2Click();
+    void spcolorsch1Click();
+
+private:
+    void FormCreate();
+    void FormDestroy();
+    void connectHandlers();
+    void setControlCaption(const char *control, const QString &text);
+    void DrawSwatch();
+    void onScreenRowChanged(int row);
+    void onScreenRowClicked(int row);
+
+    FormEnvironment environment_;
+    std::unique_ptr<Ui::TForm1> ui;
+    QTimer Timer1;
+    TAboutBox *aboutBox_ = nullptr;
+    TOKBottomDlg *settingsDialog_ = nullptr;
+
+    ColourScheme scheme_;
+    Settings settings_;
+    Language language_ = 0;
+    ConnectionState connection_;
+    QString currentFilePath_;
+    PreviewPictures pictures_;
+    std::unique_ptr<Preview> preview_;
+
+    std::uint8_t SelectedScreen = 0;
+    std::uint8_t FirstElement = 0;
+    std::uint8_t ElementCount = 0;
+    Colour swatchColour_ = 0;
+    // The colour chooser opens on what was last confirmed in it, black at first.
+    Colour chooserColour_ = 0;
+    // A mouse press that moved the screen row has run ListBox1Click already; its release
+    // must not run it again.
+    int rowChangedByPress_ = -1;
+};
+
+}  // namespace tintora

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "phone/dialogs.h"
+
+#include <QColor>
+#include <QString>
+#include <QUrl>
+
+#include <optional>
+
+namespace tintora {
+
+// Everything the windows ask of the desktop beyond messages and scheme file dialogs.
+class WindowDialogs : public Dialogs {
+public:
+    // nullopt when the user cancels.
+    virtual std::optional<QColor> chooseColour(const QColor &initial) = 0;
+    // filter in the "Text(*.ext)|*.ext" form; empty result on cancel.
+    virtual QString choosePictureFile(const QString &title, const QString &filter) = 0;
+    // The result is not looked at: a missing mail program is not our report to make.
+    virtual void openUrl(const QUrl &url) = 0;
+};
+
+}  // namespace tintora
