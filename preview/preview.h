@@ -1,0 +1,97 @@
+#pragma once
+
+#include "clock.h"
+#include "previewfont.h"
+#include "previewpictures.h"
+#include "previewsettings.h"
+#include "previewtext.h"
+#include "primitives.h"
+#include "scheme/colourscheme.h"
+
+#include <QImage>
+#include <QString>
+
+#include <optional>
+
+namespace tintora {
+
+// The 128 x 128 imitation of the phone screen. Every repaint draws the whole picture afresh
+// from the scheme, the settings, the clock and the background; the scheme and the settings
+// are the caller's, read at each paint.
+class Preview {
+public:
+    Preview(const ColourScheme &scheme, PreviewSettings &settings, const Clock &clock,
+            const PreviewPictures &pictures);
+
+    // Screens 0..8; any other value draws only the final frame over the last picture.
+    void RepaintPreview(int screen);
+
+    const QImage &image() const { return Image1; }
+    const QImage &backgroundPicture() const { return BackgroundPicture; }
+    bool plainBackground() const { return PlainBackground; }
+    bool phonebookTitle() const { return PhonebookTitle; }
+
+    // A picture already scaled to 128 x 128.
+    void setBackgroundPicture(const QImage &scaled128);
+    void clearBackgroundPicture();
+
+private:
+    enum class SoftKeys { LeftAndRight, AllThree };
+
+    // One file per group of screens.
+    void PaintMainScreen();
+    void PaintMainMenu();
+    void PaintSelectMenuItem();
+    void PaintNoticeWindow();
+    void PaintSelectSubmenuItem();
+    void PaintDatebook();
+    void PaintMessageEntry();
+    void PaintMultimedia();
+    void PaintOthers();
+
+    // Steps the screens share.
+    void PaintBackground();
+    void PaintIconLayer();
+    void PaintSoftKeyBar(const QImage &under, SoftKeys keys, const QString &leftText,
+                         const QString &rightText);
+    void MenuKeyGlyph();
+    void PaintTitleBar(int top);
+    void PaintFinalFrame();
+    // Paints nothing itself: blends the painted layer with under and draws it onto Image1,
+    // both at (left, top), with the key of the element that filled it.
+    void DrawBlendedLayer(QImage &layer, const QImage &under, int element, int left, int top);
+
+    void DrawText(int x, int y, const QString &text, Colour colour,
+                  int pixelSize = kTextPixels);
+    void DrawCentredText(int centre, int y, const QString &text, Colour colour,
+                         int pixelSize = kTextPixels);
+    void DrawOutlinedText(int x, int y, Colour textColour, const QString &text,
+                          Colour outlineColour);
+    int TextWidth(const QString &text, int pixelSize = kTextPixels);
+
+    Colour colour(int element) const { return scheme_.entry(element).colour; }
+    int transparency(int element) const { return scheme_.entry(element).transparency; }
+
+    const ColourScheme &scheme_;
+    PreviewSettings &settings_;
+    const Clock &clock_;
+    const PreviewPictures &pictures_;
+    PreviewText text_;
+
+    QImage Image1;
+    QImage VirtualImage128;
+    QImage VirtualImage55;
+    QImage VirtualImage18;
+    QImage VirtualFull128;
+    QImage VirtualImage15;
+    QImage VirtualnoBottom128;
+    QImage BackgroundPicture;
+    QImage PreviewSnapshot;
+    bool PlainBackground = true;
+    bool PhonebookTitle = true;
+    // The canvas brush the final frame fills with: clear (none) unless the last screen that
+    // set it was the "Others..." screen.
+    std::optional<Colour> frameBrush_;
+};
+
+}  // namespace tintora

@@ -1,0 +1,55 @@
+#include "previewtext.h"
+
+#include "previewfont.h"
+#include "primitives.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+namespace tintora {
+
+void PreviewText::draw(QImage &canvas, int x, int y, const QString &text, Colour colour,
+                       int pixelSize)
+{
+    for (const auto &[dx, dy] : rendered(text, pixelSize).pixels)
+        SetPixel(canvas, x + dx, y + dy, colour);
+}
+
+int PreviewText::width(const QString &text, int pixelSize)
+{
+    return rendered(text, pixelSize).width;
+}
+
+const PreviewText::Rendered &PreviewText::rendered(const QString &text, int pixelSize)
+{
+    const QPair<int, QString> key(pixelSize, text);
+    auto found = cache_.constFind(key);
+    if (found != cache_.constEnd())
+        return *found;
+
+    const QFont font = PreviewFont(pixelSize);
+    const QFontMetrics metrics(font);
+    Rendered result;
+    result.width = metrics.horizontalAdvance(text);
+    // Room for glyphs that reach outside their cell (overhangs, accents).
+    const int margin = 2 * pixelSize;
+    QImage scratch(result.width + 2 * margin, metrics.height() + 2 * margin,
+                   QImage::Format_ARGB32_Premultiplied);
+    scratch.fill(Qt::transparent);
+    {
+        QPainter painter(&scratch);
+        painter.setFont(font);
+        painter.setPen(Qt::white);
+        painter.drawText(QPoint(margin, margin + metrics.ascent()), text);
+    }
+    for (int y = 0; y < scratch.height(); ++y) {
+        const auto *row = reinterpret_cast<const QRgb *>(scratch.constScanLine(y));
+        for (int x = 0; x < scratch.width(); ++x) {
+            if (qAlpha(row[x]) != 0)
+                result.pixels.emplace_back(x - margin, y - margin);
+        }
+    }
+    return *cache_.insert(key, std::move(result));
+}
+
+}  // namespace tintora

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "scheme/colourscheme.h"
+
+#include <QImage>
+#include <QPoint>
+
+#include <initializer_list>
+#include <optional>
+#include <span>
+
+namespace tintora {
+
+// Corners as the drawing calls take them: x covers left..right-1, y top..bottom-1.
+struct PixelRect {
+    int left;
+    int top;
+    int right;
+    int bottom;
+};
+
+// Every image here is 24-bit (QImage::Format_RGB888); writes are clipped to it.
+QImage NewCanvas(int width, int height);
+Colour PixelAt(const QImage &image, int x, int y);
+void SetPixel(QImage &image, int x, int y, Colour colour);
+
+bool SameRgb(Colour a, Colour b);
+// The element's colour plus one: white wraps to 0x01000000, whose colour bytes are black.
+Colour KeyColour(Colour elementColour);
+// The colour of a picture's bottom-left pixel, its see-through colour.
+Colour BottomLeftKey(const QImage &picture);
+
+// A line as the platform's LineTo draws it: from (x1, y1) up to, not including, (x2, y2).
+void DrawLine(QImage &image, int x1, int y1, int x2, int y2, Colour colour);
+// Consecutive lines through the points; only the very last point is left out.
+void DrawPath(QImage &image, std::initializer_list<QPoint> points, Colour colour);
+void DrawRectOutline(QImage &image, const PixelRect &rect, Colour colour);
+void FillRect(QImage &image, const PixelRect &rect, Colour colour);
+// Lines from (x1, y) to (x2, y) for y = yFirst..yLast, both included.
+void HorizontalLines(QImage &image, int yFirst, int yLast, int x1, int x2, Colour colour);
+// Lines from (x, y1) to (x, y2) for x = xFirst..xLast, both included.
+void VerticalLines(QImage &image, int xFirst, int xLast, int y1, int y2, Colour colour);
+
+void FillGradient(QImage &canvas, const PixelRect &rect, bool horizontal,
+                  std::span<const Colour> colours);
+void FillGradient(QImage &canvas, const PixelRect &rect, Colour first, Colour last);
+
+void BlendLayer(const QImage &under, QImage &layer, int transparency, bool useKey, Colour key,
+                int top, int left);
+
+// Copies picture onto canvas with its top-left corner at (left, top), leaving out the
+// pixels whose colour bytes equal the key (every pixel without a key).
+void DrawPicture(QImage &canvas, const QImage &picture, int left, int top,
+                 std::optional<Colour> key);
+
+}  // namespace tintora

@@ -1,0 +1,105 @@
+// Screen 0, the idle screen.
+#include "screenmain.h"
+
+#include "preview.h"
+
+#include <cmath>
+#include <numbers>
+
+namespace tintora {
+namespace {
+
+constexpr double kPi = std::numbers::pi;
+
+QPoint ClockPoint(int cx, int cy, double radius, double angle)
+{
+    return {static_cast<int>(std::trunc(cx + radius * std::cos(angle))),
+            static_cast<int>(std::trunc(cy + radius * std::sin(angle)))};
+}
+
+void RadialLine(QImage &canvas, int cx, int cy, double from, double to, double angle,
+                Colour colour)
+{
+    const QPoint a = ClockPoint(cx, cy, from, angle);
+    const QPoint b = ClockPoint(cx, cy, to, angle);
+    DrawLine(canvas, a.x(), a.y(), b.x(), b.y(), colour);
+}
+
+}  // namespace
+
+const std::array<const char *, 12> ShortMonthNames = {
+    "JAN", "FEB", "MAR", "APR", "MAY", "JUN", "JUL", "AUG", "SPT", "OCT", "NOV", "DEC"};
+
+QString PadTwoDigits(const QString &text)
+{
+    return text.size() == 1 ? QStringLiteral("0") + text : text;
+}
+
+QString FormatDateText(const QDate &today, int dateFormat)
+{
+    const QString yy = PadTwoDigits(QString::number(today.year() - 2000));
+    const QString mm = PadTwoDigits(QString::number(today.month()));
+    const QString d = QString::number(today.day());
+    switch (dateFormat) {
+    case 0: return mm + ' ' + d + ' ' + yy;
+    case 1: return d + ' ' + mm + ' ' + yy;
+    case 2: return d + '-' + QLatin1String(ShortMonthNames[today.month() - 1]) + '-' + yy;
+    default: return {};
+    }
+}
+
+void DrawAnalogClock(QImage &canvas, int cx, int cy, Colour handColour, bool blackTicks,
+                     const QTime &time)
+{
+    // 1.
+    const Colour tick = blackTicks ? 0x000000 : 0xFFFFFF;
+    // 2.
+    for (int i = 0; i <= 12; ++i)
+        RadialLine(canvas, cx, cy, 9, 10, i * kPi / 6, tick);
+    // 3.
+    for (int i = 0; i <= 4; ++i)
+        RadialLine(canvas, cx, cy, 8, 10, i * kPi / 2, tick);
+    // 4., 5.
+    const double hourAngle = (time.hour() + time.minute() / 60.0) * kPi / 6 - kPi / 2;
+    RadialLine(canvas, cx, cy, 0, 6, hourAngle, handColour);
+    // 6.
+    const double minuteAngle = time.minute() * kPi / 30 - kPi / 2;
+    RadialLine(canvas, cx, cy, 0, 9, minuteAngle, handColour);
+}
+
+void Preview::PaintMainScreen()
+{
+    // 1.
+    PaintBackground();
+    // 2.
+    PaintSoftKeyBar(BackgroundPicture, SoftKeys::AllThree, QStringLiteral("PH.BOOK"),
+                    QStringLiteral("CAMERA"));
+    // 3.
+    MenuKeyGlyph();
+    // 4.
+    DrawPicture(Image1, pictures_.UPSTRING, 0, 0, 0x0000FF);
+    // 5.
+    const QDateTime now = clock_.now();
+    // 6.
+    DrawOutlinedText(5, 15, colour(2), settings_.ProviderName, colour(4));
+    // 7.
+    DrawOutlinedText(5, 30, colour(2), FormatDateText(now.date(), settings_.DateFormat),
+                     colour(4));
+    // 8.
+    switch (settings_.ClockFormat) {
+    case 0:
+        DrawAnalogClock(Image1, 116, 96, 0x000000, true, now.time());
+        DrawAnalogClock(Image1, 115, 95, colour(5), false, now.time());
+        break;
+    case 1:
+        DrawOutlinedText(100, 95, colour(2),
+                         PadTwoDigits(QString::number(now.time().hour())) + ':' +
+                             PadTwoDigits(QString::number(now.time().minute())),
+                         colour(4));
+        break;
+    default:
+        break;
+    }
+}
+
+}  // namespace tintora

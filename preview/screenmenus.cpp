@@ -1,0 +1,152 @@
+// Screens 1 to 4: the icon menu, the pop-up list over it, the notice window, the submenu.
+#include "preview.h"
+
+namespace tintora {
+namespace {
+
+constexpr Colour kPureRed = 0x0000FF;
+constexpr Colour kWhite = 0xFFFFFF;
+
+}  // namespace
+
+void Preview::PaintMainMenu()
+{
+    // 1.
+    PaintBackground();
+    // 2.
+    PaintIconLayer();
+    // 3.
+    DrawPicture(Image1, pictures_.ICONS, 0, 0, kPureRed);
+    // 4.
+    PreviewSnapshot = Image1.copy();
+    // 5.
+    PaintSoftKeyBar(PreviewSnapshot, SoftKeys::LeftAndRight,
+                    PhonebookTitle ? QStringLiteral("EXIT") : QStringLiteral("BACK"),
+                    QStringLiteral("SELECT"));
+    // 6.
+    PaintTitleBar(0);
+    // 7.
+    DrawCentredText(64, 3,
+                    PhonebookTitle ? QStringLiteral("Phonebook") : QStringLiteral("Multimedia"),
+                    colour(16));
+}
+
+void Preview::PaintSelectMenuItem()
+{
+    // 1. The backdrop is the main menu as reached from the multimedia menu.
+    PhonebookTitle = false;
+    RepaintPreview(1);
+    PhonebookTitle = true;
+    // 2.
+    PreviewSnapshot = Image1.copy();
+    // 3. Dimming: always half-way, whatever element 13's own transparency; drawn whole.
+    FillRect(VirtualnoBottom128, {0, 0, 128, 108}, colour(13));
+    BlendLayer(PreviewSnapshot, VirtualnoBottom128, 8, true, KeyColour(colour(13)), 0, 0);
+    DrawPicture(Image1, VirtualnoBottom128, 0, 0, std::nullopt);
+    // 4.
+    DrawRectOutline(Image1, {3, 30, 125, 108}, colour(19));
+    DrawRectOutline(Image1, {3, 30, 10, 108}, colour(19));
+    DrawRectOutline(Image1, {4, 31, 124, 107}, colour(20));
+    DrawRectOutline(Image1, {4, 31, 9, 107}, colour(20));
+    // 5.
+    VerticalLines(Image1, 10, 122, 32, 106, colour(18));
+    // 6.
+    VerticalLines(Image1, 5, 7, 32, 106, colour(23));
+    // 7.
+    FillGradient(Image1, {5, 38, 7, 63}, colour(24), colour(25));
+    DrawLine(Image1, 5, 37, 7, 37, colour(26));
+    DrawLine(Image1, 5, 64, 7, 64, colour(27));
+    // 8.
+    DrawLine(Image1, 0, 108, 128, 108, colour(6));
+    // 9.
+    FillGradient(Image1, {10, 50, 122, 70}, colour(21), colour(22));
+    // 10.
+    DrawText(30, 35, QStringLiteral("Themes"), colour(2));
+    DrawText(30, 53, QStringLiteral("Sounds"), colour(3));
+    DrawText(30, 71, QStringLiteral("Camera"), colour(2));
+    DrawText(30, 89, QStringLiteral("Videos"), colour(2));
+    // 11.
+    DrawPicture(Image1, pictures_.PICTURES, 12, 32, BottomLeftKey(pictures_.PICTURES));
+    DrawPicture(Image1, pictures_.SOUND, 12, 51, BottomLeftKey(pictures_.SOUND));
+    DrawPicture(Image1, pictures_.CAMERA, 12, 69, BottomLeftKey(pictures_.CAMERA));
+    DrawPicture(Image1, pictures_.VIDEO, 12, 86, BottomLeftKey(pictures_.VIDEO));
+}
+
+// Texts here use the preview font that the other screens leave on the canvas.
+void Preview::PaintNoticeWindow()
+{
+    // 1.
+    VerticalLines(Image1, 1, 128, 1, 129, kWhite);
+    // 2.
+    DrawLine(Image1, 4, 51, 4, 107, colour(20));
+    DrawLine(Image1, 124, 51, 124, 107, colour(20));
+    // 3.
+    VerticalLines(Image1, 5, 123, 52, 106, colour(18));
+    // 4.
+    FillGradient(Image1, {3, 15, 125, 51}, colour(28), colour(29));
+    // 5.
+    DrawPicture(Image1, pictures_.WARNING, 7, 15, BottomLeftKey(pictures_.WARNING));
+    // 6.
+    DrawPath(Image1, {{3, 51}, {3, 15}, {125, 15}, {125, 51}}, colour(31));
+    // 7.
+    frameBrush_.reset();
+    DrawCentredText(80, 20, QStringLiteral("Launching"), colour(30));
+    DrawCentredText(80, 35, QStringLiteral("Browser"), colour(30));
+    // 8.
+    DrawLine(Image1, 3, 51, 3, 107, colour(19));
+    DrawLine(Image1, 125, 51, 125, 107, colour(19));
+    // 9. Straight onto the preview: no layers, no transparency.
+    FillGradient(Image1, {0, 108, 128, 128}, colour(7), colour(8));
+    if (settings_.PressedSoftKey == 0)
+        FillGradient(Image1, {0, 108, 55, 128}, colour(10), colour(11));
+    else if (settings_.PressedSoftKey == 2)
+        FillGradient(Image1, {73, 108, 128, 128}, colour(10), colour(11));
+    // 10.
+    DrawText(3, 112, QStringLiteral("CANCEL"),
+             settings_.PressedSoftKey == 0 ? colour(12) : colour(9));
+    const QString accept = QStringLiteral("ACCEPT");
+    DrawText(125 - TextWidth(accept), 112, accept,
+             settings_.PressedSoftKey == 2 ? colour(12) : colour(9));
+    // 11. One row above the bar, which keeps its gradient top row.
+    DrawLine(Image1, 0, 107, 128, 107, colour(6));
+    // 12.
+    DrawCentredText(64, 65, QStringLiteral("Additional call charges"), colour(2));
+    DrawCentredText(64, 80, QStringLiteral("may apply"), colour(2));
+}
+
+void Preview::PaintSelectSubmenuItem()
+{
+    // 1.
+    PaintBackground();
+    // 2.
+    PaintIconLayer();
+    // 3.
+    DrawPicture(Image1, pictures_.UPSTRING, 0, 0, kPureRed);
+    // 4.
+    PreviewSnapshot = Image1.copy();
+    // 5.
+    PaintSoftKeyBar(PreviewSnapshot, SoftKeys::LeftAndRight, QStringLiteral("BACK"),
+                    QStringLiteral("CHANGE"));
+    // 6. Below the status strip: blended with the icon layer, not the strip.
+    PaintTitleBar(15);
+    // 7.
+    DrawCentredText(64, 16, QStringLiteral("Ring Styles"), colour(16));
+    // 8.
+    VerticalLines(Image1, 1, 3, 30, 106, colour(23));
+    DrawLine(Image1, 4, 30, 4, 106, colour(20));
+    // 9.
+    DrawLine(Image1, 0, 108, 128, 108, colour(6));
+    // 10.
+    FillGradient(Image1, {5, 68, 128, 88}, colour(21), colour(22));
+    // 11.
+    DrawText(10, 35, QStringLiteral("Style: Loud"), colour(2));
+    DrawText(15, 53, QStringLiteral("Loud Detail"), colour(2));
+    DrawText(10, 71, QStringLiteral("Ring Lights: Energiz..."), colour(3));
+    DrawText(10, 89, QStringLiteral("Event Lights: On"), colour(2));
+    // 12.
+    DrawLine(Image1, 40, 47, 128, 47, colour(32));
+    DrawLine(Image1, 80, 100, 128, 100, colour(32));
+    DrawLine(Image1, 71, 83, 128, 83, colour(33));
+}
+
+}  // namespace tintora
