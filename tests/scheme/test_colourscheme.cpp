@@ -49,16 +49,6 @@ TEST(EntryOffsets, CoverTheEntryAreaOnceEach)
     EXPECT_EQ(offsets.size(), std::size_t(kElementCount));
 }
 
-TEST(EntryOffsets, FileOrderIsNotElementOrder)
-{
-    EXPECT_EQ(EntryOffsetTable[1], 52);
-    EXPECT_EQ(EntryOffsetTable[4], 88);
-    EXPECT_EQ(EntryOffsetTable[5], 84);
-    EXPECT_EQ(EntryOffsetTable[13], 56);
-    EXPECT_EQ(EntryOffsetTable[45], 284);
-    EXPECT_EQ(EntryOffsetTable[63], 300);
-}
-
 TEST(DecodeEntry, ColourBytesAreRedGreenBlue)
 {
     SchemeImage image{};
@@ -217,11 +207,4 @@ TEST(DefaultScheme, KnownValues)
     EXPECT_EQ(scheme.entry(22).colour, 0x004080FFu);
     EXPECT_EQ(scheme.entry(1).colour, 0x00C0C0C0u);
     EXPECT_EQ(scheme.entry(42).colour, 0x00FF0000u);
-}
-
-TEST(DefaultScheme, NameStaysEmptyAtStartUp)
-{
-    ColourScheme scheme;
-    BuildDefaultScheme(scheme);
-    EXPECT_TRUE(scheme.name.isEmpty());
 }

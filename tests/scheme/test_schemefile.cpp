@@ -138,25 +138,3 @@ TEST_F(LoadSchemeFileTest, ReadFailureAfterOpeningIsReported)
     EXPECT_TRUE(messages.informed.isEmpty());
     expectUnchanged();
 }
-
-TEST(ReadSchemeImage, ZeroFillsBehindAShortFile)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath("short");
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("\x01\x02\x03");
-    file.close();
-    const SchemeFileRead read = ReadSchemeImage(path);
-    ASSERT_EQ(read.outcome, LoadOutcome::Loaded);
-    EXPECT_EQ(read.image[2], 3);
-    for (std::size_t i = 3; i < read.image.size(); ++i)
-        ASSERT_EQ(read.image[i], 0) << "byte " << i;
-}
-
-TEST(ReadSchemeImage, ExplainsWhyAFileCannotBeOpened)
-{
-    const SchemeFileRead read = ReadSchemeImage("/nonexistent-folder/x.sch");
-    EXPECT_EQ(read.outcome, LoadOutcome::NotOpened);
-    EXPECT_FALSE(read.reason.isEmpty());
-}
