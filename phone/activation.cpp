@@ -17,38 +17,38 @@ namespace {
 // Step texts: read, change, write.
 using StepTexts = std::array<QString, 3>;
 
-StepTexts PhoneSteps(const CommandContext &context)
+StepTexts PhoneSteps(Language language)
 {
-    if (context.language == kRussian)
+    if (language == kRussian)
         return {u"Чтение seem 0032 rec 0001....."_s, u"Изменение значения................."_s,
                 u"Запись seem 0032 rec 0001.........."_s};
     return {u"Read seem 0032 rec 0001........."_s, u"Change value..........................."_s,
             u"Write seem 0032 rec 0001..........."_s};
 }
 
-StepTexts ComputerSteps(const CommandContext &context)
+StepTexts ComputerSteps(Language language)
 {
-    if (context.language == kRussian)
+    if (language == kRussian)
         return {u"Открытие 0032_0001.seem....."_s, u"Изменение значения................."_s,
                 u"Запись 0032_0001.seem.........."_s};
     return {u"Open 0032_0001.seem........."_s, u"Change value..........................."_s,
             u"Save 0032_0001.seem..........."_s};
 }
 
-QString VerdictText(const CommandContext &context, ActivationVerdict verdict)
+QString VerdictText(Language language, ActivationVerdict verdict)
 {
     switch (verdict) {
     case ActivationVerdict::Activated:
-        return context.pick(u"Пользовательские цветовые палитры успешно активированы"_s,
-                            u"Custom colour styles are activated"_s);
+        return InLanguage(language, u"Пользовательские цветовые палитры успешно активированы"_s,
+                          u"Custom colour styles are activated"_s);
     case ActivationVerdict::AlreadyActivated:
-        return context.pick(u"Пользовательские цветовые палитры уже активированы!"_s,
-                            u"Custom colour styles already activated!"_s);
+        return InLanguage(language, u"Пользовательские цветовые палитры уже активированы!"_s,
+                          u"Custom colour styles already activated!"_s);
     case ActivationVerdict::NotActivated:
         break;
     }
-    return context.pick(u"Пользовательские цветовые палитры не активированы"_s,
-                        u"Custom colour styles are not activated"_s);
+    return InLanguage(language, u"Пользовательские цветовые палитры не активированы"_s,
+                      u"Custom colour styles are not activated"_s);
 }
 
 QString Mark(bool done)
@@ -56,12 +56,13 @@ QString Mark(bool done)
     return done ? u"[OK]"_s : u"[FAIL]"_s;
 }
 
-void Report(CommandContext &context, const StepTexts &steps, ActivationResult &result)
+void Report(Messages &messages, Language language, const StepTexts &steps,
+            ActivationResult &result)
 {
     const QString text = steps[0] + Mark(result.read) + u'\r' + steps[1] + Mark(result.changed) +
                          u'\r' + steps[2] + Mark(result.written) + u'\r' + u'\r' +
-                         VerdictText(context, result.verdict());
-    context.dialogs.inform(text);
+                         VerdictText(language, result.verdict());
+    messages.inform(text);
     result.reported = true;
 }
 
@@ -105,7 +106,7 @@ ActivationResult ActivateOnPhone(CommandContext &context)
         result.changed = SetSwitch(byte);
         result.written = phone.Seem_Write(kStyleSeem, kStyleRecord, kStyleOffset, 1, &byte) == 0;
     }
-    Report(context, PhoneSteps(context), result);
+    Report(context.dialogs, context.language, PhoneSteps(context.language), result);
     if (result.changed)
         result.restarted = OfferRestart(context);
     return result;
@@ -117,32 +118,33 @@ ActivationResult ActivateFromComputer(CommandContext &context)
         context.pick(u"Открыть seem 0032_0001"_s, u"Open seem 0032_0001"_s),
         context.pick(u"Seem файлы(*.seem)|*.seem|Все(*.*)|*.*"_s,
                      u"Seem files(*.seem)|*.seem|All(*.*)|*.*"_s));
-    return ActivateRecordFile(context, path);
+    return ActivateRecordFile(context.dialogs, context.language, path);
 }
 
-ActivationResult ActivateRecordFile(CommandContext &context, const QString &path)
+ActivationResult ActivateRecordFile(Messages &messages, Language language, const QString &path)
 {
+    const StepTexts steps = ComputerSteps(language);
     ActivationResult result;
     QFile file(path);
     if (path.isEmpty() || !file.open(QIODevice::ReadOnly)) {
-        Report(context, ComputerSteps(context), result);
+        Report(messages, language, steps, result);
         return result;
     }
     QByteArray record = file.readAll();
     if (file.error() != QFileDevice::NoError) {
-        context.dialogs.reportError(file.errorString());
+        messages.reportError(file.errorString());
         return result;
     }
     file.close();
     if (record.size() <= kStyleOffset) {
-        Report(context, ComputerSteps(context), result);
+        Report(messages, language, steps, result);
         return result;
     }
     result.read = true;
     auto byte = static_cast<std::uint8_t>(record[kStyleOffset]);
     result.changed = SetSwitch(byte);
     record[kStyleOffset] = static_cast<char>(byte);
-    switch (ReplaceFileContents(path, record, context.dialogs)) {
+    switch (ReplaceFileContents(path, record, messages)) {
     case ReplaceOutcome::Failed:
         return result;
     case ReplaceOutcome::NotOpened:
@@ -151,7 +153,7 @@ ActivationResult ActivateRecordFile(CommandContext &context, const QString &path
         result.written = true;
         break;
     }
-    Report(context, ComputerSteps(context), result);
+    Report(messages, language, steps, result);
     return result;
 }
 

@@ -39,6 +39,7 @@ ActivationResult ActivateFromComputer(CommandContext &context);
 // path is a cancelled dialog. A file too short to hold the switch is left
 // alone; any other file is written back whole with only that bit changed,
 // replaced as a whole or not at all.
-ActivationResult ActivateRecordFile(CommandContext &context, const QString &path);
+// Needs no phone.
+ActivationResult ActivateRecordFile(Messages &messages, Language language, const QString &path);
 
 }  // namespace tintora

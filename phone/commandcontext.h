@@ -9,6 +9,12 @@
 
 namespace tintora {
 
+// Russian for 0, English otherwise.
+inline QString InLanguage(Language language, const QString &russian, const QString &english)
+{
+    return language == kRussian ? russian : english;
+}
+
 // What every file and phone command works with. Made afresh for each command,
 // so the language is the one at the moment the command runs.
 struct CommandContext {
@@ -17,10 +23,9 @@ struct CommandContext {
     Dialogs &dialogs;
     Language language;
 
-    // Russian for 0, English otherwise.
     QString pick(const QString &russian, const QString &english) const
     {
-        return language == kRussian ? russian : english;
+        return InLanguage(language, russian, english);
     }
 };
 

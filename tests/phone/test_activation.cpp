@@ -167,8 +167,7 @@ TEST_F(FileActivation, SetsOnlyTheOneBitAndKeepsTheFileLength)
             SCOPED_TRACE(testing::Message() << size << " bytes, " << int(c.before));
             put("rec.seem", Record(size, c.before));
             dialogs.shown.clear();
-            CommandContext ctx = context();
-            const ActivationResult result = ActivateRecordFile(ctx, file("rec.seem"));
+            const ActivationResult result = ActivateRecordFile(dialogs, kEnglish, file("rec.seem"));
             EXPECT_EQ(get("rec.seem"), Record(size, c.after));
             EXPECT_EQ(dialogs.texts(Kind::Inform),
                       QStringList{c.changes ? Report(kFileEnglish, {"OK", "OK", "OK"}, kActivated)
@@ -195,8 +194,8 @@ TEST_F(FileActivation, AFileWithoutTheSwitchOrUnopenedIsLeftAlone)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.path.toStdString());
         dialogs.shown.clear();
-        CommandContext ctx = context();
-        EXPECT_EQ(ActivateRecordFile(ctx, c.path).verdict(), ActivationVerdict::NotActivated);
+        EXPECT_EQ(ActivateRecordFile(dialogs, kEnglish, c.path).verdict(),
+                  ActivationVerdict::NotActivated);
         EXPECT_EQ(dialogs.texts(Kind::Inform),
                   QStringList{Report(kFileEnglish, c.marks, kNotActivated)});
     }
@@ -208,8 +207,7 @@ TEST_F(FileActivation, AFileWithoutTheSwitchOrUnopenedIsLeftAlone)
 TEST_F(FileActivation, InputOutputErrorsEndTheCommandWithoutAReport)
 {
     // Reading fails after the file opened: this process's memory at address 0.
-    CommandContext ctx = context();
-    const ActivationResult unreadable = ActivateRecordFile(ctx, "/proc/self/mem");
+    const ActivationResult unreadable = ActivateRecordFile(dialogs, kEnglish, "/proc/self/mem");
     EXPECT_FALSE(unreadable.reported);
     EXPECT_EQ(dialogs.kinds(), std::vector<Kind>{Kind::Error});
 
@@ -218,7 +216,7 @@ TEST_F(FileActivation, InputOutputErrorsEndTheCommandWithoutAReport)
     ActivationResult unwritable;
     {
         FileSizeLimit limit(100);
-        unwritable = ActivateRecordFile(ctx, file("rec.seem"));
+        unwritable = ActivateRecordFile(dialogs, kEnglish, file("rec.seem"));
     }
     EXPECT_FALSE(unwritable.reported);
     EXPECT_EQ(dialogs.kinds(), std::vector<Kind>{Kind::Error});
