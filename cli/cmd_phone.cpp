@@ -1,0 +1,132 @@
+#include "command.h"
+#include "consoledialogs.h"
+
+#include "phone/activation.h"
+#include "phone/loadedphonelibrary.h"
+#include "phone/opencommand.h"
+#include "phone/savecommand.h"
+#include "ui/profilefile.h"
+#include "ui/settings.h"
+
+#include <QProcess>
+#include <QTextStream>
+
+namespace tintora::cli {
+namespace {
+
+constexpr auto kPhoneUsage =
+    "  tintora-cli phone read OUT.sch [--ini FILE]\n"
+    "      read spcolor.sch from the phone into OUT.sch\n"
+    "  tintora-cli phone write IN.sch [--restart] [--ini FILE]\n"
+    "      write IN.sch to the phone; --restart answers the reboot question with yes\n"
+    "  tintora-cli phone activate [--restart] [--ini FILE]\n"
+    "      switch on custom colour styles on the phone\n"
+    "      The phone library is TINTORA_P2KAPI, else libp2kapi.so beside the program or on\n"
+    "      the library path; the folder of spcolor.sch is [Phone] SpColorPath of FILE.";
+constexpr auto kActivateUsage =
+    "  tintora-cli activate FILE.seem\n"
+    "      switch on custom colour styles in a copy of seem 0032 record 0001";
+
+int Fail(const QString &message)
+{
+    QTextStream(stderr) << "tintora-cli: " << message << '\n';
+    return 1;
+}
+
+int UsageError(const char *usage)
+{
+    return Fail(QStringLiteral("wrong arguments; usage:\n%1").arg(QString::fromUtf8(usage)));
+}
+
+struct PhoneArguments {
+    QString action;
+    QString file;
+    QString ini;
+    bool restart = false;
+};
+
+std::optional<PhoneArguments> ParsePhoneArguments(QStringList args)
+{
+    PhoneArguments parsed;
+    QStringList positional;
+    while (!args.isEmpty()) {
+        const QString arg = args.takeFirst();
+        if (arg == "--restart") {
+            parsed.restart = true;
+        } else if (arg == "--ini") {
+            if (args.isEmpty())
+                return std::nullopt;
+            parsed.ini = args.takeFirst();
+        } else if (arg.startsWith("--")) {
+            return std::nullopt;
+        } else {
+            positional << arg;
+        }
+    }
+    if (positional.isEmpty())
+        return std::nullopt;
+    parsed.action = positional.takeFirst();
+    const bool takesFile = parsed.action == "read" || parsed.action == "write";
+    if (parsed.action != "activate" && !takesFile)
+        return std::nullopt;
+    if (positional.size() != (takesFile ? 1 : 0) || (parsed.action == "read" && parsed.restart))
+        return std::nullopt;
+    parsed.file = positional.value(0);
+    return parsed;
+}
+
+QString PhonePath(const QString &iniFile)
+{
+    // Without a settings file every default stands, as with an empty one.
+    const QString file = iniFile.isEmpty() ? QProcess::nullDevice() : iniFile;
+    return SchemePhonePath(ReadSettings(ProfileFile(file)).SpColorPath);
+}
+
+int Phone(const QStringList &args)
+{
+    const std::optional<PhoneArguments> parsed = ParsePhoneArguments(args);
+    if (!parsed)
+        return UsageError(kPhoneUsage);
+    LoadedPhoneLibrary phone;
+    if (!phone.isLoaded())
+        QTextStream(stderr) << "tintora-cli: " << phone.description() << '\n';
+    phone.P2K_Init(0);
+    ConsoleDialogs dialogs(parsed->restart);
+    ColourScheme scheme;
+    CommandContext context{phone, scheme, dialogs, kEnglish};
+    const QString phonePath = PhonePath(parsed->ini);
+
+    if (parsed->action == "read") {
+        if (!OpenFromPhone(context, phonePath).loaded)
+            return 1;
+        QString target = parsed->file;
+        return SaveToComputer(context, target, {}).saved ? 0 : Fail("cannot write " + target);
+    }
+    if (parsed->action == "write") {
+        switch (LoadSchemeFile(scheme, parsed->file, dialogs, kEnglish)) {
+        case LoadOutcome::Loaded:
+            return SaveToPhone(context, phonePath).saved ? 0 : 1;
+        case LoadOutcome::NotOpened:
+            return Fail("cannot open " + parsed->file);
+        case LoadOutcome::ReadFailed:
+        case LoadOutcome::NotScheme:
+            return 1;
+        }
+    }
+    return ActivateOnPhone(context).verdict() == ActivationVerdict::NotActivated ? 1 : 0;
+}
+
+int Activate(const QStringList &args)
+{
+    if (args.size() != 1 || args[0].startsWith("--"))
+        return UsageError(kActivateUsage);
+    ConsoleDialogs dialogs(false);
+    const ActivationResult result = ActivateRecordFile(dialogs, kEnglish, args[0]);
+    return result.verdict() == ActivationVerdict::NotActivated ? 1 : 0;
+}
+
+const Registration phone({"phone", kPhoneUsage, Phone});
+const Registration activate({"activate", kActivateUsage, Activate});
+
+}  // namespace
+}  // namespace tintora::cli

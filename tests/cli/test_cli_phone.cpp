@@ -1,0 +1,170 @@
+// tintora-cli's phone commands, run against the simulated phone.
+
+#include "scheme/colourscheme.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace tintora;
+
+namespace {
+
+struct PhoneRun {
+    int exitCode = -1;
+    QString out;
+};
+
+class CliPhoneTest : public testing::Test {
+protected:
+    // The simulator is built beside the programs.
+    static QString simulator()
+    {
+        return QFileInfo(TINTORA_CLI_PATH).dir().filePath("libp2ksim.so");
+    }
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(QFileInfo::exists(simulator()));
+        QDir(phone.path()).mkpath("a/mobile/system");
+        environment.insert("TINTORA_P2KAPI", simulator());
+        environment.insert("P2KSIM_ROOT", phone.path());
+    }
+
+    PhoneRun run(const QStringList &args)
+    {
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        process.start(TINTORA_CLI_PATH, args);
+        EXPECT_TRUE(process.waitForFinished(60000)) << "tintora-cli did not finish";
+        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+                QString::fromUtf8(process.readAllStandardOutput())};
+    }
+
+    QString at(const QString &name) const { return work.filePath(name); }
+    QString onPhone(const QString &name) const { return phone.filePath(name); }
+    static QByteArray read(const QString &path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    static void write(const QString &path, const QByteArray &bytes)
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+
+    static QByteArray SchemeBytes(const QByteArray &name)
+    {
+        ColourScheme scheme;
+        BuildDefaultScheme(scheme);
+        scheme.name = name;
+        scheme.entry(3).colour = 0x0000FF;
+        const SchemeImage image = EncodeScheme(scheme);
+        return QByteArray(reinterpret_cast<const char *>(image.data()), image.size());
+    }
+
+    QTemporaryDir phone;
+    QTemporaryDir work;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+};
+
+TEST_F(CliPhoneTest, WriteThenReadThroughTheFolderOfTheSettings)
+{
+    QDir(phone.path()).mkpath("card/styles");
+    write(at("tintora.ini"), "[Phone]\r\nSpColorPath=/card/styles/\r\n");
+    write(at("in.sch"), SchemeBytes("CLI"));
+
+    const PhoneRun written = run({"phone", "write", at("in.sch"), "--ini", at("tintora.ini")});
+    EXPECT_EQ(written.exitCode, 0);
+    EXPECT_EQ(written.out, "Colour style: CLI\nSaving path: /card/styles/spcolor.sch\n"
+                           "Changes will come into force only after reboot of phone\n"
+                           "Reboot phone now? no\n");
+    EXPECT_EQ(read(onPhone("card/styles/spcolor.sch")), SchemeBytes("CLI"));
+    EXPECT_FALSE(QFile::exists(onPhone("restarted")));
+
+    const PhoneRun back = run({"phone", "read", "--ini", at("tintora.ini"), at("out.sch")});
+    EXPECT_EQ(back.exitCode, 0);
+    EXPECT_EQ(read(at("out.sch")), SchemeBytes("CLI"));
+
+    EXPECT_EQ(run({"phone", "write", at("in.sch"), "--restart"}).exitCode, 0);
+    EXPECT_EQ(read(onPhone("a/mobile/system/spcolor.sch")), SchemeBytes("CLI"));
+    EXPECT_TRUE(QFile::exists(onPhone("restarted")));
+}
+
+TEST_F(CliPhoneTest, FailuresPrintTheMessageAndExitWithOne)
+{
+    write(at("in.sch"), SchemeBytes("X"));
+    write(onPhone("fail"), "File_Write\n");
+    const PhoneRun failedWrite = run({"phone", "write", at("in.sch"), "--restart"});
+    EXPECT_EQ(failedWrite.exitCode, 1);
+    EXPECT_EQ(failedWrite.out, "Write error of a file /a/mobile/system/spcolor.sch\n");
+    EXPECT_FALSE(QFile::exists(onPhone("restarted")));
+
+    write(onPhone("a/mobile/system/spcolor.sch"), "garbage");
+    const PhoneRun notFound = run({"phone", "read", at("out.sch")});
+    EXPECT_EQ(notFound.exitCode, 1);
+    EXPECT_EQ(notFound.out, "File /a/mobile/system/spcolor.sch not found\n");
+    EXPECT_FALSE(QFile::exists(at("out.sch")));
+
+    write(at("text.sch"), "plain text");
+    EXPECT_EQ(run({"phone", "write", at("text.sch")}).exitCode, 1);
+    EXPECT_EQ(run({"phone", "write", at("missing.sch")}).exitCode, 1);
+    EXPECT_EQ(run({"phone", "read", at("out.sch"), "--restart"}).exitCode, 1);
+    EXPECT_EQ(run({"phone", "erase"}).exitCode, 1);
+
+    environment.insert("TINTORA_P2KAPI", at("no-such-library.so"));
+    const PhoneRun noLibrary = run({"phone", "read", at("out.sch")});
+    EXPECT_EQ(noLibrary.exitCode, 1);
+    EXPECT_EQ(noLibrary.out, "Read error of a file /a/mobile/system/spcolor.sch\n");
+}
+
+TEST_F(CliPhoneTest, ActivateOnThePhoneRestartsOnlyWhenAskedAndChanged)
+{
+    const PhoneRun first = run({"phone", "activate", "--restart"});
+    EXPECT_EQ(first.exitCode, 0);
+    EXPECT_EQ(first.out, "Read seem 0032 rec 0001.........[OK]\n"
+                         "Change value...........................[OK]\n"
+                         "Write seem 0032 rec 0001...........[OK]\n\n"
+                         "Custom colour styles are activated\n"
+                         "Changes will come into force only after reboot of phone\n"
+                         "Reboot phone now? yes\n");
+    EXPECT_TRUE(QFile::exists(onPhone("restarted")));
+    EXPECT_EQ(read(onPhone("seem/0032_0001.seem")).at(83), 0x40);
+
+    const PhoneRun second = run({"phone", "activate"});
+    EXPECT_EQ(second.exitCode, 0);
+    EXPECT_TRUE(second.out.endsWith("Custom colour styles already activated!\n"));
+
+    write(onPhone("status"), "0");
+    const PhoneRun away = run({"phone", "activate"});
+    EXPECT_EQ(away.exitCode, 1);
+    EXPECT_TRUE(away.out.startsWith("Read error of a seem 0032h rec 0001h\n"));
+}
+
+TEST_F(CliPhoneTest, ActivateARecordFile)
+{
+    write(at("0032_0001.seem"), QByteArray(255, '\x01'));
+    const PhoneRun done = run({"activate", at("0032_0001.seem")});
+    EXPECT_EQ(done.exitCode, 0);
+    EXPECT_EQ(done.out, "Open 0032_0001.seem.........[OK]\n"
+                        "Change value...........................[OK]\n"
+                        "Save 0032_0001.seem...........[OK]\n\n"
+                        "Custom colour styles are activated\n");
+    QByteArray expected(255, '\x01');
+    expected[83] = 0x41;
+    EXPECT_EQ(read(at("0032_0001.seem")), expected);
+    EXPECT_EQ(run({"activate", at("0032_0001.seem")}).exitCode, 0);
+
+    write(at("short.seem"), QByteArray(40, '\0'));
+    EXPECT_EQ(run({"activate", at("short.seem")}).exitCode, 1);
+    EXPECT_EQ(read(at("short.seem")), QByteArray(40, '\0'));
+    EXPECT_EQ(run({"activate"}).exitCode, 1);
+    EXPECT_FALSE(QFile::exists(onPhone("calls.log"))) << "a record file needs no phone";
+}
+
+}  // namespace
