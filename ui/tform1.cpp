@@ -18,6 +18,7 @@
 
 #include <QActionGroup>
 #include <QApplication>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPainter>
 #include <QSignalBlocker>
@@ -68,8 +69,10 @@ TForm1::TForm1(const FormEnvironment &environment, QWidget *parent)
 {
     RegisterAssets();
     ui->setupUi(this);
+    // Fixed client area below the menu bar, whatever height the menu bar takes.
     ui->StatusBar1->setFixedHeight(kStatusBarHeight);
-    setFixedSize(kClientWidth, menuBar()->sizeHint().height() + kClientHeight);
+    ui->ClientArea->setFixedSize(kClientWidth, kClientHeight - kStatusBarHeight);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     for (int row = 0; row < ui->ListBox1->count(); ++row)
         ui->ListBox1->item(row)->setSizeHint(QSize(0, kScreenRowHeight));

@@ -1,0 +1,184 @@
+#include "windowfixture.h"
+#include "windowinput.h"
+
+#include <QAction>
+#include <QDateEdit>
+#include <QDir>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+#include <functional>
+
+namespace tintora::test {
+namespace {
+
+// Opens Configuration > Settings..., lets the test look at and change the open dialog,
+// then closes it the way the test says.
+class SettingsDialogTest : public WindowTest {
+protected:
+    template <typename T>
+    T *dialogChild(const char *name) const
+    {
+        T *found = settingsDialog->findChild<T *>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+
+    bool checked(const char *item) const { return dialogChild<QRadioButton>(item)->isChecked(); }
+    QDate shownDate() const { return dialogChild<QDateEdit>("DateTimePicker1")->date(); }
+
+    void runDialog(const std::function<void()> &whileOpen, const std::function<void()> &close)
+    {
+        bool wasOpen = false;
+        QTimer::singleShot(0, settingsDialog.get(), [&] {
+            wasOpen = settingsDialog->isVisible();
+            whileOpen();
+            close();
+        });
+        child<QAction>("N8")->trigger();
+        EXPECT_TRUE(wasOpen);
+    }
+    void pressOk() { Click(dialogChild<QPushButton>("OKBtn")); }
+    void pressCancel() { Click(dialogChild<QPushButton>("CancelBtn")); }
+};
+
+TEST_F(SettingsDialogTest, FirstOpeningWithoutSettingsShowsDefaultsAndCancelCreatesTheFile)
+{
+    start();
+    runDialog(
+        [&] {
+            EXPECT_EQ(dialogChild<QLineEdit>("Edit1")->text(), "BEE LINE");
+            EXPECT_TRUE(checked("RadioGroup1Item0"));
+            EXPECT_TRUE(checked("RadioGroup2Item2"));
+            EXPECT_TRUE(checked("RadioGroup3Item3"));
+            EXPECT_EQ(shownDate(), QDate(2024, 4, 1));
+            EXPECT_EQ(settingsDialog->windowTitle(), QString::fromUtf8("Настройки"));
+            EXPECT_FALSE(dialogChild<QGroupBox>("RadioGroup4")->isEnabled());
+            EXPECT_TRUE(checked("RadioGroup4Item0"));
+        },
+        [&] { pressCancel(); });
+    EXPECT_EQ(readIni("Options", "ProviderName"), "BEE LINE");
+    EXPECT_EQ(readIni("Options", "ClockFormat"), "0");
+    EXPECT_EQ(readIni("Options", "DateFormat"), "2");
+    EXPECT_EQ(readIni("Options", "PressedSoftKey"), "3");
+    EXPECT_EQ(readIni("Options", "ChoosedDate"), "1");
+}
+
+TEST_F(SettingsDialogTest, PickerOffersOnlyTheMonthOfStartUp)
+{
+    start();
+    auto *picker = dialogChild<QDateEdit>("DateTimePicker1");
+    EXPECT_EQ(picker->minimumDate(), QDate(2024, 4, 1));
+    EXPECT_EQ(picker->maximumDate(), QDate(2024, 4, 30));
+}
+
+TEST_F(SettingsDialogTest, DayBeyondTheMonthOpensOnTheFirstAndCancelStoresIt)
+{
+    writeIni("[Options]\nChoosedDate=31\n");
+    start();
+    runDialog([&] { EXPECT_EQ(shownDate(), QDate(2024, 4, 1)); }, [&] { pressCancel(); });
+    EXPECT_EQ(readIni("Options", "ChoosedDate"), "1");
+}
+
+TEST_F(SettingsDialogTest, StoredZeroOpensOnTheFirst)
+{
+    writeIni("[Options]\nChoosedDate=0\n");
+    start();
+    runDialog([&] { EXPECT_EQ(shownDate(), QDate(2024, 4, 1)); }, [&] { pressCancel(); });
+    EXPECT_EQ(readIni("Options", "ChoosedDate"), "1");
+}
+
+TEST_F(SettingsDialogTest, IndexBeyondTheItemsSelectsTheLastAndOkStoresIt)
+{
+    writeIni("[Options]\nClockFormat=7\nDateFormat=-1\nChoosedDate=12\n");
+    start();
+    runDialog(
+        [&] {
+            EXPECT_TRUE(checked("RadioGroup1Item1"));
+            for (const char *item : {"RadioGroup2Item0", "RadioGroup2Item1", "RadioGroup2Item2",
+                                     "RadioGroup2Item3"})
+                EXPECT_FALSE(checked(item)) << item;
+            EXPECT_EQ(shownDate(), QDate(2024, 4, 12));
+            dialogChild<QRadioButton>("RadioGroup2Item3")->setChecked(true);
+        },
+        [&] { pressOk(); });
+    EXPECT_EQ(readIni("Options", "ClockFormat"), "1");
+    EXPECT_EQ(readIni("Options", "DateFormat"), "3");
+    EXPECT_EQ(readIni("Options", "ChoosedDate"), "12");
+    EXPECT_EQ(form->settings().preview.ClockFormat, 1);
+    EXPECT_EQ(form->settings().preview.DateFormat, 3);
+    EXPECT_EQ(form->settings().preview.ChoosedDate, 12);
+}
+
+TEST_F(SettingsDialogTest, OkTakesTheDialogIntoMemoryAndRepaints)
+{
+    start();
+    const QImage before = shownPreview();
+    runDialog(
+        [&] {
+            dialogChild<QLineEdit>("Edit1")->clear();
+            dialogChild<QRadioButton>("RadioGroup1Item1")->setChecked(true);
+            dialogChild<QDateEdit>("DateTimePicker1")->setDate(QDate(2024, 4, 20));
+        },
+        [&] { pressOk(); });
+    EXPECT_EQ(readIni("Options", "ProviderName"), "");
+    EXPECT_EQ(readIni("Options", "ChoosedDate"), "20");
+    EXPECT_TRUE(form->settings().preview.ProviderName.isEmpty());
+    EXPECT_EQ(form->settings().preview.ClockFormat, 1);
+    // The operator name and the clock are gone from the main screen.
+    EXPECT_NE(shownPreview(), before);
+}
+
+TEST_F(SettingsDialogTest, CancelAndEscapeKeepMemoryButStillWriteIt)
+{
+    writeIni("[Options]\nProviderName=MTS\nPressedSoftKey=0\n");
+    start();
+    runDialog([&] { dialogChild<QLineEdit>("Edit1")->setText("ZZZ"); },
+              [&] { KeyClick(settingsDialog.get(), Qt::Key_Escape); });
+    EXPECT_EQ(form->settings().preview.ProviderName, "MTS");
+    EXPECT_EQ(readIni("Options", "ProviderName"), "MTS");
+    EXPECT_EQ(readIni("Options", "PressedSoftKey"), "0");
+    EXPECT_EQ(readIni("Options", "DateFormat"), "2");
+    EXPECT_TRUE(dialogs.errors.isEmpty());
+}
+
+TEST_F(SettingsDialogTest, FailedWriteIsReportedAndThePreviewNotRepainted)
+{
+    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("tintora.ini")));
+    start();
+    const QImage before = shownPreview();
+    runDialog([&] { dialogChild<QLineEdit>("Edit1")->setText("XYZ"); }, [&] { pressOk(); });
+    EXPECT_EQ(dialogs.errors, QStringList({"Unable to write to " + iniPath()}));
+    EXPECT_EQ(form->settings().preview.ProviderName, "XYZ");
+    EXPECT_EQ(shownPreview(), before);
+}
+
+TEST_F(SettingsDialogTest, MonthTurnedSinceStartUpKeepsThePickerInItsMonth)
+{
+    writeIni("[Options]\nChoosedDate=31\n");
+    start();
+    clock.set(QDateTime(QDate(2024, 5, 2), QTime(8, 0)));
+    runDialog([&] { EXPECT_EQ(shownDate(), QDate(2024, 4, 30)); }, [&] { pressCancel(); });
+    // Cancel stores the day of the current month the dialog opened with.
+    EXPECT_EQ(readIni("Options", "ChoosedDate"), "31");
+}
+
+TEST_F(SettingsDialogTest, TextsFollowTheLanguage)
+{
+    writeIni("[Options]\nLanguage=English\n");
+    start();
+    runDialog(
+        [&] {
+            EXPECT_EQ(settingsDialog->windowTitle(), "Settings");
+            EXPECT_EQ(dialogChild<QPushButton>("CancelBtn")->text(), "Cancel");
+            EXPECT_EQ(dialogChild<QRadioButton>("RadioGroup3Item2")->text(), "Right soft-key");
+            EXPECT_EQ(dialogChild<QGroupBox>("GroupBox3")->title(), "Datebook");
+        },
+        [&] { pressCancel(); });
+}
+
+}  // namespace
+}  // namespace tintora::test

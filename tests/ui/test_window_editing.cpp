@@ -1,0 +1,295 @@
+#include "windowfixture.h"
+#include "windowinput.h"
+
+#include "preview/preview.h"
+#include "scheme/catalogue.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSlider>
+#include <QSpinBox>
+
+
+namespace tintora::test {
+namespace {
+
+class EditingTest : public WindowTest {
+protected:
+    QListWidget *screens() const { return child<QListWidget>("ListBox1"); }
+    QComboBox *elements() const { return child<QComboBox>("ComboBox2"); }
+    QSlider *slider() const { return child<QSlider>("TrackBar1"); }
+    QSpinBox *spin() const { return child<QSpinBox>("SpinEdit1"); }
+    QLineEdit *nameField() const { return child<QLineEdit>("LabeledEdit1"); }
+
+    void chooseScreen(int row) const { screens()->setCurrentRow(row); }
+    void chooseElement(int index) const
+    {
+        elements()->setCurrentIndex(index);
+        emit elements()->activated(index);
+    }
+    QStringList elementNames() const
+    {
+        QStringList names;
+        for (int i = 0; i < elements()->count(); ++i)
+            names << elements()->itemText(i);
+        return names;
+    }
+    int transparencyOf(int element) const { return form->scheme().entry(element).transparency; }
+};
+
+TEST_F(EditingTest, ChoosingAScreenListsItsElementsAndShowsTheFirst)
+{
+    start();
+    chooseScreen(4);
+    EXPECT_EQ(elementNames(), QStringList({RussianElementName(32), RussianElementName(33)}));
+    EXPECT_EQ(elements()->currentIndex(), 0);
+    EXPECT_EQ(form->selectedScreen(), 4);
+
+    chooseScreen(2);
+    EXPECT_EQ(elements()->count(), 10);
+    EXPECT_EQ(elements()->itemText(9), RussianElementName(27));
+
+    chooseScreen(7);
+    EXPECT_EQ(form->selectedElement(), 43);
+    EXPECT_EQ(ColourOf(swatchFill()), form->scheme().entry(43).colour);
+    EXPECT_EQ(slider()->value(), transparencyOf(43));
+}
+
+TEST_F(EditingTest, EnglishOthersScreenListsItsNamesInOrder)
+{
+    writeIni("[Options]\nLanguage=English\n");
+    start();
+    chooseScreen(8);
+    const QStringList names = elementNames();
+    ASSERT_EQ(names.size(), 12);
+    EXPECT_EQ(names.mid(0, 3), QStringList({"Unknown 1", "Unknown 2", "Unknown 3"}));
+    EXPECT_EQ(names.mid(5, 6), QStringList({"Unknown 6", "Unknown 7", "Unknown 8", "Unknown 9",
+                                            "Unknown 10", "Unknown 11"}));
+    EXPECT_EQ(names.last(), "(Datebook) - Text of the day off");
+}
+
+TEST_F(EditingTest, ChoosingAnElementShowsItsColourAndTransparency)
+{
+    start();
+    chooseElement(6);  // element 7, Bottom Bar(top)
+    EXPECT_EQ(form->selectedElement(), 7);
+    EXPECT_EQ(ColourOf(swatchFill()), 0x808080u);
+    EXPECT_EQ(slider()->value(), 8);
+    EXPECT_EQ(spin()->value(), 8);
+    // The swatch keeps its black frame.
+    EXPECT_EQ(child<QLabel>("ColorBar")->pixmap().toImage().pixel(0, 0), qRgb(0, 0, 0));
+    EXPECT_EQ(child<QLabel>("ColorBar")->pixmap().toImage().pixel(40, 16), qRgb(0, 0, 0));
+}
+
+TEST_F(EditingTest, SliderAndSpinBoxMirrorEachOtherAndKeepPairsEqual)
+{
+    start();
+    chooseScreen(2);
+    chooseElement(3);  // element 21, linked with 22
+
+    slider()->setValue(9);
+    EXPECT_EQ(spin()->value(), 9);
+    EXPECT_EQ(transparencyOf(21), 9);
+    EXPECT_EQ(transparencyOf(22), 9);
+
+    spin()->setValue(4);
+    EXPECT_EQ(slider()->value(), 4);
+    EXPECT_EQ(transparencyOf(21), 4);
+    EXPECT_EQ(transparencyOf(22), 4);
+}
+
+TEST_F(EditingTest, TransparencyChangeRepaintsTheSelectedScreen)
+{
+    start();
+    chooseElement(6);  // element 7: the soft-key bar, blended with the background
+    const QImage before = shownPreview();
+    slider()->setValue(15);
+    // Fully transparent: the plain background shows where the bar was.
+    EXPECT_NE(shownPreview(), before);
+    EXPECT_EQ(shownPreview().pixel(100, 126), qRgb(0xC0, 0xC0, 0xC0));
+    EXPECT_EQ(transparencyOf(8), 15);
+}
+
+TEST_F(EditingTest, SpinBoxIsSteppedNeverTypedAndStaysInRange)
+{
+    start();
+    chooseElement(6);
+    spin()->setValue(15);
+    spin()->stepUp();
+    EXPECT_EQ(spin()->value(), 15);
+    EXPECT_EQ(slider()->maximum(), 15);
+
+    KeyClick(spin(), Qt::Key_Down);
+    EXPECT_EQ(spin()->value(), 14);
+    EXPECT_EQ(transparencyOf(7), 14);
+    KeyClicks(spin(), "3");
+    EXPECT_EQ(spin()->value(), 14);
+
+    spin()->setValue(0);
+    spin()->stepDown();
+    EXPECT_EQ(slider()->value(), 0);
+}
+
+TEST_F(EditingTest, ShowingAnElementAlignsItsPartnerOnlyWhenTheShownValueChanges)
+{
+    const QString changes = writeScheme("pair.sch", "PAIR", [](ColourScheme &scheme) {
+        scheme.entry(1).transparency = 0;
+        scheme.entry(7).transparency = 2;
+        scheme.entry(8).transparency = 10;
+    });
+    start({changes});
+    ASSERT_EQ(slider()->value(), 0);
+    chooseElement(6);
+    EXPECT_EQ(slider()->value(), 2);
+    EXPECT_EQ(transparencyOf(7), 2);
+    EXPECT_EQ(transparencyOf(8), 2);
+}
+
+TEST_F(EditingTest, ShowingAnElementWithTheShownValueLeavesItsPartner)
+{
+    const QString same = writeScheme("same.sch", "SAME", [](ColourScheme &scheme) {
+        scheme.entry(1).transparency = 2;
+        scheme.entry(7).transparency = 2;
+        scheme.entry(8).transparency = 10;
+    });
+    start({same});
+    ASSERT_EQ(slider()->value(), 2);
+    chooseElement(6);
+    EXPECT_EQ(transparencyOf(7), 2);
+    EXPECT_EQ(transparencyOf(8), 10);
+}
+
+TEST_F(EditingTest, ColourChooserOpensOnTheLastConfirmedColour)
+{
+    start();
+    auto *swatch = child<QLabel>("ColorBar");
+    EXPECT_EQ(swatch->cursor().shape(), Qt::PointingHandCursor);
+
+    chooseElement(1);  // element 2
+    dialogs.colourAnswers.push_back(QColor(255, 0, 0));
+    Click(swatch);
+    ASSERT_EQ(dialogs.colourOpenedOn.size(), 1u);
+    EXPECT_EQ(dialogs.colourOpenedOn[0], QColor(0, 0, 0));
+    EXPECT_EQ(form->scheme().entry(2).colour, 0x000000FFu);
+    EXPECT_EQ(ColourOf(swatchFill()), 0x000000FFu);
+
+    // Another element: the chooser opens on red, not on that element's colour.
+    chooseElement(0);
+    dialogs.colourAnswers.push_back(std::nullopt);
+    Click(swatch);
+    ASSERT_EQ(dialogs.colourOpenedOn.size(), 2u);
+    EXPECT_EQ(dialogs.colourOpenedOn[1], QColor(255, 0, 0));
+    EXPECT_EQ(form->scheme().entry(1).colour, 0x00C0C0C0u);
+}
+
+TEST_F(EditingTest, CancelledColourChooserStillRepaints)
+{
+    start();
+    chooseElement(1);
+    // A change the preview has not shown yet.
+    form->scheme().entry(1).colour = 0x000000FF;
+    ASSERT_NE(shownPreview().pixel(64, 64), qRgb(255, 0, 0));
+    Click(child<QLabel>("ColorBar"));
+    EXPECT_EQ(shownPreview().pixel(64, 64), qRgb(255, 0, 0));
+    EXPECT_EQ(form->scheme().entry(2).colour, 0u);
+}
+
+TEST_F(EditingTest, NameFieldSetsTheSchemeNameAndTheTitle)
+{
+    start();
+    KeyClicks(nameField(), "ABC");
+    EXPECT_EQ(form->windowTitle(), "Tintora - [ABC]");
+    EXPECT_EQ(form->scheme().name, QByteArray("ABC"));
+
+    nameField()->clear();
+    EXPECT_EQ(form->windowTitle(), "Tintora");
+    EXPECT_TRUE(form->scheme().name.isEmpty());
+
+    // Cyrillic goes in as its Windows-1251 byte; characters 1251 lacks are refused.
+    KeyClicks(nameField(), QString::fromUtf8("Жук日"));
+    EXPECT_EQ(nameField()->text(), QString::fromUtf8("Жук"));
+    EXPECT_EQ(form->scheme().name, QByteArray("\xC6\xF3\xEA"));
+
+    KeyClicks(nameField(), "ABCDEFGHIJKLMNOP");
+    EXPECT_EQ(nameField()->text().size(), kMaxNameLength);
+    EXPECT_EQ(form->scheme().name.size(), kMaxNameLength);
+}
+
+class BackgroundTest : public EditingTest {
+protected:
+    QPushButton *loadButton() const { return child<QPushButton>("Button3"); }
+    QPushButton *clearButton() const { return child<QPushButton>("Button4"); }
+
+    QString writeJpeg(const char *fileName, QColor colour) const
+    {
+        QImage picture(64, 32, QImage::Format_RGB32);
+        picture.fill(colour);
+        const QString path = folder.filePath(QString::fromLatin1(fileName));
+        EXPECT_TRUE(picture.save(path, "JPG", 100));
+        return path;
+    }
+};
+
+TEST_F(BackgroundTest, LoadedPictureIsShownAndClearedAgain)
+{
+    start();
+    dialogs.pictureAnswers << writeJpeg("blue.jpg", QColor(0, 0, 255));
+    Click(loadButton());
+
+    EXPECT_EQ(dialogs.pictureTitles, QStringList({loadButton()->text()}));
+    EXPECT_EQ(dialogs.pictureFilters,
+              QStringList({"JPEG Image File (*.jpg,*.jpeg)|*.jpg;*.jpeg"}));
+    EXPECT_FALSE(form->preview().plainBackground());
+    EXPECT_TRUE(clearButton()->isEnabled());
+    const QRgb shown = shownPreview().pixel(64, 64);
+    EXPECT_LT(qRed(shown), 20);
+    EXPECT_GT(qBlue(shown), 230);
+
+    // Another screen keeps the picture underneath.
+    chooseScreen(5);
+    EXPECT_FALSE(form->preview().plainBackground());
+
+    chooseScreen(0);
+    Click(clearButton());
+    EXPECT_TRUE(form->preview().plainBackground());
+    EXPECT_FALSE(clearButton()->isEnabled());
+    EXPECT_EQ(shownPreview().pixel(64, 64), qRgb(0xC0, 0xC0, 0xC0));
+}
+
+TEST_F(BackgroundTest, PictureThatIsNoJpegIsReportedAndChangesNothing)
+{
+    start();
+    const QString notJpeg = folder.filePath(QStringLiteral("notes.jpg"));
+    QFile file(notJpeg);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("this is not a picture");
+    file.close();
+    const QImage before = shownPreview();
+
+    dialogs.pictureAnswers << notJpeg;
+    Click(loadButton());
+    ASSERT_EQ(dialogs.errors.size(), 1);
+    EXPECT_FALSE(dialogs.errors[0].isEmpty());
+    EXPECT_TRUE(form->preview().plainBackground());
+    EXPECT_FALSE(clearButton()->isEnabled());
+    EXPECT_EQ(shownPreview(), before);
+
+    // A cancelled dialog: nothing at all.
+    Click(loadButton());
+    EXPECT_EQ(dialogs.errors.size(), 1);
+    EXPECT_FALSE(clearButton()->isEnabled());
+}
+
+TEST_F(BackgroundTest, MenuItemLoadsLikeTheButton)
+{
+    start();
+    dialogs.pictureAnswers << writeJpeg("green.jpg", QColor(0, 255, 0));
+    child<QAction>("N3")->trigger();
+    EXPECT_FALSE(form->preview().plainBackground());
+    EXPECT_TRUE(clearButton()->isEnabled());
+}
+
+}  // namespace
+}  // namespace tintora::test

@@ -1,0 +1,247 @@
+#include "windowfixture.h"
+
+#include "phone/connectionstate.h"
+#include "preview/previewpictures.h"
+#include "scheme/catalogue.h"
+#include "ui/statusbar.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSlider>
+#include <QSpinBox>
+
+namespace tintora::test {
+namespace {
+
+using StartupTest = WindowTest;
+
+TEST_F(StartupTest, WithoutSettingsOrArgumentsShowsTheDefaultSchemeInRussian)
+{
+    start();
+    EXPECT_EQ(form->language(), kRussian);
+    EXPECT_TRUE(child<QAction>("N6")->isChecked());
+    EXPECT_FALSE(child<QAction>("N7")->isChecked());
+    EXPECT_EQ(child<QMenu>("File1")->title(), QString::fromUtf8("Файл"));
+    EXPECT_EQ(child<QListWidget>("ListBox1")->item(0)->text(), QString::fromUtf8("Основной экран"));
+    EXPECT_EQ(child<QAction>("N13")->text(), QString::fromUtf8("Подключить"));
+    EXPECT_EQ(child<StatusBar>("StatusBar1")->panelText(),
+              QString::fromUtf8("Статус : Работа с компьютером"));
+
+    EXPECT_EQ(form->windowTitle(), "Tintora");
+    EXPECT_TRUE(form->scheme().name.isEmpty());
+    EXPECT_EQ(form->scheme().entry(22).colour, 0x004080FFu);
+    EXPECT_EQ(child<QListWidget>("ListBox1")->currentRow(), 0);
+    EXPECT_EQ(child<QComboBox>("ComboBox2")->count(), 12);
+    EXPECT_EQ(form->selectedElement(), 1);
+    EXPECT_EQ(ColourOf(swatchFill()), 0x00C0C0C0u);
+    EXPECT_EQ(child<QSlider>("TrackBar1")->value(), 0);
+    EXPECT_EQ(child<QComboBox>("ComboBox1")->currentText(), QString::fromUtf8("128х128"));
+
+    EXPECT_EQ(form->connection().workMode, kComputerMode);
+    EXPECT_EQ(phone.initArguments, std::vector<int>{0});
+    EXPECT_EQ(phone.otherCalls, 0);
+    EXPECT_TRUE(form->currentFilePath().isEmpty());
+    EXPECT_TRUE(dialogs.informed.isEmpty());
+    // Start-up only reads the settings; the font file is unpacked where it was told.
+    EXPECT_FALSE(QFileInfo::exists(iniPath()));
+    EXPECT_TRUE(QFileInfo::exists(fontPath()));
+}
+
+TEST_F(StartupTest, WindowHasItsFixedGeometry)
+{
+    start();
+    form->show();
+    const int menuHeight = form->menuBar()->height();
+    EXPECT_EQ(form->width(), 422);
+    EXPECT_EQ(form->height(), menuHeight + 522);
+    EXPECT_EQ(form->minimumSize(), form->maximumSize());
+    EXPECT_FALSE(form->windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_EQ(child<QLabel>("Image1")->geometry(), QRect(24, 56, 128, 128));
+    EXPECT_EQ(child<QListWidget>("ListBox1")->geometry(), QRect(216, 56, 193, 185));
+    EXPECT_EQ(child<QListWidget>("ListBox1")->sizeHintForRow(3), 20);
+    EXPECT_EQ(child<QLineEdit>("LabeledEdit1")->maxLength(), 14);
+    EXPECT_EQ(child<QSlider>("TrackBar1")->tickPosition(), QSlider::TicksBothSides);
+    EXPECT_FALSE(child<QComboBox>("ComboBox1")->isEnabled());
+    EXPECT_FALSE(child<QPushButton>("Button4")->isEnabled());
+    EXPECT_FALSE(child<QAction>("Hex1")->isEnabled());
+    EXPECT_FALSE(child<QAction>("N12")->isEnabled());
+    EXPECT_FALSE(child<QAction>("N13")->isEnabled());
+    EXPECT_TRUE(child<QAction>("N13")->font().bold());
+    EXPECT_EQ(child<StatusBar>("StatusBar1")->height(), 24);
+}
+
+TEST_F(StartupTest, EnglishOnlyWhenStoredExactly)
+{
+    writeIni("[Options]\nLanguage=english\n");
+    start();
+    EXPECT_EQ(form->language(), kRussian);
+    stop();
+
+    writeIni("[Options]\nLanguage=English\n");
+    start();
+    EXPECT_EQ(form->language(), kEnglish);
+    EXPECT_TRUE(child<QAction>("N7")->isChecked());
+    EXPECT_EQ(child<QMenu>("File1")->title(), "File");
+    EXPECT_EQ(child<QPushButton>("Button1")->text(), "Open spcolor.sch");
+    EXPECT_EQ(child<QListWidget>("ListBox1")->item(8)->text(), "Others...");
+    EXPECT_EQ(child<QComboBox>("ComboBox2")->itemText(0), EnglishElementName(1));
+}
+
+TEST_F(StartupTest, SchemeNamedOnTheCommandLineIsLoadedAndBecomesTheSaveTarget)
+{
+    const QString path = writeScheme("mine.sch", "ABC", [](ColourScheme &scheme) {
+        scheme.entry(1).colour = 0x00112233;
+        scheme.entry(1).transparency = 5;
+    });
+    start({path});
+    EXPECT_EQ(child<QLineEdit>("LabeledEdit1")->text(), "ABC");
+    EXPECT_EQ(form->windowTitle(), "Tintora - [ABC]");
+    EXPECT_EQ(form->currentFilePath(), path);
+    EXPECT_EQ(ColourOf(swatchFill()), 0x00112233u);
+    EXPECT_EQ(child<QSpinBox>("SpinEdit1")->value(), 5);
+}
+
+TEST_F(StartupTest, MissingFileLeavesTheBlackSchemeAndStaysTheSaveTarget)
+{
+    const QString path = folder.filePath(QStringLiteral("new.sch"));
+    start({path});
+    EXPECT_TRUE(dialogs.informed.isEmpty());
+    EXPECT_TRUE(dialogs.errors.isEmpty());
+    EXPECT_EQ(form->currentFilePath(), path);
+    EXPECT_EQ(form->windowTitle(), "Tintora");
+    for (int element = 1; element <= kElementCount; ++element)
+        EXPECT_EQ(form->scheme().entry(element), SchemeEntry{}) << element;
+}
+
+TEST_F(StartupTest, RefusedFileIsReportedAndNeverTheSaveTarget)
+{
+    writeIni("[Options]\nLanguage=English\n");
+    const QString path = folder.filePath(QStringLiteral("letter.txt"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("Dear colleagues, this is not a colour scheme.");
+    file.close();
+
+    start({path});
+    EXPECT_EQ(dialogs.informed, QStringList({NotSchemeText(kEnglish)}));
+    EXPECT_TRUE(form->currentFilePath().isEmpty());
+    EXPECT_EQ(form->scheme().entry(1), SchemeEntry{});
+}
+
+TEST_F(StartupTest, DamagedSettingsFileGivesTheDefaults)
+{
+    QByteArray junk("\xFF\xFE[Options\n=\n[[[\nLanguage\nClockFormat=one\n", 44);
+    junk.append(QByteArray(200000, 'x'));
+    writeIni(junk);
+    start();
+    EXPECT_EQ(form->language(), kRussian);
+    EXPECT_EQ(form->settings().preview.ClockFormat, 0);
+    EXPECT_EQ(form->settings().preview.ProviderName, "BEE LINE");
+}
+
+TEST_F(StartupTest, UnwritableFontFolderStillStarts)
+{
+    FormEnvironment environment;
+    environment.dialogs = &dialogs;
+    environment.clock = &clock;
+    environment.phone = &phone;
+    environment.settingsPath = iniPath();
+    environment.fontFilePath = folder.filePath(QStringLiteral("missing/1stSortie.ttf"));
+    TForm1 window(environment);
+    EXPECT_EQ(window.selectedElement(), 1);
+    EXPECT_TRUE(dialogs.errors.isEmpty());
+}
+
+TEST_F(StartupTest, StatusIconFollowsTheWorkMode)
+{
+    start();
+    auto *bar = child<StatusBar>("StatusBar1");
+    bar->resize(422, 24);
+    const PreviewPictures pictures = LoadPreviewPictures();
+    ASSERT_FALSE(pictures.PHONE.isNull());
+
+    // The icon's black background shows the bar; its other pixels are drawn at (5, 5).
+    auto iconShown = [&](const QImage &icon) {
+        const QImage grabbed = bar->grab().toImage();
+        const QRgb face = bar->palette().color(QPalette::Button).rgb();
+        for (int y = 0; y < 16; ++y) {
+            for (int x = 0; x < 16; ++x) {
+                const QRgb source = icon.pixel(x, y);
+                const QRgb expected = (source & 0xFFFFFF) == 0 ? face : source;
+                if ((grabbed.pixel(5 + x, 5 + y) & 0xFFFFFF) != (expected & 0xFFFFFF))
+                    return false;
+            }
+        }
+        return true;
+    };
+    EXPECT_TRUE(iconShown(pictures.COMPUTER));
+
+    form->connection().workMode = kPhoneMode;
+    form->ApplyLanguage(form->language());
+    EXPECT_TRUE(iconShown(pictures.PHONE));
+    EXPECT_FALSE(iconShown(pictures.COMPUTER));
+}
+
+class LanguageTest : public WindowTest {};
+
+TEST_F(LanguageTest, SwitchingKeepsTheSelectionAndWritesTheSettingAtOnce)
+{
+    start();
+    child<QListWidget>("ListBox1")->setCurrentRow(2);
+    auto *elements = child<QComboBox>("ComboBox2");
+    elements->setCurrentIndex(3);
+    emit elements->activated(3);
+
+    child<QAction>("N7")->trigger();
+    EXPECT_EQ(form->language(), kEnglish);
+    EXPECT_EQ(child<QListWidget>("ListBox1")->currentRow(), 2);
+    EXPECT_EQ(child<QListWidget>("ListBox1")->item(2)->text(), "Select menu item");
+    EXPECT_EQ(elements->currentIndex(), 3);
+    EXPECT_EQ(elements->currentText(), EnglishElementName(21));
+    EXPECT_EQ(readIni("Options", "Language"), "English");
+    EXPECT_EQ(aboutBox->windowTitle(), "About");
+
+    child<QAction>("N6")->trigger();
+    EXPECT_EQ(elements->currentText(), RussianElementName(21));
+    EXPECT_EQ(readIni("Options", "Language"), "Russian");
+    EXPECT_TRUE(child<QAction>("N6")->isChecked());
+    EXPECT_FALSE(child<QAction>("N7")->isChecked());
+}
+
+TEST_F(LanguageTest, PhoneModeCaptions)
+{
+    start();
+    form->connection().workMode = kPhoneMode;
+    child<QAction>("N7")->trigger();
+    EXPECT_EQ(child<QAction>("N13")->text(), "Disconnect");
+    EXPECT_EQ(child<StatusBar>("StatusBar1")->panelText(), "Status : Work with phone");
+    EXPECT_EQ(child<QPushButton>("Button1")->text(), "Read spcolor.sch");
+    EXPECT_EQ(child<QPushButton>("Button2")->text(), "Write spcolor.sch");
+    EXPECT_EQ(child<QAction>("Open1")->text(), "Read spcolor.sch");
+    EXPECT_EQ(child<QAction>("Save1")->text(), "Write spcolor.sch");
+
+    child<QAction>("N6")->trigger();
+    EXPECT_EQ(child<QAction>("Open1")->text(), QString::fromUtf8("Читать spcolor.sch..."));
+    EXPECT_EQ(child<QAction>("N13")->text(), QString::fromUtf8("Отключить"));
+}
+
+TEST_F(LanguageTest, FailedWriteIsReportedAndTheLanguageStays)
+{
+    // A folder where the file should be: no file can be written there, even as root.
+    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("tintora.ini")));
+    start();
+    child<QAction>("N7")->trigger();
+    EXPECT_EQ(dialogs.errors, QStringList({"Unable to write to " + iniPath()}));
+    EXPECT_EQ(form->language(), kEnglish);
+    EXPECT_EQ(child<QMenu>("File1")->title(), "File");
+}
+
+}  // namespace
+}  // namespace tintora::test

@@ -1,0 +1,114 @@
+#pragma once
+
+#include "windowfakephone.h"
+#include "windowscripteddialogs.h"
+
+#include "preview/clock.h"
+#include "scheme/colourscheme.h"
+#include "ui/profilefile.h"
+#include "ui/taboutbox.h"
+#include "ui/tform1.h"
+#include "ui/tokbottomdlg.h"
+
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace tintora::test {
+
+// A main window started as the program starts it, with its settings file and font in a
+// folder of its own, no phone, scripted dialogs and a fixed clock: 15 April 2024, a month
+// of 30 days.
+class WindowTest : public ::testing::Test {
+protected:
+    QTemporaryDir folder;
+    ScriptedDialogs dialogs;
+    FakePhone phone;
+    FixedClock clock{QDateTime(QDate(2024, 4, 15), QTime(10, 9))};
+    std::unique_ptr<TForm1> form;
+    std::unique_ptr<TAboutBox> aboutBox;
+    std::unique_ptr<TOKBottomDlg> settingsDialog;
+
+    QString iniPath() const { return folder.filePath(QStringLiteral("tintora.ini")); }
+    QString fontPath() const { return folder.filePath(QStringLiteral("1stSortie.ttf")); }
+
+    void writeIni(const QByteArray &content) const
+    {
+        QFile file(iniPath());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+
+    QString readIni(const char *section, const char *key) const
+    {
+        return ProfileFile(iniPath()).readString(QString::fromLatin1(section),
+                                                 QString::fromLatin1(key),
+                                                 QStringLiteral("<missing>"));
+    }
+
+    // A scheme file in the folder: the default scheme with a name, changed by edit.
+    template <typename Edit>
+    QString writeScheme(const char *fileName, const QByteArray &name, Edit edit) const
+    {
+        ColourScheme scheme;
+        BuildDefaultScheme(scheme);
+        scheme.name = name;
+        edit(scheme);
+        const SchemeImage image = EncodeScheme(scheme);
+        const QString path = folder.filePath(QString::fromLatin1(fileName));
+        QFile file(path);
+        file.open(QIODevice::WriteOnly);
+        file.write(reinterpret_cast<const char *>(image.data()), image.size());
+        return path;
+    }
+
+    void start(const QStringList &arguments = {})
+    {
+        FormEnvironment environment;
+        environment.dialogs = &dialogs;
+        environment.clock = &clock;
+        environment.phone = &phone;
+        environment.settingsPath = iniPath();
+        environment.arguments = arguments;
+        environment.fontFilePath = fontPath();
+        form = std::make_unique<TForm1>(environment);
+        aboutBox = std::make_unique<TAboutBox>(form->language(), dialogs, form.get());
+        form->setAboutBox(aboutBox.get());
+        settingsDialog = std::make_unique<TOKBottomDlg>(clock, form.get());
+        form->setSettingsDialog(settingsDialog.get());
+    }
+
+    // The dialogs go first: the window owns them as its children.
+    void stop()
+    {
+        settingsDialog.reset();
+        aboutBox.reset();
+        form.reset();
+    }
+
+    void TearDown() override { stop(); }
+
+    template <typename T>
+    T *child(const char *name) const
+    {
+        T *found = form->findChild<T *>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+
+    QImage shownPreview() const { return child<QLabel>("Image1")->pixmap().toImage(); }
+    QRgb swatchFill() const { return child<QLabel>("ColorBar")->pixmap().toImage().pixel(20, 8); }
+};
+
+// The 0x00BBGGRR value of a pixel.
+inline Colour ColourOf(QRgb pixel)
+{
+    return Colour(qRed(pixel)) | Colour(qGreen(pixel)) << 8 | Colour(qBlue(pixel)) << 16;
+}
+
+}  // namespace tintora::test

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "ui/windowdialogs.h"
+
+#include <QStringList>
+
+#include <deque>
+#include <vector>
+
+namespace tintora::test {
+
+// Answers as a test scripts it and keeps every text it was shown.
+class ScriptedDialogs final : public WindowDialogs {
+public:
+    QStringList informed;
+    QStringList errors;
+    QStringList questions;
+    std::deque<bool> yesNoAnswers;  // No once empty
+
+    std::deque<std::optional<QColor>> colourAnswers;  // a cancel once empty
+    std::vector<QColor> colourOpenedOn;
+
+    QStringList pictureAnswers;  // a cancel once empty
+    QStringList pictureTitles;
+    QStringList pictureFilters;
+
+    std::vector<QUrl> openedUrls;
+
+    void inform(const QString &text) override { informed << text; }
+    void reportError(const QString &text) override { errors << text; }
+    bool askYesNo(const QString &text) override
+    {
+        questions << text;
+        return take(yesNoAnswers, false);
+    }
+    QString chooseOpenFile(const QString &, const QString &) override { return QString(); }
+    QString chooseSaveFile(const QString &, const QString &, const QString &) override
+    {
+        return QString();
+    }
+    std::optional<QColor> chooseColour(const QColor &initial) override
+    {
+        colourOpenedOn.push_back(initial);
+        return take(colourAnswers, std::optional<QColor>());
+    }
+    QString choosePictureFile(const QString &title, const QString &filter) override
+    {
+        pictureTitles << title;
+        pictureFilters << filter;
+        return pictureAnswers.isEmpty() ? QString() : pictureAnswers.takeFirst();
+    }
+    void openUrl(const QUrl &url) override { openedUrls.push_back(url); }
+
+private:
+    template <typename T>
+    static T take(std::deque<T> &answers, T otherwise)
+    {
+        if (answers.empty())
+            return otherwise;
+        T answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+};
+
+}  // namespace tintora::test
