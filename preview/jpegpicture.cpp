@@ -6,6 +6,7 @@
 #include <QFile>
 
 #include <csetjmp>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -119,6 +120,21 @@ void CmykToRgb(const JSAMPLE *cmyk, JSAMPLE *rgb, JDIMENSION width, bool inverte
     }
 }
 
+// libjpeg-turbo writes a row that starts on a 32-byte boundary with stores
+// that bypass the cache, which suits a picture kept whole. Rows here are read
+// again at once, so none starts on such a boundary.
+JSAMPARRAY CachedRows(j_common_ptr cinfo, JDIMENSION rowBytes, JDIMENSION count)
+{
+    constexpr std::uintptr_t kBoundary = 32;
+    const std::size_t stride = (rowBytes + kBoundary - 1) / kBoundary * kBoundary;
+    auto *rows = static_cast<JSAMPARRAY>((*cinfo->mem->alloc_small)(cinfo, JPOOL_IMAGE, count * sizeof(JSAMPROW)));
+    auto *block = static_cast<JSAMPLE *>((*cinfo->mem->alloc_large)(cinfo, JPOOL_IMAGE, stride * count + 2 * kBoundary));
+    const std::uintptr_t first = (reinterpret_cast<std::uintptr_t>(block) + kBoundary - 1) / kBoundary * kBoundary + kBoundary / 2;
+    for (JDIMENSION i = 0; i < count; ++i)
+        rows[i] = reinterpret_cast<JSAMPROW>(first + i * stride);
+    return rows;
+}
+
 // Only trivially destructible locals live here: the error exit jumps back
 // into this frame from inside libjpeg.
 template <typename Begin, typename Take>
@@ -142,7 +158,7 @@ Outcome RunDecoder(Decoder &d, const Begin &begin, const Take &take)
         return Outcome::NoMemory;
     auto *common = reinterpret_cast<j_common_ptr>(&d.cinfo);
     const JDIMENSION rowsAtOnce = JDIMENSION(d.cinfo.rec_outbuf_height);
-    JSAMPARRAY rows = (*d.cinfo.mem->alloc_sarray)(common, JPOOL_IMAGE, width * JDIMENSION(d.cinfo.output_components), rowsAtOnce);
+    JSAMPARRAY rows = CachedRows(common, width * JDIMENSION(d.cinfo.output_components), rowsAtOnce);
     JSAMPARRAY rgb = cmyk ? (*d.cinfo.mem->alloc_sarray)(common, JPOOL_IMAGE, width * 3, 1) : nullptr;
     const bool inverted = d.cinfo.saw_Adobe_marker;
 
