@@ -82,7 +82,8 @@ boolean FillInputBuffer(j_decompress_ptr cinfo)
         if (source->startOfFile)
             ERREXIT(cinfo, JERR_INPUT_EMPTY);
         WARNMS(cinfo, JWRN_JPEG_EOF);
-        // A made-up end marker lets a file that only lacks its own finish.
+        // A made-up end marker: a file that lacks only its own still decodes,
+        // and missing picture data shows up in EmitMessage.
         source->buffer[0] = 0xFF;
         source->buffer[1] = JPEG_EOI;
         count = 2;

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <ostream>
 #include <random>
 #include <vector>
 
@@ -125,6 +126,11 @@ struct FourColourCase {
     bool adobeMarker;  // Adobe's files store 255 - ink
 };
 
+void PrintTo(const FourColourCase &layout, std::ostream *out)
+{
+    *out << layout.name;
+}
+
 class FourColourJpeg : public testing::TestWithParam<FourColourCase> {};
 
 TEST_P(FourColourJpeg, BecomesRgb)
@@ -165,6 +171,11 @@ struct ScaledCase {
     int height;
     JpegLayout layout;
 };
+
+void PrintTo(const ScaledCase &scaled, std::ostream *out)
+{
+    *out << scaled.name << " " << scaled.width << "x" << scaled.height;
+}
 
 class LoadJpegScaledCase : public testing::TestWithParam<ScaledCase> {};
 
