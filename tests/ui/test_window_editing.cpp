@@ -57,6 +57,24 @@ TEST_F(EditingTest, ChoosingAScreenListsItsElementsAndShowsTheFirst)
     EXPECT_EQ(slider()->value(), transparencyOf(43));
 }
 
+TEST_F(EditingTest, ClickingTheChosenScreenAgainGoesBackToItsFirstElement)
+{
+    start();
+    chooseElement(3);
+    QListWidget *list = screens();
+    list->resize(193, 185);
+    const QRect row = list->visualItemRect(list->item(0));
+    QMouseEvent press(QEvent::MouseButtonPress, row.center(), list->mapToGlobal(row.center()),
+                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(list->viewport(), &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, row.center(),
+                        list->mapToGlobal(row.center()), Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QApplication::sendEvent(list->viewport(), &release);
+    EXPECT_EQ(list->currentRow(), 0);
+    EXPECT_EQ(elements()->currentIndex(), 0);
+}
+
 TEST_F(EditingTest, EnglishOthersScreenListsItsNamesInOrder)
 {
     writeIni("[Options]\nLanguage=English\n");
