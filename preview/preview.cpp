@@ -1,13 +1,30 @@
 #include "preview.h"
 
 namespace tintora {
+namespace {
+
+constexpr Colour kPureRed = 0x0000FF;
+
+KeyedPicture KeyedByCorner(const QImage &picture)
+{
+    return KeyedPicture(picture, BottomLeftKey(picture));
+}
+
+}  // namespace
 
 Preview::Preview(const ColourScheme &scheme, PreviewSettings &settings, const Clock &clock,
                  const PreviewPictures &pictures)
     : scheme_(scheme),
       settings_(settings),
       clock_(clock),
-      pictures_(pictures),
+      // The status strip and the icons are see-through where pure red; the others where
+      // they have the colour of their bottom-left pixel.
+      pictures_{KeyedPicture(pictures.UPSTRING, kPureRed), KeyedPicture(pictures.ICONS, kPureRed),
+                KeyedByCorner(pictures.VIDEO),    KeyedByCorner(pictures.SOUND),
+                KeyedByCorner(pictures.CAMERA),   KeyedByCorner(pictures.PICTURES),
+                KeyedByCorner(pictures.WARNING),  KeyedByCorner(pictures.BUTTONS),
+                KeyedByCorner(pictures.PLAY),     KeyedByCorner(pictures.ARROW),
+                KeyedByCorner(pictures.ITAP)},
       Image1(NewCanvas(128, 128)),
       VirtualImage128(NewCanvas(128, 20)),
       VirtualImage55(NewCanvas(55, 20)),

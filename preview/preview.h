@@ -75,7 +75,12 @@ private:
     const ColourScheme &scheme_;
     PreviewSettings &settings_;
     const Clock &clock_;
-    const PreviewPictures &pictures_;
+    // The pictures with their keys, prepared once: they do not change during a run.
+    struct KeyedPictures {
+        KeyedPicture UPSTRING, ICONS, VIDEO, SOUND, CAMERA, PICTURES, WARNING, BUTTONS, PLAY,
+            ARROW, ITAP;
+    };
+    const KeyedPictures pictures_;
     PreviewText text_;
 
     QImage Image1;

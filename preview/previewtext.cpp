@@ -1,8 +1,6 @@
 #include "previewtext.h"
 
 #include "previewfont.h"
-#include "primitives.h"
-
 #include <QFontMetrics>
 #include <QPainter>
 
@@ -11,8 +9,20 @@ namespace tintora {
 void PreviewText::draw(QImage &canvas, int x, int y, const QString &text, Colour colour,
                        int pixelSize)
 {
-    for (const auto &[dx, dy] : rendered(text, pixelSize).pixels)
-        SetPixel(canvas, x + dx, y + dy, colour);
+    const int width = canvas.width();
+    const int height = canvas.height();
+    const qsizetype stride = canvas.bytesPerLine();
+    std::uint8_t *const bits = canvas.bits();
+    for (const auto &[dx, dy] : rendered(text, pixelSize).pixels) {
+        const int px = x + dx;
+        const int py = y + dy;
+        if (px < 0 || py < 0 || px >= width || py >= height)
+            continue;
+        std::uint8_t *p = bits + py * stride + px * 3;
+        p[0] = colour & 0xFF;
+        p[1] = (colour >> 8) & 0xFF;
+        p[2] = (colour >> 16) & 0xFF;
+    }
 }
 
 int PreviewText::width(const QString &text, int pixelSize)

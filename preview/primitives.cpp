@@ -4,7 +4,7 @@
 #include <array>
 #include <cmath>
 #include <cstdlib>
-#include <memory>
+#include <cstring>
 #include <vector>
 
 namespace tintora {
@@ -38,27 +38,96 @@ void Span(QImage &image, int y, int x1, int x2, Colour colour)
     if (x1 >= x2)
         return;
     std::uint8_t *p = image.scanLine(y) + x1 * kBytesPerPixel;
-    for (int x = x1; x < x2; ++x, p += kBytesPerPixel)
-        WritePixel(p, colour);
+    std::uint8_t *const end = p + (x2 - x1) * kBytesPerPixel;
+    const std::uint8_t r = Red(colour), g = Green(colour), b = Blue(colour);
+    for (; p != end; p += kBytesPerPixel) {
+        p[0] = r;
+        p[1] = g;
+        p[2] = b;
+    }
 }
 
-// The mixed byte round(under * alpha + layer * beta) for every pair of bytes, one table per
-// transparency, built on first use.
-const std::uint8_t *MixTable(int transparency)
+// Rows are worked on in pieces of this many pixels: a whole row of the preview.
+constexpr int kChunk = 128;
+constexpr int kMaxRowBytes = kChunk * kBytesPerPixel;
+// Row buffers one word longer than a row: a pixel is read and written as a 32-bit word whose
+// top byte belongs to the next pixel.
+using RowBuffer = std::array<std::uint8_t, kMaxRowBytes + 4>;
+
+std::uint32_t LoadWord(const std::uint8_t *p)
 {
-    static std::array<std::unique_ptr<std::uint8_t[]>, 16> tables;
-    std::unique_ptr<std::uint8_t[]> &table = tables[transparency];
-    if (!table) {
-        const double alpha = transparency * 17 / 255.0;
-        const double beta = 1 - alpha;
-        table = std::make_unique<std::uint8_t[]>(256 * 256);
-        for (int under = 0; under < 256; ++under) {
-            for (int layer = 0; layer < 256; ++layer)
-                table[under * 256 + layer] =
-                    static_cast<std::uint8_t>(std::nearbyint(under * alpha + layer * beta));
+    std::uint32_t word;
+    std::memcpy(&word, p, 4);
+    return word;
+}
+
+void StoreWord(std::uint8_t *p, std::uint32_t word)
+{
+    std::memcpy(p, &word, 4);
+}
+
+// Colour value and in-memory bytes agree: red first.
+std::uint32_t PixelWord(Colour colour)
+{
+    const std::uint8_t bytes[4] = {Red(colour), Green(colour), Blue(colour), 0};
+    return LoadWord(bytes);
+}
+
+// The row's bytes, then zeros to the buffer's end.
+void CopyIntoRow(RowBuffer &buffer, const std::uint8_t *row, int bytes)
+{
+    std::memcpy(buffer.data(), row, bytes);
+    std::memset(buffer.data() + bytes, 0, buffer.size() - bytes);
+}
+
+// Finds rows that hold a key colour. Layers painted in one colour never hold their key, so
+// their rows skip the choice pixel by pixel. Byte-wise over whole buffers, so that it runs on
+// vector registers.
+class KeyFinder {
+public:
+    // Rows are taken in pieces of up to kChunk pixels; rowPixels tells the last piece's size.
+    KeyFinder(Colour key, int rowPixels)
+    {
+        const int tail = rowPixels % kChunk;
+        for (int i = 0; i < kMaxRowBytes; ++i) {
+            pattern_[i] = i % kBytesPerPixel == 0   ? Red(key)
+                          : i % kBytesPerPixel == 1 ? Green(key)
+                                                    : Blue(key);
+            fullStarts_[i] = i % kBytesPerPixel == 0;
+            tailStarts_[i] = fullStarts_[i] && i < tail * kBytesPerPixel;
         }
     }
-    return table.get();
+
+    bool in(const RowBuffer &row, int pixels) const
+    {
+        const auto &starts = pixels == kChunk ? fullStarts_ : tailStarts_;
+        std::array<std::uint8_t, kMaxRowBytes + 2> same{};
+        for (int i = 0; i < kMaxRowBytes; ++i)
+            same[i] = row[i] == pattern_[i];
+        std::uint8_t found = 0;
+        for (int i = 0; i < kMaxRowBytes; ++i)
+            found |= same[i] & same[i + 1] & same[i + 2] & starts[i];
+        return found != 0;
+    }
+
+private:
+    std::array<std::uint8_t, kMaxRowBytes> pattern_;
+    std::array<std::uint8_t, kMaxRowBytes> fullStarts_;
+    std::array<std::uint8_t, kMaxRowBytes> tailStarts_;
+};
+
+// Per pixel of a row of padded buffers: where tested has the key colour, ifKey's pixel,
+// elsewhere ifNot's; into target. Without a branch per pixel, since key and other pixels
+// alternate unpredictably in the pictures.
+void SelectRow(std::uint8_t *target, const RowBuffer &tested, const RowBuffer &ifKey,
+               const RowBuffer &ifNot, int count, std::uint32_t keyWord)
+{
+    RowBuffer out;
+    for (int i = 0; i < count * kBytesPerPixel; i += kBytesPerPixel) {
+        const bool keyed = (LoadWord(tested.data() + i) & 0xFFFFFF) == keyWord;
+        StoreWord(out.data() + i, LoadWord((keyed ? ifKey : ifNot).data() + i));
+    }
+    std::memcpy(target, out.data(), count * kBytesPerPixel);
 }
 
 }  // namespace
@@ -80,11 +149,6 @@ void SetPixel(QImage &image, int x, int y, Colour colour)
     if (x < 0 || y < 0 || x >= image.width() || y >= image.height())
         return;
     WritePixel(image.scanLine(y) + x * kBytesPerPixel, colour);
-}
-
-bool SameRgb(Colour a, Colour b)
-{
-    return (a & 0xFFFFFF) == (b & 0xFFFFFF);
 }
 
 Colour KeyColour(Colour elementColour)
@@ -170,8 +234,18 @@ void DrawRectOutline(QImage &image, const PixelRect &r, Colour colour)
 
 void FillRect(QImage &image, const PixelRect &r, Colour colour)
 {
-    for (int y = std::max(r.top, 0); y < std::min(r.bottom, image.height()); ++y)
-        Span(image, y, r.left, r.right, colour);
+    const int yFirst = std::max(r.top, 0);
+    const int yEnd = std::min(r.bottom, image.height());
+    const int x1 = std::max(r.left, 0);
+    const int x2 = std::min(r.right, image.width());
+    if (yFirst >= yEnd || x1 >= x2)
+        return;
+    // One row is filled pixel by pixel, the others are copies of it.
+    Span(image, yFirst, x1, x2, colour);
+    const std::uint8_t *first = image.constScanLine(yFirst) + x1 * kBytesPerPixel;
+    const int bytes = (x2 - x1) * kBytesPerPixel;
+    for (int y = yFirst + 1; y < yEnd; ++y)
+        std::memcpy(image.scanLine(y) + x1 * kBytesPerPixel, first, bytes);
 }
 
 void HorizontalLines(QImage &image, int yFirst, int yLast, int x1, int x2, Colour colour)
@@ -232,24 +306,57 @@ void FillGradient(QImage &canvas, const PixelRect &rect, Colour first, Colour la
 void BlendLayer(const QImage &under, QImage &layer, int transparency, bool useKey, Colour key,
                 int top, int left)
 {
-    // 1. Both are 24-bit already. 2. The mix of every byte pair is tabled.
-    const std::uint8_t *mix = MixTable(std::clamp(transparency, 0, 15));
+    // 1. Both are 24-bit already.
+    // 2. alpha = t * 17 / 255 and beta = 1 - alpha are t / 15 and (15 - t) / 15 up to the last
+    // bits of a double. round(under * alpha + layer * beta) takes the whole number nearest to
+    // (under * t + layer * (15 - t)) / 15, a fifteenth never closer than 1/30 to a half, so
+    // that error never tips it and the sum is rounded in whole numbers instead.
+    const std::uint16_t t = static_cast<std::uint16_t>(std::clamp(transparency, 0, 15));
+    if (t == 0)
+        return;  // the layer stays as painted
     // 3.
     const int yFirst = std::max(0, top);
     const int yLast = std::min(under.height() - 1, layer.height() + top - 1);
     const int xFirst = std::max(0, left);
     const int xLast = std::min(under.width() - 1, layer.width() + left - 1);
-    // 4.
+    if (xFirst > xLast)
+        return;
+    const int count = xLast - xFirst + 1;
+    const KeyFinder keys(key, count);
+    // 4. Every byte is mixed, then the key pixels get their layer colour back.
     for (int y = yFirst; y <= yLast; ++y) {
-        const std::uint8_t *u = under.constScanLine(y) + xFirst * kBytesPerPixel;
-        std::uint8_t *l = layer.scanLine(y - top) + (xFirst - left) * kBytesPerPixel;
-        for (int x = xFirst; x <= xLast; ++x, u += kBytesPerPixel, l += kBytesPerPixel) {
-            if (useKey && SameRgb(ReadPixel(l), key))
-                continue;
-            for (int b = 0; b < kBytesPerPixel; ++b)
-                l[b] = mix[u[b] * 256 + l[b]];
+        for (int x = xFirst; x <= xLast; x += kChunk) {
+            const int pixels = std::min(kChunk, xLast + 1 - x);
+            const int bytes = pixels * kBytesPerPixel;
+            const std::uint8_t *u = under.constScanLine(y) + x * kBytesPerPixel;
+            std::uint8_t *l = layer.scanLine(y - top) + (x - left) * kBytesPerPixel;
+            RowBuffer below, painted, mixed;
+            CopyIntoRow(below, u, bytes);
+            CopyIntoRow(painted, l, bytes);
+            // Whole buffers, so the loop has a fixed length and runs on vector registers.
+            for (int i = 0; i < kMaxRowBytes; ++i) {
+                // round(n / 15) = floor((n + 7) / 15), which the product gives exactly for
+                // every n up to 15 * 255, in 16-bit lanes.
+                const auto n =
+                    static_cast<std::uint16_t>(below[i] * t + painted[i] * (15 - t) + 7);
+                mixed[i] = static_cast<std::uint8_t>((std::uint32_t(n) * 4370u) >> 16);
+            }
+            if (useKey && keys.in(painted, pixels))
+                SelectRow(l, painted, painted, mixed, pixels, PixelWord(key));
+            else
+                std::memcpy(l, mixed.data(), bytes);
         }
     }
+}
+
+void CopyPixels(QImage &target, const QImage &source)
+{
+    if (target.size() != source.size() || target.format() != source.format()) {
+        target = source.copy();
+        return;
+    }
+    for (int y = 0; y < source.height(); ++y)
+        std::memcpy(target.scanLine(y), source.constScanLine(y), source.width() * kBytesPerPixel);
 }
 
 void DrawPicture(QImage &canvas, const QImage &picture, int left, int top,
@@ -261,17 +368,60 @@ void DrawPicture(QImage &canvas, const QImage &picture, int left, int top,
     const int xEnd = std::min(canvas.width(), picture.width() + left);
     if (xFirst >= xEnd)
         return;
+    const std::optional<KeyFinder> keys =
+        key ? std::optional<KeyFinder>(std::in_place, *key, xEnd - xFirst) : std::nullopt;
     for (int y = yFirst; y < yEnd; ++y) {
-        const std::uint8_t *s = picture.constScanLine(y - top) + (xFirst - left) * kBytesPerPixel;
-        std::uint8_t *d = canvas.scanLine(y) + xFirst * kBytesPerPixel;
-        if (!key) {
-            std::copy_n(s, (xEnd - xFirst) * kBytesPerPixel, d);
+        for (int x = xFirst; x < xEnd; x += kChunk) {
+            const int pixels = std::min(kChunk, xEnd - x);
+            const int bytes = pixels * kBytesPerPixel;
+            std::uint8_t *target = canvas.scanLine(y) + x * kBytesPerPixel;
+            const std::uint8_t *source =
+                picture.constScanLine(y - top) + (x - left) * kBytesPerPixel;
+            if (!keys) {
+                std::memcpy(target, source, bytes);
+                continue;
+            }
+            RowBuffer drawn;
+            CopyIntoRow(drawn, source, bytes);
+            if (!keys->in(drawn, pixels)) {
+                std::memcpy(target, source, bytes);
+                continue;
+            }
+            RowBuffer kept;
+            CopyIntoRow(kept, target, bytes);
+            SelectRow(target, drawn, kept, drawn, pixels, PixelWord(*key));
+        }
+    }
+}
+
+KeyedPicture::KeyedPicture(const QImage &picture, Colour key)
+    : picture_(picture)
+{
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width();) {
+            if (SameRgb(PixelAt(picture, x, y), key)) {
+                ++x;
+                continue;
+            }
+            const int start = x;
+            while (x < picture.width() && !SameRgb(PixelAt(picture, x, y), key))
+                ++x;
+            runs_.push_back({y, start, x - start});
+        }
+    }
+}
+
+void KeyedPicture::draw(QImage &canvas, int left, int top) const
+{
+    for (const Run &run : runs_) {
+        const int y = top + run.y;
+        const int x1 = std::max(left + run.x, 0);
+        const int x2 = std::min(left + run.x + run.length, canvas.width());
+        if (y < 0 || y >= canvas.height() || x1 >= x2)
             continue;
-        }
-        for (int x = xFirst; x < xEnd; ++x, s += kBytesPerPixel, d += kBytesPerPixel) {
-            if (!SameRgb(ReadPixel(s), *key))
-                std::copy_n(s, kBytesPerPixel, d);
-        }
+        std::memcpy(canvas.scanLine(y) + x1 * kBytesPerPixel,
+                    picture_.constScanLine(run.y) + (x1 - left) * kBytesPerPixel,
+                    (x2 - x1) * kBytesPerPixel);
     }
 }
 

@@ -8,6 +8,7 @@
 #include <initializer_list>
 #include <optional>
 #include <span>
+#include <vector>
 
 namespace tintora {
 
@@ -24,7 +25,10 @@ QImage NewCanvas(int width, int height);
 Colour PixelAt(const QImage &image, int x, int y);
 void SetPixel(QImage &image, int x, int y, Colour colour);
 
-bool SameRgb(Colour a, Colour b);
+inline bool SameRgb(Colour a, Colour b)
+{
+    return ((a ^ b) & 0xFFFFFF) == 0;
+}
 // The element's colour plus one: white wraps to 0x01000000, whose colour bytes are black.
 Colour KeyColour(Colour elementColour);
 // The colour of a picture's bottom-left pixel, its see-through colour.
@@ -50,7 +54,27 @@ void BlendLayer(const QImage &under, QImage &layer, int transparency, bool useKe
 
 // Copies picture onto canvas with its top-left corner at (left, top), leaving out the
 // pixels whose colour bytes equal the key (every pixel without a key).
+// Copies the pixels of an image of the same size, keeping target's own buffer.
+void CopyPixels(QImage &target, const QImage &source);
+
 void DrawPicture(QImage &canvas, const QImage &picture, int left, int top,
                  std::optional<Colour> key);
+
+// A picture with its key colour, prepared for drawing many times: the runs of pixels of
+// each row that are not the key.
+class KeyedPicture {
+public:
+    KeyedPicture() = default;
+    KeyedPicture(const QImage &picture, Colour key);
+    // The same pixels as DrawPicture (canvas, picture, left, top, key).
+    void draw(QImage &canvas, int left, int top) const;
+
+private:
+    struct Run {
+        int y, x, length;
+    };
+    QImage picture_;
+    std::vector<Run> runs_;
+};
 
 }  // namespace tintora

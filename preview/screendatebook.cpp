@@ -42,7 +42,7 @@ void Preview::PaintDatebook()
     // 2.
     PaintIconLayer();
     // 3.
-    PreviewSnapshot = Image1.copy();
+    CopyPixels(PreviewSnapshot, Image1);
     // 4.
     PaintSoftKeyBar(PreviewSnapshot, SoftKeys::AllThree, QStringLiteral("EXIT"),
                     QStringLiteral("WEEK"));
@@ -54,7 +54,7 @@ void Preview::PaintDatebook()
                         QString::number(today.year()),
                     colour(16));
     // 7.
-    DrawPicture(Image1, pictures_.BUTTONS, 0, 0, BottomLeftKey(pictures_.BUTTONS));
+    pictures_.BUTTONS.draw(Image1, 0, 0);
     // 8.
     MenuKeyGlyph();
     // 9.

@@ -77,7 +77,7 @@ void Preview::PaintMainScreen()
     // 3.
     MenuKeyGlyph();
     // 4.
-    DrawPicture(Image1, pictures_.UPSTRING, 0, 0, 0x0000FF);
+    pictures_.UPSTRING.draw(Image1, 0, 0);
     // 5.
     const QDateTime now = clock_.now();
     // 6.

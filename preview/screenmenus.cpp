@@ -4,7 +4,6 @@
 namespace tintora {
 namespace {
 
-constexpr Colour kPureRed = 0x0000FF;
 constexpr Colour kWhite = 0xFFFFFF;
 
 }  // namespace
@@ -16,9 +15,9 @@ void Preview::PaintMainMenu()
     // 2.
     PaintIconLayer();
     // 3.
-    DrawPicture(Image1, pictures_.ICONS, 0, 0, kPureRed);
+    pictures_.ICONS.draw(Image1, 0, 0);
     // 4.
-    PreviewSnapshot = Image1.copy();
+    CopyPixels(PreviewSnapshot, Image1);
     // 5.
     PaintSoftKeyBar(PreviewSnapshot, SoftKeys::LeftAndRight,
                     PhonebookTitle ? QStringLiteral("EXIT") : QStringLiteral("BACK"),
@@ -38,7 +37,7 @@ void Preview::PaintSelectMenuItem()
     RepaintPreview(1);
     PhonebookTitle = true;
     // 2.
-    PreviewSnapshot = Image1.copy();
+    CopyPixels(PreviewSnapshot, Image1);
     // 3. Dimming: always half-way, whatever element 13's own transparency; drawn whole.
     FillRect(VirtualnoBottom128, {0, 0, 128, 108}, colour(13));
     BlendLayer(PreviewSnapshot, VirtualnoBottom128, 8, true, KeyColour(colour(13)), 0, 0);
@@ -66,10 +65,10 @@ void Preview::PaintSelectMenuItem()
     DrawText(30, 71, QStringLiteral("Camera"), colour(2));
     DrawText(30, 89, QStringLiteral("Videos"), colour(2));
     // 11.
-    DrawPicture(Image1, pictures_.PICTURES, 12, 32, BottomLeftKey(pictures_.PICTURES));
-    DrawPicture(Image1, pictures_.SOUND, 12, 51, BottomLeftKey(pictures_.SOUND));
-    DrawPicture(Image1, pictures_.CAMERA, 12, 69, BottomLeftKey(pictures_.CAMERA));
-    DrawPicture(Image1, pictures_.VIDEO, 12, 86, BottomLeftKey(pictures_.VIDEO));
+    pictures_.PICTURES.draw(Image1, 12, 32);
+    pictures_.SOUND.draw(Image1, 12, 51);
+    pictures_.CAMERA.draw(Image1, 12, 69);
+    pictures_.VIDEO.draw(Image1, 12, 86);
 }
 
 // Texts here use the preview font that the other screens leave on the canvas.
@@ -85,7 +84,7 @@ void Preview::PaintNoticeWindow()
     // 4.
     FillGradient(Image1, {3, 15, 125, 51}, colour(28), colour(29));
     // 5.
-    DrawPicture(Image1, pictures_.WARNING, 7, 15, BottomLeftKey(pictures_.WARNING));
+    pictures_.WARNING.draw(Image1, 7, 15);
     // 6.
     DrawPath(Image1, {{3, 51}, {3, 15}, {125, 15}, {125, 51}}, colour(31));
     // 7.
@@ -121,9 +120,9 @@ void Preview::PaintSelectSubmenuItem()
     // 2.
     PaintIconLayer();
     // 3.
-    DrawPicture(Image1, pictures_.UPSTRING, 0, 0, kPureRed);
+    pictures_.UPSTRING.draw(Image1, 0, 0);
     // 4.
-    PreviewSnapshot = Image1.copy();
+    CopyPixels(PreviewSnapshot, Image1);
     // 5.
     PaintSoftKeyBar(PreviewSnapshot, SoftKeys::LeftAndRight, QStringLiteral("BACK"),
                     QStringLiteral("CHANGE"));

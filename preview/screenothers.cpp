@@ -7,7 +7,6 @@
 namespace tintora {
 namespace {
 
-constexpr Colour kPureRed = 0x0000FF;
 constexpr Colour kGrey = 0x808080;
 constexpr Colour kWhite = 0xFFFFFF;
 
@@ -35,8 +34,8 @@ void Preview::PaintMessageEntry()
     // 4.
     HorizontalLines(Image1, 14, 27, 0, 128, colour(1));
     // 5.
-    DrawPicture(Image1, pictures_.UPSTRING, 0, 0, kPureRed);
-    DrawPicture(Image1, pictures_.ITAP, 3, 15, BottomLeftKey(pictures_.ITAP));
+    pictures_.UPSTRING.draw(Image1, 0, 0);
+    pictures_.ITAP.draw(Image1, 3, 15);
     // 6.
     DrawText(37, 15, QStringLiteral("Msg"), colour(16));
     DrawText(108, 15, QStringLiteral("442"), colour(3));
@@ -62,7 +61,7 @@ void Preview::PaintMessageEntry()
     // 14.
     DrawText(20, 92, typed, colour(3));
     // 15.
-    DrawPicture(Image1, pictures_.ARROW, 105, 90, BottomLeftKey(pictures_.ARROW));
+    pictures_.ARROW.draw(Image1, 105, 90);
 }
 
 void Preview::PaintMultimedia()
@@ -82,7 +81,7 @@ void Preview::PaintMultimedia()
     DrawText(5, 45, QStringLiteral("48 kbps                 336Kb"), colour(44));
     DrawText(65, 80, QStringLiteral("Playing..."), colour(44));
     // 6.
-    DrawPicture(Image1, pictures_.PLAY, 5, 75, BottomLeftKey(pictures_.PLAY));
+    pictures_.PLAY.draw(Image1, 5, 75);
     // 7.
     FillGradient(Image1, {40, 95, 125, 105}, colour(48), colour(49));
     // 8.

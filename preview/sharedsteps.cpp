@@ -13,9 +13,9 @@ void Preview::PaintBackground()
     if (PlainBackground) {
         FillRect(Image1, {0, 0, 128, 128}, colour(1));
         // Plain mode keeps the fill as the background, so a cleared picture is gone for good.
-        BackgroundPicture = Image1.copy();
+        CopyPixels(BackgroundPicture, Image1);
     } else {
-        Image1 = BackgroundPicture.copy();
+        CopyPixels(Image1, BackgroundPicture);
     }
 }
 

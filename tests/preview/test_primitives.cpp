@@ -1,6 +1,7 @@
 #include "previewfixture.h"
 
 #include <array>
+#include <cmath>
 
 namespace tintora::testing {
 namespace {
@@ -96,6 +97,34 @@ TEST(BlendLayerTest, MixesEveryByteByTheTransparencyRoundingToNearest)
                     Colour(Mixed(x, y, t)) | Colour(Mixed(y, x, t)) << 8 |
                     Colour(Mixed(255 - x, x ^ y, t)) << 16;
                 wrong += PixelAt(layer, x, y) != expected;
+            }
+        }
+        EXPECT_EQ(wrong, 0) << "transparency " << t;
+    }
+}
+
+// Every transparency and every pair of bytes against round(under * alpha + layer * beta)
+// computed in doubles exactly as written.
+TEST(BlendLayerTest, AgreesWithTheDoubleFormulaEverywhere)
+{
+    QImage under = NewCanvas(256, 256);
+    QImage painted = NewCanvas(256, 256);
+    for (int y = 0; y < 256; ++y) {
+        for (int x = 0; x < 256; ++x) {
+            SetPixel(under, x, y, Colour(x) * 0x010101);
+            SetPixel(painted, x, y, Colour(y) * 0x010101);
+        }
+    }
+    for (int t = 0; t <= 15; ++t) {
+        const double alpha = t * 17 / 255.0;
+        const double beta = 1 - alpha;
+        QImage layer = painted.copy();
+        BlendLayer(under, layer, t, false, 0, 0, 0);
+        int wrong = 0;
+        for (int y = 0; y < 256; ++y) {
+            for (int x = 0; x < 256; ++x) {
+                const auto expected = static_cast<Colour>(std::nearbyint(x * alpha + y * beta));
+                wrong += PixelAt(layer, x, y) != expected * 0x010101;
             }
         }
         EXPECT_EQ(wrong, 0) << "transparency " << t;
@@ -201,6 +230,23 @@ TEST(DrawPictureTest, KeyedPixelsLetTheCanvasShow)
     EXPECT_EQ(PixelAt(canvas, 3, 3), 0x00FF00u);
     DrawPicture(canvas, picture, 1, 0, std::nullopt);
     EXPECT_EQ(PixelAt(canvas, 3, 0), 0x0000FFu);
+}
+
+TEST(DrawPictureTest, PreparedPictureDrawsTheSamePixels)
+{
+    QImage picture = NewCanvas(150, 20);
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 150; ++x)
+            SetPixel(picture, x, y, (x * y) % 7 == 0 ? 0x0000FF : Colour(x | y << 8));
+    const KeyedPicture prepared(picture, 0x0000FF);
+    for (auto [left, top] : {std::pair{0, 0}, {-9, 5}, {-30, -4}, {100, 120}}) {
+        QImage expected = Filled(128, 128, 0x445566);
+        QImage drawn = expected.copy();
+        DrawPicture(expected, picture, left, top, 0x0000FF);
+        prepared.draw(drawn, left, top);
+        EXPECT_EQ(drawn, expected) << left << "," << top;
+        EXPECT_NE(drawn, Filled(128, 128, 0x445566));
+    }
 }
 
 }  // namespace
