@@ -6,6 +6,7 @@
 #include "windowdialogs.h"
 
 #include "preview/jpegpicture.h"
+#include "preview/previewresources.h"
 
 #include <QKeyEvent>
 #include <QUrl>
@@ -18,6 +19,7 @@ TAboutBox::TAboutBox(Language language, WindowDialogs &dialogs, QWidget *parent)
     ui->setupUi(this);
     setFixedSize(size());
     setWindowTitle(AboutBoxTitle(language));
+    EnsurePreviewResources();
     // A picture that does not decode leaves the frame empty; the box is still of use.
     if (const std::optional<QImage> picture = DecodeJpeg(QStringLiteral(":/about.jpg"), nullptr))
         ui->ProgramIcon->setPixmap(QPixmap::fromImage(*picture));

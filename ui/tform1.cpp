@@ -8,11 +8,15 @@
 #include "ui_tform1.h"
 #include "windowdialogs.h"
 
+#include "phone/activation.h"
+#include "phone/opencommand.h"
 #include "phone/phonelibrary.h"
+#include "phone/savecommand.h"
 #include "preview/clock.h"
 #include "preview/jpegpicture.h"
 #include "preview/preview.h"
 #include "preview/previewfont.h"
+#include "preview/previewresources.h"
 #include "scheme/catalogue.h"
 #include "scheme/codepage.h"
 
@@ -24,13 +28,6 @@
 #include <QSignalBlocker>
 
 #include <cstring>
-
-// The compiled-in pictures and font sit in a static library; naming their registration
-// keeps the linker from dropping it.
-static void RegisterAssets()
-{
-    Q_INIT_RESOURCE(tintora_assets);
-}
 
 namespace tintora {
 namespace {
@@ -67,7 +64,7 @@ TForm1::TForm1(const FormEnvironment &environment, QWidget *parent)
       environment_(environment),
       ui(std::make_unique<Ui::TForm1>())
 {
-    RegisterAssets();
+    EnsurePreviewResources();
     ui->setupUi(this);
     // Fixed client area below the menu bar, whatever height the menu bar takes.
     ui->StatusBar1->setFixedHeight(kStatusBarHeight);
@@ -510,14 +507,54 @@ void TForm1::Exit1Click()
     close();
 }
 
-void TForm1::Timer1Timer() {}
+void TForm1::Timer1Timer()
+{
+    connection_.Timer1Timer(phone());
+    ui->N13->setEnabled(connection_.connectEnabled);
+}
 
-void TForm1::N13Click() {}
+void TForm1::N13Click()
+{
+    connection_.N13Click(phone());
+    ApplyLanguage(language_);
+}
 
-void TForm1::Button1Click() {}
+CommandContext TForm1::commandContext()
+{
+    return CommandContext{phone(), scheme_, dialogs(), language_};
+}
 
-void TForm1::Button2Click() {}
+void TForm1::Button1Click()
+{
+    CommandContext context = commandContext();
+    const OpenResult result = OpenCommand(context, connection_.workMode, currentFilePath_,
+                                          SchemePhonePath(settings_.SpColorPath));
+    if (!result.resetView)
+        return;
+    // The view goes back to the first screen whatever the load did.
+    SelectFirstScreen();
+    setWindowTitle(SchemeCaption(FromCp1251(scheme_.name)));
+    ShowSelectedElement();
+    RepaintPreview(0);
+}
 
-void TForm1::spcolorsch1Click() {}
+void TForm1::Button2Click()
+{
+    CommandContext context = commandContext();
+    const SaveResult result = SaveCommand(context, connection_.workMode, currentFilePath_,
+                                          SchemePhonePath(settings_.SpColorPath),
+                                          ui->Button2->text());
+    if (!result.showName)
+        return;
+    const QString name = FromCp1251(scheme_.name);
+    ui->LabeledEdit1->setText(name);
+    setWindowTitle(SchemeCaption(name));
+}
+
+void TForm1::spcolorsch1Click()
+{
+    CommandContext context = commandContext();
+    ActivateCommand(context, connection_.workMode);
+}
 
 }  // namespace tintora

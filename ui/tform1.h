@@ -2,6 +2,7 @@
 
 #include "settings.h"
 
+#include "phone/commandcontext.h"
 #include "phone/connectionstate.h"
 
 #include "preview/previewpictures.h"
@@ -88,7 +89,7 @@ public slots:
     void N8Click();
     void N11Click();
     void Exit1Click();
-    // Phone link: filled in with the phone commands.
+    // Phone link.
     void Timer1Timer();
     void N13Click();
     void Button1Click();
@@ -96,6 +97,7 @@ public slots:
     void spcolorsch1Click();
 
 private:
+    CommandContext commandContext();
     void FormCreate();
     void FormDestroy();
     void connectHandlers();

@@ -29,6 +29,7 @@ protected:
     QTemporaryDir folder;
     ScriptedDialogs dialogs;
     FakePhone phone;
+    PhoneLibrary *phoneInUse = &phone;  // a test may drive a phone of its own
     FixedClock clock{QDateTime(QDate(2024, 4, 15), QTime(10, 9))};
     std::unique_ptr<TForm1> form;
     std::unique_ptr<TAboutBox> aboutBox;
@@ -72,7 +73,7 @@ protected:
         FormEnvironment environment;
         environment.dialogs = &dialogs;
         environment.clock = &clock;
-        environment.phone = &phone;
+        environment.phone = phoneInUse;
         environment.settingsPath = iniPath();
         environment.arguments = arguments;
         environment.fontFilePath = fontPath();

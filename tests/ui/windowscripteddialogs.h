@@ -26,6 +26,10 @@ public:
 
     std::vector<QUrl> openedUrls;
 
+    QStringList openAnswers;  // a cancel once empty
+    QStringList saveAnswers;  // a cancel once empty
+    QStringList fileTitles;
+
     void inform(const QString &text) override { informed << text; }
     void reportError(const QString &text) override { errors << text; }
     bool askYesNo(const QString &text) override
@@ -33,10 +37,15 @@ public:
         questions << text;
         return take(yesNoAnswers, false);
     }
-    QString chooseOpenFile(const QString &, const QString &) override { return QString(); }
-    QString chooseSaveFile(const QString &, const QString &, const QString &) override
+    QString chooseOpenFile(const QString &title, const QString &) override
     {
-        return QString();
+        fileTitles << title;
+        return openAnswers.isEmpty() ? QString() : openAnswers.takeFirst();
+    }
+    QString chooseSaveFile(const QString &title, const QString &, const QString &) override
+    {
+        fileTitles << title;
+        return saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();
     }
     std::optional<QColor> chooseColour(const QColor &initial) override
     {

@@ -1,0 +1,183 @@
+#include "windowfixture.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStatusBar>
+
+#include <cstring>
+
+namespace tintora::test {
+namespace {
+
+// A phone with one scheme file and one settings record, whose status the test sets.
+class PhoneInMemory final : public PhoneLibrary {
+public:
+    int status = 0;
+    QByteArray file;
+    std::uint8_t switchByte = 0;
+    int restarts = 0;
+
+    int P2K_Init(int) override { return 0; }
+    int P2K_GetStatus() override { return status; }
+    int P2K_Restart() override { return ++restarts, 0; }
+    int File_Create(const char *, int) override { return status == 1 ? 1 : -1; }
+    int File_Read(std::uint8_t *buffer, int count) override
+    {
+        const int n = std::min<int>(count, file.size());
+        std::memcpy(buffer, file.constData(), n);
+        return n;
+    }
+    int File_Write(const std::uint8_t *buffer, int count) override
+    {
+        file = QByteArray(reinterpret_cast<const char *>(buffer), count);
+        return count;
+    }
+    int File_Close() override { return 0; }
+    int File_VolInfo(std::uint16_t *) override { return 100000; }
+    int Seem_Read(int, int, int, int, std::uint8_t *buffer) override
+    {
+        *buffer = switchByte;
+        return status == 1 ? 1 : -1;
+    }
+    int Seem_Write(int, int, int, int, std::uint8_t *buffer) override
+    {
+        switchByte = *buffer;
+        return 0;
+    }
+};
+
+class PhoneWindowTest : public WindowTest {
+protected:
+    PhoneInMemory handset;
+
+    void startWithHandset()
+    {
+        phoneInUse = &handset;
+        start();
+    }
+
+    QAction *connect() const { return child<QAction>("N13"); }
+
+    void tick() { form->Timer1Timer(); }
+};
+
+TEST_F(PhoneWindowTest, PollEnablesConnectAndTheCommandSwitchesModeCaptionsAndBack)
+{
+    startWithHandset();
+    EXPECT_FALSE(connect()->isEnabled());
+
+    handset.status = 1;
+    tick();
+    ASSERT_TRUE(connect()->isEnabled());
+    form->N13Click();
+    EXPECT_EQ(form->connection().workMode, kPhoneMode);
+    EXPECT_EQ(connect()->text(), QString::fromUtf8("Отключить"));
+    EXPECT_EQ(child<QPushButton>("Button1")->text(), QString::fromUtf8("Читать spcolor.sch"));
+    EXPECT_EQ(child<QPushButton>("Button2")->text(), QString::fromUtf8("Записать spcolor.sch"));
+
+    // The phone goes away: phone mode stays, and the command stays usable to leave it.
+    handset.status = 0;
+    tick();
+    EXPECT_EQ(form->connection().workMode, kPhoneMode);
+    EXPECT_TRUE(connect()->isEnabled());
+    form->N13Click();
+    EXPECT_EQ(form->connection().workMode, kComputerMode);
+    EXPECT_EQ(connect()->text(), QString::fromUtf8("Подключить"));
+    tick();
+    EXPECT_FALSE(connect()->isEnabled());
+}
+
+TEST_F(PhoneWindowTest, ReadingFromThePhoneResetsTheViewToTheLoadedScheme)
+{
+    ColourScheme onPhone;
+    BuildDefaultScheme(onPhone);
+    onPhone.name = "ZEBRA";
+    onPhone.entry(1).colour = 0x123456;
+    onPhone.entry(1).transparency = 4;
+    const SchemeImage image = EncodeScheme(onPhone);
+    handset.file = QByteArray(reinterpret_cast<const char *>(image.data()), image.size());
+
+    startWithHandset();
+    handset.status = 1;
+    tick();
+    form->N13Click();
+    child<QListWidget>("ListBox1")->setCurrentRow(5);
+    ASSERT_EQ(form->selectedScreen(), 5);
+
+    form->Button1Click();
+    EXPECT_EQ(form->scheme().entry(1).colour, 0x123456u);
+    EXPECT_EQ(form->selectedScreen(), 0);
+    EXPECT_EQ(child<QListWidget>("ListBox1")->currentRow(), 0);
+    EXPECT_EQ(child<QComboBox>("ComboBox2")->currentIndex(), 0);
+    EXPECT_EQ(child<QLineEdit>("LabeledEdit1")->text(), "ZEBRA");
+    EXPECT_EQ(form->windowTitle(), "Tintora - [ZEBRA]");
+    EXPECT_EQ(ColourOf(swatchFill()), 0x123456u);
+    // The preview shows the loaded background colour of the main screen.
+    EXPECT_EQ(ColourOf(shownPreview().pixel(64, 50)), 0x123456u);
+    EXPECT_TRUE(dialogs.informed.isEmpty());
+}
+
+TEST_F(PhoneWindowTest, SavingToANewComputerFileAsksOnceAndShowsTheStoredName)
+{
+    startWithHandset();
+    form->scheme().name.clear();
+    child<QLineEdit>("LabeledEdit1")->clear();
+    const QString target = folder.filePath(QStringLiteral("mine.sch"));
+    dialogs.saveAnswers << target;
+
+    form->Button2Click();
+    ASSERT_EQ(dialogs.fileTitles, QStringList{QString::fromUtf8("Сохранить spcolor.sch")});
+    EXPECT_EQ(form->currentFilePath(), target);
+    EXPECT_EQ(child<QLineEdit>("LabeledEdit1")->text(), "STYLE");
+    EXPECT_EQ(form->windowTitle(), "Tintora - [STYLE]");
+    ASSERT_EQ(dialogs.informed.size(), 1);
+    EXPECT_TRUE(dialogs.informed.first().endsWith(target));
+
+    // The second Save goes to the same file without a dialog.
+    form->scheme().entry(2).colour = 0x00FF00;
+    form->Button2Click();
+    EXPECT_EQ(dialogs.fileTitles.size(), 1);
+    ColourScheme reread;
+    ASSERT_EQ(LoadSchemeFile(reread, target, dialogs, kRussian), LoadOutcome::Loaded);
+    EXPECT_EQ(reread.entry(2).colour, 0x00FF00u);
+    EXPECT_EQ(reread.name, "STYLE");
+}
+
+TEST_F(PhoneWindowTest, OpeningAComputerFileLoadsItAndMakesItTheSaveTarget)
+{
+    const QString path = writeScheme("other.sch", "OTHER", [](ColourScheme &scheme) {
+        scheme.entry(13).colour = 0x0000FF;
+    });
+    startWithHandset();
+    child<QListWidget>("ListBox1")->setCurrentRow(1);
+    dialogs.openAnswers << path;
+
+    form->Button1Click();
+    EXPECT_EQ(form->scheme().entry(13).colour, 0x0000FFu);
+    EXPECT_EQ(form->currentFilePath(), path);
+    EXPECT_EQ(form->selectedScreen(), 0);
+    EXPECT_EQ(form->windowTitle(), "Tintora - [OTHER]");
+}
+
+TEST_F(PhoneWindowTest, ActivationOnThePhoneReportsAndOffersARestart)
+{
+    startWithHandset();
+    handset.status = 1;
+    tick();
+    form->N13Click();
+    dialogs.yesNoAnswers.push_back(true);
+
+    form->spcolorsch1Click();
+    EXPECT_EQ(handset.switchByte, 0x40);
+    ASSERT_EQ(dialogs.informed.size(), 1);
+    EXPECT_TRUE(dialogs.informed.first().endsWith(
+        QString::fromUtf8("Пользовательские цветовые палитры успешно активированы")));
+    EXPECT_EQ(dialogs.questions.size(), 1);
+    EXPECT_EQ(handset.restarts, 1);
+}
+
+}  // namespace
+}  // namespace tintora::test
