@@ -1,0 +1,84 @@
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct RenderRun {
+    int exitCode = -1;
+    QString err;
+};
+
+RenderRun RunRender(const QStringList &args)
+{
+    QProcess process;
+    process.start(TINTORA_CLI_PATH, QStringList{"render"} + args);
+    EXPECT_TRUE(process.waitForFinished(60000));
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+class CliRenderTest : public testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+    QString at(const QString &name) const { return dir.filePath(name); }
+    QTemporaryDir dir;
+};
+
+TEST_F(CliRenderTest, OneScreenFollowsClockAndSettings)
+{
+    QFile ini(at("tintora.ini"));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write("[Options]\r\nClockFormat=1\r\nDateFormat=3\r\n");
+    ini.close();
+    const QStringList common = {"--screen", "0", "--ini", at("tintora.ini")};
+    ASSERT_EQ(RunRender(common + QStringList{"--out", at("a.png"), "--now", "2026-12-06 09:05"}).exitCode, 0);
+    ASSERT_EQ(RunRender(common + QStringList{"--out", at("b.png"), "--now", "2026-12-06 09:05"}).exitCode, 0);
+    ASSERT_EQ(RunRender(common + QStringList{"--out", at("c.png"), "--now", "2026-12-06 23:59"}).exitCode, 0);
+    const QImage a(at("a.png")), b(at("b.png")), c(at("c.png"));
+    EXPECT_EQ(a.size(), QSize(128, 128));
+    EXPECT_EQ(a, b);
+    EXPECT_NE(a, c);
+    EXPECT_EQ(a.pixel(0, 0), qRgb(0, 0, 0));
+}
+
+TEST_F(CliRenderTest, AllScreensIntoAFolder)
+{
+    ASSERT_EQ(RunRender({"--screen", "all", "--out", dir.path(), "--now", "2026-03-10 10:09"}).exitCode, 0);
+    for (int screen = 0; screen <= 8; ++screen) {
+        const QImage image(at(QStringLiteral("screen-%1.png").arg(screen)));
+        EXPECT_EQ(image.size(), QSize(128, 128)) << screen;
+    }
+    EXPECT_NE(QImage(at("screen-0.png")), QImage(at("screen-5.png")));
+}
+
+TEST_F(CliRenderTest, ErrorsWriteNothing)
+{
+    QFile notScheme(at("bad.sch"));
+    ASSERT_TRUE(notScheme.open(QIODevice::WriteOnly));
+    notScheme.write(QByteArray(304, 'x'));
+    notScheme.close();
+    const QList<QStringList> wrong = {
+        {"--screen", "9", "--out", at("x.png")},
+        {"--screen", "0"},
+        {"--screen", "0", "--out", at("x.png"), "--now", "yesterday"},
+        {"--screen", "0", "--out", at("x.png"), "--scheme", at("bad.sch")},
+        {"--screen", "0", "--out", at("x.png"), "--scheme", at("missing.sch")},
+        {"--screen", "0", "--out", at("x.png"), "--ini", at("missing.ini")},
+        {"--screen", "0", "--out", at("x.png"), "--background", at("bad.sch")},
+        {"--screen", "0", "--out", at("x.png"), "--colour", "red"},
+        {"--screen", "all", "--out", at("x.png")},
+    };
+    for (const QStringList &args : wrong) {
+        const RenderRun run = RunRender(args);
+        EXPECT_EQ(run.exitCode, 1) << args.join(' ').toStdString();
+        EXPECT_FALSE(run.err.isEmpty()) << args.join(' ').toStdString();
+        EXPECT_FALSE(QFile::exists(at("x.png"))) << args.join(' ').toStdString();
+    }
+}
+
+}  // namespace
