@@ -2,12 +2,12 @@
 
 #include "scheme/codepage.h"
 #include "scheme/colourscheme.h"
+#include "scheme/wholefilewrite.h"
 
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 #include <QTextStream>
 
 #include <cctype>
@@ -164,12 +164,10 @@ std::optional<ColourScheme> SchemeFromJson(const QJsonDocument &document, QStrin
 // All or nothing: a failed write leaves no file and no half of one.
 int WriteImage(const QString &path, const SchemeImage &image)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return Fail(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
-    const auto *bytes = reinterpret_cast<const char *>(image.data());
-    if (file.write(bytes, qint64(image.size())) != qint64(image.size()) || !file.commit())
-        return Fail(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
+    QString error;
+    const QByteArrayView bytes(reinterpret_cast<const char *>(image.data()), qsizetype(image.size()));
+    if (WriteWholeFile(path, bytes, &error) != WriteOutcome::Written)
+        return Fail(QStringLiteral("cannot write %1: %2").arg(path, error));
     return 0;
 }
 

@@ -1,11 +1,11 @@
 #include "profilefile.h"
 
 #include "scheme/codepage.h"
+#include "scheme/wholefilewrite.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 #include <cstdint>
@@ -272,14 +272,7 @@ bool ProfileFile::writeString(const QString &section, const QString &key, const 
     for (const Line &line : *lines)
         bytes += line.raw + line.ending;
 
-    // Never leaves half a file behind, where the folder allows a temporary.
-    QSaveFile file(m_path);
-    file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size())
-        return false;  // the unfinished temporary is dropped
-    return file.commit();
+    return WriteWholeFile(m_path, bytes) == WriteOutcome::Written;
 }
 
 bool ProfileFile::writeInt(const QString &section, const QString &key, int value)

@@ -1,5 +1,6 @@
 #include "scheme/codepage.h"
 #include "scheme/colourscheme.h"
+#include "tests/phone/filefaults.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -211,6 +212,17 @@ TEST_F(CliSchemeTest, FailedWritesLeaveNothingBehind)
     EXPECT_EQ(intoNowhere.exitCode, 1);
     EXPECT_TRUE(intoNowhere.err.contains("cannot write")) << intoNowhere.err.toStdString();
     EXPECT_FALSE(QFile::exists(at("missing-folder")));
+
+    // A disk that fills up part-way: the program inherits the limit.
+    write(at("out.sch"), "previous");
+    CliRun full;
+    {
+        const test::FileSizeLimit limit(100);
+        full = RunCli({"default", at("out.sch")});
+    }
+    EXPECT_EQ(full.exitCode, 1);
+    EXPECT_TRUE(full.err.contains("cannot write")) << full.err.toStdString();
+    EXPECT_EQ(read(at("out.sch")), QByteArray("previous"));
 }
 
 TEST_F(CliSchemeTest, WrongArgumentsShowTheUsage)

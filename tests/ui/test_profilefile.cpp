@@ -1,3 +1,4 @@
+#include "tests/phone/filefaults.h"
 #include "ui/profilefile.h"
 
 #include <QDir>
@@ -196,6 +197,15 @@ TEST_F(ProfileFileTest, FailedWritesReturnFalseAndChangeNothing)
         EXPECT_EQ(ini.readString("Options", "Language", "none"), "none");
     }
     EXPECT_EQ(QFileInfo(dir.filePath("plain")).size(), 0);
+
+    // A disk that fills up part-way through the rewrite.
+    put("[Options]\nLanguage=Russian\nProviderName=BEE LINE\n");
+    ProfileFile ini(path());
+    {
+        const test::FileSizeLimit full(20);
+        EXPECT_FALSE(ini.writeString("Options", "Language", "English"));
+    }
+    EXPECT_EQ(contents(), QByteArray("[Options]\nLanguage=Russian\nProviderName=BEE LINE\n"));
 }
 
 TEST_F(ProfileFileTest, ReadOnlyFolderOrFileRefusesTheWrite)

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QString>
+
+namespace tintora {
+
+enum class WriteOutcome {
+    NotOpened,  // the file could not be opened for writing; it is as it was
+    Failed,     // writing or the final rename failed; the old file is whole
+    Written,
+};
+
+// Replaces a file's content as a whole or not at all: the bytes go to a file
+// beside it that takes the old one's place only when complete. A writable file
+// in a folder that takes no new files is written in place. error, when given,
+// receives the system's explanation of a failure.
+WriteOutcome WriteWholeFile(const QString &path, QByteArrayView bytes, QString *error = nullptr);
+
+}  // namespace tintora
