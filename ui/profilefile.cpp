@@ -121,6 +121,19 @@ std::optional<std::vector<Line>> ReadLines(const QString &path)
     return Parse(bytes);
 }
 
+// 0..15 for 0-9, a-f, A-F; -1 for anything else.
+int HexDigit(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u >= '0' && u <= '9')
+        return u - '0';
+    if (u >= 'a' && u <= 'f')
+        return u - 'a' + 10;
+    if (u >= 'A' && u <= 'F')
+        return u - 'A' + 10;
+    return -1;
+}
+
 bool SameName(const QString &a, const QString &b)
 {
     return a.compare(b, Qt::CaseInsensitive) == 0;
@@ -220,36 +233,31 @@ int ProfileFile::readInt(const QString &section, const QString &key, int def) co
     bool negative = false;
     if (at < text.size() && (text[at] == '-' || text[at] == '+'))
         negative = text[at++] == '-';
-    const auto digit = [&](qsizetype i, unsigned base) -> int {
-        if (i >= text.size())
-            return -1;
-        const char16_t c = text[i].unicode();
-        int value = -1;
-        if (c >= '0' && c <= '9')
-            value = c - '0';
-        else if (c >= 'a' && c <= 'f')
-            value = c - 'a' + 10;
-        else if (c >= 'A' && c <= 'F')
-            value = c - 'A' + 10;
-        return value < int(base) ? value : -1;
-    };
 
     unsigned base = 10;
-    if (text.mid(at, 2).compare("0x", Qt::CaseInsensitive) == 0 && digit(at + 2, 16) >= 0) {
+    if (text.mid(at, 2).compare("0x", Qt::CaseInsensitive) == 0) {
         base = 16;
         at += 2;
-    } else if (text.mid(at, 1) == "$" && digit(at + 1, 16) >= 0) {
+    } else if (text.mid(at, 1) == "$") {
         base = 16;
         at += 1;
-    } else if (digit(at, 10) < 0) {
-        return def;
     }
+    if (at == text.size())
+        return def;
 
-    // Wraps like the 32-bit original; callers keep only the low bits anyway.
-    std::uint32_t number = 0;
-    for (int d = digit(at, base); d >= 0; d = digit(++at, base))
-        number = number * base + std::uint32_t(d);
-    return int(negative ? 0u - number : number);
+    // Hexadecimal may use all 32 bits; decimal must fit a signed 32-bit number.
+    const std::uint64_t limit = base == 16 ? 0xFFFFFFFFu : negative ? 0x80000000u : 0x7FFFFFFFu;
+    std::uint64_t number = 0;
+    for (; at < text.size(); ++at) {
+        const int digit = HexDigit(text[at]);
+        if (digit < 0 || digit >= int(base))
+            return def;
+        number = number * base + unsigned(digit);
+        if (number > limit)
+            return def;
+    }
+    const auto bits = std::uint32_t(number);
+    return int(negative ? 0u - bits : bits);
 }
 
 bool ProfileFile::writeString(const QString &section, const QString &key, const QString &value)

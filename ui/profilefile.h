@@ -20,8 +20,9 @@ public:
 
     // A missing file, section or key gives def; reading never creates the file.
     QString readString(const QString &section, const QString &key, const QString &def) const;
-    // Decimal, or hexadecimal after "0x", "0X" or "$"; leading digits count
-    // ("12abc" is 12), a value that does not start with one gives def.
+    // The whole value, after an optional sign: decimal that fits 32 bits, or
+    // hexadecimal of up to 32 bits after "0x", "0X" or "$". Anything else
+    // ("12abc", "0x", "one", a number too large) gives def.
     int readInt(const QString &section, const QString &key, int def) const;
 
     // False when the file cannot be written; it is then left as it was.

@@ -73,18 +73,27 @@ TEST_F(ProfileFileTest, EveryReadGoesToTheFile)
 TEST_F(ProfileFileTest, IntegerForms)
 {
     put("[N]\nhex1=0x1\nhex2=$1F\nhex3=0X1f\ndec=42\nlead=12abc\nword=one\nempty=\n"
-        "neg=-1\nbare=0x\nbig=65537\n");
+        "neg=-1\nbare=0x\nbig=65537\nspaced=  7  \nplus=+5\nneghex=-$10\nallbits=$FFFFFFFF\n"
+        "over=2147483648\nlow=-2147483648\nhexword=0xg\ndecletter=1f\n");
     const ProfileFile ini(path());
     EXPECT_EQ(ini.readInt("N", "hex1", 9), 1);
     EXPECT_EQ(ini.readInt("N", "hex2", 9), 31);
     EXPECT_EQ(ini.readInt("N", "hex3", 9), 31);
     EXPECT_EQ(ini.readInt("N", "dec", 9), 42);
-    EXPECT_EQ(ini.readInt("N", "lead", 9), 12);
+    EXPECT_EQ(ini.readInt("N", "lead", 9), 9);
     EXPECT_EQ(ini.readInt("N", "word", 9), 9);
     EXPECT_EQ(ini.readInt("N", "empty", 9), 9);
     EXPECT_EQ(ini.readInt("N", "neg", 9), -1);
-    EXPECT_EQ(ini.readInt("N", "bare", 9), 0);
+    EXPECT_EQ(ini.readInt("N", "bare", 9), 9);
     EXPECT_EQ(ini.readInt("N", "big", 9), 65537);
+    EXPECT_EQ(ini.readInt("N", "spaced", 9), 7);
+    EXPECT_EQ(ini.readInt("N", "plus", 9), 5);
+    EXPECT_EQ(ini.readInt("N", "neghex", 9), -16);
+    EXPECT_EQ(ini.readInt("N", "allbits", 9), -1);
+    EXPECT_EQ(ini.readInt("N", "over", 9), 9);
+    EXPECT_EQ(ini.readInt("N", "low", 9), -2147483648);
+    EXPECT_EQ(ini.readInt("N", "hexword", 9), 9);
+    EXPECT_EQ(ini.readInt("N", "decletter", 9), 9);
     EXPECT_EQ(ini.readInt("N", "missing", 9), 9);
 }
 
