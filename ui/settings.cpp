@@ -23,16 +23,31 @@ Language ReadLanguage(const ProfileFile &file)
                                                                                       : kRussian;
 }
 
-Settings ReadSettings(const ProfileFile &file)
+Settings DefaultSettings()
 {
     Settings settings;
+    settings.preview.ProviderName = QStringLiteral("BEE LINE");
+    settings.preview.ClockFormat = 0;
+    settings.preview.DateFormat = 2;
+    settings.preview.PressedSoftKey = 3;
+    settings.preview.ChoosedDate = 1;
+    settings.SpColorPath = QStringLiteral("/a/mobile/system/");
+    return settings;
+}
+
+Settings ReadSettings(const ProfileFile &file)
+{
+    const Settings defaults = DefaultSettings();
+    const PreviewSettings &def = defaults.preview;
+    Settings settings;
     PreviewSettings &preview = settings.preview;
-    preview.ProviderName = file.readString(kOptions, "ProviderName", "BEE LINE");
-    preview.ClockFormat = std::uint8_t(file.readInt(kOptions, "ClockFormat", 0));
-    preview.DateFormat = std::uint8_t(file.readInt(kOptions, "DateFormat", 2));
-    preview.PressedSoftKey = std::uint8_t(file.readInt(kOptions, "PressedSoftKey", 3));
-    preview.ChoosedDate = std::uint16_t(file.readInt(kOptions, "ChoosedDate", 1));
-    settings.SpColorPath = file.readString(kPhone, "SpColorPath", "/a/mobile/system/");
+    preview.ProviderName = file.readString(kOptions, "ProviderName", def.ProviderName);
+    preview.ClockFormat = std::uint8_t(file.readInt(kOptions, "ClockFormat", def.ClockFormat));
+    preview.DateFormat = std::uint8_t(file.readInt(kOptions, "DateFormat", def.DateFormat));
+    preview.PressedSoftKey =
+        std::uint8_t(file.readInt(kOptions, "PressedSoftKey", def.PressedSoftKey));
+    preview.ChoosedDate = std::uint16_t(file.readInt(kOptions, "ChoosedDate", def.ChoosedDate));
+    settings.SpColorPath = file.readString(kPhone, "SpColorPath", defaults.SpColorPath);
     return settings;
 }
 

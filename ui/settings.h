@@ -19,6 +19,8 @@ struct Settings {
 
 // "English" exactly selects English; any other value, or none, Russian.
 Language ReadLanguage(const ProfileFile &file);
+// What a missing tintora.ini gives, for callers that have no file to read.
+Settings DefaultSettings();
 // Missing keys and integers that are not numbers give the defaults.
 Settings ReadSettings(const ProfileFile &file);
 

@@ -44,6 +44,15 @@ TEST_F(SettingsTest, NoFileGivesEveryDefault)
     EXPECT_EQ(settings.preview.ChoosedDate, 1);
     EXPECT_EQ(settings.SpColorPath, "/a/mobile/system/");
     EXPECT_FALSE(QFile::exists(path));
+
+    // Callers without a file get the same values.
+    const Settings defaults = DefaultSettings();
+    EXPECT_EQ(defaults.preview.ProviderName, settings.preview.ProviderName);
+    EXPECT_EQ(defaults.preview.ClockFormat, settings.preview.ClockFormat);
+    EXPECT_EQ(defaults.preview.DateFormat, settings.preview.DateFormat);
+    EXPECT_EQ(defaults.preview.PressedSoftKey, settings.preview.PressedSoftKey);
+    EXPECT_EQ(defaults.preview.ChoosedDate, settings.preview.ChoosedDate);
+    EXPECT_EQ(defaults.SpColorPath, settings.SpColorPath);
 }
 
 TEST_F(SettingsTest, ValuesFromTheFile)
