@@ -52,11 +52,11 @@ void FillGradient(QImage &canvas, const PixelRect &rect, Colour first, Colour la
 void BlendLayer(const QImage &under, QImage &layer, int transparency, bool useKey, Colour key,
                 int top, int left);
 
-// Copies picture onto canvas with its top-left corner at (left, top), leaving out the
-// pixels whose colour bytes equal the key (every pixel without a key).
 // Copies the pixels of an image of the same size, keeping target's own buffer.
 void CopyPixels(QImage &target, const QImage &source);
 
+// Copies picture onto canvas with its top-left corner at (left, top), leaving out the
+// pixels whose colour bytes equal the key (every pixel without a key).
 void DrawPicture(QImage &canvas, const QImage &picture, int left, int top,
                  std::optional<Colour> key);
 
