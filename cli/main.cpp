@@ -1,9 +1,15 @@
 #include "command.h"
 
+#include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QTextStream>
 
 #include <vector>
+
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
+#include <unistd.h>
+#endif
 
 namespace tintora::cli {
 namespace {
@@ -38,6 +44,16 @@ int main(int argc, char **argv)
     // Text rendering needs a GUI application; no window is ever shown.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
+    // Scripts run as root or from cron have no session folder, and Qt would say
+    // so on every run. A private one of our own: Qt makes it 0700 and still
+    // warns if someone else's folder or a wrong mode is found there.
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(QStringLiteral("%1/tintora-runtime-%2")
+                                                         .arg(QDir::tempPath())
+                                                         .arg(::getuid())));
+    }
+#endif
     QGuiApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
     QTextStream out(stdout);

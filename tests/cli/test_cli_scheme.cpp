@@ -238,3 +238,15 @@ TEST_F(CliSchemeTest, WrongArgumentsShowTheUsage)
     for (const char *command : {"dump FILE.sch", "build FILE.json OUT.sch", "default OUT.sch"})
         EXPECT_TRUE(help.out.contains(command)) << command;
 }
+
+TEST_F(CliSchemeTest, QuietWithoutASessionRuntimeFolder)
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove("XDG_RUNTIME_DIR");
+    process.setProcessEnvironment(environment);
+    process.start(TINTORA_CLI_PATH, {"default", at("out.sch")});
+    ASSERT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitCode(), 0);
+    EXPECT_EQ(process.readAllStandardError(), QByteArray());
+}
