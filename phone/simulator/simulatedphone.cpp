@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <vector>
 
@@ -80,12 +81,15 @@ bool InRecord(int offset, int count)
     return offset >= 0 && count > 0 && static_cast<std::size_t>(offset) + count <= kRecordSize;
 }
 
-// The 255 bytes of a record: a missing file reads as zeros, a short one is padded.
+// A record file's bytes, at least the record's 255: a missing file reads as
+// zeros, a short one is padded. A longer one keeps its tail, so writing a
+// record never cuts off what a person put there.
 std::vector<std::uint8_t> ReadRecord(const fs::path &file)
 {
-    std::vector<std::uint8_t> record(kRecordSize, 0);
     std::ifstream in(file, std::ios::binary);
-    in.read(reinterpret_cast<char *>(record.data()), kRecordSize);
+    std::vector<std::uint8_t> record(std::istreambuf_iterator<char>(in), {});
+    if (record.size() < kRecordSize)
+        record.resize(kRecordSize, 0);
     return record;
 }
 

@@ -111,7 +111,7 @@ TEST_F(Simulator, PhoneFilesLiveUnderTheFolder)
     EXPECT_EQ(library().File_Read(buffer.data(), 304), -1);
 }
 
-TEST_F(Simulator, RecordsAreZeroUntilWrittenAndStay255Bytes)
+TEST_F(Simulator, ARecordIsZeroUntilWrittenAndAWriteChangesOnlyItsBytes)
 {
     std::uint8_t byte = 0xAA;
     EXPECT_EQ(library().Seem_Read(0x32, 1, 83, 1, &byte), 1);
@@ -123,6 +123,13 @@ TEST_F(Simulator, RecordsAreZeroUntilWrittenAndStay255Bytes)
     EXPECT_EQ(record.count('\0'), 254);
     EXPECT_EQ(record[83], 0x41);
     EXPECT_EQ(library().Seem_Read(0x32, 1, 255, 1, &byte), -1);
+
+    // Bytes a person put past the record survive a write.
+    QByteArray longer(300, 'x');
+    put("seem/0032_0001.seem", longer);
+    EXPECT_EQ(library().Seem_Write(0x32, 1, 83, 1, &byte), 0);
+    longer[83] = 0x41;
+    EXPECT_EQ(get("seem/0032_0001.seem"), longer);
 }
 
 }  // namespace
