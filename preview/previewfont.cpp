@@ -10,6 +10,7 @@ namespace {
 
 const char *const kFontResource = ":/1stSortie.ttf";
 int installedId = -1;
+int generation = 0;
 
 QByteArray FontBytes()
 {
@@ -42,6 +43,7 @@ bool InstallPreviewFont(const QString &unpackPath)
         installedId = QFontDatabase::addApplicationFont(unpackPath);
     if (installedId < 0)
         installedId = QFontDatabase::addApplicationFontFromData(bytes);
+    ++generation;
     return installedId >= 0;
 }
 
@@ -52,6 +54,7 @@ bool InstallPreviewFontFromMemory()
     const QByteArray bytes = FontBytes();
     if (!bytes.isEmpty())
         installedId = QFontDatabase::addApplicationFontFromData(bytes);
+    ++generation;
     return installedId >= 0;
 }
 
@@ -61,6 +64,12 @@ void RemovePreviewFont()
         return;
     QFontDatabase::removeApplicationFont(installedId);
     installedId = -1;
+    ++generation;
+}
+
+int PreviewFontGeneration()
+{
+    return generation;
 }
 
 QFont PreviewFont(int pixelSize)

@@ -12,6 +12,9 @@ bool InstallPreviewFont(const QString &unpackPath);
 // For programs without a font file of their own (the command line, the tests).
 bool InstallPreviewFontFromMemory();
 void RemovePreviewFont();
+// Changes whenever the face is registered or removed: text drawn before may have come from
+// another face.
+int PreviewFontGeneration();
 
 // "1st Sortie" at 13 pixels (10 points at 96 dpi) or 16 pixels (12 points), not antialiased.
 QFont PreviewFont(int pixelSize);

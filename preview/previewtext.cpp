@@ -32,6 +32,10 @@ int PreviewText::width(const QString &text, int pixelSize)
 
 const PreviewText::Rendered &PreviewText::rendered(const QString &text, int pixelSize)
 {
+    if (fontGeneration_ != PreviewFontGeneration()) {
+        cache_.clear();
+        fontGeneration_ = PreviewFontGeneration();
+    }
     const QPair<int, QString> key(pixelSize, text);
     auto found = cache_.constFind(key);
     if (found != cache_.constEnd())

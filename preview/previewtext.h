@@ -27,6 +27,7 @@ private:
     const Rendered &rendered(const QString &text, int pixelSize);
 
     QHash<QPair<int, QString>, Rendered> cache_;
+    int fontGeneration_ = -1;  // of the face the kept texts were drawn in
 };
 
 }  // namespace tintora

@@ -50,6 +50,31 @@ TEST_F(PreviewTextTest, DrawsWhatQPainterDraws)
     }
 }
 
+// Texts kept while another face stood in for ours are not shown once ours is registered.
+TEST_F(PreviewTextTest, FollowsTheFaceRegisteredNow)
+{
+    const QString sample = QStringLiteral("PH.BOOK");
+    PreviewText text;
+    RemovePreviewFont();
+    QImage before = NewCanvas(128, 20);
+    text.draw(before, 3, 2, sample, 0x000000, kTextPixels);
+    ASSERT_TRUE(InstallPreviewFontFromMemory());
+
+    QImage ours = NewCanvas(128, 20);
+    text.draw(ours, 3, 2, sample, 0x000000, kTextPixels);
+    QImage theirs = NewCanvas(128, 20);
+    {
+        const QFont font = PreviewFont(kTextPixels);
+        QPainter painter(&theirs);
+        painter.setFont(font);
+        painter.setPen(Qt::black);
+        painter.drawText(QPoint(3, 2 + QFontMetrics(font).ascent()), sample);
+    }
+    EXPECT_EQ(ours, theirs);
+    EXPECT_EQ(text.width(sample, kTextPixels),
+              QFontMetrics(PreviewFont(kTextPixels)).horizontalAdvance(sample));
+}
+
 TEST_F(PreviewTextTest, TopLeftOfTheCellIsThePosition)
 {
     PreviewText text;
