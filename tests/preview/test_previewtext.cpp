@@ -31,9 +31,10 @@ TEST_F(PreviewTextTest, DrawsWhatQPainterDraws)
     PreviewText text;
     for (int pixels : {kTextPixels, kWeekdayLetterPixels}) {
         for (const QString &sample : texts) {
-            QImage ours = NewCanvas(128, 40);
-            ours.fill(QColor(0x20, 0x40, 0x60));
-            QImage theirs = ours.copy();
+            QImage blank = NewCanvas(128, 40);
+            blank.fill(QColor(0x20, 0x40, 0x60));
+            QImage ours = blank.copy();
+            QImage theirs = blank.copy();
             text.draw(ours, 3, 7, sample, 0x00AA55, pixels);
             {
                 const QFont font = PreviewFont(pixels);
@@ -45,7 +46,7 @@ TEST_F(PreviewTextTest, DrawsWhatQPainterDraws)
             EXPECT_EQ(ours, theirs) << sample.toStdString() << " at " << pixels;
             EXPECT_EQ(text.width(sample, pixels),
                       QFontMetrics(PreviewFont(pixels)).horizontalAdvance(sample));
-            EXPECT_NE(ours, NewCanvas(128, 40)) << "nothing drawn for " << sample.toStdString();
+            EXPECT_NE(ours, blank) << "nothing drawn for " << sample.toStdString();
         }
     }
 }
