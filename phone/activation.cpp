@@ -1,8 +1,9 @@
 #include "activation.h"
 
 #include "connectionstate.h"
-#include "filereplacement.h"
 #include "rebootprompt.h"
+
+#include "scheme/wholefilewrite.h"
 
 #include <QFile>
 
@@ -144,12 +145,14 @@ ActivationResult ActivateRecordFile(Messages &messages, Language language, const
     auto byte = static_cast<std::uint8_t>(record[kStyleOffset]);
     result.changed = SetSwitch(byte);
     record[kStyleOffset] = static_cast<char>(byte);
-    switch (ReplaceFileContents(path, record, messages)) {
-    case ReplaceOutcome::Failed:
+    QString error;
+    switch (WriteWholeFile(path, record, &error)) {
+    case WriteOutcome::Failed:
+        messages.reportError(error);
         return result;
-    case ReplaceOutcome::NotOpened:
+    case WriteOutcome::NotOpened:
         break;
-    case ReplaceOutcome::Replaced:
+    case WriteOutcome::Written:
         result.written = true;
         break;
     }

@@ -1,10 +1,10 @@
 #include "savecommand.h"
 
 #include "connectionstate.h"
-#include "filereplacement.h"
 #include "rebootprompt.h"
 
 #include "scheme/codepage.h"
+#include "scheme/wholefilewrite.h"
 
 #include <array>
 
@@ -47,7 +47,11 @@ SaveResult SaveToComputer(CommandContext &context, QString &currentFilePath,
     }
     const SchemeImage image = EncodeScheme(context.scheme);
     const QByteArrayView bytes(image.data(), image.size());
-    if (ReplaceFileContents(currentFilePath, bytes, context.dialogs) != ReplaceOutcome::Replaced)
+    QString error;
+    const WriteOutcome outcome = WriteWholeFile(currentFilePath, bytes, &error);
+    if (outcome == WriteOutcome::Failed)
+        context.dialogs.reportError(error);
+    if (outcome != WriteOutcome::Written)
         return {};
     Confirm(context, currentFilePath);
     return {.saved = true, .showName = true};
