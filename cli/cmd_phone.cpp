@@ -1,5 +1,6 @@
 #include "command.h"
 #include "consoledialogs.h"
+#include "failure.h"
 
 #include "phone/activation.h"
 #include "phone/loadedphonelibrary.h"
@@ -26,17 +27,6 @@ constexpr auto kPhoneUsage =
 constexpr auto kActivateUsage =
     "  tintora-cli activate FILE.seem\n"
     "      switch on custom colour styles in a copy of seem 0032 record 0001";
-
-int Fail(const QString &message)
-{
-    QTextStream(stderr) << "tintora-cli: " << message << '\n';
-    return 1;
-}
-
-int UsageError(const char *usage)
-{
-    return Fail(QStringLiteral("wrong arguments; usage:\n%1").arg(QString::fromUtf8(usage)));
-}
 
 struct PhoneArguments {
     QString action;

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+namespace tintora::cli {
+
+// Prints "tintora-cli: " and the message on standard error; returns the exit
+// status of a failed command, 1.
+int Fail(const QString &message);
+
+// Fail with the command's usage lines.
+int UsageError(const char *usage);
+
+}  // namespace tintora::cli
