@@ -9,7 +9,6 @@
 #include "ui/profilefile.h"
 #include "ui/settings.h"
 
-#include <QProcess>
 #include <QTextStream>
 
 namespace tintora::cli {
@@ -67,9 +66,9 @@ std::optional<PhoneArguments> ParsePhoneArguments(QStringList args)
 
 QString PhonePath(const QString &iniFile)
 {
-    // Without a settings file every default stands, as with an empty one.
-    const QString file = iniFile.isEmpty() ? QProcess::nullDevice() : iniFile;
-    return SchemePhonePath(ReadSettings(ProfileFile(file)).SpColorPath);
+    const Settings settings =
+        iniFile.isEmpty() ? DefaultSettings() : ReadSettings(ProfileFile(iniFile));
+    return SchemePhonePath(settings.SpColorPath);
 }
 
 int Phone(const QStringList &args)
