@@ -180,5 +180,39 @@ TEST_F(SettingsDialogTest, TextsFollowTheLanguage)
         [&] { pressCancel(); });
 }
 
+// Tab walks the buttons, then the groups in the order OK, Cancel, main screen, preview,
+// datebook; inside the main screen group the name, the clock, then the date format.
+TEST_F(SettingsDialogTest, TabOrderGoesGroupByGroup)
+{
+    start();
+    auto ancestorIn = [](QWidget *widget, QWidget *parent) {
+        while (widget->parentWidget() != parent)
+            widget = widget->parentWidget();
+        return widget->objectName();
+    };
+    QStringList controls;
+    QStringList insideMainScreen;
+    QWidget *const first = dialogChild<QPushButton>("OKBtn");
+    QWidget *widget = first;
+    do {
+        if ((widget->focusPolicy() & Qt::TabFocus) && widget->isEnabled() &&
+            widget->isVisibleTo(settingsDialog.get())) {
+            const QString control = ancestorIn(widget, settingsDialog.get());
+            if (controls.isEmpty() || controls.last() != control)
+                controls << control;
+            auto *mainScreen = dialogChild<QGroupBox>("GroupBox1");
+            if (mainScreen->isAncestorOf(widget)) {
+                const QString inner = ancestorIn(widget, mainScreen);
+                if (insideMainScreen.isEmpty() || insideMainScreen.last() != inner)
+                    insideMainScreen << inner;
+            }
+        }
+        widget = widget->nextInFocusChain();
+    } while (widget != first);
+    EXPECT_EQ(controls,
+              QStringList({"OKBtn", "CancelBtn", "GroupBox1", "GroupBox2", "GroupBox3"}));
+    EXPECT_EQ(insideMainScreen, QStringList({"Edit1", "RadioGroup1", "RadioGroup2"}));
+}
+
 }  // namespace
 }  // namespace tintora::test
