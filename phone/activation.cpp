@@ -15,6 +15,10 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
+// A record is 255 bytes. Anything past this is no record file, and reading on
+// would let /dev/zero and the like fill memory.
+constexpr qint64 kMaxRecordFileSize = 1 << 20;
+
 // Step texts: read, change, write.
 using StepTexts = std::array<QString, 3>;
 
@@ -131,13 +135,13 @@ ActivationResult ActivateRecordFile(Messages &messages, Language language, const
         Report(messages, language, steps, result);
         return result;
     }
-    QByteArray record = file.readAll();
+    QByteArray record = file.read(kMaxRecordFileSize + 1);
     if (file.error() != QFileDevice::NoError) {
         messages.reportError(file.errorString());
         return result;
     }
     file.close();
-    if (record.size() <= kStyleOffset) {
+    if (record.size() <= kStyleOffset || record.size() > kMaxRecordFileSize) {
         Report(messages, language, steps, result);
         return result;
     }

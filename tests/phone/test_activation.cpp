@@ -180,6 +180,7 @@ TEST_F(FileActivation, SetsOnlyTheOneBitAndKeepsTheFileLength)
 TEST_F(FileActivation, AFileWithoutTheSwitchOrUnopenedIsLeftAlone)
 {
     put("short.seem", Record(83, 0));
+    put("huge.seem", Record((1 << 20) + 1, 0));
     put("locked.seem", Record(255, 0));
     ImmutableFile locked(file("locked.seem"));
     struct Case {
@@ -187,6 +188,7 @@ TEST_F(FileActivation, AFileWithoutTheSwitchOrUnopenedIsLeftAlone)
         QStringList marks;
     };
     QList<Case> cases{{file("short.seem"), {"FAIL", "FAIL", "FAIL"}},
+                      {file("huge.seem"), {"FAIL", "FAIL", "FAIL"}},
                       {file("missing.seem"), {"FAIL", "FAIL", "FAIL"}},
                       {root.path(), {"FAIL", "FAIL", "FAIL"}}};
     if (locked.isSet())
@@ -200,6 +202,7 @@ TEST_F(FileActivation, AFileWithoutTheSwitchOrUnopenedIsLeftAlone)
                   QStringList{Report(kFileEnglish, c.marks, kNotActivated)});
     }
     EXPECT_EQ(get("short.seem"), Record(83, 0));
+    EXPECT_EQ(get("huge.seem"), Record((1 << 20) + 1, 0));
     EXPECT_EQ(get("locked.seem"), Record(255, 0));
     EXPECT_FALSE(QFile::exists(file("missing.seem")));
 }
