@@ -2,6 +2,7 @@
 
 #include "cp1251validator.h"
 #include "languagetables.h"
+#include "menubaritemstyle.h"
 #include "profilefile.h"
 #include "taboutbox.h"
 #include "tokbottomdlg.h"
@@ -26,6 +27,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QSignalBlocker>
+#include <QStyleFactory>
 
 #include <cstring>
 
@@ -66,6 +68,11 @@ TForm1::TForm1(const FormEnvironment &environment, QWidget *parent)
 {
     EnsurePreviewResources();
     ui->setupUi(this);
+    // N13, the default command, stands bold on the menu bar.
+    auto *menuStyle =
+        new MenuBarItemStyle(QStyleFactory::create(QApplication::style()->name()));
+    menuStyle->setParent(ui->MainMenu1);
+    ui->MainMenu1->setStyle(menuStyle);
     // Fixed client area below the menu bar, whatever height the menu bar takes.
     ui->StatusBar1->setFixedHeight(kStatusBarHeight);
     ui->ClientArea->setFixedSize(kClientWidth, kClientHeight - kStatusBarHeight);

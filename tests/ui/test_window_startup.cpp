@@ -189,6 +189,29 @@ TEST_F(StartupTest, StatusIconFollowsTheWorkMode)
     EXPECT_FALSE(iconShown(pictures.COMPUTER));
 }
 
+TEST_F(StartupTest, ConnectCommandStandsBoldOnTheMenuBar)
+{
+    start();
+    form->show();
+    QMenuBar *bar = form->menuBar();
+    QAction *connect = child<QAction>("N13");
+    // Pixels of the item that differ from its corner, the bar's background.
+    auto ink = [&] {
+        const QImage item = bar->grab(bar->actionGeometry(connect)).toImage();
+        int count = 0;
+        for (int y = 0; y < item.height(); ++y) {
+            for (int x = 0; x < item.width(); ++x)
+                count += item.pixel(x, y) != item.pixel(0, 0);
+        }
+        return count;
+    };
+    const int bold = ink();
+    QFont regular = connect->font();
+    regular.setBold(false);
+    connect->setFont(regular);
+    EXPECT_GT(bold, ink());
+}
+
 class LanguageTest : public WindowTest {};
 
 TEST_F(LanguageTest, SwitchingKeepsTheSelectionAndWritesTheSettingAtOnce)
