@@ -9,6 +9,7 @@
 #include "ui/profilefile.h"
 #include "ui/settings.h"
 
+#include <QFileInfo>
 #include <QTextStream>
 
 namespace tintora::cli {
@@ -76,6 +77,9 @@ int Phone(const QStringList &args)
     const std::optional<PhoneArguments> parsed = ParsePhoneArguments(args);
     if (!parsed)
         return UsageError(kPhoneUsage);
+    // A mistyped settings file would send the scheme to the default folder.
+    if (!parsed->ini.isEmpty() && !QFileInfo(parsed->ini).isFile())
+        return Fail("cannot open " + parsed->ini);
     LoadedPhoneLibrary phone;
     if (!phone.isLoaded())
         QTextStream(stderr) << "tintora-cli: " << phone.description() << '\n';

@@ -79,6 +79,9 @@ TEST_F(CliPhoneTest, WriteThenReadThroughTheFolderOfTheSettings)
     write(at("tintora.ini"), "[Phone]\r\nSpColorPath=/card/styles/\r\n");
     write(at("in.sch"), SchemeBytes("CLI"));
 
+    EXPECT_EQ(run({"phone", "write", at("in.sch"), "--ini", at("tintora.ni")}).exitCode, 1);
+    EXPECT_FALSE(QFile::exists(onPhone("calls.log"))) << "a mistyped --ini reaches no phone";
+
     const PhoneRun written = run({"phone", "write", at("in.sch"), "--ini", at("tintora.ini")});
     EXPECT_EQ(written.exitCode, 0);
     EXPECT_EQ(written.out, "Colour style: CLI\nSaving path: /card/styles/spcolor.sch\n"
