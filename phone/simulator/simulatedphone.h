@@ -13,6 +13,7 @@ namespace p2ksim {
 //   status    what P2K_GetStatus returns (1 when missing or not a number)
 //   free      what File_VolInfo returns (1000000 when missing or not a number)
 //   fail      function names, one a line, that return -1 and do nothing else
+//             (a failing File_Close still lets the current file go)
 // With P2KSIM_ROOT unset there is no phone: status 0, every other call -1.
 // With status 0 the phone is away: every transfer and P2K_Restart return -1.
 // Every call with a root appends "Name arguments" to calls.log.
