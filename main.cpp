@@ -1,5 +1,6 @@
 #include "phone/loadedphonelibrary.h"
 #include "preview/clock.h"
+#include "ui/centreonscreen.h"
 #include "ui/qtwindowdialogs.h"
 #include "ui/settings.h"
 #include "ui/taboutbox.h"
@@ -8,7 +9,6 @@
 
 #include <QApplication>
 #include <QFont>
-#include <QScreen>
 
 int main(int argc, char **argv)
 {
@@ -45,7 +45,7 @@ int main(int argc, char **argv)
     tintora::TOKBottomDlg settingsDialog(clock, &form);
     form.setSettingsDialog(&settingsDialog);
 
-    form.move(form.screen()->availableGeometry().center() - form.rect().center());
+    tintora::CentreOnScreen(&form);
     form.show();
     return app.exec();
 }

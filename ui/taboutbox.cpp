@@ -1,5 +1,6 @@
 #include "taboutbox.h"
 
+#include "centreonscreen.h"
 #include "contact.h"
 #include "languagetables.h"
 #include "ui_taboutbox.h"
@@ -58,6 +59,13 @@ void TAboutBox::keyPressEvent(QKeyEvent *event)
         return;
     }
     QDialog::keyPressEvent(event);
+}
+
+// Its frame is known only once it is shown.
+void TAboutBox::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    CentreOnScreen(this);
 }
 
 }  // namespace tintora

@@ -28,6 +28,7 @@ public:
     void EmailClick();
 
 protected:
+    void showEvent(QShowEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:

@@ -1,5 +1,6 @@
 #include "tokbottomdlg.h"
 
+#include "centreonscreen.h"
 #include "cp1251validator.h"
 #include "languagetables.h"
 #include "profilefile.h"
@@ -123,6 +124,13 @@ int TOKBottomDlg::pressedSoftKey() const
 int TOKBottomDlg::choosedDay() const
 {
     return ui->DateTimePicker1->date().day();
+}
+
+// Its frame is known only once it is shown.
+void TOKBottomDlg::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    CentreOnScreen(this);
 }
 
 }  // namespace tintora

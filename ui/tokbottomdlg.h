@@ -39,6 +39,9 @@ public:
     int pressedSoftKey() const;
     int choosedDay() const;
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     void FormCreate(const Clock &clock);
 

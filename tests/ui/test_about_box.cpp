@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QEnterEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 
 namespace tintora::test {
@@ -70,6 +71,21 @@ TEST_F(AboutBoxTest, EscapeDoesNotCloseButEnterDoes)
     child<QAction>("N11")->trigger();
     EXPECT_TRUE(openAfterEscape);
     EXPECT_FALSE(aboutBox->isVisible());
+}
+
+TEST_F(AboutBoxTest, OpensInTheMiddleOfTheScreenWhereverTheWindowIs)
+{
+    start();
+    form->show();
+    form->move(0, 0);
+    QPoint centre;
+    QTimer::singleShot(0, aboutBox.get(), [&] {
+        centre = aboutBox->frameGeometry().center();
+        aboutBox->accept();
+    });
+    child<QAction>("N11")->trigger();
+    EXPECT_EQ(aboutBox->size(), QSize(241, 236));
+    EXPECT_EQ(centre, aboutBox->screen()->availableGeometry().center());
 }
 
 TEST(QtFileFilterTest, PairsBecomeQtFilters)

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTimer>
 
 #include <functional>
@@ -178,6 +179,17 @@ TEST_F(SettingsDialogTest, TextsFollowTheLanguage)
             EXPECT_EQ(dialogChild<QGroupBox>("GroupBox3")->title(), "Datebook");
         },
         [&] { pressCancel(); });
+}
+
+TEST_F(SettingsDialogTest, OpensInTheMiddleOfTheScreenWhereverTheWindowIs)
+{
+    start();
+    form->show();
+    form->move(0, 0);
+    QPoint centre;
+    runDialog([&] { centre = settingsDialog->frameGeometry().center(); }, [&] { pressCancel(); });
+    EXPECT_EQ(settingsDialog->size(), QSize(636, 347));
+    EXPECT_EQ(centre, settingsDialog->screen()->availableGeometry().center());
 }
 
 // Tab walks the buttons, then the groups in the order OK, Cancel, main screen, preview,
