@@ -1,4 +1,6 @@
 #include "command.h"
+#include "failure.h"
+#include "schemeinput.h"
 
 #include "preview/clock.h"
 #include "preview/jpegpicture.h"
@@ -6,13 +8,13 @@
 #include "preview/previewfont.h"
 #include "preview/previewpictures.h"
 #include "scheme/colourscheme.h"
+#include "scheme/wholefilewrite.h"
 #include "ui/profilefile.h"
 #include "ui/settings.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
-#include <QTextStream>
 
 #include <optional>
 
@@ -25,12 +27,6 @@ const char kRenderUsage[] =
     "                     [--background PICTURE.jpg]\n"
     "                                       paint preview screen N (0..8), or all nine\n"
     "                                       into DIR as screen-0.png .. screen-8.png";
-
-int Fail(const QString &message)
-{
-    QTextStream(stderr) << "tintora-cli render: " << message << '\n';
-    return 1;
-}
 
 struct RenderOptions {
     QString scheme, screen, out, now, ini, background;
@@ -70,37 +66,14 @@ std::optional<RenderOptions> ParseOptions(const QStringList &args, QString &erro
     return options;
 }
 
-bool LoadScheme(const QString &path, ColourScheme &scheme, QString &error)
+// Every picture is encoded before the first file is touched.
+std::optional<QByteArray> EncodePng(const QImage &image)
 {
-    if (path.isNull()) {
-        BuildDefaultScheme(scheme);
-        return true;
-    }
-    const SchemeFileRead read = ReadSchemeImage(path);
-    if (read.outcome == LoadOutcome::NotOpened) {
-        error = QStringLiteral("cannot open %1: %2").arg(path, read.reason);
-        return false;
-    }
-    if (read.outcome == LoadOutcome::ReadFailed) {
-        error = ReadFailedText(kEnglish, path, read.reason);
-        return false;
-    }
-    if (!IsSchemeImage(read.image)) {
-        error = path + ": " + NotSchemeText(kEnglish);
-        return false;
-    }
-    DecodeScheme(scheme, read.image);
-    return true;
-}
-
-bool WritePng(const QImage &image, const QString &path, QString &error)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit()) {
-        error = QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
-        return false;
-    }
-    return true;
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG"))
+        return std::nullopt;
+    return bytes;
 }
 
 int Render(const QStringList &args)
@@ -134,14 +107,18 @@ int Render(const QStringList &args)
     }
 
     ColourScheme scheme;
-    if (!LoadScheme(options->scheme, scheme, error))
+    if (options->scheme.isNull()) {
+        BuildDefaultScheme(scheme);
+    } else if (std::optional<ColourScheme> read = ReadSchemeArgument(options->scheme, error)) {
+        scheme = *read;
+    } else {
         return Fail(error);
+    }
 
-    // Without --ini every key takes its default, as from a missing file.
     if (!options->ini.isNull() && !QFileInfo(options->ini).isFile())
         return Fail(QStringLiteral("cannot open %1").arg(options->ini));
-    Settings settings = ReadSettings(
-        ProfileFile(options->ini.isNull() ? QStringLiteral(":/no-settings.ini") : options->ini));
+    Settings settings =
+        options->ini.isNull() ? DefaultSettings() : ReadSettings(ProfileFile(options->ini));
 
     std::optional<QImage> background;
     if (!options->background.isNull()) {
@@ -158,14 +135,21 @@ int Render(const QStringList &args)
     if (background)
         preview.setBackgroundPicture(*background);
 
+    std::vector<std::pair<QString, QByteArray>> files;
     for (int screen : screens) {
         preview.RepaintPreview(screen);
         const QString path = screens.size() == 1
                                  ? options->out
                                  : QDir(options->out).filePath(
                                        QStringLiteral("screen-%1.png").arg(screen));
-        if (!WritePng(preview.image(), path, error))
-            return Fail(error);
+        std::optional<QByteArray> png = EncodePng(preview.image());
+        if (!png)
+            return Fail(QStringLiteral("cannot encode %1").arg(path));
+        files.emplace_back(path, std::move(*png));
+    }
+    for (const auto &[path, png] : files) {
+        if (WriteWholeFile(path, png, &error) != WriteOutcome::Written)
+            return Fail(QStringLiteral("cannot write %1: %2").arg(path, error));
     }
     return 0;
 }

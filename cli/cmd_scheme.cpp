@@ -1,4 +1,6 @@
 #include "command.h"
+#include "failure.h"
+#include "schemeinput.h"
 
 #include "scheme/codepage.h"
 #include "scheme/colourscheme.h"
@@ -21,17 +23,6 @@ namespace {
 // A scheme document is a few kilobytes; this only keeps /dev/zero and the
 // like from filling memory.
 constexpr qint64 kMaxJsonSize = 1 << 20;
-
-int Fail(const QString &message)
-{
-    QTextStream(stderr) << "tintora-cli: " << message << '\n';
-    return 1;
-}
-
-int UsageError(const char *usage)
-{
-    return Fail(QStringLiteral("wrong arguments; usage:\n%1").arg(QString::fromUtf8(usage)));
-}
 
 QString HexColour(Colour colour)
 {
@@ -180,16 +171,11 @@ int Dump(const QStringList &args)
     if (args.size() != 1)
         return UsageError(kDumpUsage);
     const QString &path = args[0];
-    const SchemeFileRead read = ReadSchemeImage(path);
-    if (read.outcome == LoadOutcome::NotOpened)
-        return Fail(QStringLiteral("cannot open %1: %2").arg(path, read.reason));
-    if (read.outcome == LoadOutcome::ReadFailed)
-        return Fail(ReadFailedText(kEnglish, path, read.reason));
-    if (!IsSchemeImage(read.image))
-        return Fail(path + ": " + NotSchemeText(kEnglish));
-    ColourScheme scheme;
-    DecodeScheme(scheme, read.image);
-    QTextStream(stdout) << SchemeJson(scheme);
+    QString error;
+    const std::optional<ColourScheme> scheme = ReadSchemeArgument(path, error);
+    if (!scheme)
+        return Fail(error);
+    QTextStream(stdout) << SchemeJson(*scheme);
     return 0;
 }
 

@@ -1,0 +1,25 @@
+#include "schemeinput.h"
+
+namespace tintora::cli {
+
+std::optional<ColourScheme> ReadSchemeArgument(const QString &path, QString &error)
+{
+    const SchemeFileRead read = ReadSchemeImage(path);
+    if (read.outcome == LoadOutcome::NotOpened) {
+        error = QStringLiteral("cannot open %1: %2").arg(path, read.reason);
+        return std::nullopt;
+    }
+    if (read.outcome == LoadOutcome::ReadFailed) {
+        error = ReadFailedText(kEnglish, path, read.reason);
+        return std::nullopt;
+    }
+    if (!IsSchemeImage(read.image)) {
+        error = path + ": " + NotSchemeText(kEnglish);
+        return std::nullopt;
+    }
+    ColourScheme scheme;
+    DecodeScheme(scheme, read.image);
+    return scheme;
+}
+
+}  // namespace tintora::cli
