@@ -1,6 +1,6 @@
 #include "scheme/codepage.h"
 #include "scheme/colourscheme.h"
-#include "tests/phone/filefaults.h"
+#include "tests/filefaults.h"
 
 #include <QFile>
 #include <QJsonArray>

@@ -1,6 +1,6 @@
 // Switching on custom colour styles, on the simulated phone and in record files.
 
-#include "filefaults.h"
+#include "tests/filefaults.h"
 #include "simulatedphonetest.h"
 
 #include "phone/activation.h"

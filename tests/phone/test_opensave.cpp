@@ -1,6 +1,6 @@
 // Open and Save on computer files and on the simulated phone.
 
-#include "filefaults.h"
+#include "tests/filefaults.h"
 #include "simulatedphonetest.h"
 
 #include "phone/connectionstate.h"

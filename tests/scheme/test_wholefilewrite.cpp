@@ -1,5 +1,5 @@
 #include "scheme/wholefilewrite.h"
-#include "tests/phone/filefaults.h"
+#include "tests/filefaults.h"
 
 #include <QDir>
 #include <QFile>
