@@ -52,16 +52,22 @@ bool QtWindowDialogs::askYesNo(const QString &text)
     return box.exec() == QMessageBox::Yes;
 }
 
+// The filter names show as given, "Colour styles(*.sch)", without Qt's pattern list
+// repeated behind them.
+constexpr QFileDialog::Options kFileDialogOptions = QFileDialog::HideNameFilterDetails;
+
 QString QtWindowDialogs::chooseOpenFile(const QString &title, const QString &filter)
 {
-    return QFileDialog::getOpenFileName(owner_, title, QString(), QtFileFilter(filter));
+    return QFileDialog::getOpenFileName(owner_, title, QString(), QtFileFilter(filter), nullptr,
+                                        kFileDialogOptions);
 }
 
 QString QtWindowDialogs::chooseSaveFile(const QString &title, const QString &filter,
                                         const QString &initialName)
 {
     // The user's choice replaces a file as chosen: no extension is added.
-    return QFileDialog::getSaveFileName(owner_, title, initialName, QtFileFilter(filter));
+    return QFileDialog::getSaveFileName(owner_, title, initialName, QtFileFilter(filter),
+                                        nullptr, kFileDialogOptions);
 }
 
 std::optional<QColor> QtWindowDialogs::chooseColour(const QColor &initial)
@@ -74,7 +80,7 @@ std::optional<QColor> QtWindowDialogs::chooseColour(const QColor &initial)
 
 QString QtWindowDialogs::choosePictureFile(const QString &title, const QString &filter)
 {
-    return QFileDialog::getOpenFileName(owner_, title, QString(), QtFileFilter(filter));
+    return chooseOpenFile(title, filter);
 }
 
 void QtWindowDialogs::openUrl(const QUrl &url)
