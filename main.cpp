@@ -9,6 +9,9 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 int main(int argc, char **argv)
 {
@@ -16,6 +19,11 @@ int main(int argc, char **argv)
     // The name, not the display name: the window system would append a display name to
     // every window title.
     QApplication::setApplicationName(QStringLiteral("Tintora"));
+    // The standard buttons and dialogs speak the system's language, as the platform's own do.
+    QTranslator standardTexts;
+    if (standardTexts.load(QLocale::system(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&standardTexts);
 #ifndef Q_OS_WIN
     // The classic look the form was laid out for; on Windows the themed native style.
     QApplication::setStyle(QStringLiteral("Windows"));
