@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -47,6 +48,7 @@ int main(int argc, char **argv)
     environment.fontFilePath = QStringLiteral("1stSortie.ttf");
 
     tintora::TForm1 form(environment);
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/tintora.png")));
     dialogs.setOwner(&form);
     tintora::TAboutBox aboutBox(form.language(), dialogs, &form);
     form.setAboutBox(&aboutBox);
