@@ -364,8 +364,8 @@ void TForm1::LabeledEdit1Change()
     const QString text = ui->LabeledEdit1->text();
     // 1.
     setWindowTitle(text.isEmpty() ? QString::fromLatin1(kTitle) : SchemeCaption(text));
-    // 2. The validator lets in only what Windows-1251 holds; a name read from a file with
-    // a byte that has no character keeps its bytes.
+    // 2. The field's validator lets in only characters that Windows-1251 holds, and every
+    // byte of a loaded name has a character, so the conversion always succeeds.
     if (const std::optional<QByteArray> name = ToCp1251(text))
         scheme_.name = *name;
 }
