@@ -5,6 +5,8 @@
 #include <QGuiApplication>
 #include <QTextStream>
 
+#include <algorithm>
+#include <cstring>
 #include <vector>
 
 #if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
@@ -31,9 +33,14 @@ void printHelp(QTextStream &out)
 
 }  // namespace
 
+// Kept in name order: the files register in an order the linker chooses.
 Registration::Registration(Command command)
 {
-    commands().push_back(std::move(command));
+    auto &all = commands();
+    const auto place = std::find_if(all.begin(), all.end(), [&](const Command &other) {
+        return std::strcmp(other.name, command.name) > 0;
+    });
+    all.insert(place, std::move(command));
 }
 
 }  // namespace tintora::cli
