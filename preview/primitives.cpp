@@ -28,23 +28,64 @@ void WritePixel(std::uint8_t *p, Colour c)
     p[2] = Blue(c);
 }
 
-// Clipped to the image; x covers x1..x2-1.
-void Span(QImage &image, int y, int x1, int x2, Colour colour)
+// An image's rows, looked up once per drawing call: QImage::scanLine() checks on every call
+// whether the image is shared, which costs more than a short line of pixels.
+template <typename Byte>
+struct Rows {
+    Byte *bits;
+    qsizetype stride;
+    int width;
+    int height;
+
+    Byte *at(int x, int y) const { return bits + y * stride + x * kBytesPerPixel; }
+};
+
+Rows<std::uint8_t> WritableRows(QImage &image)
 {
-    if (y < 0 || y >= image.height())
+    return {image.bits(), image.bytesPerLine(), image.width(), image.height()};
+}
+
+Rows<const std::uint8_t> ReadableRows(const QImage &image)
+{
+    return {image.constBits(), image.bytesPerLine(), image.width(), image.height()};
+}
+
+void PutPixel(const Rows<std::uint8_t> &rows, int x, int y, Colour colour)
+{
+    if (x >= 0 && y >= 0 && x < rows.width && y < rows.height)
+        WritePixel(rows.at(x, y), colour);
+}
+
+// Clipped to the image; x covers x1..x2-1.
+void Span(const Rows<std::uint8_t> &rows, int y, int x1, int x2, Colour colour)
+{
+    if (y < 0 || y >= rows.height)
         return;
     x1 = std::max(x1, 0);
-    x2 = std::min(x2, image.width());
+    x2 = std::min(x2, rows.width);
     if (x1 >= x2)
         return;
-    std::uint8_t *p = image.scanLine(y) + x1 * kBytesPerPixel;
+    std::uint8_t *p = rows.at(x1, y);
     std::uint8_t *const end = p + (x2 - x1) * kBytesPerPixel;
-    const std::uint8_t r = Red(colour), g = Green(colour), b = Blue(colour);
-    for (; p != end; p += kBytesPerPixel) {
-        p[0] = r;
-        p[1] = g;
-        p[2] = b;
-    }
+    // Four pixels are twelve bytes, stored as whole words rather than byte by byte.
+    std::uint8_t four[4 * kBytesPerPixel];
+    for (int i = 0; i < 4 * kBytesPerPixel; i += kBytesPerPixel)
+        WritePixel(four + i, colour);
+    for (; end - p >= 4 * kBytesPerPixel; p += 4 * kBytesPerPixel)
+        std::memcpy(p, four, sizeof four);
+    for (; p != end; p += kBytesPerPixel)
+        WritePixel(p, colour);
+}
+
+// Clipped to the image; y covers y1..y2-1.
+void Column(const Rows<std::uint8_t> &rows, int x, int y1, int y2, Colour colour)
+{
+    if (x < 0 || x >= rows.width)
+        return;
+    y1 = std::max(y1, 0);
+    y2 = std::min(y2, rows.height);
+    for (int y = y1; y < y2; ++y)
+        WritePixel(rows.at(x, y), colour);
 }
 
 // Rows are worked on in pieces of this many pixels: a whole row of the preview.
@@ -146,9 +187,7 @@ Colour PixelAt(const QImage &image, int x, int y)
 
 void SetPixel(QImage &image, int x, int y, Colour colour)
 {
-    if (x < 0 || y < 0 || x >= image.width() || y >= image.height())
-        return;
-    WritePixel(image.scanLine(y) + x * kBytesPerPixel, colour);
+    PutPixel(WritableRows(image), x, y, colour);
 }
 
 Colour KeyColour(Colour elementColour)
@@ -167,13 +206,21 @@ Colour BottomLeftKey(const QImage &picture)
 // counted counter-clockwise from right-and-down), a step that lies exactly half-way is taken.
 void DrawLine(QImage &image, int x1, int y1, int x2, int y2, Colour colour)
 {
+    const Rows<std::uint8_t> rows = WritableRows(image);
     const int dx = x2 - x1;
     const int dy = y2 - y1;
     if (dy == 0) {
         if (dx >= 0)
-            Span(image, y1, x1, x2, colour);
+            Span(rows, y1, x1, x2, colour);
         else
-            Span(image, y1, x2 + 1, x1 + 1, colour);
+            Span(rows, y1, x2 + 1, x1 + 1, colour);
+        return;
+    }
+    if (dx == 0) {
+        if (dy > 0)
+            Column(rows, x1, y1, y2, colour);
+        else
+            Column(rows, x1, y2 + 1, y1 + 1, colour);
         return;
     }
     int octant;
@@ -193,7 +240,7 @@ void DrawLine(QImage &image, int x1, int y1, int x2, int y2, Colour colour)
     int x = x1;
     int y = y1;
     for (int n = 0; n < major; ++n) {
-        SetPixel(image, x, y, colour);
+        PutPixel(rows, x, y, colour);
         if (err + bias > 0) {
             if (xMajor)
                 y += yStep;
@@ -224,12 +271,11 @@ void DrawRectOutline(QImage &image, const PixelRect &r, Colour colour)
 {
     if (r.right <= r.left || r.bottom <= r.top)
         return;
-    Span(image, r.top, r.left, r.right, colour);
-    Span(image, r.bottom - 1, r.left, r.right, colour);
-    for (int y = r.top + 1; y < r.bottom - 1; ++y) {
-        SetPixel(image, r.left, y, colour);
-        SetPixel(image, r.right - 1, y, colour);
-    }
+    const Rows<std::uint8_t> rows = WritableRows(image);
+    Span(rows, r.top, r.left, r.right, colour);
+    Span(rows, r.bottom - 1, r.left, r.right, colour);
+    Column(rows, r.left, r.top + 1, r.bottom - 1, colour);
+    Column(rows, r.right - 1, r.top + 1, r.bottom - 1, colour);
 }
 
 void FillRect(QImage &image, const PixelRect &r, Colour colour)
@@ -241,11 +287,12 @@ void FillRect(QImage &image, const PixelRect &r, Colour colour)
     if (yFirst >= yEnd || x1 >= x2)
         return;
     // One row is filled pixel by pixel, the others are copies of it.
-    Span(image, yFirst, x1, x2, colour);
-    const std::uint8_t *first = image.constScanLine(yFirst) + x1 * kBytesPerPixel;
+    const Rows<std::uint8_t> rows = WritableRows(image);
+    Span(rows, yFirst, x1, x2, colour);
+    const std::uint8_t *first = rows.at(x1, yFirst);
     const int bytes = (x2 - x1) * kBytesPerPixel;
     for (int y = yFirst + 1; y < yEnd; ++y)
-        std::memcpy(image.scanLine(y) + x1 * kBytesPerPixel, first, bytes);
+        std::memcpy(rows.at(x1, y), first, bytes);
 }
 
 void HorizontalLines(QImage &image, int yFirst, int yLast, int x1, int x2, Colour colour)
@@ -323,13 +370,15 @@ void BlendLayer(const QImage &under, QImage &layer, int transparency, bool useKe
         return;
     const int count = xLast - xFirst + 1;
     const KeyFinder keys(key, count);
+    const Rows<const std::uint8_t> underRows = ReadableRows(under);
+    const Rows<std::uint8_t> layerRows = WritableRows(layer);
     // 4. Every byte is mixed, then the key pixels get their layer colour back.
     for (int y = yFirst; y <= yLast; ++y) {
         for (int x = xFirst; x <= xLast; x += kChunk) {
             const int pixels = std::min(kChunk, xLast + 1 - x);
             const int bytes = pixels * kBytesPerPixel;
-            const std::uint8_t *u = under.constScanLine(y) + x * kBytesPerPixel;
-            std::uint8_t *l = layer.scanLine(y - top) + (x - left) * kBytesPerPixel;
+            const std::uint8_t *u = underRows.at(x, y);
+            std::uint8_t *l = layerRows.at(x - left, y - top);
             RowBuffer below, painted, mixed;
             CopyIntoRow(below, u, bytes);
             CopyIntoRow(painted, l, bytes);
@@ -355,8 +404,10 @@ void CopyPixels(QImage &target, const QImage &source)
         target = source.copy();
         return;
     }
-    for (int y = 0; y < source.height(); ++y)
-        std::memcpy(target.scanLine(y), source.constScanLine(y), source.width() * kBytesPerPixel);
+    const Rows<const std::uint8_t> from = ReadableRows(source);
+    const Rows<std::uint8_t> to = WritableRows(target);
+    for (int y = 0; y < from.height; ++y)
+        std::memcpy(to.at(0, y), from.at(0, y), from.width * kBytesPerPixel);
 }
 
 void DrawPicture(QImage &canvas, const QImage &picture, int left, int top,
@@ -370,13 +421,14 @@ void DrawPicture(QImage &canvas, const QImage &picture, int left, int top,
         return;
     const std::optional<KeyFinder> keys =
         key ? std::optional<KeyFinder>(std::in_place, *key, xEnd - xFirst) : std::nullopt;
+    const Rows<const std::uint8_t> pictureRows = ReadableRows(picture);
+    const Rows<std::uint8_t> canvasRows = WritableRows(canvas);
     for (int y = yFirst; y < yEnd; ++y) {
         for (int x = xFirst; x < xEnd; x += kChunk) {
             const int pixels = std::min(kChunk, xEnd - x);
             const int bytes = pixels * kBytesPerPixel;
-            std::uint8_t *target = canvas.scanLine(y) + x * kBytesPerPixel;
-            const std::uint8_t *source =
-                picture.constScanLine(y - top) + (x - left) * kBytesPerPixel;
+            std::uint8_t *target = canvasRows.at(x, y);
+            const std::uint8_t *source = pictureRows.at(x - left, y - top);
             if (!keys) {
                 std::memcpy(target, source, bytes);
                 continue;
@@ -413,14 +465,15 @@ KeyedPicture::KeyedPicture(const QImage &picture, Colour key)
 
 void KeyedPicture::draw(QImage &canvas, int left, int top) const
 {
+    const Rows<const std::uint8_t> pictureRows = ReadableRows(picture_);
+    const Rows<std::uint8_t> canvasRows = WritableRows(canvas);
     for (const Run &run : runs_) {
         const int y = top + run.y;
         const int x1 = std::max(left + run.x, 0);
-        const int x2 = std::min(left + run.x + run.length, canvas.width());
-        if (y < 0 || y >= canvas.height() || x1 >= x2)
+        const int x2 = std::min(left + run.x + run.length, canvasRows.width);
+        if (y < 0 || y >= canvasRows.height || x1 >= x2)
             continue;
-        std::memcpy(canvas.scanLine(y) + x1 * kBytesPerPixel,
-                    picture_.constScanLine(run.y) + (x1 - left) * kBytesPerPixel,
+        std::memcpy(canvasRows.at(x1, y), pictureRows.at(x1 - left, run.y),
                     (x2 - x1) * kBytesPerPixel);
     }
 }
