@@ -91,38 +91,35 @@ void Column(const Rows<std::uint8_t> &rows, int x, int y1, int y2, Colour colour
 // Rows are worked on in pieces of this many pixels: a whole row of the preview.
 constexpr int kChunk = 128;
 constexpr int kMaxRowBytes = kChunk * kBytesPerPixel;
-// Row buffers one word longer than a row: a pixel is read and written as a 32-bit word whose
-// top byte belongs to the next pixel.
-using RowBuffer = std::array<std::uint8_t, kMaxRowBytes + 4>;
+using RowBuffer = std::array<std::uint8_t, kMaxRowBytes>;
 
-std::uint32_t LoadWord(const std::uint8_t *p)
+// kMaxRowBytes bytes to read that begin with a piece of a row: the row itself when the piece
+// is a whole chunk, else the piece copied into buffer with zeros after it. The loops over
+// rows then have a fixed length, which GCC turns into vector code even at -O2.
+const std::uint8_t *WholeChunk(const std::uint8_t *row, int pixels, RowBuffer &buffer)
 {
-    std::uint32_t word;
-    std::memcpy(&word, p, 4);
-    return word;
-}
-
-void StoreWord(std::uint8_t *p, std::uint32_t word)
-{
-    std::memcpy(p, &word, 4);
-}
-
-// Colour value and in-memory bytes agree: red first.
-std::uint32_t PixelWord(Colour colour)
-{
-    const std::uint8_t bytes[4] = {Red(colour), Green(colour), Blue(colour), 0};
-    return LoadWord(bytes);
-}
-
-// The row's bytes, then zeros to the buffer's end.
-void CopyIntoRow(RowBuffer &buffer, const std::uint8_t *row, int bytes)
-{
+    if (pixels == kChunk)
+        return row;
+    const int bytes = pixels * kBytesPerPixel;
     std::memcpy(buffer.data(), row, bytes);
     std::memset(buffer.data() + bytes, 0, buffer.size() - bytes);
+    return buffer.data();
+}
+
+// The mix of step 4 for every byte of a chunk, in 16-bit lanes.
+void MixChunk(const std::uint8_t *__restrict under, const std::uint8_t *__restrict painted,
+              std::uint8_t *__restrict mixed, std::uint16_t t)
+{
+    for (int i = 0; i < kMaxRowBytes; ++i) {
+        // round(n / 15) = floor((n + 7) / 15), which the product gives exactly for every n up
+        // to 15 * 255.
+        const auto n = static_cast<std::uint16_t>(under[i] * t + painted[i] * (15 - t) + 7);
+        mixed[i] = static_cast<std::uint8_t>((std::uint32_t(n) * 4370u) >> 16);
+    }
 }
 
 // Finds rows that hold a key colour. Layers painted in one colour never hold their key, so
-// their rows skip the choice pixel by pixel. Byte-wise over whole buffers, so that it runs on
+// their rows skip the choice pixel by pixel. Byte-wise over whole chunks, so that it runs on
 // vector registers.
 class KeyFinder {
 public:
@@ -130,21 +127,31 @@ public:
     KeyFinder(Colour key, int rowPixels)
     {
         const int tail = rowPixels % kChunk;
-        for (int i = 0; i < kMaxRowBytes; ++i) {
-            pattern_[i] = i % kBytesPerPixel == 0   ? Red(key)
-                          : i % kBytesPerPixel == 1 ? Green(key)
-                                                    : Blue(key);
-            fullStarts_[i] = i % kBytesPerPixel == 0;
-            tailStarts_[i] = fullStarts_[i] && i < tail * kBytesPerPixel;
+        fullStarts_.fill(0);
+        tailStarts_.fill(0);
+        for (int pixel = 0; pixel < kChunk; ++pixel) {
+            const int i = pixel * kBytesPerPixel;
+            WritePixel(pattern_.data() + i, key);
+            fullStarts_[i] = 1;
+            tailStarts_[i] = pixel < tail;
         }
     }
 
-    bool in(const RowBuffer &row, int pixels) const
+    // row: a whole chunk of bytes (WholeChunk), of which the first pixels count.
+    bool in(const std::uint8_t *row, int pixels) const
     {
         const auto &starts = pixels == kChunk ? fullStarts_ : tailStarts_;
-        std::array<std::uint8_t, kMaxRowBytes + 2> same{};
-        for (int i = 0; i < kMaxRowBytes; ++i)
+        // The red bytes alone first: in most rows no pixel has the key's red, and then the
+        // other two need no look.
+        std::array<std::uint8_t, kMaxRowBytes + 2> same;
+        std::uint8_t redFound = 0;
+        for (int i = 0; i < kMaxRowBytes; ++i) {
             same[i] = row[i] == pattern_[i];
+            redFound |= same[i] & starts[i];
+        }
+        if (redFound == 0)
+            return false;
+        same[kMaxRowBytes] = same[kMaxRowBytes + 1] = 0;
         std::uint8_t found = 0;
         for (int i = 0; i < kMaxRowBytes; ++i)
             found |= same[i] & same[i + 1] & same[i + 2] & starts[i];
@@ -157,18 +164,16 @@ private:
     std::array<std::uint8_t, kMaxRowBytes> tailStarts_;
 };
 
-// Per pixel of a row of padded buffers: where tested has the key colour, ifKey's pixel,
-// elsewhere ifNot's; into target. Without a branch per pixel, since key and other pixels
-// alternate unpredictably in the pictures.
-void SelectRow(std::uint8_t *target, const RowBuffer &tested, const RowBuffer &ifKey,
-               const RowBuffer &ifNot, int count, std::uint32_t keyWord)
+// Per pixel of a row: where tested has the key colour, ifKey's pixel, elsewhere ifNot's; into
+// target, which may be any of the three. Without a branch per pixel, since key and other
+// pixels alternate unpredictably in the pictures.
+void SelectRow(std::uint8_t *target, const std::uint8_t *tested, const std::uint8_t *ifKey,
+               const std::uint8_t *ifNot, int count, Colour key)
 {
-    RowBuffer out;
     for (int i = 0; i < count * kBytesPerPixel; i += kBytesPerPixel) {
-        const bool keyed = (LoadWord(tested.data() + i) & 0xFFFFFF) == keyWord;
-        StoreWord(out.data() + i, LoadWord((keyed ? ifKey : ifNot).data() + i));
+        const std::uint8_t *chosen = SameRgb(ReadPixel(tested + i), key) ? ifKey : ifNot;
+        WritePixel(target + i, ReadPixel(chosen + i));
     }
-    std::memcpy(target, out.data(), count * kBytesPerPixel);
 }
 
 }  // namespace
@@ -377,21 +382,13 @@ void BlendLayer(const QImage &under, QImage &layer, int transparency, bool useKe
         for (int x = xFirst; x <= xLast; x += kChunk) {
             const int pixels = std::min(kChunk, xLast + 1 - x);
             const int bytes = pixels * kBytesPerPixel;
-            const std::uint8_t *u = underRows.at(x, y);
             std::uint8_t *l = layerRows.at(x - left, y - top);
             RowBuffer below, painted, mixed;
-            CopyIntoRow(below, u, bytes);
-            CopyIntoRow(painted, l, bytes);
-            // Whole buffers, so the loop has a fixed length and runs on vector registers.
-            for (int i = 0; i < kMaxRowBytes; ++i) {
-                // round(n / 15) = floor((n + 7) / 15), which the product gives exactly for
-                // every n up to 15 * 255, in 16-bit lanes.
-                const auto n =
-                    static_cast<std::uint16_t>(below[i] * t + painted[i] * (15 - t) + 7);
-                mixed[i] = static_cast<std::uint8_t>((std::uint32_t(n) * 4370u) >> 16);
-            }
-            if (useKey && keys.in(painted, pixels))
-                SelectRow(l, painted, painted, mixed, pixels, PixelWord(key));
+            const std::uint8_t *paintedChunk = WholeChunk(l, pixels, painted);
+            MixChunk(WholeChunk(underRows.at(x, y), pixels, below), paintedChunk, mixed.data(),
+                     t);
+            if (useKey && keys.in(paintedChunk, pixels))
+                SelectRow(l, l, l, mixed.data(), pixels, key);
             else
                 std::memcpy(l, mixed.data(), bytes);
         }
@@ -429,19 +426,11 @@ void DrawPicture(QImage &canvas, const QImage &picture, int left, int top,
             const int bytes = pixels * kBytesPerPixel;
             std::uint8_t *target = canvasRows.at(x, y);
             const std::uint8_t *source = pictureRows.at(x - left, y - top);
-            if (!keys) {
-                std::memcpy(target, source, bytes);
-                continue;
-            }
             RowBuffer drawn;
-            CopyIntoRow(drawn, source, bytes);
-            if (!keys->in(drawn, pixels)) {
+            if (keys && keys->in(WholeChunk(source, pixels, drawn), pixels))
+                SelectRow(target, source, target, source, pixels, *key);
+            else
                 std::memcpy(target, source, bytes);
-                continue;
-            }
-            RowBuffer kept;
-            CopyIntoRow(kept, target, bytes);
-            SelectRow(target, drawn, kept, drawn, pixels, PixelWord(*key));
         }
     }
 }
