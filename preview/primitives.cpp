@@ -143,14 +143,14 @@ public:
         const auto &starts = pixels == kChunk ? fullStarts_ : tailStarts_;
         // The red bytes alone first: in most rows no pixel has the key's red, and then the
         // other two need no look.
-        std::array<std::uint8_t, kMaxRowBytes + 2> same;
         std::uint8_t redFound = 0;
-        for (int i = 0; i < kMaxRowBytes; ++i) {
-            same[i] = row[i] == pattern_[i];
-            redFound |= same[i] & starts[i];
-        }
+        for (int i = 0; i < kMaxRowBytes; ++i)
+            redFound |= (row[i] == pattern_[i]) & starts[i];
         if (redFound == 0)
             return false;
+        std::array<std::uint8_t, kMaxRowBytes + 2> same;
+        for (int i = 0; i < kMaxRowBytes; ++i)
+            same[i] = row[i] == pattern_[i];
         same[kMaxRowBytes] = same[kMaxRowBytes + 1] = 0;
         std::uint8_t found = 0;
         for (int i = 0; i < kMaxRowBytes; ++i)
