@@ -16,7 +16,8 @@ void PreviewText::draw(QImage &canvas, int x, int y, const QString &text, Colour
     for (const auto &[dx, dy] : rendered(text, pixelSize).pixels) {
         const int px = x + dx;
         const int py = y + dy;
-        if (px < 0 || py < 0 || px >= width || py >= height)
+        // One unsigned compare per axis also turns away the negative ones.
+        if (unsigned(px) >= unsigned(width) || unsigned(py) >= unsigned(height))
             continue;
         std::uint8_t *p = bits + py * stride + px * 3;
         p[0] = colour & 0xFF;
