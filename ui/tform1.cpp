@@ -6,6 +6,7 @@
 #include "profilefile.h"
 #include "taboutbox.h"
 #include "tokbottomdlg.h"
+#include "trackbarstyle.h"
 #include "ui_tform1.h"
 #include "windowdialogs.h"
 
@@ -73,6 +74,9 @@ TForm1::TForm1(const FormEnvironment &environment, QWidget *parent)
         new MenuBarItemStyle(QStyleFactory::create(QApplication::style()->name()));
     menuStyle->setParent(ui->MainMenu1);
     ui->MainMenu1->setStyle(menuStyle);
+    auto *sliderStyle = new TrackBarStyle(QStyleFactory::create(QApplication::style()->name()));
+    sliderStyle->setParent(ui->TrackBar1);
+    ui->TrackBar1->setStyle(sliderStyle);
     // Fixed client area below the menu bar, whatever height the menu bar takes.
     ui->StatusBar1->setFixedHeight(kStatusBarHeight);
     ui->ClientArea->setFixedSize(kClientWidth, kClientHeight - kStatusBarHeight);

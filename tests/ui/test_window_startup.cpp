@@ -15,6 +15,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSlider>
+#include <QStyleOptionSlider>
 #include <QSpinBox>
 
 namespace tintora::test {
@@ -67,7 +68,18 @@ TEST_F(StartupTest, WindowHasItsFixedGeometry)
     EXPECT_EQ(child<QListWidget>("ListBox1")->geometry(), QRect(216, 56, 193, 185));
     EXPECT_EQ(child<QListWidget>("ListBox1")->sizeHintForRow(3), 20);
     EXPECT_EQ(child<QLineEdit>("LabeledEdit1")->maxLength(), 14);
-    EXPECT_EQ(child<QSlider>("TrackBar1")->tickPosition(), QSlider::TicksBothSides);
+    QSlider *slider = child<QSlider>("TrackBar1");
+    EXPECT_EQ(slider->tickPosition(), QSlider::TicksBothSides);
+    QStyleOptionSlider thumb;
+    thumb.initFrom(slider);
+    thumb.orientation = slider->orientation();
+    thumb.minimum = slider->minimum();
+    thumb.maximum = slider->maximum();
+    thumb.tickPosition = slider->tickPosition();
+    EXPECT_EQ(slider->style()
+                  ->subControlRect(QStyle::CC_Slider, &thumb, QStyle::SC_SliderHandle, slider)
+                  .width(),
+              10);
     EXPECT_FALSE(child<QComboBox>("ComboBox1")->isEnabled());
     EXPECT_FALSE(child<QPushButton>("Button4")->isEnabled());
     EXPECT_FALSE(child<QAction>("Hex1")->isEnabled());

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QProxyStyle>
+
+namespace tintora {
+
+// The transparency slider's thumb is 10 pixels long, whatever the base style's own length.
+class TrackBarStyle : public QProxyStyle {
+    Q_OBJECT
+public:
+    explicit TrackBarStyle(QStyle *base);
+
+    int pixelMetric(PixelMetric metric, const QStyleOption *option,
+                    const QWidget *widget) const override;
+};
+
+}  // namespace tintora
