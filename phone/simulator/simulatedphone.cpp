@@ -195,14 +195,24 @@ int SimulatedPhone::volInfo(std::uint16_t *)
     return static_cast<int>(ReadNumber(*root / "free", 1000000));
 }
 
-int SimulatedPhone::seemRead(int seem, int record, int offset, int count, std::uint8_t *buffer)
+std::optional<fs::path> SimulatedPhone::beginSeem(const char *name, int seem, int record,
+                                                  int offset, int count,
+                                                  const std::uint8_t *buffer)
 {
     std::ostringstream call;
-    call << "Seem_Read 0x" << std::hex << seem << std::dec << ' ' << record << ' ' << offset
+    call << name << " 0x" << std::hex << seem << std::dec << ' ' << record << ' ' << offset
          << ' ' << count;
-    const auto root = begin(call.str(), "Seem_Read", true);
+    const auto root = begin(call.str(), name, true);
     const auto file = root ? RecordFile(*root, seem, record) : std::nullopt;
     if (!file || !buffer || !InRecord(offset, count))
+        return std::nullopt;
+    return file;
+}
+
+int SimulatedPhone::seemRead(int seem, int record, int offset, int count, std::uint8_t *buffer)
+{
+    const auto file = beginSeem("Seem_Read", seem, record, offset, count, buffer);
+    if (!file)
         return kFailure;
     const std::vector<std::uint8_t> bytes = ReadRecord(*file);
     std::copy_n(bytes.begin() + offset, count, buffer);
@@ -211,12 +221,8 @@ int SimulatedPhone::seemRead(int seem, int record, int offset, int count, std::u
 
 int SimulatedPhone::seemWrite(int seem, int record, int offset, int count, std::uint8_t *buffer)
 {
-    std::ostringstream call;
-    call << "Seem_Write 0x" << std::hex << seem << std::dec << ' ' << record << ' ' << offset
-         << ' ' << count;
-    const auto root = begin(call.str(), "Seem_Write", true);
-    const auto file = root ? RecordFile(*root, seem, record) : std::nullopt;
-    if (!file || !buffer || !InRecord(offset, count))
+    const auto file = beginSeem("Seem_Write", seem, record, offset, count, buffer);
+    if (!file)
         return kFailure;
     std::vector<std::uint8_t> bytes = ReadRecord(*file);
     std::copy_n(buffer, count, bytes.begin() + offset);

@@ -35,6 +35,11 @@ private:
     // function is not listed in fail and, for a transfer, the phone is there.
     std::optional<std::filesystem::path> begin(const std::string &call, const char *name,
                                                bool transfer);
+    // begin for a record call; the record's file when the call may go on and
+    // its bytes lie within the record.
+    std::optional<std::filesystem::path> beginSeem(const char *name, int seem, int record,
+                                                   int offset, int count,
+                                                   const std::uint8_t *buffer);
     void closeCurrent();
 
     std::FILE *file_ = nullptr;
