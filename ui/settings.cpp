@@ -35,19 +35,29 @@ Settings DefaultSettings()
     return settings;
 }
 
+StoredPreviewSettings ReadStoredPreviewSettings(const ProfileFile &file)
+{
+    const PreviewSettings def = DefaultSettings().preview;
+    StoredPreviewSettings stored;
+    stored.ProviderName = file.readString(kOptions, "ProviderName", def.ProviderName);
+    stored.ClockFormat = file.readInt(kOptions, "ClockFormat", def.ClockFormat);
+    stored.DateFormat = file.readInt(kOptions, "DateFormat", def.DateFormat);
+    stored.PressedSoftKey = file.readInt(kOptions, "PressedSoftKey", def.PressedSoftKey);
+    stored.ChoosedDate = file.readInt(kOptions, "ChoosedDate", def.ChoosedDate);
+    return stored;
+}
+
 Settings ReadSettings(const ProfileFile &file)
 {
-    const Settings defaults = DefaultSettings();
-    const PreviewSettings &def = defaults.preview;
+    const StoredPreviewSettings stored = ReadStoredPreviewSettings(file);
     Settings settings;
     PreviewSettings &preview = settings.preview;
-    preview.ProviderName = file.readString(kOptions, "ProviderName", def.ProviderName);
-    preview.ClockFormat = std::uint8_t(file.readInt(kOptions, "ClockFormat", def.ClockFormat));
-    preview.DateFormat = std::uint8_t(file.readInt(kOptions, "DateFormat", def.DateFormat));
-    preview.PressedSoftKey =
-        std::uint8_t(file.readInt(kOptions, "PressedSoftKey", def.PressedSoftKey));
-    preview.ChoosedDate = std::uint16_t(file.readInt(kOptions, "ChoosedDate", def.ChoosedDate));
-    settings.SpColorPath = file.readString(kPhone, "SpColorPath", defaults.SpColorPath);
+    preview.ProviderName = stored.ProviderName;
+    preview.ClockFormat = std::uint8_t(stored.ClockFormat);
+    preview.DateFormat = std::uint8_t(stored.DateFormat);
+    preview.PressedSoftKey = std::uint8_t(stored.PressedSoftKey);
+    preview.ChoosedDate = std::uint16_t(stored.ChoosedDate);
+    settings.SpColorPath = file.readString(kPhone, "SpColorPath", DefaultSettings().SpColorPath);
     return settings;
 }
 

@@ -21,6 +21,17 @@ struct Settings {
 Language ReadLanguage(const ProfileFile &file);
 // What a missing tintora.ini gives, for callers that have no file to read.
 Settings DefaultSettings();
+// The five preview keys as the file holds them, integers not yet cut to the bits they are
+// kept in: the settings dialog fills its groups from the stored values. Missing keys and
+// integers that are not numbers give the defaults.
+struct StoredPreviewSettings {
+    QString ProviderName;
+    int ClockFormat = 0;
+    int DateFormat = 0;
+    int PressedSoftKey = 0;
+    int ChoosedDate = 0;
+};
+StoredPreviewSettings ReadStoredPreviewSettings(const ProfileFile &file);
 // Missing keys and integers that are not numbers give the defaults.
 Settings ReadSettings(const ProfileFile &file);
 

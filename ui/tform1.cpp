@@ -477,11 +477,11 @@ void TForm1::N8Click()
     // 1.
     ProfileFile profile(environment_.settingsPath);
     // 2. From the file, not from memory.
-    dialog.FillFromFile(profile);
+    const StoredPreviewSettings stored = ReadStoredPreviewSettings(profile);
+    dialog.FillFromFile(stored);
     // 3.
     const QDate today = environment_.clock->now().date();
-    std::uint16_t day = std::uint16_t(profile.readInt(QStringLiteral("Options"),
-                                                      QStringLiteral("ChoosedDate"), 1));
+    std::uint16_t day = std::uint16_t(stored.ChoosedDate);
     // A stored 0 forms no date and is taken like a day past the month's end.
     if (day == 0 || day > today.daysInMonth())
         day = 1;

@@ -3,7 +3,7 @@
 #include "centreonscreen.h"
 #include "cp1251validator.h"
 #include "languagetables.h"
-#include "profilefile.h"
+#include "settings.h"
 #include "ui_tokbottomdlg.h"
 
 #include "preview/clock.h"
@@ -15,8 +15,6 @@
 
 namespace tintora {
 namespace {
-
-const QString kOptions = QStringLiteral("Options");
 
 QButtonGroup *MakeGroup(QObject *owner, std::initializer_list<QRadioButton *> items)
 {
@@ -67,13 +65,12 @@ void TOKBottomDlg::FormCreate(const Clock &clock)
     ui->DateTimePicker1->setDateRange(first, first.addDays(today.daysInMonth() - 1));
 }
 
-void TOKBottomDlg::FillFromFile(const ProfileFile &file)
+void TOKBottomDlg::FillFromFile(const StoredPreviewSettings &stored)
 {
-    ui->Edit1->setText(file.readString(kOptions, QStringLiteral("ProviderName"),
-                                       QStringLiteral("BEE LINE")));
-    SetItemIndex(clockGroup_, file.readInt(kOptions, QStringLiteral("ClockFormat"), 0));
-    SetItemIndex(dateGroup_, file.readInt(kOptions, QStringLiteral("DateFormat"), 2));
-    SetItemIndex(softKeyGroup_, file.readInt(kOptions, QStringLiteral("PressedSoftKey"), 3));
+    ui->Edit1->setText(stored.ProviderName);
+    SetItemIndex(clockGroup_, stored.ClockFormat);
+    SetItemIndex(dateGroup_, stored.DateFormat);
+    SetItemIndex(softKeyGroup_, stored.PressedSoftKey);
 }
 
 // When the month has turned since start-up the day of the current month may fall outside

@@ -16,7 +16,7 @@ class TOKBottomDlg;
 namespace tintora {
 
 class Clock;
-class ProfileFile;
+struct StoredPreviewSettings;
 
 // The settings dialog of the five preview options. The main window fills it, shows it and
 // writes what it returns (N8Click); OK accepts, Cancel, Esc and the close button reject.
@@ -26,9 +26,9 @@ public:
     explicit TOKBottomDlg(const Clock &clock, QWidget *parent = nullptr);
     ~TOKBottomDlg() override;
 
-    // ProviderName, ClockFormat, DateFormat and PressedSoftKey from the file. A stored index
-    // at or beyond a group's items selects the last item, one below 0 selects none.
-    void FillFromFile(const ProfileFile &file);
+    // ProviderName, ClockFormat, DateFormat and PressedSoftKey as stored. A stored index at
+    // or beyond a group's items selects the last item, one below 0 selects none.
+    void FillFromFile(const StoredPreviewSettings &stored);
     // Kept within the month the program started in.
     void setChoosedDate(const QDate &date);
     void SetTexts(Language language);
