@@ -1,5 +1,6 @@
 #include "phone/loadedphonelibrary.h"
 #include "preview/clock.h"
+#include "ui/applicationtitle.h"
 #include "ui/centreonscreen.h"
 #include "ui/qtwindowdialogs.h"
 #include "ui/settings.h"
@@ -19,7 +20,7 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     // The name, not the display name: the window system would append a display name to
     // every window title.
-    QApplication::setApplicationName(QStringLiteral("Tintora"));
+    QApplication::setApplicationName(QString::fromLatin1(tintora::kApplicationTitle));
     // The standard buttons and dialogs speak the system's language, as the platform's own do.
     QTranslator standardTexts;
     if (standardTexts.load(QLocale::system(), QStringLiteral("qtbase"), QStringLiteral("_"),

@@ -17,4 +17,10 @@ public:
     virtual bool askYesNo(const QString &text) = 0;
 };
 
+// A message's text with its carriage returns as the line breaks a display shows.
+inline QString MessageLines(QString text)
+{
+    return text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+}
+
 }  // namespace tintora

@@ -1,23 +1,13 @@
 #include "qtwindowdialogs.h"
 
+#include "applicationtitle.h"
+
 #include <QColorDialog>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
 
 namespace tintora {
-namespace {
-
-const char *const kTitle = "Tintora";
-
-// Messages separate their lines with a carriage return alone.
-QString DisplayText(const QString &text)
-{
-    QString shown = text;
-    return shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-}
-
-}  // namespace
 
 QString QtFileFilter(const QString &filter)
 {
@@ -33,22 +23,22 @@ QString QtFileFilter(const QString &filter)
 
 void QtWindowDialogs::inform(const QString &text)
 {
-    QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(kTitle), DisplayText(text),
-                    QMessageBox::Ok, owner_);
+    QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(kApplicationTitle),
+                    MessageLines(text), QMessageBox::Ok, owner_);
     box.exec();
 }
 
 void QtWindowDialogs::reportError(const QString &text)
 {
-    QMessageBox box(QMessageBox::Critical, QString::fromLatin1(kTitle), DisplayText(text),
-                    QMessageBox::Ok, owner_);
+    QMessageBox box(QMessageBox::Critical, QString::fromLatin1(kApplicationTitle),
+                    MessageLines(text), QMessageBox::Ok, owner_);
     box.exec();
 }
 
 bool QtWindowDialogs::askYesNo(const QString &text)
 {
-    QMessageBox box(QMessageBox::Warning, QString::fromLatin1(kTitle), DisplayText(text),
-                    QMessageBox::Yes | QMessageBox::No, owner_);
+    QMessageBox box(QMessageBox::Warning, QString::fromLatin1(kApplicationTitle),
+                    MessageLines(text), QMessageBox::Yes | QMessageBox::No, owner_);
     return box.exec() == QMessageBox::Yes;
 }
 

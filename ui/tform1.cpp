@@ -1,5 +1,6 @@
 #include "tform1.h"
 
+#include "applicationtitle.h"
 #include "cp1251validator.h"
 #include "languagetables.h"
 #include "menubaritemstyle.h"
@@ -35,7 +36,6 @@
 namespace tintora {
 namespace {
 
-const char *const kTitle = "Tintora";
 const char *const kPictureFilter = "JPEG Image File (*.jpg,*.jpeg)|*.jpg;*.jpeg";
 constexpr int kPreviewSize = 128;
 constexpr int kClientWidth = 422;
@@ -57,7 +57,7 @@ Colour FromQColor(const QColor &colour)
 
 QString SchemeCaption(const QString &name)
 {
-    return QString::fromLatin1(kTitle) + QStringLiteral(" - [") + name + QLatin1Char(']');
+    return QString::fromLatin1(kApplicationTitle) + QStringLiteral(" - [") + name + QLatin1Char(']');
 }
 
 TForm1::TForm1(const FormEnvironment &environment, QWidget *parent)
@@ -367,7 +367,7 @@ void TForm1::LabeledEdit1Change()
 {
     const QString text = ui->LabeledEdit1->text();
     // 1.
-    setWindowTitle(text.isEmpty() ? QString::fromLatin1(kTitle) : SchemeCaption(text));
+    setWindowTitle(text.isEmpty() ? QString::fromLatin1(kApplicationTitle) : SchemeCaption(text));
     // 2. The field's validator lets in only characters that Windows-1251 holds, and every
     // byte of a loaded name has a character, so the conversion always succeeds.
     if (const std::optional<QByteArray> name = ToCp1251(text))
