@@ -1,15 +1,13 @@
 #include "command.h"
 #include "consoledialogs.h"
 #include "failure.h"
+#include "inputfiles.h"
 
 #include "phone/activation.h"
 #include "phone/loadedphonelibrary.h"
 #include "phone/opencommand.h"
 #include "phone/savecommand.h"
-#include "ui/profilefile.h"
-#include "ui/settings.h"
 
-#include <QFileInfo>
 #include <QTextStream>
 
 namespace tintora::cli {
@@ -65,21 +63,16 @@ std::optional<PhoneArguments> ParsePhoneArguments(QStringList args)
     return parsed;
 }
 
-QString PhonePath(const QString &iniFile)
-{
-    const Settings settings =
-        iniFile.isEmpty() ? DefaultSettings() : ReadSettings(ProfileFile(iniFile));
-    return SchemePhonePath(settings.SpColorPath);
-}
-
 int Phone(const QStringList &args)
 {
     const std::optional<PhoneArguments> parsed = ParsePhoneArguments(args);
     if (!parsed)
         return UsageError(kPhoneUsage);
     // A mistyped settings file would send the scheme to the default folder.
-    if (!parsed->ini.isEmpty() && !QFileInfo(parsed->ini).isFile())
-        return Fail("cannot open " + parsed->ini);
+    QString error;
+    const std::optional<Settings> settings = ReadSettingsArgument(parsed->ini, error);
+    if (!settings)
+        return Fail(error);
     LoadedPhoneLibrary phone;
     if (!phone.isLoaded())
         QTextStream(stderr) << "tintora-cli: " << phone.description() << '\n';
@@ -87,7 +80,7 @@ int Phone(const QStringList &args)
     ConsoleDialogs dialogs(parsed->restart);
     ColourScheme scheme;
     CommandContext context{phone, scheme, dialogs, kEnglish};
-    const QString phonePath = PhonePath(parsed->ini);
+    const QString phonePath = SchemePhonePath(settings->SpColorPath);
 
     if (parsed->action == "read") {
         if (!OpenFromPhone(context, phonePath).loaded)

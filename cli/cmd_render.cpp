@@ -1,6 +1,6 @@
 #include "command.h"
 #include "failure.h"
-#include "schemeinput.h"
+#include "inputfiles.h"
 
 #include "preview/clock.h"
 #include "preview/jpegpicture.h"
@@ -9,8 +9,6 @@
 #include "preview/previewpictures.h"
 #include "scheme/colourscheme.h"
 #include "scheme/wholefilewrite.h"
-#include "ui/profilefile.h"
-#include "ui/settings.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -115,10 +113,9 @@ int Render(const QStringList &args)
         return Fail(error);
     }
 
-    if (!options->ini.isNull() && !QFileInfo(options->ini).isFile())
-        return Fail(QStringLiteral("cannot open %1").arg(options->ini));
-    Settings settings =
-        options->ini.isNull() ? DefaultSettings() : ReadSettings(ProfileFile(options->ini));
+    std::optional<Settings> settings = ReadSettingsArgument(options->ini, error);
+    if (!settings)
+        return Fail(error);
 
     std::optional<QImage> background;
     if (!options->background.isNull()) {
@@ -131,7 +128,7 @@ int Render(const QStringList &args)
         return Fail(QStringLiteral("the preview font cannot be loaded"));
     const PreviewPictures pictures = LoadPreviewPictures();
     const FixedClock clock(moment);
-    Preview preview(scheme, settings.preview, clock, pictures);
+    Preview preview(scheme, settings->preview, clock, pictures);
     if (background)
         preview.setBackgroundPicture(*background);
 

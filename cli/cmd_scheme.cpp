@@ -1,6 +1,6 @@
 #include "command.h"
 #include "failure.h"
-#include "schemeinput.h"
+#include "inputfiles.h"
 
 #include "scheme/codepage.h"
 #include "scheme/colourscheme.h"

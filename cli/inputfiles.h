@@ -1,6 +1,7 @@
 #pragma once
 
 #include "scheme/colourscheme.h"
+#include "ui/settings.h"
 
 #include <QString>
 
@@ -11,5 +12,9 @@ namespace tintora::cli {
 // A scheme file for a command: nullopt with the reason, in English, when it
 // cannot be opened or read or is not a colour scheme.
 std::optional<ColourScheme> ReadSchemeArgument(const QString &path, QString &error);
+
+// The settings of an --ini file, which must exist: a mistyped name would quietly give
+// the defaults. A null path, no --ini, gives the defaults of a missing tintora.ini.
+std::optional<Settings> ReadSettingsArgument(const QString &path, QString &error);
 
 }  // namespace tintora::cli

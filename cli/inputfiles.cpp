@@ -1,4 +1,8 @@
-#include "schemeinput.h"
+#include "inputfiles.h"
+
+#include "ui/profilefile.h"
+
+#include <QFileInfo>
 
 namespace tintora::cli {
 
@@ -20,6 +24,17 @@ std::optional<ColourScheme> ReadSchemeArgument(const QString &path, QString &err
     ColourScheme scheme;
     DecodeScheme(scheme, read.image);
     return scheme;
+}
+
+std::optional<Settings> ReadSettingsArgument(const QString &path, QString &error)
+{
+    if (path.isNull())
+        return DefaultSettings();
+    if (!QFileInfo(path).isFile()) {
+        error = QStringLiteral("cannot open %1").arg(path);
+        return std::nullopt;
+    }
+    return ReadSettings(ProfileFile(path));
 }
 
 }  // namespace tintora::cli
