@@ -2,6 +2,8 @@
 
 #include "previewresources.h"
 
+#include "scheme/wholefilewrite.h"
+
 #include <QFile>
 #include <QFontDatabase>
 
@@ -21,14 +23,6 @@ QByteArray FontBytes()
     return resource.readAll();
 }
 
-bool WriteFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    return file.write(bytes) == bytes.size() && file.flush();
-}
-
 }  // namespace
 
 bool InstallPreviewFont(const QString &unpackPath)
@@ -39,7 +33,7 @@ bool InstallPreviewFont(const QString &unpackPath)
         return false;
     // A read-only folder or a file held by another copy of the program must not cost the
     // preview its face.
-    if (WriteFile(unpackPath, bytes))
+    if (WriteWholeFile(unpackPath, bytes) == WriteOutcome::Written)
         installedId = QFontDatabase::addApplicationFont(unpackPath);
     if (installedId < 0)
         installedId = QFontDatabase::addApplicationFontFromData(bytes);
