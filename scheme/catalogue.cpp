@@ -171,11 +171,6 @@ QString RussianElementName(int element)
     return IsElement(element) ? QString::fromUtf8(kRussianNames[element]) : QString();
 }
 
-QString ElementName(int element, Language language)
-{
-    return language == kRussian ? RussianElementName(element) : EnglishElementName(element);
-}
-
 QString ScreenCaption(int screen, Language language)
 {
     if (screen < 0 || screen >= kScreenCount)

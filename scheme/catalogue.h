@@ -24,7 +24,6 @@ extern const std::array<int, 14> LinkedPairTable;
 QString EnglishElementName(int element);
 QString RussianElementName(int element);
 // Russian for 0, English otherwise.
-QString ElementName(int element, Language language);
 QString ScreenCaption(int screen, Language language);
 bool IsLinkedElement(int element);
 

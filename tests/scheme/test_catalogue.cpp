@@ -14,8 +14,8 @@ TEST(ElementNames, SpotChecksInBothLanguages)
     EXPECT_EQ(EnglishElementName(55), "(\"Emergency call\" window) - The top of Title Bar");
     EXPECT_EQ(RussianElementName(56), "(Экстренный вызов) - Заголовок (низ)");
     EXPECT_EQ(RussianElementName(63), "(Ежедневник) - Текст выходного дня");
-    EXPECT_EQ(ElementName(2, kRussian), "Основной текст");
-    EXPECT_EQ(ElementName(2, kEnglish), "Main text");
+    EXPECT_EQ(RussianElementName(2), "Основной текст");
+    EXPECT_EQ(EnglishElementName(2), "Main text");
 }
 
 TEST(ElementNames, FiftyAndFiftyOneAreEnglishInBothTables)
