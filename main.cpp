@@ -3,7 +3,7 @@
 #include "ui/applicationtitle.h"
 #include "ui/centreonscreen.h"
 #include "ui/qtwindowdialogs.h"
-#include "ui/settings.h"
+#include "settings/settings.h"
 #include "ui/taboutbox.h"
 #include "ui/tform1.h"
 #include "ui/tokbottomdlg.h"

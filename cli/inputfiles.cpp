@@ -1,6 +1,6 @@
 #include "inputfiles.h"
 
-#include "ui/profilefile.h"
+#include "settings/profilefile.h"
 
 #include <QFileInfo>
 

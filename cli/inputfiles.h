@@ -1,7 +1,7 @@
 #pragma once
 
 #include "scheme/colourscheme.h"
-#include "ui/settings.h"
+#include "settings/settings.h"
 
 #include <QString>
 

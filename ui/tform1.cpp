@@ -4,7 +4,7 @@
 #include "cp1251validator.h"
 #include "languagetables.h"
 #include "menubaritemstyle.h"
-#include "profilefile.h"
+#include "settings/profilefile.h"
 #include "taboutbox.h"
 #include "tokbottomdlg.h"
 #include "trackbarstyle.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings.h"
+#include "settings/settings.h"
 
 #include "phone/commandcontext.h"
 #include "phone/connectionstate.h"

@@ -3,7 +3,7 @@
 #include "centreonscreen.h"
 #include "cp1251validator.h"
 #include "languagetables.h"
-#include "settings.h"
+#include "settings/settings.h"
 #include "ui_tokbottomdlg.h"
 
 #include "preview/clock.h"

@@ -5,7 +5,7 @@
 
 #include "preview/clock.h"
 #include "scheme/colourscheme.h"
-#include "ui/profilefile.h"
+#include "settings/profilefile.h"
 #include "ui/taboutbox.h"
 #include "ui/tform1.h"
 #include "ui/tokbottomdlg.h"

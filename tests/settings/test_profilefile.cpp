@@ -1,5 +1,5 @@
 #include "tests/filefaults.h"
-#include "ui/profilefile.h"
+#include "settings/profilefile.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,5 @@
-#include "ui/profilefile.h"
-#include "ui/settings.h"
+#include "settings/profilefile.h"
+#include "settings/settings.h"
 
 #include <QCoreApplication>
 #include <QDir>
