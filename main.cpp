@@ -2,6 +2,7 @@
 #include "preview/clock.h"
 #include "ui/applicationtitle.h"
 #include "ui/centreonscreen.h"
+#include "ui/editorcommandline.h"
 #include "ui/qtwindowdialogs.h"
 #include "settings/settings.h"
 #include "ui/taboutbox.h"
@@ -9,15 +10,39 @@
 #include "ui/tokbottomdlg.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QFont>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 
+#include <cstdio>
+#include <optional>
+
+namespace {
+
+int Print(const tintora::EditorCommandLine::Answer &answer)
+{
+    std::fputs(answer.output.toLocal8Bit().constData(), stdout);
+    std::fputs(answer.error.toLocal8Bit().constData(), stderr);
+    return answer.exitCode;
+}
+
+}  // namespace
+
 int main(int argc, char **argv)
 {
+    const tintora::EditorCommandLine commandLine(QStringLiteral(TINTORA_VERSION));
+    // --help and --version answer without a window system, so they work from any terminal.
+    {
+        const QCoreApplication probe(argc, argv);
+        if (const auto answer = commandLine.answer(QCoreApplication::arguments(), false))
+            return Print(*answer);
+    }
     QApplication app(argc, argv);
+    if (const auto answer = commandLine.answer(QApplication::arguments(), true))
+        return Print(*answer);
     // The name, not the display name: the window system would append a display name to
     // every window title.
     QApplication::setApplicationName(QString::fromLatin1(tintora::kApplicationTitle));
@@ -34,8 +59,7 @@ int main(int argc, char **argv)
                                {QStringLiteral("Microsoft Sans Serif"),
                                 QStringLiteral("Nimbus Sans"), QStringLiteral("DejaVu Sans")});
 
-    QStringList arguments = QApplication::arguments().mid(1);
-    arguments.removeAll(QString());
+    const QString file = tintora::EditorCommandLine::file(QApplication::arguments());
 
     tintora::QtWindowDialogs dialogs;
     tintora::SystemClock clock;
@@ -45,7 +69,7 @@ int main(int argc, char **argv)
     environment.clock = &clock;
     environment.phone = &phone;
     environment.settingsPath = tintora::SettingsFilePath();
-    environment.arguments = arguments;
+    environment.arguments = file.isEmpty() ? QStringList() : QStringList{file};
     environment.fontFilePath = QStringLiteral("1stSortie.ttf");
 
     tintora::TForm1 form(environment);

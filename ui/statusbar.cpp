@@ -39,6 +39,12 @@ void StatusBar::setPanelText(const QString &text)
     update();
 }
 
+void StatusBar::setFilePath(const QString &path)
+{
+    filePath_ = path;
+    update();
+}
+
 void StatusBar::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
@@ -53,8 +59,15 @@ void StatusBar::paintEvent(QPaintEvent *)
     paintStatusIcon(painter);
 
     painter.setPen(palette().color(QPalette::WindowText));
-    painter.drawText(textPanel.adjusted(3, 0, -3, 0), Qt::AlignVCenter | Qt::AlignLeft,
-                     panelText_);
+    const QRect textArea = textPanel.adjusted(3, 0, -3, 0);
+    painter.drawText(textArea, Qt::AlignVCenter | Qt::AlignLeft, panelText_);
+
+    constexpr int kGap = 12;
+    const int room = textArea.width() - fontMetrics().horizontalAdvance(panelText_) - kGap;
+    if (!filePath_.isEmpty() && room > 0) {
+        painter.drawText(textArea, Qt::AlignVCenter | Qt::AlignRight,
+                         fontMetrics().elidedText(filePath_, Qt::ElideMiddle, room));
+    }
 }
 
 // The square under the icon is cleared first, so the icon of the other mode never shows

@@ -18,6 +18,10 @@ public:
     void setStatusIcon(const QImage &icon);
     void setPanelText(const QString &text);
     QString panelText() const { return panelText_; }
+    // The file being edited, shown at the right of panel 1 behind the status text and
+    // shortened in its middle to fit; empty shows nothing.
+    void setFilePath(const QString &path);
+    QString filePath() const { return filePath_; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -27,6 +31,7 @@ private:
 
     QPixmap icon_;
     QString panelText_;
+    QString filePath_;
 };
 
 }  // namespace tintora

@@ -74,7 +74,7 @@ TEST_F(PhoneWindowTest, PollEnablesConnectAndTheCommandSwitchesModeCaptionsAndBa
     ASSERT_TRUE(connect()->isEnabled());
     form->N13Click();
     EXPECT_EQ(form->connection().workMode, kPhoneMode);
-    EXPECT_EQ(connect()->text(), QString::fromUtf8("Отключить"));
+    EXPECT_EQ(Shown(connect()->text()), QString::fromUtf8("Отключить"));
     EXPECT_EQ(child<QPushButton>("Button1")->text(), QString::fromUtf8("Читать spcolor.sch"));
     EXPECT_EQ(child<QPushButton>("Button2")->text(), QString::fromUtf8("Записать spcolor.sch"));
 
@@ -85,7 +85,7 @@ TEST_F(PhoneWindowTest, PollEnablesConnectAndTheCommandSwitchesModeCaptionsAndBa
     EXPECT_TRUE(connect()->isEnabled());
     form->N13Click();
     EXPECT_EQ(form->connection().workMode, kComputerMode);
-    EXPECT_EQ(connect()->text(), QString::fromUtf8("Подключить"));
+    EXPECT_EQ(Shown(connect()->text()), QString::fromUtf8("Подключить"));
     tick();
     EXPECT_FALSE(connect()->isEnabled());
 }
@@ -113,7 +113,7 @@ TEST_F(PhoneWindowTest, ReadingFromThePhoneResetsTheViewToTheLoadedScheme)
     EXPECT_EQ(child<QListWidget>("ListBox1")->currentRow(), 0);
     EXPECT_EQ(child<QComboBox>("ComboBox2")->currentIndex(), 0);
     EXPECT_EQ(child<QLineEdit>("LabeledEdit1")->text(), "ZEBRA");
-    EXPECT_EQ(form->windowTitle(), "Tintora - [ZEBRA]");
+    EXPECT_EQ(shownTitle(), "Tintora - [ZEBRA]");
     EXPECT_EQ(ColourOf(swatchFill()), 0x123456u);
     // The preview shows the loaded background colour of the main screen.
     EXPECT_EQ(ColourOf(shownPreview().pixel(64, 50)), 0x123456u);
@@ -126,13 +126,13 @@ TEST_F(PhoneWindowTest, SavingToANewComputerFileAsksOnceAndShowsTheStoredName)
     form->scheme().name.clear();
     child<QLineEdit>("LabeledEdit1")->clear();
     const QString target = folder.filePath(QStringLiteral("mine.sch"));
-    dialogs.saveAnswers << target;
+    dialogs.saveFileAnswers << target;
 
     form->Button2Click();
     ASSERT_EQ(dialogs.fileTitles, QStringList{QString::fromUtf8("Сохранить spcolor.sch")});
     EXPECT_EQ(form->currentFilePath(), target);
     EXPECT_EQ(child<QLineEdit>("LabeledEdit1")->text(), "STYLE");
-    EXPECT_EQ(form->windowTitle(), "Tintora - [STYLE]");
+    EXPECT_EQ(shownTitle(), "Tintora - [STYLE]");
     ASSERT_EQ(dialogs.informed.size(), 1);
     EXPECT_TRUE(dialogs.informed.first().endsWith(target));
 
@@ -159,7 +159,7 @@ TEST_F(PhoneWindowTest, OpeningAComputerFileLoadsItAndMakesItTheSaveTarget)
     EXPECT_EQ(form->scheme().entry(13).colour, 0x0000FFu);
     EXPECT_EQ(form->currentFilePath(), path);
     EXPECT_EQ(form->selectedScreen(), 0);
-    EXPECT_EQ(form->windowTitle(), "Tintora - [OTHER]");
+    EXPECT_EQ(shownTitle(), "Tintora - [OTHER]");
 }
 
 TEST_F(PhoneWindowTest, ActivationOnThePhoneReportsAndOffersARestart)
