@@ -642,6 +642,9 @@ void TForm1::setUpEditorCommands()
     ui->Open1->setShortcuts(QKeySequence::Open);
     ui->Save1->setShortcuts(QKeySequence::Save);
     ui->SaveAs1->setShortcuts(QKeySequence::SaveAs);
+    // Where the platform names none (Windows), the key most programs there use.
+    if (ui->SaveAs1->shortcuts().isEmpty())
+        ui->SaveAs1->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     ui->Exit1->setShortcuts(QKeySequence::Quit);
     ui->Undo1->setShortcuts(QKeySequence::Undo);
     ui->Redo1->setShortcuts(QKeySequence::Redo);
