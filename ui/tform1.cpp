@@ -1,5 +1,6 @@
 #include "tform1.h"
 
+#include "altletterstyle.h"
 #include "applicationtitle.h"
 #include "cp1251validator.h"
 #include "droppedfile.h"
@@ -82,10 +83,16 @@ TForm1::TForm1(const FormEnvironment &environment, QWidget *parent)
     EnsurePreviewResources();
     ui->setupUi(this);
     // N13, the default command, stands bold on the menu bar.
-    auto *menuStyle =
-        new MenuBarItemStyle(QStyleFactory::create(QApplication::style()->name()));
+    const QString styleName = QApplication::style()->name();
+    auto *menuStyle = new AltLetterStyle(
+        new MenuBarItemStyle(QStyleFactory::create(styleName)), ui->MainMenu1);
     menuStyle->setParent(ui->MainMenu1);
     ui->MainMenu1->setStyle(menuStyle);
+    for (QMenu *menu : ui->MainMenu1->findChildren<QMenu *>()) {
+        auto *style = new AltLetterStyle(QStyleFactory::create(styleName), ui->MainMenu1);
+        style->setParent(menu);
+        menu->setStyle(style);
+    }
     auto *sliderStyle = new TrackBarStyle(QStyleFactory::create(QApplication::style()->name()));
     sliderStyle->setParent(ui->TrackBar1);
     ui->TrackBar1->setStyle(sliderStyle);

@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QSignalSpy>
+#include <QStyle>
 #include <QTest>
 #include <QTimer>
 
@@ -96,6 +97,26 @@ TEST_F(ShortcutTest, AltLetterOpensTheMenuInBothLanguages)
     QTest::keyClick(form.get(), Qt::Key_E, Qt::AltModifier);
     EXPECT_TRUE(child<QMenu>("Edit1")->isVisible());
     child<QMenu>("Edit1")->close();
+}
+
+// The letters marked for Alt leave the captions as the user reads them until the keyboard
+// works the menus.
+TEST_F(ShortcutTest, AltLettersShowOnlyWhileTheKeyboardWorksTheMenus)
+{
+    startShown();
+    QMenuBar *bar = child<QMenuBar>("MainMenu1");
+    QMenu *file = child<QMenu>("File1");
+    const QString marked = file->title();
+    // Unpremultiplied, so that pixels nothing painted compare equal.
+    const auto shot = [bar] { return bar->grab().toImage().convertToFormat(QImage::Format_ARGB32); };
+    const QImage withMark = shot();
+    file->setTitle(Shown(marked));
+    const QImage withoutMark = shot();
+    file->setTitle(marked);
+    EXPECT_EQ(withMark, withoutMark);
+
+    bar->setFocus(Qt::MenuBarFocusReason);  // as Alt pressed alone leaves it
+    EXPECT_NE(shot(), withoutMark);
 }
 
 // Every menu's Alt letters, in both languages: one per caption, none twice in a menu, and
