@@ -35,8 +35,9 @@ P2kLink::Reply FromParsed(ParsedReply &&parsed)
 
 }  // namespace
 
-P2kLink::P2kLink(std::unique_ptr<UsbHandle> handle, CommandInterface interface)
-    : handle_(std::move(handle)), interface_(interface)
+P2kLink::P2kLink(std::unique_ptr<UsbHandle> handle, CommandInterface interface,
+                 std::uint16_t &packetId)
+    : handle_(std::move(handle)), interface_(interface), packetId_(packetId)
 {
 }
 

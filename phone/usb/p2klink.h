@@ -30,7 +30,10 @@ public:
     static constexpr auto kReplyWait = std::chrono::milliseconds(3000);
     static constexpr unsigned kTransferTimeoutMs = 1000;
 
-    P2kLink(std::unique_ptr<UsbHandle> handle, CommandInterface interface);
+    // packetId: the last id used, kept by the caller so that a new link never
+    // repeats the ids of the one before, whose late replies may still come.
+    P2kLink(std::unique_ptr<UsbHandle> handle, CommandInterface interface,
+            std::uint16_t &packetId);
     ~P2kLink();
     P2kLink(const P2kLink &) = delete;
     P2kLink &operator=(const P2kLink &) = delete;
@@ -50,7 +53,7 @@ private:
 
     std::unique_ptr<UsbHandle> handle_;
     CommandInterface interface_;
-    std::uint16_t packetId_ = 0;
+    std::uint16_t &packetId_;
     bool gone_ = false;
 };
 

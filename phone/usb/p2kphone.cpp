@@ -199,7 +199,7 @@ bool P2kPhone::connect(const std::string &id, Seen &seen)
     seen.openStatus = status;
     if (status != UsbStatus::Ok)
         return false;
-    link_ = std::make_unique<P2kLink>(std::move(handle), seen.phone.command);
+    link_ = std::make_unique<P2kLink>(std::move(handle), seen.phone.command, packetId_);
     linkId_ = id;
     file_.reset();
     return true;

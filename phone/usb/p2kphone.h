@@ -80,6 +80,7 @@ private:
     std::map<std::string, Seen> seen_;
     std::unique_ptr<P2kLink> link_;
     std::string linkId_;
+    std::uint16_t packetId_ = 0;
     std::optional<std::string> restartingId_;
     std::chrono::steady_clock::time_point restartedAt_;
     std::optional<OpenFile> file_;
