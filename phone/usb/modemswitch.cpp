@@ -65,29 +65,39 @@ std::string ModemSwitch::outcome() const
     return outcome_;
 }
 
+bool ModemSwitch::recentlySent() const
+{
+    std::lock_guard lock(mutex_);
+    return sentAt_ && std::chrono::steady_clock::now() - *sentAt_ < kComeBack;
+}
+
 void ModemSwitch::forget()
 {
     join();
     std::lock_guard lock(mutex_);
     tried_.clear();
     outcome_.clear();
+    sentAt_.reset();
 }
 
 void ModemSwitch::run(std::string id, PhoneDevice device)
 {
     std::string outcome;
+    bool sent = true;
     const UsbStatus usb = SendOverUsb(bus_, id, device);
     if (usb == UsbStatus::Ok || usb == UsbStatus::NoDevice) {
         outcome = "AT+MODE=8 sent over USB";
     } else {
         const UsbStatus tty = bus_.writeModemTty(id, kCommand);
-        outcome = tty == UsbStatus::Ok
-                      ? std::string("AT+MODE=8 sent on the serial device")
-                      : std::string("could not send AT+MODE=8: USB: ") + Describe(usb) +
-                            ", serial device: " + Describe(tty);
+        sent = tty == UsbStatus::Ok;
+        outcome = sent ? std::string("AT+MODE=8 sent on the serial device")
+                       : std::string("could not send AT+MODE=8: USB: ") + Describe(usb) +
+                             ", serial device: " + Describe(tty);
     }
     std::lock_guard lock(mutex_);
     outcome_ = outcome;
+    if (sent)
+        sentAt_ = std::chrono::steady_clock::now();
     running_ = false;
 }
 

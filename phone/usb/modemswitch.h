@@ -3,7 +3,9 @@
 #include "phonedevice.h"
 #include "usbbus.h"
 
+#include <chrono>
 #include <mutex>
+#include <optional>
 #include <set>
 #include <string>
 #include <thread>
@@ -25,9 +27,13 @@ public:
     bool running() const;
     // What the last switch did, for people.
     std::string outcome() const;
+    // A switch went out lately, so the phone is on its way back.
+    bool recentlySent() const;
     void forget();
 
     static constexpr std::string_view kCommand = "AT+MODE=8\r\n";
+    // How long a switched phone may take to come back in command mode.
+    static constexpr auto kComeBack = std::chrono::seconds(20);
 
 private:
     void run(std::string id, PhoneDevice device);
@@ -39,6 +45,7 @@ private:
     std::set<std::string> tried_;
     bool running_ = false;
     std::string outcome_;
+    std::optional<std::chrono::steady_clock::time_point> sentAt_;
 };
 
 }  // namespace p2kusb

@@ -162,7 +162,9 @@ int P2kPhone::status()
         }
         restartingId_.reset();
     }
-    state_ = ids.empty() ? LinkState::NoPhone : LinkState::Unknown;
+    state_ = !ids.empty()                ? LinkState::Unknown
+             : switch_.recentlySent()    ? LinkState::Switching
+                                         : LinkState::NoPhone;
     for (auto &[id, seen] : seen_) {
         switch (seen.phone.mode) {
         case PhoneMode::Command:

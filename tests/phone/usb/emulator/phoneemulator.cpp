@@ -866,9 +866,11 @@ void PhoneEmulator::loadRoot()
 {
     std::ifstream setup(*root_ / "setup");
     std::string key, value;
-    Mode mode = Mode::Command;
+    std::optional<Mode> mode = Mode::Command;
     while (setup >> key >> value) {
-        if (key == "mode")
+        if (key == "mode" && value == "none")
+            mode.reset();
+        else if (key == "mode")
             mode = value == "modem" ? Mode::Modem : value == "storage" ? Mode::MassStorage : Mode::Command;
         else if (key == "transport")
             transport_ = value == "bulk" ? P2kTransport::Bulk : P2kTransport::Control;
@@ -902,7 +904,8 @@ void PhoneEmulator::loadRoot()
             }
         }
     }
-    arrive(mode);
+    if (mode)
+        arrive(*mode);
 }
 
 void PhoneEmulator::saveFile(const std::string &path)

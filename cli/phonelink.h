@@ -1,0 +1,16 @@
+#pragma once
+
+#include "phone/loadedphonelibrary.h"
+
+namespace tintora::cli {
+
+// Polls the status until the phone is in command mode or the seconds are
+// over, saying on standard error what it waits for. A library that cannot
+// say more than the status is waited for all the same.
+bool WaitForPhone(LoadedPhoneLibrary &phone, int seconds);
+
+// Prints the library's report on every Motorola device; 0 when a phone in
+// command mode answered.
+int ProbePhones(LoadedPhoneLibrary &phone);
+
+}  // namespace tintora::cli
