@@ -8,6 +8,8 @@ constexpr unsigned kSwitchTimeoutMs = 2000;
 // Over the data interface; Ok when the phone took the whole command.
 UsbStatus SendOverUsb(UsbBus &bus, const std::string &id, const PhoneDevice &device)
 {
+    if (device.dataInterface < 0)
+        return UsbStatus::Error;
     UsbStatus status = UsbStatus::Ok;
     const std::unique_ptr<UsbHandle> handle = bus.open(id, status);
     if (!handle)

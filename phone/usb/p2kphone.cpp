@@ -19,6 +19,7 @@ constexpr std::uint32_t kDirectory = 0x10;
 constexpr std::uint8_t kEntriesPerPage = 3;
 constexpr int kMaxPages = 64;
 constexpr auto kRestartReplyWait = std::chrono::milliseconds(1000);
+constexpr auto kCloseAfterFailureWait = std::chrono::milliseconds(1000);
 constexpr int kFailure = -1;
 
 std::vector<std::uint8_t> Be32Bytes(std::uint32_t value)
@@ -75,7 +76,7 @@ const char *StateText(LinkState state)
     case LinkState::Ready: return "phone in command mode";
     case LinkState::Switching: return "phone in modem mode, switching it to command mode";
     case LinkState::Restarting: return "phone restarting";
-    case LinkState::NoAccess: return "phone found, but this user may not open it";
+    case LinkState::NoAccess: return "phone found, but it cannot be opened";
     case LinkState::MassStorage: return "phone in mass-storage mode";
     case LinkState::Unknown: break;
     }
@@ -173,19 +174,26 @@ int P2kPhone::status()
                 return 1;
             }
             state_ = LinkState::NoAccess;
+            openStatus_ = seen.openStatus;
             break;
         case PhoneMode::Modem:
             switch_.start(id, seen.phone);
-            if (state_ != LinkState::NoAccess)
+            if (seen.openStatus == UsbStatus::Access) {
+                state_ = LinkState::NoAccess;
+                openStatus_ = seen.openStatus;
+            } else if (state_ != LinkState::NoAccess) {
                 state_ = LinkState::Switching;
+            }
             break;
         case PhoneMode::MassStorage:
             if (state_ == LinkState::Unknown)
                 state_ = LinkState::MassStorage;
             break;
         case PhoneMode::Unknown:
-            if (seen.openStatus == UsbStatus::Access)
+            if (seen.openStatus == UsbStatus::Access) {
                 state_ = LinkState::NoAccess;
+                openStatus_ = seen.openStatus;
+            }
             break;
         }
     }
@@ -221,13 +229,14 @@ bool P2kPhone::connected()
     return status() == 1;
 }
 
-P2kLink::Reply P2kPhone::fsac(std::uint32_t sub, const std::vector<std::uint8_t> &arguments)
+P2kLink::Reply P2kPhone::fsac(std::uint32_t sub, const std::vector<std::uint8_t> &arguments,
+                              std::chrono::milliseconds wait)
 {
     if (!link_)
         return {};
     std::vector<std::uint8_t> payload = Be32Bytes(sub);
     payload.insert(payload.end(), arguments.begin(), arguments.end());
-    P2kLink::Reply reply = link_->command(cmd::kFileSystem, payload);
+    P2kLink::Reply reply = link_->command(cmd::kFileSystem, payload, wait);
     if (link_->gone())
         dropLink();
     return reply;
@@ -303,8 +312,8 @@ bool P2kPhone::openOnPhone(const std::string &path, std::uint32_t attribute)
     if (opened.ok())
         return true;
     // Without an answer the file may be open on the phone all the same.
-    if (link_ && opened.outcome != P2kLink::Outcome::Refused)
-        fsac(fsac::kClose, {});
+    if (opened.outcome != P2kLink::Outcome::Refused)
+        closeAfterFailure();
     return false;
 }
 
@@ -338,8 +347,12 @@ int P2kPhone::fileCreate(const char *path, int)
 void P2kPhone::abandonFile()
 {
     file_.reset();
-    if (link_)
-        fsac(fsac::kClose, {});
+    closeAfterFailure();
+}
+
+void P2kPhone::closeAfterFailure()
+{
+    fsac(fsac::kClose, {}, kCloseAfterFailureWait);
 }
 
 int P2kPhone::fileRead(std::uint8_t *buffer, int count)
@@ -491,6 +504,8 @@ LinkState P2kPhone::state(std::string &text)
 {
     status();
     text = StateText(state_);
+    if (state_ == LinkState::NoAccess)
+        text += std::string(" (") + Describe(openStatus_) + ")";
     if (state_ == LinkState::Switching || state_ == LinkState::NoPhone) {
         const std::string outcome = switch_.outcome();
         if (!outcome.empty())

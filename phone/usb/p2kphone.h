@@ -66,7 +66,11 @@ private:
     bool connect(const std::string &id, Seen &seen);
     void dropLink();
     bool connected();
-    P2kLink::Reply fsac(std::uint32_t sub, const std::vector<std::uint8_t> &arguments);
+    P2kLink::Reply fsac(std::uint32_t sub, const std::vector<std::uint8_t> &arguments,
+                        std::chrono::milliseconds wait = P2kLink::kReplyWait);
+    // Closes whatever may be open on the phone, waiting briefly: it follows a
+    // failure, whose own wait the call has spent already.
+    void closeAfterFailure();
     bool openOnPhone(const std::string &path, std::uint32_t attribute);
     // false: the phone did not answer the search; nullopt in found: no such file.
     bool find(const std::string &path, std::optional<Listed> &found);
@@ -87,6 +91,7 @@ private:
     std::string volume_ = "/a";
     std::set<std::pair<int, int>> backedUp_;
     LinkState state_ = LinkState::NoPhone;
+    UsbStatus openStatus_ = UsbStatus::Ok;  // why the phone found could not be opened
 };
 
 }  // namespace p2kusb

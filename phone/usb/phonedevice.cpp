@@ -14,6 +14,7 @@ PhoneDevice ClassifyDevice(const UsbDevice &device)
 {
     PhoneDevice phone;
     bool storage = false;
+    bool modem = false;
     for (const UsbInterface &interface : device.interfaces) {
         if (HasPrefix(interface.name, "Motorola Test Command")) {
             phone.mode = PhoneMode::Command;
@@ -30,7 +31,12 @@ PhoneDevice ClassifyDevice(const UsbDevice &device)
             phone.command.out = out;
             return phone;
         }
+        // Some phones name only the communication interface; their modem is
+        // then reached through its serial device.
+        if (HasPrefix(interface.name, "Motorola Communication Interface"))
+            modem = true;
         if (HasPrefix(interface.name, "Motorola Data Interface")) {
+            modem = true;
             for (const UsbEndpoint &endpoint : interface.endpoints) {
                 if (endpoint.bulk && !(endpoint.address & 0x80)) {
                     phone.dataInterface = interface.number;
@@ -41,7 +47,7 @@ PhoneDevice ClassifyDevice(const UsbDevice &device)
         if (HasPrefix(interface.name, "Motorola Mass Storage Interface"))
             storage = true;
     }
-    if (phone.dataInterface >= 0)
+    if (modem)
         phone.mode = PhoneMode::Modem;
     else if (storage)
         phone.mode = PhoneMode::MassStorage;

@@ -15,7 +15,7 @@ enum class PhoneMode { Command, Modem, MassStorage, Unknown };
 struct PhoneDevice {
     PhoneMode mode = PhoneMode::Unknown;
     CommandInterface command;   // when mode is Command
-    int dataInterface = -1;     // when mode is Modem
+    int dataInterface = -1;     // when mode is Modem and it has a data interface
     std::uint8_t dataOut = 0;   // its bulk OUT endpoint
 };
 

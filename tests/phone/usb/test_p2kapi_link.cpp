@@ -122,6 +122,15 @@ TEST_F(EmulatedPhoneTest, TheSerialDeviceIsTheSecondWayAndFailureIsReported)
     ASSERT_TRUE(waitForPhone());
     EXPECT_EQ(emu().switches(), 1);
 
+    emu().setKernelDriverStuck(false);
+    emu().setDataInterfaceNamed(false);
+    emu().plug(Mode::Modem);
+    library().P2K_Init(0);
+    ASSERT_TRUE(waitForPhone());
+    EXPECT_EQ(emu().switches(), 2);
+
+    emu().setDataInterfaceNamed(true);
+    emu().setKernelDriverStuck(true);
     emu().plug(Mode::Modem);
     emu().setTtyAvailable(false);
     library().P2K_Init(0);

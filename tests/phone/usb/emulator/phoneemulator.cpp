@@ -111,6 +111,7 @@ void PhoneEmulator::reset()
     commandInterface_ = 8;
     accessDenied_ = driverStuck_ = false;
     ttyAvailable_ = true;
+    dataNamed_ = true;
     switchDelay_ = std::chrono::milliseconds(100);
     restartReplies_ = false;
     restartMode_ = Mode::Command;
@@ -211,6 +212,7 @@ bool PhoneEmulator::current(int generation)
 void PhoneEmulator::setAccessDenied(bool denied) { std::lock_guard l(mutex_); accessDenied_ = denied; }
 void PhoneEmulator::setKernelDriverStuck(bool stuck) { std::lock_guard l(mutex_); driverStuck_ = stuck; }
 void PhoneEmulator::setTtyAvailable(bool available) { std::lock_guard l(mutex_); ttyAvailable_ = available; }
+void PhoneEmulator::setDataInterfaceNamed(bool named) { std::lock_guard l(mutex_); dataNamed_ = named; }
 void PhoneEmulator::setSwitchDelay(std::chrono::milliseconds delay) { std::lock_guard l(mutex_); switchDelay_ = delay; }
 void PhoneEmulator::setFree(std::uint32_t bytes) { std::lock_guard l(mutex_); free_ = bytes; }
 void PhoneEmulator::setListRecordSize(std::size_t bytes) { std::lock_guard l(mutex_); listRecordSize_ = bytes; }
@@ -333,7 +335,8 @@ std::optional<UsbDevice> PhoneEmulator::describe(const std::string &id)
         device.product = 0x4902;
         device.interfaces.push_back({0, "Motorola Communication Interface", {{0x83, false}}});
         device.interfaces.push_back(
-            {kDataInterface, "Motorola Data Interface", {{kDataIn, true}, {kDataOut, true}}});
+            {kDataInterface, dataNamed_ ? "Motorola Data Interface" : "",
+             {{kDataIn, true}, {kDataOut, true}}});
         break;
     case Mode::MassStorage:
         device.product = 0x4903;

@@ -58,6 +58,8 @@ public:
     void setAccessDenied(bool denied);
     void setKernelDriverStuck(bool stuck);
     void setTtyAvailable(bool available);
+    // Some phones leave their modem's data interface unnamed.
+    void setDataInterfaceNamed(bool named);
     void setSwitchDelay(std::chrono::milliseconds delay);
     // Restart: answer first or not, and the mode the phone comes back in.
     void setRestart(bool replies, Mode comesBackIn, std::chrono::milliseconds down);
@@ -158,6 +160,7 @@ private:
     bool accessDenied_ = false;
     bool driverStuck_ = false;
     bool ttyAvailable_ = true;
+    bool dataNamed_ = true;
     std::chrono::milliseconds switchDelay_{100};
     bool restartReplies_ = false;
     Mode restartMode_ = Mode::Command;
