@@ -4,6 +4,7 @@
 #include "emulatedphonetest.h"
 
 #include "phone/activation.h"
+#include "phone/connectionstate.h"
 #include "phone/opencommand.h"
 #include "phone/savecommand.h"
 
@@ -282,6 +283,38 @@ TEST_P(BothTransports, TheEditorsPhoneCommandsWork)
     EXPECT_FALSE(SaveToPhone(activating, "/a/mobile/system/spcolor.sch").saved);
     EXPECT_TRUE(dialogs.texts(ScriptedDialogs::Error).contains("Not enough free space on phone") ||
                 dialogs.texts(ScriptedDialogs::Inform).contains("Not enough free space on phone"));
+}
+
+}  // namespace
+}  // namespace tintora::test
+
+namespace tintora::test {
+namespace {
+
+// The window's status poll and connect command over the real library: the
+// command is offered once the switched phone is up, and taken away while it
+// restarts.
+TEST_F(EmulatedPhoneTest, TheConnectCommandFollowsThePhoneThroughSwitchAndRestart)
+{
+    emu().plug(Mode::Modem);
+    library().P2K_Init(0);
+    ConnectionState state;
+    state.Timer1Timer(library());
+    EXPECT_FALSE(state.connectEnabled);
+    ASSERT_TRUE(waitForPhone());
+    state.Timer1Timer(library());
+    EXPECT_TRUE(state.connectEnabled);
+    state.N13Click(library());
+    EXPECT_EQ(state.workMode, kPhoneMode);
+
+    emu().setRestart(false, Mode::Modem, std::chrono::milliseconds(50));
+    EXPECT_EQ(library().P2K_Restart(), 0);
+    state.N13Click(library());
+    EXPECT_EQ(state.workMode, kComputerMode) << "no phone while it restarts";
+    ASSERT_TRUE(waitForPhone());
+    state.Timer1Timer(library());
+    EXPECT_TRUE(state.connectEnabled);
+    EXPECT_EQ(emu().switches(), 2);
 }
 
 }  // namespace
