@@ -535,8 +535,16 @@ std::string P2kPhone::probe(bool &answered)
     status();
     std::string report;
     bool noAccess = false, modem = false, storage = false;
-    for (const auto &[id, seen] : seen_) {
+    for (auto &[id, seen] : seen_) {
         const UsbDevice &device = seen.device;
+        const bool ours = link_ && id == linkId_;
+        if (seen.phone.mode == PhoneMode::Modem || seen.phone.mode == PhoneMode::Unknown) {
+            // Opening alone moves nothing over the bus. (A phone in command
+            // mode was just tried by status(), claim included.)
+            UsbStatus opened = UsbStatus::Ok;
+            bus_.open(id, opened);
+            seen.openStatus = opened;
+        }
         report += "Motorola device at " + device.location + " (" + Hex4(device.vendor) + ":" +
                   Hex4(device.product) + ")\n  mode: " + ModeName(seen.phone) + "\n";
         if (seen.phone.mode == PhoneMode::Command) {
@@ -547,8 +555,9 @@ std::string P2kPhone::probe(bool &answered)
                            : "control transfers") +
                       "\n";
         }
-        const bool ours = link_ && id == linkId_;
-        if (ours || seen.openStatus == UsbStatus::Ok) {
+        if (seen.phone.mode == PhoneMode::MassStorage) {
+            report += "  can be opened: not tried (the kernel's storage driver has it)\n";
+        } else if (ours || seen.openStatus == UsbStatus::Ok) {
             report += "  can be opened: yes\n";
         } else {
             report += std::string("  can be opened: no (") + Describe(seen.openStatus) + ")\n";

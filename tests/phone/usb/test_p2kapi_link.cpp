@@ -186,43 +186,59 @@ const FaultCase kFaults[] = {
     {Fault::Truncated, false, "Truncated"},
     {Fault::PollGarbage, true, "PollGarbage"},
     {Fault::SeemStatus, false, "SeemStatus"},
+    {Fault::ExtraData, false, "ExtraData"},
 };
 
-TEST_P(BothTransports, EveryMalformedReplyFailsTheCallAndNothingAfterIt)
+class FaultyPhone : public EmulatedPhoneTest,
+                    public ::testing::WithParamInterface<std::tuple<P2kTransport, FaultCase>> {};
+
+TEST_P(FaultyPhone, AMalformedOrMissingReplyFailsTheCallAndNothingAfterIt)
 {
-    start(GetParam());
+    const auto [transport, c] = GetParam();
+    start(transport);
     const Bytes original = emu().record(0x32, 1);
-    for (const FaultCase &c : kFaults) {
-        if (c.controlOnly && GetParam() == P2kTransport::Bulk)
-            continue;
-        SCOPED_TRACE(c.name);
+    std::uint8_t byte = 0;
+    if (c.fault != Fault::ExtraData) {
         emu().fail(c.fault, 0x0020);
-        std::uint8_t byte = 0;
         EXPECT_EQ(library().Seem_Read(0x32, 1, 83, 1, &byte), -1);
         EXPECT_EQ(library().P2K_GetStatus(), 1);
-        EXPECT_EQ(library().Seem_Read(0x32, 1, 83, 1, &byte), 1);
-        EXPECT_EQ(byte, original[83]);
-
-        if (c.fault == Fault::SeemStatus)
-            continue;
-        emu().putFile("/a/f", Pattern(2000));
-        ASSERT_EQ(library().File_Create("/a/f", 0), 0);
-        emu().fail(c.fault, 0x004A, 1, 1);  // the second chunk
-        Bytes buffer(2000);
-        EXPECT_EQ(library().File_Read(buffer.data(), 2000), -1);
-        library().File_Close();
-        EXPECT_FALSE(emu().fileOpen());
-        ASSERT_EQ(library().File_Create("/a/f", 0), 0) << "a new open after the fault";
-        EXPECT_EQ(library().File_Read(buffer.data(), 2000), 2000);
-        EXPECT_EQ(library().File_Close(), 0);
-        EXPECT_EQ(buffer, Pattern(2000));
     }
-    emu().fail(Fault::ExtraData, 0x004A, 1);
-    emu().putFile("/a/f", Pattern(10));
+    EXPECT_EQ(library().Seem_Read(0x32, 1, 83, 1, &byte), 1);
+    EXPECT_EQ(byte, original[83]);
+    if (c.fault == Fault::SeemStatus)
+        return;
+
+    emu().putFile("/a/f", Pattern(2000));
     ASSERT_EQ(library().File_Create("/a/f", 0), 0);
-    Bytes buffer(10);
-    EXPECT_EQ(library().File_Read(buffer.data(), 10), -1);
+    emu().fail(c.fault, 0x004A, 1, 1);  // the second chunk
+    Bytes buffer(2000);
+    EXPECT_EQ(library().File_Read(buffer.data(), 2000), -1);
+    library().File_Close();
+    EXPECT_FALSE(emu().fileOpen());
+    ASSERT_EQ(library().File_Create("/a/f", 0), 0) << "a new open after the fault";
+    EXPECT_EQ(library().File_Read(buffer.data(), 2000), 2000);
+    EXPECT_EQ(library().File_Close(), 0);
+    EXPECT_EQ(buffer, Pattern(2000));
 }
+
+// Faults in fields of the control transport's queue exist only there.
+std::vector<std::tuple<P2kTransport, FaultCase>> FaultCases()
+{
+    std::vector<std::tuple<P2kTransport, FaultCase>> cases;
+    for (const FaultCase &c : kFaults) {
+        cases.emplace_back(P2kTransport::Control, c);
+        if (!c.controlOnly)
+            cases.emplace_back(P2kTransport::Bulk, c);
+    }
+    return cases;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Usb, FaultyPhone, ::testing::ValuesIn(FaultCases()),
+    [](const auto &info) {
+        return std::string(std::get<0>(info.param) == P2kTransport::Bulk ? "Bulk" : "Control") +
+               std::get<1>(info.param).name;
+    });
 
 TEST_F(EmulatedPhoneTest, PermissionDeniedIsNoPhoneAndSaysSo)
 {
