@@ -21,6 +21,8 @@ constexpr auto kPhoneUsage =
     "      write IN.sch to the phone; --restart answers the reboot question with yes\n"
     "  tintora-cli phone activate [--restart] [--ini FILE]\n"
     "      switch on custom colour styles on the phone\n"
+    "  tintora-cli phone restore-seem SSSS_RRRR....seem [--restart]\n"
+    "      write a kept copy of a seem record (such as a seem backup) back to the phone\n"
     "  tintora-cli phone probe [--wait SECONDS]\n"
     "      list the Motorola devices on USB, their mode and what to do when one does not connect\n"
     "      read, write and activate first wait --wait SECONDS (15) for the phone in command mode.\n"
@@ -66,7 +68,8 @@ std::optional<PhoneArguments> ParsePhoneArguments(QStringList args)
     if (positional.isEmpty())
         return std::nullopt;
     parsed.action = positional.takeFirst();
-    const bool takesFile = parsed.action == "read" || parsed.action == "write";
+    const bool takesFile = parsed.action == "read" || parsed.action == "write" ||
+                           parsed.action == "restore-seem";
     if (parsed.action == "probe")
         return positional.isEmpty() && !parsed.restart && parsed.ini.isEmpty()
                    ? std::optional(parsed)
@@ -100,6 +103,8 @@ int Phone(const QStringList &args)
     }
     if (phone.isLoaded() && !WaitForPhone(phone, parsed->wait.value_or(kDefaultWait)))
         return 1;
+    if (parsed->action == "restore-seem")
+        return RestoreSeem(phone, parsed->file, parsed->restart);
     ConsoleDialogs dialogs(parsed->restart);
     ColourScheme scheme;
     CommandContext context{phone, scheme, dialogs, kEnglish};

@@ -2,6 +2,9 @@
 
 #include "failure.h"
 
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <QTextStream>
 #include <QThread>
 
@@ -49,6 +52,36 @@ bool WaitForPhone(LoadedPhoneLibrary &phone, int seconds)
              .arg(seconds)
              .arg(LinkState(phone)));
     return false;
+}
+
+int RestoreSeem(PhoneLibrary &phone, const QString &file, bool restart)
+{
+    static const QRegularExpression kName(QStringLiteral("^([0-9A-Fa-f]{4})_([0-9A-Fa-f]{4})"));
+    const QRegularExpressionMatch name = kName.match(QFileInfo(file).fileName());
+    if (!name.hasMatch())
+        return Fail(file + ": the name does not start with SSSS_RRRR, the seem and record in hex");
+    const int seem = name.captured(1).toInt(nullptr, 16);
+    const int record = name.captured(2).toInt(nullptr, 16);
+    QFile in(file);
+    if (!in.open(QIODevice::ReadOnly))
+        return Fail("cannot open " + file);
+    QByteArray bytes = in.readAll();
+    const QString what = QStringLiteral("seem %1 record %2").arg(name.captured(1), name.captured(2));
+    const int size = static_cast<int>(bytes.size());
+    auto *data = reinterpret_cast<std::uint8_t *>(bytes.data());
+    // The record must end where the file ends: its last byte reads, the next does not.
+    std::uint8_t probe = 0;
+    if (size == 0 || size > 0xFFFF || phone.Seem_Read(seem, record, size - 1, 1, &probe) == -1 ||
+        phone.Seem_Read(seem, record, size, 1, &probe) != -1)
+        return Fail(QStringLiteral("%1 is not as long as %2 on the phone, or the phone did not answer")
+                        .arg(file, what));
+    if (phone.Seem_Write(seem, record, 0, size, data) != 0)
+        return Fail("could not write " + what);
+    QTextStream out(stdout);
+    out << what << " restored from " << file << '\n';
+    if (restart)
+        phone.P2K_Restart();
+    return 0;
 }
 
 int ProbePhones(LoadedPhoneLibrary &phone)

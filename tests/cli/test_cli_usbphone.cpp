@@ -94,6 +94,30 @@ TEST_P(CliUsbPhoneTest, WriteReadAndActivate)
     EXPECT_EQ(QDir(work.filePath("data/Tintora/seem-backups")).entryList(QDir::Files).size(), 1);
 }
 
+// The copy kept before activation puts the record back as it was.
+TEST_P(CliUsbPhoneTest, ASeemBackupRestoresTheRecord)
+{
+    setup(QByteArray("transport ") + GetParam() + "\n");
+    ASSERT_EQ(run({"phone", "activate"}).exitCode, 0);
+    const QDir backups(work.filePath("data/Tintora/seem-backups"));
+    ASSERT_EQ(backups.entryList(QDir::Files).size(), 1);
+    const QString backup = backups.filePath(backups.entryList(QDir::Files)[0]);
+    const QByteArray original = read(backup);
+    ASSERT_NE(read(phone.filePath("seem/0032_0001.seem")), original);
+
+    const CliRun restored = run({"phone", "restore-seem", backup});
+    EXPECT_EQ(restored.exitCode, 0) << restored.err.toStdString();
+    EXPECT_EQ(restored.out, "seem 0032 record 0001 restored from " + backup + "\n");
+    EXPECT_EQ(read(phone.filePath("seem/0032_0001.seem")), original);
+
+    // A file of another length, or without the record in its name, is refused.
+    write(work.filePath("0032_0001.seem"), original.left(200));
+    write(work.filePath("record.seem"), original);
+    EXPECT_EQ(run({"phone", "restore-seem", work.filePath("0032_0001.seem")}).exitCode, 1);
+    EXPECT_EQ(run({"phone", "restore-seem", work.filePath("record.seem")}).exitCode, 1);
+    EXPECT_EQ(read(phone.filePath("seem/0032_0001.seem")), original);
+}
+
 TEST_P(CliUsbPhoneTest, APhoneInModemModeIsWaitedFor)
 {
     setup(QByteArray("mode modem\nswitch-delay-ms 400\ntransport ") + GetParam() + "\n");
