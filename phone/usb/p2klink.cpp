@@ -52,6 +52,10 @@ P2kLink::Reply P2kLink::command(std::uint16_t code, std::span<const std::uint8_t
 {
     if (gone_)
         return {Outcome::Gone, {}};
+    // The control frame's length fields are 16 bits wide.
+    if (interface_.transport == P2kTransport::Control &&
+        payload.size() > 0xFFFF - kControlHeader)
+        return {};
     packetId_ = (packetId_ + 1) & kPacketIdMask;
     const std::vector<std::uint8_t> frame =
         EncodeCommand(interface_.transport, packetId_, code, payload);

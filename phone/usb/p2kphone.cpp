@@ -16,6 +16,7 @@ using Clock = std::chrono::steady_clock;
 constexpr std::size_t kMaxPath = 260;           // file-list record size 268 less 8
 constexpr std::size_t kPaddedPattern = 0x100;   // payload of search and volume info
 constexpr std::uint32_t kDirectory = 0x10;
+constexpr std::size_t kMaxVolume = 8;             // "/a", "/c" ...
 constexpr std::uint8_t kEntriesPerPage = 3;
 constexpr int kMaxPages = 64;
 constexpr auto kRestartReplyWait = std::chrono::milliseconds(1000);
@@ -334,13 +335,16 @@ int P2kPhone::fileCreate(const char *path, int)
     if (!openOnPhone(target, attribute))
         return kFailure;
     file_ = OpenFile{target, attribute, 0, listed ? listed->size : 0, false};
+    // An existing file is read from its start as the working tools do it:
+    // open, seek to 0. A new one is written straight after the open.
     std::vector<std::uint8_t> seek = Be32Bytes(0);
     seek.push_back(0);
-    if (!fsac(fsac::kSeek, seek).ok()) {
+    if (listed && !fsac(fsac::kSeek, seek).ok()) {
         abandonFile();
         return kFailure;
     }
-    volume_ = VolumeOf(target);
+    if (const std::string volume = VolumeOf(target); volume.size() <= kMaxVolume)
+        volume_ = volume;
     return 0;
 }
 
@@ -475,7 +479,8 @@ int P2kPhone::seemWrite(int seem, int record, int offset, int count, const std::
     if (!ValidRecordCall(seem, record, offset, count, buffer) || !connected())
         return kFailure;
     const auto before = readRecord(seem, record);
-    if (!before || std::size_t(offset) + count > before->size())
+    // The write's count field is 16 bits wide.
+    if (!before || std::size_t(offset) + count > before->size() || before->size() > 0xFFFF)
         return kFailure;
     std::vector<std::uint8_t> after = *before;
     std::copy_n(buffer, count, after.begin() + offset);

@@ -57,6 +57,16 @@ TEST_P(BothTransports, FreeSpaceIsTheVolumeOfTheLastFileAndDefaultsToA)
     ASSERT_EQ(library().File_Create("/c/x", 0), 0);
     library().File_Close();
     EXPECT_EQ(library().File_VolInfo(volume.data()), -1);
+
+    // A "volume" longer than the caller's buffer or the request is no volume.
+    const std::string deep = "/" + std::string(250, 'v') + "/f";
+    emu().putFile(deep, {1});
+    ASSERT_EQ(library().File_Create(deep.c_str(), 0), 0);
+    library().File_Close();
+    EXPECT_EQ(library().File_VolInfo(volume.data()), -1) << "still /c";
+    ASSERT_EQ(library().File_Create("/a/f", 0), 0);
+    library().File_Close();
+    EXPECT_EQ(library().File_VolInfo(volume.data()), 1023);
 }
 
 // Reading must not change a file: the phone takes the open's attribute as the

@@ -84,9 +84,7 @@ TEST_P(BothTransports, RestartLetsThePhoneGoAndFindsItAgain)
     start(GetParam());
     for (const bool replies : {false, true}) {
         emu().setRestart(replies, Mode::Command, std::chrono::milliseconds(150));
-        const auto before = std::chrono::steady_clock::now();
         EXPECT_EQ(library().P2K_Restart(), 0);
-        EXPECT_LT(std::chrono::steady_clock::now() - before, std::chrono::milliseconds(1500));
         EXPECT_EQ(library().P2K_GetStatus(), 0) << "not ready while restarting";
         ASSERT_TRUE(waitForPhone());
         std::uint8_t byte = 0;
