@@ -120,7 +120,7 @@ TEST_P(CliUsbPhoneTest, ASeemBackupRestoresTheRecord)
 
 TEST_P(CliUsbPhoneTest, APhoneInModemModeIsWaitedFor)
 {
-    setup(QByteArray("mode modem\nswitch-delay-ms 400\ntransport ") + GetParam() + "\n");
+    setup(QByteArray("mode modem\nswitch-delay-ms 1500\ntransport ") + GetParam() + "\n");
     write(work.filePath("in.sch"), SchemeBytes("MODEM"));
     const CliRun written = run({"phone", "write", work.filePath("in.sch")});
     EXPECT_EQ(written.exitCode, 0) << written.err.toStdString();
