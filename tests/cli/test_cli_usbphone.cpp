@@ -162,6 +162,26 @@ TEST_P(CliUsbPhoneTest, NoPhoneAtTheEndOfTheWaitFailsClearly)
     EXPECT_EQ(run({"phone", "probe", work.filePath("out.sch")}).exitCode, 1);
 }
 
+// Through libusb itself: no machine that runs the tests has a Motorola phone,
+// and that must end in a clear "none", not a crash or a hang.
+TEST(CliRealUsb, WithoutAPhoneProbeAndTheCommandsSayThereIsNone)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove("TINTORA_P2KAPI_BUS");
+    environment.insert("TINTORA_P2KAPI", TINTORA_P2KAPI_PATH);
+    for (const QStringList &args : {QStringList{"phone", "probe"},
+                                    QStringList{"phone", "activate", "--wait", "0"}}) {
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        process.start(TINTORA_CLI_PATH, args);
+        ASSERT_TRUE(process.waitForFinished(60000));
+        EXPECT_EQ(process.exitCode(), 1);
+        const QString said = QString::fromUtf8(process.readAllStandardOutput() +
+                                               process.readAllStandardError());
+        EXPECT_TRUE(said.contains("no Motorola phone", Qt::CaseInsensitive)) << said.toStdString();
+    }
+}
+
 }  // namespace
 
 #endif
