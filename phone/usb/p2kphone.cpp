@@ -318,6 +318,8 @@ bool P2kPhone::openOnPhone(const std::string &path, std::uint32_t attribute)
     return false;
 }
 
+// A file that is not there is created by its first write, not by the open:
+// reading a missing file then finds nothing and leaves nothing behind.
 int P2kPhone::fileCreate(const char *path, int)
 {
     if (!path || !UsablePath(path) || !connected())
@@ -330,18 +332,20 @@ int P2kPhone::fileCreate(const char *path, int)
         return kFailure;
     if (listed && (listed->attribute & kDirectory))
         return kFailure;
-    // Opening with another attribute would change the file's attribute.
-    const std::uint32_t attribute = listed ? listed->attribute : 0;
-    if (!openOnPhone(target, attribute))
-        return kFailure;
-    file_ = OpenFile{target, attribute, 0, listed ? listed->size : 0, false};
-    // An existing file is read from its start as the working tools do it:
-    // open, seek to 0. A new one is written straight after the open.
-    std::vector<std::uint8_t> seek = Be32Bytes(0);
-    seek.push_back(0);
-    if (listed && !fsac(fsac::kSeek, seek).ok()) {
-        abandonFile();
-        return kFailure;
+    if (listed) {
+        // Opening with another attribute would change the file's attribute.
+        if (!openOnPhone(target, listed->attribute))
+            return kFailure;
+        file_ = OpenFile{target, listed->attribute, 0, listed->size, false, true};
+        // Read from its start as the working tools do it: open, seek to 0.
+        std::vector<std::uint8_t> seek = Be32Bytes(0);
+        seek.push_back(0);
+        if (!fsac(fsac::kSeek, seek).ok()) {
+            abandonFile();
+            return kFailure;
+        }
+    } else {
+        file_ = OpenFile{target, 0, 0, 0, false, false};
     }
     if (const std::string volume = VolumeOf(target); volume.size() <= kMaxVolume)
         volume_ = volume;
@@ -350,8 +354,10 @@ int P2kPhone::fileCreate(const char *path, int)
 
 void P2kPhone::abandonFile()
 {
+    const bool onPhone = file_ && file_->onPhone;
     file_.reset();
-    closeAfterFailure();
+    if (onPhone)
+        closeAfterFailure();
 }
 
 void P2kPhone::closeAfterFailure()
@@ -388,9 +394,11 @@ bool P2kPhone::recreate()
 {
     if (!fsac(fsac::kClose, {}).ok())
         return false;
+    file_->onPhone = false;
     std::vector<std::uint8_t> path(file_->path.begin(), file_->path.end());
     if (!fsac(fsac::kDelete, path).ok() || !openOnPhone(file_->path, file_->attribute))
         return false;
+    file_->onPhone = true;
     file_->size = 0;
     return true;
 }
@@ -399,8 +407,14 @@ int P2kPhone::fileWrite(const std::uint8_t *buffer, int count)
 {
     if (!buffer || count < 0 || !file_ || !link_)
         return kFailure;
-    if (!file_->written && file_->position == 0 && file_->size > std::uint32_t(count) &&
-        !recreate()) {
+    if (!file_->onPhone) {
+        if (!openOnPhone(file_->path, 0)) {
+            file_.reset();
+            return kFailure;
+        }
+        file_->onPhone = true;
+    } else if (!file_->written && file_->position == 0 && file_->size > std::uint32_t(count) &&
+               !recreate()) {
         abandonFile();
         return kFailure;
     }
@@ -424,9 +438,10 @@ int P2kPhone::fileClose()
 {
     if (!file_)
         return kFailure;
+    const bool onPhone = file_->onPhone;
     file_.reset();
-    if (!link_)
-        return kFailure;
+    if (!onPhone)
+        return 0;
     return fsac(fsac::kClose, {}).ok() ? 0 : kFailure;
 }
 

@@ -56,6 +56,7 @@ private:
         std::uint32_t position = 0;
         std::uint32_t size = 0;
         bool written = false;
+        bool onPhone = false;  // opened there; a new file only at its first write
     };
     struct Listed {
         std::uint32_t attribute = 0;

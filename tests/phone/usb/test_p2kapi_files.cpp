@@ -51,8 +51,12 @@ TEST_P(BothTransports, FreeSpaceIsTheVolumeOfTheLastFileAndDefaultsToA)
     EXPECT_EQ(volume[2], 0);
     emu().setFree(1023);
     EXPECT_EQ(library().File_VolInfo(volume.data()), 1023);
-    // A volume the phone does not have cannot answer.
-    EXPECT_EQ(library().File_Create("/c/new.sch", 0), -1);
+    // A volume the phone does not have cannot answer; a file there cannot be written.
+    const std::uint8_t one = 1;
+    ASSERT_EQ(library().File_Create("/c/new.sch", 0), 0);
+    EXPECT_EQ(library().File_Write(&one, 1), -1);
+    library().File_Close();
+    EXPECT_EQ(library().File_VolInfo(volume.data()), -1);
     emu().putFile("/c/x", {1});
     ASSERT_EQ(library().File_Create("/c/x", 0), 0);
     library().File_Close();
@@ -106,9 +110,29 @@ TEST_P(BothTransports, OpeningKeepsTheAttributeAndWritingLeavesNoOldTail)
     EXPECT_FALSE(emu().fileOpen());
 }
 
+// Reading a scheme that is not there must not leave an empty one behind,
+// which the phone would then take for its colour scheme.
+TEST_P(BothTransports, AMissingFileReadsEmptyAndOnlyAWriteMakesIt)
+{
+    start(GetParam());
+    Bytes buffer(304, 0xAA);
+    ASSERT_EQ(library().File_Create(kScheme, 0), 0);
+    EXPECT_EQ(library().File_Read(buffer.data(), 304), 0);
+    EXPECT_EQ(library().File_Close(), 0);
+    EXPECT_EQ(emu().file(kScheme), std::nullopt);
+
+    const Bytes content = Pattern(304);
+    ASSERT_EQ(library().File_Create(kScheme, 0), 0);
+    EXPECT_EQ(library().File_Write(content.data(), 304), 304);
+    EXPECT_EQ(library().File_Close(), 0);
+    EXPECT_EQ(emu().file(kScheme), content);
+    EXPECT_EQ(emu().attribute(kScheme), 0u);
+}
+
 TEST_P(BothTransports, OnlyOneFileIsOpenAtATime)
 {
     start(GetParam());
+    emu().putFile("/a/one", {1});
     ASSERT_EQ(library().File_Create("/a/one", 0), 0);
     ASSERT_EQ(library().File_Create("/a/two", 0), 0);  // the first is closed on the phone
     EXPECT_EQ(library().File_Write(reinterpret_cast<const std::uint8_t *>("2"), 1), 1);

@@ -814,11 +814,15 @@ bool PhoneEmulator::fileSystem(const Bytes &payload, Bytes &out)
         commands_.back() += " " + folder + "|" + filter;
         listing_.clear();
         listed_ = 0;
-        for (const auto &[path, file] : files_) {
+        auto consider = [&](const std::string &path) {
             const auto slash = path.rfind('/');
             if (path.compare(0, folder.size(), folder) == 0 && Matches(path.substr(slash + 1), filter))
                 listing_.push_back(path);
-        }
+        };
+        for (const auto &[path, file] : files_)
+            consider(path);
+        for (const std::string &path : folders_)
+            consider(path);
         PutBe16(out, static_cast<std::uint16_t>(listing_.size()));
         return !listing_.empty();
     }
@@ -833,7 +837,8 @@ bool PhoneEmulator::fileSystem(const Bytes &payload, Bytes &out)
         PutBe16(out, 0);
         for (std::size_t i = 0; i < n; ++i) {
             const std::string &path = listing_[listed_ + i];
-            const File &file = files_[path];
+            const bool isFolder = folders_.count(path) > 0;
+            const File file = isFolder ? File{{}, kDirectory} : files_[path];
             Bytes entry(listRecordSize_, 0);
             std::copy_n(path.begin(), std::min(path.size(), listRecordSize_ - 9), entry.begin());
             entry[listRecordSize_ - 8] = static_cast<std::uint8_t>(file.attribute >> 8);
