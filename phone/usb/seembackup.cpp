@@ -1,5 +1,9 @@
 #include "seembackup.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -41,15 +45,17 @@ std::optional<fs::path> SaveSeemBackup(int seem, int record,
         const std::string name =
             std::string(stem) + (attempt > 1 ? "-" + std::to_string(attempt) : "") + ".seem";
         const fs::path file = *folder / name;
-        // "x": never over an earlier copy.
-        std::FILE *out = std::fopen(file.c_str(), "wbx");
-        if (!out) {
-            if (fs::exists(file, error))
+        // Never over an earlier copy; readable by its owner alone, as the
+        // phone's settings are nobody else's business.
+        const int out = ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (out < 0) {
+            if (errno == EEXIST)
                 continue;
             return std::nullopt;
         }
-        const bool written = std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
-        if (std::fclose(out) == 0 && written)
+        const bool written =
+            ::write(out, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
+        if (::close(out) == 0 && written)
             return file;
         fs::remove(file, error);
         return std::nullopt;
