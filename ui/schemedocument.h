@@ -50,7 +50,6 @@ public:
     // asks Save / Don't save / Cancel; save runs the normal save path and says whether the
     // scheme was stored, and a failed or cancelled save keeps it.
     bool mayDiscard(WindowDialogs &dialogs, Language language, const std::function<bool()> &save);
-    SaveQuestion question(Language language) const;
 
     // Used by SchemeEdit: put a state of the history back.
     void restore(const ColourScheme &state, const SchemeEdit &edit);
@@ -62,6 +61,7 @@ signals:
 
 private:
     std::int64_t mergeKey(EditKind kind);
+    SaveQuestion question(Language language) const;
 
     const Clock &clock_;
     QUndoStack history_;

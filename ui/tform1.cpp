@@ -702,25 +702,19 @@ void TForm1::New1Click()
     schemeLoaded(false);
 }
 
-void TForm1::SaveAs1Click()
-{
-    saveSchemeAs();
-}
-
 // Always to a computer file, which becomes the current one, in phone mode too.
-bool TForm1::saveSchemeAs()
+void TForm1::SaveAs1Click()
 {
     CommandContext context = commandContext();
     QString path;
     const SaveResult result = SaveToComputer(context, path, ui->SaveAs1->iconText());
     if (!result.saved)
-        return false;
+        return;
     document_.filePath = path;
     showSavedName();
     document_.markSaved();
     rememberRecentFile(path);
     showFilePath();
-    return true;
 }
 
 // A new scheme is in the editor: its history starts here.

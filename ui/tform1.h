@@ -128,7 +128,6 @@ private:
     void setCaption(const QString &caption);
     bool mayDiscardChanges();
     bool saveScheme();
-    bool saveSchemeAs();
     void showSavedName();
     void resetViewAfterLoad();
     void schemeLoaded(bool fromComputer);
