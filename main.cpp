@@ -20,10 +20,21 @@
 #include <cstdio>
 #include <optional>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
 namespace {
 
 int Print(const tintora::EditorCommandLine::Answer &answer)
 {
+#ifdef Q_OS_WIN
+    // A windowed program has no console of its own: print into the one it was started from.
+    if (AttachConsole(ATTACH_PARENT_PROCESS)) {
+        std::freopen("CONOUT$", "w", stdout);
+        std::freopen("CONOUT$", "w", stderr);
+    }
+#endif
     std::fputs(answer.output.toLocal8Bit().constData(), stdout);
     std::fputs(answer.error.toLocal8Bit().constData(), stderr);
     return answer.exitCode;
