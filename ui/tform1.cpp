@@ -657,6 +657,9 @@ void TForm1::setUpEditorCommands()
     ui->Redo1->setShortcuts(QKeySequence::Redo);
     ui->N11->setShortcut(QKeySequence(Qt::Key_F1));
     ui->LabeledEdit1->installEventFilter(new HistoryKeys(ui->LabeledEdit1));
+    // A file let go over the name field opens like anywhere else on the window, instead of
+    // its address being typed into the name.
+    ui->LabeledEdit1->setAcceptDrops(false);
 
     // The slider held down makes one step of its changes.
     connect(ui->TrackBar1, &QSlider::sliderPressed, &document_, &SchemeDocument::beginDrag);
