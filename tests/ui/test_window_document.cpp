@@ -334,6 +334,15 @@ TEST_F(HistoryTest, SliderDragIsOneStepAndKeyStepsAreOneEach)
     EXPECT_FALSE(form->document().isModified());
     // Showing the restored value stored nothing over it.
     EXPECT_EQ(steps(), 3);
+
+    // A drag that ends where it began is no change at all.
+    form->document().startFresh();
+    slider()->setSliderDown(true);
+    slider()->setValue(start7 + 3);
+    slider()->setValue(start7);
+    slider()->setSliderDown(false);
+    EXPECT_EQ(steps(), 0);
+    EXPECT_FALSE(form->document().isModified());
 }
 
 TEST_F(HistoryTest, NameTypingIsOneStepPerPause)
