@@ -86,7 +86,7 @@ int Phone(const QStringList &args)
         if (!OpenFromPhone(context, phonePath).loaded)
             return 1;
         QString target = parsed->file;
-        return SaveToComputer(context, target, {}).saved ? 0 : Fail("cannot write " + target);
+        return SaveToComputer(context, target, {}).saved ? 0 : 1;
     }
     if (parsed->action == "write") {
         switch (LoadSchemeFile(scheme, parsed->file, dialogs, kEnglish)) {
