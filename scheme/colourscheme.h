@@ -74,7 +74,7 @@ struct SchemeFileRead {
     int size = 0;  // bytes the file had, up to 304
     QString reason;
 };
-SchemeFileRead ReadSchemeImage(const QString &path, Language language);
+SchemeFileRead ReadSchemeImage(const QString &path, Language language = kEnglish);
 
 QString NotSchemeText(Language language);
 // A scheme file of fewer than 304 bytes, which loads with black entries behind its end.

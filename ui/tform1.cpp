@@ -181,7 +181,8 @@ void TForm1::FormCreate()
                 (outcome == LoadOutcome::NotOpened && RefusedInputReason(path, language_).isEmpty()))
                 currentFilePath_ = path;
         }
-        ui->StatusBar1->showMessage(note);
+        if (!note.isEmpty())
+            ui->StatusBar1->showMessage(note);
     } else {
         BuildDefaultScheme(scheme_);
     }

@@ -23,7 +23,7 @@ struct JpegLayout {
     bool adobeMarker = true;            // only ever removed, for plain CMYK
     int quality = 95;
     bool progressive = false;
-    bool arithmetic = false;
+    bool arithmetic = false;  // arithmetic coding instead of Huffman
 };
 
 inline int ComponentsOf(J_COLOR_SPACE space)
