@@ -96,7 +96,6 @@ TEST_F(CliHostileTest, InputsThatAreNotRegularFilesAreRefusedUnopened)
         {"render", "--screen", "0", "--out", "out.png", "--ini", "ini.pipe"},
         {"render", "--screen", "0", "--out", "out.png", "--background", "picture.pipe"},
         {"render", "--screen", "0", "--out", "out.png", "--scheme", "scheme.pipe"},
-        {"phone", "write", "scheme.pipe"},
     };
     for (const QStringList &args : commands) {
         SCOPED_TRACE(args.join(' ').toStdString());
