@@ -1,5 +1,6 @@
 #include "phone/loadedphonelibrary.h"
 #include "preview/clock.h"
+#include "scheme/inputfile.h"
 #include "ui/applicationtitle.h"
 #include "ui/centreonscreen.h"
 #include "ui/editorcommandline.h"
@@ -17,6 +18,7 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 
@@ -71,6 +73,11 @@ int main(int argc, char **argv)
                                 QStringLiteral("Nimbus Sans"), QStringLiteral("DejaVu Sans")});
 
     const QString file = tintora::EditorCommandLine::file(QApplication::arguments());
+    // Qt has taken its own options out of argv; the file's own bytes say whether its name
+    // was decoded exactly.
+    const char *const *raw = std::find_if(argv + 1, argv + argc, [&](const char *arg) {
+        return !file.isEmpty() && QString::fromLocal8Bit(arg) == file;
+    });
 
     tintora::QtWindowDialogs dialogs;
     tintora::SystemClock clock;
@@ -81,6 +88,7 @@ int main(int argc, char **argv)
     environment.phone = &phone;
     environment.settingsPath = tintora::SettingsFilePath();
     environment.arguments = file.isEmpty() ? QStringList() : QStringList{file};
+    environment.firstArgumentExact = raw == argv + argc || tintora::IsExactArgument(*raw);
     environment.fontFilePath = QStringLiteral("1stSortie.ttf");
 
     tintora::TForm1 form(environment);

@@ -25,6 +25,8 @@ QPixmap WithoutBlack(const QImage &icon)
 StatusBar::StatusBar(QWidget *parent) : QStatusBar(parent)
 {
     setSizeGripEnabled(false);
+    // QStatusBar repaints only where its own layout would show a message.
+    connect(this, &QStatusBar::messageChanged, this, qOverload<>(&QWidget::update));
 }
 
 void StatusBar::setStatusIcon(const QImage &icon)
@@ -36,6 +38,7 @@ void StatusBar::setStatusIcon(const QImage &icon)
 void StatusBar::setPanelText(const QString &text)
 {
     panelText_ = text;
+    clearMessage();
     update();
 }
 
@@ -60,10 +63,11 @@ void StatusBar::paintEvent(QPaintEvent *)
 
     painter.setPen(palette().color(QPalette::WindowText));
     const QRect textArea = textPanel.adjusted(3, 0, -3, 0);
-    painter.drawText(textArea, Qt::AlignVCenter | Qt::AlignLeft, panelText_);
+    const QString text = currentMessage().isEmpty() ? panelText_ : currentMessage();
+    painter.drawText(textArea, Qt::AlignVCenter | Qt::AlignLeft, text);
 
     constexpr int kGap = 12;
-    const int room = textArea.width() - fontMetrics().horizontalAdvance(panelText_) - kGap;
+    const int room = textArea.width() - fontMetrics().horizontalAdvance(text) - kGap;
     if (!filePath_.isEmpty() && room > 0) {
         painter.drawText(textArea, Qt::AlignVCenter | Qt::AlignRight,
                          fontMetrics().elidedText(filePath_, Qt::ElideMiddle, room));

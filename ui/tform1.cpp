@@ -26,6 +26,7 @@
 #include "preview/previewresources.h"
 #include "scheme/catalogue.h"
 #include "scheme/codepage.h"
+#include "scheme/inputfile.h"
 
 #include <QActionGroup>
 #include <QApplication>
@@ -116,9 +117,11 @@ TForm1::TForm1(const FormEnvironment &environment, QWidget *parent)
     connectHandlers();
     setUpEditorCommands();
     Timer1.setInterval(1000);
-    Timer1.start();
 
     FormCreate();
+    // Only now: a box that start-up shows runs the event loop, and the poll must not ask
+    // the library before P2K_Init.
+    Timer1.start();
 }
 
 TForm1::~TForm1()
@@ -183,14 +186,23 @@ void TForm1::FormCreate()
     // 5. Other settings; start-up writes nothing.
     settings_ = ReadSettings(profile);
 
-    // 6. Scheme.
+    // 6. Scheme. What went wrong shows in the status bar, not in a box.
     if (!environment_.arguments.isEmpty()) {
         const QString path = environment_.arguments.first();
-        const LoadOutcome outcome = LoadSchemeFile(scheme_, path, dialogs(), language_);
-        // A file that is there but was refused must not be replaced by the first Save
-        // without a question; a path that does not exist yet is where Save creates it.
-        if (outcome != LoadOutcome::NotScheme && outcome != LoadOutcome::ReadFailed)
-            document_.filePath = path;
+        QString note;
+        if (!environment_.firstArgumentExact) {
+            note = InexactArgumentText(language_, path);
+        } else {
+            const LoadOutcome outcome = LoadSchemeFile(scheme_, path, dialogs(), language_, &note);
+            // A file that is there but was refused must not be replaced by the first Save
+            // without a question, nor a device written into; a path that does not exist
+            // yet is where Save creates it.
+            if (outcome == LoadOutcome::Loaded ||
+                (outcome == LoadOutcome::NotOpened && RefusedInputReason(path, language_).isEmpty()))
+                document_.filePath = path;
+        }
+        if (!note.isEmpty())
+            ui->StatusBar1->showMessage(note);
     } else {
         BuildDefaultScheme(scheme_);
     }
@@ -424,7 +436,7 @@ void TForm1::loadBackgroundPicture(const QString &path)
     // 3 and 4. Decoded and stretched row by row; a refused file changes nothing.
     QString error;
     const std::optional<QImage> picture =
-        LoadJpegScaled(path, kPreviewSize, kPreviewSize, &error);
+        LoadJpegScaled(path, kPreviewSize, kPreviewSize, &error, language_);
     if (!picture) {
         dialogs().reportError(error);
         return;
@@ -586,6 +598,7 @@ void TForm1::Button1Click()
                                           SchemePhonePath(settings_.SpColorPath));
     if (!result.resetView)
         return;
+    ui->StatusBar1->showMessage(result.note);
     resetViewAfterLoad();
     if (result.loaded)
         schemeLoaded(connection_.workMode == kComputerMode);
@@ -611,6 +624,8 @@ bool TForm1::saveScheme()
     const SaveResult result = SaveCommand(context, connection_.workMode, document_.filePath,
                                           SchemePhonePath(settings_.SpColorPath),
                                           ui->Button2->text());
+    if (result.saved)
+        ui->StatusBar1->clearMessage();
     if (result.showName)
         showSavedName();
     if (result.saved) {
@@ -713,6 +728,7 @@ void TForm1::SaveAs1Click()
     const SaveResult result = SaveToComputer(context, path, ui->SaveAs1->iconText());
     if (!result.saved)
         return;
+    ui->StatusBar1->clearMessage();
     document_.filePath = path;
     showSavedName();
     document_.markSaved();
@@ -735,6 +751,7 @@ void TForm1::openSchemeFile(const QString &path)
         return;
     CommandContext context = commandContext();
     const OpenResult result = OpenSchemeFile(context, path, document_.filePath);
+    ui->StatusBar1->showMessage(result.note);
     resetViewAfterLoad();
     if (result.loaded)
         schemeLoaded(true);
