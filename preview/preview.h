@@ -76,7 +76,9 @@ private:
     Colour colour(int element) const { return scheme_.entry(element).colour; }
     // What draws on Image1: an element's colour, or a colour of no element.
     Ink ink(int element) { return Ink(colour(element), Mark(&map_, element)); }
-    Ink fixed(Colour colour) { return Ink(colour, Mark(&map_, 0)); }
+    Ink fixed(Colour colour) { return Ink(colour, noElement()); }
+    // What the pictures leave.
+    Mark noElement() { return Mark(&map_, 0); }
     int transparency(int element) const { return scheme_.entry(element).transparency; }
 
     const ColourScheme &scheme_;

@@ -54,7 +54,7 @@ void Preview::PaintDatebook()
                         QString::number(today.year()),
                     ink(16));
     // 7.
-    pictures_.BUTTONS.draw(Image1, 0, 0);
+    pictures_.BUTTONS.draw(Image1, 0, 0, noElement());
     // 8.
     MenuKeyGlyph();
     // 9.

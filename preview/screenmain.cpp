@@ -77,7 +77,7 @@ void Preview::PaintMainScreen()
     // 3.
     MenuKeyGlyph();
     // 4.
-    pictures_.UPSTRING.draw(Image1, 0, 0);
+    pictures_.UPSTRING.draw(Image1, 0, 0, noElement());
     // 5.
     const QDateTime now = clock_.now();
     // 6.

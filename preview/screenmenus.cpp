@@ -15,7 +15,7 @@ void Preview::PaintMainMenu()
     // 2.
     PaintIconLayer();
     // 3.
-    pictures_.ICONS.draw(Image1, 0, 0);
+    pictures_.ICONS.draw(Image1, 0, 0, noElement());
     // 4.
     CopyPixels(PreviewSnapshot, Image1);
     // 5.
@@ -65,10 +65,10 @@ void Preview::PaintSelectMenuItem()
     DrawText(30, 71, QStringLiteral("Camera"), ink(2));
     DrawText(30, 89, QStringLiteral("Videos"), ink(2));
     // 11.
-    pictures_.PICTURES.draw(Image1, 12, 32);
-    pictures_.SOUND.draw(Image1, 12, 51);
-    pictures_.CAMERA.draw(Image1, 12, 69);
-    pictures_.VIDEO.draw(Image1, 12, 86);
+    pictures_.PICTURES.draw(Image1, 12, 32, noElement());
+    pictures_.SOUND.draw(Image1, 12, 51, noElement());
+    pictures_.CAMERA.draw(Image1, 12, 69, noElement());
+    pictures_.VIDEO.draw(Image1, 12, 86, noElement());
 }
 
 // Texts here use the preview font that the other screens leave on the canvas.
@@ -84,7 +84,7 @@ void Preview::PaintNoticeWindow()
     // 4.
     FillGradient(Image1, {3, 15, 125, 51}, ink(28), ink(29));
     // 5.
-    pictures_.WARNING.draw(Image1, 7, 15);
+    pictures_.WARNING.draw(Image1, 7, 15, noElement());
     // 6.
     DrawPath(Image1, {{3, 51}, {3, 15}, {125, 15}, {125, 51}}, ink(31));
     // 7.
@@ -120,7 +120,7 @@ void Preview::PaintSelectSubmenuItem()
     // 2.
     PaintIconLayer();
     // 3.
-    pictures_.UPSTRING.draw(Image1, 0, 0);
+    pictures_.UPSTRING.draw(Image1, 0, 0, noElement());
     // 4.
     CopyPixels(PreviewSnapshot, Image1);
     // 5.

@@ -34,8 +34,8 @@ void Preview::PaintMessageEntry()
     // 4.
     HorizontalLines(Image1, 14, 27, 0, 128, ink(1));
     // 5.
-    pictures_.UPSTRING.draw(Image1, 0, 0);
-    pictures_.ITAP.draw(Image1, 3, 15);
+    pictures_.UPSTRING.draw(Image1, 0, 0, noElement());
+    pictures_.ITAP.draw(Image1, 3, 15, noElement());
     // 6.
     DrawText(37, 15, QStringLiteral("Msg"), ink(16));
     DrawText(108, 15, QStringLiteral("442"), ink(3));
@@ -61,7 +61,7 @@ void Preview::PaintMessageEntry()
     // 14.
     DrawText(20, 92, typed, ink(3));
     // 15.
-    pictures_.ARROW.draw(Image1, 105, 90);
+    pictures_.ARROW.draw(Image1, 105, 90, noElement());
 }
 
 void Preview::PaintMultimedia()
@@ -81,7 +81,7 @@ void Preview::PaintMultimedia()
     DrawText(5, 45, QStringLiteral("48 kbps                 336Kb"), ink(44));
     DrawText(65, 80, QStringLiteral("Playing..."), ink(44));
     // 6.
-    pictures_.PLAY.draw(Image1, 5, 75);
+    pictures_.PLAY.draw(Image1, 5, 75, noElement());
     // 7.
     FillGradient(Image1, {40, 95, 125, 105}, ink(48), ink(49));
     // 8.
