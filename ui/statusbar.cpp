@@ -53,8 +53,10 @@ void StatusBar::paintEvent(QPaintEvent *)
     paintStatusIcon(painter);
 
     painter.setPen(palette().color(QPalette::WindowText));
+    // A message shown for a while (showMessage) stands in for the panel's text.
+    const QString message = currentMessage();
     painter.drawText(textPanel.adjusted(3, 0, -3, 0), Qt::AlignVCenter | Qt::AlignLeft,
-                     panelText_);
+                     message.isEmpty() ? panelText_ : message);
 }
 
 // The square under the icon is cleared first, so the icon of the other mode never shows
