@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPaintEngine>
 
 #include <algorithm>
 #include <cmath>
@@ -56,7 +57,8 @@ void PreviewDisplay::paintEvent(QPaintEvent *)
     if (preview_.isNull())
         return;
     QPainter painter(this);
-    const qreal ratio = painter.device()->devicePixelRatioF();
+    // The device painted on, which is not the widget when it is rendered into a picture.
+    const qreal ratio = painter.paintEngine()->paintDevice()->devicePixelRatioF();
     QImage enlarged = Enlarged(preview_, DevicePixelsPerPixel(zoom_, ratio));
     enlarged.setDevicePixelRatio(ratio);
     // Drawn at its own size in device pixels: nothing is scaled by the painter.
