@@ -9,11 +9,18 @@
 
 namespace tintora {
 
-PreviewDisplay::PreviewDisplay(QWidget *parent) : QLabel(parent) {}
+PreviewDisplay::PreviewDisplay(QWidget *parent) : QLabel(parent)
+{
+    // The picture covers the display, and paints what it leaves free itself: nothing is
+    // painted under it first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
 
 void PreviewDisplay::showPreview(const QImage &preview)
 {
-    preview_ = preview;
+    // Kept in the surface's own format, so that the enlarged copy is drawn without a
+    // conversion.
+    preview_ = preview.convertToFormat(QImage::Format_RGB32);
     // The pixmap is what the label reports as its picture; painting uses the image.
     setPixmap(QPixmap::fromImage(preview));
 }
@@ -54,15 +61,18 @@ QRectF PreviewDisplay::pictureRect(qreal devicePixelRatio) const
 
 void PreviewDisplay::paintEvent(QPaintEvent *)
 {
-    if (preview_.isNull())
-        return;
     QPainter painter(this);
     // The device painted on, which is not the widget when it is rendered into a picture.
     const qreal ratio = painter.paintEngine()->paintDevice()->devicePixelRatioF();
-    QImage enlarged = Enlarged(preview_, DevicePixelsPerPixel(zoom_, ratio));
-    enlarged.setDevicePixelRatio(ratio);
-    // Drawn at its own size in device pixels: nothing is scaled by the painter.
-    painter.drawImage(pictureRect(ratio).topLeft(), enlarged);
+    const QRectF picture = pictureRect(ratio);
+    if (preview_.isNull() || picture != QRectF(rect()))
+        painter.fillRect(rect(), palette().window());
+    if (preview_.isNull())
+        return;
+    // Without smoothing the painter repeats pixels; onto whole device pixels at a whole
+    // factor it neither drops nor mixes any.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.drawImage(picture, preview_);
 }
 
 void PreviewDisplay::mousePressEvent(QMouseEvent *event)
