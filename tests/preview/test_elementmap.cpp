@@ -39,14 +39,13 @@ TEST_F(ElementMapTest, EveryPixelInAnElementsColourNamesThatElement)
                 for (int x = 0; x < 128; ++x) {
                     const Colour pixel = at(x, y);
                     const auto found = elements.find(pixel);
-                    if (found != elements.end())
-                        ASSERT_EQ(map.elementAt(x, y), found->second)
-                            << "screen " << screen << " key " << pressed << " at " << x << ","
-                            << y;
-                    else if (pixel == 0x000000 || pixel == 0xFFFFFF || pixel == 0x808080)
-                        ASSERT_EQ(map.elementAt(x, y), 0)
-                            << "screen " << screen << " key " << pressed << " at " << x << ","
-                            << y;
+                    const bool fixedColour =
+                        pixel == 0x000000 || pixel == 0xFFFFFF || pixel == 0x808080;
+                    if (found == elements.end() && !fixedColour)
+                        continue;
+                    const int expected = found != elements.end() ? found->second : 0;
+                    ASSERT_EQ(map.elementAt(x, y), expected)
+                        << "screen " << screen << " key " << pressed << " at " << x << "," << y;
                 }
             }
         }
