@@ -598,6 +598,9 @@ void TForm1::connectPreviewTools()
         connect(zooms[i], &QAction::triggered, this, [this, i] { ZoomClick(i + 1); });
     }
     connect(ui->Image1, &PreviewDisplay::pixelClicked, this, &TForm1::PreviewPixelClicked);
+    // A name found on one screen says nothing about the next.
+    connect(ui->ListBox1, &QListWidget::currentRowChanged, ui->StatusBar1,
+            &QStatusBar::clearMessage);
     connect(ui->ColourHex, &HexColourEdit::colourEntered, this, &TForm1::ColourHexEntered);
     connect(ui->ExportScreen1, &QAction::triggered, this, &TForm1::ExportScreenClick);
     connect(ui->ExportAllScreens1, &QAction::triggered, this, &TForm1::ExportAllScreensClick);

@@ -24,7 +24,10 @@ protected:
     StatusBar *statusBar() const { return child<StatusBar>("StatusBar1"); }
     QComboBox *elements() const { return child<QComboBox>("ComboBox2"); }
     void chooseScreen(int row) const { child<QListWidget>("ListBox1")->setCurrentRow(row); }
-    void zoom(int factor) const { child<QAction>(qPrintable(QStringLiteral("Zoom%1").arg(factor)))->trigger(); }
+    void zoom(int factor) const
+    {
+        child<QAction>(qPrintable(QStringLiteral("Zoom%1").arg(factor)))->trigger();
+    }
 
     // A left click in the middle of preview pixel (x, y).
     void clickPreviewPixel(int x, int y) const
@@ -108,6 +111,8 @@ TEST_P(PickTest, AClickOnThePreviewFindsTheElementThatDrewThePixel)
     case Shown::Named:
         EXPECT_EQ(form->selectedElement(), firstShown);
         EXPECT_EQ(statusBar()->currentMessage(), RussianElementName(pick.element));
+        chooseScreen((pick.screen + 1) % 9);
+        EXPECT_EQ(statusBar()->currentMessage(), QString());
         break;
     case Shown::Nothing:
         EXPECT_EQ(form->selectedElement(), firstShown);
