@@ -3,10 +3,12 @@
 #include <QImage>
 #include <QPixmap>
 #include <QStatusBar>
+#include <QTimer>
 
 namespace tintora {
 
-// Two panels: panel 0, 30 pixels wide, holds the work mode's icon; panel 1 the status text.
+// Two panels: panel 0, 30 pixels wide, holds the work mode's icon; panel 1 the status text,
+// or a note given with showMessage() until the status text is set again.
 class StatusBar : public QStatusBar {
     Q_OBJECT
 public:
@@ -18,6 +20,10 @@ public:
     void setStatusIcon(const QImage &icon);
     void setPanelText(const QString &text);
     QString panelText() const { return panelText_; }
+    // A hint shown over the note and the status text for a while; the note stays beneath.
+    void showHint(const QString &text, int milliseconds);
+    void clearHint();
+    QString hint() const { return hint_; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -27,6 +33,8 @@ private:
 
     QPixmap icon_;
     QString panelText_;
+    QString hint_;
+    QTimer hintTimer_;
 };
 
 }  // namespace tintora

@@ -23,6 +23,7 @@
 #include "preview/previewresources.h"
 #include "scheme/catalogue.h"
 #include "scheme/codepage.h"
+#include "scheme/inputfile.h"
 
 #include <QActionGroup>
 #include <QApplication>
@@ -39,6 +40,7 @@ namespace {
 
 const char *const kPictureFilter = "JPEG Image File (*.jpg,*.jpeg)|*.jpg;*.jpeg";
 const char *const kPngFilter = "PNG(*.png)|*.png";
+constexpr int kHintMilliseconds = 6000;
 constexpr int kPreviewSize = 128;
 constexpr int kClientWidth = 422;
 constexpr int kClientHeight = 522;  // below the menu bar, the status bar included
@@ -105,10 +107,12 @@ TForm1::TForm1(const FormEnvironment &environment, QWidget *parent)
     connectHandlers();
     connectPreviewTools();
     Timer1.setInterval(1000);
-    Timer1.start();
 
     FormCreate();
     ApplyPreviewZoom(ReadPreviewZoom(ProfileFile(environment_.settingsPath)));
+    // Only now: a box that start-up shows runs the event loop, and the poll must not ask
+    // the library before P2K_Init.
+    Timer1.start();
 }
 
 TForm1::~TForm1()
@@ -173,14 +177,23 @@ void TForm1::FormCreate()
     // 5. Other settings; start-up writes nothing.
     settings_ = ReadSettings(profile);
 
-    // 6. Scheme.
+    // 6. Scheme. What went wrong shows in the status bar, not in a box.
     if (!environment_.arguments.isEmpty()) {
         const QString path = environment_.arguments.first();
-        const LoadOutcome outcome = LoadSchemeFile(scheme_, path, dialogs(), language_);
-        // A file that is there but was refused must not be replaced by the first Save
-        // without a question; a path that does not exist yet is where Save creates it.
-        if (outcome != LoadOutcome::NotScheme && outcome != LoadOutcome::ReadFailed)
-            currentFilePath_ = path;
+        QString note;
+        if (!environment_.firstArgumentExact) {
+            note = InexactArgumentText(language_, path);
+        } else {
+            const LoadOutcome outcome = LoadSchemeFile(scheme_, path, dialogs(), language_, &note);
+            // A file that is there but was refused must not be replaced by the first Save
+            // without a question, nor a device written into; a path that does not exist
+            // yet is where Save creates it.
+            if (outcome == LoadOutcome::Loaded ||
+                (outcome == LoadOutcome::NotOpened && RefusedInputReason(path, language_).isEmpty()))
+                currentFilePath_ = path;
+        }
+        if (!note.isEmpty())
+            ui->StatusBar1->showMessage(note);
     } else {
         BuildDefaultScheme(scheme_);
     }
@@ -402,7 +415,7 @@ void TForm1::Button3Click()
     // 3 and 4. Decoded and stretched row by row; a refused file changes nothing.
     QString error;
     const std::optional<QImage> picture =
-        LoadJpegScaled(path, kPreviewSize, kPreviewSize, &error);
+        LoadJpegScaled(path, kPreviewSize, kPreviewSize, &error, language_);
     if (!picture) {
         dialogs().reportError(error);
         return;
@@ -561,6 +574,7 @@ void TForm1::Button1Click()
                                           SchemePhonePath(settings_.SpColorPath));
     if (!result.resetView)
         return;
+    ui->StatusBar1->showMessage(result.note);
     // The view goes back to the first screen whatever the load did.
     SelectFirstScreen();
     setWindowTitle(SchemeCaption(FromCp1251(scheme_.name)));
@@ -574,6 +588,8 @@ void TForm1::Button2Click()
     const SaveResult result = SaveCommand(context, connection_.workMode, currentFilePath_,
                                           SchemePhonePath(settings_.SpColorPath),
                                           ui->Button2->text());
+    if (result.saved)
+        ui->StatusBar1->clearMessage();
     if (!result.showName)
         return;
     const QString name = FromCp1251(scheme_.name);
@@ -600,7 +616,7 @@ void TForm1::connectPreviewTools()
     connect(ui->Image1, &PreviewDisplay::pixelClicked, this, &TForm1::PreviewPixelClicked);
     // A name found on one screen says nothing about the next.
     connect(ui->ListBox1, &QListWidget::currentRowChanged, ui->StatusBar1,
-            &QStatusBar::clearMessage);
+            &StatusBar::clearHint);
     connect(ui->ColourHex, &HexColourEdit::colourEntered, this, &TForm1::ColourHexEntered);
     connect(ui->ExportScreen1, &QAction::triggered, this, &TForm1::ExportScreenClick);
     connect(ui->ExportAllScreens1, &QAction::triggered, this, &TForm1::ExportAllScreensClick);
@@ -642,7 +658,7 @@ void TForm1::ZoomClick(int zoom)
 void TForm1::PreviewPixelClicked(const QPoint &pixel)
 {
     const int element = preview_->elementMap().elementAt(pixel.x(), pixel.y());
-    ui->StatusBar1->clearMessage();
+    ui->StatusBar1->clearHint();
     if (element == 0)
         return;
     if (element >= FirstElement && element < FirstElement + ElementCount) {
@@ -650,8 +666,9 @@ void TForm1::PreviewPixelClicked(const QPoint &pixel)
         ComboBox2Change();
         return;
     }
-    ui->StatusBar1->showMessage(language_ == kRussian ? RussianElementName(element)
-                                                      : EnglishElementName(element));
+    ui->StatusBar1->showHint(language_ == kRussian ? RussianElementName(element)
+                                                   : EnglishElementName(element),
+                             kHintMilliseconds);
 }
 
 void TForm1::ColourHexEntered(Colour colour)

@@ -93,32 +93,36 @@ void PrintTo(const Pick &pick, std::ostream *os)
 class PickTest : public PreviewWindowTest, public ::testing::WithParamInterface<Pick> {};
 
 // Catches a click mapped to the wrong pixel, an element of the screen's list not selected, an
-// element of another list not named, and pictures or fixed colours taken for an element.
+// element of another list not named, pictures or fixed colours taken for an element, and a
+// note about the file wiped out by a name.
 TEST_P(PickTest, AClickOnThePreviewFindsTheElementThatDrewThePixel)
 {
     const Pick pick = GetParam();
     start();
     zoom(2);
     chooseScreen(pick.screen);
+    statusBar()->showMessage(QStringLiteral("a note about the file"));
     const int firstShown = form->selectedElement();
     clickPreviewPixel(pick.x, pick.y);
     switch (pick.shown) {
     case Shown::Selected:
         EXPECT_EQ(form->selectedElement(), pick.element);
         EXPECT_EQ(ColourOf(swatchFill()), form->scheme().entry(pick.element).colour);
-        EXPECT_EQ(statusBar()->currentMessage(), QString());
+        EXPECT_EQ(statusBar()->hint(), QString());
         break;
     case Shown::Named:
         EXPECT_EQ(form->selectedElement(), firstShown);
-        EXPECT_EQ(statusBar()->currentMessage(), RussianElementName(pick.element));
+        EXPECT_EQ(statusBar()->hint(), RussianElementName(pick.element));
         chooseScreen((pick.screen + 1) % 9);
-        EXPECT_EQ(statusBar()->currentMessage(), QString());
+        EXPECT_EQ(statusBar()->hint(), QString());
         break;
     case Shown::Nothing:
         EXPECT_EQ(form->selectedElement(), firstShown);
-        EXPECT_EQ(statusBar()->currentMessage(), QString());
+        EXPECT_EQ(statusBar()->hint(), QString());
         break;
     }
+    // A name found is shown over the note, which stays beneath it.
+    EXPECT_EQ(statusBar()->currentMessage(), QStringLiteral("a note about the file"));
 }
 
 // Default scheme and settings; today is Monday 15 April 2024 and the chosen day the 1st.
