@@ -59,6 +59,14 @@ const std::array<Caption, 6> EditorCaptions = {{
     {"Redo1", {"&Повторить", "&Redo"}},
 }};
 
+const std::array<Caption, 5> PreviewMenuCaptions = {{
+    {"View1", {"&Вид", "&View"}},
+    {"PreviewSize1", {"&Размер просмотра", "Preview &size"}},
+    {"ExportPreview1", {"Сохранить п&росмотр", "&Export preview"}},
+    {"ExportScreen1", {"&Текущий экран...", "&Current screen..."}},
+    {"ExportAllScreens1", {"&Все девять экранов...", "&All nine screens..."}},
+}};
+
 const std::array<Caption, 20> SettingsDialogCaptions = {{
     {"OKBottomDlg", {"Настройки", "Settings"}},
     {"CancelBtn", {"Отмена", "Cancel"}},

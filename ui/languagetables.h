@@ -35,6 +35,8 @@ struct ModeCaption {
 // screen list's rows follow them (ScreenCaption). "AboutBox" is the About box's title.
 extern const std::array<Caption, 22> MainWindowCaptions;
 extern const std::array<ModeCaption, 6> ModeCaptions;
+// The captions of the preview's zoom and export menus.
+extern const std::array<Caption, 5> PreviewMenuCaptions;
 // The editor's own menu items beyond the tables above, set after them. Undo1 and Redo1 are
 // followed by what the next undo or redo changes.
 extern const std::array<Caption, 6> EditorCaptions;
