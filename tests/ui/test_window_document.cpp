@@ -305,6 +305,20 @@ TEST_F(HistoryTest, ColourChangeIsUndoneAndRedoneWithItsNameInTheMenu)
               QString::fromUtf8("Отменить цвет «") + RussianElementName(1) + QString::fromUtf8("»"));
 }
 
+TEST_F(HistoryTest, ColourTypedInTheHexFieldIsAStepToo)
+{
+    start({mine});
+    auto *hex = child<QLineEdit>("ColourHex");
+    hex->selectAll();
+    KeyClicks(hex, QStringLiteral("#12ab34"));
+    KeyClick(hex, Qt::Key_Return);
+    ASSERT_EQ(form->scheme().entry(1).colour, 0x34AB12u);
+    EXPECT_TRUE(form->document().isModified());
+    undo();
+    EXPECT_EQ(form->scheme().entry(1).colour, 0x111111u);
+    EXPECT_EQ(hex->text(), QStringLiteral("#111111"));
+}
+
 TEST_F(HistoryTest, SliderDragIsOneStepAndKeyStepsAreOneEach)
 {
     start({mine});
