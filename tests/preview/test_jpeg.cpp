@@ -296,6 +296,42 @@ TEST(JpegRefusal, PictureWiderOrTallerThanTheLimitIsRefused)
     ExpectRefused(announce(10, kMaxJpegDimension + 1), "65500");
 }
 
+// A header that announces a large picture in front of a few bytes of data:
+// frame header is marker, length (2), precision, height (2), width (2).
+QByteArray Announcing(const JpegLayout &layout, int width, int height)
+{
+    QByteArray file = WriteJpeg(Noise(16, 16, 10), layout);
+    // Start of frame: C0 baseline, C2 progressive, C9 and CA their arithmetic-coded forms.
+    const int code = layout.arithmetic ? (layout.progressive ? 0xCA : 0xC9) : (layout.progressive ? 0xC2 : 0xC0);
+    const char marker[] = {'\xFF', char(code), 0};
+    const qsizetype frame = file.indexOf(marker);
+    EXPECT_GT(frame, 0);
+    file[frame + 5] = char(height >> 8);
+    file[frame + 6] = char(height & 0xFF);
+    file[frame + 7] = char(width >> 8);
+    file[frame + 8] = char(width & 0xFF);
+    return file;
+}
+
+TEST(JpegRefusal, ProgressivePictureThatWouldNotFitTheMemoryBudgetIsRefusedBeforeItsDataIsRead)
+{
+    // 100 megapixels need about 300 MB held whole; 6,000 x 6,000 about 108 MB.
+    ExpectRefused(Announcing({.progressive = true}, 10000, 10000), "progressive");
+    ExpectRefused(Announcing({.progressive = true}, 10000, 10000), QString::number(kJpegMemoryBudget >> 20) + " MiB");
+    ExpectRefused(Announcing({.progressive = true, .arithmetic = true}, 20000, 20000), "progressive");
+    QString error;
+    LoadScaledBytes(Announcing({.progressive = true}, 6000, 6000), &error);
+    EXPECT_TRUE(error.contains("premature end", Qt::CaseInsensitive)) << error.toStdString();
+}
+
+TEST(JpegRefusal, BaselinePictureOfAnySizeIsStreamedNotHeldWhole)
+{
+    // The decoder gets as far as the missing data, whatever size is announced.
+    QString error;
+    EXPECT_FALSE(LoadScaledBytes(Announcing({}, kMaxJpegDimension, kMaxJpegDimension), &error));
+    EXPECT_TRUE(error.contains("premature end", Qt::CaseInsensitive)) << error.toStdString();
+}
+
 TEST(JpegRefusal, GarbageAfterTheStartMarkerIsAnError)
 {
     std::mt19937 random(7);

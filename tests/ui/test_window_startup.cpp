@@ -149,7 +149,7 @@ TEST_F(StartupTest, RefusedFileIsReportedAndNeverTheSaveTarget)
 
 TEST_F(StartupTest, DamagedSettingsFileGivesTheDefaults)
 {
-    QByteArray junk("\xFF\xFE[Options\n=\n[[[\nLanguage\nClockFormat=one\n", 44);
+    QByteArray junk = QByteArrayLiteral("\xFF\xFE[Options\n=\n[[[\nLanguage\nClockFormat=one\n");
     junk.append(QByteArray(200000, 'x'));
     writeIni(junk);
     start();
