@@ -8,6 +8,9 @@ namespace tintora::cli {
 // status of a failed command, 1.
 int Fail(const QString &message);
 
+// Prints "tintora-cli: " and the message on standard error; the command goes on.
+void Warn(const QString &message);
+
 // Fail with the command's usage lines.
 int UsageError(const char *usage);
 

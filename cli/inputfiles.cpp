@@ -1,5 +1,7 @@
 #include "inputfiles.h"
 
+#include "failure.h"
+
 #include "settings/profilefile.h"
 
 #include <QFileInfo>
@@ -34,7 +36,10 @@ std::optional<Settings> ReadSettingsArgument(const QString &path, QString &error
         error = QStringLiteral("cannot open %1").arg(path);
         return std::nullopt;
     }
-    return ReadSettings(ProfileFile(path));
+    const ProfileFile file(path);
+    if (file.isTooLarge())
+        Warn(SettingsFileTooLargeText(kEnglish, path));
+    return ReadSettings(file);
 }
 
 }  // namespace tintora::cli

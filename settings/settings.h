@@ -41,6 +41,9 @@ bool WriteLanguage(ProfileFile &file, Language language);
 bool WritePreviewSettings(ProfileFile &file, const PreviewSettings &values,
                           std::uint16_t choosedDate);
 
+// The note that a settings file was too large to be read (ProfileFile::isTooLarge).
+QString SettingsFileTooLargeText(Language language, const QString &path);
+
 // tintora.ini beside the program when one is there or the folder is writable,
 // else in the user's configuration folder (an installed program's folder is
 // read-only for its users).

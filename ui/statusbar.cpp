@@ -36,6 +36,7 @@ void StatusBar::setStatusIcon(const QImage &icon)
 void StatusBar::setPanelText(const QString &text)
 {
     panelText_ = text;
+    clearMessage();
     update();
 }
 
@@ -54,7 +55,7 @@ void StatusBar::paintEvent(QPaintEvent *)
 
     painter.setPen(palette().color(QPalette::WindowText));
     painter.drawText(textPanel.adjusted(3, 0, -3, 0), Qt::AlignVCenter | Qt::AlignLeft,
-                     panelText_);
+                     currentMessage().isEmpty() ? panelText_ : currentMessage());
 }
 
 // The square under the icon is cleared first, so the icon of the other mode never shows

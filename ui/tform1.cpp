@@ -162,6 +162,8 @@ void TForm1::FormCreate()
 
     // 5. Other settings; start-up writes nothing.
     settings_ = ReadSettings(profile);
+    if (profile.isTooLarge())
+        ui->StatusBar1->showMessage(SettingsFileTooLargeText(language_, profile.path()));
 
     // 6. Scheme.
     if (!environment_.arguments.isEmpty()) {
