@@ -258,8 +258,9 @@ TEST_F(ProfileFileTest, FileOverAMegabyteIsNeitherReadNorRewritten)
         EXPECT_EQ(ini.isTooLarge(), tooLarge) << size;
         EXPECT_EQ(ini.readString("Options", "ProviderName", "BEE LINE"), tooLarge ? "BEE LINE" : "MTS") << size;
         EXPECT_EQ(ini.writeString("Options", "Language", "English"), !tooLarge) << size;
-        if (tooLarge)
+        if (tooLarge) {
             EXPECT_EQ(contents(), bytes);
+        }
     }
 }
 
