@@ -10,7 +10,7 @@ set -euo pipefail
 cd "$(dirname "$(readlink -f "$0")")"
 
 BUILD_PACKAGES=(cmake make g++ pkg-config qt6-base-dev qt6-base-dev-tools
-                libjpeg62-turbo-dev libgtest-dev libgmock-dev libbenchmark-dev)
+                libjpeg62-turbo-dev libusb-1.0-0-dev libgtest-dev libgmock-dev libbenchmark-dev)
 RUN_PACKAGES=(fonts-dejavu-core qt6-translations-l10n)
 # clang's sanitizers and libFuzzer, for the sanitize and fuzz commands.
 HARDENING_PACKAGES=(clang-14 libclang-rt-14-dev ninja-build)
