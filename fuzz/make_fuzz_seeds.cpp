@@ -124,6 +124,31 @@ void ActivationSeeds(const QDir &folder)
     Put(folder, "too-short.seem", record.left(83));
 }
 
+// The id of the command sent (2 bytes), then a reply as the phone sends it.
+void UsbReplySeeds(const QDir &folder)
+{
+    const QByteArray sent("\x01\x23", 2);
+    const QByteArray payload("\x00\x00\x01\x30spcolor", 11);
+    const auto be16 = [](int value) { return QByteArray(1, char(value >> 8)) + char(value & 0xFF); };
+    // Control: message count, 3 bytes, size of the message, then the message:
+    // id with bit 15, result, command, payload length, 2 bytes, payload.
+    const auto control = [&](int id, int result) {
+        return QByteArray("\x01\x00\x00\x00", 4) + be16(8 + int(payload.size())) + be16(id) + char(result) + '\x4A'
+               + be16(int(payload.size())) + QByteArray(2, '\0') + payload;
+    };
+    // Bulk: id with bit 15, result, command, 6 bytes, payload length (32 bits), payload.
+    const auto bulk = [&](int id, int result) {
+        return be16(id) + char(result) + '\x4A' + QByteArray(6, '\0') + be16(int(payload.size())) + payload;
+    };
+    Put(folder, "control-ok.bin", sent + control(0x8123, 0x80));
+    Put(folder, "control-refused.bin", sent + control(0x8123, 0x90));
+    Put(folder, "control-late.bin", sent + control(0x8122, 0x60));
+    Put(folder, "bulk-ok.bin", sent + bulk(0x8123, 0x60));
+    Put(folder, "bulk-padded.bin", sent + bulk(0x8123, 0x80) + QByteArray(2, '\0'));
+    Put(folder, "poll-ready.bin", sent + QByteArray("\x00\x02\x00\x13", 4));
+    Put(folder, "poll-empty.bin", sent + QByteArray("\x00\x00", 2));
+}
+
 }  // namespace
 
 int main(int argc, char **argv)
@@ -137,5 +162,6 @@ int main(int argc, char **argv)
     SettingsSeeds(Folder(root, "fuzz_settings"));
     JpegSeeds(Folder(root, "fuzz_jpeg"));
     ActivationSeeds(Folder(root, "fuzz_activation"));
+    UsbReplySeeds(Folder(root, "fuzz_usbreply"));
     return 0;
 }

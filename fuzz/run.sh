@@ -25,7 +25,8 @@ status=0
 for name in "${targets[@]}"; do
     work=$build/fuzz-work/$name
     mkdir -p "$work"
-    options=(-max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1
+    # A generous timeout: on a busy machine a slow input is not yet a hang.
+    options=(-max_total_time="$seconds" -timeout=60 -rss_limit_mb=2048 -print_final_stats=1
              -artifact_prefix="$findings/$name-")
     [ -f "$root/fuzz/dict/$name.dict" ] && options+=(-dict="$root/fuzz/dict/$name.dict")
     log=$findings/$name.log
