@@ -118,7 +118,9 @@ std::optional<std::vector<Line>> ReadLines(const QString &path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    const QByteArray bytes = file.read(ProfileFile::kMaxFileSize + 1);
+    // A regular file of at most kMaxFileSize: read as it is, without setting
+    // aside a megabyte for every read.
+    const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError || bytes.size() > ProfileFile::kMaxFileSize)
         return std::nullopt;
     return Parse(bytes);
