@@ -4,6 +4,7 @@
 #include "schemejson.h"
 
 #include "scheme/colourscheme.h"
+#include "scheme/inputfile.h"
 #include "scheme/wholefilewrite.h"
 
 #include <QFile>
@@ -52,9 +53,12 @@ int Build(const QStringList &args)
     if (args.size() != 2)
         return UsageError(kBuildUsage);
     const QString &input = args[0];
+    const QString refused = RefusedInputReason(input, kEnglish);
+    if (!refused.isEmpty())
+        return Fail(NotOpenedText(kEnglish, input, refused));
     QFile file(input);
     if (!file.open(QIODevice::ReadOnly))
-        return Fail(QStringLiteral("cannot open %1: %2").arg(input, file.errorString()));
+        return Fail(NotOpenedText(kEnglish, input, file.errorString()));
     const QByteArray bytes = file.read(kMaxJsonSize + 1);
     if (file.error() != QFileDevice::NoError)
         return Fail(ReadFailedText(kEnglish, input, file.errorString()));

@@ -77,6 +77,15 @@ std::optional<ColourScheme> SchemeFromJson(const QJsonDocument &document, QStrin
         return std::nullopt;
     }
     const QString name = root.value("name").toString();
+    // Whole code points, so a character beyond U+FFFF is named, not its UTF-16 half.
+    for (const char32_t c : name.toUcs4()) {
+        if (c > 0xFFFF || !IsCp1251Char(QChar(char16_t(c)))) {
+            broken = QStringLiteral("\"name\" must hold only characters of Windows-1251, "
+                                    "which U+%1 is not")
+                         .arg(QString::number(c, 16).toUpper().rightJustified(4, '0'));
+            return std::nullopt;
+        }
+    }
     if (name.size() > kMaxNameLength) {
         broken = QStringLiteral("\"name\" must have at most %1 characters").arg(kMaxNameLength);
         return std::nullopt;
@@ -84,14 +93,6 @@ std::optional<ColourScheme> SchemeFromJson(const QJsonDocument &document, QStrin
     if (name.contains(QChar(0))) {
         broken = "\"name\" must not contain a zero character";
         return std::nullopt;
-    }
-    for (QChar c : name) {
-        if (!IsCp1251Char(c)) {
-            broken = QStringLiteral("\"name\" must hold only characters of Windows-1251, "
-                                    "which U+%1 is not")
-                         .arg(QString::number(c.unicode(), 16).toUpper().rightJustified(4, '0'));
-            return std::nullopt;
-        }
     }
     scheme.name = *ToCp1251(name);
 

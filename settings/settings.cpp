@@ -13,6 +13,7 @@ namespace {
 
 const QString kOptions = QStringLiteral("Options");
 const QString kPhone = QStringLiteral("Phone");
+const QString kView = QStringLiteral("View");
 const QString kFileName = QStringLiteral("tintora.ini");
 
 }  // namespace
@@ -84,6 +85,17 @@ QString SettingsFileTooLargeText(Language language, const QString &path)
                 : QStringLiteral("The settings file %1 is larger than 1 MiB: it was not read and will not be "
                                  "rewritten; the default settings apply"))
         .arg(QDir::toNativeSeparators(path));
+}
+
+int ReadPreviewZoom(const ProfileFile &file)
+{
+    const int zoom = file.readInt(kView, "Zoom", 1);
+    return zoom >= 1 && zoom <= kMaxPreviewZoom ? zoom : 1;
+}
+
+bool WritePreviewZoom(ProfileFile &file, int zoom)
+{
+    return file.writeInt(kView, "Zoom", zoom);
 }
 
 QString SettingsFilePath()

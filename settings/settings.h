@@ -44,6 +44,12 @@ bool WritePreviewSettings(ProfileFile &file, const PreviewSettings &values,
 // The note that a settings file was too large to be read (ProfileFile::isTooLarge).
 QString SettingsFileTooLargeText(Language language, const QString &path);
 
+// [View] Zoom, the preview's size: 1 to kMaxPreviewZoom times; missing or out of range
+// gives 1.
+constexpr int kMaxPreviewZoom = 4;
+int ReadPreviewZoom(const ProfileFile &file);
+bool WritePreviewZoom(ProfileFile &file, int zoom);
+
 // tintora.ini beside the program when one is there or the folder is writable,
 // else in the user's configuration folder (an installed program's folder is
 // read-only for its users).
