@@ -167,7 +167,10 @@ Outcome RunDecoder(Decoder &d, const Begin &begin, const Take &take)
     JSAMPARRAY rgb = cmyk ? (*d.cinfo.mem->alloc_sarray)(common, JPOOL_IMAGE, width * 3, 1) : nullptr;
     const bool inverted = d.cinfo.saw_Adobe_marker;
 
-    while (d.cinfo.output_scanline < d.cinfo.output_height) {
+    // Once the file has ended the picture is refused below, so the rows still
+    // to come are not decoded: from a few bytes arithmetic coding would make up
+    // gigapixels of guesses, for minutes.
+    while (d.cinfo.output_scanline < d.cinfo.output_height && !d.error.endOfFile) {
         const JDIMENSION count = jpeg_read_scanlines(&d.cinfo, rows, rowsAtOnce);
         for (JDIMENSION i = 0; i < count; ++i) {
             if (cmyk) {

@@ -406,6 +406,28 @@ TEST(JpegRefusal, BaselinePictureOfAnySizeIsStreamedNotHeldWhole)
     EXPECT_TRUE(error.contains("premature end", Qt::CaseInsensitive)) << error.toStdString();
 }
 
+// Found by fuzz_jpeg (the file is fuzz/corpus/fuzz_jpeg/found-arithmetic-cmyk-cut-short.jpg):
+// 153 bytes announcing 64531 x 9994 CMYK pixels, arithmetic-coded, that end
+// before their end marker. The decoder made up all those rows (5 s, half a
+// minute at the largest size) before the file was refused; now the refusal
+// comes where the data ends. The fuzz runs, whose corpus holds the file, would
+// time out on the slow way; here the refusal itself is pinned.
+TEST(JpegRefusal, ArithmeticCodedFileCutShortIsRefusedWhereItsDataEnds)
+{
+    const QByteArray file = QByteArray(
+        "\xFF\xD8\xFF\xDB\x00\x43\x00\x14\x0E\x0F\x12\x0F\x0D\x14\x12\x10"
+        "\x12\x17\x15\x14\x18\x1E\x32\x21\x1E\xFF\x04\xFF\xFF\xFF\xFF\xFF"
+        "\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF\x1C"
+        "\x1C\x1E\x3D\x2C\x2E\x24\x32\x49\x40\x4C\x4B\x47\x40\x46\x45\x50"
+        "\x5A\x73\x62\x50\x55\x6D\x56\x45\x46\x64\x88\x65\x6D\x77\x7B\x2B"
+        "\x81\x82\x81\x4E\x60\x7B\x68\x73\x82\x96\x73\x7E\x81\x7C\xFF\xC9"
+        "\x00\x14\x08\x27\x0A\xFC\x13\x04\x43\x11\x00\x4D\x11\x00\x59\x11"
+        "\x00\x4B\x11\x00\xFF\xCC\x00\x06\x00\x10\x10\x05\xFF\xDA\x00\x0E"
+        "\x04\x43\x00\x4D\x00\x59\x00\x4B\x00\x00\x3F\x2D\x5E\x60\x7C\xEC"
+        "\xE5\xFB\x1B\x8E\x2E\xCB\x43\x9C\x66", 153);
+    ExpectRefused(file, "Premature end of JPEG file");
+}
+
 TEST(JpegRefusal, GarbageAfterTheStartMarkerIsAnError)
 {
     std::mt19937 random(7);
