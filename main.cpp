@@ -3,6 +3,7 @@
 #include "scheme/inputfile.h"
 #include "ui/applicationtitle.h"
 #include "ui/centreonscreen.h"
+#include "ui/editorcommandline.h"
 #include "ui/qtwindowdialogs.h"
 #include "settings/settings.h"
 #include "ui/taboutbox.h"
@@ -10,6 +11,7 @@
 #include "ui/tokbottomdlg.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QFont>
 #include <QIcon>
 #include <QLibraryInfo>
@@ -17,10 +19,43 @@
 #include <QTranslator>
 
 #include <algorithm>
+#include <cstdio>
+#include <optional>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
+namespace {
+
+int Print(const tintora::EditorCommandLine::Answer &answer)
+{
+#ifdef Q_OS_WIN
+    // A windowed program has no console of its own: print into the one it was started from.
+    if (AttachConsole(ATTACH_PARENT_PROCESS)) {
+        std::freopen("CONOUT$", "w", stdout);
+        std::freopen("CONOUT$", "w", stderr);
+    }
+#endif
+    std::fputs(answer.output.toLocal8Bit().constData(), stdout);
+    std::fputs(answer.error.toLocal8Bit().constData(), stderr);
+    return answer.exitCode;
+}
+
+}  // namespace
 
 int main(int argc, char **argv)
 {
+    const tintora::EditorCommandLine commandLine(QStringLiteral(TINTORA_VERSION));
+    // --help and --version answer without a window system, so they work from any terminal.
+    {
+        const QCoreApplication probe(argc, argv);
+        if (const auto answer = commandLine.answer(QCoreApplication::arguments(), false))
+            return Print(*answer);
+    }
     QApplication app(argc, argv);
+    if (const auto answer = commandLine.answer(QApplication::arguments(), true))
+        return Print(*answer);
     // The name, not the display name: the window system would append a display name to
     // every window title.
     QApplication::setApplicationName(QString::fromLatin1(tintora::kApplicationTitle));
@@ -37,11 +72,12 @@ int main(int argc, char **argv)
                                {QStringLiteral("Microsoft Sans Serif"),
                                 QStringLiteral("Nimbus Sans"), QStringLiteral("DejaVu Sans")});
 
-    QStringList arguments = QApplication::arguments().mid(1);
-    arguments.removeAll(QString());
-    // Qt has taken its own options out of argv, so the first one left is the file's.
-    const char *const *first =
-        std::find_if(argv + 1, argv + argc, [](const char *arg) { return *arg != '\0'; });
+    const QString file = tintora::EditorCommandLine::file(QApplication::arguments());
+    // Qt has taken its own options out of argv; the file's own bytes say whether its name
+    // was decoded exactly.
+    const char *const *raw = std::find_if(argv + 1, argv + argc, [&](const char *arg) {
+        return !file.isEmpty() && QString::fromLocal8Bit(arg) == file;
+    });
 
     tintora::QtWindowDialogs dialogs;
     tintora::SystemClock clock;
@@ -51,8 +87,8 @@ int main(int argc, char **argv)
     environment.clock = &clock;
     environment.phone = &phone;
     environment.settingsPath = tintora::SettingsFilePath();
-    environment.arguments = arguments;
-    environment.firstArgumentExact = first == argv + argc || tintora::IsExactArgument(*first);
+    environment.arguments = file.isEmpty() ? QStringList() : QStringList{file};
+    environment.firstArgumentExact = raw == argv + argc || tintora::IsExactArgument(*raw);
     environment.fontFilePath = QStringLiteral("1stSortie.ttf");
 
     tintora::TForm1 form(environment);
