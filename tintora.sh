@@ -3,12 +3,17 @@
 #   ./tintora.sh run [FILE.sch]   install what is missing, build, open the editor
 #   ./tintora.sh test             install what is missing, build, run every test
 #   ./tintora.sh build            install what is missing, build
+#   ./tintora.sh sanitize         every test again, built with AddressSanitizer and
+#                                 UndefinedBehaviorSanitizer (build-sanitize/)
+#   ./tintora.sh fuzz [SECONDS]   each fuzz target for SECONDS (60) on its corpus (build-fuzz/)
 set -euo pipefail
 cd "$(dirname "$(readlink -f "$0")")"
 
 BUILD_PACKAGES=(cmake make g++ pkg-config qt6-base-dev qt6-base-dev-tools
                 libjpeg62-turbo-dev libusb-1.0-0-dev libgtest-dev libgmock-dev libbenchmark-dev)
 RUN_PACKAGES=(fonts-dejavu-core qt6-translations-l10n)
+# clang's sanitizers and libFuzzer, for the sanitize and fuzz commands.
+HARDENING_PACKAGES=(clang-14 libclang-rt-14-dev ninja-build)
 
 install_missing() {
     local missing=() p
@@ -31,6 +36,16 @@ build() {
     cmake --build build --parallel "$(nproc)"
 }
 
+# build_with_clang DIR OPTIONS...: a tree of its own, so the plain build stays as it is.
+build_with_clang() {
+    local dir=$1
+    shift
+    install_missing "${BUILD_PACKAGES[@]}" "${HARDENING_PACKAGES[@]}"
+    cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 \
+        -DTINTORA_BUILD_BENCH=OFF "$@" >/dev/null
+}
+
 command=${1:-}
 [ $# -gt 0 ] && shift
 case "$command" in
@@ -47,8 +62,19 @@ case "$command" in
     build)
         build
         ;;
+    sanitize)
+        build_with_clang build-sanitize -DTINTORA_SANITIZE=ON
+        cmake --build build-sanitize --parallel "$(nproc)"
+        QT_QPA_PLATFORM=offscreen ctest --test-dir build-sanitize --output-on-failure \
+            --parallel "$(nproc)"
+        ;;
+    fuzz)
+        build_with_clang build-fuzz -DTINTORA_FUZZ=ON -DTINTORA_BUILD_TESTS=OFF
+        cmake --build build-fuzz --parallel "$(nproc)" --target fuzz
+        FUZZ_BUILD=build-fuzz fuzz/run.sh "${1:-60}"
+        ;;
     *)
-        echo "usage: $0 run [FILE.sch] | test | build" >&2
+        echo "usage: $0 run [FILE.sch] | test | build | sanitize | fuzz [SECONDS]" >&2
         exit 2
         ;;
 esac

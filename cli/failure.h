@@ -10,6 +10,9 @@ void Warn(const QString &message);
 // Warn, then return the exit status of a failed command, 1.
 int Fail(const QString &message);
 
+// Prints "tintora-cli: " and the message on standard error; the command goes on.
+void Warn(const QString &message);
+
 // Fail with the command's usage lines.
 int UsageError(const char *usage);
 

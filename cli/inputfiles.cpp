@@ -49,7 +49,10 @@ std::optional<Settings> ReadSettingsArgument(const QString &path, QString &error
         error = NotOpenedText(kEnglish, path, reason);
         return std::nullopt;
     }
-    return ReadSettings(ProfileFile(path));
+    const ProfileFile file(path);
+    if (file.isTooLarge())
+        Warn(SettingsFileTooLargeText(kEnglish, path));
+    return ReadSettings(file);
 }
 
 }  // namespace tintora::cli

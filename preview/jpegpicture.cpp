@@ -42,7 +42,7 @@ struct Decoder {
     DeviceSource source;
 };
 
-enum class Outcome { Decoded, DecoderError, TooLarge, NoMemory };
+enum class Outcome { Decoded, DecoderError, TooLarge, NoMemory, OverBudget };
 
 [[noreturn]] void ErrorExit(j_common_ptr cinfo)
 {
@@ -142,9 +142,12 @@ JSAMPARRAY CachedRows(j_common_ptr cinfo, JDIMENSION rowBytes, JDIMENSION count)
 template <typename Begin, typename Take>
 Outcome RunDecoder(Decoder &d, const Begin &begin, const Take &take)
 {
-    if (setjmp(d.error.jump))
-        return Outcome::DecoderError;
+    if (setjmp(d.error.jump)) {
+        // libjpeg's way of saying the whole picture would not fit the budget.
+        return d.error.pub.msg_code == JERR_NO_BACKING_STORE ? Outcome::OverBudget : Outcome::DecoderError;
+    }
     jpeg_create_decompress(&d.cinfo);
+    d.cinfo.mem->max_memory_to_use = kJpegMemoryBudget;
     d.cinfo.src = &d.source.pub;
     jpeg_read_header(&d.cinfo, TRUE);
     // libjpeg-turbo has the same limit, other builds may not.
@@ -164,7 +167,10 @@ Outcome RunDecoder(Decoder &d, const Begin &begin, const Take &take)
     JSAMPARRAY rgb = cmyk ? (*d.cinfo.mem->alloc_sarray)(common, JPOOL_IMAGE, width * 3, 1) : nullptr;
     const bool inverted = d.cinfo.saw_Adobe_marker;
 
-    while (d.cinfo.output_scanline < d.cinfo.output_height) {
+    // Once the file has ended the picture is refused below, so the rows still
+    // to come are not decoded: from a few bytes arithmetic coding would make up
+    // gigapixels of guesses, for minutes.
+    while (d.cinfo.output_scanline < d.cinfo.output_height && !d.error.endOfFile) {
         const JDIMENSION count = jpeg_read_scanlines(&d.cinfo, rows, rowsAtOnce);
         for (JDIMENSION i = 0; i < count; ++i) {
             if (cmyk) {
@@ -250,6 +256,13 @@ bool DecodeRows(QIODevice &device, QString *error, Language language, const Begi
                             .arg(d.cinfo.image_width)
                             .arg(d.cinfo.image_height)
                             .arg(kMaxJpegDimension));
+        return false;
+    case Outcome::OverBudget:
+        SetError(error, QStringLiteral("The picture is %1 x %2 pixels and stored in several scans (progressive), so it has to be "
+                                       "held whole while it is decoded, which takes more than the %3 MiB a picture may use.")
+                            .arg(d.cinfo.image_width)
+                            .arg(d.cinfo.image_height)
+                            .arg(kJpegMemoryBudget >> 20));
         return false;
     case Outcome::NoMemory:
         SetError(error, (language == kRussian

@@ -13,6 +13,11 @@ namespace tintora {
 
 // Wider or taller pictures are refused.
 constexpr int kMaxJpegDimension = 65500;
+// The most memory the decoder may take. A baseline picture is decoded a few
+// rows at a time and needs a small part of it at any size; a progressive one
+// (or any picture stored in several scans) is held whole while it is decoded,
+// about 3 bytes a pixel, and is refused when that does not fit.
+constexpr long kJpegMemoryBudget = 128L << 20;
 
 // JPEG pictures decoded with libjpeg's default settings into 24-bit RGB
 // (QImage::Format_RGB888); grayscale, CMYK and YCCK files become RGB too.

@@ -106,17 +106,22 @@ std::vector<Line> Parse(const QByteArray &bytes)
 }
 
 // No lines for a missing file; nullopt for one that is there but unreadable,
+// too large, or no regular file (a FIFO would block, a device never end),
 // which a write must not replace with its own few lines.
 std::optional<std::vector<Line>> ReadLines(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (QFileInfo::exists(path))
-            return std::nullopt;
+    const QFileInfo info(path);
+    if (!info.exists())
         return std::vector<Line>();
-    }
+    if (!info.isFile() || info.size() > ProfileFile::kMaxFileSize)
+        return std::nullopt;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    // A regular file of at most kMaxFileSize: read as it is, without setting
+    // aside a megabyte for every read.
     const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
+    if (file.error() != QFileDevice::NoError || bytes.size() > ProfileFile::kMaxFileSize)
         return std::nullopt;
     return Parse(bytes);
 }
@@ -205,6 +210,12 @@ void SetValue(std::vector<Line> &lines, const QString &section, const QString &k
 }  // namespace
 
 ProfileFile::ProfileFile(QString path) : m_path(std::move(path)) {}
+
+bool ProfileFile::isTooLarge() const
+{
+    const QFileInfo info(m_path);
+    return info.isFile() && info.size() > kMaxFileSize;
+}
 
 QString ProfileFile::readString(const QString &section, const QString &key, const QString &def) const
 {

@@ -13,10 +13,15 @@ namespace tintora {
 class ProfileFile {
 public:
     static constexpr int kMaxTextLength = 2047;
+    // A larger file is no settings file anyone wrote: it is neither read (every
+    // key gives its default) nor rewritten, so reading it costs no memory or
+    // time and nothing of it is lost.
+    static constexpr qint64 kMaxFileSize = 1 << 20;
 
     explicit ProfileFile(QString path);
 
     const QString &path() const { return m_path; }
+    bool isTooLarge() const;
 
     // A missing file, section or key gives def; reading never creates the file.
     QString readString(const QString &section, const QString &key, const QString &def) const;

@@ -77,6 +77,16 @@ bool WritePreviewSettings(ProfileFile &file, const PreviewSettings &values,
            && file.writeInt(kOptions, "ChoosedDate", choosedDate);
 }
 
+QString SettingsFileTooLargeText(Language language, const QString &path)
+{
+    return (language == kRussian
+                ? QStringLiteral("Файл настроек %1 больше 1 МиБ: он не прочитан и не будет перезаписан, "
+                                 "действуют настройки по умолчанию")
+                : QStringLiteral("The settings file %1 is larger than 1 MiB: it was not read and will not be "
+                                 "rewritten; the default settings apply"))
+        .arg(QDir::toNativeSeparators(path));
+}
+
 int ReadPreviewZoom(const ProfileFile &file)
 {
     const int zoom = file.readInt(kView, "Zoom", 1);

@@ -41,6 +41,9 @@ bool WriteLanguage(ProfileFile &file, Language language);
 bool WritePreviewSettings(ProfileFile &file, const PreviewSettings &values,
                           std::uint16_t choosedDate);
 
+// The note that a settings file was too large to be read (ProfileFile::isTooLarge).
+QString SettingsFileTooLargeText(Language language, const QString &path);
+
 // [View] Zoom, the preview's size: 1 to kMaxPreviewZoom times; missing or out of range
 // gives 1.
 constexpr int kMaxPreviewZoom = 4;

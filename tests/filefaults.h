@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDir>
 #include <QFile>
 #include <QString>
 
@@ -7,6 +8,7 @@
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -58,6 +60,39 @@ private:
 
     QString path_;
     bool set_ = false;
+};
+
+// A small file system of its own at path (a tmpfs, which needs root), to be
+// filled to the last byte; unmounted again at the end.
+class FullDisk {
+public:
+    explicit FullDisk(const QString &path) : path_(path)
+    {
+        QDir().mkpath(path);
+        mounted_ = mount("tintora-test", QFile::encodeName(path).constData(), "tmpfs", 0, "size=256k") == 0;
+    }
+    ~FullDisk()
+    {
+        if (mounted_)
+            umount2(QFile::encodeName(path_).constData(), MNT_DETACH);
+    }
+    // False without the right to mount (not root, or a container without it).
+    bool mounted() const { return mounted_; }
+    void fill() const
+    {
+        QFile filler(QDir(path_).filePath("filler"));
+        if (!filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+            return;
+        for (const qsizetype size : {4096, 1}) {
+            const QByteArray block(size, 'f');
+            while (filler.write(block) > 0) {
+            }
+        }
+    }
+
+private:
+    QString path_;
+    bool mounted_ = false;
 };
 
 }  // namespace tintora::test

@@ -196,6 +196,8 @@ void TForm1::FormCreate()
 
     // 5. Other settings; start-up writes nothing.
     settings_ = ReadSettings(profile);
+    if (profile.isTooLarge())
+        ui->StatusBar1->showMessage(SettingsFileTooLargeText(language_, profile.path()));
 
     // 6. Scheme. What went wrong shows in the status bar, not in a box.
     if (!environment_.arguments.isEmpty()) {

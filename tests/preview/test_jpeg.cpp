@@ -370,6 +370,64 @@ TEST(JpegRefusal, PictureWiderOrTallerThanTheLimitIsRefused)
     ExpectRefused(announce(10, kMaxJpegDimension + 1), "65500");
 }
 
+// A header that announces a large picture in front of a few bytes of data:
+// frame header is marker, length (2), precision, height (2), width (2).
+QByteArray Announcing(const JpegLayout &layout, int width, int height)
+{
+    QByteArray file = WriteJpeg(Noise(16, 16, 10), layout);
+    // Start of frame: C0 baseline, C2 progressive, C9 and CA their arithmetic-coded forms.
+    const int code = layout.arithmetic ? (layout.progressive ? 0xCA : 0xC9) : (layout.progressive ? 0xC2 : 0xC0);
+    const char marker[] = {'\xFF', char(code), 0};
+    const qsizetype frame = file.indexOf(marker);
+    EXPECT_GT(frame, 0);
+    file[frame + 5] = char(height >> 8);
+    file[frame + 6] = char(height & 0xFF);
+    file[frame + 7] = char(width >> 8);
+    file[frame + 8] = char(width & 0xFF);
+    return file;
+}
+
+TEST(JpegRefusal, ProgressivePictureThatWouldNotFitTheMemoryBudgetIsRefusedBeforeItsDataIsRead)
+{
+    // 100 megapixels need about 300 MB held whole; 6,000 x 6,000 about 108 MB.
+    ExpectRefused(Announcing({.progressive = true}, 10000, 10000), "progressive");
+    ExpectRefused(Announcing({.progressive = true}, 10000, 10000), QString::number(kJpegMemoryBudget >> 20) + " MiB");
+    ExpectRefused(Announcing({.progressive = true, .arithmetic = true}, 20000, 20000), "progressive");
+    QString error;
+    LoadScaledBytes(Announcing({.progressive = true}, 6000, 6000), &error);
+    EXPECT_TRUE(error.contains("premature end", Qt::CaseInsensitive)) << error.toStdString();
+}
+
+TEST(JpegRefusal, BaselinePictureOfAnySizeIsStreamedNotHeldWhole)
+{
+    // The decoder gets as far as the missing data, whatever size is announced.
+    QString error;
+    EXPECT_FALSE(LoadScaledBytes(Announcing({}, kMaxJpegDimension, kMaxJpegDimension), &error));
+    EXPECT_TRUE(error.contains("premature end", Qt::CaseInsensitive)) << error.toStdString();
+}
+
+// Found by fuzz_jpeg (the file is fuzz/corpus/fuzz_jpeg/found-arithmetic-cmyk-cut-short.jpg):
+// 153 bytes announcing 64531 x 9994 CMYK pixels, arithmetic-coded, that end
+// before their end marker. The decoder made up all those rows (5 s, half a
+// minute at the largest size) before the file was refused; now the refusal
+// comes where the data ends. The fuzz runs, whose corpus holds the file, would
+// time out on the slow way; here the refusal itself is pinned.
+TEST(JpegRefusal, ArithmeticCodedFileCutShortIsRefusedWhereItsDataEnds)
+{
+    const QByteArray file = QByteArray(
+        "\xFF\xD8\xFF\xDB\x00\x43\x00\x14\x0E\x0F\x12\x0F\x0D\x14\x12\x10"
+        "\x12\x17\x15\x14\x18\x1E\x32\x21\x1E\xFF\x04\xFF\xFF\xFF\xFF\xFF"
+        "\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF\x1C"
+        "\x1C\x1E\x3D\x2C\x2E\x24\x32\x49\x40\x4C\x4B\x47\x40\x46\x45\x50"
+        "\x5A\x73\x62\x50\x55\x6D\x56\x45\x46\x64\x88\x65\x6D\x77\x7B\x2B"
+        "\x81\x82\x81\x4E\x60\x7B\x68\x73\x82\x96\x73\x7E\x81\x7C\xFF\xC9"
+        "\x00\x14\x08\x27\x0A\xFC\x13\x04\x43\x11\x00\x4D\x11\x00\x59\x11"
+        "\x00\x4B\x11\x00\xFF\xCC\x00\x06\x00\x10\x10\x05\xFF\xDA\x00\x0E"
+        "\x04\x43\x00\x4D\x00\x59\x00\x4B\x00\x00\x3F\x2D\x5E\x60\x7C\xEC"
+        "\xE5\xFB\x1B\x8E\x2E\xCB\x43\x9C\x66", 153);
+    ExpectRefused(file, "Premature end of JPEG file");
+}
+
 TEST(JpegRefusal, GarbageAfterTheStartMarkerIsAnError)
 {
     std::mt19937 random(7);

@@ -245,6 +245,35 @@ TEST_F(ProfileFileTest, ReadOnlyFolderOrFileRefusesTheWrite)
     QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
+// A settings file of a megabyte and more is no file anyone wrote by hand:
+// reading it would cost memory and seconds, rewriting it would lose it.
+TEST_F(ProfileFileTest, FileOverAMegabyteIsNeitherReadNorRewritten)
+{
+    const QByteArray head = "[Options]\nProviderName=MTS\n";
+    for (const qint64 size : {ProfileFile::kMaxFileSize, ProfileFile::kMaxFileSize + 1}) {
+        const QByteArray bytes = head + QByteArray(size - head.size(), ';');
+        put(bytes);
+        ProfileFile ini(path());
+        const bool tooLarge = size > ProfileFile::kMaxFileSize;
+        EXPECT_EQ(ini.isTooLarge(), tooLarge) << size;
+        EXPECT_EQ(ini.readString("Options", "ProviderName", "BEE LINE"), tooLarge ? "BEE LINE" : "MTS") << size;
+        EXPECT_EQ(ini.writeString("Options", "Language", "English"), !tooLarge) << size;
+        if (tooLarge) {
+            EXPECT_EQ(contents(), bytes);
+        }
+    }
+}
+
+TEST_F(ProfileFileTest, FolderInPlaceOfTheFileIsNeitherReadNorReplaced)
+{
+    ASSERT_TRUE(QDir(dir.path()).mkdir("tintora.ini"));
+    ProfileFile ini(path());
+    EXPECT_FALSE(ini.isTooLarge());
+    EXPECT_EQ(ini.readInt("Options", "ClockFormat", 7), 7);
+    EXPECT_FALSE(ini.writeInt("Options", "ClockFormat", 1));
+    EXPECT_TRUE(QFileInfo(path()).isDir());
+}
+
 TEST(UnableToWriteText, NamesThePath)
 {
     EXPECT_EQ(UnableToWriteText("/opt/tintora/tintora.ini"),

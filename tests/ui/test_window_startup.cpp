@@ -3,6 +3,7 @@
 #include "phone/connectionstate.h"
 #include "preview/previewpictures.h"
 #include "scheme/catalogue.h"
+#include "settings/settings.h"
 #include "ui/statusbar.h"
 
 #include <QAction>
@@ -151,13 +152,34 @@ TEST_F(StartupTest, RefusedFileIsReportedAndNeverTheSaveTarget)
 
 TEST_F(StartupTest, DamagedSettingsFileGivesTheDefaults)
 {
-    QByteArray junk("\xFF\xFE[Options\n=\n[[[\nLanguage\nClockFormat=one\n", 44);
+    QByteArray junk = QByteArrayLiteral("\xFF\xFE[Options\n=\n[[[\nLanguage\nClockFormat=one\n");
     junk.append(QByteArray(200000, 'x'));
     writeIni(junk);
     start();
     EXPECT_EQ(form->language(), kRussian);
     EXPECT_EQ(form->settings().preview.ClockFormat, 0);
     EXPECT_EQ(form->settings().preview.ProviderName, "BEE LINE");
+}
+
+TEST_F(StartupTest, SettingsFileOverAMegabyteGivesTheDefaultsANoteAndIsNeverRewritten)
+{
+    const QByteArray big = "[Options]\nLanguage=English\nClockFormat=1\n" + QByteArray(1 << 20, '#');
+    writeIni(big);
+    start();
+    EXPECT_EQ(form->language(), kRussian);
+    EXPECT_EQ(form->settings().preview.ClockFormat, 0);
+    auto *bar = child<StatusBar>("StatusBar1");
+    EXPECT_EQ(bar->currentMessage(), SettingsFileTooLargeText(kRussian, iniPath()));
+    EXPECT_TRUE(dialogs.errors.isEmpty());
+
+    child<QAction>("N7")->trigger();
+    EXPECT_EQ(dialogs.errors, QStringList({UnableToWriteText(iniPath())}));
+    // The next status replaces the note.
+    EXPECT_TRUE(bar->currentMessage().isEmpty());
+    EXPECT_EQ(bar->panelText(), "Status : Work with a computer");
+    QFile file(iniPath());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), big);
 }
 
 TEST_F(StartupTest, UnwritableFontFolderStillStarts)

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "scheme/colourscheme.h"
+
+#include <QJsonDocument>
+#include <QString>
+
+#include <optional>
+
+namespace tintora::cli {
+
+// The scheme as the JSON of `tintora-cli dump`: one entry per line, so that a
+// scheme kept under version control diffs well.
+QString SchemeJson(const ColourScheme &scheme);
+
+// The scheme of such a document, or nullopt with the rule it broke in broken.
+std::optional<ColourScheme> SchemeFromJson(const QJsonDocument &document, QString &broken);
+
+}  // namespace tintora::cli
