@@ -1,6 +1,6 @@
 #include "phone/loadedphonelibrary.h"
 #include "preview/clock.h"
-#include "ui/applicationtitle.h"
+#include "ui/applicationlook.h"
 #include "ui/centreonscreen.h"
 #include "ui/qtwindowdialogs.h"
 #include "settings/settings.h"
@@ -9,7 +9,6 @@
 #include "ui/tokbottomdlg.h"
 
 #include <QApplication>
-#include <QFont>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -18,21 +17,12 @@
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    // The name, not the display name: the window system would append a display name to
-    // every window title.
-    QApplication::setApplicationName(QString::fromLatin1(tintora::kApplicationTitle));
+    tintora::ApplyApplicationLook();
     // The standard buttons and dialogs speak the system's language, as the platform's own do.
     QTranslator standardTexts;
     if (standardTexts.load(QLocale::system(), QStringLiteral("qtbase"), QStringLiteral("_"),
                            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&standardTexts);
-#ifndef Q_OS_WIN
-    // The classic look the form was laid out for; on Windows the themed native style.
-    QApplication::setStyle(QStringLiteral("Windows"));
-#endif
-    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
-                               {QStringLiteral("Microsoft Sans Serif"),
-                                QStringLiteral("Nimbus Sans"), QStringLiteral("DejaVu Sans")});
 
     QStringList arguments = QApplication::arguments().mid(1);
     arguments.removeAll(QString());
