@@ -7,7 +7,7 @@ Run with /usr/bin/python3 (Debian's python3-pil):
 A candy-bar phone showing a colour scheme, in front of a fan of colour swatches,
 as in the About picture. The drawing is one list of shapes on a 256-unit
 square, written out twice: as SVG (icons/app.tintora.Tintora.svg) and drawn
-with PIL, four times oversized and scaled down, into the PNGs
+with PIL, four times oversized and averaged down, into the PNGs
 icons/app.tintora.Tintora-N.png for N = 16, 32, 48, 64, 128, 256 and the
 window icon tintora.png (64 pixels). Below 48 pixels the fine parts (keypad,
 screen tiles, card shades) are left out, so the small icons stay legible.
@@ -197,7 +197,8 @@ def png(size):
         draw.polygon(polygon, fill=s["fill"] + (255,))
         if outline:
             draw.line(polygon + polygon[:1], fill=outline, width=width, joint="curve")
-    return image.resize((size, size), Image.LANCZOS)
+    # A box filter: sharper filters ring, and would leave the corners faintly opaque.
+    return image.reduce(OVERSAMPLE)
 
 
 def main():
