@@ -3,12 +3,19 @@
 #   ./tintora.sh run [FILE.sch]   install what is missing, build, open the editor
 #   ./tintora.sh test             install what is missing, build, run every test
 #   ./tintora.sh build            install what is missing, build
+#   ./tintora.sh package          install what is missing, build, make build/tintora_*.deb
 set -euo pipefail
 cd "$(dirname "$(readlink -f "$0")")"
 
+# scdoc writes the manual pages; the font is for the screenshots the build renders.
 BUILD_PACKAGES=(cmake make g++ pkg-config qt6-base-dev qt6-base-dev-tools
-                libjpeg62-turbo-dev libgtest-dev libgmock-dev libbenchmark-dev)
+                libjpeg62-turbo-dev libgtest-dev libgmock-dev libbenchmark-dev
+                scdoc gzip fonts-dejavu-core)
 RUN_PACKAGES=(fonts-dejavu-core qt6-translations-l10n)
+# The Debian package (dpkg-shlibdeps, file) and the checkers of the installed files.
+PACKAGE_PACKAGES=(dpkg-dev file)
+TEST_PACKAGES=("${PACKAGE_PACKAGES[@]}" desktop-file-utils appstream libxml2-utils
+               shared-mime-info libglib2.0-bin xdg-utils lintian)
 
 install_missing() {
     local missing=() p
@@ -41,14 +48,20 @@ case "$command" in
         ;;
     test)
         build
+        install_missing "${TEST_PACKAGES[@]}"
         QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure \
             --parallel "$(nproc)"
         ;;
     build)
         build
         ;;
+    package)
+        build
+        install_missing "${PACKAGE_PACKAGES[@]}"
+        cpack -G DEB --config build/CPackConfig.cmake -B build
+        ;;
     *)
-        echo "usage: $0 run [FILE.sch] | test | build" >&2
+        echo "usage: $0 run [FILE.sch] | test | build | package" >&2
         exit 2
         ;;
 esac

@@ -201,6 +201,13 @@ TEST_F(DesktopTest, SchemesAreOursByContentAndOtherSchFilesAreNot)
     const ToolRun handlers = RunTool(QStringLiteral("gio"), {QStringLiteral("mime"), kMimeType},
                                      environment);
     EXPECT_TRUE(handlers.output.contains(kId + ".desktop")) << handlers.output.toStdString();
+    // xdg-open, outside a known desktop, asks xdg-mime.
+    environment.remove("XDG_CURRENT_DESKTOP");
+    environment.remove("DESKTOP_SESSION");
+    const ToolRun opener = RunTool(QStringLiteral("xdg-mime"),
+                                   {QStringLiteral("query"), QStringLiteral("default"), kMimeType},
+                                   environment);
+    EXPECT_EQ(opener.output.trimmed(), kId + ".desktop");
 }
 
 // Each hicolor folder must hold a picture of its own size, see-through around the drawing,
