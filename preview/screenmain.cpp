@@ -59,8 +59,9 @@ void DrawAnalogClock(QImage &canvas, int cx, int cy, Colour handColour, bool bla
     // 3.
     for (int i = 0; i <= 4; ++i)
         RadialLine(canvas, cx, cy, 8, 10, i * kPi / 2, tick);
-    // 4., 5.
-    const double hourAngle = (time.hour() + time.minute() / 60.0) * kPi / 6 - kPi / 2;
+    // 4., 5. On the twelve-hour dial: past 2 pi the cosine at 23:00 falls a pixel short
+    // of 11:00's.
+    const double hourAngle = (time.hour() % 12 + time.minute() / 60.0) * kPi / 6 - kPi / 2;
     RadialLine(canvas, cx, cy, 0, 6, hourAngle, handColour);
     // 6.
     const double minuteAngle = time.minute() * kPi / 30 - kPi / 2;

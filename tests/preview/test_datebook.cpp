@@ -2,6 +2,8 @@
 
 #include "preview/screendatebook.h"
 
+#include <tuple>
+
 namespace tintora::testing {
 namespace {
 
@@ -25,6 +27,22 @@ protected:
     void today(int year, int month, int day) { clock.set(QDateTime(QDate(year, month, day), QTime(12, 0))); }
     // The bottom row of a day cell, right of its number: clear of text and grid.
     Colour cell(int column, int row) const { return at(column * 18 - 1, 43 + (row - 1) * 12); }
+    // Column and week row of a day, counted from the weekday of the first.
+    static std::pair<int, int> place(const QDate &date)
+    {
+        const int index = QDate(date.year(), date.month(), 1).dayOfWeek() - 1 + date.day() - 1;
+        return {index % 7 + 1, index / 7 + 1};
+    }
+    // Whether a cell holds a number: anything but one colour inside its grid lines.
+    bool holdsNumber(int column, int row) const
+    {
+        const Colour first = at((column - 1) * 18 + 2, 33 + (row - 1) * 12);
+        for (int y = 33 + (row - 1) * 12; y < 44 + (row - 1) * 12; ++y)
+            for (int x = (column - 1) * 18 + 2; x < column * 18 + 1; ++x)
+                if (at(x, y) != first)
+                    return true;
+        return false;
+    }
     // Whether a day's number shows in that colour in its cell.
     bool numberIn(int column, int row, Colour colour) const
     {
@@ -122,6 +140,52 @@ TEST_F(DatebookTest, WeekendLettersAndTodaysLetter)
     EXPECT_TRUE(letterShows(7, c(63)));
     EXPECT_TRUE(letterShows(1, c(2)));
     EXPECT_EQ(at(92, 17), c(36));
+}
+
+// Month lengths typed from the calendar, not computed: 2100 is no leap year, 2000 is.
+TEST_F(DatebookTest, MonthsHaveTheirGregorianLength)
+{
+    const std::tuple<int, int, int> months[] = {{2100, 2, 28}, {2000, 2, 29}, {2024, 2, 29},
+                                                {2023, 2, 28}, {2026, 4, 30}, {2026, 12, 31}};
+    for (auto [year, month, days] : months) {
+        SCOPED_TRACE(::testing::Message() << year << "-" << month);
+        today(year, month, 1);
+        settings.ChoosedDate = 1;
+        paint(5);
+        const auto [lastColumn, lastRow] = place(QDate(year, month, 1).addDays(days - 1));
+        EXPECT_TRUE(holdsNumber(lastColumn, lastRow));
+        const int after = QDate(year, month, 1).dayOfWeek() - 1 + days;
+        EXPECT_FALSE(holdsNumber(after % 7 + 1, after / 7 + 1));
+    }
+}
+
+// Every number and letter in its colour: weekends in element 63, today in 37, the chosen
+// day in 3, the rest in 2.
+TEST_F(DatebookTest, EveryDayNumberAndLetterInItsColour)
+{
+    today(2026, 3, 10);  // a Tuesday; March 2026 starts on a Sunday
+    settings.ChoosedDate = 21;  // a Saturday
+    paint(5);
+    for (int day = 1; day <= 31; ++day) {
+        const QDate date(2026, 3, day);
+        const int weekday = date.dayOfWeek();
+        Colour expected = weekday >= 6 ? c(63) : c(2);
+        if (day == 10)
+            expected = c(37);
+        if (day == 21)
+            expected = c(3);
+        const auto [column, row] = place(date);
+        EXPECT_EQ(column, weekday);
+        EXPECT_TRUE(numberIn(column, row, expected)) << "day " << day;
+    }
+    for (int k = 1; k <= 7; ++k) {
+        const Colour expected = k == 2 ? c(37) : k >= 6 ? c(63) : c(2);
+        bool shown = false;
+        for (int y = 16; y < 32; ++y)
+            for (int x = (k - 1) * 18 + 2; x < k * 18 + 1; ++x)
+                shown = shown || at(x, y) == expected;
+        EXPECT_TRUE(shown) << "letter " << k;
+    }
 }
 
 TEST_F(DatebookTest, TitleNamesMonthAndYear)

@@ -3,6 +3,8 @@
 #include "preview/previewtext.h"
 #include "preview/screenmain.h"
 
+#include <set>
+
 namespace tintora::testing {
 namespace {
 
@@ -29,6 +31,22 @@ TEST(FormatDateTextTest, MonthNamesPaddingAndCenturies)
 
 class MainScreenTest : public PreviewTest {
 protected:
+    QImage paintCopy(int screen) { return paint(screen).copy(); }
+    // The pixels that the coloured pass of the hands paints: those that follow element 5.
+    std::set<std::pair<int, int>> handPixels()
+    {
+        const Colour own = c(5);
+        const QImage first = paintCopy(0);
+        scheme.entry(5).colour = own ^ 0x00FF00;
+        const QImage second = paintCopy(0);
+        scheme.entry(5).colour = own;
+        std::set<std::pair<int, int>> pixels;
+        for (int y = 0; y < 128; ++y)
+            for (int x = 0; x < 128; ++x)
+                if (PixelAt(first, x, y) != PixelAt(second, x, y))
+                    pixels.insert({x, y});
+        return pixels;
+    }
     // The pixels of an outlined text drawn alone onto a canvas of the background colour.
     QImage outlined(int x, int y, const QString &text)
     {
@@ -104,6 +122,51 @@ TEST_F(MainScreenTest, AnalogHandsAtThreeOClock)
     EXPECT_EQ(at(115, 103), c(5));
     EXPECT_EQ(at(115, 102), c(5));
     EXPECT_EQ(at(115, 87), 0xFFFFFFu);
+}
+
+// Tips worked out by hand from radius 6 (hour) and 9 (minute) around (115, 95), truncated:
+// the hour hand moves on with the minutes, and the afternoon's hands are the morning's.
+TEST_F(MainScreenTest, HandsEndWhereTheirAnglesPoint)
+{
+    struct Case {
+        QTime time;
+        QPoint hourTip, minuteTip;
+    };
+    const Case cases[] = {
+        {QTime(3, 30), {120, 96}, {115, 104}},   // hour at 15 degrees past three
+        {QTime(10, 50), {111, 90}, {107, 90}},   // 235 and 210 degrees
+        {QTime(18, 15), {114, 100}, {124, 95}},  // 97.5 degrees
+        {QTime(11, 0), {112, 89}, {115, 86}},    // 240 degrees: cos is -0.5 exactly
+        {QTime(23, 0), {112, 89}, {115, 86}},
+        {QTime(0, 0), {115, 89}, {115, 86}},
+        {QTime(12, 0), {115, 89}, {115, 86}},
+    };
+    for (const Case &each : cases) {
+        clock.set(QDateTime(QDate(2026, 12, 6), each.time));
+        QImage expected = NewCanvas(128, 128);
+        FillRect(expected, {0, 0, 128, 128}, 0);
+        DrawLine(expected, 115, 95, each.hourTip.x(), each.hourTip.y(), 0xFFFFFF);
+        DrawLine(expected, 115, 95, each.minuteTip.x(), each.minuteTip.y(), 0xFFFFFF);
+        std::set<std::pair<int, int>> expectedPixels;
+        for (int y = 0; y < 128; ++y)
+            for (int x = 0; x < 128; ++x)
+                if (PixelAt(expected, x, y) != 0)
+                    expectedPixels.insert({x, y});
+        EXPECT_EQ(handPixels(), expectedPixels)
+            << each.time.toString().toStdString();
+    }
+}
+
+TEST_F(MainScreenTest, EveryAfternoonMinuteLooksLikeTheMorningOne)
+{
+    settings.DateFormat = 3;
+    for (int minutes = 0; minutes < 12 * 60; ++minutes) {
+        const QTime morning(minutes / 60, minutes % 60);
+        clock.set(QDateTime(QDate(2026, 12, 6), morning));
+        const QImage am = paintCopy(0);
+        clock.set(QDateTime(QDate(2026, 12, 6), morning.addSecs(12 * 3600)));
+        ASSERT_TRUE(paintCopy(0) == am) << "at " << morning.toString().toStdString() << " + 12 h";
+    }
 }
 
 }  // namespace

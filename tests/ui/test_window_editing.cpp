@@ -57,6 +57,45 @@ TEST_F(EditingTest, ChoosingAScreenListsItsElementsAndShowsTheFirst)
     EXPECT_EQ(slider()->value(), transparencyOf(43));
 }
 
+// The preview shows the chosen screen itself, whichever screen was shown before.
+TEST_F(EditingTest, ChoosingAScreenShowsThatScreen)
+{
+    start();
+    PreviewSettings settings = form->settings().preview;
+    const PreviewPictures pictures = LoadPreviewPictures();
+    Preview reference(form->scheme(), settings, clock, pictures);
+    for (int screen : {3, 8, 1, 5, 2, 7, 4, 6, 0}) {
+        chooseScreen(screen);
+        reference.RepaintPreview(screen);
+        EXPECT_EQ(shownPreview().convertToFormat(QImage::Format_RGB888),
+                  reference.image().convertToFormat(QImage::Format_RGB888))
+            << "screen " << screen;
+    }
+}
+
+// From the last element of each screen to the next screen: its first element is listed as
+// chosen and shown in the swatch, the slider and the spin box.
+TEST_F(EditingTest, SwitchingScreensShowsTheFirstElementOfTheNewScreen)
+{
+    const QString varied = writeScheme("varied.sch", "VARIED", [](ColourScheme &scheme) {
+        for (int e = 1; e <= kElementCount; ++e)
+            scheme.entry(e) = {Colour(e * 0x040302), std::uint8_t(e % 16)};
+    });
+    start({varied});
+    for (int screen = 0; screen < kScreenCount; ++screen) {
+        chooseElement(ScreenGroupTable[screen].count - 1);
+        const int next = (screen + 1) % kScreenCount;
+        chooseScreen(next);
+        const int first = ScreenGroupTable[next].firstElement;
+        SCOPED_TRACE(::testing::Message() << "from screen " << screen << " to " << next);
+        EXPECT_EQ(elements()->currentIndex(), 0);
+        EXPECT_EQ(form->selectedElement(), first);
+        EXPECT_EQ(ColourOf(swatchFill()), Colour(first * 0x040302));
+        EXPECT_EQ(slider()->value(), first % 16);
+        EXPECT_EQ(spin()->value(), first % 16);
+    }
+}
+
 TEST_F(EditingTest, ClickingTheChosenScreenAgainGoesBackToItsFirstElement)
 {
     start();
