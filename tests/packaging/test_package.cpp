@@ -59,7 +59,7 @@ TEST_F(PackageTest, HoldsThePrograms_TheDesktopFilesAndNothingElse)
         << "cmake --install --prefix ... --strip";
 }
 
-// Unstripped programs are some twenty times larger; the stripped ones must still run from
+// Unstripped programs are some thirty times larger; the stripped ones must still run from
 // where the package puts them.
 TEST_F(PackageTest, ProgramsAreStrippedAndRun)
 {
