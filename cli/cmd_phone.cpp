@@ -2,6 +2,7 @@
 #include "consoledialogs.h"
 #include "failure.h"
 #include "inputfiles.h"
+#include "phonelink.h"
 
 #include "phone/activation.h"
 #include "phone/loadedphonelibrary.h"
@@ -20,6 +21,11 @@ constexpr auto kPhoneUsage =
     "      write IN.sch to the phone; --restart answers the reboot question with yes\n"
     "  tintora-cli phone activate [--restart] [--ini FILE]\n"
     "      switch on custom colour styles on the phone\n"
+    "  tintora-cli phone restore-seem SSSS_RRRR....seem [--restart]\n"
+    "      write a kept copy of a seem record (such as a seem backup) back to the phone\n"
+    "  tintora-cli phone probe [--wait SECONDS]\n"
+    "      list the Motorola devices on USB, their mode and what to do when one does not connect\n"
+    "      read, write and activate first wait --wait SECONDS (15) for the phone in command mode.\n"
     "      The phone library is TINTORA_P2KAPI, else libp2kapi.so beside the program or on\n"
     "      the library path; the folder of spcolor.sch is [Phone] SpColorPath of FILE.";
 constexpr auto kActivateUsage =
@@ -31,7 +37,10 @@ struct PhoneArguments {
     QString file;
     QString ini;
     bool restart = false;
+    std::optional<int> wait;
 };
+
+constexpr int kDefaultWait = 15;
 
 std::optional<PhoneArguments> ParsePhoneArguments(QStringList args)
 {
@@ -45,6 +54,11 @@ std::optional<PhoneArguments> ParsePhoneArguments(QStringList args)
             if (args.isEmpty())
                 return std::nullopt;
             parsed.ini = args.takeFirst();
+        } else if (arg == "--wait") {
+            bool number = false;
+            parsed.wait = args.isEmpty() ? -1 : args.takeFirst().toInt(&number);
+            if (!number || *parsed.wait < 0)
+                return std::nullopt;
         } else if (arg.startsWith("--")) {
             return std::nullopt;
         } else {
@@ -54,7 +68,12 @@ std::optional<PhoneArguments> ParsePhoneArguments(QStringList args)
     if (positional.isEmpty())
         return std::nullopt;
     parsed.action = positional.takeFirst();
-    const bool takesFile = parsed.action == "read" || parsed.action == "write";
+    const bool takesFile = parsed.action == "read" || parsed.action == "write" ||
+                           parsed.action == "restore-seem";
+    if (parsed.action == "probe")
+        return positional.isEmpty() && !parsed.restart && parsed.ini.isEmpty()
+                   ? std::optional(parsed)
+                   : std::nullopt;
     if (parsed.action != "activate" && !takesFile)
         return std::nullopt;
     if (positional.size() != (takesFile ? 1 : 0) || (parsed.action == "read" && parsed.restart))
@@ -77,6 +96,15 @@ int Phone(const QStringList &args)
     if (!phone.isLoaded())
         QTextStream(stderr) << "tintora-cli: " << phone.description() << '\n';
     phone.P2K_Init(0);
+    if (parsed->action == "probe") {
+        if (parsed->wait)
+            WaitForPhone(phone, *parsed->wait);
+        return ProbePhones(phone);
+    }
+    if (phone.isLoaded() && !WaitForPhone(phone, parsed->wait.value_or(kDefaultWait)))
+        return 1;
+    if (parsed->action == "restore-seem")
+        return RestoreSeem(phone, parsed->file, parsed->restart);
     ConsoleDialogs dialogs(parsed->restart);
     ColourScheme scheme;
     CommandContext context{phone, scheme, dialogs, kEnglish};

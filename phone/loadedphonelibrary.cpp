@@ -74,6 +74,11 @@ bool LoadedPhoneLibrary::load(const QString &file)
     return true;
 }
 
+QFunctionPointer LoadedPhoneLibrary::resolve(const char *name)
+{
+    return loaded_ ? library_.resolve(name) : nullptr;
+}
+
 int LoadedPhoneLibrary::P2K_Init(int arg)
 {
     return loaded_ ? init_(arg) : kFailure;

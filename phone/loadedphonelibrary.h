@@ -24,6 +24,8 @@ public:
     bool isLoaded() const { return loaded_; }
     // The file that was loaded, or what failed to load.
     QString description() const { return description_; }
+    // A function beyond the ten that some libraries have; null when absent.
+    QFunctionPointer resolve(const char *name);
 
     int P2K_Init(int arg) override;
     int P2K_GetStatus() override;

@@ -26,3 +26,13 @@ using Seem_ReadFn = int(P2KAPI_CALL *)(int seem, int record, int offset, int cou
 using Seem_WriteFn = int(P2KAPI_CALL *)(int seem, int record, int offset, int count,
                                         std::uint8_t *buffer);
 }
+
+// Two more of our own USB library, for tintora-cli; other libraries lack them.
+// P2K_LinkState: what the link is doing (0 no phone, 1 ready, 2 switching from
+// modem mode, 3 restarting, 4 no permission, 5 mass storage, 6 unknown) and a
+// line saying it. P2K_Probe: a report on every Motorola device; 1 when a phone
+// in command mode answered.
+extern "C" {
+using P2K_LinkStateFn = int(P2KAPI_CALL *)(char *text, int size);
+using P2K_ProbeFn = int(P2KAPI_CALL *)(char *text, int size);
+}

@@ -30,11 +30,12 @@ QSet<QString> Options(const QString &text)
 }
 
 // The commands of the help's usage lines: "  tintora-cli phone read OUT.sch" gives
-// "phone read", "  tintora-cli dump FILE.sch" gives "dump".
+// "phone read", "  tintora-cli phone restore-seem" "phone restore-seem", "  tintora-cli dump
+// FILE.sch" gives "dump".
 QSet<QString> HelpCommands(const QString &help)
 {
     QSet<QString> commands;
-    static const QRegularExpression usage(QStringLiteral("^  \\S+ ([a-z]+(?: [a-z]+)?)\\b"),
+    static const QRegularExpression usage(QStringLiteral("^  \\S+ ([a-z]+(?: [a-z][a-z-]*)?)\\b"),
                                           QRegularExpression::MultilineOption);
     for (const auto &match : usage.globalMatch(help))
         commands.insert(match.captured(1));
@@ -49,7 +50,7 @@ QSet<QString> PageCommands(const QString &page)
     const qsizetype end = page.indexOf(QStringLiteral("\n# "), start + 1);
     const QString section = page.mid(start, end - start);
     QSet<QString> commands;
-    static const QRegularExpression entry(QStringLiteral("^\\*([a-z]+(?: [a-z]+)?)\\*"),
+    static const QRegularExpression entry(QStringLiteral("^\\*([a-z]+(?: [a-z][a-z-]*)?)\\*"),
                                           QRegularExpression::MultilineOption);
     for (const auto &match : entry.globalMatch(section))
         commands.insert(match.captured(1));

@@ -18,8 +18,10 @@ const char *const kId = "app.tintora.Tintora";
 QStringList ExpectedFiles()
 {
     QStringList files = {
+        "usr/bin/libp2kapi.so",
         "usr/bin/tintora",
         "usr/bin/tintora-cli",
+        "usr/lib/udev/rules.d/70-tintora-p2k.rules",
         QStringLiteral("usr/share/applications/%1.desktop").arg(kId),
         "usr/share/doc/tintora/changelog.gz",
         "usr/share/doc/tintora/copyright",
@@ -47,7 +49,8 @@ protected:
 }  // namespace
 
 // A test program, the phone simulator or a stray build file in the package or the README's
-// installation, or a desktop file left out of either, shows here.
+// installation, or a desktop file, the phone-link library or the udev rule left out of either,
+// shows here.
 TEST_F(PackageTest, HoldsThePrograms_TheDesktopFilesAndNothingElse)
 {
     EXPECT_EQ(FilesBelow(PackageRoot()).join('\n').toStdString(),
@@ -60,11 +63,11 @@ TEST_F(PackageTest, HoldsThePrograms_TheDesktopFilesAndNothingElse)
 }
 
 // Unstripped programs are some thirty times larger; the stripped ones must still run from
-// where the package puts them.
+// where the package puts them, the phone-link library included.
 TEST_F(PackageTest, ProgramsAreStrippedAndRun)
 {
     QStringList programs;
-    for (const char *program : {"tintora", "tintora-cli"})
+    for (const char *program : {"tintora", "tintora-cli", "libp2kapi.so"})
         programs << Installed(QStringLiteral("usr/bin/") + program)
                  << PrefixRoot() + QStringLiteral("/bin/") + program;
     for (const QString &path : programs) {
@@ -92,7 +95,8 @@ TEST_F(PackageTest, ControlFieldsAndMaintainerScripts)
     EXPECT_TRUE(fields.output.contains(QStringLiteral("Package: tintora\n")));
     EXPECT_TRUE(fields.output.contains(QStringLiteral("Version: " TINTORA_VERSION "\n")));
     for (const char *dependency : {"libqt6widgets6", "libqt6gui6", "libqt6core6",
-                                   "libjpeg62-turbo", "libc6", "qt6-qpa-plugins"})
+                                   "libjpeg62-turbo", "libusb-1.0-0", "libc6",
+                                   "qt6-qpa-plugins"})
         EXPECT_TRUE(fields.output.contains(QLatin1String(dependency)))
             << dependency << " missing from " << fields.output.toStdString();
 

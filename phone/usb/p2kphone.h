@@ -1,0 +1,98 @@
+#pragma once
+
+#include "modemswitch.h"
+#include "p2klink.h"
+#include "phonedevice.h"
+#include "usbbus.h"
+
+#include <chrono>
+#include <map>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+#include <utility>
+
+namespace p2kusb {
+
+// What the link is doing, for a program that waits for the phone.
+enum class LinkState { NoPhone = 0, Ready = 1, Switching = 2, Restarting = 3, NoAccess = 4,
+                       MassStorage = 5, Unknown = 6 };
+
+// The ten operations of the phone-link library over one USB bus. Called from
+// one thread; only the modem switch works in the background.
+class P2kPhone {
+public:
+    explicit P2kPhone(UsbBus &bus);
+
+    int init();
+    int status();
+    int restart();
+    int fileCreate(const char *path, int mode);
+    int fileRead(std::uint8_t *buffer, int count);
+    int fileWrite(const std::uint8_t *buffer, int count);
+    int fileClose();
+    int volInfo(std::uint16_t *buffer);
+    int seemRead(int seem, int record, int offset, int count, std::uint8_t *buffer);
+    int seemWrite(int seem, int record, int offset, int count, const std::uint8_t *buffer);
+
+    // The state after a fresh look at the bus, and a line saying it.
+    LinkState state(std::string &text);
+    // Every Motorola device, what it is and what to do; answered: a phone in
+    // command mode answered.
+    std::string probe(bool &answered);
+
+    static constexpr auto kRestartGiveUp = std::chrono::seconds(20);
+
+private:
+    struct Seen {
+        UsbDevice device;
+        PhoneDevice phone;
+        UsbStatus openStatus = UsbStatus::Ok;  // of the last attempt to claim it
+    };
+    struct OpenFile {
+        std::string path;
+        std::uint32_t attribute = 0;
+        std::uint32_t position = 0;
+        std::uint32_t size = 0;
+        bool written = false;
+        bool onPhone = false;  // opened there; a new file only at its first write
+    };
+    struct Listed {
+        std::uint32_t attribute = 0;
+        std::uint32_t size = 0;
+    };
+
+    std::vector<std::string> scan();
+    bool connect(const std::string &id, Seen &seen);
+    void dropLink();
+    bool connected();
+    P2kLink::Reply fsac(std::uint32_t sub, const std::vector<std::uint8_t> &arguments,
+                        std::chrono::milliseconds wait = P2kLink::kReplyWait);
+    // Closes whatever may be open on the phone, waiting briefly: it follows a
+    // failure, whose own wait the call has spent already.
+    void closeAfterFailure();
+    bool openOnPhone(const std::string &path, std::uint32_t attribute);
+    // false: the phone did not answer the search; nullopt in found: no such file.
+    bool find(const std::string &path, std::optional<Listed> &found);
+    bool recreate();
+    void abandonFile();
+    std::optional<std::vector<std::uint8_t>> readRecord(int seem, int record);
+    std::optional<std::string> modelName();
+
+    UsbBus &bus_;
+    ModemSwitch switch_;
+    std::map<std::string, Seen> seen_;
+    std::unique_ptr<P2kLink> link_;
+    std::string linkId_;
+    std::uint16_t packetId_ = 0;
+    std::optional<std::string> restartingId_;
+    std::chrono::steady_clock::time_point restartedAt_;
+    std::optional<OpenFile> file_;
+    std::string volume_ = "/a";
+    std::set<std::pair<int, int>> backedUp_;
+    LinkState state_ = LinkState::NoPhone;
+    UsbStatus openStatus_ = UsbStatus::Ok;  // why the phone found could not be opened
+};
+
+}  // namespace p2kusb

@@ -1,0 +1,187 @@
+// tintora-cli's phone commands over the real libp2kapi.so, with the phone
+// emulator as its USB bus and a folder keeping the phone between runs.
+
+#if defined(TINTORA_P2KAPI_PATH)
+
+#include "scheme/colourscheme.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace tintora;
+
+namespace {
+
+struct CliRun {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+class CliUsbPhoneTest : public testing::TestWithParam<const char *> {
+protected:
+    void SetUp() override
+    {
+        environment.insert("TINTORA_P2KAPI", TINTORA_P2KAPI_PATH);
+        environment.insert("TINTORA_P2KAPI_BUS", P2KEMU_PATH);
+        environment.insert("P2KEMU_ROOT", phone.path());
+        environment.insert("XDG_DATA_HOME", work.filePath("data"));
+        QDir(phone.path()).mkpath("a/mobile/system");
+    }
+    void TearDown() override
+    {
+        EXPECT_EQ(read(phone.filePath("violations")), QByteArray()) << "frames against the protocol";
+    }
+
+    void setup(const QByteArray &lines) { write(phone.filePath("setup"), lines); }
+    CliRun run(const QStringList &args)
+    {
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        process.start(TINTORA_CLI_PATH, args);
+        EXPECT_TRUE(process.waitForFinished(60000)) << "tintora-cli did not finish";
+        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+                QString::fromUtf8(process.readAllStandardOutput()),
+                QString::fromUtf8(process.readAllStandardError())};
+    }
+    static QByteArray read(const QString &path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    static void write(const QString &path, const QByteArray &bytes)
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    static QByteArray SchemeBytes(const QByteArray &name)
+    {
+        ColourScheme scheme;
+        BuildDefaultScheme(scheme);
+        scheme.name = name;
+        const SchemeImage image = EncodeScheme(scheme);
+        return QByteArray(reinterpret_cast<const char *>(image.data()), image.size());
+    }
+
+    QTemporaryDir phone;
+    QTemporaryDir work;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+};
+
+INSTANTIATE_TEST_SUITE_P(Transports, CliUsbPhoneTest, testing::Values("control", "bulk"));
+
+TEST_P(CliUsbPhoneTest, WriteReadAndActivate)
+{
+    setup(QByteArray("transport ") + GetParam() + "\n");
+    write(work.filePath("in.sch"), SchemeBytes("USB"));
+    const CliRun written = run({"phone", "write", work.filePath("in.sch"), "--restart"});
+    EXPECT_EQ(written.exitCode, 0) << written.err.toStdString();
+    EXPECT_EQ(read(phone.filePath("a/mobile/system/spcolor.sch")), SchemeBytes("USB"));
+    EXPECT_EQ(read(phone.filePath("restarted")), "restarted\n");
+
+    const CliRun back = run({"phone", "read", work.filePath("out.sch")});
+    EXPECT_EQ(back.exitCode, 0) << back.err.toStdString();
+    EXPECT_EQ(read(work.filePath("out.sch")), SchemeBytes("USB"));
+
+    const CliRun activated = run({"phone", "activate"});
+    EXPECT_EQ(activated.exitCode, 0) << activated.err.toStdString();
+    EXPECT_TRUE(activated.out.contains("Custom colour styles are activated")) << activated.out.toStdString();
+    EXPECT_TRUE(read(phone.filePath("seem/0032_0001.seem")).at(83) & 0x40);
+    EXPECT_EQ(QDir(work.filePath("data/Tintora/seem-backups")).entryList(QDir::Files).size(), 1);
+}
+
+// The copy kept before activation puts the record back as it was.
+TEST_P(CliUsbPhoneTest, ASeemBackupRestoresTheRecord)
+{
+    setup(QByteArray("transport ") + GetParam() + "\n");
+    ASSERT_EQ(run({"phone", "activate"}).exitCode, 0);
+    const QDir backups(work.filePath("data/Tintora/seem-backups"));
+    ASSERT_EQ(backups.entryList(QDir::Files).size(), 1);
+    const QString backup = backups.filePath(backups.entryList(QDir::Files)[0]);
+    const QByteArray original = read(backup);
+    ASSERT_NE(read(phone.filePath("seem/0032_0001.seem")), original);
+
+    const CliRun restored = run({"phone", "restore-seem", backup});
+    EXPECT_EQ(restored.exitCode, 0) << restored.err.toStdString();
+    EXPECT_EQ(restored.out, "seem 0032 record 0001 restored from " + backup + "\n");
+    EXPECT_EQ(read(phone.filePath("seem/0032_0001.seem")), original);
+
+    // A file of another length, or without the record in its name, is refused.
+    write(work.filePath("0032_0001.seem"), original.left(200));
+    write(work.filePath("record.seem"), original);
+    EXPECT_EQ(run({"phone", "restore-seem", work.filePath("0032_0001.seem")}).exitCode, 1);
+    EXPECT_EQ(run({"phone", "restore-seem", work.filePath("record.seem")}).exitCode, 1);
+    EXPECT_EQ(read(phone.filePath("seem/0032_0001.seem")), original);
+}
+
+TEST_P(CliUsbPhoneTest, APhoneInModemModeIsWaitedFor)
+{
+    setup(QByteArray("mode modem\nswitch-delay-ms 1500\ntransport ") + GetParam() + "\n");
+    write(work.filePath("in.sch"), SchemeBytes("MODEM"));
+    const CliRun written = run({"phone", "write", work.filePath("in.sch")});
+    EXPECT_EQ(written.exitCode, 0) << written.err.toStdString();
+    EXPECT_TRUE(written.err.contains("waiting up to 15 s for the phone in command mode: phone in "
+                                     "modem mode, switching it to command mode"))
+        << written.err.toStdString();
+    EXPECT_EQ(read(phone.filePath("a/mobile/system/spcolor.sch")), SchemeBytes("MODEM"));
+}
+
+TEST_P(CliUsbPhoneTest, ProbeTellsWhatItFoundAndWhatToDo)
+{
+    setup(QByteArray("interface 9\ntransport ") + GetParam() + "\n");
+    const CliRun found = run({"phone", "probe"});
+    EXPECT_EQ(found.exitCode, 0) << found.err.toStdString();
+    EXPECT_TRUE(found.out.contains("command interface: 9")) << found.out.toStdString();
+    EXPECT_TRUE(found.out.contains("model (seem 0117 record 0001): E398")) << found.out.toStdString();
+
+    setup("access denied\n");
+    const CliRun denied = run({"phone", "probe"});
+    EXPECT_EQ(denied.exitCode, 1);
+    EXPECT_TRUE(denied.out.contains("can be opened: no (permission denied)")) << denied.out.toStdString();
+    EXPECT_TRUE(denied.out.contains("install the udev rule")) << denied.out.toStdString();
+
+    setup("mode storage\n");
+    const CliRun storage = run({"phone", "probe"});
+    EXPECT_EQ(storage.exitCode, 1);
+    EXPECT_TRUE(storage.out.contains("mode: mass storage")) << storage.out.toStdString();
+}
+
+TEST_P(CliUsbPhoneTest, NoPhoneAtTheEndOfTheWaitFailsClearly)
+{
+    setup("mode none\n");
+    const CliRun none = run({"phone", "read", work.filePath("out.sch"), "--wait", "1"});
+    EXPECT_EQ(none.exitCode, 1);
+    EXPECT_TRUE(none.err.contains("no phone in command mode after 1 s (no Motorola phone on USB)"))
+        << none.err.toStdString();
+    EXPECT_FALSE(QFile::exists(work.filePath("out.sch")));
+    EXPECT_EQ(run({"phone", "read", work.filePath("out.sch"), "--wait", "x"}).exitCode, 1);
+    EXPECT_EQ(run({"phone", "probe", work.filePath("out.sch")}).exitCode, 1);
+}
+
+// Through libusb itself: no machine that runs the tests has a Motorola phone,
+// and that must end in a clear "none", not a crash or a hang.
+TEST(CliRealUsb, WithoutAPhoneProbeAndTheCommandsSayThereIsNone)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove("TINTORA_P2KAPI_BUS");
+    environment.insert("TINTORA_P2KAPI", TINTORA_P2KAPI_PATH);
+    for (const QStringList &args : {QStringList{"phone", "probe"},
+                                    QStringList{"phone", "activate", "--wait", "0"}}) {
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        process.start(TINTORA_CLI_PATH, args);
+        ASSERT_TRUE(process.waitForFinished(60000));
+        EXPECT_EQ(process.exitCode(), 1);
+        const QString said = QString::fromUtf8(process.readAllStandardOutput() +
+                                               process.readAllStandardError());
+        EXPECT_TRUE(said.contains("no Motorola phone", Qt::CaseInsensitive)) << said.toStdString();
+    }
+}
+
+}  // namespace
+
+#endif

@@ -1,0 +1,178 @@
+// Files, free space and packet ids of libp2kapi.so over both transports.
+
+#include "emulatedphonetest.h"
+
+#include <array>
+
+namespace tintora::test {
+namespace {
+
+const char *const kScheme = "/a/mobile/system/spcolor.sch";
+
+INSTANTIATE_TEST_SUITE_P(Usb, BothTransports,
+                         ::testing::Values(P2kTransport::Control, P2kTransport::Bulk),
+                         TransportName);
+
+// Chunking faults: a count over 0x400 in one command, a lost remainder, an
+// off-by-one at the chunk edge. Sizes on both sides of each edge; 52 bytes
+// make a bulk reply of exactly one 64-byte packet, which the phone pads.
+TEST_P(BothTransports, FilesOfEverySizeGoInChunksOfAtMost0x400AndComeBackWhole)
+{
+    start(GetParam());
+    for (const std::size_t size : {0u, 1u, 52u, 304u, 0x3FFu, 0x400u, 0x401u, 5000u}) {
+        Bytes content = Pattern(size + 1, static_cast<unsigned>(size));
+        content.pop_back();  // an empty file still has a buffer
+        const std::string path = "/a/mobile/system/f" + std::to_string(size);
+        ASSERT_EQ(library().File_Create(path.c_str(), 0), 0);
+        EXPECT_EQ(library().File_Write(content.data(), int(size)), int(size));
+        EXPECT_EQ(library().File_Close(), 0);
+        EXPECT_EQ(emu().file(path), content) << size;
+
+        Bytes back(size + 10, 0xAA);
+        ASSERT_EQ(library().File_Create(path.c_str(), 0), 0);
+        EXPECT_EQ(library().File_Read(back.data(), int(size + 10)), int(size));
+        EXPECT_EQ(library().File_Close(), 0);
+        EXPECT_EQ(Bytes(back.begin(), back.begin() + size), content);
+        EXPECT_FALSE(emu().fileOpen());
+    }
+    int writes = 0;
+    for (const std::string &command : emu().commands())
+        writes += command.rfind("004A/02", 0) == 0;
+    EXPECT_EQ(writes, 0 + 1 + 1 + 1 + 1 + 1 + 2 + 5);
+}
+
+TEST_P(BothTransports, FreeSpaceIsTheVolumeOfTheLastFileAndDefaultsToA)
+{
+    start(GetParam());
+    std::array<std::uint16_t, 256> volume{};
+    EXPECT_EQ(library().File_VolInfo(volume.data()), 1000000);
+    EXPECT_EQ(volume[0], '/');
+    EXPECT_EQ(volume[1], 'a');
+    EXPECT_EQ(volume[2], 0);
+    emu().setFree(1023);
+    EXPECT_EQ(library().File_VolInfo(volume.data()), 1023);
+    // A volume the phone does not have cannot answer; a file there cannot be written.
+    const std::uint8_t one = 1;
+    ASSERT_EQ(library().File_Create("/c/new.sch", 0), 0);
+    EXPECT_EQ(library().File_Write(&one, 1), -1);
+    library().File_Close();
+    EXPECT_EQ(library().File_VolInfo(volume.data()), -1);
+    emu().putFile("/c/x", {1});
+    ASSERT_EQ(library().File_Create("/c/x", 0), 0);
+    library().File_Close();
+    EXPECT_EQ(library().File_VolInfo(volume.data()), -1);
+
+    // A "volume" longer than the caller's buffer or the request is no volume.
+    const std::string deep = "/" + std::string(250, 'v') + "/f";
+    emu().putFile(deep, {1});
+    ASSERT_EQ(library().File_Create(deep.c_str(), 0), 0);
+    library().File_Close();
+    EXPECT_EQ(library().File_VolInfo(volume.data()), -1) << "still /c";
+    ASSERT_EQ(library().File_Create("/a/f", 0), 0);
+    library().File_Close();
+    EXPECT_EQ(library().File_VolInfo(volume.data()), 1023);
+}
+
+// Reading must not change a file: the phone takes the open's attribute as the
+// file's new one. A longer old file must not keep its tail after a write.
+TEST_P(BothTransports, OpeningKeepsTheAttributeAndWritingLeavesNoOldTail)
+{
+    start(GetParam());
+    emu().putFile(kScheme, Pattern(1000), 0x04);
+    Bytes head(304);
+    ASSERT_EQ(library().File_Create(kScheme, 0), 0);
+    EXPECT_EQ(library().File_Read(head.data(), 304), 304);
+    library().File_Close();
+    EXPECT_EQ(emu().attribute(kScheme), 0x04u);
+    const Bytes old = Pattern(1000);
+    EXPECT_EQ(head, Bytes(old.begin(), old.begin() + 304));
+
+    const Bytes fresh = Pattern(304, 9);
+    ASSERT_EQ(library().File_Create(kScheme, 0), 0);
+    EXPECT_EQ(library().File_Write(fresh.data(), 304), 304);
+    library().File_Close();
+    EXPECT_EQ(emu().file(kScheme), fresh);
+    EXPECT_EQ(emu().attribute(kScheme), 0x04u);
+
+    // A record size other than 268 is taken from the listing.
+    emu().setListRecordSize(200);
+    emu().putFile(kScheme, Pattern(304), 0x01);
+    ASSERT_EQ(library().File_Create(kScheme, 0), 0);
+    library().File_Close();
+    EXPECT_EQ(emu().attribute(kScheme), 0x01u);
+
+    // Folders, wildcards, relative and foreign paths are not files.
+    for (const char *bad : {"/a/mobile/system", "/a/mobile/*.sch", "a/x", "/a/mobile/\xC0.sch",
+                            "/a/mobile/"}) {
+        EXPECT_EQ(library().File_Create(bad, 0), -1) << bad;
+    }
+    EXPECT_EQ(library().File_Create(nullptr, 0), -1);
+    EXPECT_FALSE(emu().fileOpen());
+}
+
+// Reading a scheme that is not there must not leave an empty one behind,
+// which the phone would then take for its colour scheme.
+TEST_P(BothTransports, AMissingFileReadsEmptyAndOnlyAWriteMakesIt)
+{
+    start(GetParam());
+    Bytes buffer(304, 0xAA);
+    ASSERT_EQ(library().File_Create(kScheme, 0), 0);
+    EXPECT_EQ(library().File_Read(buffer.data(), 304), 0);
+    EXPECT_EQ(library().File_Close(), 0);
+    EXPECT_EQ(emu().file(kScheme), std::nullopt);
+
+    const Bytes content = Pattern(304);
+    ASSERT_EQ(library().File_Create(kScheme, 0), 0);
+    EXPECT_EQ(library().File_Write(content.data(), 304), 304);
+    EXPECT_EQ(library().File_Close(), 0);
+    EXPECT_EQ(emu().file(kScheme), content);
+    EXPECT_EQ(emu().attribute(kScheme), 0u);
+}
+
+TEST_P(BothTransports, OnlyOneFileIsOpenAtATime)
+{
+    start(GetParam());
+    emu().putFile("/a/one", {1});
+    ASSERT_EQ(library().File_Create("/a/one", 0), 0);
+    ASSERT_EQ(library().File_Create("/a/two", 0), 0);  // the first is closed on the phone
+    EXPECT_EQ(library().File_Write(reinterpret_cast<const std::uint8_t *>("2"), 1), 1);
+    EXPECT_EQ(library().File_Close(), 0);
+    EXPECT_EQ(library().File_Close(), -1);
+    Bytes buffer(4);
+    EXPECT_EQ(library().File_Read(buffer.data(), 4), -1);
+    EXPECT_EQ(emu().file("/a/two"), Bytes{'2'});
+}
+
+// The 12-bit id must wrap from 0xFFF to 0x000 and go on by one: the emulator
+// counts a skipped or repeated id as a violation.
+TEST_P(BothTransports, PacketIdsWrapAt0xFFF)
+{
+    start(GetParam());
+    std::uint8_t byte = 0;
+    for (int i = 0; i < 0x1002; ++i)
+        ASSERT_EQ(library().Seem_Read(0x32, 1, 83, 1, &byte), 1) << i;
+    EXPECT_EQ(emu().commands().size(), 0x1002u);
+}
+
+// The status is polled twice a second and must not talk to the phone.
+TEST_P(BothTransports, StatusCostsNoTransferAndDescribesEachDeviceOnce)
+{
+    start(GetParam());
+    const int transfers = emu().transfers();
+    const int descriptions = emu().descriptions();
+    for (int i = 0; i < 50; ++i)
+        EXPECT_EQ(library().P2K_GetStatus(), 1);
+    EXPECT_EQ(emu().transfers(), transfers);
+    EXPECT_EQ(emu().descriptions(), descriptions);
+}
+
+TEST_P(BothTransports, TheCommandInterfaceNumberIsReadNotAssumed)
+{
+    start(GetParam(), 5);
+    std::array<std::uint8_t, 2> model{};
+    EXPECT_EQ(library().Seem_Read(0x117, 1, 0, 2, model.data()), 2);
+    EXPECT_EQ(model[1], 'E');
+}
+
+}  // namespace
+}  // namespace tintora::test

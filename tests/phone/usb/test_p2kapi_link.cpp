@@ -1,0 +1,338 @@
+// Seem records, restart, the modem switch and every way the phone can fail,
+// through libp2kapi.so over the emulator.
+
+#include "emulatedphonetest.h"
+
+#include "phone/activation.h"
+#include "phone/connectionstate.h"
+#include "phone/opencommand.h"
+#include "phone/savecommand.h"
+
+#include <QFile>
+
+#include <array>
+
+namespace tintora::test {
+namespace {
+
+// The whole record goes back with only the one byte changed, and the record as
+// it was is kept once per run in the per-user folder.
+TEST_P(BothTransports, SeemWriteRewritesTheWholeRecordAfterKeepingACopy)
+{
+    start(GetParam());
+    const Bytes original = emu().record(0x32, 1);
+    std::uint8_t byte = 0;
+    ASSERT_EQ(library().Seem_Read(0x32, 1, 83, 1, &byte), 1);
+    EXPECT_EQ(byte, original[83]);
+    byte |= 0x40;
+    ASSERT_EQ(library().Seem_Write(0x32, 1, 83, 1, &byte), 0);
+    Bytes expected = original;
+    expected[83] = byte;
+    EXPECT_EQ(emu().record(0x32, 1), expected);
+    ASSERT_EQ(backups().size(), 1);
+    EXPECT_TRUE(backups()[0].startsWith("0032_0001-")) << backups()[0].toStdString();
+    QFile copy(data.filePath("Tintora/seem-backups/" + backups()[0]));
+    ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
+    const QByteArray kept = copy.readAll();
+    EXPECT_EQ(Bytes(kept.begin(), kept.end()), original);
+
+    // Later writes of the run keep no more copies; a write of what is there
+    // sends nothing.
+    byte = 0x55;
+    ASSERT_EQ(library().Seem_Write(0x32, 1, 83, 1, &byte), 0);
+    const auto writes = emu().commands().size();
+    ASSERT_EQ(library().Seem_Write(0x32, 1, 83, 1, &byte), 0);
+    EXPECT_EQ(emu().commands().size(), writes + 1) << "only the read";
+    EXPECT_EQ(backups().size(), 1);
+    library().P2K_Init(0);
+    ASSERT_TRUE(waitForPhone());
+    byte = 0x66;
+    ASSERT_EQ(library().Seem_Write(0x32, 1, 83, 1, &byte), 0);
+    EXPECT_EQ(backups().size(), 2) << "a new run keeps a new copy";
+
+    // Bytes outside the record, and calls that make no sense.
+    EXPECT_EQ(library().Seem_Read(0x32, 1, 255, 1, &byte), -1);
+    EXPECT_EQ(library().Seem_Write(0x32, 1, 255, 1, &byte), -1);
+    EXPECT_EQ(library().Seem_Read(0x999, 1, 0, 1, &byte), -1);
+    EXPECT_EQ(library().Seem_Read(0x32, 1, 83, 1, nullptr), -1);
+    EXPECT_EQ(library().Seem_Read(0x32, 1, -1, 1, &byte), -1);
+}
+
+TEST_F(EmulatedPhoneTest, NoSeemWriteWithoutACopy)
+{
+    start();
+    QFile blocker(data.filePath("Tintora"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));  // a file where the folder would go
+    blocker.close();
+    const Bytes original = emu().record(0x32, 1);
+    std::uint8_t byte = 0xFF;
+    EXPECT_EQ(library().Seem_Write(0x32, 1, 83, 1, &byte), -1);
+    EXPECT_EQ(emu().record(0x32, 1), original);
+}
+
+// The phone answers a write and keeps something else: the read-back tells.
+TEST_F(EmulatedPhoneTest, ASeemWriteThatDidNotArriveFails)
+{
+    start();
+    emu().fail(Fault::SeemStatus, 0x0020, -1, 1);  // the read after the write
+    std::uint8_t byte = 0xFF;
+    EXPECT_EQ(library().Seem_Write(0x32, 1, 83, 1, &byte), -1);
+}
+
+TEST_P(BothTransports, RestartLetsThePhoneGoAndFindsItAgain)
+{
+    start(GetParam());
+    for (const bool replies : {false, true}) {
+        emu().setRestart(replies, Mode::Command, std::chrono::milliseconds(500));
+        EXPECT_EQ(library().P2K_Restart(), 0);
+        EXPECT_EQ(library().P2K_GetStatus(), 0) << "not ready while restarting";
+        ASSERT_TRUE(waitForPhone());
+        std::uint8_t byte = 0;
+        EXPECT_EQ(library().Seem_Read(0x32, 1, 83, 1, &byte), 1);
+    }
+    EXPECT_EQ(emu().restarts(), 2);
+
+    // Back in modem mode: switched again.
+    emu().setRestart(false, Mode::Modem, std::chrono::milliseconds(50));
+    EXPECT_EQ(library().P2K_Restart(), 0);
+    ASSERT_TRUE(waitForPhone());
+    EXPECT_EQ(emu().switches(), 1);
+}
+
+TEST_P(BothTransports, AModemIsSwitchedInTheBackground)
+{
+    emu().plug(Mode::Modem, GetParam());
+    emu().setSwitchDelay(std::chrono::milliseconds(500));
+    library().P2K_Init(0);
+    EXPECT_EQ(library().P2K_GetStatus(), 0);
+    ASSERT_TRUE(waitForPhone());
+    EXPECT_EQ(emu().switches(), 1);
+    std::array<std::uint16_t, 256> volume{};
+    EXPECT_EQ(library().File_VolInfo(volume.data()), 1000000);
+}
+
+// cdc_acm cannot be detached: the serial device carries the command; neither
+// works: the status stays 0 and says why.
+TEST_F(EmulatedPhoneTest, TheSerialDeviceIsTheSecondWayAndFailureIsReported)
+{
+    emu().plug(Mode::Modem);
+    emu().setKernelDriverStuck(true);
+    library().P2K_Init(0);
+    ASSERT_TRUE(waitForPhone());
+    EXPECT_EQ(emu().switches(), 1);
+
+    emu().setKernelDriverStuck(false);
+    emu().setDataInterfaceNamed(false);
+    emu().plug(Mode::Modem);
+    library().P2K_Init(0);
+    ASSERT_TRUE(waitForPhone());
+    EXPECT_EQ(emu().switches(), 2);
+
+    emu().setDataInterfaceNamed(true);
+    emu().setKernelDriverStuck(true);
+    emu().plug(Mode::Modem);
+    emu().setTtyAvailable(false);
+    library().P2K_Init(0);
+    const auto state = reinterpret_cast<P2K_LinkStateFn>(library().resolve("P2K_LinkState"));
+    ASSERT_NE(state, nullptr);
+    std::array<char, 256> text{};
+    for (int i = 0; i < 250 && std::string(text.data()).find("could not") == std::string::npos;
+         ++i) {
+        EXPECT_EQ(state(text.data(), int(text.size())), 2);
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    EXPECT_NE(std::string(text.data()).find("could not send AT+MODE=8"), std::string::npos)
+        << text.data();
+    EXPECT_EQ(library().P2K_GetStatus(), 0);
+}
+
+TEST_P(BothTransports, UnplugDuringATransferFailsAndAReplugWorks)
+{
+    start(GetParam());
+    emu().fail(Fault::Unplug, 0x004A, 2, 2);  // at the third chunk
+    const Bytes content = Pattern(5000);
+    ASSERT_EQ(library().File_Create("/a/big", 0), 0);
+    EXPECT_EQ(library().File_Write(content.data(), 5000), -1);
+    library().File_Close();
+    EXPECT_EQ(library().P2K_GetStatus(), 0);
+    EXPECT_EQ(library().File_Create("/a/big", 0), -1);
+
+    emu().plug(Mode::Command, GetParam());
+    ASSERT_TRUE(waitForPhone());
+    ASSERT_EQ(library().File_Create("/a/big", 0), 0);
+    EXPECT_EQ(library().File_Write(content.data(), 5000), 5000);
+    EXPECT_EQ(library().File_Close(), 0);
+    EXPECT_EQ(emu().file("/a/big"), content);
+}
+
+// Each fault on a seem read, then on a file read: the call fails, the phone
+// is left with no open file, and the next call works.
+struct FaultCase {
+    Fault fault;
+    bool controlOnly;
+    const char *name;
+};
+
+const FaultCase kFaults[] = {
+    {Fault::Stall, false, "Stall"},
+    {Fault::Timeout, false, "Timeout"},
+    {Fault::NoReply, false, "NoReply"},
+    {Fault::LateReply, false, "LateReply"},
+    {Fault::WrongId, false, "WrongId"},
+    {Fault::NoReplyBit, false, "NoReplyBit"},
+    {Fault::WrongNibble, false, "WrongNibble"},
+    {Fault::CountNot1, true, "CountNot1"},
+    {Fault::SizeMismatch, true, "SizeMismatch"},
+    {Fault::LengthMismatch, false, "LengthMismatch"},
+    {Fault::Truncated, false, "Truncated"},
+    {Fault::PollGarbage, true, "PollGarbage"},
+    {Fault::SeemStatus, false, "SeemStatus"},
+    {Fault::ExtraData, false, "ExtraData"},
+};
+
+class FaultyPhone : public EmulatedPhoneTest,
+                    public ::testing::WithParamInterface<std::tuple<P2kTransport, FaultCase>> {};
+
+TEST_P(FaultyPhone, AMalformedOrMissingReplyFailsTheCallAndNothingAfterIt)
+{
+    const auto [transport, c] = GetParam();
+    start(transport);
+    const Bytes original = emu().record(0x32, 1);
+    std::uint8_t byte = 0;
+    if (c.fault != Fault::ExtraData) {
+        emu().fail(c.fault, 0x0020);
+        EXPECT_EQ(library().Seem_Read(0x32, 1, 83, 1, &byte), -1);
+        EXPECT_EQ(library().P2K_GetStatus(), 1);
+    }
+    EXPECT_EQ(library().Seem_Read(0x32, 1, 83, 1, &byte), 1);
+    EXPECT_EQ(byte, original[83]);
+    if (c.fault == Fault::SeemStatus)
+        return;
+
+    emu().putFile("/a/f", Pattern(2000));
+    ASSERT_EQ(library().File_Create("/a/f", 0), 0);
+    emu().fail(c.fault, 0x004A, 1, 1);  // the second chunk
+    Bytes buffer(2000);
+    EXPECT_EQ(library().File_Read(buffer.data(), 2000), -1);
+    library().File_Close();
+    EXPECT_FALSE(emu().fileOpen());
+    ASSERT_EQ(library().File_Create("/a/f", 0), 0) << "a new open after the fault";
+    EXPECT_EQ(library().File_Read(buffer.data(), 2000), 2000);
+    EXPECT_EQ(library().File_Close(), 0);
+    EXPECT_EQ(buffer, Pattern(2000));
+}
+
+// Faults in fields of the control transport's queue exist only there.
+std::vector<std::tuple<P2kTransport, FaultCase>> FaultCases()
+{
+    std::vector<std::tuple<P2kTransport, FaultCase>> cases;
+    for (const FaultCase &c : kFaults) {
+        cases.emplace_back(P2kTransport::Control, c);
+        if (!c.controlOnly)
+            cases.emplace_back(P2kTransport::Bulk, c);
+    }
+    return cases;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Usb, FaultyPhone, ::testing::ValuesIn(FaultCases()),
+    [](const auto &info) {
+        return std::string(std::get<0>(info.param) == P2kTransport::Bulk ? "Bulk" : "Control") +
+               std::get<1>(info.param).name;
+    });
+
+TEST_F(EmulatedPhoneTest, PermissionDeniedIsNoPhoneAndSaysSo)
+{
+    emu().plug(Mode::Command);
+    emu().setAccessDenied(true);
+    library().P2K_Init(0);
+    EXPECT_EQ(library().P2K_GetStatus(), 0);
+    std::uint8_t byte = 0;
+    EXPECT_EQ(library().Seem_Read(0x32, 1, 83, 1, &byte), -1);
+    const auto probe = reinterpret_cast<P2K_ProbeFn>(library().resolve("P2K_Probe"));
+    ASSERT_NE(probe, nullptr);
+    std::array<char, 4096> text{};
+    EXPECT_EQ(probe(text.data(), int(text.size())), 0);
+    const std::string report = text.data();
+    EXPECT_NE(report.find("can be opened: no (permission denied)"), std::string::npos) << report;
+    EXPECT_NE(report.find("install the udev rule"), std::string::npos) << report;
+    EXPECT_EQ(emu().transfers(), 0);
+}
+
+TEST_P(BothTransports, ProbeNamesTheModelAndTheFreeSpace)
+{
+    start(GetParam(), 6);
+    const auto probe = reinterpret_cast<P2K_ProbeFn>(library().resolve("P2K_Probe"));
+    ASSERT_NE(probe, nullptr);
+    std::array<char, 4096> text{};
+    EXPECT_EQ(probe(text.data(), int(text.size())), 1);
+    const std::string report = text.data();
+    const std::string transport = GetParam() == P2kTransport::Bulk ? "command P2K05" : "command";
+    EXPECT_NE(report.find("  mode: " + transport + "\n  command interface: 6"), std::string::npos)
+        << report;
+    EXPECT_NE(report.find("model (seem 0117 record 0001): E398"), std::string::npos) << report;
+    EXPECT_NE(report.find("free space on /a: 1000000 bytes"), std::string::npos) << report;
+}
+
+// The editor's own commands, as the window runs them, over the real library.
+TEST_P(BothTransports, TheEditorsPhoneCommandsWork)
+{
+    start(GetParam());
+    BuildDefaultScheme(scheme);
+    scheme.name = "USB";
+    dialogs.answers = {false, true};
+    CommandContext saving = context();
+    ASSERT_TRUE(SaveToPhone(saving, "/a/mobile/system/spcolor.sch").saved);
+    const SchemeImage image = EncodeScheme(scheme);
+    EXPECT_EQ(emu().file("/a/mobile/system/spcolor.sch"), Bytes(image.begin(), image.end()));
+
+    ColourScheme loaded;
+    CommandContext reading{library(), loaded, dialogs, kEnglish};
+    ASSERT_TRUE(OpenFromPhone(reading, "/a/mobile/system/spcolor.sch").loaded);
+    EXPECT_EQ(loaded.name, QByteArray("USB"));
+
+    CommandContext activating = context();
+    EXPECT_EQ(ActivateOnPhone(activating).verdict(), ActivationVerdict::Activated);
+    EXPECT_TRUE(emu().record(0x32, 1)[83] & 0x40);
+    EXPECT_EQ(emu().restarts(), 1);
+
+    emu().setFree(1000);
+    EXPECT_FALSE(SaveToPhone(activating, "/a/mobile/system/spcolor.sch").saved);
+    EXPECT_TRUE(dialogs.texts(ScriptedDialogs::Error).contains("Not enough free space on phone") ||
+                dialogs.texts(ScriptedDialogs::Inform).contains("Not enough free space on phone"));
+}
+
+}  // namespace
+}  // namespace tintora::test
+
+namespace tintora::test {
+namespace {
+
+// The window's status poll and connect command over the real library: the
+// command is offered once the switched phone is up, and taken away while it
+// restarts.
+TEST_F(EmulatedPhoneTest, TheConnectCommandFollowsThePhoneThroughSwitchAndRestart)
+{
+    emu().plug(Mode::Modem);
+    library().P2K_Init(0);
+    ConnectionState state;
+    state.Timer1Timer(library());
+    EXPECT_FALSE(state.connectEnabled);
+    ASSERT_TRUE(waitForPhone());
+    state.Timer1Timer(library());
+    EXPECT_TRUE(state.connectEnabled);
+    state.N13Click(library());
+    EXPECT_EQ(state.workMode, kPhoneMode);
+
+    emu().setRestart(false, Mode::Modem, std::chrono::milliseconds(500));
+    EXPECT_EQ(library().P2K_Restart(), 0);
+    state.N13Click(library());
+    EXPECT_EQ(state.workMode, kComputerMode) << "no phone while it restarts";
+    ASSERT_TRUE(waitForPhone());
+    state.Timer1Timer(library());
+    EXPECT_TRUE(state.connectEnabled);
+    EXPECT_EQ(emu().switches(), 2);
+}
+
+}  // namespace
+}  // namespace tintora::test
