@@ -1,5 +1,6 @@
 #include "phone/loadedphonelibrary.h"
 #include "preview/clock.h"
+#include "scheme/inputfile.h"
 #include "ui/applicationlook.h"
 #include "ui/centreonscreen.h"
 #include "ui/qtwindowdialogs.h"
@@ -14,6 +15,8 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include <algorithm>
+
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
@@ -26,6 +29,9 @@ int main(int argc, char **argv)
 
     QStringList arguments = QApplication::arguments().mid(1);
     arguments.removeAll(QString());
+    // Qt has taken its own options out of argv, so the first one left is the file's.
+    const char *const *first =
+        std::find_if(argv + 1, argv + argc, [](const char *arg) { return *arg != '\0'; });
 
     tintora::QtWindowDialogs dialogs;
     tintora::SystemClock clock;
@@ -36,6 +42,7 @@ int main(int argc, char **argv)
     environment.phone = &phone;
     environment.settingsPath = tintora::SettingsFilePath();
     environment.arguments = arguments;
+    environment.firstArgumentExact = first == argv + argc || tintora::IsExactArgument(*first);
     environment.fontFilePath = QStringLiteral("1stSortie.ttf");
 
     tintora::TForm1 form(environment);

@@ -114,14 +114,17 @@ int Phone(const QStringList &args)
         if (!OpenFromPhone(context, phonePath).loaded)
             return 1;
         QString target = parsed->file;
-        return SaveToComputer(context, target, {}).saved ? 0 : Fail("cannot write " + target);
+        return SaveToComputer(context, target, {}).saved ? 0 : 1;
     }
     if (parsed->action == "write") {
-        switch (LoadSchemeFile(scheme, parsed->file, dialogs, kEnglish)) {
+        QString note;
+        switch (LoadSchemeFile(scheme, parsed->file, dialogs, kEnglish, &note)) {
         case LoadOutcome::Loaded:
+            if (!note.isEmpty())
+                Warn(note);
             return SaveToPhone(context, phonePath).saved ? 0 : 1;
         case LoadOutcome::NotOpened:
-            return Fail("cannot open " + parsed->file);
+            return Fail(note);
         case LoadOutcome::ReadFailed:
         case LoadOutcome::NotScheme:
             return 1;

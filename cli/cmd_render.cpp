@@ -13,6 +13,7 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
+#include <QImageWriter>
 
 #include <optional>
 
@@ -20,11 +21,12 @@ namespace tintora::cli {
 namespace {
 
 const char kRenderUsage[] =
-    "  tintora-cli render [--scheme FILE.sch] --screen N|all --out OUT.png|DIR\n"
+    "  tintora-cli render [--scheme FILE.sch] --screen N|all --out OUT.png|OUT.jpg|DIR\n"
     "                     [--now \"YYYY-MM-DD HH:MM\"] [--ini tintora.ini]\n"
     "                     [--background PICTURE.jpg]\n"
-    "                                       paint preview screen N (0..8), or all nine\n"
-    "                                       into DIR as screen-0.png .. screen-8.png";
+    "                                       paint preview screen N (0..8) in the format\n"
+    "                                       of OUT's extension, or all nine into DIR\n"
+    "                                       (made when missing) as screen-0.png .. screen-8.png";
 
 struct RenderOptions {
     QString scheme, screen, out, now, ini, background;
@@ -65,13 +67,31 @@ std::optional<RenderOptions> ParseOptions(const QStringList &args, QString &erro
 }
 
 // Every picture is encoded before the first file is touched.
-std::optional<QByteArray> EncodePng(const QImage &image)
+std::optional<QByteArray> Encode(const QImage &image, const QByteArray &format)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
-    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG"))
+    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, format.constData()))
         return std::nullopt;
     return bytes;
+}
+
+// The format an --out file's extension names, PNG without one; nullopt when Qt
+// cannot write the named one.
+std::optional<QByteArray> FormatOf(const QString &out, QString &error)
+{
+    const QByteArray suffix = QFileInfo(out).suffix().toLower().toUtf8();
+    if (suffix.isEmpty())
+        return QByteArray("png");
+    const QList<QByteArray> known = QImageWriter::supportedImageFormats();
+    if (known.contains(suffix))
+        return suffix;
+    QStringList names;
+    for (const QByteArray &format : known)
+        names << QString::fromLatin1(format);
+    error = QStringLiteral("cannot write .%1 pictures; the extension of --out must be one of: %2")
+                .arg(QString::fromUtf8(suffix), names.join(QStringLiteral(", ")));
+    return std::nullopt;
 }
 
 int Render(const QStringList &args)
@@ -82,12 +102,18 @@ int Render(const QStringList &args)
         return Fail(error);
 
     std::vector<int> screens;
+    QByteArray format("png");
     if (options->screen == QLatin1String("all")) {
         for (int screen = 0; screen <= 8; ++screen)
             screens.push_back(screen);
-        if (!QFileInfo(options->out).isDir())
+        // A folder that is not there yet is made once the pictures are ready.
+        if (QFileInfo::exists(options->out) && !QFileInfo(options->out).isDir())
             return Fail(QStringLiteral("%1 is not a folder").arg(options->out));
     } else {
+        std::optional<QByteArray> named = FormatOf(options->out, error);
+        if (!named)
+            return Fail(error);
+        format = *named;
         bool ok = false;
         const int screen = options->screen.toInt(&ok);
         if (!ok || screen < 0 || screen > 8)
@@ -139,13 +165,15 @@ int Render(const QStringList &args)
                                  ? options->out
                                  : QDir(options->out).filePath(
                                        QStringLiteral("screen-%1.png").arg(screen));
-        std::optional<QByteArray> png = EncodePng(preview.image());
-        if (!png)
+        std::optional<QByteArray> picture = Encode(preview.image(), format);
+        if (!picture)
             return Fail(QStringLiteral("cannot encode %1").arg(path));
-        files.emplace_back(path, std::move(*png));
+        files.emplace_back(path, std::move(*picture));
     }
-    for (const auto &[path, png] : files) {
-        if (WriteWholeFile(path, png, &error) != WriteOutcome::Written)
+    if (screens.size() > 1 && !QDir().mkpath(options->out))
+        return Fail(QStringLiteral("cannot make the folder %1").arg(options->out));
+    for (const auto &[path, bytes] : files) {
+        if (WriteWholeFile(path, bytes, &error) != WriteOutcome::Written)
             return Fail(QStringLiteral("cannot write %1: %2").arg(path, error));
     }
     return 0;

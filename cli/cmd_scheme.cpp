@@ -4,6 +4,7 @@
 
 #include "scheme/codepage.h"
 #include "scheme/colourscheme.h"
+#include "scheme/inputfile.h"
 #include "scheme/wholefilewrite.h"
 
 #include <QFile>
@@ -89,6 +90,15 @@ std::optional<ColourScheme> SchemeFromJson(const QJsonDocument &document, QStrin
         return std::nullopt;
     }
     const QString name = root.value("name").toString();
+    // Whole code points, so a character beyond U+FFFF is named, not its UTF-16 half.
+    for (const char32_t c : name.toUcs4()) {
+        if (c > 0xFFFF || !IsCp1251Char(QChar(char16_t(c)))) {
+            broken = QStringLiteral("\"name\" must hold only characters of Windows-1251, "
+                                    "which U+%1 is not")
+                         .arg(QString::number(c, 16).toUpper().rightJustified(4, '0'));
+            return std::nullopt;
+        }
+    }
     if (name.size() > kMaxNameLength) {
         broken = QStringLiteral("\"name\" must have at most %1 characters").arg(kMaxNameLength);
         return std::nullopt;
@@ -96,14 +106,6 @@ std::optional<ColourScheme> SchemeFromJson(const QJsonDocument &document, QStrin
     if (name.contains(QChar(0))) {
         broken = "\"name\" must not contain a zero character";
         return std::nullopt;
-    }
-    for (QChar c : name) {
-        if (!IsCp1251Char(c)) {
-            broken = QStringLiteral("\"name\" must hold only characters of Windows-1251, "
-                                    "which U+%1 is not")
-                         .arg(QString::number(c.unicode(), 16).toUpper().rightJustified(4, '0'));
-            return std::nullopt;
-        }
     }
     scheme.name = *ToCp1251(name);
 
@@ -184,9 +186,12 @@ int Build(const QStringList &args)
     if (args.size() != 2)
         return UsageError(kBuildUsage);
     const QString &input = args[0];
+    const QString refused = RefusedInputReason(input, kEnglish);
+    if (!refused.isEmpty())
+        return Fail(NotOpenedText(kEnglish, input, refused));
     QFile file(input);
     if (!file.open(QIODevice::ReadOnly))
-        return Fail(QStringLiteral("cannot open %1: %2").arg(input, file.errorString()));
+        return Fail(NotOpenedText(kEnglish, input, file.errorString()));
     const QByteArray bytes = file.read(kMaxJsonSize + 1);
     if (file.error() != QFileDevice::NoError)
         return Fail(ReadFailedText(kEnglish, input, file.errorString()));

@@ -4,9 +4,14 @@
 
 namespace tintora::cli {
 
-int Fail(const QString &message)
+void Warn(const QString &message)
 {
     QTextStream(stderr) << "tintora-cli: " << message << '\n';
+}
+
+int Fail(const QString &message)
+{
+    Warn(message);
     return 1;
 }
 

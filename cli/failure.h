@@ -4,8 +4,10 @@
 
 namespace tintora::cli {
 
-// Prints "tintora-cli: " and the message on standard error; returns the exit
-// status of a failed command, 1.
+// Prints "tintora-cli: " and the message on standard error.
+void Warn(const QString &message);
+
+// Warn, then return the exit status of a failed command, 1.
 int Fail(const QString &message);
 
 // Fail with the command's usage lines.

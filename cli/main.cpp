@@ -1,4 +1,7 @@
 #include "command.h"
+#include "failure.h"
+
+#include "scheme/inputfile.h"
 
 #include <QDir>
 #include <QFile>
@@ -48,6 +51,11 @@ Registration::Registration(Command command)
 int main(int argc, char **argv)
 {
     using namespace tintora::cli;
+    // A file name Qt cannot keep exactly would read or write a different file.
+    for (int i = 1; i < argc; ++i) {
+        if (!tintora::IsExactArgument(argv[i]))
+            return Fail(tintora::InexactArgumentText(tintora::kEnglish, QFile::decodeName(argv[i])));
+    }
     // Text rendering needs a GUI application; no window is ever shown.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

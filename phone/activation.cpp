@@ -3,10 +3,13 @@
 #include "connectionstate.h"
 #include "rebootprompt.h"
 
+#include "scheme/inputfile.h"
 #include "scheme/wholefilewrite.h"
 
 #include <QFile>
+#include <QFileInfo>
 
+#include <algorithm>
 #include <array>
 
 namespace tintora {
@@ -31,13 +34,31 @@ StepTexts PhoneSteps(Language language)
             u"Write seem 0032 rec 0001..........."_s};
 }
 
-StepTexts ComputerSteps(Language language)
+// name: the record file's name, "0032_0001.seem" when none was chosen.
+StepTexts ComputerSteps(Language language, const QString &name)
 {
     if (language == kRussian)
-        return {u"Открытие 0032_0001.seem....."_s, u"Изменение значения................."_s,
-                u"Запись 0032_0001.seem.........."_s};
-    return {u"Open 0032_0001.seem........."_s, u"Change value..........................."_s,
-            u"Save 0032_0001.seem..........."_s};
+        return {u"Открытие "_s + name + u"....."_s, u"Изменение значения................."_s,
+                u"Запись "_s + name + u".........."_s};
+    return {u"Open "_s + name + u"........."_s, u"Change value..........................."_s,
+            u"Save "_s + name + u"..........."_s};
+}
+
+// A colour scheme chosen by mistake: a record has no signature, a scheme has
+// one, and setting the bit would spoil one of its colours.
+bool IsSchemeFile(const QByteArray &bytes)
+{
+    SchemeImage front{};
+    std::copy_n(bytes.constData(), std::min<qsizetype>(bytes.size(), front.size()), front.begin());
+    return IsSchemeImage(front);
+}
+
+QString SchemeRefusedText(Language language, const QString &path)
+{
+    return InLanguage(language,
+                      u"Файл %1 — цветовая палитра, а не запись seem 0032_0001; он не изменён"_s,
+                      u"%1 is a colour style, not a record of seem 0032_0001; it is left unchanged"_s)
+        .arg(path);
 }
 
 QString VerdictText(Language language, ActivationVerdict verdict)
@@ -128,10 +149,17 @@ ActivationResult ActivateFromComputer(CommandContext &context)
 
 ActivationResult ActivateRecordFile(Messages &messages, Language language, const QString &path)
 {
-    const StepTexts steps = ComputerSteps(language);
+    const StepTexts steps =
+        ComputerSteps(language, path.isEmpty() ? u"0032_0001.seem"_s : QFileInfo(path).fileName());
     ActivationResult result;
+    if (path.isEmpty()) {
+        Report(messages, language, steps, result);
+        return result;
+    }
+    const QString refused = RefusedInputReason(path, language);
     QFile file(path);
-    if (path.isEmpty() || !file.open(QIODevice::ReadOnly)) {
+    if (!refused.isEmpty() || !file.open(QIODevice::ReadOnly)) {
+        messages.inform(NotOpenedText(language, path, refused.isEmpty() ? file.errorString() : refused));
         Report(messages, language, steps, result);
         return result;
     }
@@ -141,6 +169,11 @@ ActivationResult ActivateRecordFile(Messages &messages, Language language, const
         return result;
     }
     file.close();
+    if (IsSchemeFile(record)) {
+        messages.inform(SchemeRefusedText(language, path));
+        Report(messages, language, steps, result);
+        return result;
+    }
     if (record.size() <= kStyleOffset || record.size() > kMaxRecordFileSize) {
         Report(messages, language, steps, result);
         return result;

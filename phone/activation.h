@@ -36,10 +36,11 @@ ActivationResult ActivateOnPhone(CommandContext &context);
 ActivationResult ActivateFromComputer(CommandContext &context);
 
 // Sets the switch in a copy of the record kept in a computer file; an empty
-// path is a cancelled dialog. A file too short to hold the switch, or far too
-// long to be a record (over a megabyte), is left alone; any other file is
-// written back whole with only that bit changed, replaced as a whole or not
-// at all. Needs no phone.
+// path is a cancelled dialog. The report names the file. A file that cannot be
+// opened, or is a colour scheme, is reported with the reason; one too short
+// to hold the switch, or far too long to be a record (over a megabyte), is
+// left alone; any other file is written back whole with only that bit
+// changed, replaced as a whole or not at all. Needs no phone.
 ActivationResult ActivateRecordFile(Messages &messages, Language language, const QString &path);
 
 }  // namespace tintora

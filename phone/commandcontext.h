@@ -29,11 +29,14 @@ struct CommandContext {
     }
 };
 
-// The scheme file on the phone: the folder setting directly followed by the
-// file name, no separator added.
-inline QString SchemePhonePath(const QString &spColorPath)
+// The scheme file on the phone: the folder setting and the file name joined by
+// exactly one "/", so a folder written without its trailing slash still names
+// the file the phone reads. An empty folder is the volume's root.
+inline QString SchemePhonePath(QString spColorPath)
 {
-    return spColorPath + QStringLiteral("spcolor.sch");
+    while (spColorPath.endsWith(QLatin1Char('/')))
+        spColorPath.chop(1);
+    return spColorPath + QStringLiteral("/spcolor.sch");
 }
 
 }  // namespace tintora

@@ -24,12 +24,13 @@ OpenResult OpenFromComputer(CommandContext &context, QString &currentFilePath)
     const QString path = context.dialogs.chooseOpenFile(title, filter);
     if (path.isEmpty())
         return {};
+    QString note;
     const LoadOutcome outcome =
-        LoadSchemeFile(context.scheme, path, context.dialogs, context.language);
+        LoadSchemeFile(context.scheme, path, context.dialogs, context.language, &note);
     const bool loaded = outcome == LoadOutcome::Loaded;
     if (loaded)
         currentFilePath = path;
-    return {.resetView = true, .loaded = loaded};
+    return {.resetView = true, .loaded = loaded, .note = note};
 }
 
 OpenResult OpenFromPhone(CommandContext &context, const QString &phonePath)
@@ -57,7 +58,7 @@ OpenResult OpenFromPhone(CommandContext &context, const QString &phonePath)
     }
     DecodeScheme(context.scheme, buffer);
     phone.File_Close();
-    return {.resetView = true, .loaded = true};
+    return {.resetView = true, .loaded = true, .note = {}};
 }
 
 }  // namespace tintora

@@ -13,6 +13,8 @@ struct OpenResult {
     bool resetView = false;
     // The scheme was replaced from the file.
     bool loaded = false;
+    // For the status bar: why a computer file was not opened, or how short it was.
+    QString note;
 };
 
 // Button1Click: the branch of the work mode.

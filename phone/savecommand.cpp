@@ -23,6 +23,11 @@ void Confirm(CommandContext &context, const QString &path)
                                         u"Colour style: "_s + name + u"\rSaving path: "_s + path));
 }
 
+QString CreateErrorText(const CommandContext &context, const QString &path)
+{
+    return context.pick(u"Не могу создать файл "_s + path, u"Create error of a file "_s + path);
+}
+
 }  // namespace
 
 SaveResult SaveCommand(CommandContext &context, std::uint8_t workMode, QString &currentFilePath,
@@ -48,11 +53,16 @@ SaveResult SaveToComputer(CommandContext &context, QString &currentFilePath,
     const SchemeImage image = EncodeScheme(context.scheme);
     const QByteArrayView bytes(image.data(), image.size());
     QString error;
-    const WriteOutcome outcome = WriteWholeFile(currentFilePath, bytes, &error);
-    if (outcome == WriteOutcome::Failed)
-        context.dialogs.reportError(error);
-    if (outcome != WriteOutcome::Written)
+    switch (WriteWholeFile(currentFilePath, bytes, &error)) {
+    case WriteOutcome::NotOpened:
+        context.dialogs.inform(CreateErrorText(context, currentFilePath) + u'\r' + error);
         return {};
+    case WriteOutcome::Failed:
+        context.dialogs.reportError(error);
+        return {};
+    case WriteOutcome::Written:
+        break;
+    }
     Confirm(context, currentFilePath);
     return {.saved = true, .showName = true};
 }
@@ -61,7 +71,13 @@ SaveResult SaveToPhone(CommandContext &context, const QString &phonePath)
 {
     PhoneLibrary &phone = context.phone;
     std::array<std::uint16_t, 256> volume{};
-    if (phone.File_VolInfo(volume.data()) < kLeastFreeSpace) {
+    const int freeSpace = phone.File_VolInfo(volume.data());
+    // -1 is the library's failure: no answer, which says nothing of the space.
+    if (freeSpace == -1) {
+        context.dialogs.inform(context.pick(u"Телефон не отвечает"_s, u"The phone does not answer"_s));
+        return {};
+    }
+    if (freeSpace < kLeastFreeSpace) {
         context.dialogs.inform(
             context.pick(u"Недостаточно места на получателе"_s, u"Not enough free space on phone"_s));
         return {};
@@ -70,8 +86,7 @@ SaveResult SaveToPhone(CommandContext &context, const QString &phonePath)
     // A path the phone's code page cannot spell cannot be created there.
     const std::optional<QByteArray> path = ToCp1251(phonePath);
     if (!path || phone.File_Create(path->constData(), 0) == -1) {
-        context.dialogs.inform(context.pick(u"Не могу создать файл "_s + phonePath,
-                                            u"Create error of a file "_s + phonePath));
+        context.dialogs.inform(CreateErrorText(context, phonePath));
         return {};
     }
     if (phone.File_Write(image.data(), kSchemeImageSize) == -1) {

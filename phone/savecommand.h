@@ -22,7 +22,8 @@ SaveResult SaveCommand(CommandContext &context, std::uint8_t workMode, QString &
                        const QString &phonePath, const QString &saveTitle);
 
 // Writes the scheme to the current file, asking for one while there is none.
-// The file is replaced whole or left as it was.
+// The file is replaced whole or left as it was; a file that cannot be opened
+// for writing is reported with the system's reason, never passed over.
 SaveResult SaveToComputer(CommandContext &context, QString &currentFilePath,
                           const QString &saveTitle);
 

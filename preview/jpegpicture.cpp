@@ -1,6 +1,7 @@
 #include "preview/jpegpicture.h"
 
 #include "preview/boxscaler.h"
+#include "scheme/inputfile.h"
 
 #include <QDir>
 #include <QFile>
@@ -82,8 +83,8 @@ boolean FillInputBuffer(j_decompress_ptr cinfo)
         if (source->startOfFile)
             ERREXIT(cinfo, JERR_INPUT_EMPTY);
         WARNMS(cinfo, JWRN_JPEG_EOF);
-        // A made-up end marker: a file that lacks only its own still decodes,
-        // and missing picture data shows up in EmitMessage.
+        // A made-up end marker lets the decoder stop; the picture is then
+        // refused (RunDecoder), sooner where EmitMessage sees data missing.
         source->buffer[0] = 0xFF;
         source->buffer[1] = JPEG_EOI;
         count = 2;
@@ -174,6 +175,13 @@ Outcome RunDecoder(Decoder &d, const Begin &begin, const Take &take)
             }
         }
     }
+    // The source made up the end of a file that stopped short. Arithmetic
+    // coding gives no warning of its own and fills the rest with guesses, so
+    // the picture is refused whatever its coding.
+    if (d.error.endOfFile) {
+        d.cinfo.err->msg_code = JWRN_JPEG_EOF;
+        ErrorExit(common);
+    }
     // No jpeg_finish_decompress: every row is in, whatever follows the last
     // scan cannot change the picture.
     return Outcome::Decoded;
@@ -185,11 +193,36 @@ void SetError(QString *error, const QString &text)
         *error = text;
 }
 
+QString Hex(int byte)
+{
+    return QStringLiteral("0x%1").arg(byte, 2, 16, QLatin1Char('0'));
+}
+
+// The decoder's message in language: libjpeg speaks only English.
+QString DecoderText(const ErrorManager &error, Language language)
+{
+    const QString english = QString::fromLatin1(error.message);
+    if (language != kRussian)
+        return english;
+    switch (error.pub.msg_code) {
+    case JERR_NO_SOI:
+        return QStringLiteral("Это не файл JPEG: он начинается с байтов %1 %2")
+            .arg(Hex(error.pub.msg_parm.i[0]), Hex(error.pub.msg_parm.i[1]));
+    case JERR_INPUT_EMPTY:
+        return QStringLiteral("Файл пуст");
+    case JWRN_JPEG_EOF:
+        return QStringLiteral("Файл JPEG обрывается раньше конца картинки");
+    default:
+        return QStringLiteral("Картинка JPEG повреждена или не поддерживается (%1)").arg(english);
+    }
+}
+
 // Hands the picture to begin(width, height), which returns false when there
 // is no memory for it, then its rows top to bottom to take(rgb), 3 bytes a
 // pixel.
 template <typename Begin, typename Take>
-bool DecodeRows(QIODevice &device, QString *error, const Begin &begin, const Take &take)
+bool DecodeRows(QIODevice &device, QString *error, Language language, const Begin &begin,
+                const Take &take)
 {
     const auto decoder = std::make_unique<Decoder>();
     Decoder &d = *decoder;
@@ -208,16 +241,20 @@ bool DecodeRows(QIODevice &device, QString *error, const Begin &begin, const Tak
     case Outcome::Decoded:
         return true;
     case Outcome::DecoderError:
-        SetError(error, QString::fromLatin1(d.error.message));
+        SetError(error, DecoderText(d.error, language));
         return false;
     case Outcome::TooLarge:
-        SetError(error, QStringLiteral("The picture is %1 x %2 pixels; pictures wider or taller than %3 pixels cannot be loaded.")
+        SetError(error, (language == kRussian
+                             ? QStringLiteral("Картинка размером %1 x %2 пикселей; картинки шире или выше %3 пикселей не загружаются.")
+                             : QStringLiteral("The picture is %1 x %2 pixels; pictures wider or taller than %3 pixels cannot be loaded."))
                             .arg(d.cinfo.image_width)
                             .arg(d.cinfo.image_height)
                             .arg(kMaxJpegDimension));
         return false;
     case Outcome::NoMemory:
-        SetError(error, QStringLiteral("Not enough memory for a picture of %1 x %2 pixels.")
+        SetError(error, (language == kRussian
+                             ? QStringLiteral("Не хватает памяти для картинки размером %1 x %2 пикселей.")
+                             : QStringLiteral("Not enough memory for a picture of %1 x %2 pixels."))
                             .arg(d.cinfo.output_width)
                             .arg(d.cinfo.output_height));
         return false;
@@ -225,21 +262,35 @@ bool DecodeRows(QIODevice &device, QString *error, const Begin &begin, const Tak
     return false;
 }
 
-bool OpenForReading(QFile &file, QString *error)
+bool OpenForReading(QFile &file, QString *error, Language language)
 {
-    if (file.open(QIODevice::ReadOnly))
-        return true;
-    SetError(error, QStringLiteral("Cannot open %1: %2").arg(QDir::toNativeSeparators(file.fileName()), file.errorString()));
+    const QString name = QDir::toNativeSeparators(file.fileName());
+    QString reason = RefusedInputReason(file.fileName(), language);
+    if (reason.isEmpty()) {
+        if (file.open(QIODevice::ReadOnly))
+            return true;
+        reason = file.errorString();
+    }
+    SetError(error, NotOpenedText(language, name, reason));
     return false;
+}
+
+// Decoding a file: the reason names it.
+std::optional<QImage> NamingTheFile(const QFile &file, std::optional<QImage> picture, QString *error)
+{
+    if (!picture && error)
+        *error = QDir::toNativeSeparators(file.fileName()) + QStringLiteral(": ") + *error;
+    return picture;
 }
 
 }  // namespace
 
-std::optional<QImage> LoadJpegScaled(QIODevice &device, int w, int h, QString *error)
+std::optional<QImage> LoadJpegScaled(QIODevice &device, int w, int h, QString *error,
+                                     Language language)
 {
     std::optional<BoxScaler> scaler;
     const bool decoded = DecodeRows(
-        device, error,
+        device, error, language,
         [&](int width, int height) {
             scaler.emplace(width, height, w, h);
             return true;
@@ -250,20 +301,21 @@ std::optional<QImage> LoadJpegScaled(QIODevice &device, int w, int h, QString *e
     return scaler->result();
 }
 
-std::optional<QImage> LoadJpegScaled(const QString &path, int w, int h, QString *error)
+std::optional<QImage> LoadJpegScaled(const QString &path, int w, int h, QString *error,
+                                     Language language)
 {
     QFile file(path);
-    if (!OpenForReading(file, error))
+    if (!OpenForReading(file, error, language))
         return std::nullopt;
-    return LoadJpegScaled(file, w, h, error);
+    return NamingTheFile(file, LoadJpegScaled(file, w, h, error, language), error);
 }
 
-std::optional<QImage> DecodeJpeg(QIODevice &device, QString *error)
+std::optional<QImage> DecodeJpeg(QIODevice &device, QString *error, Language language)
 {
     QImage picture;
     int y = 0;
     const bool decoded = DecodeRows(
-        device, error,
+        device, error, language,
         [&](int width, int height) {
             picture = QImage(width, height, QImage::Format_RGB888);
             return !picture.isNull();
@@ -276,12 +328,12 @@ std::optional<QImage> DecodeJpeg(QIODevice &device, QString *error)
     return picture;
 }
 
-std::optional<QImage> DecodeJpeg(const QString &path, QString *error)
+std::optional<QImage> DecodeJpeg(const QString &path, QString *error, Language language)
 {
     QFile file(path);
-    if (!OpenForReading(file, error))
+    if (!OpenForReading(file, error, language))
         return std::nullopt;
-    return DecodeJpeg(file, error);
+    return NamingTheFile(file, DecodeJpeg(file, error, language), error);
 }
 
 }  // namespace tintora

@@ -59,20 +59,26 @@ enum class LoadOutcome {
     NotScheme,   // reported through Messages::inform
 };
 
+// note, when given, receives what the window's status bar says afterwards: why
+// a file was not opened, how few bytes a short file had, else nothing.
 LoadOutcome LoadSchemeFile(ColourScheme &scheme, const QString &path, Messages &messages,
-                           Language language);
+                           Language language, QString *note = nullptr);
 
 // The front of a file, at most 304 bytes, zero-filled behind a short file;
 // nothing is decoded. outcome is Loaded, NotOpened or ReadFailed, and reason
-// holds the system's explanation of a failure.
+// holds the explanation of a failure: the system's, or in language why a file
+// that is not a regular one is not opened.
 struct SchemeFileRead {
     LoadOutcome outcome = LoadOutcome::NotOpened;
     SchemeImage image{};
+    int size = 0;  // bytes the file had, up to 304
     QString reason;
 };
-SchemeFileRead ReadSchemeImage(const QString &path);
+SchemeFileRead ReadSchemeImage(const QString &path, Language language = kEnglish);
 
 QString NotSchemeText(Language language);
+// A scheme file of fewer than 304 bytes, which loads with black entries behind its end.
+QString ShortSchemeText(Language language, const QString &name, int size);
 QString ReadFailedText(Language language, const QString &path, const QString &reason);
 
 }  // namespace tintora

@@ -1,13 +1,18 @@
 #include "colourscheme.h"
+#include "inputfile.h"
 #include "messages.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 namespace tintora {
 
-SchemeFileRead ReadSchemeImage(const QString &path)
+SchemeFileRead ReadSchemeImage(const QString &path, Language language)
 {
     SchemeFileRead result;
+    result.reason = RefusedInputReason(path, language);
+    if (!result.reason.isEmpty())
+        return result;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         result.reason = file.errorString();
@@ -29,16 +34,21 @@ SchemeFileRead ReadSchemeImage(const QString &path)
         filled += got;
     }
     result.outcome = LoadOutcome::Loaded;
+    result.size = int(filled);
     return result;
 }
 
 LoadOutcome LoadSchemeFile(ColourScheme &scheme, const QString &path, Messages &messages,
-                           Language language)
+                           Language language, QString *note)
 {
     // 1.-3. Open, read at most 304 bytes into a zeroed image, close.
-    const SchemeFileRead read = ReadSchemeImage(path);
-    if (read.outcome == LoadOutcome::NotOpened)
+    const SchemeFileRead read = ReadSchemeImage(path, language);
+    const QString name = QFileInfo(path).fileName();
+    if (read.outcome == LoadOutcome::NotOpened) {
+        if (note)
+            *note = NotOpenedText(language, name, read.reason);
         return LoadOutcome::NotOpened;
+    }
     if (read.outcome == LoadOutcome::ReadFailed) {
         messages.reportError(ReadFailedText(language, path, read.reason));
         return LoadOutcome::ReadFailed;
@@ -52,6 +62,8 @@ LoadOutcome LoadSchemeFile(ColourScheme &scheme, const QString &path, Messages &
 
     // 5. Decode.
     DecodeScheme(scheme, read.image);
+    if (note)
+        *note = read.size < kSchemeImageSize ? ShortSchemeText(language, name, read.size) : QString();
     return LoadOutcome::Loaded;
 }
 
@@ -59,6 +71,14 @@ QString NotSchemeText(Language language)
 {
     return language == kRussian ? QStringLiteral("Файл не является цветовой палитрой")
                                 : QStringLiteral("This file is not colour style");
+}
+
+QString ShortSchemeText(Language language, const QString &name, int size)
+{
+    return (language == kRussian ? QStringLiteral("Файл %1 короче цветовой палитры: %2 из 304 байт")
+                                 : QStringLiteral("%1 is shorter than a colour style: %2 of 304 bytes"))
+        .arg(name)
+        .arg(size);
 }
 
 QString ReadFailedText(Language language, const QString &path, const QString &reason)

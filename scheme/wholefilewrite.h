@@ -12,9 +12,10 @@ enum class WriteOutcome {
 };
 
 // Replaces a file's content as a whole or not at all: the bytes go to a file
-// beside it that takes the old one's place only when complete. A writable file
-// in a folder that takes no new files is written in place. error, when given,
-// receives the system's explanation of a failure.
+// beside it that takes the old one's place, with its mode, owner and group,
+// only when complete. A writable file in a folder that takes no new files is
+// written in place, and so is a device, a pipe or a socket, which is never
+// replaced. error, when given, receives the system's explanation of a failure.
 WriteOutcome WriteWholeFile(const QString &path, QByteArrayView bytes, QString *error = nullptr);
 
 }  // namespace tintora

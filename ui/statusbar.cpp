@@ -25,6 +25,8 @@ QPixmap WithoutBlack(const QImage &icon)
 StatusBar::StatusBar(QWidget *parent) : QStatusBar(parent)
 {
     setSizeGripEnabled(false);
+    // QStatusBar repaints only where its own layout would show a message.
+    connect(this, &QStatusBar::messageChanged, this, qOverload<>(&QWidget::update));
 }
 
 void StatusBar::setStatusIcon(const QImage &icon)
@@ -36,6 +38,7 @@ void StatusBar::setStatusIcon(const QImage &icon)
 void StatusBar::setPanelText(const QString &text)
 {
     panelText_ = text;
+    clearMessage();
     update();
 }
 
@@ -54,7 +57,7 @@ void StatusBar::paintEvent(QPaintEvent *)
 
     painter.setPen(palette().color(QPalette::WindowText));
     painter.drawText(textPanel.adjusted(3, 0, -3, 0), Qt::AlignVCenter | Qt::AlignLeft,
-                     panelText_);
+                     currentMessage().isEmpty() ? panelText_ : currentMessage());
 }
 
 // The square under the icon is cleared first, so the icon of the other mode never shows

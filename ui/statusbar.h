@@ -6,7 +6,8 @@
 
 namespace tintora {
 
-// Two panels: panel 0, 30 pixels wide, holds the work mode's icon; panel 1 the status text.
+// Two panels: panel 0, 30 pixels wide, holds the work mode's icon; panel 1 the status text,
+// or a note given with showMessage() until the status text is set again.
 class StatusBar : public QStatusBar {
     Q_OBJECT
 public:

@@ -22,6 +22,7 @@
 #include "preview/previewresources.h"
 #include "scheme/catalogue.h"
 #include "scheme/codepage.h"
+#include "scheme/inputfile.h"
 
 #include <QActionGroup>
 #include <QApplication>
@@ -96,9 +97,11 @@ TForm1::TForm1(const FormEnvironment &environment, QWidget *parent)
 
     connectHandlers();
     Timer1.setInterval(1000);
-    Timer1.start();
 
     FormCreate();
+    // Only now: a box that start-up shows runs the event loop, and the poll must not ask
+    // the library before P2K_Init.
+    Timer1.start();
 }
 
 TForm1::~TForm1()
@@ -163,14 +166,23 @@ void TForm1::FormCreate()
     // 5. Other settings; start-up writes nothing.
     settings_ = ReadSettings(profile);
 
-    // 6. Scheme.
+    // 6. Scheme. What went wrong shows in the status bar, not in a box.
     if (!environment_.arguments.isEmpty()) {
         const QString path = environment_.arguments.first();
-        const LoadOutcome outcome = LoadSchemeFile(scheme_, path, dialogs(), language_);
-        // A file that is there but was refused must not be replaced by the first Save
-        // without a question; a path that does not exist yet is where Save creates it.
-        if (outcome != LoadOutcome::NotScheme && outcome != LoadOutcome::ReadFailed)
-            currentFilePath_ = path;
+        QString note;
+        if (!environment_.firstArgumentExact) {
+            note = InexactArgumentText(language_, path);
+        } else {
+            const LoadOutcome outcome = LoadSchemeFile(scheme_, path, dialogs(), language_, &note);
+            // A file that is there but was refused must not be replaced by the first Save
+            // without a question, nor a device written into; a path that does not exist
+            // yet is where Save creates it.
+            if (outcome == LoadOutcome::Loaded ||
+                (outcome == LoadOutcome::NotOpened && RefusedInputReason(path, language_).isEmpty()))
+                currentFilePath_ = path;
+        }
+        if (!note.isEmpty())
+            ui->StatusBar1->showMessage(note);
     } else {
         BuildDefaultScheme(scheme_);
     }
@@ -385,7 +397,7 @@ void TForm1::Button3Click()
     // 3 and 4. Decoded and stretched row by row; a refused file changes nothing.
     QString error;
     const std::optional<QImage> picture =
-        LoadJpegScaled(path, kPreviewSize, kPreviewSize, &error);
+        LoadJpegScaled(path, kPreviewSize, kPreviewSize, &error, language_);
     if (!picture) {
         dialogs().reportError(error);
         return;
@@ -542,6 +554,7 @@ void TForm1::Button1Click()
                                           SchemePhonePath(settings_.SpColorPath));
     if (!result.resetView)
         return;
+    ui->StatusBar1->showMessage(result.note);
     // The view goes back to the first screen whatever the load did.
     SelectFirstScreen();
     setWindowTitle(SchemeCaption(FromCp1251(scheme_.name)));
@@ -555,6 +568,8 @@ void TForm1::Button2Click()
     const SaveResult result = SaveCommand(context, connection_.workMode, currentFilePath_,
                                           SchemePhonePath(settings_.SpColorPath),
                                           ui->Button2->text());
+    if (result.saved)
+        ui->StatusBar1->clearMessage();
     if (!result.showName)
         return;
     const QString name = FromCp1251(scheme_.name);

@@ -38,6 +38,7 @@ struct FormEnvironment {
     PhoneLibrary *phone = nullptr;
     QString settingsPath;      // tintora.ini
     QStringList arguments;     // the command line without the program's name
+    bool firstArgumentExact = true;  // false when decoding changed the first one's bytes
     QString fontFilePath;      // where "1stSortie.ttf" is unpacked
 };
 

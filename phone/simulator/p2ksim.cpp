@@ -3,8 +3,6 @@
 #include "phone/p2kapiabi.h"
 #include "simulatedphone.h"
 
-#include <type_traits>
-
 #if defined(_WIN32)
 #define P2KSIM_EXPORT extern "C" __declspec(dllexport)
 #else
@@ -52,14 +50,4 @@ P2KSIM_EXPORT int P2KAPI_CALL Seem_Write(int seem, int record, int offset, int c
     return Phone().seemWrite(seem, record, offset, count, buffer);
 }
 
-// The binding resolves these through the same pointer types.
-static_assert(std::is_same_v<decltype(&P2K_Init), P2K_InitFn>);
-static_assert(std::is_same_v<decltype(&P2K_GetStatus), P2K_GetStatusFn>);
-static_assert(std::is_same_v<decltype(&P2K_Restart), P2K_RestartFn>);
-static_assert(std::is_same_v<decltype(&File_Create), File_CreateFn>);
-static_assert(std::is_same_v<decltype(&File_Read), File_ReadFn>);
-static_assert(std::is_same_v<decltype(&File_Write), File_WriteFn>);
-static_assert(std::is_same_v<decltype(&File_Close), File_CloseFn>);
-static_assert(std::is_same_v<decltype(&File_VolInfo), File_VolInfoFn>);
-static_assert(std::is_same_v<decltype(&Seem_Read), Seem_ReadFn>);
-static_assert(std::is_same_v<decltype(&Seem_Write), Seem_WriteFn>);
+#include "phone/p2kapicheck.h"

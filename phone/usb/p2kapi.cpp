@@ -68,15 +68,7 @@ P2KAPI_EXPORT int P2K_Probe(char *text, int size)
     return answered ? 1 : 0;
 }
 
-static_assert(std::is_same_v<decltype(&P2K_Init), P2K_InitFn>);
-static_assert(std::is_same_v<decltype(&P2K_GetStatus), P2K_GetStatusFn>);
-static_assert(std::is_same_v<decltype(&P2K_Restart), P2K_RestartFn>);
-static_assert(std::is_same_v<decltype(&File_Create), File_CreateFn>);
-static_assert(std::is_same_v<decltype(&File_Read), File_ReadFn>);
-static_assert(std::is_same_v<decltype(&File_Write), File_WriteFn>);
-static_assert(std::is_same_v<decltype(&File_Close), File_CloseFn>);
-static_assert(std::is_same_v<decltype(&File_VolInfo), File_VolInfoFn>);
-static_assert(std::is_same_v<decltype(&Seem_Read), Seem_ReadFn>);
-static_assert(std::is_same_v<decltype(&Seem_Write), Seem_WriteFn>);
+#include "phone/p2kapicheck.h"
+
 static_assert(std::is_same_v<decltype(&P2K_LinkState), P2K_LinkStateFn>);
 static_assert(std::is_same_v<decltype(&P2K_Probe), P2K_ProbeFn>);

@@ -164,6 +164,19 @@ TEST_F(CliPhoneTest, ActivateARecordFile)
     EXPECT_EQ(read(at("0032_0001.seem")), expected);
     EXPECT_EQ(run({"activate", at("0032_0001.seem")}).exitCode, 0);
 
+    // A colour scheme given by mistake once lost a colour to the switch.
+    write(at("x.sch"), SchemeBytes("MINE"));
+    const PhoneRun scheme = run({"activate", at("x.sch")});
+    EXPECT_EQ(scheme.exitCode, 1);
+    EXPECT_TRUE(scheme.out.startsWith(at("x.sch") + " is a colour style")) << scheme.out.toStdString();
+    EXPECT_TRUE(scheme.out.contains("Open x.sch.........[FAIL]\n"));
+    EXPECT_EQ(read(at("x.sch")), SchemeBytes("MINE"));
+
+    const PhoneRun missing = run({"activate", at("none.seem")});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_TRUE(missing.out.startsWith("Cannot open " + at("none.seem") + ": No such file"))
+        << missing.out.toStdString();
+
     write(at("short.seem"), QByteArray(40, '\0'));
     EXPECT_EQ(run({"activate", at("short.seem")}).exitCode, 1);
     EXPECT_EQ(read(at("short.seem")), QByteArray(40, '\0'));

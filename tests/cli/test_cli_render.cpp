@@ -71,7 +71,8 @@ TEST_F(CliRenderTest, ErrorsWriteNothing)
         {"--screen", "0", "--out", at("x.png"), "--ini", at("missing.ini")},
         {"--screen", "0", "--out", at("x.png"), "--background", at("bad.sch")},
         {"--screen", "0", "--out", at("x.png"), "--colour", "red"},
-        {"--screen", "all", "--out", at("x.png")},
+        {"--screen", "0", "--out", at("x.sch")},
+        {"--screen", "all", "--out", at("bad.sch")},
     };
     for (const QStringList &args : wrong) {
         const RenderRun run = RunRender(args);
@@ -79,6 +80,40 @@ TEST_F(CliRenderTest, ErrorsWriteNothing)
         EXPECT_FALSE(run.err.isEmpty()) << args.join(' ').toStdString();
         EXPECT_FALSE(QFile::exists(at("x.png"))) << args.join(' ').toStdString();
     }
+    EXPECT_FALSE(QFile::exists(at("x.sch")));
+}
+
+// --out picture.jpg once held a PNG, and a folder not yet there was "not a folder".
+TEST_F(CliRenderTest, WritesTheFormatTheExtensionNamesAndMakesTheFolder)
+{
+    const QStringList common = {"--now", "2026-03-10 10:09", "--screen"};
+    ASSERT_EQ(RunRender(common + QStringList{"0", "--out", at("a.jpg")}).exitCode, 0);
+    ASSERT_EQ(RunRender(common + QStringList{"0", "--out", at("a.BMP")}).exitCode, 0);
+    QFile jpeg(at("a.jpg"));
+    ASSERT_TRUE(jpeg.open(QIODevice::ReadOnly));
+    EXPECT_EQ(jpeg.read(2), QByteArray("\xFF\xD8"));
+    QFile bmp(at("a.BMP"));
+    ASSERT_TRUE(bmp.open(QIODevice::ReadOnly));
+    EXPECT_EQ(bmp.read(2), QByteArray("BM"));
+
+    const RenderRun refused = RunRender(common + QStringList{"0", "--out", at("a.sch")});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_TRUE(refused.err.contains("cannot write .sch pictures")) << refused.err.toStdString();
+
+    ASSERT_EQ(RunRender(common + QStringList{"all", "--out", at("new/screens")}).exitCode, 0);
+    EXPECT_EQ(QImage(at("new/screens/screen-8.png")).size(), QSize(128, 128));
+}
+
+TEST_F(CliRenderTest, APictureThatIsNoJpegIsNamedInTheError)
+{
+    QFile png(at("shot.jpg"));
+    ASSERT_TRUE(png.open(QIODevice::WriteOnly));
+    png.write("\x89PNG\r\n\x1A\n");
+    png.close();
+    const RenderRun run =
+        RunRender({"--screen", "0", "--out", at("x.png"), "--background", at("shot.jpg")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, "tintora-cli: " + at("shot.jpg") + ": Not a JPEG file: starts with 0x89 0x50\n");
 }
 
 }  // namespace

@@ -153,6 +153,20 @@ TEST_F(CliSchemeTest, DumpRefusesWhatIsNotAScheme)
     EXPECT_TRUE(run.out.isEmpty());
 }
 
+// A half-copied file loads black behind its end; the user hears of it before saving over it.
+TEST_F(CliSchemeTest, DumpWarnsOfAFileShorterThanAScheme)
+{
+    write(at("six.sch"), QByteArray("\0S\0C\0H", 6));
+    const CliRun run = RunCli({"dump", at("six.sch")});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.err, "tintora-cli: " + at("six.sch") +
+                           " is shorter than a colour style: 6 of 304 bytes\n");
+    EXPECT_TRUE(run.out.contains("\"entries\""));
+
+    EXPECT_EQ(RunCli({"default", at("whole.sch")}).exitCode, 0);
+    EXPECT_TRUE(RunCli({"dump", at("whole.sch")}).err.isEmpty());
+}
+
 TEST_F(CliSchemeTest, DumpSaysWhyAFileCannotBeRead)
 {
     const CliRun missing = RunCli({"dump", at("absent.sch")});
@@ -194,6 +208,8 @@ TEST_F(CliSchemeTest, BuildNamesTheRuleADocumentBreaks)
     expectRejected(named, "\"name\" must have at most 14 characters");
     named["name"] = "Café";
     expectRejected(named, "Windows-1251, which U+00E9 is not");
+    named["name"] = QString::fromUtf8("Smile \xF0\x9F\x98\x80");  // named whole, not by its UTF-16 half
+    expectRejected(named, "Windows-1251, which U+1F600 is not");
     named["name"] = 5;
     expectRejected(named, "\"name\" must be a string");
 

@@ -6,6 +6,8 @@
 #include "phone/activation.h"
 #include "phone/connectionstate.h"
 
+#include <sys/stat.h>
+
 namespace tintora::test {
 namespace {
 
@@ -21,9 +23,13 @@ const QStringList kPhoneEnglish{"Read seem 0032 rec 0001.........",
 const QStringList kPhoneRussian{"Чтение seem 0032 rec 0001.....",
                                 "Изменение значения.................",
                                 "Запись seem 0032 rec 0001.........."};
-const QStringList kFileEnglish{"Open 0032_0001.seem.........",
-                               "Change value...........................",
-                               "Save 0032_0001.seem..........."};
+// The computer's step texts name the record file that was opened.
+QStringList FileEnglish(const QString &name = "0032_0001.seem")
+{
+    return {"Open " + name + ".........", "Change value...........................",
+            "Save " + name + "..........."};
+}
+const QStringList kFileEnglish = FileEnglish();
 const QStringList kFileRussian{"Открытие 0032_0001.seem.....",
                                "Изменение значения.................",
                                "Запись 0032_0001.seem.........."};
@@ -170,8 +176,8 @@ TEST_F(FileActivation, SetsOnlyTheOneBitAndKeepsTheFileLength)
             const ActivationResult result = ActivateRecordFile(dialogs, kEnglish, file("rec.seem"));
             EXPECT_EQ(get("rec.seem"), Record(size, c.after));
             EXPECT_EQ(dialogs.texts(Kind::Inform),
-                      QStringList{c.changes ? Report(kFileEnglish, {"OK", "OK", "OK"}, kActivated)
-                                            : Report(kFileEnglish, {"OK", "FAIL", "OK"}, kAlready)});
+                      QStringList{c.changes ? Report(FileEnglish("rec.seem"), {"OK", "OK", "OK"}, kActivated)
+                                            : Report(FileEnglish("rec.seem"), {"OK", "FAIL", "OK"}, kAlready)});
             EXPECT_FALSE(result.restarted);
         }
     }
@@ -183,24 +189,42 @@ TEST_F(FileActivation, AFileWithoutTheSwitchOrUnopenedIsLeftAlone)
     put("huge.seem", Record((1 << 20) + 1, 0));
     put("locked.seem", Record(255, 0));
     ImmutableFile locked(file("locked.seem"));
+    put("scheme.seem", QByteArray("\0S\0C\0H", 6) + Record(298, 0));
+    const QByteArray pipe = QFile::encodeName(file("pipe.seem"));
+    ASSERT_EQ(::mkfifo(pipe.constData(), 0600), 0);
     struct Case {
         QString path;
         QStringList marks;
+        QString reason;  // shown before the report; empty for none
     };
-    QList<Case> cases{{file("short.seem"), {"FAIL", "FAIL", "FAIL"}},
-                      {file("huge.seem"), {"FAIL", "FAIL", "FAIL"}},
-                      {file("missing.seem"), {"FAIL", "FAIL", "FAIL"}},
-                      {root.path(), {"FAIL", "FAIL", "FAIL"}}};
+    QList<Case> cases{
+        {file("short.seem"), {"FAIL", "FAIL", "FAIL"}, {}},
+        {file("huge.seem"), {"FAIL", "FAIL", "FAIL"}, {}},
+        {file("missing.seem"), {"FAIL", "FAIL", "FAIL"},
+         "Cannot open " + file("missing.seem") + ": No such file or directory"},
+        {root.path(), {"FAIL", "FAIL", "FAIL"}, "Cannot open " + root.path() + ": "},
+        // A colour scheme taken for the record by mistake: the bit would spoil a colour.
+        {file("scheme.seem"), {"FAIL", "FAIL", "FAIL"},
+         file("scheme.seem") + " is a colour style, not a record of seem 0032_0001; it is left unchanged"},
+        // A pipe would block until a writer came.
+        {file("pipe.seem"), {"FAIL", "FAIL", "FAIL"},
+         "Cannot open " + file("pipe.seem") + ": not a regular file but a device, a pipe or a socket"}};
     if (locked.isSet())
-        cases.append({file("locked.seem"), {"OK", "OK", "FAIL"}});
+        cases.append({file("locked.seem"), {"OK", "OK", "FAIL"}, {}});
     for (const Case &c : cases) {
         SCOPED_TRACE(c.path.toStdString());
         dialogs.shown.clear();
         EXPECT_EQ(ActivateRecordFile(dialogs, kEnglish, c.path).verdict(),
                   ActivationVerdict::NotActivated);
-        EXPECT_EQ(dialogs.texts(Kind::Inform),
-                  QStringList{Report(kFileEnglish, c.marks, kNotActivated)});
+        const QStringList shown = dialogs.texts(Kind::Inform);
+        ASSERT_EQ(shown.size(), c.reason.isEmpty() ? 1 : 2);
+        if (!c.reason.isEmpty()) {
+            EXPECT_TRUE(shown.first().startsWith(c.reason)) << shown.first().toStdString();
+        }
+        EXPECT_EQ(shown.last(),
+                  Report(FileEnglish(QFileInfo(c.path).fileName()), c.marks, kNotActivated));
     }
+    EXPECT_EQ(get("scheme.seem"), QByteArray("\0S\0C\0H", 6) + Record(298, 0));
     EXPECT_EQ(get("short.seem"), Record(83, 0));
     EXPECT_EQ(get("huge.seem"), Record((1 << 20) + 1, 0));
     EXPECT_EQ(get("locked.seem"), Record(255, 0));

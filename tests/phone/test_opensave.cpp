@@ -48,6 +48,7 @@ const QString kSchemeFile = QStringLiteral("a/mobile/system/spcolor.sch");
 // --- phone mode -------------------------------------------------------------
 
 using PhoneOpen = SimulatedPhoneTest;
+using PhoneSave = SimulatedPhoneTest;
 
 TEST_F(PhoneOpen, ReadsTheSchemeAndKeepsTheComputerTarget)
 {
@@ -115,16 +116,33 @@ TEST_F(PhoneOpen, APartlyFilledBufferIsTakenAsRead)
     ExpectSameScheme(scheme, ColourScheme{});
 }
 
-TEST_F(PhoneOpen, TheFolderSettingIsFollowedDirectlyByTheFileName)
+TEST(SchemePhonePath, JoinsTheFolderAndTheFileWithExactlyOneSlash)
 {
-    put("a/mobile/systemspcolor.sch", ImageOf(NamedScheme("NOSLASH")));
-    CommandContext ctx = context();
-    EXPECT_TRUE(OpenFromPhone(ctx, SchemePhonePath("/a/mobile/system")).loaded);
-    EXPECT_EQ(scheme.name, "NOSLASH");
-    EXPECT_EQ(calls().value(0), "File_Create /a/mobile/systemspcolor.sch 0");
+    const std::pair<const char *, const char *> cases[] = {
+        {"/a/mobile/system/", "/a/mobile/system/spcolor.sch"},
+        {"/a/mobile/system", "/a/mobile/system/spcolor.sch"},
+        {"/a/mobile/system//", "/a/mobile/system/spcolor.sch"},
+        {"/", "/spcolor.sch"},
+        {"", "/spcolor.sch"},
+    };
+    for (const auto &[folder, path] : cases)
+        EXPECT_EQ(SchemePhonePath(folder), path) << folder;
 }
 
-using PhoneSave = SimulatedPhoneTest;
+// A folder set without its trailing slash once saved "/a/mobile/systemspcolor.sch".
+TEST_F(PhoneSave, AFolderWithoutItsSlashStillReachesTheFileThePhoneReads)
+{
+    scheme = NamedScheme("NOSLASH");
+    dialogs.answers = {false};
+    CommandContext ctx = context();
+    EXPECT_TRUE(SaveToPhone(ctx, SchemePhonePath("/a/mobile/system")).saved);
+    EXPECT_EQ(Decoded(get(kSchemeFile)).name, "NOSLASH");
+    EXPECT_EQ(dialogs.texts(Kind::Inform),
+              QStringList{"Colour style: NOSLASH\rSaving path: /a/mobile/system/spcolor.sch"});
+    scheme = ColourScheme{};
+    EXPECT_TRUE(OpenFromPhone(ctx, SchemePhonePath("/a/mobile/system")).loaded);
+    EXPECT_EQ(scheme.name, "NOSLASH");
+}
 
 TEST_F(PhoneSave, WritesThenConfirmsAndRestartsOnYes)
 {
@@ -184,7 +202,10 @@ TEST_F(PhoneSave, FailuresReportAndStop)
     const QString create = "File_Create /a/mobile/system/spcolor.sch 0";
     const Case cases[] = {
         {"free", "1023", kEnglish, "Not enough free space on phone", {"File_VolInfo"}, ""},
-        {"free", "-1", kRussian, "Недостаточно места на получателе", {"File_VolInfo"}, ""},
+        {"free", "-2", kRussian, "Недостаточно места на получателе", {"File_VolInfo"}, ""},
+        // -1 is the library's failure: no phone answered, whatever its space.
+        {"free", "-1", kRussian, "Телефон не отвечает", {"File_VolInfo"}, ""},
+        {"status", "0", kEnglish, "The phone does not answer", {"File_VolInfo"}, ""},
         {"fail", "File_Create", kEnglish, "Create error of a file /a/mobile/system/spcolor.sch",
          {"File_VolInfo", create}, "STYLE"},
         {"fail", "File_Create", kRussian, "Не могу создать файл /a/mobile/system/spcolor.sch",
@@ -198,6 +219,7 @@ TEST_F(PhoneSave, FailuresReportAndStop)
         SCOPED_TRACE(c.message.toStdString());
         QFile::remove(file("calls.log"));
         put("fail", "");
+        put("status", "1");
         put("free", "5000");
         put(c.control, c.content);
         put(kSchemeFile, "old");
@@ -287,7 +309,8 @@ TEST_F(ComputerFiles, SaveAsksOnceThenConfirms)
               QStringList{"Colour style: AGAIN\rSaving path: " + file("out.sch")});
 }
 
-TEST_F(ComputerFiles, AFileThatCannotBeOpenedIsPassedOverSilently)
+// The README promises that a failed write is reported; this one once showed nothing.
+TEST_F(ComputerFiles, AFileThatCannotBeOpenedIsReportedWithTheReason)
 {
     put("plain", "a regular file");
     QDir(root.path()).mkdir("taken.sch");
@@ -307,8 +330,19 @@ TEST_F(ComputerFiles, AFileThatCannotBeOpenedIsPassedOverSilently)
         EXPECT_FALSE(result.showName);
         EXPECT_EQ(currentFile, target);
         EXPECT_EQ(scheme.name, "STYLE");
-        EXPECT_TRUE(dialogs.shown.empty());
+        const QStringList shown = dialogs.texts(Kind::Inform);
+        ASSERT_EQ(dialogs.shown.size(), 1u);
+        ASSERT_EQ(shown.size(), 1);
+        const QString head = "Create error of a file " + target + "\r";
+        EXPECT_TRUE(shown[0].startsWith(head)) << shown[0].toStdString();
+        EXPECT_GT(shown[0].size(), head.size()) << "with the reason";
     }
+    dialogs.shown.clear();
+    QString currentFile = file("plain/spcolor.sch");
+    CommandContext russian = context(kRussian);
+    EXPECT_FALSE(SaveToComputer(russian, currentFile, "-").saved);
+    EXPECT_TRUE(dialogs.texts(Kind::Inform).value(0).startsWith(
+        "Не могу создать файл " + file("plain/spcolor.sch") + "\r"));
     EXPECT_EQ(Decoded(get("locked.sch")).name, "LOCKED");
 }
 

@@ -9,6 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdlib>
 #include <ostream>
 #include <random>
@@ -228,6 +232,62 @@ TEST(JpegFiles, AreReadFromAPath)
     EXPECT_EQ(*loaded, ScaleToBox(*full, 128, 128));
 }
 
+// The window's messages speak the interface language, and every reason from a
+// file names the file.
+TEST(JpegFiles, ReasonsNameTheFileInTheLanguageAsked)
+{
+    QTemporaryDir folder;
+    const QString notJpeg = folder.filePath("shot.png");
+    QFile file(notJpeg);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("\x89PNG\r\n\x1A\n");
+    file.close();
+    const QString cut = folder.filePath("cut.jpg");
+    QFile cutFile(cut);
+    ASSERT_TRUE(cutFile.open(QIODevice::WriteOnly));
+    const QByteArray whole = WriteJpeg(Noise(64, 64, 3));
+    cutFile.write(whole.left(whole.size() * 7 / 10));
+    cutFile.close();
+
+    const struct {
+        QString path;
+        Language language;
+        QString reason;
+    } cases[] = {
+        {notJpeg, kEnglish, notJpeg + ": Not a JPEG file: starts with 0x89 0x50"},
+        {notJpeg, kRussian, notJpeg + ": Это не файл JPEG: он начинается с байтов 0x89 0x50"},
+        {cut, kRussian, cut + ": Файл JPEG обрывается раньше конца картинки"},
+        {folder.filePath("none.jpg"), kRussian,
+         "Не могу открыть файл " + folder.filePath("none.jpg") + ": "},
+    };
+    for (const auto &c : cases) {
+        QString error;
+        EXPECT_FALSE(LoadJpegScaled(c.path, 128, 128, &error, c.language));
+        EXPECT_TRUE(error.startsWith(c.reason)) << error.toStdString();
+        error.clear();
+        EXPECT_FALSE(DecodeJpeg(c.path, &error, c.language));
+        EXPECT_TRUE(error.startsWith(c.reason)) << error.toStdString();
+    }
+}
+
+// A pipe would block the program until a writer came; it is refused unopened.
+TEST(JpegFiles, APipeIsRefusedWithoutBeingOpened)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath("pipe.jpg");
+    const QByteArray name = QFile::encodeName(path);
+    ASSERT_EQ(::mkfifo(name.constData(), 0600), 0);
+    // Held open with a whole picture in it, so a reader that opened it would decode it.
+    const int held = ::open(name.constData(), O_RDWR | O_NONBLOCK);
+    ASSERT_GE(held, 0);
+    const QByteArray picture = WriteJpeg(Tiles(2, 2, {Qt::red}));
+    ASSERT_EQ(::write(held, picture.constData(), picture.size()), picture.size());
+    QString error;
+    EXPECT_FALSE(LoadJpegScaled(path, 128, 128, &error));
+    ::close(held);
+    EXPECT_EQ(error, "Cannot open " + path + ": not a regular file but a device, a pipe or a socket");
+}
+
 TEST(JpegFiles, MissingFileSaysWhichFileCannotBeOpened)
 {
     QTemporaryDir folder;
@@ -265,16 +325,30 @@ TEST(JpegRefusal, TruncatedFileIsAnErrorNotAPartlyGreyPicture)
         ExpectRefused(file.left(qsizetype(file.size() * kept)), "Premature end of JPEG file");
 }
 
-TEST(JpegRefusal, FileLackingOnlyItsEndMarkerStillDecodes)
+// The decoder cannot tell a file that lacks only its end marker from one cut a
+// few bytes earlier; both are refused.
+TEST(JpegRefusal, FileLackingItsEndMarkerIsRefused)
 {
     const QByteArray file = WriteJpeg(Noise(200, 150, 5));
     ASSERT_TRUE(file.endsWith("\xFF\xD9"));
     QString error;
-    const auto whole = DecodeBytes(file, &error);
-    const auto cut = DecodeBytes(file.chopped(2), &error);
-    ASSERT_TRUE(whole);
-    ASSERT_TRUE(cut) << error.toStdString();
-    EXPECT_EQ(*cut, *whole);
+    ASSERT_TRUE(DecodeBytes(file, &error)) << error.toStdString();
+    ExpectRefused(file.chopped(2), "Premature end of JPEG file");
+}
+
+// Arithmetic coding warns of nothing when its data runs out: the rest of the
+// picture was once drawn from guesses, and accepted.
+TEST(JpegRefusal, TruncatedArithmeticCodedFileIsRefused)
+{
+    for (const bool progressive : {false, true}) {
+        SCOPED_TRACE(progressive ? "progressive" : "sequential");
+        const QByteArray file =
+            WriteJpeg(Noise(640, 480, 11), {.progressive = progressive, .arithmetic = true});
+        QString error;
+        ASSERT_TRUE(LoadScaledBytes(file, &error)) << error.toStdString();
+        for (const double kept : {0.1, 0.5, 0.99})
+            ExpectRefused(file.left(qsizetype(file.size() * kept)), "Premature end of JPEG file");
+    }
 }
 
 TEST(JpegRefusal, PictureWiderOrTallerThanTheLimitIsRefused)

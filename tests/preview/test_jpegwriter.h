@@ -23,6 +23,7 @@ struct JpegLayout {
     bool adobeMarker = true;            // only ever removed, for plain CMYK
     int quality = 95;
     bool progressive = false;
+    bool arithmetic = false;  // arithmetic coding instead of Huffman
 };
 
 inline int ComponentsOf(J_COLOR_SPACE space)
@@ -54,6 +55,7 @@ QByteArray WriteJpeg(int width, int height, const JpegLayout &layout, Fill fill)
     jpeg_set_quality(&cinfo, layout.quality, TRUE);
     if (layout.progressive)
         jpeg_simple_progression(&cinfo);
+    cinfo.arith_code = layout.arithmetic ? TRUE : FALSE;
 
     jpeg_start_compress(&cinfo, TRUE);
     std::vector<JSAMPLE> row(std::size_t(width) * std::size_t(cinfo.input_components));

@@ -7,6 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 using namespace tintora;
 
 namespace {
@@ -137,4 +141,50 @@ TEST_F(LoadSchemeFileTest, ReadFailureAfterOpeningIsReported)
     EXPECT_TRUE(messages.errors[0].contains(path));
     EXPECT_TRUE(messages.informed.isEmpty());
     expectUnchanged();
+}
+
+// A half-copied file loads as the Part says, but the window must be able to say so.
+TEST_F(LoadSchemeFileTest, TheNoteTellsHowShortAFileWasAndWhyOneWasNotOpened)
+{
+    struct Case {
+        QByteArray bytes;
+        Language language;
+        QString note;
+    };
+    const Case cases[] = {
+        {ValidImage("Whole"), kEnglish, QString()},
+        {ValidImage("Half").left(200), kEnglish, "file.sch is shorter than a colour style: 200 of 304 bytes"},
+        {QByteArray("\0S\0C\0H", 6), kRussian, "Файл file.sch короче цветовой палитры: 6 из 304 байт"},
+    };
+    for (const Case &c : cases) {
+        QString note = "stale";
+        EXPECT_EQ(LoadSchemeFile(scheme, write(c.bytes), messages, c.language, &note), LoadOutcome::Loaded);
+        EXPECT_EQ(note, c.note);
+    }
+    QString note;
+    EXPECT_EQ(LoadSchemeFile(scheme, dir.filePath("absent.sch"), messages, kEnglish, &note),
+              LoadOutcome::NotOpened);
+    EXPECT_TRUE(note.startsWith("Cannot open absent.sch: No such file")) << note.toStdString();
+}
+
+// A pipe would block the program until a writer came; it is refused unopened.
+TEST_F(LoadSchemeFileTest, APipeIsRefusedWithoutBeingOpened)
+{
+    const QByteArray pipe = QFile::encodeName(dir.filePath("pipe.sch"));
+    ASSERT_EQ(::mkfifo(pipe.constData(), 0600), 0);
+    // Held open with a whole scheme in it, so a reader that opened it would load it, not hang.
+    const int held = ::open(pipe.constData(), O_RDWR | O_NONBLOCK);
+    ASSERT_GE(held, 0);
+    const QByteArray image = ValidImage("Piped");
+    ASSERT_EQ(::write(held, image.constData(), image.size()), image.size());
+
+    QString note;
+    EXPECT_EQ(LoadSchemeFile(scheme, dir.filePath("pipe.sch"), messages, kEnglish, &note),
+              LoadOutcome::NotOpened);
+    ::close(held);
+    expectUnchanged();
+    EXPECT_EQ(note, "Cannot open pipe.sch: not a regular file but a device, a pipe or a socket");
+    const SchemeFileRead read = ReadSchemeImage(dir.filePath("pipe.sch"), kRussian);
+    EXPECT_EQ(read.outcome, LoadOutcome::NotOpened);
+    EXPECT_EQ(read.reason, "это не обычный файл, а устройство, канал или сокет");
 }

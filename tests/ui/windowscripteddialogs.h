@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <deque>
+#include <functional>
 #include <vector>
 
 namespace tintora::test {
@@ -30,7 +31,14 @@ public:
     QStringList saveAnswers;  // a cancel once empty
     QStringList fileTitles;
 
-    void inform(const QString &text) override { informed << text; }
+    std::function<void()> whileInforming;  // runs while a box is open, as its event loop would
+
+    void inform(const QString &text) override
+    {
+        informed << text;
+        if (whileInforming)
+            whileInforming();
+    }
     void reportError(const QString &text) override { errors << text; }
     bool askYesNo(const QString &text) override
     {

@@ -1,0 +1,46 @@
+#include "inputfile.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace tintora {
+
+using namespace Qt::Literals::StringLiterals;
+
+QString RefusedInputReason(const QString &path, Language language)
+{
+    const QFileInfo info(path);
+    if (!info.exists() || info.isFile() || info.isDir())
+        return {};
+    return language == kRussian ? u"это не обычный файл, а устройство, канал или сокет"_s
+                                : u"not a regular file but a device, a pipe or a socket"_s;
+}
+
+QString NotOpenedText(Language language, const QString &name, const QString &reason)
+{
+    return (language == kRussian ? u"Не могу открыть файл %1: %2"_s : u"Cannot open %1: %2"_s)
+        .arg(name, reason);
+}
+
+bool IsExactArgument(const char *argument)
+{
+#if defined(Q_OS_WIN)
+    Q_UNUSED(argument);
+    return true;
+#else
+    const QByteArray bytes(argument);
+    return QFile::encodeName(QFile::decodeName(bytes)) == bytes;
+#endif
+}
+
+QString InexactArgumentText(Language language, const QString &argument)
+{
+    return (language == kRussian
+                ? u"Имя %1 не в кодировке UTF-8 и не может быть сохранено точно; "
+                  u"файл с таким именем не читается и не записывается"_s
+                : u"The name %1 is not valid UTF-8 and cannot be kept exactly; "
+                  u"no file of that name is read or written"_s)
+        .arg(argument);
+}
+
+}  // namespace tintora

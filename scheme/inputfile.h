@@ -1,0 +1,26 @@
+#pragma once
+
+#include "colourscheme.h"
+
+#include <QString>
+
+namespace tintora {
+
+// Why an input file is refused before it is opened, or an empty string. A
+// pipe, a socket or a device would block or never end, so only regular files
+// are read; a name that does not exist, or a folder, passes, and opening it
+// then tells why not.
+QString RefusedInputReason(const QString &path, Language language);
+
+// "Cannot open NAME: REASON".
+QString NotOpenedText(Language language, const QString &name, const QString &reason);
+
+// Whether a command-line argument survives Qt's decoding unchanged. Outside
+// Windows, whose command line Qt reads as UTF-16, bytes that are not UTF-8
+// become U+FFFD, and the name would reach a different file.
+bool IsExactArgument(const char *argument);
+
+// The report of an argument that is not.
+QString InexactArgumentText(Language language, const QString &argument);
+
+}  // namespace tintora
