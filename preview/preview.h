@@ -27,6 +27,8 @@ public:
     void RepaintPreview(int screen);
 
     const QImage &image() const { return Image1; }
+    // Which element drew each pixel of image() last.
+    const ElementMap &elementMap() const { return map_; }
     const QImage &backgroundPicture() const { return BackgroundPicture; }
     bool plainBackground() const { return PlainBackground; }
     bool phonebookTitle() const { return PhonebookTitle; }
@@ -58,18 +60,25 @@ private:
     void PaintTitleBar(int top);
     void PaintFinalFrame();
     // Paints nothing itself: blends the painted layer with under and draws it onto Image1,
-    // both at (left, top), with the key of the element that filled it.
-    void DrawBlendedLayer(QImage &layer, const QImage &under, int element, int left, int top);
+    // both at (left, top), with the key of the element that filled it. The layer's upper
+    // half is marked as element's, the lower half as lowerElement's.
+    void DrawBlendedLayer(QImage &layer, const QImage &under, int element, int lowerElement,
+                          int left, int top);
 
-    void DrawText(int x, int y, const QString &text, Colour colour,
+    void DrawText(int x, int y, const QString &text, const Ink &ink,
                   int pixelSize = kTextPixels);
-    void DrawCentredText(int centre, int y, const QString &text, Colour colour,
+    void DrawCentredText(int centre, int y, const QString &text, const Ink &ink,
                          int pixelSize = kTextPixels);
-    void DrawOutlinedText(int x, int y, Colour textColour, const QString &text,
-                          Colour outlineColour);
+    void DrawOutlinedText(int x, int y, const Ink &textInk, const QString &text,
+                          const Ink &outlineInk);
     int TextWidth(const QString &text, int pixelSize = kTextPixels);
 
     Colour colour(int element) const { return scheme_.entry(element).colour; }
+    // What draws on Image1: an element's colour, or a colour of no element.
+    Ink ink(int element) { return Ink(colour(element), Mark(&map_, element)); }
+    Ink fixed(Colour colour) { return Ink(colour, noElement()); }
+    // What the pictures leave.
+    Mark noElement() { return Mark(&map_, 0); }
     int transparency(int element) const { return scheme_.entry(element).transparency; }
 
     const ColourScheme &scheme_;
@@ -92,6 +101,7 @@ private:
     QImage VirtualnoBottom128;
     QImage BackgroundPicture;
     QImage PreviewSnapshot;
+    ElementMap map_;
     bool PlainBackground = true;
     bool PhonebookTitle = true;
     // The canvas brush the final frame fills with: clear (none) unless the last screen that

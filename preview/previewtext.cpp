@@ -6,13 +6,16 @@
 
 namespace tintora {
 
-void PreviewText::draw(QImage &canvas, int x, int y, const QString &text, Colour colour,
+void PreviewText::draw(QImage &canvas, int x, int y, const QString &text, const Ink &ink,
                        int pixelSize)
 {
     const int width = canvas.width();
     const int height = canvas.height();
     const qsizetype stride = canvas.bytesPerLine();
     std::uint8_t *const bits = canvas.bits();
+    const Colour colour = ink.colour;
+    const Mark &mark = ink.mark;
+    std::uint8_t *const cells = mark.cellsFor(width, height);
     for (const auto &[dx, dy] : rendered(text, pixelSize).pixels) {
         const int px = x + dx;
         const int py = y + dy;
@@ -23,6 +26,8 @@ void PreviewText::draw(QImage &canvas, int x, int y, const QString &text, Colour
         p[0] = colour & 0xFF;
         p[1] = (colour >> 8) & 0xFF;
         p[2] = (colour >> 16) & 0xFF;
+        if (cells)
+            cells[py * ElementMap::kSize + px] = mark.at(py);
     }
 }
 

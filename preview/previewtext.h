@@ -1,6 +1,6 @@
 #pragma once
 
-#include "scheme/colourscheme.h"
+#include "primitives.h"
 
 #include <QHash>
 #include <QImage>
@@ -16,7 +16,7 @@ namespace tintora {
 class PreviewText {
 public:
     // (x, y) is the top-left corner of the character cell; the baseline lies at y + ascent.
-    void draw(QImage &canvas, int x, int y, const QString &text, Colour colour, int pixelSize);
+    void draw(QImage &canvas, int x, int y, const QString &text, const Ink &ink, int pixelSize);
     int width(const QString &text, int pixelSize);
 
 private:

@@ -50,14 +50,40 @@ Rows<const std::uint8_t> ReadableRows(const QImage &image)
     return {image.constBits(), image.bytesPerLine(), image.width(), image.height()};
 }
 
-void PutPixel(const Rows<std::uint8_t> &rows, int x, int y, Colour colour)
+// The cells of the map that a drawing on a canvas records in; none when nothing is recorded.
+struct Marks {
+    std::uint8_t *cells = nullptr;
+    Mark mark;
+
+    std::uint8_t *row(int y) const { return cells + y * ElementMap::kSize; }
+    void span(int y, int x1, int x2) const
+    {
+        if (cells)
+            std::memset(row(y) + x1, mark.at(y), x2 - x1);
+    }
+    void pixel(int x, int y) const
+    {
+        if (cells)
+            row(y)[x] = mark.at(y);
+    }
+};
+
+Marks MarksOn(const QImage &canvas, const Mark &mark)
 {
-    if (x >= 0 && y >= 0 && x < rows.width && y < rows.height)
+    return {mark.cellsFor(canvas.width(), canvas.height()), mark};
+}
+
+void PutPixel(const Rows<std::uint8_t> &rows, const Marks &marks, int x, int y, Colour colour)
+{
+    if (x >= 0 && y >= 0 && x < rows.width && y < rows.height) {
         WritePixel(rows.at(x, y), colour);
+        marks.pixel(x, y);
+    }
 }
 
 // Clipped to the image; x covers x1..x2-1.
-void Span(const Rows<std::uint8_t> &rows, int y, int x1, int x2, Colour colour)
+void Span(const Rows<std::uint8_t> &rows, const Marks &marks, int y, int x1, int x2,
+          Colour colour)
 {
     if (y < 0 || y >= rows.height)
         return;
@@ -65,6 +91,7 @@ void Span(const Rows<std::uint8_t> &rows, int y, int x1, int x2, Colour colour)
     x2 = std::min(x2, rows.width);
     if (x1 >= x2)
         return;
+    marks.span(y, x1, x2);
     std::uint8_t *p = rows.at(x1, y);
     std::uint8_t *const end = p + (x2 - x1) * kBytesPerPixel;
     // Four pixels are twelve bytes, stored as whole words rather than byte by byte.
@@ -78,14 +105,17 @@ void Span(const Rows<std::uint8_t> &rows, int y, int x1, int x2, Colour colour)
 }
 
 // Clipped to the image; y covers y1..y2-1.
-void Column(const Rows<std::uint8_t> &rows, int x, int y1, int y2, Colour colour)
+void Column(const Rows<std::uint8_t> &rows, const Marks &marks, int x, int y1, int y2,
+            Colour colour)
 {
     if (x < 0 || x >= rows.width)
         return;
     y1 = std::max(y1, 0);
     y2 = std::min(y2, rows.height);
-    for (int y = y1; y < y2; ++y)
+    for (int y = y1; y < y2; ++y) {
         WritePixel(rows.at(x, y), colour);
+        marks.pixel(x, y);
+    }
 }
 
 // Rows are worked on in pieces of this many pixels: a whole row of the preview.
@@ -176,6 +206,16 @@ void SelectRow(std::uint8_t *target, const std::uint8_t *tested, const std::uint
     }
 }
 
+// The mark of every pixel of a row that is not the key.
+void MarkRow(std::uint8_t *cells, const std::uint8_t *source, int count, Colour key,
+             std::uint8_t element)
+{
+    for (int i = 0; i < count; ++i) {
+        if (!SameRgb(ReadPixel(source + i * kBytesPerPixel), key))
+            cells[i] = element;
+    }
+}
+
 }  // namespace
 
 QImage NewCanvas(int width, int height)
@@ -192,7 +232,7 @@ Colour PixelAt(const QImage &image, int x, int y)
 
 void SetPixel(QImage &image, int x, int y, Colour colour)
 {
-    PutPixel(WritableRows(image), x, y, colour);
+    PutPixel(WritableRows(image), Marks(), x, y, colour);
 }
 
 Colour KeyColour(Colour elementColour)
@@ -209,23 +249,25 @@ Colour BottomLeftKey(const QImage &picture)
 
 // Bresenham with the platform's tie rule: in the octants that run left or up (3, 5, 6 and 8,
 // counted counter-clockwise from right-and-down), a step that lies exactly half-way is taken.
-void DrawLine(QImage &image, int x1, int y1, int x2, int y2, Colour colour)
+void DrawLine(QImage &image, int x1, int y1, int x2, int y2, const Ink &ink)
 {
     const Rows<std::uint8_t> rows = WritableRows(image);
+    const Marks marks = MarksOn(image, ink.mark);
+    const Colour colour = ink.colour;
     const int dx = x2 - x1;
     const int dy = y2 - y1;
     if (dy == 0) {
         if (dx >= 0)
-            Span(rows, y1, x1, x2, colour);
+            Span(rows, marks, y1, x1, x2, colour);
         else
-            Span(rows, y1, x2 + 1, x1 + 1, colour);
+            Span(rows, marks, y1, x2 + 1, x1 + 1, colour);
         return;
     }
     if (dx == 0) {
         if (dy > 0)
-            Column(rows, x1, y1, y2, colour);
+            Column(rows, marks, x1, y1, y2, colour);
         else
-            Column(rows, x1, y2 + 1, y1 + 1, colour);
+            Column(rows, marks, x1, y2 + 1, y1 + 1, colour);
         return;
     }
     int octant;
@@ -245,7 +287,7 @@ void DrawLine(QImage &image, int x1, int y1, int x2, int y2, Colour colour)
     int x = x1;
     int y = y1;
     for (int n = 0; n < major; ++n) {
-        PutPixel(rows, x, y, colour);
+        PutPixel(rows, marks, x, y, colour);
         if (err + bias > 0) {
             if (xMajor)
                 y += yStep;
@@ -262,28 +304,29 @@ void DrawLine(QImage &image, int x1, int y1, int x2, int y2, Colour colour)
     }
 }
 
-void DrawPath(QImage &image, std::initializer_list<QPoint> points, Colour colour)
+void DrawPath(QImage &image, std::initializer_list<QPoint> points, const Ink &ink)
 {
     const QPoint *from = nullptr;
     for (const QPoint &to : points) {
         if (from)
-            DrawLine(image, from->x(), from->y(), to.x(), to.y(), colour);
+            DrawLine(image, from->x(), from->y(), to.x(), to.y(), ink);
         from = &to;
     }
 }
 
-void DrawRectOutline(QImage &image, const PixelRect &r, Colour colour)
+void DrawRectOutline(QImage &image, const PixelRect &r, const Ink &ink)
 {
     if (r.right <= r.left || r.bottom <= r.top)
         return;
     const Rows<std::uint8_t> rows = WritableRows(image);
-    Span(rows, r.top, r.left, r.right, colour);
-    Span(rows, r.bottom - 1, r.left, r.right, colour);
-    Column(rows, r.left, r.top + 1, r.bottom - 1, colour);
-    Column(rows, r.right - 1, r.top + 1, r.bottom - 1, colour);
+    const Marks marks = MarksOn(image, ink.mark);
+    Span(rows, marks, r.top, r.left, r.right, ink.colour);
+    Span(rows, marks, r.bottom - 1, r.left, r.right, ink.colour);
+    Column(rows, marks, r.left, r.top + 1, r.bottom - 1, ink.colour);
+    Column(rows, marks, r.right - 1, r.top + 1, r.bottom - 1, ink.colour);
 }
 
-void FillRect(QImage &image, const PixelRect &r, Colour colour)
+void FillRect(QImage &image, const PixelRect &r, const Ink &ink)
 {
     const int yFirst = std::max(r.top, 0);
     const int yEnd = std::min(r.bottom, image.height());
@@ -293,25 +336,28 @@ void FillRect(QImage &image, const PixelRect &r, Colour colour)
         return;
     // One row is filled pixel by pixel, the others are copies of it.
     const Rows<std::uint8_t> rows = WritableRows(image);
-    Span(rows, yFirst, x1, x2, colour);
+    const Marks marks = MarksOn(image, ink.mark);
+    Span(rows, marks, yFirst, x1, x2, ink.colour);
     const std::uint8_t *first = rows.at(x1, yFirst);
     const int bytes = (x2 - x1) * kBytesPerPixel;
-    for (int y = yFirst + 1; y < yEnd; ++y)
+    for (int y = yFirst + 1; y < yEnd; ++y) {
         std::memcpy(rows.at(x1, y), first, bytes);
+        marks.span(y, x1, x2);
+    }
 }
 
-void HorizontalLines(QImage &image, int yFirst, int yLast, int x1, int x2, Colour colour)
+void HorizontalLines(QImage &image, int yFirst, int yLast, int x1, int x2, const Ink &ink)
 {
-    FillRect(image, {x1, yFirst, x2, yLast + 1}, colour);
+    FillRect(image, {x1, yFirst, x2, yLast + 1}, ink);
 }
 
-void VerticalLines(QImage &image, int xFirst, int xLast, int y1, int y2, Colour colour)
+void VerticalLines(QImage &image, int xFirst, int xLast, int y1, int y2, const Ink &ink)
 {
-    FillRect(image, {xFirst, y1, xLast + 1, y2}, colour);
+    FillRect(image, {xFirst, y1, xLast + 1, y2}, ink);
 }
 
 void FillGradient(QImage &canvas, const PixelRect &rect, bool horizontal,
-                  std::span<const Colour> colours)
+                  std::span<const Colour> colours, const Mark &mark)
 {
     // 1.
     const int n = static_cast<int>(colours.size()) - 1;
@@ -341,18 +387,21 @@ void FillGradient(QImage &canvas, const PixelRect &rect, bool horizontal,
             const Colour colour = channel(c[i].r, c[i + 1].r) |
                                   (channel(c[i].g, c[i + 1].g) << 8) |
                                   (channel(c[i].b, c[i + 1].b) << 16);
+            const Ink ink(colour, mark);
             if (horizontal)
-                DrawLine(canvas, rect.left + p, rect.top, rect.left + p, rect.bottom, colour);
+                DrawLine(canvas, rect.left + p, rect.top, rect.left + p, rect.bottom, ink);
             else
-                DrawLine(canvas, rect.left, rect.top + p, rect.right, rect.top + p, colour);
+                DrawLine(canvas, rect.left, rect.top + p, rect.right, rect.top + p, ink);
         }
     }
 }
 
-void FillGradient(QImage &canvas, const PixelRect &rect, Colour first, Colour last)
+void FillGradient(QImage &canvas, const PixelRect &rect, const Ink &first, const Ink &last)
 {
-    const Colour colours[] = {first, last};
-    FillGradient(canvas, rect, false, colours);
+    const Colour colours[] = {first.colour, last.colour};
+    const Mark mark(first.mark.map, first.mark.element, last.mark.element,
+                    rect.top + (rect.bottom - rect.top) / 2);
+    FillGradient(canvas, rect, false, colours, mark);
 }
 
 void BlendLayer(const QImage &under, QImage &layer, int transparency, bool useKey, Colour key,
@@ -408,7 +457,7 @@ void CopyPixels(QImage &target, const QImage &source)
 }
 
 void DrawPicture(QImage &canvas, const QImage &picture, int left, int top,
-                 std::optional<Colour> key)
+                 std::optional<Colour> key, const Mark &mark)
 {
     const int yFirst = std::max(0, top);
     const int yEnd = std::min(canvas.height(), picture.height() + top);
@@ -420,6 +469,7 @@ void DrawPicture(QImage &canvas, const QImage &picture, int left, int top,
         key ? std::optional<KeyFinder>(std::in_place, *key, xEnd - xFirst) : std::nullopt;
     const Rows<const std::uint8_t> pictureRows = ReadableRows(picture);
     const Rows<std::uint8_t> canvasRows = WritableRows(canvas);
+    const Marks marks = MarksOn(canvas, mark);
     for (int y = yFirst; y < yEnd; ++y) {
         for (int x = xFirst; x < xEnd; x += kChunk) {
             const int pixels = std::min(kChunk, xEnd - x);
@@ -427,10 +477,14 @@ void DrawPicture(QImage &canvas, const QImage &picture, int left, int top,
             std::uint8_t *target = canvasRows.at(x, y);
             const std::uint8_t *source = pictureRows.at(x - left, y - top);
             RowBuffer drawn;
-            if (keys && keys->in(WholeChunk(source, pixels, drawn), pixels))
+            if (keys && keys->in(WholeChunk(source, pixels, drawn), pixels)) {
                 SelectRow(target, source, target, source, pixels, *key);
-            else
+                if (marks.cells)
+                    MarkRow(marks.row(y) + x, source, pixels, *key, mark.at(y));
+            } else {
                 std::memcpy(target, source, bytes);
+                marks.span(y, x, x + pixels);
+            }
         }
     }
 }
@@ -452,10 +506,11 @@ KeyedPicture::KeyedPicture(const QImage &picture, Colour key)
     }
 }
 
-void KeyedPicture::draw(QImage &canvas, int left, int top) const
+void KeyedPicture::draw(QImage &canvas, int left, int top, const Mark &mark) const
 {
     const Rows<const std::uint8_t> pictureRows = ReadableRows(picture_);
     const Rows<std::uint8_t> canvasRows = WritableRows(canvas);
+    const Marks marks = MarksOn(canvas, mark);
     for (const Run &run : runs_) {
         const int y = top + run.y;
         const int x1 = std::max(left + run.x, 0);
@@ -464,6 +519,7 @@ void KeyedPicture::draw(QImage &canvas, int left, int top) const
             continue;
         std::memcpy(canvasRows.at(x1, y), pictureRows.at(x1 - left, run.y),
                     (x2 - x1) * kBytesPerPixel);
+        marks.span(y, x1, x2);
     }
 }
 

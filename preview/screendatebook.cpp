@@ -31,10 +31,10 @@ void Preview::PaintDatebook()
     const int todayDow = today.dayOfWeek();
     const auto weekdayOf = [firstDow](int day) { return (firstDow - 1 + day - 1) % 7 + 1; };
     // The cell of a day: lines for the day's twelve rows, over its column.
-    const auto fillDayCell = [&](int day, Colour colour) {
+    const auto fillDayCell = [&](int day, const Ink &cellInk) {
         const int dow = weekdayOf(day);
         const int shift = (WeekRowOfDay(day, firstDow) - 1) * 12;
-        HorizontalLines(Image1, 33 + shift, 44 + shift, (dow - 1) * 18 + 1, dow * 18 + 1, colour);
+        HorizontalLines(Image1, 33 + shift, 44 + shift, (dow - 1) * 18 + 1, dow * 18 + 1, cellInk);
     };
 
     // 1.
@@ -52,55 +52,55 @@ void Preview::PaintDatebook()
     DrawCentredText(64, 3,
                     QLatin1String(MonthNames[today.month() - 1]) + ' ' +
                         QString::number(today.year()),
-                    colour(16));
+                    ink(16));
     // 7.
-    pictures_.BUTTONS.draw(Image1, 0, 0);
+    pictures_.BUTTONS.draw(Image1, 0, 0, noElement());
     // 8.
     MenuKeyGlyph();
     // 9.
-    HorizontalLines(Image1, 16, 32, 2, 126, colour(34));
+    HorizontalLines(Image1, 16, 32, 2, 126, ink(34));
     // 10.
-    HorizontalLines(Image1, 33, 44, (firstDow - 1) * 18 + 1, 126, colour(35));
-    HorizontalLines(Image1, 45, 79, 1, 126, colour(35));
+    HorizontalLines(Image1, 33, 44, (firstDow - 1) * 18 + 1, 126, ink(35));
+    HorizontalLines(Image1, 45, 79, 1, 126, ink(35));
     if (WeekRowsInMonth(days, firstDow) == 6) {
-        HorizontalLines(Image1, 80, 92, 1, 126, colour(35));
-        HorizontalLines(Image1, 92, 104, 1, lastDow * 18 + 1, colour(35));
+        HorizontalLines(Image1, 80, 92, 1, 126, ink(35));
+        HorizontalLines(Image1, 92, 104, 1, lastDow * 18 + 1, ink(35));
     } else {
-        HorizontalLines(Image1, 80, 92, 1, lastDow * 18 + 1, colour(35));
+        HorizontalLines(Image1, 80, 92, 1, lastDow * 18 + 1, ink(35));
     }
     // 11.
-    HorizontalLines(Image1, 16, 32, (todayDow - 1) * 18 + 1, todayDow * 18 + 1, colour(36));
-    fillDayCell(today.day(), colour(36));
+    HorizontalLines(Image1, 16, 32, (todayDow - 1) * 18 + 1, todayDow * 18 + 1, ink(36));
+    fillDayCell(today.day(), ink(36));
     // 12. The setting itself is mended; a day 0 from the settings file is drawn as day 1.
     if (settings_.ChoosedDate > days)
         settings_.ChoosedDate = 1;
     const int chosen = settings_.ChoosedDate == 0 ? 1 : settings_.ChoosedDate;
-    fillDayCell(chosen, colour(21));
+    fillDayCell(chosen, ink(21));
     // 13.
     for (int k = 1; k <= 7; ++k) {
-        Colour letterColour = k >= 6 ? colour(63) : colour(2);
+        Ink letterInk = ink(k >= 6 ? 63 : 2);
         if (k == todayDow)
-            letterColour = colour(37);
+            letterInk = ink(37);
         DrawCentredText(18 * k - 8, 15, QString(QLatin1Char(WeekdayInitials[k - 1])),
-                        letterColour, kWeekdayLetterPixels);
+                        letterInk, kWeekdayLetterPixels);
     }
     // 14.
     for (int day = 1; day <= days; ++day) {
         const int dow = weekdayOf(day);
-        Colour dayColour = dow >= 6 ? colour(63) : colour(2);
+        Ink dayInk = ink(dow >= 6 ? 63 : 2);
         if (day == today.day())
-            dayColour = colour(37);
+            dayInk = ink(37);
         if (day == chosen)
-            dayColour = colour(3);
+            dayInk = ink(3);
         DrawText((dow - 1) * 18 + 3, WeekRowOfDay(day, firstDow) * 12 + 20,
-                 QString::number(day), dayColour);
+                 QString::number(day), dayInk);
     }
     // 15.
     for (int k = 1; k <= 6; ++k)
-        DrawLine(Image1, 18 * k + 1, 16, 18 * k + 1, 105, colour(39));
+        DrawLine(Image1, 18 * k + 1, 16, 18 * k + 1, 105, ink(39));
     // 16.
     for (int k = 1; k <= 6; ++k)
-        DrawLine(Image1, 2, 12 * k + 20, 126, 12 * k + 20, colour(38));
+        DrawLine(Image1, 2, 12 * k + 20, 126, 12 * k + 20, ink(38));
 }
 
 }  // namespace tintora

@@ -18,11 +18,11 @@ QPoint ClockPoint(int cx, int cy, double radius, double angle)
 }
 
 void RadialLine(QImage &canvas, int cx, int cy, double from, double to, double angle,
-                Colour colour)
+                const Ink &ink)
 {
     const QPoint a = ClockPoint(cx, cy, from, angle);
     const QPoint b = ClockPoint(cx, cy, to, angle);
-    DrawLine(canvas, a.x(), a.y(), b.x(), b.y(), colour);
+    DrawLine(canvas, a.x(), a.y(), b.x(), b.y(), ink);
 }
 
 }  // namespace
@@ -48,11 +48,11 @@ QString FormatDateText(const QDate &today, int dateFormat)
     }
 }
 
-void DrawAnalogClock(QImage &canvas, int cx, int cy, Colour handColour, bool blackTicks,
+void DrawAnalogClock(QImage &canvas, int cx, int cy, const Ink &hand, bool blackTicks,
                      const QTime &time)
 {
-    // 1.
-    const Colour tick = blackTicks ? 0x000000 : 0xFFFFFF;
+    // 1. The ticks belong to no element.
+    const Ink tick(blackTicks ? 0x000000 : 0xFFFFFF, Mark(hand.mark.map, 0));
     // 2.
     for (int i = 0; i <= 12; ++i)
         RadialLine(canvas, cx, cy, 9, 10, i * kPi / 6, tick);
@@ -62,10 +62,10 @@ void DrawAnalogClock(QImage &canvas, int cx, int cy, Colour handColour, bool bla
     // 4., 5. On the twelve-hour dial: past 2 pi the cosine at 23:00 falls a pixel short
     // of 11:00's.
     const double hourAngle = (time.hour() % 12 + time.minute() / 60.0) * kPi / 6 - kPi / 2;
-    RadialLine(canvas, cx, cy, 0, 6, hourAngle, handColour);
+    RadialLine(canvas, cx, cy, 0, 6, hourAngle, hand);
     // 6.
     const double minuteAngle = time.minute() * kPi / 30 - kPi / 2;
-    RadialLine(canvas, cx, cy, 0, 9, minuteAngle, handColour);
+    RadialLine(canvas, cx, cy, 0, 9, minuteAngle, hand);
 }
 
 void Preview::PaintMainScreen()
@@ -78,25 +78,25 @@ void Preview::PaintMainScreen()
     // 3.
     MenuKeyGlyph();
     // 4.
-    pictures_.UPSTRING.draw(Image1, 0, 0);
+    pictures_.UPSTRING.draw(Image1, 0, 0, noElement());
     // 5.
     const QDateTime now = clock_.now();
     // 6.
-    DrawOutlinedText(5, 15, colour(2), settings_.ProviderName, colour(4));
+    DrawOutlinedText(5, 15, ink(2), settings_.ProviderName, ink(4));
     // 7.
-    DrawOutlinedText(5, 30, colour(2), FormatDateText(now.date(), settings_.DateFormat),
-                     colour(4));
+    DrawOutlinedText(5, 30, ink(2), FormatDateText(now.date(), settings_.DateFormat),
+                     ink(4));
     // 8.
     switch (settings_.ClockFormat) {
     case 0:
-        DrawAnalogClock(Image1, 116, 96, 0x000000, true, now.time());
-        DrawAnalogClock(Image1, 115, 95, colour(5), false, now.time());
+        DrawAnalogClock(Image1, 116, 96, fixed(0x000000), true, now.time());
+        DrawAnalogClock(Image1, 115, 95, ink(5), false, now.time());
         break;
     case 1:
-        DrawOutlinedText(100, 95, colour(2),
+        DrawOutlinedText(100, 95, ink(2),
                          PadTwoDigits(QString::number(now.time().hour())) + ':' +
                              PadTwoDigits(QString::number(now.time().minute())),
-                         colour(4));
+                         ink(4));
         break;
     default:
         break;

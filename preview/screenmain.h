@@ -1,6 +1,6 @@
 #pragma once
 
-#include "scheme/colourscheme.h"
+#include "primitives.h"
 
 #include <QDate>
 #include <QImage>
@@ -19,7 +19,7 @@ QString PadTwoDigits(const QString &text);
 // 2 "6-DEC-26", anything else empty).
 QString FormatDateText(const QDate &today, int dateFormat);
 // Ticks and hands of the clock centred on (cx, cy), showing the hour and minute of time.
-void DrawAnalogClock(QImage &canvas, int cx, int cy, Colour handColour, bool blackTicks,
+void DrawAnalogClock(QImage &canvas, int cx, int cy, const Ink &hand, bool blackTicks,
                      const QTime &time);
 
 }  // namespace tintora

@@ -13,6 +13,7 @@ namespace {
 
 const QString kOptions = QStringLiteral("Options");
 const QString kPhone = QStringLiteral("Phone");
+const QString kView = QStringLiteral("View");
 const QString kFileName = QStringLiteral("tintora.ini");
 
 }  // namespace
@@ -74,6 +75,17 @@ bool WritePreviewSettings(ProfileFile &file, const PreviewSettings &values,
            && file.writeInt(kOptions, "DateFormat", values.DateFormat)
            && file.writeInt(kOptions, "PressedSoftKey", values.PressedSoftKey)
            && file.writeInt(kOptions, "ChoosedDate", choosedDate);
+}
+
+int ReadPreviewZoom(const ProfileFile &file)
+{
+    const int zoom = file.readInt(kView, "Zoom", 1);
+    return zoom >= 1 && zoom <= kMaxPreviewZoom ? zoom : 1;
+}
+
+bool WritePreviewZoom(ProfileFile &file, int zoom)
+{
+    return file.writeInt(kView, "Zoom", zoom);
 }
 
 QString ChooseSettingsFile(const QString &programFolder, const QString &userFolder)

@@ -41,6 +41,12 @@ bool WriteLanguage(ProfileFile &file, Language language);
 bool WritePreviewSettings(ProfileFile &file, const PreviewSettings &values,
                           std::uint16_t choosedDate);
 
+// [View] Zoom, the preview's size: 1 to kMaxPreviewZoom times; missing or out of range
+// gives 1.
+constexpr int kMaxPreviewZoom = 4;
+int ReadPreviewZoom(const ProfileFile &file);
+bool WritePreviewZoom(ProfileFile &file, int zoom);
+
 // Where tintora.ini lives for a program in programFolder: beside it when one is there
 // already (a portable copy, the build tree), else in userFolder, the per-user
 // configuration folder. On Windows a writable program folder also keeps it beside the

@@ -4,7 +4,8 @@
 
 namespace tintora {
 
-// A label that reports clicks and the mouse entering and leaving it.
+// A label that reports clicks and the mouse entering and leaving it. Given a focus policy, it
+// takes the keyboard focus too, shows it, and Space or Enter click it.
 class ClickLabel : public QLabel {
     Q_OBJECT
 public:
@@ -20,6 +21,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void enterEvent(QEnterEvent *event) override;
     void leaveEvent(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 };
 
 }  // namespace tintora

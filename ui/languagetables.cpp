@@ -50,6 +50,14 @@ const std::array<ModeCaption, 6> ModeCaptions = {{
      {"Записать spcolor.sch", "Write spcolor.sch"}},
 }};
 
+const std::array<Caption, 5> PreviewMenuCaptions = {{
+    {"View1", {"Вид", "View"}},
+    {"PreviewSize1", {"Размер просмотра", "Preview size"}},
+    {"ExportPreview1", {"Сохранить просмотр", "Export preview"}},
+    {"ExportScreen1", {"Текущий экран...", "Current screen..."}},
+    {"ExportAllScreens1", {"Все девять экранов...", "All nine screens..."}},
+}};
+
 const std::array<Caption, 20> SettingsDialogCaptions = {{
     {"OKBottomDlg", {"Настройки", "Settings"}},
     {"CancelBtn", {"Отмена", "Cancel"}},

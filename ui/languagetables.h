@@ -33,6 +33,8 @@ struct ModeCaption {
 // screen list's rows follow them (ScreenCaption). "AboutBox" is the About box's title.
 extern const std::array<Caption, 22> MainWindowCaptions;
 extern const std::array<ModeCaption, 6> ModeCaptions;
+// The captions of the preview's zoom and export menus.
+extern const std::array<Caption, 5> PreviewMenuCaptions;
 // The settings dialog's texts; "OKBottomDlg" is its title.
 extern const std::array<Caption, 20> SettingsDialogCaptions;
 

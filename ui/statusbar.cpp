@@ -27,6 +27,22 @@ StatusBar::StatusBar(QWidget *parent) : QStatusBar(parent)
     setSizeGripEnabled(false);
     // QStatusBar repaints only where its own layout would show a message.
     connect(this, &QStatusBar::messageChanged, this, qOverload<>(&QWidget::update));
+    hintTimer_.setSingleShot(true);
+    connect(&hintTimer_, &QTimer::timeout, this, &StatusBar::clearHint);
+}
+
+void StatusBar::showHint(const QString &text, int milliseconds)
+{
+    hint_ = text;
+    hintTimer_.start(milliseconds);
+    update();
+}
+
+void StatusBar::clearHint()
+{
+    hintTimer_.stop();
+    hint_.clear();
+    update();
 }
 
 void StatusBar::setStatusIcon(const QImage &icon)
@@ -56,8 +72,10 @@ void StatusBar::paintEvent(QPaintEvent *)
     paintStatusIcon(painter);
 
     painter.setPen(palette().color(QPalette::WindowText));
-    painter.drawText(textPanel.adjusted(3, 0, -3, 0), Qt::AlignVCenter | Qt::AlignLeft,
-                     currentMessage().isEmpty() ? panelText_ : currentMessage());
+    const QString text = !hint_.isEmpty()             ? hint_
+                         : !currentMessage().isEmpty() ? currentMessage()
+                                                       : panelText_;
+    painter.drawText(textPanel.adjusted(3, 0, -3, 0), Qt::AlignVCenter | Qt::AlignLeft, text);
 }
 
 // The square under the icon is cleared first, so the icon of the other mode never shows

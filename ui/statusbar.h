@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QPixmap>
 #include <QStatusBar>
+#include <QTimer>
 
 namespace tintora {
 
@@ -19,6 +20,10 @@ public:
     void setStatusIcon(const QImage &icon);
     void setPanelText(const QString &text);
     QString panelText() const { return panelText_; }
+    // A hint shown over the note and the status text for a while; the note stays beneath.
+    void showHint(const QString &text, int milliseconds);
+    void clearHint();
+    QString hint() const { return hint_; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -28,6 +33,8 @@ private:
 
     QPixmap icon_;
     QString panelText_;
+    QString hint_;
+    QTimer hintTimer_;
 };
 
 }  // namespace tintora

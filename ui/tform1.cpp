@@ -4,6 +4,7 @@
 #include "cp1251validator.h"
 #include "languagetables.h"
 #include "menubaritemstyle.h"
+#include "previewdisplay.h"
 #include "settings/profilefile.h"
 #include "taboutbox.h"
 #include "tokbottomdlg.h"
@@ -38,6 +39,8 @@ namespace tintora {
 namespace {
 
 const char *const kPictureFilter = "JPEG Image File (*.jpg,*.jpeg)|*.jpg;*.jpeg";
+const char *const kPngFilter = "PNG(*.png)|*.png";
+constexpr int kHintMilliseconds = 6000;
 constexpr int kPreviewSize = 128;
 constexpr int kClientWidth = 422;
 constexpr int kClientHeight = 522;  // below the menu bar, the status bar included
@@ -52,6 +55,12 @@ QColor ToQColor(Colour colour)
 Colour FromQColor(const QColor &colour)
 {
     return Colour(colour.red()) | Colour(colour.green()) << 8 | Colour(colour.blue()) << 16;
+}
+
+// The path without a ".png" ending, which the export adds itself.
+QString PngBase(const QString &path)
+{
+    return path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive) ? path.chopped(4) : path;
 }
 
 }  // namespace
@@ -96,9 +105,11 @@ TForm1::TForm1(const FormEnvironment &environment, QWidget *parent)
     languages->addAction(ui->N7);
 
     connectHandlers();
+    connectPreviewTools();
     Timer1.setInterval(1000);
 
     FormCreate();
+    ApplyPreviewZoom(ReadPreviewZoom(ProfileFile(environment_.settingsPath)));
     // Only now: a box that start-up shows runs the event loop, and the poll must not ask
     // the library before P2K_Init.
     Timer1.start();
@@ -234,7 +245,7 @@ int TForm1::selectedElement() const
 void TForm1::RepaintPreview(int screen)
 {
     preview_->RepaintPreview(screen);
-    ui->Image1->setPixmap(QPixmap::fromImage(preview_->image()));
+    ui->Image1->showPreview(preview_->image());
 }
 
 void TForm1::DrawSwatch()
@@ -246,6 +257,7 @@ void TForm1::DrawSwatch()
     painter.drawRect(0, 0, swatch.width() - 1, swatch.height() - 1);
     painter.end();
     ui->ColorBar->setPixmap(swatch);
+    ui->ColourHex->setColour(swatchColour_);
 }
 
 void TForm1::ShowSelectedElement()
@@ -341,6 +353,12 @@ void TForm1::StaticText1Click()
         chooserColour_ = FromQColor(*chosen);
         swatchColour_ = chooserColour_;
     }
+    // 3. to 5.
+    ApplySwatchColour();
+}
+
+void TForm1::ApplySwatchColour()
+{
     // 3.
     DrawSwatch();
     // 4. After a cancel the swatch still holds the element's own colour.
@@ -449,6 +467,8 @@ void TForm1::ApplyLanguage(Language language)
         ui->N6->setChecked(language == kRussian);
         ui->N7->setChecked(language == kEnglish);
         for (const Caption &caption : MainWindowCaptions)
+            setControlCaption(caption.control, caption.text.text(language));
+        for (const Caption &caption : PreviewMenuCaptions)
             setControlCaption(caption.control, caption.text.text(language));
         for (int row = 0; row < kScreenCount; ++row)
             ui->ListBox1->item(row)->setText(ScreenCaption(row, language));
@@ -581,6 +601,115 @@ void TForm1::spcolorsch1Click()
 {
     CommandContext context = commandContext();
     ActivateCommand(context, connection_.workMode);
+}
+
+// The preview's zoom, the element under a click, the hex colour field and export.
+
+void TForm1::connectPreviewTools()
+{
+    const QList<QAction *> zooms = {ui->Zoom1, ui->Zoom2, ui->Zoom3, ui->Zoom4};
+    auto *zoomGroup = new QActionGroup(this);
+    for (int i = 0; i < zooms.size(); ++i) {
+        zoomGroup->addAction(zooms[i]);
+        connect(zooms[i], &QAction::triggered, this, [this, i] { ZoomClick(i + 1); });
+    }
+    connect(ui->Image1, &PreviewDisplay::pixelClicked, this, &TForm1::PreviewPixelClicked);
+    // A name found on one screen says nothing about the next.
+    connect(ui->ListBox1, &QListWidget::currentRowChanged, ui->StatusBar1,
+            &StatusBar::clearHint);
+    connect(ui->ColourHex, &HexColourEdit::colourEntered, this, &TForm1::ColourHexEntered);
+    connect(ui->ExportScreen1, &QAction::triggered, this, &TForm1::ExportScreenClick);
+    connect(ui->ExportAllScreens1, &QAction::triggered, this, &TForm1::ExportAllScreensClick);
+    for (QWidget *control : ui->ClientArea->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        homePositions_.insert(control, control->pos());
+}
+
+// The preview grows to the right and down; what stands right of it or below it moves along,
+// and the window grows by as much.
+void TForm1::ApplyPreviewZoom(int zoom)
+{
+    ui->Image1->setZoom(zoom);
+    zoom = ui->Image1->zoom();
+    const int grow = PreviewDisplay::kPreviewSize * (zoom - 1);
+    const QPoint previewHome = homePositions_.value(ui->Image1);
+    const int previewRight = previewHome.x() + PreviewDisplay::kPreviewSize;
+    const int previewBottom = previewHome.y() + PreviewDisplay::kPreviewSize;
+    for (auto it = homePositions_.cbegin(); it != homePositions_.cend(); ++it) {
+        const QPoint home = it.value();
+        it.key()->move(home.x() + (home.x() >= previewRight ? grow : 0),
+                       home.y() + (home.y() >= previewBottom ? grow : 0));
+    }
+    ui->ClientArea->setFixedSize(kClientWidth + grow, kClientHeight - kStatusBarHeight + grow);
+    const QList<QAction *> zooms = {ui->Zoom1, ui->Zoom2, ui->Zoom3, ui->Zoom4};
+    zooms[zoom - 1]->setChecked(true);
+    layout()->activate();
+}
+
+void TForm1::ZoomClick(int zoom)
+{
+    ApplyPreviewZoom(zoom);
+    ProfileFile profile(environment_.settingsPath);
+    if (!WritePreviewZoom(profile, zoom))
+        dialogs().reportError(UnableToWriteText(profile.path()));
+}
+
+// The element that drew the pixel is chosen when the screen lists it; otherwise its name is
+// shown. Pictures and fixed colours belong to no element.
+void TForm1::PreviewPixelClicked(const QPoint &pixel)
+{
+    const int element = preview_->elementMap().elementAt(pixel.x(), pixel.y());
+    ui->StatusBar1->clearHint();
+    if (element == 0)
+        return;
+    if (element >= FirstElement && element < FirstElement + ElementCount) {
+        ui->ComboBox2->setCurrentIndex(element - FirstElement);
+        ComboBox2Change();
+        return;
+    }
+    ui->StatusBar1->showHint(language_ == kRussian ? RussianElementName(element)
+                                                   : EnglishElementName(element),
+                             kHintMilliseconds);
+}
+
+void TForm1::ColourHexEntered(Colour colour)
+{
+    swatchColour_ = colour;
+    ApplySwatchColour();
+}
+
+bool TForm1::ExportPreviewImage(const QString &path)
+{
+    if (PreviewDisplay::Enlarged(preview_->image(), ui->Image1->zoom()).save(path, "PNG"))
+        return true;
+    dialogs().reportError(UnableToWriteText(path));
+    return false;
+}
+
+void TForm1::ExportScreenClick()
+{
+    const QString path = dialogs().chooseSaveFile(
+        ui->ExportPreview1->title(), QString::fromLatin1(kPngFilter),
+        QStringLiteral("screen-%1.png").arg(SelectedScreen));
+    if (!path.isEmpty())
+        ExportPreviewImage(PngBase(path) + QStringLiteral(".png"));
+}
+
+// NAME.png becomes NAME-0.png .. NAME-8.png, one per screen row; the window then shows its
+// own screen again.
+void TForm1::ExportAllScreensClick()
+{
+    const QString path =
+        dialogs().chooseSaveFile(ui->ExportPreview1->title(), QString::fromLatin1(kPngFilter),
+                                 QStringLiteral("screen.png"));
+    if (path.isEmpty())
+        return;
+    const QString base = PngBase(path);
+    for (int screen = 0; screen < kScreenCount; ++screen) {
+        preview_->RepaintPreview(screen);
+        if (!ExportPreviewImage(base + QStringLiteral("-%1.png").arg(screen)))
+            break;
+    }
+    RepaintPreview(SelectedScreen);
 }
 
 }  // namespace tintora

@@ -8,8 +8,10 @@
 #include "preview/previewpictures.h"
 #include "scheme/colourscheme.h"
 
+#include <QHash>
 #include <QImage>
 #include <QMainWindow>
+#include <QPoint>
 #include <QStringList>
 #include <QTimer>
 
@@ -96,6 +98,12 @@ public slots:
     void Button1Click();
     void Button2Click();
     void spcolorsch1Click();
+    // The preview's zoom, the element under a click, the hex colour field, export.
+    void ZoomClick(int zoom);
+    void PreviewPixelClicked(const QPoint &pixel);
+    void ColourHexEntered(Colour colour);
+    void ExportScreenClick();
+    void ExportAllScreensClick();
 
 private:
     CommandContext commandContext();
@@ -106,6 +114,11 @@ private:
     void DrawSwatch();
     void onScreenRowChanged(int row);
     void onScreenRowClicked(int row);
+    void connectPreviewTools();
+    void ApplyPreviewZoom(int zoom);
+    // Steps 3 to 5 of a colour confirmed in the chooser, for every way a colour is chosen.
+    void ApplySwatchColour();
+    bool ExportPreviewImage(const QString &path);
 
     FormEnvironment environment_;
     std::unique_ptr<Ui::TForm1> ui;
@@ -130,6 +143,8 @@ private:
     // A mouse press that moved the screen row has run ListBox1Click already; its release
     // must not run it again.
     int rowChangedByPress_ = -1;
+    // Where the controls of the client area stand at zoom 1.
+    QHash<QWidget *, QPoint> homePositions_;
 };
 
 }  // namespace tintora

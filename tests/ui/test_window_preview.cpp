@@ -1,0 +1,282 @@
+#include "windowfixture.h"
+#include "windowinput.h"
+
+#include "preview/preview.h"
+#include "scheme/catalogue.h"
+#include "ui/hexcolouredit.h"
+#include "ui/previewdisplay.h"
+#include "ui/statusbar.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QListWidget>
+#include <QSlider>
+
+namespace tintora::test {
+namespace {
+
+class PreviewWindowTest : public WindowTest {
+protected:
+    PreviewDisplay *display() const { return child<PreviewDisplay>("Image1"); }
+    HexColourEdit *hex() const { return child<HexColourEdit>("ColourHex"); }
+    StatusBar *statusBar() const { return child<StatusBar>("StatusBar1"); }
+    QComboBox *elements() const { return child<QComboBox>("ComboBox2"); }
+    void chooseScreen(int row) const { child<QListWidget>("ListBox1")->setCurrentRow(row); }
+    void zoom(int factor) const
+    {
+        child<QAction>(qPrintable(QStringLiteral("Zoom%1").arg(factor)))->trigger();
+    }
+
+    // A left click in the middle of preview pixel (x, y).
+    void clickPreviewPixel(int x, int y) const
+    {
+        const int z = display()->zoom();
+        const QPointF at(x * z + z / 2.0, y * z + z / 2.0);
+        QMouseEvent press(QEvent::MouseButtonPress, at, display()->mapToGlobal(at),
+                          Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QMouseEvent release(QEvent::MouseButtonRelease, at, display()->mapToGlobal(at),
+                            Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(display(), &press);
+        QApplication::sendEvent(display(), &release);
+    }
+};
+
+// Catches a zoom that moves the controls of the 1x layout, overlaps the preview with its
+// neighbours, leaves the window at its old size, or is not kept for the next start.
+TEST_F(PreviewWindowTest, EachZoomGrowsThePreviewAndTheWindowAndIsRemembered)
+{
+    start();
+    const QSize windowAt1x = form->size();
+    EXPECT_EQ(display()->geometry(), QRect(24, 56, 128, 128));
+    for (int factor : {2, 3, 4, 1}) {
+        zoom(factor);
+        const int grow = 128 * (factor - 1);
+        EXPECT_EQ(display()->geometry(), QRect(24, 56, 128 * factor, 128 * factor)) << factor;
+        EXPECT_EQ(child<QWidget>("ListBox1")->pos(), QPoint(216 + grow, 56)) << factor;
+        EXPECT_EQ(child<QWidget>("ComboBox2")->pos(), QPoint(24, 288 + grow)) << factor;
+        EXPECT_EQ(child<QWidget>("Button3")->pos(), QPoint(248 + grow, 432 + grow)) << factor;
+        EXPECT_EQ(child<QWidget>("Label1")->pos(), QPoint(24, 8)) << factor;
+        EXPECT_EQ(child<QWidget>("ClientArea")->size(), QSize(422 + grow, 498 + grow)) << factor;
+        EXPECT_EQ(form->size(), windowAt1x + QSize(grow, grow)) << factor;
+        EXPECT_EQ(readIni("View", "Zoom"), QString::number(factor));
+    }
+    zoom(3);
+    stop();
+    start();
+    EXPECT_EQ(display()->zoom(), 3);
+    EXPECT_TRUE(child<QAction>("Zoom3")->isChecked());
+    EXPECT_EQ(display()->size(), QSize(384, 384));
+}
+
+TEST_F(PreviewWindowTest, AZoomOutOfRangeInTheSettingsFileStartsAt1x)
+{
+    writeIni("[View]\nZoom=7\n");
+    start();
+    EXPECT_EQ(display()->zoom(), 1);
+    EXPECT_EQ(display()->geometry(), QRect(24, 56, 128, 128));
+}
+
+enum class Shown { Selected, Named, Nothing };
+
+struct Pick {
+    int screen, x, y, element;
+    Shown shown;
+};
+
+void PrintTo(const Pick &pick, std::ostream *os)
+{
+    *os << "screen " << pick.screen << " at " << pick.x << "," << pick.y;
+}
+
+class PickTest : public PreviewWindowTest, public ::testing::WithParamInterface<Pick> {};
+
+// Catches a click mapped to the wrong pixel, an element of the screen's list not selected, an
+// element of another list not named, pictures or fixed colours taken for an element, and a
+// note about the file wiped out by a name.
+TEST_P(PickTest, AClickOnThePreviewFindsTheElementThatDrewThePixel)
+{
+    const Pick pick = GetParam();
+    start();
+    zoom(2);
+    chooseScreen(pick.screen);
+    statusBar()->showMessage(QStringLiteral("a note about the file"));
+    const int firstShown = form->selectedElement();
+    clickPreviewPixel(pick.x, pick.y);
+    switch (pick.shown) {
+    case Shown::Selected:
+        EXPECT_EQ(form->selectedElement(), pick.element);
+        EXPECT_EQ(ColourOf(swatchFill()), form->scheme().entry(pick.element).colour);
+        EXPECT_EQ(statusBar()->hint(), QString());
+        break;
+    case Shown::Named:
+        EXPECT_EQ(form->selectedElement(), firstShown);
+        EXPECT_EQ(statusBar()->hint(), RussianElementName(pick.element));
+        chooseScreen((pick.screen + 1) % 9);
+        EXPECT_EQ(statusBar()->hint(), QString());
+        break;
+    case Shown::Nothing:
+        EXPECT_EQ(form->selectedElement(), firstShown);
+        EXPECT_EQ(statusBar()->hint(), QString());
+        break;
+    }
+    // A name found is shown over the note, which stays beneath it.
+    EXPECT_EQ(statusBar()->currentMessage(), QStringLiteral("a note about the file"));
+}
+
+// Default scheme and settings; today is Monday 15 April 2024 and the chosen day the 1st.
+INSTANTIATE_TEST_SUITE_P(
+    RepresentativePixels, PickTest,
+    ::testing::Values(
+        Pick{0, 64, 60, 1, Shown::Selected},      // plain background
+        Pick{0, 30, 108, 6, Shown::Selected},     // line over the bar
+        Pick{0, 57, 110, 7, Shown::Selected},     // bar, upper half
+        Pick{0, 57, 126, 8, Shown::Selected},     // bar, lower half
+        Pick{0, 0, 0, 0, Shown::Nothing},         // frame
+        Pick{0, 63, 115, 0, Shown::Nothing},      // menu key glyph
+        Pick{1, 3, 5, 14, Shown::Selected},       // title bar, upper half
+        Pick{1, 3, 12, 15, Shown::Selected},      // title bar, lower half
+        Pick{1, 57, 126, 8, Shown::Named},        // bar
+        Pick{2, 100, 40, 18, Shown::Selected},    // list
+        Pick{2, 6, 90, 23, Shown::Selected},      // scroll bar
+        Pick{2, 100, 52, 21, Shown::Selected},    // selection, upper half
+        Pick{2, 100, 68, 22, Shown::Selected},    // selection, lower half
+        Pick{2, 3, 100, 19, Shown::Selected},     // outer border
+        Pick{2, 4, 100, 20, Shown::Selected},     // inner border
+        Pick{2, 6, 37, 26, Shown::Selected},      // scroll button's first line
+        Pick{2, 6, 64, 27, Shown::Selected},      // and its second
+        Pick{2, 6, 40, 24, Shown::Selected},      // scroll button, upper half
+        Pick{2, 6, 60, 25, Shown::Selected},      // scroll button, lower half
+        Pick{2, 64, 20, 13, Shown::Named},        // dimmed backdrop
+        Pick{3, 64, 5, 0, Shown::Nothing},        // white
+        Pick{3, 64, 100, 18, Shown::Named},       // body
+        Pick{3, 120, 17, 28, Shown::Selected},    // title, upper half
+        Pick{3, 120, 48, 29, Shown::Selected},    // title, lower half
+        Pick{3, 64, 15, 31, Shown::Selected},     // line round the title
+        Pick{4, 100, 47, 32, Shown::Selected},    // underline
+        Pick{4, 100, 83, 33, Shown::Selected},    // underline of the selected item
+        Pick{4, 2, 50, 23, Shown::Named},         // scroll bar
+        Pick{5, 19, 50, 39, Shown::Selected},     // vertical grid line
+        Pick{5, 10, 44, 38, Shown::Selected},     // horizontal grid line
+        Pick{5, 2, 17, 36, Shown::Selected},      // today's weekday
+        Pick{5, 54, 31, 34, Shown::Selected},     // header band
+        Pick{5, 35, 50, 35, Shown::Selected},     // table
+        Pick{5, 2, 35, 21, Shown::Named},         // the chosen day
+        Pick{6, 64, 70, 13, Shown::Named},        // message area
+        Pick{6, 10, 100, 41, Shown::Selected},    // predictive line
+        Pick{7, 100, 60, 43, Shown::Selected},    // information area
+        Pick{7, 100, 97, 48, Shown::Selected},    // progress, upper half
+        Pick{7, 100, 103, 49, Shown::Selected},   // progress, lower half
+        Pick{7, 52, 100, 45, Shown::Selected},    // progress button
+        Pick{7, 50, 100, 47, Shown::Selected},    // its upper and left edge
+        Pick{7, 55, 100, 46, Shown::Selected},    // its right edge
+        Pick{8, 64, 64, 0, Shown::Nothing}));
+
+// Catches a hex field that shows another element's colour, does not change the scheme and
+// the preview as the chooser does, takes a broken colour, or copies and pastes nothing.
+TEST_F(PreviewWindowTest, TheHexFieldShowsTakesCopiesAndPastesTheColour)
+{
+    start();
+    EXPECT_EQ(hex()->text(), QStringLiteral("#C0C0C0"));  // element 1 of the default scheme
+    elements()->setCurrentIndex(1);
+    emit elements()->activated(1);
+    EXPECT_EQ(hex()->text(), QStringLiteral("#000000"));
+    elements()->setCurrentIndex(0);
+    emit elements()->activated(0);
+
+    hex()->selectAll();
+    KeyClicks(hex(), QStringLiteral("#12ab34"));
+    KeyClick(hex(), Qt::Key_Return);
+    EXPECT_EQ(form->scheme().entry(1).colour, 0x34AB12u);
+    EXPECT_EQ(ColourOf(swatchFill()), 0x34AB12u);
+    EXPECT_EQ(ColourOf(shownPreview().pixel(64, 60)), 0x34AB12u);
+    EXPECT_EQ(hex()->text(), QStringLiteral("#12AB34"));
+
+    hex()->selectAll();
+    KeyClicks(hex(), QStringLiteral("#12"));
+    KeyClick(hex(), Qt::Key_Return);
+    EXPECT_EQ(form->scheme().entry(1).colour, 0x34AB12u);
+    EXPECT_EQ(hex()->text(), QStringLiteral("#12AB34"));
+
+    QGuiApplication::clipboard()->setText(QStringLiteral("  ff8000\n"));
+    QKeyEvent paste(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier);
+    QApplication::sendEvent(hex(), &paste);
+    EXPECT_EQ(form->scheme().entry(1).colour, 0x0080FFu);
+    EXPECT_EQ(ColourOf(shownPreview().pixel(64, 60)), 0x0080FFu);
+
+    QGuiApplication::clipboard()->setText(QStringLiteral("not a colour"));
+    QApplication::sendEvent(hex(), &paste);
+    EXPECT_EQ(form->scheme().entry(1).colour, 0x0080FFu);
+
+    hex()->deselect();
+    QKeyEvent copy(QEvent::KeyPress, Qt::Key_C, Qt::ControlModifier);
+    QApplication::sendEvent(hex(), &copy);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("#FF8000"));
+}
+
+TEST(HexColourParseTest, TakesTheCommonFormsAndRefusesTheRest)
+{
+    EXPECT_EQ(HexColourEdit::Parse(QStringLiteral("#FF8000")), 0x0080FFu);
+    EXPECT_EQ(HexColourEdit::Parse(QStringLiteral(" ff8000 ")), 0x0080FFu);
+    EXPECT_EQ(HexColourEdit::Parse(QStringLiteral("#f80")), 0x0088FFu);
+    EXPECT_EQ(HexColourEdit::Parse(QStringLiteral("red")), 0x0000FFu);
+    EXPECT_EQ(HexColourEdit::Parse(QStringLiteral("#80FF8000")), std::nullopt);
+    EXPECT_EQ(HexColourEdit::Parse(QStringLiteral("#12")), std::nullopt);
+    EXPECT_EQ(HexColourEdit::Parse(QString()), std::nullopt);
+}
+
+// Catches a swatch that Tab passes by or that the keyboard cannot open.
+TEST_F(PreviewWindowTest, TabReachesTheSwatchAndSpaceOrEnterOpenTheChooser)
+{
+    start();
+    QWidget *next = child<QWidget>("ComboBox2")->nextInFocusChain();
+    while (!(next->focusPolicy() & Qt::TabFocus) || !next->isEnabled())
+        next = next->nextInFocusChain();
+    ASSERT_EQ(next, child<QWidget>("ColorBar"));
+    next = next->nextInFocusChain();
+    EXPECT_EQ(next, hex());
+
+    dialogs.colourAnswers.push_back(QColor(255, 0, 0));
+    KeyClick(child<QWidget>("ColorBar"), Qt::Key_Space);
+    EXPECT_EQ(form->scheme().entry(1).colour, 0x0000FFu);
+    EXPECT_EQ(hex()->text(), QStringLiteral("#FF0000"));
+    KeyClick(child<QWidget>("ColorBar"), Qt::Key_Return);
+    EXPECT_EQ(dialogs.colourOpenedOn.size(), 2u);
+}
+
+// Catches an export at the wrong size, of the wrong screen, smoothed, or one that leaves the
+// window showing another screen.
+TEST_F(PreviewWindowTest, ExportWritesTheCurrentScreenOrAllNineAtTheZoom)
+{
+    start();
+    zoom(2);
+    chooseScreen(5);
+    const QImage shown = shownPreview();
+    dialogs.saveAnswers << folder.filePath(QStringLiteral("one"));
+    child<QAction>("ExportScreen1")->trigger();
+    const QImage one(folder.filePath(QStringLiteral("one.png")));
+    ASSERT_EQ(one.size(), QSize(256, 256));
+    for (int y = 0; y < 256; ++y)
+        for (int x = 0; x < 256; ++x)
+            ASSERT_EQ(one.pixel(x, y), shown.pixel(x / 2, y / 2)) << x << "," << y;
+
+    dialogs.saveAnswers << folder.filePath(QStringLiteral("all.png"));
+    child<QAction>("ExportAllScreens1")->trigger();
+    for (int screen = 0; screen < 9; ++screen) {
+        const QImage written(folder.filePath(QStringLiteral("all-%1.png").arg(screen)));
+        ASSERT_EQ(written.size(), QSize(256, 256)) << screen;
+        chooseScreen(screen);
+        EXPECT_EQ(written.pixel(101, 101), shownPreview().pixel(50, 50)) << screen;
+    }
+    chooseScreen(5);
+    dialogs.saveAnswers << folder.filePath(QStringLiteral("again.png"));
+    child<QAction>("ExportAllScreens1")->trigger();
+    EXPECT_EQ(shownPreview(), shown);
+
+    child<QAction>("ExportScreen1")->trigger();  // cancelled
+    EXPECT_TRUE(dialogs.errors.isEmpty());
+}
+
+}  // namespace
+}  // namespace tintora::test

@@ -1,0 +1,98 @@
+#include "previewdisplay.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPaintEngine>
+
+#include <algorithm>
+#include <cmath>
+
+namespace tintora {
+
+PreviewDisplay::PreviewDisplay(QWidget *parent) : QLabel(parent)
+{
+    // The picture covers the display, and paints what it leaves free itself: nothing is
+    // painted under it first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void PreviewDisplay::showPreview(const QImage &preview)
+{
+    // Kept in the surface's own format, so that the enlarged copy is drawn without a
+    // conversion.
+    preview_ = preview.convertToFormat(QImage::Format_RGB32);
+    // The pixmap is what the label reports as its picture; painting uses the image.
+    setPixmap(QPixmap::fromImage(preview));
+}
+
+void PreviewDisplay::setZoom(int zoom)
+{
+    zoom_ = std::clamp(zoom, 1, kMaxPreviewZoom);
+    resize(kPreviewSize * zoom_, kPreviewSize * zoom_);
+    update();
+}
+
+int PreviewDisplay::DevicePixelsPerPixel(int zoom, qreal devicePixelRatio)
+{
+    // A hair of tolerance for ratios such as 1.9999999 that stand for 2.
+    return std::max(1, int(std::floor(zoom * devicePixelRatio + 1e-6)));
+}
+
+QImage PreviewDisplay::Enlarged(const QImage &image, int factor)
+{
+    if (factor == 1)
+        return image;
+    // Fast transformation repeats pixels; at a whole factor it neither drops nor mixes any.
+    return image.scaled(image.width() * factor, image.height() * factor, Qt::IgnoreAspectRatio,
+                        Qt::FastTransformation);
+}
+
+QRectF PreviewDisplay::pictureRect(qreal devicePixelRatio) const
+{
+    const int devicePixels = DevicePixelsPerPixel(zoom_, devicePixelRatio) * kPreviewSize;
+    const QSize deviceSize(std::lround(width() * devicePixelRatio),
+                           std::lround(height() * devicePixelRatio));
+    // Centred when whole pixels cannot fill the display (ratios such as 1.5).
+    const int left = (deviceSize.width() - devicePixels) / 2;
+    const int top = (deviceSize.height() - devicePixels) / 2;
+    return QRectF(left / devicePixelRatio, top / devicePixelRatio,
+                  devicePixels / devicePixelRatio, devicePixels / devicePixelRatio);
+}
+
+void PreviewDisplay::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    // The device painted on, which is not the widget when it is rendered into a picture.
+    const qreal ratio = painter.paintEngine()->paintDevice()->devicePixelRatioF();
+    const QRectF picture = pictureRect(ratio);
+    if (preview_.isNull() || picture != QRectF(rect()))
+        painter.fillRect(rect(), palette().window());
+    if (preview_.isNull())
+        return;
+    // Without smoothing the painter repeats pixels; onto whole device pixels at a whole
+    // factor it neither drops nor mixes any.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.drawImage(picture, preview_);
+}
+
+void PreviewDisplay::mousePressEvent(QMouseEvent *event)
+{
+    event->accept();
+}
+
+void PreviewDisplay::mouseReleaseEvent(QMouseEvent *event)
+{
+    event->accept();
+    if (event->button() != Qt::LeftButton)
+        return;
+    const qreal ratio = devicePixelRatioF();
+    const QRectF picture = pictureRect(ratio);
+    const qreal perPixel = picture.width() / kPreviewSize;
+    const QPointF inside = event->position() - picture.topLeft();
+    const int x = int(std::floor(inside.x() / perPixel));
+    const int y = int(std::floor(inside.y() / perPixel));
+    if (x >= 0 && y >= 0 && x < kPreviewSize && y < kPreviewSize)
+        emit pixelClicked(QPoint(x, y));
+}
+
+}  // namespace tintora

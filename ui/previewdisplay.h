@@ -1,0 +1,47 @@
+#pragma once
+
+#include "settings/settings.h"
+
+#include <QImage>
+#include <QLabel>
+
+namespace tintora {
+
+// The preview shown enlarged by whole pixels: at every zoom and device pixel ratio each
+// preview pixel is a square of whole device pixels, never smoothed. The label's pixmap stays
+// the preview at its own size; a click reports the preview pixel under the mouse.
+class PreviewDisplay : public QLabel {
+    Q_OBJECT
+public:
+    static constexpr int kPreviewSize = 128;
+
+    explicit PreviewDisplay(QWidget *parent = nullptr);
+
+    void showPreview(const QImage &preview);
+    int zoom() const { return zoom_; }
+    // 1 to kMaxPreviewZoom; the display becomes 128 * zoom pixels square.
+    void setZoom(int zoom);
+
+    // Device pixels per preview pixel: the zoom times the ratio, rounded down to whole
+    // pixels, at least one.
+    static int DevicePixelsPerPixel(int zoom, qreal devicePixelRatio);
+    // Every pixel repeated factor times across and down.
+    static QImage Enlarged(const QImage &image, int factor);
+
+signals:
+    void pixelClicked(const QPoint &previewPixel);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    // Where the enlarged picture lies, in the display's own pixels, on whole device pixels.
+    QRectF pictureRect(qreal devicePixelRatio) const;
+
+    QImage preview_;
+    int zoom_ = 1;
+};
+
+}  // namespace tintora
