@@ -3,6 +3,7 @@
 #include "scheme/inputfile.h"
 #include "ui/applicationlook.h"
 #include "ui/centreonscreen.h"
+#include "ui/editorcommandline.h"
 #include "ui/qtwindowdialogs.h"
 #include "settings/settings.h"
 #include "ui/taboutbox.h"
@@ -10,16 +11,50 @@
 #include "ui/tokbottomdlg.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 
 #include <algorithm>
+#include <cstdio>
+#include <optional>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
+namespace {
+
+int Print(const tintora::EditorCommandLine::Answer &answer)
+{
+#ifdef Q_OS_WIN
+    // A windowed program has no console of its own: print into the one it was started from.
+    if (AttachConsole(ATTACH_PARENT_PROCESS)) {
+        std::freopen("CONOUT$", "w", stdout);
+        std::freopen("CONOUT$", "w", stderr);
+    }
+#endif
+    std::fputs(answer.output.toLocal8Bit().constData(), stdout);
+    std::fputs(answer.error.toLocal8Bit().constData(), stderr);
+    return answer.exitCode;
+}
+
+}  // namespace
 
 int main(int argc, char **argv)
 {
+    const tintora::EditorCommandLine commandLine(QStringLiteral(TINTORA_VERSION));
+    // --help and --version answer without a window system, so they work from any terminal.
+    {
+        const QCoreApplication probe(argc, argv);
+        if (const auto answer = commandLine.answer(QCoreApplication::arguments(), false))
+            return Print(*answer);
+    }
     QApplication app(argc, argv);
+    if (const auto answer = commandLine.answer(QApplication::arguments(), true))
+        return Print(*answer);
     tintora::ApplyApplicationLook();
     // The standard buttons and dialogs speak the system's language, as the platform's own do.
     QTranslator standardTexts;
@@ -27,11 +62,12 @@ int main(int argc, char **argv)
                            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&standardTexts);
 
-    QStringList arguments = QApplication::arguments().mid(1);
-    arguments.removeAll(QString());
-    // Qt has taken its own options out of argv, so the first one left is the file's.
-    const char *const *first =
-        std::find_if(argv + 1, argv + argc, [](const char *arg) { return *arg != '\0'; });
+    const QString file = tintora::EditorCommandLine::file(QApplication::arguments());
+    // Qt has taken its own options out of argv; the file's own bytes say whether its name
+    // was decoded exactly.
+    const char *const *raw = std::find_if(argv + 1, argv + argc, [&](const char *arg) {
+        return !file.isEmpty() && QString::fromLocal8Bit(arg) == file;
+    });
 
     tintora::QtWindowDialogs dialogs;
     tintora::SystemClock clock;
@@ -41,8 +77,8 @@ int main(int argc, char **argv)
     environment.clock = &clock;
     environment.phone = &phone;
     environment.settingsPath = tintora::SettingsFilePath();
-    environment.arguments = arguments;
-    environment.firstArgumentExact = first == argv + argc || tintora::IsExactArgument(*first);
+    environment.arguments = file.isEmpty() ? QStringList() : QStringList{file};
+    environment.firstArgumentExact = raw == argv + argc || tintora::IsExactArgument(*raw);
     environment.fontFilePath = QStringLiteral("1stSortie.ttf");
 
     tintora::TForm1 form(environment);

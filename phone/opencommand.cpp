@@ -24,6 +24,11 @@ OpenResult OpenFromComputer(CommandContext &context, QString &currentFilePath)
     const QString path = context.dialogs.chooseOpenFile(title, filter);
     if (path.isEmpty())
         return {};
+    return OpenSchemeFile(context, path, currentFilePath);
+}
+
+OpenResult OpenSchemeFile(CommandContext &context, const QString &path, QString &currentFilePath)
+{
     QString note;
     const LoadOutcome outcome =
         LoadSchemeFile(context.scheme, path, context.dialogs, context.language, &note);

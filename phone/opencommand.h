@@ -26,6 +26,10 @@ OpenResult OpenCommand(CommandContext &context, std::uint8_t workMode, QString &
 // later Save.
 OpenResult OpenFromComputer(CommandContext &context, QString &currentFilePath);
 
+// Loads a file the user named some other way (a recent file, a file dropped on the
+// window), as OpenFromComputer loads a chosen one.
+OpenResult OpenSchemeFile(CommandContext &context, const QString &path, QString &currentFilePath);
+
 // Reads the scheme file at phonePath (SchemePhonePath) from the phone.
 OpenResult OpenFromPhone(CommandContext &context, const QString &phonePath);
 

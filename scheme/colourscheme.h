@@ -35,6 +35,7 @@ struct ColourScheme {
 
     SchemeEntry &entry(int element) { return entries[element - 1]; }
     const SchemeEntry &entry(int element) const { return entries[element - 1]; }
+    bool operator==(const ColourScheme &) const = default;
 };
 
 using SchemeImage = std::array<std::uint8_t, kSchemeImageSize>;

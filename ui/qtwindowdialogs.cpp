@@ -6,6 +6,8 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QRegularExpression>
 
 namespace tintora {
 
@@ -52,12 +54,26 @@ QString QtWindowDialogs::chooseOpenFile(const QString &title, const QString &fil
                                         kFileDialogOptions);
 }
 
+QString DefaultSuffix(const QString &filter)
+{
+    const QString pattern = filter.section(QLatin1Char('|'), 1, 1).section(QLatin1Char(';'), 0, 0);
+    static const QRegularExpression plainSuffix(QStringLiteral("^\\*\\.([^*?.]+)$"));
+    return plainSuffix.match(pattern).captured(1);
+}
+
 QString QtWindowDialogs::chooseSaveFile(const QString &title, const QString &filter,
                                         const QString &initialName)
 {
-    // The user's choice replaces a file as chosen: no extension is added.
-    return QFileDialog::getSaveFileName(owner_, title, initialName, QtFileFilter(filter),
-                                        nullptr, kFileDialogOptions);
+    // The dialog adds the extension before it asks about replacing a file, so "name" is
+    // checked as the "name.sch" it becomes.
+    QFileDialog dialog(owner_, title, initialName, QtFileFilter(filter));
+    dialog.setOptions(kFileDialogOptions);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(DefaultSuffix(filter));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
 }
 
 std::optional<QColor> QtWindowDialogs::chooseColour(const QColor &initial)
@@ -71,6 +87,23 @@ std::optional<QColor> QtWindowDialogs::chooseColour(const QColor &initial)
 QString QtWindowDialogs::choosePictureFile(const QString &title, const QString &filter)
 {
     return chooseOpenFile(title, filter);
+}
+
+SaveAnswer QtWindowDialogs::askToSave(const SaveQuestion &question)
+{
+    QMessageBox box(QMessageBox::Warning, QString::fromLatin1(kApplicationTitle),
+                    MessageLines(question.text), QMessageBox::NoButton, owner_);
+    QPushButton *save = box.addButton(question.save, QMessageBox::AcceptRole);
+    QPushButton *dontSave = box.addButton(question.dontSave, QMessageBox::DestructiveRole);
+    QPushButton *cancel = box.addButton(question.cancel, QMessageBox::RejectRole);
+    box.setDefaultButton(save);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == save)
+        return SaveAnswer::Save;
+    if (box.clickedButton() == dontSave)
+        return SaveAnswer::DontSave;
+    return SaveAnswer::Cancel;
 }
 
 void QtWindowDialogs::openUrl(const QUrl &url)

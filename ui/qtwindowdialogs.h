@@ -9,6 +9,9 @@ namespace tintora {
 
 // "Text(*.ext)|*.ext|All(*.*)|*.*" into Qt's "Text(*.ext) (*.ext);;All(*.*) (*.*)".
 QString QtFileFilter(const QString &filter);
+// The extension of the filter's first pattern, "sch" for "Colour styles(*.sch)|*.sch";
+// empty when that pattern is not a plain "*.ext".
+QString DefaultSuffix(const QString &filter);
 
 // The desktop's own boxes and dialogs, titled with the application's title.
 class QtWindowDialogs final : public WindowDialogs {
@@ -24,6 +27,7 @@ public:
     std::optional<QColor> chooseColour(const QColor &initial) override;
     QString choosePictureFile(const QString &title, const QString &filter) override;
     void openUrl(const QUrl &url) override;
+    SaveAnswer askToSave(const SaveQuestion &question) override;
 
 private:
     QPointer<QWidget> owner_;

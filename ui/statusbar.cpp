@@ -58,6 +58,12 @@ void StatusBar::setPanelText(const QString &text)
     update();
 }
 
+void StatusBar::setFilePath(const QString &path)
+{
+    filePath_ = path;
+    update();
+}
+
 void StatusBar::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
@@ -72,10 +78,18 @@ void StatusBar::paintEvent(QPaintEvent *)
     paintStatusIcon(painter);
 
     painter.setPen(palette().color(QPalette::WindowText));
+    const QRect textArea = textPanel.adjusted(3, 0, -3, 0);
     const QString text = !hint_.isEmpty()             ? hint_
                          : !currentMessage().isEmpty() ? currentMessage()
                                                        : panelText_;
-    painter.drawText(textPanel.adjusted(3, 0, -3, 0), Qt::AlignVCenter | Qt::AlignLeft, text);
+    painter.drawText(textArea, Qt::AlignVCenter | Qt::AlignLeft, text);
+
+    constexpr int kGap = 12;
+    const int room = textArea.width() - fontMetrics().horizontalAdvance(text) - kGap;
+    if (!filePath_.isEmpty() && room > 0) {
+        painter.drawText(textArea, Qt::AlignVCenter | Qt::AlignRight,
+                         fontMetrics().elidedText(filePath_, Qt::ElideMiddle, room));
+    }
 }
 
 // The square under the icon is cleared first, so the icon of the other mode never shows

@@ -24,6 +24,10 @@ public:
     void showHint(const QString &text, int milliseconds);
     void clearHint();
     QString hint() const { return hint_; }
+    // The file being edited, shown at the right of panel 1 behind the status text and
+    // shortened in its middle to fit; empty shows nothing.
+    void setFilePath(const QString &path);
+    QString filePath() const { return filePath_; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -35,6 +39,7 @@ private:
     QString panelText_;
     QString hint_;
     QTimer hintTimer_;
+    QString filePath_;
 };
 
 }  // namespace tintora

@@ -1,11 +1,15 @@
 #include "tform1.h"
 
+#include "altletterstyle.h"
 #include "applicationtitle.h"
 #include "cp1251validator.h"
+#include "droppedfile.h"
+#include "historykeys.h"
 #include "languagetables.h"
 #include "menubaritemstyle.h"
 #include "previewdisplay.h"
 #include "settings/profilefile.h"
+#include "settings/recentfiles.h"
 #include "taboutbox.h"
 #include "tokbottomdlg.h"
 #include "trackbarstyle.h"
@@ -27,11 +31,18 @@
 
 #include <QActionGroup>
 #include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QLayout>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPainter>
 #include <QSignalBlocker>
 #include <QStyleFactory>
+#include <QTimer>
 
 #include <cstring>
 
@@ -75,15 +86,23 @@ TForm1::TForm1(const FormEnvironment &environment, QWidget *parent)
                               Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                               Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       environment_(environment),
-      ui(std::make_unique<Ui::TForm1>())
+      ui(std::make_unique<Ui::TForm1>()),
+      document_(*environment.clock),
+      scheme_(document_.scheme)
 {
     EnsurePreviewResources();
     ui->setupUi(this);
     // N13, the default command, stands bold on the menu bar.
-    auto *menuStyle =
-        new MenuBarItemStyle(QStyleFactory::create(QApplication::style()->name()));
+    const QString styleName = QApplication::style()->name();
+    auto *menuStyle = new AltLetterStyle(
+        new MenuBarItemStyle(QStyleFactory::create(styleName)), ui->MainMenu1);
     menuStyle->setParent(ui->MainMenu1);
     ui->MainMenu1->setStyle(menuStyle);
+    for (QMenu *menu : ui->MainMenu1->findChildren<QMenu *>()) {
+        auto *style = new AltLetterStyle(QStyleFactory::create(styleName), ui->MainMenu1);
+        style->setParent(menu);
+        menu->setStyle(style);
+    }
     auto *sliderStyle = new TrackBarStyle(QStyleFactory::create(QApplication::style()->name()));
     sliderStyle->setParent(ui->TrackBar1);
     ui->TrackBar1->setStyle(sliderStyle);
@@ -105,6 +124,7 @@ TForm1::TForm1(const FormEnvironment &environment, QWidget *parent)
     languages->addAction(ui->N7);
 
     connectHandlers();
+    setUpEditorCommands();
     connectPreviewTools();
     Timer1.setInterval(1000);
 
@@ -190,7 +210,7 @@ void TForm1::FormCreate()
             // yet is where Save creates it.
             if (outcome == LoadOutcome::Loaded ||
                 (outcome == LoadOutcome::NotOpened && RefusedInputReason(path, language_).isEmpty()))
-                currentFilePath_ = path;
+                document_.filePath = path;
         }
         if (!note.isEmpty())
             ui->StatusBar1->showMessage(note);
@@ -219,7 +239,7 @@ void TForm1::FormCreate()
     const QString name = FromCp1251(scheme_.name);
     ui->LabeledEdit1->setText(name);
     if (!name.isEmpty())
-        setWindowTitle(SchemeCaption(name));
+        setCaption(SchemeCaption(name));
 
     // 11. Swatch, slider and spin box.
     ShowSelectedElement();
@@ -229,6 +249,11 @@ void TForm1::FormCreate()
 
     // 13.
     connection_.workMode = kComputerMode;
+
+    // What start-up did to the scheme is where its history begins.
+    document_.startFresh();
+    showFilePath();
+    fillRecentMenu();
 }
 
 void TForm1::FormDestroy()
@@ -362,7 +387,9 @@ void TForm1::ApplySwatchColour()
     // 3.
     DrawSwatch();
     // 4. After a cancel the swatch still holds the element's own colour.
+    const ColourScheme before = scheme_;
     scheme_.entry(selectedElement()).colour = swatchColour_;
+    document_.record(EditKind::Colour, selectedElement(), before);
     // 5.
     RepaintPreview(SelectedScreen);
 }
@@ -373,9 +400,11 @@ void TForm1::TrackBar1Change()
     ui->SpinEdit1->setValue(ui->TrackBar1->value());
     // 2.
     const int element = selectedElement();
+    const ColourScheme before = scheme_;
     scheme_.entry(element).transparency = std::uint8_t(ui->SpinEdit1->value());
     // 3.
     SyncLinkedTransparency(scheme_, element);
+    document_.record(EditKind::Transparency, element, before);
     // 4.
     RepaintPreview(SelectedScreen);
 }
@@ -386,9 +415,11 @@ void TForm1::SpinEdit1Change()
     ui->TrackBar1->setValue(ui->SpinEdit1->value());
     // 2.
     const int element = selectedElement();
+    const ColourScheme before = scheme_;
     scheme_.entry(element).transparency = std::uint8_t(ui->SpinEdit1->value());
     // 3.
     SyncLinkedTransparency(scheme_, element);
+    document_.record(EditKind::Transparency, element, before);
     // 4.
     RepaintPreview(SelectedScreen);
 }
@@ -397,11 +428,13 @@ void TForm1::LabeledEdit1Change()
 {
     const QString text = ui->LabeledEdit1->text();
     // 1.
-    setWindowTitle(text.isEmpty() ? QString::fromLatin1(kApplicationTitle) : SchemeCaption(text));
+    setCaption(text.isEmpty() ? QString::fromLatin1(kApplicationTitle) : SchemeCaption(text));
     // 2. The field's validator lets in only characters that Windows-1251 holds, and every
     // byte of a loaded name has a character, so the conversion always succeeds.
+    const ColourScheme before = scheme_;
     if (const std::optional<QByteArray> name = ToCp1251(text))
         scheme_.name = *name;
+    document_.record(EditKind::Name, 0, before);
 }
 
 void TForm1::Button3Click()
@@ -412,6 +445,12 @@ void TForm1::Button3Click()
     // 2.
     if (path.isEmpty())
         return;
+    loadBackgroundPicture(path);
+}
+
+// Button3Click from step 3 on.
+void TForm1::loadBackgroundPicture(const QString &path)
+{
     // 3 and 4. Decoded and stretched row by row; a refused file changes nothing.
     QString error;
     const std::optional<QImage> picture =
@@ -472,6 +511,9 @@ void TForm1::ApplyLanguage(Language language)
             setControlCaption(caption.control, caption.text.text(language));
         for (int row = 0; row < kScreenCount; ++row)
             ui->ListBox1->item(row)->setText(ScreenCaption(row, language));
+        for (const Caption &caption : EditorCaptions)
+            setControlCaption(caption.control, caption.text.text(language));
+        showHistoryCaptions();
     }
 
     // 2. The stored flag and the work mode.
@@ -569,38 +611,282 @@ CommandContext TForm1::commandContext()
 
 void TForm1::Button1Click()
 {
+    if (!mayDiscardChanges())
+        return;
     CommandContext context = commandContext();
-    const OpenResult result = OpenCommand(context, connection_.workMode, currentFilePath_,
+    const OpenResult result = OpenCommand(context, connection_.workMode, document_.filePath,
                                           SchemePhonePath(settings_.SpColorPath));
     if (!result.resetView)
         return;
     ui->StatusBar1->showMessage(result.note);
-    // The view goes back to the first screen whatever the load did.
+    resetViewAfterLoad();
+    if (result.loaded)
+        schemeLoaded(connection_.workMode == kComputerMode);
+}
+
+// The view goes back to the first screen whatever the load did.
+void TForm1::resetViewAfterLoad()
+{
     SelectFirstScreen();
-    setWindowTitle(SchemeCaption(FromCp1251(scheme_.name)));
+    setCaption(SchemeCaption(FromCp1251(scheme_.name)));
     ShowSelectedElement();
     RepaintPreview(0);
 }
 
 void TForm1::Button2Click()
 {
+    saveScheme();
+}
+
+bool TForm1::saveScheme()
+{
     CommandContext context = commandContext();
-    const SaveResult result = SaveCommand(context, connection_.workMode, currentFilePath_,
+    const SaveResult result = SaveCommand(context, connection_.workMode, document_.filePath,
                                           SchemePhonePath(settings_.SpColorPath),
                                           ui->Button2->text());
     if (result.saved)
         ui->StatusBar1->clearMessage();
-    if (!result.showName)
-        return;
+    if (result.showName)
+        showSavedName();
+    if (result.saved) {
+        document_.markSaved();
+        if (connection_.workMode == kComputerMode)
+            rememberRecentFile(document_.filePath);
+    }
+    showFilePath();
+    return result.saved;
+}
+
+void TForm1::showSavedName()
+{
     const QString name = FromCp1251(scheme_.name);
     ui->LabeledEdit1->setText(name);
-    setWindowTitle(SchemeCaption(name));
+    setCaption(SchemeCaption(name));
 }
 
 void TForm1::spcolorsch1Click()
 {
     CommandContext context = commandContext();
     ActivateCommand(context, connection_.workMode);
+}
+
+// ---- The editor's own commands: the document, its history, recent files, drops. ----
+
+void TForm1::setUpEditorCommands()
+{
+    connect(ui->New1, &QAction::triggered, this, &TForm1::New1Click);
+    connect(ui->SaveAs1, &QAction::triggered, this, &TForm1::SaveAs1Click);
+    connect(ui->Undo1, &QAction::triggered, this, &TForm1::Undo1Click);
+    connect(ui->Redo1, &QAction::triggered, this, &TForm1::Redo1Click);
+    connect(ui->RecentFiles1, &QMenu::aboutToShow, this, &TForm1::fillRecentMenu);
+
+    ui->New1->setShortcuts(QKeySequence::New);
+    ui->Open1->setShortcuts(QKeySequence::Open);
+    ui->Save1->setShortcuts(QKeySequence::Save);
+    ui->SaveAs1->setShortcuts(QKeySequence::SaveAs);
+    // Where the platform names none (Windows), the key most programs there use.
+    if (ui->SaveAs1->shortcuts().isEmpty())
+        ui->SaveAs1->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    ui->Exit1->setShortcuts(QKeySequence::Quit);
+    ui->Undo1->setShortcuts(QKeySequence::Undo);
+    ui->Redo1->setShortcuts(QKeySequence::Redo);
+    ui->N11->setShortcut(QKeySequence(Qt::Key_F1));
+    ui->LabeledEdit1->installEventFilter(new HistoryKeys(ui->LabeledEdit1));
+    ui->ColourHex->installEventFilter(new HistoryKeys(ui->ColourHex));
+    // A file let go over the name field opens like anywhere else on the window, instead of
+    // its address being typed into the name.
+    ui->LabeledEdit1->setAcceptDrops(false);
+
+    // The slider held down makes one step of its changes.
+    connect(ui->TrackBar1, &QSlider::sliderPressed, &document_, &SchemeDocument::beginDrag);
+    connect(ui->TrackBar1, &QSlider::sliderReleased, &document_, &SchemeDocument::endDrag);
+    connect(&document_, &SchemeDocument::modifiedChanged, this, &TForm1::setWindowModified);
+    connect(&document_, &SchemeDocument::restored, this, &TForm1::showRestoredEdit);
+    connect(&document_.history(), &QUndoStack::indexChanged, this,
+            &TForm1::showHistoryCaptions);
+
+    setAcceptDrops(true);
+}
+
+// The title the scheme gives, with the mark of unsaved changes behind it.
+void TForm1::setCaption(const QString &caption)
+{
+    setWindowTitle(caption + QStringLiteral("[*]"));
+}
+
+bool TForm1::mayDiscardChanges()
+{
+    return document_.mayDiscard(dialogs(), language_, [this] { return saveScheme(); });
+}
+
+void TForm1::closeEvent(QCloseEvent *event)
+{
+    if (mayDiscardChanges())
+        event->accept();
+    else
+        event->ignore();
+}
+
+void TForm1::New1Click()
+{
+    if (!mayDiscardChanges())
+        return;
+    scheme_ = ColourScheme{};
+    BuildDefaultScheme(scheme_);
+    document_.filePath.clear();
+    SelectFirstScreen();
+    setCaption(QString::fromLatin1(kApplicationTitle));
+    ShowSelectedElement();
+    RepaintPreview(0);
+    schemeLoaded(false);
+}
+
+// Always to a computer file, which becomes the current one, in phone mode too.
+void TForm1::SaveAs1Click()
+{
+    CommandContext context = commandContext();
+    QString path;
+    const SaveResult result = SaveToComputer(context, path, ui->SaveAs1->iconText());
+    if (!result.saved)
+        return;
+    ui->StatusBar1->clearMessage();
+    document_.filePath = path;
+    showSavedName();
+    document_.markSaved();
+    rememberRecentFile(path);
+    showFilePath();
+}
+
+// A new scheme is in the editor: its history starts here.
+void TForm1::schemeLoaded(bool fromComputer)
+{
+    document_.startFresh();
+    if (fromComputer)
+        rememberRecentFile(document_.filePath);
+    showFilePath();
+}
+
+void TForm1::openSchemeFile(const QString &path)
+{
+    if (!mayDiscardChanges())
+        return;
+    CommandContext context = commandContext();
+    const OpenResult result = OpenSchemeFile(context, path, document_.filePath);
+    ui->StatusBar1->showMessage(result.note);
+    resetViewAfterLoad();
+    if (result.loaded)
+        schemeLoaded(true);
+}
+
+void TForm1::openRecentFile(const QString &path)
+{
+    if (QFileInfo::exists(path)) {
+        openSchemeFile(path);
+        return;
+    }
+    dialogs().inform(MissingRecentFileText(language_, QDir::toNativeSeparators(path)));
+    ProfileFile profile(environment_.settingsPath);
+    RecentFiles recent = RecentFiles::Read(profile);
+    recent.remove(path);
+    if (!recent.write(profile))
+        dialogs().reportError(UnableToWriteText(profile.path()));
+    fillRecentMenu();
+}
+
+void TForm1::rememberRecentFile(const QString &path)
+{
+    ProfileFile profile(environment_.settingsPath);
+    RecentFiles recent = RecentFiles::Read(profile);
+    recent.add(path);
+    if (!recent.write(profile))
+        dialogs().reportError(UnableToWriteText(profile.path()));
+    fillRecentMenu();
+}
+
+// Read afresh each time, like every other setting.
+void TForm1::fillRecentMenu()
+{
+    QMenu *menu = ui->RecentFiles1;
+    menu->clear();
+    const QStringList paths = RecentFiles::Read(ProfileFile(environment_.settingsPath)).paths();
+    for (int i = 0; i < paths.size(); ++i) {
+        QString shown = QDir::toNativeSeparators(paths[i]);
+        shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        QAction *item = menu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(shown));
+        const QString path = paths[i];
+        connect(item, &QAction::triggered, this, [this, path] { openRecentFile(path); });
+    }
+    menu->menuAction()->setEnabled(!paths.isEmpty());
+}
+
+void TForm1::showFilePath()
+{
+    setWindowFilePath(document_.filePath);
+    ui->StatusBar1->setFilePath(QDir::toNativeSeparators(document_.filePath));
+}
+
+void TForm1::Undo1Click()
+{
+    document_.history().undo();
+}
+
+void TForm1::Redo1Click()
+{
+    document_.history().redo();
+}
+
+// "Undo colour of Main text": what the next undo and redo would change.
+void TForm1::showHistoryCaptions()
+{
+    const QUndoStack &history = document_.history();
+    const int index = history.index();
+    const auto *undo = index > 0 ? static_cast<const SchemeEdit *>(history.command(index - 1))
+                                 : nullptr;
+    const auto *redo = index < history.count()
+                           ? static_cast<const SchemeEdit *>(history.command(index))
+                           : nullptr;
+    const QString undoText = EditorCaption("Undo1", language_);
+    const QString redoText = EditorCaption("Redo1", language_);
+    ui->Undo1->setText(undo ? undoText + QLatin1Char(' ') + undo->describe(language_) : undoText);
+    ui->Redo1->setText(redo ? redoText + QLatin1Char(' ') + redo->describe(language_) : redoText);
+    ui->Undo1->setEnabled(undo != nullptr);
+    ui->Redo1->setEnabled(redo != nullptr);
+}
+
+void TForm1::showRestoredEdit(EditKind kind, int element)
+{
+    if (kind == EditKind::Name)
+        ui->LabeledEdit1->setText(FromCp1251(scheme_.name));
+    else
+        moveToElement(element);
+}
+
+// The element list shows element, on its screen, with its restored values; the slider's
+// change handling does not run, so nothing is stored over what was restored.
+void TForm1::moveToElement(int element)
+{
+    const auto onScreen = [element](int first, int count) {
+        return element >= first && element < first + count;
+    };
+    for (int screen = 0; screen < kScreenCount && !onScreen(FirstElement, ElementCount); ++screen) {
+        const ScreenGroup &group = ScreenGroupTable[screen];
+        if (!onScreen(group.firstElement, group.count))
+            continue;
+        const QSignalBlocker blocker(ui->ListBox1);
+        ui->ListBox1->setCurrentRow(screen);
+        SelectedScreen = std::uint8_t(screen);
+        FirstElement = std::uint8_t(group.firstElement);
+        ElementCount = std::uint8_t(group.count);
+        FillElementCombo(true);
+    }
+    if (onScreen(FirstElement, ElementCount))
+        ui->ComboBox2->setCurrentIndex(element - FirstElement);
+    {
+        const QSignalBlocker sliderBlocker(ui->TrackBar1);
+        const QSignalBlocker spinBlocker(ui->SpinEdit1);
+        ShowSelectedElement();
+    }
+    RepaintPreview(SelectedScreen);
 }
 
 // The preview's zoom, the element under a click, the hex colour field and export.
@@ -688,7 +974,7 @@ bool TForm1::ExportPreviewImage(const QString &path)
 void TForm1::ExportScreenClick()
 {
     const QString path = dialogs().chooseSaveFile(
-        ui->ExportPreview1->title(), QString::fromLatin1(kPngFilter),
+        ui->ExportPreview1->menuAction()->iconText(), QString::fromLatin1(kPngFilter),
         QStringLiteral("screen-%1.png").arg(SelectedScreen));
     if (!path.isEmpty())
         ExportPreviewImage(PngBase(path) + QStringLiteral(".png"));
@@ -699,7 +985,7 @@ void TForm1::ExportScreenClick()
 void TForm1::ExportAllScreensClick()
 {
     const QString path =
-        dialogs().chooseSaveFile(ui->ExportPreview1->title(), QString::fromLatin1(kPngFilter),
+        dialogs().chooseSaveFile(ui->ExportPreview1->menuAction()->iconText(), QString::fromLatin1(kPngFilter),
                                  QStringLiteral("screen.png"));
     if (path.isEmpty())
         return;
@@ -710,6 +996,49 @@ void TForm1::ExportAllScreensClick()
             break;
     }
     RepaintPreview(SelectedScreen);
+}
+
+bool TForm1::takesDrop(const QDropEvent *event) const
+{
+    const DroppedFile file = DroppedFile::From(event->mimeData());
+    if (file.kind == DroppedFile::Picture) {
+        const QPoint onPreview = ui->Image1->mapFrom(this, event->position().toPoint());
+        return ui->Image1->rect().contains(onPreview);
+    }
+    return file.kind == DroppedFile::Scheme;
+}
+
+void TForm1::dragEnterEvent(QDragEnterEvent *event)
+{
+    // A picture may still be carried onto the preview.
+    if (DroppedFile::From(event->mimeData()).kind != DroppedFile::None)
+        event->acceptProposedAction();
+}
+
+void TForm1::dragMoveEvent(QDragMoveEvent *event)
+{
+    if (takesDrop(event))
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void TForm1::dropEvent(QDropEvent *event)
+{
+    if (!takesDrop(event)) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    // After the drop has ended: the question and the messages must not hold up the program
+    // the file came from.
+    const DroppedFile file = DroppedFile::From(event->mimeData());
+    QTimer::singleShot(0, this, [this, file] {
+        if (file.kind == DroppedFile::Scheme)
+            openSchemeFile(file.path);
+        else
+            loadBackgroundPicture(file.path);
+    });
 }
 
 }  // namespace tintora

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "schemedocument.h"
 #include "settings/settings.h"
 
 #include "phone/commandcontext.h"
@@ -19,6 +20,10 @@
 #include <memory>
 
 class QAction;
+class QCloseEvent;
+class QDragEnterEvent;
+class QDragMoveEvent;
+class QDropEvent;
 
 namespace Ui {
 class TForm1;
@@ -72,8 +77,9 @@ public:
     Language language() const { return language_; }
     // The work mode (kComputerMode, kPhoneMode) and the connect command's state.
     ConnectionState &connection() { return connection_; }
-    const QString &currentFilePath() const { return currentFilePath_; }
-    void setCurrentFilePath(const QString &path) { currentFilePath_ = path; }
+    const QString &currentFilePath() const { return document_.filePath; }
+    void setCurrentFilePath(const QString &path) { document_.filePath = path; }
+    SchemeDocument &document() { return document_; }
     int selectedScreen() const { return SelectedScreen; }
     int selectedElement() const;
     PhoneLibrary &phone() { return *environment_.phone; }
@@ -104,6 +110,17 @@ public slots:
     void ColourHexEntered(Colour colour);
     void ExportScreenClick();
     void ExportAllScreensClick();
+    // The editor's own commands.
+    void New1Click();
+    void SaveAs1Click();
+    void Undo1Click();
+    void Redo1Click();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     CommandContext commandContext();
@@ -120,17 +137,37 @@ private:
     void ApplySwatchColour();
     bool ExportPreviewImage(const QString &path);
 
+    // The editor's own commands: the document, its history, recent files, drops.
+    void setUpEditorCommands();
+    void setCaption(const QString &caption);
+    bool mayDiscardChanges();
+    bool saveScheme();
+    void showSavedName();
+    void resetViewAfterLoad();
+    void schemeLoaded(bool fromComputer);
+    void openSchemeFile(const QString &path);
+    void openRecentFile(const QString &path);
+    void rememberRecentFile(const QString &path);
+    void fillRecentMenu();
+    void showFilePath();
+    void showHistoryCaptions();
+    void showRestoredEdit(EditKind kind, int element);
+    void moveToElement(int element);
+    void loadBackgroundPicture(const QString &path);
+    bool takesDrop(const QDropEvent *event) const;
+
     FormEnvironment environment_;
     std::unique_ptr<Ui::TForm1> ui;
     QTimer Timer1;
     TAboutBox *aboutBox_ = nullptr;
     TOKBottomDlg *settingsDialog_ = nullptr;
 
-    ColourScheme scheme_;
+    SchemeDocument document_;
+    // The document's scheme, which the handlers edit.
+    ColourScheme &scheme_;
     Settings settings_;
     Language language_ = 0;
     ConnectionState connection_;
-    QString currentFilePath_;
     PreviewPictures pictures_;
     std::unique_ptr<Preview> preview_;
 

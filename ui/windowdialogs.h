@@ -10,6 +10,15 @@
 
 namespace tintora {
 
+// The question before unsaved changes are thrown away, with its three buttons' texts.
+struct SaveQuestion {
+    QString text;
+    QString save;
+    QString dontSave;
+    QString cancel;
+};
+enum class SaveAnswer { Save, DontSave, Cancel };
+
 // Everything the windows ask of the desktop beyond messages and scheme file dialogs.
 class WindowDialogs : public Dialogs {
 public:
@@ -19,6 +28,8 @@ public:
     virtual QString choosePictureFile(const QString &title, const QString &filter) = 0;
     // The result is not looked at: a missing mail program is not our report to make.
     virtual void openUrl(const QUrl &url) = 0;
+    // A warning box; closing it without a button is Cancel.
+    virtual SaveAnswer askToSave(const SaveQuestion &question) = 0;
 };
 
 }  // namespace tintora

@@ -65,17 +65,26 @@ QString ReadPage(const char *name)
 
 }  // namespace
 
-// A command or option added to the program without its manual page, or one dropped from the
+// A command or option added to a program without its manual page, or one dropped from the
 // program but still described, shows here.
-TEST(ManualPages, TheCliPageHasExactlyTheCommandsAndOptionsOfItsHelp)
+TEST(ManualPages, EachPageHasExactlyTheCommandsAndOptionsOfItsProgramsHelp)
 {
-    const ToolRun help = RunTool(QStringLiteral(TINTORA_CLI_PATH), {QStringLiteral("--help")});
-    ASSERT_EQ(help.exitCode, 0) << help.output.toStdString();
-    const QString page = ReadPage("tintora-cli.1.scd");
-    ASSERT_FALSE(page.isEmpty());
-
-    const QSet<QString> helpCommands = HelpCommands(help.output);
-    ASSERT_GE(helpCommands.size(), 5) << "the help's usage lines were not understood";
-    EXPECT_EQ(Sorted(PageCommands(page)), Sorted(helpCommands));
-    EXPECT_EQ(Sorted(Options(page)), Sorted(Options(help.output)));
+    const struct {
+        const char *program;
+        const char *page;
+    } pages[] = {{TINTORA_EDITOR_PATH, "tintora.1.scd"}, {TINTORA_CLI_PATH, "tintora-cli.1.scd"}};
+    for (const auto &[program, name] : pages) {
+        SCOPED_TRACE(name);
+        const ToolRun help = RunTool(QString::fromLocal8Bit(program), {QStringLiteral("--help")});
+        ASSERT_EQ(help.exitCode, 0) << help.output.toStdString();
+        const QString page = ReadPage(name);
+        ASSERT_FALSE(page.isEmpty());
+        ASSERT_GE(Options(help.output).size(), 2) << "the help's options were not understood";
+        EXPECT_EQ(Sorted(Options(page)), Sorted(Options(help.output)));
+        if (page.contains(QStringLiteral("\n# COMMANDS\n"))) {
+            const QSet<QString> helpCommands = HelpCommands(help.output);
+            ASSERT_GE(helpCommands.size(), 5) << "the help's usage lines were not understood";
+            EXPECT_EQ(Sorted(PageCommands(page)), Sorted(helpCommands));
+        }
+    }
 }

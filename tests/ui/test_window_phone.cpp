@@ -1,4 +1,5 @@
 #include "windowfixture.h"
+#include "windowphoneinmemory.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -11,43 +12,6 @@
 
 namespace tintora::test {
 namespace {
-
-// A phone with one scheme file and one settings record, whose status the test sets.
-class PhoneInMemory final : public PhoneLibrary {
-public:
-    int status = 0;
-    QByteArray file;
-    std::uint8_t switchByte = 0;
-    int restarts = 0;
-
-    int P2K_Init(int) override { return 0; }
-    int P2K_GetStatus() override { return status; }
-    int P2K_Restart() override { return ++restarts, 0; }
-    int File_Create(const char *, int) override { return status == 1 ? 1 : -1; }
-    int File_Read(std::uint8_t *buffer, int count) override
-    {
-        const int n = std::min<int>(count, file.size());
-        std::memcpy(buffer, file.constData(), n);
-        return n;
-    }
-    int File_Write(const std::uint8_t *buffer, int count) override
-    {
-        file = QByteArray(reinterpret_cast<const char *>(buffer), count);
-        return count;
-    }
-    int File_Close() override { return 0; }
-    int File_VolInfo(std::uint16_t *) override { return 100000; }
-    int Seem_Read(int, int, int, int, std::uint8_t *buffer) override
-    {
-        *buffer = switchByte;
-        return status == 1 ? 1 : -1;
-    }
-    int Seem_Write(int, int, int, int, std::uint8_t *buffer) override
-    {
-        switchByte = *buffer;
-        return 0;
-    }
-};
 
 class PhoneWindowTest : public WindowTest {
 protected:
@@ -74,7 +38,7 @@ TEST_F(PhoneWindowTest, PollEnablesConnectAndTheCommandSwitchesModeCaptionsAndBa
     ASSERT_TRUE(connect()->isEnabled());
     form->N13Click();
     EXPECT_EQ(form->connection().workMode, kPhoneMode);
-    EXPECT_EQ(connect()->text(), QString::fromUtf8("Отключить"));
+    EXPECT_EQ(Shown(connect()->text()), QString::fromUtf8("Отключить"));
     EXPECT_EQ(child<QPushButton>("Button1")->text(), QString::fromUtf8("Читать spcolor.sch"));
     EXPECT_EQ(child<QPushButton>("Button2")->text(), QString::fromUtf8("Записать spcolor.sch"));
 
@@ -85,7 +49,7 @@ TEST_F(PhoneWindowTest, PollEnablesConnectAndTheCommandSwitchesModeCaptionsAndBa
     EXPECT_TRUE(connect()->isEnabled());
     form->N13Click();
     EXPECT_EQ(form->connection().workMode, kComputerMode);
-    EXPECT_EQ(connect()->text(), QString::fromUtf8("Подключить"));
+    EXPECT_EQ(Shown(connect()->text()), QString::fromUtf8("Подключить"));
     tick();
     EXPECT_FALSE(connect()->isEnabled());
 }
@@ -113,7 +77,7 @@ TEST_F(PhoneWindowTest, ReadingFromThePhoneResetsTheViewToTheLoadedScheme)
     EXPECT_EQ(child<QListWidget>("ListBox1")->currentRow(), 0);
     EXPECT_EQ(child<QComboBox>("ComboBox2")->currentIndex(), 0);
     EXPECT_EQ(child<QLineEdit>("LabeledEdit1")->text(), "ZEBRA");
-    EXPECT_EQ(form->windowTitle(), "Tintora - [ZEBRA]");
+    EXPECT_EQ(shownTitle(), "Tintora - [ZEBRA]");
     EXPECT_EQ(ColourOf(swatchFill()), 0x123456u);
     // The preview shows the loaded background colour of the main screen.
     EXPECT_EQ(ColourOf(shownPreview().pixel(64, 50)), 0x123456u);
@@ -126,13 +90,13 @@ TEST_F(PhoneWindowTest, SavingToANewComputerFileAsksOnceAndShowsTheStoredName)
     form->scheme().name.clear();
     child<QLineEdit>("LabeledEdit1")->clear();
     const QString target = folder.filePath(QStringLiteral("mine.sch"));
-    dialogs.saveAnswers << target;
+    dialogs.saveFileAnswers << target;
 
     form->Button2Click();
     ASSERT_EQ(dialogs.fileTitles, QStringList{QString::fromUtf8("Сохранить spcolor.sch")});
     EXPECT_EQ(form->currentFilePath(), target);
     EXPECT_EQ(child<QLineEdit>("LabeledEdit1")->text(), "STYLE");
-    EXPECT_EQ(form->windowTitle(), "Tintora - [STYLE]");
+    EXPECT_EQ(shownTitle(), "Tintora - [STYLE]");
     ASSERT_EQ(dialogs.informed.size(), 1);
     EXPECT_TRUE(dialogs.informed.first().endsWith(target));
 
@@ -159,7 +123,7 @@ TEST_F(PhoneWindowTest, OpeningAComputerFileLoadsItAndMakesItTheSaveTarget)
     EXPECT_EQ(form->scheme().entry(13).colour, 0x0000FFu);
     EXPECT_EQ(form->currentFilePath(), path);
     EXPECT_EQ(form->selectedScreen(), 0);
-    EXPECT_EQ(form->windowTitle(), "Tintora - [OTHER]");
+    EXPECT_EQ(shownTitle(), "Tintora - [OTHER]");
 }
 
 TEST_F(PhoneWindowTest, ActivationOnThePhoneReportsAndOffersARestart)

@@ -253,7 +253,7 @@ TEST_F(PreviewWindowTest, ExportWritesTheCurrentScreenOrAllNineAtTheZoom)
     zoom(2);
     chooseScreen(5);
     const QImage shown = shownPreview();
-    dialogs.saveAnswers << folder.filePath(QStringLiteral("one"));
+    dialogs.saveFileAnswers << folder.filePath(QStringLiteral("one"));
     child<QAction>("ExportScreen1")->trigger();
     const QImage one(folder.filePath(QStringLiteral("one.png")));
     ASSERT_EQ(one.size(), QSize(256, 256));
@@ -261,7 +261,7 @@ TEST_F(PreviewWindowTest, ExportWritesTheCurrentScreenOrAllNineAtTheZoom)
         for (int x = 0; x < 256; ++x)
             ASSERT_EQ(one.pixel(x, y), shown.pixel(x / 2, y / 2)) << x << "," << y;
 
-    dialogs.saveAnswers << folder.filePath(QStringLiteral("all.png"));
+    dialogs.saveFileAnswers << folder.filePath(QStringLiteral("all.png"));
     child<QAction>("ExportAllScreens1")->trigger();
     for (int screen = 0; screen < 9; ++screen) {
         const QImage written(folder.filePath(QStringLiteral("all-%1.png").arg(screen)));
@@ -270,7 +270,7 @@ TEST_F(PreviewWindowTest, ExportWritesTheCurrentScreenOrAllNineAtTheZoom)
         EXPECT_EQ(written.pixel(101, 101), shownPreview().pixel(50, 50)) << screen;
     }
     chooseScreen(5);
-    dialogs.saveAnswers << folder.filePath(QStringLiteral("again.png"));
+    dialogs.saveFileAnswers << folder.filePath(QStringLiteral("again.png"));
     child<QAction>("ExportAllScreens1")->trigger();
     EXPECT_EQ(shownPreview(), shown);
 

@@ -14,6 +14,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QTemporaryDir>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -102,9 +103,29 @@ protected:
         return found;
     }
 
+    // The title as the window system shows it: "[*]" becomes "*" while there are unsaved
+    // changes and disappears otherwise.
+    QString shownTitle() const
+    {
+        form->winId();
+        return form->windowHandle()->title();
+    }
+
     QImage shownPreview() const { return child<QLabel>("Image1")->pixmap().toImage(); }
     QRgb swatchFill() const { return child<QLabel>("ColorBar")->pixmap().toImage().pixel(20, 8); }
 };
+
+// A menu caption as it is shown: '&' only marks the Alt letter, "&&" shows one '&'.
+inline QString Shown(const QString &caption)
+{
+    QString shown;
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption[i] == QLatin1Char('&') && i + 1 < caption.size())
+            ++i;
+        shown += caption[i];
+    }
+    return shown;
+}
 
 // The 0x00BBGGRR value of a pixel.
 inline Colour ColourOf(QRgb pixel)

@@ -27,8 +27,11 @@ public:
 
     std::vector<QUrl> openedUrls;
 
+    std::vector<SaveQuestion> saveQuestions;
+    std::deque<SaveAnswer> saveAnswers;  // Cancel once empty
+
     QStringList openAnswers;  // a cancel once empty
-    QStringList saveAnswers;  // a cancel once empty
+    QStringList saveFileAnswers;  // a cancel once empty
     QStringList fileTitles;
 
     std::function<void()> whileInforming;  // runs while a box is open, as its event loop would
@@ -53,7 +56,7 @@ public:
     QString chooseSaveFile(const QString &title, const QString &, const QString &) override
     {
         fileTitles << title;
-        return saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();
+        return saveFileAnswers.isEmpty() ? QString() : saveFileAnswers.takeFirst();
     }
     std::optional<QColor> chooseColour(const QColor &initial) override
     {
@@ -67,6 +70,11 @@ public:
         return pictureAnswers.isEmpty() ? QString() : pictureAnswers.takeFirst();
     }
     void openUrl(const QUrl &url) override { openedUrls.push_back(url); }
+    SaveAnswer askToSave(const SaveQuestion &question) override
+    {
+        saveQuestions.push_back(question);
+        return take(saveAnswers, SaveAnswer::Cancel);
+    }
 
 private:
     template <typename T>

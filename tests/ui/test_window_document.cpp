@@ -1,0 +1,489 @@
+#include "windowfixture.h"
+#include "windowinput.h"
+#include "windowphoneinmemory.h"
+
+#include "preview/preview.h"
+#include "scheme/catalogue.h"
+#include "settings/recentfiles.h"
+#include "ui/languagetables.h"
+#include "ui/statusbar.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMimeData>
+#include <QSlider>
+#include <QSpinBox>
+#include <QUrl>
+
+#include <functional>
+
+namespace tintora::test {
+namespace {
+
+class DocumentTest : public WindowTest {
+protected:
+    PhoneInMemory handset;
+
+    QString mine;  // a scheme named MINE, element 1 0x111111, given on the command line
+    QString other;  // a scheme named OTHER
+
+    void SetUp() override
+    {
+        mine = writeScheme("mine.sch", "MINE", [](ColourScheme &s) { s.entry(1).colour = 0x111111; });
+        other = writeScheme("other.sch", "OTHER", [](ColourScheme &s) { s.entry(1).colour = 0x222222; });
+        phoneInUse = &handset;
+    }
+
+    void goToPhoneMode()
+    {
+        handset.status = 1;
+        form->Timer1Timer();
+        form->N13Click();
+    }
+
+    // Element 1 becomes red through the colour chooser.
+    void editColour(QColor colour = QColor(255, 0, 0))
+    {
+        dialogs.colourAnswers.push_back(colour);
+        Click(child<QLabel>("ColorBar"));
+    }
+
+    static ColourScheme fileScheme(const QString &path)
+    {
+        ColourScheme scheme;
+        ScriptedDialogs quiet;
+        LoadSchemeFile(scheme, path, quiet, kEnglish);
+        return scheme;
+    }
+    static ColourScheme phoneScheme(const QByteArray &bytes)
+    {
+        SchemeImage image{};
+        std::copy(bytes.begin(), bytes.end(), image.begin());
+        ColourScheme scheme;
+        DecodeScheme(scheme, image);
+        return scheme;
+    }
+
+    QAction *action(const char *name) const { return child<QAction>(name); }
+    QStringList recentPaths() const { return RecentFiles::Read(ProfileFile(iniPath())).paths(); }
+};
+
+// Each way of replacing or closing the scheme, with each answer to the question.
+struct QuestionCase {
+    const char *trigger;
+    SaveAnswer answer;
+};
+
+std::string CaseName(const ::testing::TestParamInfo<QuestionCase> &info)
+{
+    static const char *const answers[] = {"Save", "DontSave", "Cancel"};
+    return std::string(info.param.trigger) + answers[int(info.param.answer)];
+}
+
+class QuestionTest : public DocumentTest, public ::testing::WithParamInterface<QuestionCase> {};
+
+TEST_P(QuestionTest, AnswerDecidesWhetherTheEditIsSavedAndTheSchemeReplaced)
+{
+    const QuestionCase param = GetParam();
+    const std::string trigger = param.trigger;
+    start({mine});
+    if (trigger == "read") {
+        goToPhoneMode();
+        handset.file = QByteArray(304, 0);
+        ColourScheme onPhone = fileScheme(other);
+        const SchemeImage image = EncodeScheme(onPhone);
+        handset.file = QByteArray(reinterpret_cast<const char *>(image.data()), image.size());
+    }
+    const QByteArray phoneBefore = handset.file;
+    editColour();
+    ASSERT_TRUE(form->document().isModified());
+    EXPECT_EQ(shownTitle(), "Tintora - [MINE]*");
+    dialogs.saveAnswers.push_back(param.answer);
+
+    bool replaced = false;
+    if (trigger == "close") {
+        replaced = form->close();
+    } else if (trigger == "open") {
+        dialogs.openAnswers << other;
+        form->Button1Click();
+        replaced = form->scheme().name == "OTHER";
+    } else if (trigger == "new") {
+        form->New1Click();
+        replaced = form->scheme().name.isEmpty();
+    } else if (trigger == "read") {
+        form->Button1Click();
+        replaced = !form->document().isModified();
+    }
+
+    ASSERT_EQ(dialogs.saveQuestions.size(), 1u);
+    EXPECT_EQ(dialogs.saveQuestions[0].text,
+              QString::fromUtf8("Сохранить изменения цветовой палитры «MINE»?"));
+    EXPECT_EQ(dialogs.saveQuestions[0].dontSave, QString::fromUtf8("Не сохранять"));
+    EXPECT_EQ(replaced, param.answer != SaveAnswer::Cancel);
+
+    // Save goes through the normal save path: the file in computer mode, the phone in
+    // phone mode (which then offers a restart).
+    const bool saved = param.answer == SaveAnswer::Save;
+    if (trigger == "read") {
+        EXPECT_EQ(phoneScheme(handset.file).entry(1).colour, saved ? 0x0000FFu : 0x222222u);
+        EXPECT_EQ(dialogs.questions.size(), saved ? 1 : 0);
+    } else {
+        EXPECT_EQ(fileScheme(mine).entry(1).colour, saved ? 0x0000FFu : 0x111111u);
+        EXPECT_EQ(handset.file, phoneBefore);
+    }
+    if (param.answer == SaveAnswer::Cancel) {
+        EXPECT_EQ(form->scheme().entry(1).colour, 0x0000FFu);
+        EXPECT_TRUE(form->document().isModified());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryWayAndAnswer, QuestionTest,
+    ::testing::Values(QuestionCase{"close", SaveAnswer::Save},
+                      QuestionCase{"close", SaveAnswer::DontSave},
+                      QuestionCase{"close", SaveAnswer::Cancel},
+                      QuestionCase{"open", SaveAnswer::Save},
+                      QuestionCase{"open", SaveAnswer::DontSave},
+                      QuestionCase{"open", SaveAnswer::Cancel},
+                      QuestionCase{"new", SaveAnswer::Save},
+                      QuestionCase{"new", SaveAnswer::DontSave},
+                      QuestionCase{"new", SaveAnswer::Cancel},
+                      QuestionCase{"read", SaveAnswer::Save},
+                      QuestionCase{"read", SaveAnswer::DontSave},
+                      QuestionCase{"read", SaveAnswer::Cancel}),
+    CaseName);
+
+TEST_F(DocumentTest, NothingIsAskedWithoutChangesAndTheTitleKeepsItsExactText)
+{
+    start({mine});
+    EXPECT_EQ(shownTitle(), "Tintora - [MINE]");
+    EXPECT_FALSE(form->isWindowModified());
+    EXPECT_TRUE(form->close());
+    EXPECT_TRUE(dialogs.saveQuestions.empty());
+}
+
+TEST_F(DocumentTest, SaveThatFailsOrIsCancelledKeepsTheWindowAndTheEdits)
+{
+    writeIni("[Options]\nLanguage=English\n");
+    start();
+    editColour();
+    // No current file: the save dialog is cancelled.
+    dialogs.saveAnswers.push_back(SaveAnswer::Save);
+    EXPECT_FALSE(form->close());
+    EXPECT_EQ(dialogs.saveQuestions.back().text, "Save the changes to the colour style?");
+    EXPECT_EQ(dialogs.saveQuestions.back().save, "Save");
+    EXPECT_TRUE(form->document().isModified());
+
+    // A file that cannot be written: the window stays.
+    dialogs.saveAnswers.push_back(SaveAnswer::Save);
+    dialogs.saveFileAnswers << folder.path();
+    EXPECT_FALSE(form->close());
+    EXPECT_TRUE(form->document().isModified());
+    EXPECT_EQ(form->scheme().entry(1).colour, 0x0000FFu);
+}
+
+TEST_F(DocumentTest, SavingClearsTheMarkAndNewBuildsTheDefaultScheme)
+{
+    start({mine});
+    editColour();
+    EXPECT_EQ(shownTitle(), "Tintora - [MINE]*");
+    form->Button2Click();
+    EXPECT_EQ(shownTitle(), "Tintora - [MINE]");
+    EXPECT_FALSE(form->document().isModified());
+
+    form->New1Click();
+    ColourScheme expected;
+    BuildDefaultScheme(expected);
+    EXPECT_EQ(form->scheme(), expected);
+    EXPECT_TRUE(form->currentFilePath().isEmpty());
+    EXPECT_EQ(shownTitle(), "Tintora");
+    EXPECT_FALSE(action("Undo1")->isEnabled());
+    EXPECT_TRUE(child<StatusBar>("StatusBar1")->filePath().isEmpty());
+}
+
+TEST_F(DocumentTest, SaveAsWritesTheChosenFileWhichBecomesCurrentAlsoInPhoneMode)
+{
+    start({mine});
+    EXPECT_EQ(child<StatusBar>("StatusBar1")->filePath(), QDir::toNativeSeparators(mine));
+    goToPhoneMode();
+    const QByteArray phoneBefore = handset.file;
+    editColour();
+    const QString copy = folder.filePath(QStringLiteral("copy.sch"));
+    dialogs.saveFileAnswers << copy;
+
+    form->SaveAs1Click();
+    EXPECT_EQ(dialogs.fileTitles, QStringList{QString::fromUtf8("Сохранить как")});
+    EXPECT_EQ(fileScheme(copy).entry(1).colour, 0x0000FFu);
+    EXPECT_EQ(fileScheme(mine).entry(1).colour, 0x111111u);
+    EXPECT_EQ(handset.file, phoneBefore);
+    EXPECT_EQ(form->currentFilePath(), copy);
+    EXPECT_EQ(form->windowFilePath(), copy);
+    EXPECT_EQ(child<StatusBar>("StatusBar1")->filePath(), QDir::toNativeSeparators(copy));
+    EXPECT_FALSE(form->document().isModified());
+    EXPECT_EQ(recentPaths(), QStringList{copy});
+
+    // A cancelled Save As changes nothing.
+    editColour(QColor(0, 255, 0));
+    form->SaveAs1Click();
+    EXPECT_EQ(form->currentFilePath(), copy);
+    EXPECT_TRUE(form->document().isModified());
+}
+
+TEST_F(DocumentTest, RecentFilesOpenAndAMissingOneIsReportedAndDropped)
+{
+    start();
+    QMenu *recent = child<QMenu>("RecentFiles1");
+    EXPECT_FALSE(recent->menuAction()->isEnabled());
+
+    dialogs.openAnswers << mine;
+    form->Button1Click();
+    dialogs.openAnswers << other;
+    form->Button1Click();
+    EXPECT_EQ(recentPaths(), QStringList({other, mine}));
+    EXPECT_EQ(readIni("Recent", "File1"), other);
+    ASSERT_EQ(recent->actions().size(), 2);
+    EXPECT_TRUE(recent->actions()[1]->text().endsWith(QDir::toNativeSeparators(mine)));
+
+    recent->actions()[1]->trigger();
+    EXPECT_EQ(form->scheme().name, "MINE");
+    EXPECT_EQ(form->currentFilePath(), mine);
+    EXPECT_EQ(recentPaths(), QStringList({mine, other}));
+
+    QFile::remove(other);
+    recent->actions()[1]->trigger();
+    ASSERT_EQ(dialogs.informed.size(), 1);
+    EXPECT_EQ(dialogs.informed[0], MissingRecentFileText(kRussian, QDir::toNativeSeparators(other)));
+    EXPECT_EQ(form->scheme().name, "MINE");
+    EXPECT_EQ(recentPaths(), QStringList{mine});
+    EXPECT_EQ(recent->actions().size(), 1);
+}
+
+class HistoryTest : public DocumentTest {
+protected:
+    QSlider *slider() const { return child<QSlider>("TrackBar1"); }
+    QComboBox *elements() const { return child<QComboBox>("ComboBox2"); }
+    QLineEdit *nameField() const { return child<QLineEdit>("LabeledEdit1"); }
+    int steps() { return form->document().history().count(); }
+    void chooseElement(int index) const
+    {
+        elements()->setCurrentIndex(index);
+        emit elements()->activated(index);
+    }
+    void undo() { action("Undo1")->trigger(); }
+    void redo() { action("Redo1")->trigger(); }
+};
+
+TEST_F(HistoryTest, ColourChangeIsUndoneAndRedoneWithItsNameInTheMenu)
+{
+    writeIni("[Options]\nLanguage=English\n");
+    start({mine});
+    EXPECT_EQ(action("Undo1")->text(), "&Undo");
+    EXPECT_FALSE(action("Undo1")->isEnabled());
+    const QImage before = shownPreview();
+    editColour();
+    EXPECT_EQ(Shown(action("Undo1")->text()), "Undo colour of " + EnglishElementName(1));
+
+    undo();
+    EXPECT_EQ(form->scheme().entry(1).colour, 0x111111u);
+    EXPECT_EQ(shownPreview(), before);
+    EXPECT_EQ(ColourOf(swatchFill()), 0x111111u);
+    EXPECT_FALSE(form->document().isModified());
+    EXPECT_EQ(Shown(action("Redo1")->text()), "Redo colour of " + EnglishElementName(1));
+
+    redo();
+    EXPECT_EQ(form->scheme().entry(1).colour, 0x0000FFu);
+    EXPECT_NE(shownPreview(), before);
+    EXPECT_TRUE(form->document().isModified());
+
+    // The texts follow the interface language.
+    form->LanguageClick(action("N6"));
+    EXPECT_EQ(Shown(action("Undo1")->text()),
+              QString::fromUtf8("Отменить цвет «") + RussianElementName(1) + QString::fromUtf8("»"));
+}
+
+TEST_F(HistoryTest, ColourTypedInTheHexFieldIsAStepToo)
+{
+    start({mine});
+    auto *hex = child<QLineEdit>("ColourHex");
+    hex->selectAll();
+    KeyClicks(hex, QStringLiteral("#12ab34"));
+    KeyClick(hex, Qt::Key_Return);
+    ASSERT_EQ(form->scheme().entry(1).colour, 0x34AB12u);
+    EXPECT_TRUE(form->document().isModified());
+    undo();
+    EXPECT_EQ(form->scheme().entry(1).colour, 0x111111u);
+    EXPECT_EQ(hex->text(), QStringLiteral("#111111"));
+}
+
+TEST_F(HistoryTest, SliderDragIsOneStepAndKeyStepsAreOneEach)
+{
+    start({mine});
+    chooseElement(6);  // element 7, linked with 8
+    const int start7 = form->scheme().entry(7).transparency;
+    const int start8 = form->scheme().entry(8).transparency;
+    ASSERT_EQ(steps(), 0);
+
+    slider()->setSliderDown(true);
+    for (int value : {9, 10, 11, 12})
+        slider()->setValue(value);
+    slider()->setSliderDown(false);
+    EXPECT_EQ(steps(), 1);
+    EXPECT_EQ(form->scheme().entry(8).transparency, 12);
+
+    child<QSpinBox>("SpinEdit1")->stepDown();
+    child<QSpinBox>("SpinEdit1")->stepDown();
+    EXPECT_EQ(steps(), 3);
+
+    undo();
+    undo();
+    undo();
+    EXPECT_EQ(form->scheme().entry(7).transparency, start7);
+    EXPECT_EQ(form->scheme().entry(8).transparency, start8);
+    EXPECT_EQ(slider()->value(), start7);
+    EXPECT_EQ(child<QSpinBox>("SpinEdit1")->value(), start7);
+    EXPECT_FALSE(form->document().isModified());
+    // Showing the restored value stored nothing over it.
+    EXPECT_EQ(steps(), 3);
+
+    // A drag that ends where it began is no change at all.
+    form->document().startFresh();
+    slider()->setSliderDown(true);
+    slider()->setValue(start7 + 3);
+    slider()->setValue(start7);
+    slider()->setSliderDown(false);
+    EXPECT_EQ(steps(), 0);
+    EXPECT_FALSE(form->document().isModified());
+}
+
+TEST_F(HistoryTest, NameTypingIsOneStepPerPause)
+{
+    start({mine});
+    nameField()->clear();
+    clock.set(clock.now().addMSecs(SchemeDocument::kTypingPauseMs + 1));
+    KeyClicks(nameField(), "AB");
+    clock.set(clock.now().addMSecs(SchemeDocument::kTypingPauseMs + 1));
+    KeyClicks(nameField(), "C");
+    EXPECT_EQ(form->scheme().name, "ABC");
+
+    undo();
+    EXPECT_EQ(form->scheme().name, "AB");
+    EXPECT_EQ(nameField()->text(), "AB");
+    EXPECT_EQ(shownTitle(), "Tintora - [AB]*");
+    undo();
+    EXPECT_EQ(form->scheme().name, "");
+    undo();
+    EXPECT_EQ(form->scheme().name, "MINE");
+    EXPECT_EQ(shownTitle(), "Tintora - [MINE]");
+    redo();
+    EXPECT_EQ(nameField()->text(), "");
+}
+
+TEST_F(HistoryTest, UndoGoesToTheElementThatChangedOnItsScreen)
+{
+    start({mine});
+    child<QListWidget>("ListBox1")->setCurrentRow(7);
+    ASSERT_EQ(form->selectedElement(), 43);
+    const QImage original = shownPreview();
+    editColour();
+    child<QListWidget>("ListBox1")->setCurrentRow(2);
+    chooseElement(3);
+
+    undo();
+    EXPECT_EQ(form->selectedScreen(), 7);
+    EXPECT_EQ(child<QListWidget>("ListBox1")->currentRow(), 7);
+    EXPECT_EQ(form->selectedElement(), 43);
+    EXPECT_EQ(ColourOf(swatchFill()), form->scheme().entry(43).colour);
+    EXPECT_EQ(shownPreview(), original);
+}
+
+TEST_F(HistoryTest, OpenNewAndPhoneReadStartAFreshHistory)
+{
+    start({mine});
+    editColour();
+    dialogs.saveAnswers.push_back(SaveAnswer::DontSave);
+    dialogs.openAnswers << other;
+    form->Button1Click();
+    EXPECT_EQ(steps(), 0);
+    EXPECT_FALSE(action("Undo1")->isEnabled());
+
+    editColour();
+    dialogs.saveAnswers.push_back(SaveAnswer::DontSave);
+    form->New1Click();
+    EXPECT_EQ(steps(), 0);
+
+    goToPhoneMode();
+    const SchemeImage image = EncodeScheme(form->scheme());
+    handset.file = QByteArray(reinterpret_cast<const char *>(image.data()), image.size());
+    editColour();
+    dialogs.saveAnswers.push_back(SaveAnswer::DontSave);
+    form->Button1Click();
+    EXPECT_EQ(steps(), 0);
+}
+
+// Drops arrive at the window; a picture counts only over the preview.
+class DropTest : public DocumentTest {
+protected:
+    bool drag(const QString &path, QPoint at)
+    {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(path)});
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(form.get(), &enter);
+        if (!enter.isAccepted())
+            return false;
+        QDragMoveEvent move(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(form.get(), &move);
+        QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(form.get(), &drop);
+        QApplication::processEvents();
+        return move.isAccepted();
+    }
+    QPoint onPreview() const { return child<QLabel>("Image1")->mapTo(form.get(), QPoint(64, 64)); }
+    QPoint onList() const { return child<QListWidget>("ListBox1")->mapTo(form.get(), QPoint(20, 20)); }
+    QString jpeg()
+    {
+        QImage picture(16, 16, QImage::Format_RGB32);
+        picture.fill(Qt::blue);
+        const QString path = folder.filePath(QStringLiteral("blue.jpeg"));
+        EXPECT_TRUE(picture.save(path, "JPG", 100));
+        return path;
+    }
+};
+
+TEST_F(DropTest, SchemeDroppedAnywhereOpensAfterTheQuestion)
+{
+    start({mine});
+    editColour();
+    dialogs.saveAnswers.push_back(SaveAnswer::Cancel);
+    EXPECT_TRUE(drag(other, onList()));
+    EXPECT_EQ(dialogs.saveQuestions.size(), 1u);
+    EXPECT_EQ(form->scheme().name, "MINE");
+
+    dialogs.saveAnswers.push_back(SaveAnswer::DontSave);
+    EXPECT_TRUE(drag(other, onPreview()));
+    EXPECT_EQ(form->scheme().name, "OTHER");
+    EXPECT_EQ(form->currentFilePath(), other);
+    EXPECT_FALSE(form->document().isModified());
+}
+
+TEST_F(DropTest, JpegBecomesTheBackgroundOnlyOverThePreview)
+{
+    start();
+    const QString picture = jpeg();
+    EXPECT_FALSE(drag(picture, onList()));
+    EXPECT_TRUE(form->preview().plainBackground());
+
+    EXPECT_TRUE(drag(picture, onPreview()));
+    EXPECT_FALSE(form->preview().plainBackground());
+    EXPECT_GT(qBlue(shownPreview().pixel(64, 64)), 200);
+
+    const QString text = folder.filePath(QStringLiteral("notes.txt"));
+    EXPECT_FALSE(drag(text, onPreview()));
+}
+
+}  // namespace
+}  // namespace tintora::test

@@ -1,0 +1,161 @@
+#include "windowfixture.h"
+
+#include "ui/languagetables.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSignalSpy>
+#include <QStyle>
+#include <QTest>
+#include <QTimer>
+
+#include <set>
+
+namespace tintora::test {
+namespace {
+
+// Keys pressed on the shown, active window, through the window system's shortcut handling.
+class ShortcutTest : public WindowTest {
+protected:
+    void startShown()
+    {
+        start();
+        form->show();
+        QApplication::setActiveWindow(form.get());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    }
+    void press(const QKeySequence &keys) { QTest::keySequence(form.get(), keys); }
+    void makeAChange()
+    {
+        dialogs.colourAnswers.push_back(QColor(255, 0, 0));
+        form->StaticText1Click();
+    }
+};
+
+struct ShortcutCase {
+    QKeySequence::StandardKey key;
+    const char *action;
+};
+
+TEST_F(ShortcutTest, PlatformKeysReachTheirCommands)
+{
+    startShown();
+    const ShortcutCase cases[] = {{QKeySequence::Open, "Open1"},   {QKeySequence::Save, "Save1"},
+                                  {QKeySequence::SaveAs, "SaveAs1"}, {QKeySequence::New, "New1"},
+                                  {QKeySequence::Undo, "Undo1"},   {QKeySequence::Redo, "Redo1"},
+                                  {QKeySequence::Quit, "Exit1"}};
+    for (const ShortcutCase &c : cases) {
+        const QList<QKeySequence> keys = QKeySequence::keyBindings(c.key);
+        QAction *action = child<QAction>(c.action);
+        if (keys.isEmpty()) {
+            // Windows has no Quit key (Alt+F4 closes the window); Save As has its usual one.
+            if (c.key == QKeySequence::SaveAs)
+                EXPECT_EQ(action->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+S")));
+            continue;
+        }
+        // Undo and Redo need something to undo or redo.
+        if (c.key == QKeySequence::Undo)
+            makeAChange();
+        QSignalSpy triggered(action, &QAction::triggered);
+        press(keys.first());
+        EXPECT_EQ(triggered.count(), 1) << c.action;
+    }
+}
+
+TEST_F(ShortcutTest, UndoKeyUndoesTheSchemeEvenInTheNameField)
+{
+    startShown();
+    makeAChange();
+    child<QWidget>("LabeledEdit1")->setFocus();
+    press(QKeySequence(QKeySequence::Undo));
+    EXPECT_FALSE(form->document().isModified());
+}
+
+TEST_F(ShortcutTest, F1OpensTheAboutBox)
+{
+    startShown();
+    bool shown = false;
+    QTimer::singleShot(0, aboutBox.get(), [&] {
+        shown = aboutBox->isVisible();
+        aboutBox->reject();
+    });
+    QTest::keyClick(form.get(), Qt::Key_F1);
+    EXPECT_TRUE(shown);
+}
+
+TEST_F(ShortcutTest, AltLetterOpensTheMenuInBothLanguages)
+{
+    startShown();
+    // Alt held around the Cyrillic letter, which QTest's key clicks cannot type.
+    const auto ef = Qt::Key(QChar(u'Ф').unicode());
+    QTest::keyPress(form.get(), Qt::Key_Alt, Qt::AltModifier);
+    QTest::sendKeyEvent(QTest::Press, form.get(), ef, QString::fromUtf8("ф"), Qt::AltModifier);
+    QTest::sendKeyEvent(QTest::Release, form.get(), ef, QString::fromUtf8("ф"), Qt::AltModifier);
+    EXPECT_TRUE(child<QMenu>("File1")->isVisible());
+    child<QMenu>("File1")->close();
+    QTest::keyRelease(form.get(), Qt::Key_Alt);
+
+    form->LanguageClick(child<QAction>("N7"));
+    QTest::keyClick(form.get(), Qt::Key_E, Qt::AltModifier);
+    EXPECT_TRUE(child<QMenu>("Edit1")->isVisible());
+    child<QMenu>("Edit1")->close();
+    // The open menu took Alt's release; the keyboard's state must not outlive the test.
+    QTest::keyRelease(form.get(), Qt::Key_Alt);
+}
+
+// The letters marked for Alt leave the captions as the user reads them until the keyboard
+// works the menus.
+TEST_F(ShortcutTest, AltLettersShowOnlyWhileTheKeyboardWorksTheMenus)
+{
+    startShown();
+    QMenuBar *bar = child<QMenuBar>("MainMenu1");
+    QMenu *file = child<QMenu>("File1");
+    const QString marked = file->title();
+    // Unpremultiplied, so that pixels nothing painted compare equal.
+    const auto shot = [bar] { return bar->grab().toImage().convertToFormat(QImage::Format_ARGB32); };
+    const QImage withMark = shot();
+    file->setTitle(Shown(marked));
+    const QImage withoutMark = shot();
+    file->setTitle(marked);
+    EXPECT_EQ(withMark, withoutMark);
+
+    bar->setFocus(Qt::MenuBarFocusReason);  // as Alt pressed alone leaves it
+    EXPECT_NE(shot(), withoutMark);
+}
+
+// Every menu's Alt letters, in both languages: one per caption, none twice in a menu, and
+// the caption shown is the text without its mark.
+TEST_F(ShortcutTest, EveryMenuHasDistinctAltLetters)
+{
+    start();
+    for (QAction *language : {child<QAction>("N6"), child<QAction>("N7")}) {
+        form->LanguageClick(language);
+        std::vector<QWidget *> menus{child<QMenuBar>("MainMenu1")};
+        for (QMenu *menu : form->findChildren<QMenu *>())
+            menus.push_back(menu);
+        for (QWidget *menu : menus) {
+            if (menu->objectName() == "RecentFiles1")
+                continue;  // numbered by the list itself
+            std::set<int> letters;
+            for (QAction *action : menu->actions()) {
+                if (action->isSeparator())
+                    continue;
+                const QKeySequence mnemonic = QKeySequence::mnemonic(action->text());
+                ASSERT_FALSE(mnemonic.isEmpty()) << action->text().toStdString();
+                EXPECT_TRUE(letters.insert(mnemonic[0].toCombined()).second)
+                    << menu->objectName().toStdString() << ": " << action->text().toStdString();
+                EXPECT_EQ(action->text().count(QLatin1Char('&')), 1);
+            }
+        }
+    }
+    // The Parts' captions themselves are unchanged.
+    EXPECT_EQ(Shown(child<QMenu>("N10")->title()), "Help");
+    EXPECT_EQ(Shown(child<QAction>("N8")->text()), "Settings...");
+    form->LanguageClick(child<QAction>("N6"));
+    EXPECT_EQ(Shown(child<QMenu>("N10")->title()), QString::fromUtf8("Помощь"));
+    EXPECT_EQ(Shown(child<QAction>("N3")->text()), QString::fromUtf8("Загрузить фоновую картинку"));
+}
+
+}  // namespace
+}  // namespace tintora::test

@@ -1,0 +1,25 @@
+#include "droppedfile.h"
+
+#include <QFileInfo>
+#include <QMimeData>
+#include <QUrl>
+
+namespace tintora {
+
+DroppedFile DroppedFile::From(const QMimeData *data)
+{
+    if (!data || !data->hasUrls() || data->urls().size() != 1)
+        return {};
+    const QUrl url = data->urls().constFirst();
+    if (!url.isLocalFile())
+        return {};
+    const QString path = url.toLocalFile();
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("sch"))
+        return {Scheme, path};
+    if (suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg"))
+        return {Picture, path};
+    return {};
+}
+
+}  // namespace tintora

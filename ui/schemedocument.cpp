@@ -1,0 +1,104 @@
+#include "schemedocument.h"
+
+#include "preview/clock.h"
+#include "scheme/codepage.h"
+
+namespace tintora {
+
+using namespace Qt::Literals::StringLiterals;
+
+SchemeDocument::SchemeDocument(const Clock &clock, QObject *parent)
+    : QObject(parent), clock_(clock)
+{
+    connect(&history_, &QUndoStack::cleanChanged, this,
+            [this](bool clean) { emit modifiedChanged(!clean); });
+}
+
+void SchemeDocument::record(EditKind kind, int element, const ColourScheme &before)
+{
+    if (restoring_ || before == scheme)
+        return;
+    history_.push(new SchemeEdit(*this, kind, element, before, scheme, mergeKey(kind)));
+}
+
+std::int64_t SchemeDocument::mergeKey(EditKind kind)
+{
+    switch (kind) {
+    case EditKind::Colour:
+        return 0;
+    case EditKind::Transparency:
+        return dragging_ ? dragRun_ : 0;
+    case EditKind::Name:
+        break;
+    }
+    const QDateTime now = clock_.now();
+    if (typingRun_ == 0 || !lastTyping_.isValid() || lastTyping_.msecsTo(now) > kTypingPauseMs
+        || lastTyping_.msecsTo(now) < 0)
+        typingRun_ = nextRun_++;
+    lastTyping_ = now;
+    return typingRun_;
+}
+
+void SchemeDocument::beginDrag()
+{
+    dragging_ = true;
+    dragRun_ = nextRun_++;
+}
+
+void SchemeDocument::endDrag()
+{
+    dragging_ = false;
+}
+
+void SchemeDocument::markSaved()
+{
+    history_.setClean();
+    typingRun_ = 0;
+}
+
+void SchemeDocument::startFresh()
+{
+    history_.clear();
+    typingRun_ = 0;
+}
+
+void SchemeDocument::restore(const ColourScheme &state, const SchemeEdit &edit)
+{
+    // Whatever is typed next is a step of its own.
+    typingRun_ = 0;
+    restoring_ = true;
+    scheme = state;
+    emit restored(edit.kind(), edit.element());
+    restoring_ = false;
+}
+
+SaveQuestion SchemeDocument::question(Language language) const
+{
+    const QString name = FromCp1251(scheme.name);
+    if (language == kRussian) {
+        return {name.isEmpty() ? u"Сохранить изменения цветовой палитры?"_s
+                               : u"Сохранить изменения цветовой палитры «"_s + name + u"»?"_s,
+                u"Сохранить"_s, u"Не сохранять"_s, u"Отмена"_s};
+    }
+    return {name.isEmpty() ? u"Save the changes to the colour style?"_s
+                           : u"Save the changes to the colour style \""_s + name + u"\"?"_s,
+            u"Save"_s, u"Don't save"_s, u"Cancel"_s};
+}
+
+bool SchemeDocument::mayDiscard(WindowDialogs &dialogs, Language language,
+                                const std::function<bool()> &save)
+{
+    if (!isModified())
+        return true;
+    switch (dialogs.askToSave(question(language))) {
+    case SaveAnswer::Save:
+        return save();
+    case SaveAnswer::DontSave:
+        return true;
+    case SaveAnswer::Cancel:
+        break;
+    }
+    return false;
+}
+
+}  // namespace tintora

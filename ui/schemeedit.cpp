@@ -1,0 +1,64 @@
+#include "schemeedit.h"
+
+#include "schemedocument.h"
+
+#include "scheme/catalogue.h"
+
+namespace tintora {
+
+using namespace Qt::Literals::StringLiterals;
+
+SchemeEdit::SchemeEdit(SchemeDocument &document, EditKind kind, int element,
+                       const ColourScheme &before, const ColourScheme &after,
+                       std::int64_t mergeKey)
+    : document_(document),
+      kind_(kind),
+      element_(element),
+      before_(before),
+      after_(after),
+      mergeKey_(mergeKey)
+{
+}
+
+bool SchemeEdit::mergeWith(const QUndoCommand *other)
+{
+    const auto *next = static_cast<const SchemeEdit *>(other);
+    if (mergeKey_ == 0 || next->mergeKey_ != mergeKey_ || next->kind_ != kind_
+        || next->element_ != element_)
+        return false;
+    after_ = next->after_;
+    // A slider dragged back to where it started leaves no step behind.
+    setObsolete(after_ == before_);
+    return true;
+}
+
+void SchemeEdit::undo()
+{
+    applied_ = false;
+    document_.restore(before_, *this);
+}
+
+void SchemeEdit::redo()
+{
+    if (applied_)
+        return;
+    applied_ = true;
+    document_.restore(after_, *this);
+}
+
+QString SchemeEdit::describe(Language language) const
+{
+    const bool russian = language == kRussian;
+    const QString element = russian ? RussianElementName(element_) : EnglishElementName(element_);
+    switch (kind_) {
+    case EditKind::Colour:
+        return russian ? u"цвет «"_s + element + u'»' : u"colour of "_s + element;
+    case EditKind::Transparency:
+        return russian ? u"прозрачность «"_s + element + u'»' : u"transparency of "_s + element;
+    case EditKind::Name:
+        break;
+    }
+    return russian ? u"имя палитры"_s : u"colour style name"_s;
+}
+
+}  // namespace tintora

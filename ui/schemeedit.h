@@ -1,0 +1,44 @@
+#pragma once
+
+#include "scheme/colourscheme.h"
+
+#include <QUndoCommand>
+
+#include <cstdint>
+
+namespace tintora {
+
+class SchemeDocument;
+
+enum class EditKind { Colour, Transparency, Name };
+
+// One step of the editing history: the scheme before and after a change of one element's
+// colour or transparency (its linked partner included) or of the name.
+class SchemeEdit : public QUndoCommand {
+public:
+    // The change is already made when the step is recorded; the first redo does nothing.
+    // Steps with the same kind, element and a mergeKey other than 0 become one.
+    SchemeEdit(SchemeDocument &document, EditKind kind, int element, const ColourScheme &before,
+               const ColourScheme &after, std::int64_t mergeKey);
+
+    int id() const override { return 1; }
+    bool mergeWith(const QUndoCommand *other) override;
+    void undo() override;
+    void redo() override;
+
+    EditKind kind() const { return kind_; }
+    int element() const { return element_; }
+    // "colour of Main text", "цвет «Основной текст»".
+    QString describe(Language language) const;
+
+private:
+    SchemeDocument &document_;
+    EditKind kind_;
+    int element_;
+    ColourScheme before_;
+    ColourScheme after_;
+    std::int64_t mergeKey_;
+    bool applied_ = true;
+};
+
+}  // namespace tintora
