@@ -12,7 +12,9 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QCoreApplication>
 #include <QMenuBar>
+#include <QToolButton>
 #include <QPushButton>
 #include <QSlider>
 #include <QStyleOptionSlider>
@@ -222,6 +224,27 @@ TEST_F(StartupTest, ConnectCommandStandsBoldOnTheMenuBar)
     regular.setBold(false);
     connect->setFont(regular);
     EXPECT_GT(bold, ink());
+}
+
+// The window's width is fixed: a command pushed behind the bar's extension button would be
+// out of sight, so every command must fit in both languages.
+TEST_F(StartupTest, EveryMenuBarCommandFitsTheBar)
+{
+    start();
+    form->show();
+    QMenuBar *bar = form->menuBar();
+    auto *extension = bar->findChild<QToolButton *>("qt_menubar_ext_button");
+    ASSERT_NE(extension, nullptr);
+    for (QAction *language : {child<QAction>("N6"), child<QAction>("N7")}) {
+        form->LanguageClick(language);
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(extension->isVisible()) << language->objectName().toStdString();
+        for (QAction *action : bar->actions()) {
+            const QRect place = bar->actionGeometry(action);
+            EXPECT_TRUE(bar->rect().contains(place))
+                << action->text().toStdString() << " at " << place.x() << "+" << place.width();
+        }
+    }
 }
 
 class LanguageTest : public WindowTest {};
