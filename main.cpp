@@ -1,7 +1,7 @@
 #include "phone/loadedphonelibrary.h"
 #include "preview/clock.h"
 #include "scheme/inputfile.h"
-#include "ui/applicationtitle.h"
+#include "ui/applicationlook.h"
 #include "ui/centreonscreen.h"
 #include "ui/editorcommandline.h"
 #include "ui/qtwindowdialogs.h"
@@ -12,7 +12,6 @@
 
 #include <QApplication>
 #include <QCoreApplication>
-#include <QFont>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -56,21 +55,12 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     if (const auto answer = commandLine.answer(QApplication::arguments(), true))
         return Print(*answer);
-    // The name, not the display name: the window system would append a display name to
-    // every window title.
-    QApplication::setApplicationName(QString::fromLatin1(tintora::kApplicationTitle));
+    tintora::ApplyApplicationLook();
     // The standard buttons and dialogs speak the system's language, as the platform's own do.
     QTranslator standardTexts;
     if (standardTexts.load(QLocale::system(), QStringLiteral("qtbase"), QStringLiteral("_"),
                            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&standardTexts);
-#ifndef Q_OS_WIN
-    // The classic look the form was laid out for; on Windows the themed native style.
-    QApplication::setStyle(QStringLiteral("Windows"));
-#endif
-    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
-                               {QStringLiteral("Microsoft Sans Serif"),
-                                QStringLiteral("Nimbus Sans"), QStringLiteral("DejaVu Sans")});
 
     const QString file = tintora::EditorCommandLine::file(QApplication::arguments());
     // Qt has taken its own options out of argv; the file's own bytes say whether its name

@@ -6,14 +6,21 @@
 #   ./tintora.sh sanitize         every test again, built with AddressSanitizer and
 #                                 UndefinedBehaviorSanitizer (build-sanitize/)
 #   ./tintora.sh fuzz [SECONDS]   each fuzz target for SECONDS (60) on its corpus (build-fuzz/)
+#   ./tintora.sh package          install what is missing, build, make build/tintora_*.deb
 set -euo pipefail
 cd "$(dirname "$(readlink -f "$0")")"
 
+# scdoc writes the manual pages; the font is for the screenshots the build renders.
 BUILD_PACKAGES=(cmake make g++ pkg-config qt6-base-dev qt6-base-dev-tools
-                libjpeg62-turbo-dev libusb-1.0-0-dev libgtest-dev libgmock-dev libbenchmark-dev)
+                libjpeg62-turbo-dev libusb-1.0-0-dev libgtest-dev libgmock-dev libbenchmark-dev
+                scdoc gzip fonts-dejavu-core)
 RUN_PACKAGES=(fonts-dejavu-core qt6-translations-l10n)
 # clang's sanitizers and libFuzzer, for the sanitize and fuzz commands.
 HARDENING_PACKAGES=(clang-14 libclang-rt-14-dev ninja-build)
+# The Debian package (dpkg-shlibdeps, file) and the checkers of the installed files.
+PACKAGE_PACKAGES=(dpkg-dev file)
+TEST_PACKAGES=("${PACKAGE_PACKAGES[@]}" desktop-file-utils appstream libxml2-utils
+               shared-mime-info libglib2.0-bin xdg-utils lintian)
 
 install_missing() {
     local missing=() p
@@ -56,6 +63,7 @@ case "$command" in
         ;;
     test)
         build
+        install_missing "${TEST_PACKAGES[@]}"
         QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure \
             --parallel "$(nproc)"
         ;;
@@ -73,8 +81,13 @@ case "$command" in
         cmake --build build-fuzz --parallel "$(nproc)" --target fuzz
         FUZZ_BUILD=build-fuzz fuzz/run.sh "${1:-60}"
         ;;
+    package)
+        build
+        install_missing "${PACKAGE_PACKAGES[@]}"
+        cpack -G DEB --config build/CPackConfig.cmake -B build
+        ;;
     *)
-        echo "usage: $0 run [FILE.sch] | test | build | sanitize | fuzz [SECONDS]" >&2
+        echo "usage: $0 run [FILE.sch] | test | build | package | sanitize | fuzz [SECONDS]" >&2
         exit 2
         ;;
 esac

@@ -98,14 +98,22 @@ bool WritePreviewZoom(ProfileFile &file, int zoom)
     return file.writeInt(kView, "Zoom", zoom);
 }
 
+QString ChooseSettingsFile(const QString &programFolder, const QString &userFolder)
+{
+    const QString beside = QDir(programFolder).filePath(kFileName);
+    if (QFileInfo::exists(beside))
+        return beside;
+#ifdef Q_OS_WIN
+    if (QFileInfo(programFolder).isWritable())
+        return beside;
+#endif
+    return QDir(userFolder).filePath(kFileName);
+}
+
 QString SettingsFilePath()
 {
-    const QString programFolder = QCoreApplication::applicationDirPath();
-    const QString beside = QDir(programFolder).filePath(kFileName);
-    if (QFileInfo::exists(beside) || QFileInfo(programFolder).isWritable())
-        return beside;
-    return QDir(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation))
-        .filePath(kFileName);
+    return ChooseSettingsFile(QCoreApplication::applicationDirPath(),
+                              QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
 }
 
 }  // namespace tintora

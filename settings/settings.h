@@ -50,9 +50,13 @@ constexpr int kMaxPreviewZoom = 4;
 int ReadPreviewZoom(const ProfileFile &file);
 bool WritePreviewZoom(ProfileFile &file, int zoom);
 
-// tintora.ini beside the program when one is there or the folder is writable,
-// else in the user's configuration folder (an installed program's folder is
-// read-only for its users).
+// Where tintora.ini lives for a program in programFolder: beside it when one is there
+// already (a portable copy, the build tree), else in userFolder, the per-user
+// configuration folder. On Windows a writable program folder also keeps it beside the
+// program, as it always has.
+QString ChooseSettingsFile(const QString &programFolder, const QString &userFolder);
+// ChooseSettingsFile for the running program and the user's AppConfigLocation
+// (~/.config/Tintora on Linux).
 QString SettingsFilePath();
 
 }  // namespace tintora

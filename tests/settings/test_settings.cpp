@@ -134,13 +134,60 @@ TEST_F(SettingsTest, FailedWriteReportsFalse)
     EXPECT_FALSE(WritePreviewSettings(ini, PreviewSettings{}, 1));
 }
 
-TEST(SettingsFilePath, BesideTheProgramOrInTheUserConfiguration)
+// A portable copy, and the build tree, keep the file they already have, even when its
+// folder is read-only (the check must not hinge on who runs the tests: root may write
+// anywhere).
+TEST(SettingsFilePath, AFileAlreadyBesideTheProgramIsKept)
 {
-    // The build tree is writable for its builder; run as another user it is not.
-    const QString folder = QCoreApplication::applicationDirPath();
-    const QString beside = QDir(folder).filePath("tintora.ini");
-    const QString perUser =
-        QDir(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)).filePath("tintora.ini");
-    const bool besideUsable = QFileInfo(folder).isWritable() || QFileInfo::exists(beside);
-    EXPECT_EQ(SettingsFilePath().toStdString(), (besideUsable ? beside : perUser).toStdString());
+    QTemporaryDir program, user;
+    QFile(program.filePath("tintora.ini")).open(QIODevice::WriteOnly);
+    ASSERT_TRUE(QFile::setPermissions(program.path(), QFile::ReadOwner | QFile::ExeOwner));
+    EXPECT_EQ(ChooseSettingsFile(program.path(), user.path()).toStdString(),
+              program.filePath("tintora.ini").toStdString());
+    QFile::setPermissions(program.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
+
+// An installed program's folder is writable for root, or for a user who installed with
+// --prefix ~/.local: the file must not land among the programs then.
+TEST(SettingsFilePath, WithoutOneAWritableProgramFolderIsNotUsed)
+{
+    QTemporaryDir program, user;
+    ASSERT_TRUE(QFileInfo(program.path()).isWritable());
+#ifdef Q_OS_WIN
+    const QString expected = program.filePath("tintora.ini");
+#else
+    const QString expected = user.filePath("tintora.ini");
+#endif
+    EXPECT_EQ(ChooseSettingsFile(program.path(), user.path()).toStdString(),
+              expected.toStdString());
+}
+
+#ifdef Q_OS_LINUX
+// The per-user file follows XDG_CONFIG_HOME, and the first write makes its folder.
+TEST(SettingsFilePath, ThePerUserFileIsUnderXdgConfigHomeAndMadeByTheFirstWrite)
+{
+    const QString beside = QDir(QCoreApplication::applicationDirPath()).filePath("tintora.ini");
+    if (QFileInfo::exists(beside))
+        GTEST_SKIP() << "a tintora.ini beside the tests is not ours to change";
+    QTemporaryDir config;
+    const QByteArray savedHome = qgetenv("XDG_CONFIG_HOME");
+    const QString savedName = QCoreApplication::applicationName();
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+    QCoreApplication::setApplicationName("Tintora");
+
+    const QString perUser = config.filePath("Tintora/tintora.ini");
+    const QString path = SettingsFilePath();
+    ProfileFile ini(path);
+    const bool written = WriteLanguage(ini, kEnglish);
+
+    QCoreApplication::setApplicationName(savedName);
+    if (savedHome.isNull())
+        qunsetenv("XDG_CONFIG_HOME");
+    else
+        qputenv("XDG_CONFIG_HOME", savedHome);
+
+    EXPECT_EQ(path.toStdString(), perUser.toStdString());
+    EXPECT_TRUE(written);
+    EXPECT_TRUE(QFileInfo::exists(path));
+}
+#endif
