@@ -20,6 +20,12 @@ namespace {
 
 constexpr std::size_t kInputChunk = 16384;
 
+// Arithmetic coding may stop its data at a marker and leave the rest of the picture
+// to zeros, so a few hundred bytes can stand for gigapixels of made-up rows that take
+// minutes to decode. Data that ends with more than this many pixels still to come is
+// taken as cut short; a real picture's data ends within its last rows of blocks.
+constexpr std::uint64_t kMadeUpPixelLimit = std::uint64_t(16) << 20;
+
 struct ErrorManager {
     jpeg_error_mgr pub;  // first, libjpeg hands back a pointer to it
     std::jmp_buf jump;
@@ -137,6 +143,16 @@ JSAMPARRAY CachedRows(j_common_ptr cinfo, JDIMENSION rowBytes, JDIMENSION count)
     return rows;
 }
 
+// Restart markers belong inside the data; any other marker ends it.
+bool DataEndedLongBeforeThePicture(const jpeg_decompress_struct &cinfo)
+{
+    const int marker = cinfo.unread_marker;
+    if (marker == 0 || (marker >= JPEG_RST0 && marker <= JPEG_RST0 + 7))
+        return false;
+    const std::uint64_t rowsLeft = cinfo.output_height - cinfo.output_scanline;
+    return rowsLeft * cinfo.output_width > kMadeUpPixelLimit;
+}
+
 // Only trivially destructible locals live here: the error exit jumps back
 // into this frame from inside libjpeg.
 template <typename Begin, typename Take>
@@ -180,6 +196,8 @@ Outcome RunDecoder(Decoder &d, const Begin &begin, const Take &take)
                 take(rows[i]);
             }
         }
+        if (DataEndedLongBeforeThePicture(d.cinfo))
+            d.error.endOfFile = true;
     }
     // The source made up the end of a file that stopped short. Arithmetic
     // coding gives no warning of its own and fills the rest with guesses, so
