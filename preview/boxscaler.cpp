@@ -13,9 +13,7 @@ std::int64_t RoundHalfUp(double x)
 }
 
 BoxScaler::BoxScaler(int sourceWidth, int sourceHeight, int width, int height)
-    : sourceHeight_(sourceHeight),
-      width_(width),
-      height_(height),
+    : height_(height),
       columns_(BoxSpans(sourceWidth, width)),
       rows_(BoxSpans(sourceHeight, height)),
       capacity_(OpenRowCapacity()),

@@ -40,8 +40,6 @@ private:
     void emitRow(int row);
     std::uint64_t *accumulator(int row) { return sums_.data() + std::size_t(row % capacity_) * rowSums_.size(); }
 
-    int sourceHeight_;
-    int width_;
     int height_;
     std::vector<Span> columns_;
     std::vector<Span> rows_;

@@ -50,8 +50,9 @@ TEST_F(ShortcutTest, PlatformKeysReachTheirCommands)
         QAction *action = child<QAction>(c.action);
         if (keys.isEmpty()) {
             // Windows has no Quit key (Alt+F4 closes the window); Save As has its usual one.
-            if (c.key == QKeySequence::SaveAs)
+            if (c.key == QKeySequence::SaveAs) {
                 EXPECT_EQ(action->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+S")));
+            }
             continue;
         }
         // Undo and Redo need something to undo or redo.

@@ -103,8 +103,9 @@ TEST(P2kFrame, RepliesAreCheckedFieldByField)
     for (const ReplyCase &c : cases) {
         const ParsedReply reply = ParseReply(c.bytes.data(), c.bytes.size(), c.transport, 0x123);
         EXPECT_EQ(reply.kind, c.kind) << c.name;
-        if (c.kind == ParsedReply::Kind::Ok)
+        if (c.kind == ParsedReply::Kind::Ok) {
             EXPECT_EQ(reply.payload, data) << c.name;
+        }
     }
     EXPECT_EQ(ParseReply(nullptr, 20, P2kTransport::Bulk, 1).kind, ParsedReply::Kind::Malformed);
 }
