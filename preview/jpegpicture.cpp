@@ -143,11 +143,13 @@ JSAMPARRAY CachedRows(j_common_ptr cinfo, JDIMENSION rowBytes, JDIMENSION count)
     return rows;
 }
 
-// Restart markers belong inside the data; any other marker ends it.
+// Restart markers belong inside the data of a picture that has restart intervals; any
+// other marker ends it.
 bool DataEndedLongBeforeThePicture(const jpeg_decompress_struct &cinfo)
 {
     const int marker = cinfo.unread_marker;
-    if (marker == 0 || (marker >= JPEG_RST0 && marker <= JPEG_RST0 + 7))
+    const bool restart = marker >= JPEG_RST0 && marker <= JPEG_RST0 + 7;
+    if (marker == 0 || (restart && cinfo.restart_interval != 0))
         return false;
     const std::uint64_t rowsLeft = cinfo.output_height - cinfo.output_scanline;
     return rowsLeft * cinfo.output_width > kMadeUpPixelLimit;
