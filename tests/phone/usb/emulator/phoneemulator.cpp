@@ -84,6 +84,25 @@ private:
     int generation_;
 };
 
+// The four fields both seem commands start with, and how the command log shows them.
+struct SeemFields {
+    int seem;
+    int record;
+    std::size_t offset;
+    std::size_t count;
+
+    explicit SeemFields(const std::vector<std::uint8_t> &payload)
+        : seem(Be16(payload.data())), record(Be16(payload.data() + 2)),
+          offset(Be16(payload.data() + 4)), count(Be16(payload.data() + 6))
+    {
+    }
+    std::string logged() const
+    {
+        return " " + Hex(seem, 4) + "/" + Hex(record, 4) + " " + std::to_string(offset) + "/" +
+               std::to_string(count);
+    }
+};
+
 }  // namespace
 
 PhoneEmulator &PhoneEmulator::instance()
@@ -653,10 +672,9 @@ bool PhoneEmulator::seemRead(const Bytes &payload, Bytes &out, std::optional<Fau
         violation("seem read with " + std::to_string(payload.size()) + " payload bytes");
         return false;
     }
-    const int seem = Be16(payload.data()), record = Be16(payload.data() + 2);
-    const std::size_t offset = Be16(payload.data() + 4), count = Be16(payload.data() + 6);
-    commands_.back() += " " + Hex(seem, 4) + "/" + Hex(record, 4) + " " + std::to_string(offset) +
-                        "/" + std::to_string(count);
+    const SeemFields fields(payload);
+    const auto [seem, record, offset, count] = fields;
+    commands_.back() += fields.logged();
     const auto it = records_.find({seem, record});
     if (it == records_.end())
         return false;
@@ -675,10 +693,9 @@ bool PhoneEmulator::seemWrite(const Bytes &payload)
         violation("seem write whose count does not match its data");
         return false;
     }
-    const int seem = Be16(payload.data()), record = Be16(payload.data() + 2);
-    const std::size_t offset = Be16(payload.data() + 4), count = Be16(payload.data() + 6);
-    commands_.back() += " " + Hex(seem, 4) + "/" + Hex(record, 4) + " " + std::to_string(offset) +
-                        "/" + std::to_string(count);
+    const SeemFields fields(payload);
+    const auto [seem, record, offset, count] = fields;
+    commands_.back() += fields.logged();
     const auto it = records_.find({seem, record});
     if (it == records_.end())
         return false;
