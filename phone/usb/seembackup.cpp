@@ -1,11 +1,8 @@
 #include "seembackup.h"
 
-#include <fcntl.h>
-#include <unistd.h>
+#include "hostsetup.h"
 
-#include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <ctime>
 #include <string>
 
@@ -14,16 +11,10 @@ namespace fs = std::filesystem;
 
 std::optional<fs::path> SeemBackupFolder()
 {
-    const char *data = std::getenv("XDG_DATA_HOME");
-    const char *home = std::getenv("HOME");
-    fs::path base;
-    if (data && *data == '/')
-        base = data;
-    else if (home && *home)
-        base = fs::path(home) / ".local" / "share";
-    else
+    const auto data = DataFolder();
+    if (!data)
         return std::nullopt;
-    return base / "Tintora" / "seem-backups";
+    return *data / "seem-backups";
 }
 
 std::optional<fs::path> SaveSeemBackup(int seem, int record,
@@ -35,8 +26,7 @@ std::optional<fs::path> SaveSeemBackup(int seem, int record,
     std::error_code error;
     fs::create_directories(*folder, error);
     const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
+    const std::tm local = LocalTime(now);
     char stem[48];
     std::snprintf(stem, sizeof stem, "%04X_%04X-%04d%02d%02d-%02d%02d%02d", seem, record,
                   local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
@@ -47,18 +37,11 @@ std::optional<fs::path> SaveSeemBackup(int seem, int record,
         const fs::path file = *folder / name;
         // Never over an earlier copy; readable by its owner alone, as the
         // phone's settings are nobody else's business.
-        const int out = ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-        if (out < 0) {
-            if (errno == EEXIST)
-                continue;
-            return std::nullopt;
+        switch (WriteNewPrivateFile(file, bytes)) {
+        case NewFile::Written: return file;
+        case NewFile::Exists: continue;
+        case NewFile::Failed: return std::nullopt;
         }
-        const bool written =
-            ::write(out, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
-        if (::close(out) == 0 && written)
-            return file;
-        fs::remove(file, error);
-        return std::nullopt;
     }
     return std::nullopt;
 }
