@@ -120,10 +120,12 @@ collect_licences() {
         $third/easing/LICENSE $third/icc/LICENSE.txt
     cp "$tmp/$qt/LICENSES/LGPL-3.0-only.txt" "$out/Qt 6.4.2.txt"
     local name
-    for name in zlib:LICENSE pcre2:LICENCE double-conversion:LICENSE freetype:docs/FTL.TXT \
-                harfbuzz:../harfbuzz-ng/COPYING libpng:LICENSE md4c:LICENSE.md \
-                tinycbor:LICENSE blake2:COPYING rfc6234:LICENSE easing:LICENSE icc:LICENSE.txt; do
-        cp "$tmp/$third/${name%%:*}/${name#*:}" "$out/Qt's ${name%%:*}.txt"
+    # name:file below src/3rdparty
+    for name in zlib:zlib/LICENSE pcre2:pcre2/LICENCE double-conversion:double-conversion/LICENSE \
+                freetype:freetype/docs/FTL.TXT harfbuzz:harfbuzz-ng/COPYING libpng:libpng/LICENSE \
+                md4c:md4c/LICENSE.md tinycbor:tinycbor/LICENSE blake2:blake2/COPYING \
+                rfc6234:rfc6234/LICENSE easing:easing/LICENSE icc:icc/LICENSE.txt; do
+        cp "$tmp/$third/${name#*:}" "$out/Qt's ${name%%:*}.txt"
     done
     tar xzf "$(ls "$cache/src/"libjpeg-turbo_*.orig.tar.gz)" -C "$tmp" --wildcards \
         '*/LICENSE.md' '*/README.ijg'

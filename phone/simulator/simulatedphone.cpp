@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -15,6 +16,17 @@ namespace {
 
 constexpr int kFailure = -1;
 constexpr std::size_t kRecordSize = 255;
+
+// Windows keeps paths wide, where fopen cannot take them.
+std::FILE *OpenFile(const fs::path &path, const char *mode)
+{
+#if defined(_WIN32)
+    const std::wstring wideMode(mode, mode + std::strlen(mode));
+    return _wfopen(path.c_str(), wideMode.c_str());
+#else
+    return std::fopen(path.c_str(), mode);
+#endif
+}
 
 std::optional<fs::path> Root()
 {
@@ -147,9 +159,9 @@ int SimulatedPhone::fileCreate(const char *path, int mode)
     std::error_code error;
     if (!target || fs::is_directory(*target, error))
         return kFailure;
-    file_ = std::fopen(target->c_str(), "r+b");
+    file_ = OpenFile(*target, "r+b");
     if (!file_ && !fs::exists(*target, error))
-        file_ = std::fopen(target->c_str(), "w+b");
+        file_ = OpenFile(*target, "w+b");
     if (!file_)
         return kFailure;
     filePath_ = *target;

@@ -23,7 +23,11 @@ protected:
     // The simulator is built beside the programs.
     static QString simulator()
     {
+#if defined(Q_OS_WIN)
+        return QFileInfo(TINTORA_CLI_PATH).dir().filePath("p2ksim.dll");
+#else
         return QFileInfo(TINTORA_CLI_PATH).dir().filePath("libp2ksim.so");
+#endif
     }
 
     void SetUp() override

@@ -28,7 +28,12 @@ protected:
         environment.insert("TINTORA_P2KAPI", TINTORA_P2KAPI_PATH);
         environment.insert("TINTORA_P2KAPI_BUS", P2KEMU_PATH);
         environment.insert("P2KEMU_ROOT", phone.path());
+        // Where the library keeps its copies: <data>/Tintora on both systems.
+#if defined(Q_OS_WIN)
+        environment.insert("LOCALAPPDATA", work.filePath("data"));
+#else
         environment.insert("XDG_DATA_HOME", work.filePath("data"));
+#endif
         QDir(phone.path()).mkpath("a/mobile/system");
     }
     void TearDown() override
@@ -142,7 +147,11 @@ TEST_P(CliUsbPhoneTest, ProbeTellsWhatItFoundAndWhatToDo)
     const CliRun denied = run({"phone", "probe"});
     EXPECT_EQ(denied.exitCode, 1);
     EXPECT_TRUE(denied.out.contains("can be opened: no (permission denied)")) << denied.out.toStdString();
+#if defined(Q_OS_WIN)
+    EXPECT_TRUE(denied.out.contains("bind the WinUSB driver")) << denied.out.toStdString();
+#else
     EXPECT_TRUE(denied.out.contains("install the udev rule")) << denied.out.toStdString();
+#endif
 
     setup("mode storage\n");
     const CliRun storage = run({"phone", "probe"});

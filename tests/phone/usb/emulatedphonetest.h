@@ -22,6 +22,14 @@ using p2kemu::PhoneEmulator;
 using p2kusb::P2kTransport;
 using Bytes = std::vector<std::uint8_t>;
 
+// The library keeps its copies under $XDG_DATA_HOME/Tintora, or
+// %LOCALAPPDATA%\Tintora on Windows.
+#if defined(Q_OS_WIN)
+inline constexpr char kDataHome[] = "LOCALAPPDATA";
+#else
+inline constexpr char kDataHome[] = "XDG_DATA_HOME";
+#endif
+
 // The real libp2kapi.so, loaded the way the program loads it, with the
 // emulator as its USB bus. Each test starts a new run of the library (P2K_Init)
 // with a phone plugged in, and ends by checking that no frame broke the protocol.
@@ -31,13 +39,13 @@ protected:
     {
         qputenv("TINTORA_P2KAPI", TINTORA_P2KAPI_PATH);
         qputenv("TINTORA_P2KAPI_BUS", P2KEMU_PATH);
-        qputenv("XDG_DATA_HOME", QFile::encodeName(data.path()));
+        qputenv(kDataHome, QFile::encodeName(data.path()));
         emu().reset();
     }
     ~EmulatedPhoneTest() override
     {
         EXPECT_EQ(emu().violations(), std::vector<std::string>{});
-        qunsetenv("XDG_DATA_HOME");
+        qunsetenv(kDataHome);
     }
 
     static PhoneEmulator &emu() { return PhoneEmulator::instance(); }

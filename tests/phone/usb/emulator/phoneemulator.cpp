@@ -172,7 +172,7 @@ void PhoneEmulator::violation(const std::string &what)
 {
     violations_.push_back(what);
     if (root_)
-        std::ofstream(*root_ / "violations", std::ios::app) << what << '\n';
+        std::ofstream(*root_ / "violations", std::ios::app | std::ios::binary) << what << '\n';
 }
 
 void PhoneEmulator::arrive(Mode mode)
@@ -649,7 +649,7 @@ void PhoneEmulator::handle(std::uint16_t id, std::uint16_t command, const Bytes 
             violation("restart with a payload");
         ++restarts_;
         if (root_)
-            std::ofstream(*root_ / "restarted", std::ios::app) << "restarted\n";
+            std::ofstream(*root_ / "restarted", std::ios::app | std::ios::binary) << "restarted\n";
         if (restartReplies_)
             answer(id, command, true, {}, fault);
         departure_ = Clock::now() + std::chrono::milliseconds(20);
@@ -915,7 +915,7 @@ void PhoneEmulator::loadRoot()
         const std::string first = relative.begin()->string();
         if (first == "seem" && it->is_regular_file()) {
             int seem = 0, record = 0;
-            if (std::sscanf(relative.filename().c_str(), "%4X_%4X.seem", &seem, &record) == 2) {
+            if (std::sscanf(relative.filename().string().c_str(), "%4X_%4X.seem", &seem, &record) == 2) {
                 std::ifstream in(it->path(), std::ios::binary);
                 records_[{seem, record}] = Bytes(std::istreambuf_iterator<char>(in), {});
             }
