@@ -78,6 +78,9 @@ int main(int argc, char **argv)
     // pipe on: the same bytes as on Linux, with no CR put before each LF.
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
+    // Headless Qt looks for fonts where Qt was installed when it was built.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_FONTDIR"))
+        qputenv("QT_QPA_FONTDIR", QFile::encodeName(qEnvironmentVariable("WINDIR") + "/Fonts"));
 #endif
     QGuiApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);

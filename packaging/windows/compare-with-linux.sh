@@ -5,8 +5,8 @@
 #   packaging/windows/compare-with-linux.sh LINUX_BIN_DIR WINDOWS_BIN_DIR
 set -euo pipefail
 here=$(cd "$(dirname "$(readlink -f "$0")")" && pwd)
-linux=$1/tintora-cli
-windows=$2/tintora-cli.exe
+linux=$(readlink -f "$1")/tintora-cli
+windows=$(readlink -f "$2")/tintora-cli.exe
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work"
@@ -34,7 +34,7 @@ import json
 doc = json.load(open("default.json"))
 doc["name"] = "Пёстрая"
 for i, entry in enumerate(doc["entries"]):
-    entry["colour"] = "#%02X%02X%02X" % ((i * 97) % 256, (i * 53 + 40) % 256, (255 - i * 29) % 256)
+    entry["colour"] = "%02X%02X%02X" % ((i * 97) % 256, (i * 53 + 40) % 256, (255 - i * 29) % 256)
     entry["transparency"] = (i * 7) % 16
 json.dump(doc, open("vivid.json", "w"), ensure_ascii=False, indent=1)
 PY

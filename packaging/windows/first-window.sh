@@ -12,6 +12,7 @@ runner=$!
 timeout 60 xdotool search --sync --onlyvisible --name "$title" >/dev/null
 found=$?
 kill "$runner" 2>/dev/null
-pkill -f "$(basename "$program")" 2>/dev/null
+# The program itself, as Wine names it: C:\...\NAME.exe
+pkill -f "^[A-Za-z]:.*$(basename "$program")" 2>/dev/null
 wait "$runner" 2>/dev/null
 exit $found
