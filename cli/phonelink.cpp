@@ -54,6 +54,29 @@ bool WaitForPhone(LoadedPhoneLibrary &phone, int seconds)
     return false;
 }
 
+void WaitForSwitch(LoadedPhoneLibrary &phone, int seconds)
+{
+    const auto state = reinterpret_cast<P2K_LinkStateFn>(phone.resolve("P2K_LinkState"));
+    if (!state)
+        return;
+    constexpr int kSwitching = 2;
+    QTextStream err(stderr);
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+    bool said = false;
+    for (char text[512] = {}; state(text, sizeof text) == kSwitching;) {
+        if (std::chrono::steady_clock::now() >= end)
+            return;
+        if (!said) {
+            err << "tintora-cli: waiting up to " << seconds
+                << " s for the phone to switch to command mode: " << QString::fromUtf8(text)
+                << '\n';
+            err.flush();
+            said = true;
+        }
+        QThread::msleep(200);
+    }
+}
+
 int RestoreSeem(PhoneLibrary &phone, const QString &file, bool restart)
 {
     static const QRegularExpression kName(QStringLiteral("^([0-9A-Fa-f]{4})_([0-9A-Fa-f]{4})"));

@@ -131,4 +131,13 @@ int LoadedPhoneLibrary::Seem_Write(int seem, int record, int offset, int count,
     return loaded_ ? seemWrite_(seem, record, offset, count, buffer) : kFailure;
 }
 
+std::string LoadedPhoneLibrary::formerCopy()
+{
+    const auto former = reinterpret_cast<P2K_FormerCopyFn>(resolve("P2K_FormerCopy"));
+    char text[1024] = {};
+    if (!former || former(text, sizeof text) != 1)
+        return {};
+    return text;
+}
+
 }  // namespace tintora

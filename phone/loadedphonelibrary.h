@@ -37,6 +37,7 @@ public:
     int File_VolInfo(std::uint16_t *buffer) override;
     int Seem_Read(int seem, int record, int offset, int count, std::uint8_t *buffer) override;
     int Seem_Write(int seem, int record, int offset, int count, std::uint8_t *buffer) override;
+    std::string formerCopy() override;
 
 private:
     bool load(const QString &file);

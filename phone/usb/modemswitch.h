@@ -25,6 +25,8 @@ public:
 
     void start(const std::string &id, const PhoneDevice &device);
     bool running() const;
+    // Waits for a switch under way to be sent or to fail.
+    void finish() { join(); }
     // What the last switch did, for people.
     std::string outcome() const;
     // A switch went out lately, so the phone is on its way back.

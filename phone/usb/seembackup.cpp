@@ -12,7 +12,15 @@
 namespace p2kusb {
 namespace fs = std::filesystem;
 
-std::optional<fs::path> SeemBackupFolder()
+namespace {
+
+std::optional<fs::path> SaveBackup(const char *folderName, const std::string &stem,
+                                   const std::string &extension,
+                                   const std::vector<std::uint8_t> &bytes);
+
+}  // namespace
+
+std::optional<fs::path> BackupFolder(const char *name)
 {
     const char *data = std::getenv("XDG_DATA_HOME");
     const char *home = std::getenv("HOME");
@@ -23,13 +31,31 @@ std::optional<fs::path> SeemBackupFolder()
         base = fs::path(home) / ".local" / "share";
     else
         return std::nullopt;
-    return base / "Tintora" / "seem-backups";
+    return base / "Tintora" / name;
 }
 
 std::optional<fs::path> SaveSeemBackup(int seem, int record,
                                        const std::vector<std::uint8_t> &bytes)
 {
-    const auto folder = SeemBackupFolder();
+    char stem[16];
+    std::snprintf(stem, sizeof stem, "%04X_%04X", seem, record);
+    return SaveBackup("seem-backups", stem, ".seem", bytes);
+}
+
+std::optional<fs::path> SaveFileBackup(const std::string &phonePath,
+                                       const std::vector<std::uint8_t> &bytes)
+{
+    const fs::path name = fs::path(phonePath).filename();
+    return SaveBackup("file-backups", name.stem().string(), name.extension().string(), bytes);
+}
+
+namespace {
+
+std::optional<fs::path> SaveBackup(const char *folderName, const std::string &stem,
+                                   const std::string &extension,
+                                   const std::vector<std::uint8_t> &bytes)
+{
+    const auto folder = BackupFolder(folderName);
     if (!folder)
         return std::nullopt;
     std::error_code error;
@@ -37,13 +63,12 @@ std::optional<fs::path> SaveSeemBackup(int seem, int record,
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     localtime_r(&now, &local);
-    char stem[48];
-    std::snprintf(stem, sizeof stem, "%04X_%04X-%04d%02d%02d-%02d%02d%02d", seem, record,
-                  local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
-                  local.tm_min, local.tm_sec);
+    char stamp[32];
+    std::snprintf(stamp, sizeof stamp, "-%04d%02d%02d-%02d%02d%02d", local.tm_year + 1900,
+                  local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
     for (int attempt = 1; attempt < 100; ++attempt) {
-        const std::string name =
-            std::string(stem) + (attempt > 1 ? "-" + std::to_string(attempt) : "") + ".seem";
+        const std::string name = stem + stamp +
+                                 (attempt > 1 ? "-" + std::to_string(attempt) : "") + extension;
         const fs::path file = *folder / name;
         // Never over an earlier copy; readable by its owner alone, as the
         // phone's settings are nobody else's business.
@@ -62,5 +87,7 @@ std::optional<fs::path> SaveSeemBackup(int seem, int record,
     }
     return std::nullopt;
 }
+
+}  // namespace
 
 }  // namespace p2kusb

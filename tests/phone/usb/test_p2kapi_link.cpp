@@ -70,13 +70,13 @@ TEST_F(EmulatedPhoneTest, NoSeemWriteWithoutACopy)
     EXPECT_EQ(emu().record(0x32, 1), original);
 }
 
-// The phone answers a write and keeps something else: the read-back tells.
+// The phone answers a write and the read-back fails: the record may have changed.
 TEST_F(EmulatedPhoneTest, ASeemWriteThatDidNotArriveFails)
 {
     start();
     emu().fail(Fault::SeemStatus, 0x0020, -1, 1);  // the read after the write
     std::uint8_t byte = 0xFF;
-    EXPECT_EQ(library().Seem_Write(0x32, 1, 83, 1, &byte), -1);
+    EXPECT_EQ(library().Seem_Write(0x32, 1, 83, 1, &byte), -2);
 }
 
 TEST_P(BothTransports, RestartLetsThePhoneGoAndFindsItAgain)
@@ -215,12 +215,93 @@ TEST_P(FaultyPhone, AMalformedOrMissingReplyFailsTheCallAndNothingAfterIt)
     Bytes buffer(2000);
     EXPECT_EQ(library().File_Read(buffer.data(), 2000), -1);
     library().File_Close();
-    EXPECT_FALSE(emu().fileOpen());
+    EXPECT_EQ(library().P2K_GetStatus(), 1);  // the window's poll between commands
+    // The emulator takes an open over one still open as a violation.
     ASSERT_EQ(library().File_Create("/a/f", 0), 0) << "a new open after the fault";
     EXPECT_EQ(library().File_Read(buffer.data(), 2000), 2000);
     EXPECT_EQ(library().File_Close(), 0);
+    EXPECT_FALSE(emu().fileOpen());
     EXPECT_EQ(buffer, Pattern(2000));
 }
+
+// A slow flash: a reply that comes after more than one transfer timeout but
+// within the command's wait is taken, on both transports alike.
+struct SlowCase {
+    P2kTransport transport;
+    int delayMs;
+    std::uint16_t command;
+    const char *name;
+};
+
+const SlowCase kSlowReplies[] = {
+    {P2kTransport::Control, 1500, 0x0020, "ControlRead1500"},
+    {P2kTransport::Bulk, 1500, 0x0020, "BulkRead1500"},
+    {P2kTransport::Control, 2500, 0x0020, "ControlRead2500"},
+    {P2kTransport::Bulk, 2500, 0x0020, "BulkRead2500"},
+    {P2kTransport::Bulk, 2000, 0x002F, "BulkSeemWrite2000"},
+};
+
+class SlowPhone : public EmulatedPhoneTest, public ::testing::WithParamInterface<SlowCase> {};
+
+TEST_P(SlowPhone, ASlowReplyIsTakenOnBothTransports)
+{
+    const SlowCase c = GetParam();
+    start(c.transport);
+    emu().setReplyDelay(std::chrono::milliseconds(c.delayMs));
+    emu().fail(Fault::Slow, c.command);
+    std::uint8_t byte = 0;
+    if (c.command == 0x0020) {
+        EXPECT_EQ(library().Seem_Read(0x32, 1, 83, 1, &byte), 1);
+        EXPECT_EQ(byte, emu().record(0x32, 1)[83]);
+    } else {
+        byte = 0x41;
+        EXPECT_EQ(library().Seem_Write(0x32, 1, 83, 1, &byte), 0);
+        EXPECT_EQ(emu().record(0x32, 1)[83], 0x41);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Usb, SlowPhone, ::testing::ValuesIn(kSlowReplies),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+// A reply that does not come in time is still owed: the calls that follow at
+// once fail without a wait, and after the next poll the reply is taken or the
+// link made anew before a command goes out (the emulator holds any command
+// sent while a reply is owed as a violation).
+struct OwedCase {
+    P2kTransport transport;
+    Fault fault;  // Slow: comes after 3.5 s; NoReply: never
+    const char *name;
+};
+
+const OwedCase kOwed[] = {
+    {P2kTransport::Control, Fault::Slow, "ControlLate"},
+    {P2kTransport::Bulk, Fault::Slow, "BulkLate"},
+    {P2kTransport::Control, Fault::NoReply, "ControlLost"},
+    {P2kTransport::Bulk, Fault::NoReply, "BulkLost"},
+};
+
+class OwedReply : public EmulatedPhoneTest, public ::testing::WithParamInterface<OwedCase> {};
+
+TEST_P(OwedReply, NoCommandGoesOutWhileAReplyIsOwedAndASilentPhoneCostsOneWait)
+{
+    const OwedCase c = GetParam();
+    start(c.transport);
+    emu().setReplyDelay(std::chrono::milliseconds(3500));
+    emu().fail(c.fault, 0x0020);
+    std::uint8_t byte = 0;
+    EXPECT_EQ(library().Seem_Read(0x32, 1, 83, 1, &byte), -1);
+    const auto before = std::chrono::steady_clock::now();
+    std::array<std::uint16_t, 256> volume{};
+    EXPECT_EQ(library().File_VolInfo(volume.data()), -1);
+    EXPECT_EQ(library().File_Create("/a/mobile/system/spcolor.sch", 0), -1);
+    EXPECT_LT(std::chrono::steady_clock::now() - before, std::chrono::milliseconds(500));
+    EXPECT_EQ(library().P2K_GetStatus(), 1);
+    EXPECT_EQ(library().Seem_Read(0x32, 1, 83, 1, &byte), 1);
+    EXPECT_EQ(byte, emu().record(0x32, 1)[83]);
+}
+
+INSTANTIATE_TEST_SUITE_P(Usb, OwedReply, ::testing::ValuesIn(kOwed),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 // Faults in fields of the control transport's queue exist only there.
 std::vector<std::tuple<P2kTransport, FaultCase>> FaultCases()

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iterator>
 #include <sstream>
+#include <thread>
 
 namespace p2kemu {
 namespace fs = std::filesystem;
@@ -68,9 +69,10 @@ public:
     {
         return phone_.control(generation_, requestType, request, value, index, data, length);
     }
-    UsbResult bulk(std::uint8_t endpoint, std::uint8_t *data, int length, unsigned) override
+    UsbResult bulk(std::uint8_t endpoint, std::uint8_t *data, int length,
+                   unsigned timeoutMs) override
     {
-        return phone_.bulk(generation_, endpoint, data, length);
+        return phone_.bulk(generation_, endpoint, data, length, timeoutMs);
     }
     UsbStatus claim(int interface, bool detach) override
     {
@@ -136,6 +138,7 @@ void PhoneEmulator::reset()
     restartMode_ = Mode::Command;
     restartDown_ = std::chrono::milliseconds(100);
     free_ = 1000000;
+    replyDelay_ = std::chrono::milliseconds(0);
     listRecordSize_ = 268;
     armed_.clear();
     files_.clear();
@@ -166,6 +169,7 @@ void PhoneEmulator::resetSession()
     expectedId_.reset();
     queue_.clear();
     late_.reset();
+    withheld_ = false;
 }
 
 void PhoneEmulator::violation(const std::string &what)
@@ -234,6 +238,7 @@ void PhoneEmulator::setTtyAvailable(bool available) { std::lock_guard l(mutex_);
 void PhoneEmulator::setDataInterfaceNamed(bool named) { std::lock_guard l(mutex_); dataNamed_ = named; }
 void PhoneEmulator::setSwitchDelay(std::chrono::milliseconds delay) { std::lock_guard l(mutex_); switchDelay_ = delay; }
 void PhoneEmulator::setFree(std::uint32_t bytes) { std::lock_guard l(mutex_); free_ = bytes; }
+void PhoneEmulator::setReplyDelay(std::chrono::milliseconds delay) { std::lock_guard l(mutex_); replyDelay_ = delay; }
 void PhoneEmulator::setListRecordSize(std::size_t bytes) { std::lock_guard l(mutex_); listRecordSize_ = bytes; }
 
 void PhoneEmulator::setRestart(bool replies, Mode comesBackIn, std::chrono::milliseconds down)
@@ -418,6 +423,11 @@ UsbStatus PhoneEmulator::claim(int generation, int interface, bool detach)
     } else if (device_->mode != Mode::Command || interface != device_->commandInterface) {
         violation("claimed interface " + std::to_string(interface));
         return UsbStatus::Error;
+    } else {
+        // The host starts afresh: what the phone still owed is forgotten.
+        queue_.clear();
+        late_.reset();
+        withheld_ = false;
     }
     device_->claimed.insert(interface);
     return UsbStatus::Ok;
@@ -454,6 +464,12 @@ UsbResult PhoneEmulator::control(int generation, std::uint8_t requestType, std::
         return {status, status == UsbStatus::Ok ? length : 0};
     }
     if (requestType == 0xC1 && request == 0x00 && value == 0) {
+        if (!due()) {
+            const Bytes none{0, 0};
+            const std::size_t n = std::min<std::size_t>(none.size(), length);
+            std::copy_n(none.begin(), n, data);
+            return {UsbStatus::Ok, static_cast<int>(n)};
+        }
         Bytes poll{0, static_cast<std::uint8_t>(std::min<std::size_t>(queue_.size(), 3))};
         poll[0] = queue_.size() > 3 ? 2 : 0;
         for (std::size_t i = 0; i < std::min<std::size_t>(queue_.size(), 3); ++i)
@@ -505,9 +521,15 @@ PhoneEmulator::Bytes PhoneEmulator::fetchReply(std::uint16_t length)
     return out;
 }
 
-UsbResult PhoneEmulator::bulk(int generation, std::uint8_t endpoint, std::uint8_t *data, int length)
+bool PhoneEmulator::due() const
 {
-    std::lock_guard lock(mutex_);
+    return !queue_.empty() && Clock::now() >= queue_.front().due;
+}
+
+UsbResult PhoneEmulator::bulk(int generation, std::uint8_t endpoint, std::uint8_t *data, int length,
+                              unsigned timeoutMs)
+{
+    std::unique_lock lock(mutex_);
     ++transfers_;
     if (!current(generation))
         return {UsbStatus::NoDevice, 0};
@@ -532,7 +554,16 @@ UsbResult PhoneEmulator::bulk(int generation, std::uint8_t endpoint, std::uint8_
         violation("bulk on endpoint " + Hex(endpoint, 2));
         return {UsbStatus::Stall, 0};
     }
-    if (queue_.empty())
+    // A read waits for a reply as long as its timeout lets it.
+    const auto end = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (!due() && Clock::now() < end) {
+        lock.unlock();
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        lock.lock();
+        if (!current(generation))
+            return {UsbStatus::NoDevice, 0};
+    }
+    if (!due())
         return {UsbStatus::Timeout, 0};
     Reply reply = queue_.front();
     queue_.pop_front();
@@ -573,6 +604,8 @@ UsbStatus PhoneEmulator::receive(const Bytes &frame)
     if (expectedId_ && id != *expectedId_)
         violation("packet id " + Hex(id, 3) + " after " + Hex((*expectedId_ - 1) & kPacketIdMask, 3));
     expectedId_ = (id + 1) & kPacketIdMask;
+    if (!queue_.empty() || late_ || withheld_)
+        violation("command " + Hex(command, 4) + " sent while the reply to the one before is owed");
     const Bytes payload(frame.begin() + header, frame.end());
     const int sub = command == cmd::kFileSystem && payload.size() >= 4 ? int(Be32(payload.data())) : -1;
     const std::optional<Fault> fault = take(command, sub);
@@ -595,8 +628,10 @@ UsbStatus PhoneEmulator::receive(const Bytes &frame)
 void PhoneEmulator::answer(std::uint16_t id, std::uint16_t command, bool ok, const Bytes &payload,
                            std::optional<Fault> fault)
 {
-    if (fault == Fault::NoReply)
+    if (fault == Fault::NoReply) {
+        withheld_ = true;
         return;
+    }
     std::uint16_t replyId = (id & kPacketIdMask) | 0x8000;
     if (fault == Fault::WrongId)
         replyId = (((id + 7) & kPacketIdMask) | 0x8000);
@@ -620,7 +655,7 @@ void PhoneEmulator::answer(std::uint16_t id, std::uint16_t command, bool ok, con
         PutBe16(message, 0);
     }
     message.insert(message.end(), payload.begin(), payload.end());
-    Reply reply{message, fault};
+    Reply reply{message, fault, Clock::now() + (fault == Fault::Slow ? replyDelay_ : std::chrono::milliseconds(0))};
     if (fault == Fault::LateReply)
         late_ = reply;
     else

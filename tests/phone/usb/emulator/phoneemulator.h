@@ -34,6 +34,7 @@ enum class Fault {
     PollGarbage,    // the poll reports a message too small to be one (control)
     SeemStatus,     // a seem read's status byte is 1
     ExtraData,      // a file read answers more bytes than asked
+    Slow,           // answered after the reply delay
 };
 
 // A P2K phone on an emulated USB bus. It decodes every frame, answers in the
@@ -64,6 +65,7 @@ public:
     // Restart: answer first or not, and the mode the phone comes back in.
     void setRestart(bool replies, Mode comesBackIn, std::chrono::milliseconds down);
     void setFree(std::uint32_t bytes);
+    void setReplyDelay(std::chrono::milliseconds delay);
     void setListRecordSize(std::size_t bytes);
     void fail(Fault fault, std::uint16_t command = 0, int fsacSub = -1, int skip = 0);
 
@@ -93,7 +95,8 @@ public:
     p2kusb::UsbResult control(int generation, std::uint8_t requestType, std::uint8_t request,
                               std::uint16_t value, std::uint16_t index, std::uint8_t *data,
                               std::uint16_t length);
-    p2kusb::UsbResult bulk(int generation, std::uint8_t endpoint, std::uint8_t *data, int length);
+    p2kusb::UsbResult bulk(int generation, std::uint8_t endpoint, std::uint8_t *data, int length,
+                           unsigned timeoutMs);
     p2kusb::UsbStatus claim(int generation, int interface, bool detach);
     void release(int generation, int interface);
 
@@ -124,7 +127,9 @@ private:
     struct Reply {
         Bytes message;   // header and payload as the transport frames them
         std::optional<Fault> fault;
+        Clock::time_point due{};
     };
+    bool due() const;  // the first reply is there to be fetched
 
     PhoneEmulator();
     void violation(const std::string &what);
@@ -179,6 +184,8 @@ private:
     std::optional<std::uint16_t> expectedId_;
     std::deque<Reply> queue_;
     std::optional<Reply> late_;
+    bool withheld_ = false;  // a reply owed that never comes
+    std::chrono::milliseconds replyDelay_{0};
 
     std::vector<std::string> violations_;
     std::vector<std::string> commands_;
