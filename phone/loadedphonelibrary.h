@@ -10,8 +10,9 @@
 namespace tintora {
 
 // The phone-link library loaded at run time. TINTORA_P2KAPI names the file to
-// load; without it the library is looked for beside the program, then by name
-// on the system's library path. When none loads, or one of the ten functions
+// load; without it the library is looked for beside the program (the build
+// tree, Windows), then in lib/tintora/ (and its multiarch form) beside the
+// program's folder, then by name on the system's library path. When none loads, or one of the ten functions
 // is missing, the program runs as with no phone: the status is 0 and every
 // transfer fails through its result.
 class LoadedPhoneLibrary : public PhoneLibrary {

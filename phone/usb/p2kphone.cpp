@@ -283,13 +283,15 @@ int P2kPhone::restart()
         return kFailure;
     if (file_)
         abandonFile();
-    // Whether the phone answers before it resets is not known: no answer is fine.
-    const P2kLink::Reply reply = send(cmd::kRestart, {}, kRestartReplyWait);
-    if (!link_)
+    if (!link_ || silent_)
         return kFailure;
+    // Whether the phone answers before it resets, or leaves the bus first, is
+    // not known: no answer is fine.
+    const std::string id = linkId_;
+    const P2kLink::Reply reply = send(cmd::kRestart, {}, kRestartReplyWait);
     if (reply.outcome == P2kLink::Outcome::Refused || reply.outcome == P2kLink::Outcome::Failed)
         return kFailure;
-    restartingId_ = linkId_;
+    restartingId_ = id;
     restartedAt_ = Clock::now();
     dropLink();
     state_ = LinkState::Restarting;

@@ -63,7 +63,7 @@ std::optional<fs::path> SaveBackup(const char *folderName, const std::string &st
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     localtime_r(&now, &local);
-    char stamp[32];
+    char stamp[96];
     std::snprintf(stamp, sizeof stamp, "-%04d%02d%02d-%02d%02d%02d", local.tm_year + 1900,
                   local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
     for (int attempt = 1; attempt < 100; ++attempt) {

@@ -18,9 +18,9 @@ const char *const kId = "app.tintora.Tintora";
 QStringList ExpectedFiles()
 {
     QStringList files = {
-        "usr/bin/libp2kapi.so",
         "usr/bin/tintora",
         "usr/bin/tintora-cli",
+        "usr/lib/tintora/libp2kapi.so",
         "usr/lib/udev/rules.d/70-tintora-p2k.rules",
         QStringLiteral("usr/share/applications/%1.desktop").arg(kId),
         "usr/share/doc/tintora/changelog.gz",
@@ -67,9 +67,9 @@ TEST_F(PackageTest, HoldsThePrograms_TheDesktopFilesAndNothingElse)
 TEST_F(PackageTest, ProgramsAreStrippedAndRun)
 {
     QStringList programs;
-    for (const char *program : {"tintora", "tintora-cli", "libp2kapi.so"})
-        programs << Installed(QStringLiteral("usr/bin/") + program)
-                 << PrefixRoot() + QStringLiteral("/bin/") + program;
+    for (const char *program : {"bin/tintora", "bin/tintora-cli", "lib/tintora/libp2kapi.so"})
+        programs << Installed(QStringLiteral("usr/") + program)
+                 << PrefixRoot() + QStringLiteral("/") + program;
     for (const QString &path : programs) {
         const ToolRun file = RunTool(QStringLiteral("file"), {QStringLiteral("-b"), path});
         ASSERT_EQ(file.exitCode, 0) << file.output.toStdString();
