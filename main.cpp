@@ -52,6 +52,11 @@ int main(int argc, char **argv)
         if (const auto answer = commandLine.answer(QCoreApplication::arguments(), false))
             return Print(*answer);
     }
+#ifdef Q_OS_WIN
+    // The preview's text is FreeType's, as on Linux: the same pixels on both.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "windows:fontengine=freetype");
+#endif
     QApplication app(argc, argv);
     if (const auto answer = commandLine.answer(QApplication::arguments(), true))
         return Print(*answer);

@@ -7,6 +7,9 @@
 #                                 UndefinedBehaviorSanitizer (build-sanitize/)
 #   ./tintora.sh fuzz [SECONDS]   each fuzz target for SECONDS (60) on its corpus (build-fuzz/)
 #   ./tintora.sh package          install what is missing, build, make build/tintora_*.deb
+#   ./tintora.sh windows          cross-build for Windows (Qt and the libraries are built
+#                                 once into a cache), make build-windows/tintora-*-win64.zip
+#   ./tintora.sh windows-test     the same, then every Windows test under Wine
 set -euo pipefail
 cd "$(dirname "$(readlink -f "$0")")"
 
@@ -19,6 +22,10 @@ RUN_PACKAGES=(fonts-dejavu-core qt6-translations-l10n)
 HARDENING_PACKAGES=(clang-14 libclang-rt-14-dev ninja-build)
 # The Debian package (dpkg-shlibdeps, file) and the checkers of the installed files.
 PACKAGE_PACKAGES=(dpkg-dev file)
+# MinGW-w64, the sources of the Windows libraries (apt-get source) and Wine.
+WINDOWS_PACKAGES=(cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools googletest
+                  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix nasm dpkg-dev
+                  xz-utils bzip2 wine wine64 xvfb xauth)
 TEST_PACKAGES=("${PACKAGE_PACKAGES[@]}" desktop-file-utils appstream libxml2-utils
                shared-mime-info libglib2.0-bin xdg-utils lintian)
 
@@ -51,6 +58,35 @@ build_with_clang() {
     cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 \
         -DTINTORA_BUILD_BENCH=OFF "$@" >/dev/null
+}
+
+windows_cache=${TINTORA_WINDOWS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/tintora-windows}
+
+build_windows() {
+    install_missing "${WINDOWS_PACKAGES[@]}"
+    TINTORA_WINDOWS_CACHE=$windows_cache packaging/windows/build-deps.sh
+    local prefix=$windows_cache/prefix
+    PKG_CONFIG_LIBDIR=$prefix/lib/pkgconfig cmake -S . -B build-windows -G Ninja \
+        -DCMAKE_TOOLCHAIN_FILE="$PWD/packaging/windows/mingw-w64-x86_64.cmake" \
+        -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_FIND_ROOT_PATH="$prefix" -DQT_HOST_PATH=/usr \
+        -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+        -DCMAKE_BUILD_TYPE=Release -DTINTORA_BUILD_BENCH=OFF \
+        -DCMAKE_CROSSCOMPILING_EMULATOR="$PWD/packaging/windows/wine-run.sh" \
+        -DTINTORA_THIRD_PARTY_LICENCES="$prefix/licences" >/dev/null
+    PKG_CONFIG_LIBDIR=$prefix/lib/pkgconfig cmake --build build-windows --parallel "$(nproc)"
+    cmake --build build-windows --target zip
+}
+
+# A Wine prefix of its own in the cache, saying Windows 10 as the zip asks for.
+prepare_wine() {
+    export WINEPREFIX=$windows_cache/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
+    if [ ! -f "$WINEPREFIX/.tintora-ready" ]; then
+        echo "Making the Wine prefix $WINEPREFIX"
+        wineboot -i >/dev/null 2>&1
+        wine winecfg -v win10 >/dev/null 2>&1
+        wineserver -w
+        touch "$WINEPREFIX/.tintora-ready"
+    fi
 }
 
 command=${1:-}
@@ -86,8 +122,25 @@ case "$command" in
         install_missing "${PACKAGE_PACKAGES[@]}"
         cpack -G DEB --config build/CPackConfig.cmake -B build
         ;;
+    windows)
+        build_windows
+        ;;
+    windows-test)
+        build_windows
+        build
+        prepare_wine
+        # One wineserver for the whole run, instead of one started and ended per program.
+        wineserver -p
+        status=0
+        QT_QPA_PLATFORM=offscreen ctest --test-dir build-windows --output-on-failure \
+            --parallel "$(nproc)" || status=$?
+        packaging/windows/compare-with-linux.sh build/bin build-windows/bin || status=1
+        wineserver -k || true
+        exit $status
+        ;;
     *)
-        echo "usage: $0 run [FILE.sch] | test | build | package | sanitize | fuzz [SECONDS]" >&2
+        echo "usage: $0 run [FILE.sch] | test | build | package | sanitize | fuzz [SECONDS]" \
+             "| windows | windows-test" >&2
         exit 2
         ;;
 esac

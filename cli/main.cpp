@@ -15,6 +15,10 @@
 #if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
 #include <unistd.h>
 #endif
+#if defined(Q_OS_WIN)
+#include <fcntl.h>
+#include <io.h>
+#endif
 
 namespace tintora::cli {
 namespace {
@@ -68,6 +72,12 @@ int main(int argc, char **argv)
                                                          .arg(QDir::tempPath())
                                                          .arg(::getuid())));
     }
+#endif
+#if defined(Q_OS_WIN)
+    // What a command prints is data (JSON, pictures) that scripts compare and
+    // pipe on: the same bytes as on Linux, with no CR put before each LF.
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
 #endif
     QGuiApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);

@@ -2,7 +2,12 @@
 
 #include "libusbbus.h"
 
+#if defined(_WIN32)
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+#else
 #include <dlfcn.h>
+#endif
 
 #include <cstdlib>
 
@@ -27,9 +32,16 @@ public:
 UsbBus *InjectedBus(const char *file)
 {
     // Kept loaded for the life of the process, like the bus it serves.
+#if defined(_WIN32)
+    const HMODULE object = LoadLibraryA(file);
+    const auto make = object ? reinterpret_cast<P2kUsbBusFn>(
+                                   reinterpret_cast<void *>(GetProcAddress(object, "P2kUsbBus")))
+                             : nullptr;
+#else
     void *object = dlopen(file, RTLD_NOW | RTLD_LOCAL);
     const auto make =
         object ? reinterpret_cast<P2kUsbBusFn>(dlsym(object, "P2kUsbBus")) : nullptr;
+#endif
     UsbBus *bus = make ? make() : nullptr;
     if (bus)
         return bus;

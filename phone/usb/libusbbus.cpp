@@ -1,18 +1,12 @@
 #include "libusbbus.h"
 
+#include "libusbhost.h"
+
 #include <libusb.h>
 
-#include <fcntl.h>
-#include <termios.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 
 namespace p2kusb {
-namespace fs = std::filesystem;
 namespace {
 
 UsbStatus FromLibusb(int error)
@@ -34,25 +28,6 @@ std::string IdOf(libusb_device *device)
     std::snprintf(id, sizeof id, "%03u:%03u", libusb_get_bus_number(device),
                   libusb_get_device_address(device));
     return id;
-}
-
-// The kernel's name of the device in sysfs: "3-1.2".
-std::string SysfsName(libusb_device *device)
-{
-    std::uint8_t ports[8];
-    const int depth = libusb_get_port_numbers(device, ports, sizeof ports);
-    std::string name = std::to_string(libusb_get_bus_number(device));
-    for (int i = 0; i < depth; ++i)
-        name += (i == 0 ? "-" : ".") + std::to_string(ports[i]);
-    return name;
-}
-
-std::string ReadLine(const fs::path &file)
-{
-    std::ifstream in(file);
-    std::string line;
-    std::getline(in, line);
-    return line;
 }
 
 class LibusbHandle final : public UsbHandle {
@@ -156,8 +131,6 @@ std::optional<UsbDevice> LibusbBus::describe(const std::string &id)
         libusb_unref_device(device);
         return result;
     }
-    const std::string sysfs = "/sys/bus/usb/devices/" + SysfsName(device) + ":" +
-                              std::to_string(config->bConfigurationValue) + ".";
     libusb_device_handle *handle = nullptr;
     bool triedOpen = false;
     for (int i = 0; i < config->bNumInterfaces; ++i) {
@@ -172,7 +145,8 @@ std::optional<UsbDevice> LibusbBus::describe(const std::string &id)
                      (endpoint.bmAttributes & 0x03) == LIBUSB_TRANSFER_TYPE_BULK});
             }
             if (a == 0)
-                interface.name = ReadLine(sysfs + std::to_string(alt.bInterfaceNumber) + "/interface");
+                interface.name = SystemInterfaceName(device, config->bConfigurationValue,
+                                                     alt.bInterfaceNumber);
             if (interface.name.empty() && alt.iInterface) {
                 if (!triedOpen) {
                     triedOpen = true;
@@ -213,32 +187,9 @@ UsbStatus LibusbBus::writeModemTty(const std::string &id, std::string_view bytes
     libusb_device *device = find(id);
     if (!device)
         return UsbStatus::NoDevice;
-    const std::string prefix = SysfsName(device) + ":";
+    const UsbStatus status = WriteModemPort(device, bytes);
     libusb_unref_device(device);
-    // The kernel names the serial device in a "tty" folder below the interface.
-    std::error_code error;
-    for (const auto &entry : fs::directory_iterator("/sys/bus/usb/devices", error)) {
-        const std::string name = entry.path().filename().string();
-        if (name.compare(0, prefix.size(), prefix) != 0)
-            continue;
-        for (const auto &tty : fs::directory_iterator(entry.path() / "tty", error)) {
-            const std::string node = "/dev/" + tty.path().filename().string();
-            const int fd = ::open(node.c_str(), O_WRONLY | O_NOCTTY | O_NONBLOCK);
-            if (fd < 0)
-                return errno == EACCES ? UsbStatus::Access : UsbStatus::Error;
-            termios settings{};
-            if (tcgetattr(fd, &settings) == 0) {
-                cfmakeraw(&settings);
-                cfsetspeed(&settings, B115200);
-                tcsetattr(fd, TCSANOW, &settings);
-            }
-            const bool written =
-                ::write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
-            ::close(fd);
-            return written ? UsbStatus::Ok : UsbStatus::Error;
-        }
-    }
-    return UsbStatus::NoDevice;
+    return status;
 }
 
 }  // namespace p2kusb

@@ -9,7 +9,11 @@
 #include <cstring>
 #include <type_traits>
 
+#if defined(_WIN32)
+#define P2KAPI_EXPORT extern "C" __declspec(dllexport)
+#else
 #define P2KAPI_EXPORT extern "C" __attribute__((visibility("default")))
+#endif
 
 namespace {
 

@@ -1,5 +1,6 @@
 #include "p2kphone.h"
 
+#include "hostsetup.h"
 #include "seembackup.h"
 
 #include <algorithm>
@@ -95,21 +96,6 @@ const char *StateText(LinkState state)
     case LinkState::Unknown: break;
     }
     return "Motorola device in an unknown mode";
-}
-
-constexpr const char *kRuleName = "70-tintora-p2k.rules";
-
-std::string InstalledRule()
-{
-    for (const char *folder : {"/etc/udev/rules.d", "/run/udev/rules.d",
-                               "/usr/local/lib/udev/rules.d", "/usr/lib/udev/rules.d",
-                               "/lib/udev/rules.d"}) {
-        const std::filesystem::path rule = std::filesystem::path(folder) / kRuleName;
-        std::error_code error;
-        if (std::filesystem::exists(rule, error))
-            return rule.string();
-    }
-    return {};
 }
 
 std::string Hex4(unsigned value)
@@ -691,22 +677,16 @@ std::string P2kPhone::probe(bool &answered)
                   (free >= 0 ? std::to_string(free) + " bytes" : std::string("no answer")) + "\n";
         answered = answered || model || free >= 0;
     }
-    const std::string rule = InstalledRule();
-    report += "udev rule " + std::string(kRuleName) + ": " +
-              (rule.empty() ? "not installed" : "installed (" + rule + ")") + "\n";
+    report += PermissionSetup();
     if (seen_.empty())
         report += "No Motorola phone (vendor 22b8) on USB: is the phone on, and the cable a data "
                   "cable?\n";
     if (noAccess)
-        report += "This user may not open the phone: install the udev rule (sudo cmake --install "
-                  "build, or copy resources/" + std::string(kRuleName) +
-                  " to /etc/udev/rules.d/), run \"sudo udevadm control --reload\" and plug the "
-                  "phone in again.\n";
+        report += NoAccessAdvice();
     if (modem)
         report += "A phone in modem mode is switched to command mode with AT+MODE=8 (" +
                   (switch_.outcome().empty() ? std::string("not sent yet") : switch_.outcome()) +
-                  "). If it stays in modem mode, ModemManager may hold it: the udev rule keeps "
-                  "ModemManager away; or stop ModemManager while you work.\n";
+                  "). " + ModemModeAdvice();
     if (storage)
         report += "A phone in mass-storage mode cannot be reached: eject its memory card, choose "
                   "the data (modem) connection in the phone's USB settings and plug it in "

@@ -1,11 +1,8 @@
 #include "seembackup.h"
 
-#include <fcntl.h>
-#include <unistd.h>
+#include "hostsetup.h"
 
-#include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <ctime>
 #include <string>
 
@@ -22,16 +19,10 @@ std::optional<fs::path> SaveBackup(const char *folderName, const std::string &st
 
 std::optional<fs::path> BackupFolder(const char *name)
 {
-    const char *data = std::getenv("XDG_DATA_HOME");
-    const char *home = std::getenv("HOME");
-    fs::path base;
-    if (data && *data == '/')
-        base = data;
-    else if (home && *home)
-        base = fs::path(home) / ".local" / "share";
-    else
+    const auto data = DataFolder();
+    if (!data)
         return std::nullopt;
-    return base / "Tintora" / name;
+    return *data / name;
 }
 
 std::optional<fs::path> SaveSeemBackup(int seem, int record,
@@ -61,8 +52,7 @@ std::optional<fs::path> SaveBackup(const char *folderName, const std::string &st
     std::error_code error;
     fs::create_directories(*folder, error);
     const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
+    const std::tm local = LocalTime(now);
     char stamp[96];
     std::snprintf(stamp, sizeof stamp, "-%04d%02d%02d-%02d%02d%02d", local.tm_year + 1900,
                   local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
@@ -72,18 +62,11 @@ std::optional<fs::path> SaveBackup(const char *folderName, const std::string &st
         const fs::path file = *folder / name;
         // Never over an earlier copy; readable by its owner alone, as the
         // phone's settings are nobody else's business.
-        const int out = ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-        if (out < 0) {
-            if (errno == EEXIST)
-                continue;
-            return std::nullopt;
+        switch (WriteNewPrivateFile(file, bytes)) {
+        case NewFile::Written: return file;
+        case NewFile::Exists: continue;
+        case NewFile::Failed: return std::nullopt;
         }
-        const bool written =
-            ::write(out, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
-        if (::close(out) == 0 && written)
-            return file;
-        fs::remove(file, error);
-        return std::nullopt;
     }
     return std::nullopt;
 }

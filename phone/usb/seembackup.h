@@ -8,8 +8,7 @@
 
 namespace p2kusb {
 
-// A per-user folder of copies: $XDG_DATA_HOME/Tintora/NAME, else
-// ~/.local/share/Tintora/NAME.
+// A per-user folder of copies, NAME under the data folder.
 std::optional<std::filesystem::path> BackupFolder(const char *name);
 
 // Keeps a record as it was, as seem-backups/SSSS_RRRR-YYYYMMDD-HHMMSS.seem,

@@ -9,9 +9,11 @@
 
 #include <gtest/gtest.h>
 
+#if defined(Q_OS_UNIX)
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 #include <cstdlib>
 #include <ostream>
@@ -270,6 +272,7 @@ TEST(JpegFiles, ReasonsNameTheFileInTheLanguageAsked)
     }
 }
 
+#if defined(Q_OS_UNIX)
 // A pipe would block the program until a writer came; it is refused unopened.
 TEST(JpegFiles, APipeIsRefusedWithoutBeingOpened)
 {
@@ -287,6 +290,7 @@ TEST(JpegFiles, APipeIsRefusedWithoutBeingOpened)
     ::close(held);
     EXPECT_EQ(error, "Cannot open " + path + ": not a regular file but a device, a pipe or a socket");
 }
+#endif
 
 TEST(JpegFiles, MissingFileSaysWhichFileCannotBeOpened)
 {

@@ -7,9 +7,11 @@
 
 #include <gtest/gtest.h>
 
+#if defined(Q_OS_UNIX)
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 using namespace tintora;
 
@@ -167,6 +169,7 @@ TEST_F(LoadSchemeFileTest, TheNoteTellsHowShortAFileWasAndWhyOneWasNotOpened)
     EXPECT_TRUE(note.startsWith("Cannot open absent.sch: No such file")) << note.toStdString();
 }
 
+#if defined(Q_OS_UNIX)
 // A pipe would block the program until a writer came; it is refused unopened.
 TEST_F(LoadSchemeFileTest, APipeIsRefusedWithoutBeingOpened)
 {
@@ -188,3 +191,4 @@ TEST_F(LoadSchemeFileTest, APipeIsRefusedWithoutBeingOpened)
     EXPECT_EQ(read.outcome, LoadOutcome::NotOpened);
     EXPECT_EQ(read.reason, "это не обычный файл, а устройство, канал или сокет");
 }
+#endif

@@ -7,10 +7,12 @@
 
 #include <gtest/gtest.h>
 
+#if defined(Q_OS_UNIX)
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
+#endif
 
 using namespace tintora;
 
@@ -57,6 +59,7 @@ TEST(WriteWholeFile, AFolderThatIsNotThereIsNotOpened)
     EXPECT_FALSE(QFileInfo::exists(dir.filePath("none")));
 }
 
+#if defined(Q_OS_UNIX)
 // Run as root, a rename over /dev/null once put a regular file in its place.
 TEST(WriteWholeFile, WritesIntoADevicePipeOrSocketAndNeverReplacesIt)
 {
@@ -86,7 +89,9 @@ TEST(WriteWholeFile, WritesIntoADevicePipeOrSocketAndNeverReplacesIt)
     ASSERT_EQ(::stat(full.constData(), &after), 0);
     EXPECT_TRUE(S_ISCHR(after.st_mode));
 }
+#endif
 
+#if defined(Q_OS_UNIX)
 TEST(WriteWholeFile, KeepsTheModeOwnerAndGroup)
 {
     if (::geteuid() != 0)
@@ -106,3 +111,4 @@ TEST(WriteWholeFile, KeepsTheModeOwnerAndGroup)
     EXPECT_EQ(after.st_uid, 65534u);
     EXPECT_EQ(after.st_gid, 65534u);
 }
+#endif

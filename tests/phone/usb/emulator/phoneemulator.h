@@ -197,4 +197,8 @@ private:
 
 }  // namespace p2kemu
 
+#if defined(_WIN32)
+extern "C" __declspec(dllexport) p2kusb::UsbBus *P2kUsbBus();
+#else
 extern "C" __attribute__((visibility("default"))) p2kusb::UsbBus *P2kUsbBus();
+#endif
