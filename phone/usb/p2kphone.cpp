@@ -93,6 +93,7 @@ const char *StateText(LinkState state)
     case LinkState::Restarting: return "phone restarting";
     case LinkState::NoAccess: return "phone found, but it cannot be opened";
     case LinkState::MassStorage: return "phone in mass-storage mode";
+    case LinkState::SwitchFailed: return "phone in modem mode, it did not switch to command mode";
     case LinkState::Unknown: break;
     }
     return "Motorola device in an unknown mode";
@@ -191,7 +192,7 @@ int P2kPhone::status()
                 state_ = LinkState::NoAccess;
                 openStatus_ = seen.openStatus;
             } else if (state_ != LinkState::NoAccess) {
-                state_ = LinkState::Switching;
+                state_ = switch_.failed(id) ? LinkState::SwitchFailed : LinkState::Switching;
             }
             break;
         case PhoneMode::MassStorage:
@@ -606,7 +607,8 @@ LinkState P2kPhone::state(std::string &text)
     text = StateText(state_);
     if (state_ == LinkState::NoAccess)
         text += std::string(" (") + Describe(openStatus_) + ")";
-    if (state_ == LinkState::Switching || state_ == LinkState::NoPhone) {
+    if (state_ == LinkState::Switching || state_ == LinkState::SwitchFailed ||
+        state_ == LinkState::NoPhone) {
         const std::string outcome = switch_.outcome();
         if (!outcome.empty())
             text += " (" + outcome + ")";
@@ -636,7 +638,7 @@ std::string P2kPhone::probe(bool &answered)
     // The outcome of a switch under way belongs in the report, not "not sent yet".
     switch_.finish();
     std::string report;
-    bool noAccess = false, modem = false, storage = false;
+    bool noAccess = false, modem = false, refused = false, storage = false;
     for (auto &[id, seen] : seen_) {
         const UsbDevice &device = seen.device;
         const bool ours = link_ && id == linkId_;
@@ -666,6 +668,7 @@ std::string P2kPhone::probe(bool &answered)
             noAccess = noAccess || seen.openStatus == UsbStatus::Access;
         }
         modem = modem || seen.phone.mode == PhoneMode::Modem;
+        refused = refused || (seen.phone.mode == PhoneMode::Modem && switch_.failed(id));
         storage = storage || seen.phone.mode == PhoneMode::MassStorage;
         if (!ours)
             continue;
@@ -683,7 +686,10 @@ std::string P2kPhone::probe(bool &answered)
                   "cable?\n";
     if (noAccess)
         report += NoAccessAdvice();
-    if (modem)
+    if (refused)
+        report += "A phone in modem mode did not switch to command mode: " + switch_.outcome() +
+                  ". " + ModemModeAdvice();
+    else if (modem)
         report += "A phone in modem mode is switched to command mode with AT+MODE=8 (" +
                   (switch_.outcome().empty() ? std::string("not sent yet") : switch_.outcome()) +
                   "). " + ModemModeAdvice();

@@ -16,7 +16,7 @@ namespace p2kusb {
 
 // What the link is doing, for a program that waits for the phone.
 enum class LinkState { NoPhone = 0, Ready = 1, Switching = 2, Restarting = 3, NoAccess = 4,
-                       MassStorage = 5, Unknown = 6 };
+                       MassStorage = 5, Unknown = 6, SwitchFailed = 7 };
 
 // The ten operations of the phone-link library over one USB bus. Called from
 // one thread; only the modem switch works in the background.

@@ -5,6 +5,7 @@
 
 #include "phone/activation.h"
 #include "phone/connectionstate.h"
+#include "phone/linkreason.h"
 #include "phone/opencommand.h"
 #include "phone/savecommand.h"
 
@@ -111,9 +112,9 @@ TEST_P(BothTransports, AModemIsSwitchedInTheBackground)
     EXPECT_EQ(library().File_VolInfo(volume.data()), 1000000);
 }
 
-// cdc_acm cannot be detached: the serial device carries the command; neither
-// works: the status stays 0 and says why.
-TEST_F(EmulatedPhoneTest, TheSerialDeviceIsTheSecondWayAndFailureIsReported)
+// cdc_acm cannot be detached, or the data interface has no name: the serial
+// device carries the command.
+TEST_F(EmulatedPhoneTest, TheSerialDeviceIsTheSecondWay)
 {
     emu().plug(Mode::Modem);
     emu().setKernelDriverStuck(true);
@@ -127,24 +128,68 @@ TEST_F(EmulatedPhoneTest, TheSerialDeviceIsTheSecondWayAndFailureIsReported)
     library().P2K_Init(0);
     ASSERT_TRUE(waitForPhone());
     EXPECT_EQ(emu().switches(), 2);
+}
 
-    emu().setDataInterfaceNamed(true);
-    emu().setKernelDriverStuck(true);
+// The modem's answer decides: OK is a switch under way; ERROR, silence or a
+// command that could not go out is told at once as a switch that failed, with
+// what to do, and the data interface is back with the kernel's driver. A phone
+// that comes back as a modem is a new device and is switched again.
+struct SwitchCase {
+    bool serial;  // the kernel's driver will not let go: the serial device it is
+    bool port;    // the serial device is there
+    std::vector<p2kemu::ModemAnswer> answers;
+    int state;    // P2K_LinkState once the switch has ended
+    const char *says;
+    int switches;
+    std::chrono::milliseconds within;
+    const char *name;
+};
+
+using p2kemu::ModemAnswer;
+using std::chrono::milliseconds;
+const SwitchCase kSwitches[] = {
+    {false, true, {}, 1, "phone in command mode", 1, milliseconds(3000), "UsbOk"},
+    {false, true, {ModemAnswer::OkBackInModem}, 1, "phone in command mode", 2,
+     milliseconds(3000), "BackAsAModem"},
+    {false, true, {ModemAnswer::Error}, 7, "answered ERROR to AT+MODE=8 over USB; it will not "
+     "switch now: unplug it", 1, milliseconds(1000), "UsbError"},
+    {false, true, {ModemAnswer::Silent}, 7, "no answer to AT+MODE=8 over USB within 2 s", 1,
+     milliseconds(3000), "UsbSilent"},
+    {true, true, {ModemAnswer::Error}, 7, "answered ERROR to AT+MODE=8 on the serial device", 1,
+     milliseconds(1000), "SerialError"},
+    {true, true, {ModemAnswer::Silent}, 7, "no answer to AT+MODE=8 on the serial device", 1,
+     milliseconds(3000), "SerialSilent"},
+    {true, false, {}, 7, "could not send AT+MODE=8: USB: in use", 0, milliseconds(1000),
+     "NotSent"},
+};
+
+class ModemSwitch : public EmulatedPhoneTest, public ::testing::WithParamInterface<SwitchCase> {};
+
+TEST_P(ModemSwitch, TheAnswerDecidesAndAFailureIsToldAtOnce)
+{
+    const SwitchCase c = GetParam();
     emu().plug(Mode::Modem);
-    emu().setTtyAvailable(false);
-    library().P2K_Init(0);
+    emu().setKernelDriverStuck(c.serial);
+    emu().setTtyAvailable(c.port);
+    emu().setModemAnswers(c.answers);
     const auto state = reinterpret_cast<P2K_LinkStateFn>(library().resolve("P2K_LinkState"));
     ASSERT_NE(state, nullptr);
-    std::array<char, 256> text{};
-    for (int i = 0; i < 250 && std::string(text.data()).find("could not") == std::string::npos;
-         ++i) {
-        EXPECT_EQ(state(text.data(), int(text.size())), 2);
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    library().P2K_Init(0);
+    const auto end = std::chrono::steady_clock::now() + c.within;
+    std::array<char, 512> text{};
+    int now = state(text.data(), int(text.size()));
+    while (now == 2 && std::chrono::steady_clock::now() < end) {
+        std::this_thread::sleep_for(milliseconds(20));
+        now = state(text.data(), int(text.size()));
     }
-    EXPECT_NE(std::string(text.data()).find("could not send AT+MODE=8"), std::string::npos)
-        << text.data();
-    EXPECT_EQ(library().P2K_GetStatus(), 0);
+    EXPECT_EQ(now, c.state) << text.data();
+    EXPECT_NE(std::string(text.data()).find(c.says), std::string::npos) << text.data();
+    EXPECT_EQ(emu().switches(), c.switches);
+    EXPECT_TRUE(emu().modemDriverBound());
 }
+
+INSTANTIATE_TEST_SUITE_P(Usb, ModemSwitch, ::testing::ValuesIn(kSwitches),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 TEST_P(BothTransports, UnplugDuringATransferFailsAndAReplugWorks)
 {
@@ -321,6 +366,56 @@ INSTANTIATE_TEST_SUITE_P(
         return std::string(std::get<0>(info.param) == P2kTransport::Bulk ? "Bulk" : "Control") +
                std::get<1>(info.param).name;
     });
+
+// The reason the window gives for having no phone is the one probe gives, for
+// the state the library reports, and it has a Russian text of its own.
+struct ReasonCase {
+    std::optional<Mode> mode;  // none: nothing plugged in
+    bool denied;
+    std::vector<p2kemu::ModemAnswer> answers;
+    int state;
+    const char *name;
+};
+
+const ReasonCase kReasons[] = {
+    {std::nullopt, false, {}, 0, "NoPhone"},
+    {Mode::Command, true, {}, 4, "NotAllowed"},
+    {Mode::MassStorage, false, {}, 5, "MassStorage"},
+    {Mode::Modem, false, {ModemAnswer::Error}, 7, "ModemRefused"},
+};
+
+class NoPhoneReasons : public EmulatedPhoneTest,
+                       public ::testing::WithParamInterface<ReasonCase> {};
+
+TEST_P(NoPhoneReasons, AreProbesWordsInBothLanguages)
+{
+    const ReasonCase c = GetParam();
+    if (c.mode)
+        emu().plug(*c.mode);
+    emu().setAccessDenied(c.denied);
+    emu().setModemAnswers(c.answers);
+    library().P2K_Init(0);
+    const auto state = reinterpret_cast<P2K_LinkStateFn>(library().resolve("P2K_LinkState"));
+    const auto probe = reinterpret_cast<P2K_ProbeFn>(library().resolve("P2K_Probe"));
+    ASSERT_TRUE(state && probe);
+    std::array<char, 4096> text{};
+    int now = state(text.data(), int(text.size()));
+    for (int i = 0; i < 100 && now == 2; ++i) {
+        std::this_thread::sleep_for(milliseconds(20));
+        now = state(text.data(), int(text.size()));
+    }
+    ASSERT_EQ(now, c.state) << text.data();
+    probe(text.data(), int(text.size()));
+    // Probe names the README's commands where the window names its section.
+    const QString english = NoPhoneReason(now, kEnglish).section(QStringLiteral(" (README"), 0, 0);
+    EXPECT_NE(std::string(text.data()).find(english.toStdString()), std::string::npos)
+        << english.toStdString() << "\n" << text.data();
+    EXPECT_FALSE(NoPhoneReason(now, kRussian).isEmpty());
+    EXPECT_NE(NoPhoneReason(now, kRussian), NoPhoneReason(now, kEnglish));
+}
+
+INSTANTIATE_TEST_SUITE_P(Usb, NoPhoneReasons, ::testing::ValuesIn(kReasons),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(EmulatedPhoneTest, PermissionDeniedIsNoPhoneAndSaysSo)
 {

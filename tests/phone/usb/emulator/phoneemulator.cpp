@@ -86,6 +86,20 @@ private:
     int generation_;
 };
 
+class EmulatedPort final : public ModemPort {
+public:
+    EmulatedPort(PhoneEmulator &phone, int generation) : phone_(phone), generation_(generation) {}
+    UsbStatus write(std::string_view bytes) override { return phone_.modemWrite(generation_, bytes); }
+    UsbResult read(std::uint8_t *data, int length, unsigned timeoutMs) override
+    {
+        return phone_.modemRead(generation_, data, length, timeoutMs);
+    }
+
+private:
+    PhoneEmulator &phone_;
+    int generation_;
+};
+
 // The four fields both seem commands start with, and how the command log shows them.
 struct SeemFields {
     int seem;
@@ -134,6 +148,7 @@ void PhoneEmulator::reset()
     ttyAvailable_ = true;
     dataNamed_ = true;
     switchDelay_ = std::chrono::milliseconds(100);
+    modemAnswers_.clear();
     restartReplies_ = false;
     restartMode_ = Mode::Command;
     restartDown_ = std::chrono::milliseconds(100);
@@ -237,6 +252,18 @@ void PhoneEmulator::setKernelDriverStuck(bool stuck) { std::lock_guard l(mutex_)
 void PhoneEmulator::setTtyAvailable(bool available) { std::lock_guard l(mutex_); ttyAvailable_ = available; }
 void PhoneEmulator::setDataInterfaceNamed(bool named) { std::lock_guard l(mutex_); dataNamed_ = named; }
 void PhoneEmulator::setSwitchDelay(std::chrono::milliseconds delay) { std::lock_guard l(mutex_); switchDelay_ = delay; }
+void PhoneEmulator::setModemAnswers(std::vector<ModemAnswer> answers)
+{
+    std::lock_guard lock(mutex_);
+    modemAnswers_.assign(answers.begin(), answers.end());
+}
+
+bool PhoneEmulator::modemDriverBound() const
+{
+    std::lock_guard lock(mutex_);
+    return !device_ || !device_->driverDetached;
+}
+
 void PhoneEmulator::setFree(std::uint32_t bytes) { std::lock_guard l(mutex_); free_ = bytes; }
 void PhoneEmulator::setReplyDelay(std::chrono::milliseconds delay) { std::lock_guard l(mutex_); replyDelay_ = delay; }
 void PhoneEmulator::setListRecordSize(std::size_t bytes) { std::lock_guard l(mutex_); listRecordSize_ = bytes; }
@@ -389,15 +416,50 @@ std::unique_ptr<UsbHandle> PhoneEmulator::open(const std::string &id, UsbStatus 
     return std::make_unique<EmulatedHandle>(*this, device_->generation);
 }
 
-UsbStatus PhoneEmulator::writeModemTty(const std::string &id, std::string_view bytes)
+std::unique_ptr<ModemPort> PhoneEmulator::openModemPort(const std::string &id, UsbStatus &status)
 {
     std::lock_guard lock(mutex_);
     settle();
+    // cdc_acm makes the serial device only while it has the data interface.
     if (!device_ || id != "emu:" + std::to_string(device_->generation) ||
-        device_->mode != Mode::Modem || !ttyAvailable_)
+        device_->mode != Mode::Modem || !ttyAvailable_ || device_->driverDetached) {
+        status = UsbStatus::NoDevice;
+        return nullptr;
+    }
+    status = UsbStatus::Ok;
+    return std::make_unique<EmulatedPort>(*this, device_->generation);
+}
+
+UsbStatus PhoneEmulator::modemWrite(int generation, std::string_view bytes)
+{
+    std::lock_guard lock(mutex_);
+    if (!current(generation))
         return UsbStatus::NoDevice;
     modemCommand(bytes);
     return UsbStatus::Ok;
+}
+
+UsbResult PhoneEmulator::modemRead(int generation, std::uint8_t *data, int length,
+                                   unsigned timeoutMs)
+{
+    std::unique_lock lock(mutex_);
+    const auto end = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    for (;;) {
+        if (!current(generation))
+            return {UsbStatus::NoDevice, 0};
+        std::string &out = device_->modemOut;
+        if (!out.empty()) {
+            const auto size = std::min(out.size(), static_cast<std::size_t>(length));
+            std::copy_n(out.begin(), size, data);
+            out.erase(0, size);
+            return {UsbStatus::Ok, static_cast<int>(size)};
+        }
+        if (Clock::now() >= end)
+            return {UsbStatus::Timeout, 0};
+        lock.unlock();
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        lock.lock();
+    }
 }
 
 void PhoneEmulator::modemCommand(std::string_view bytes)
@@ -407,8 +469,23 @@ void PhoneEmulator::modemCommand(std::string_view bytes)
         return;
     }
     ++switches_;
-    departure_ = Clock::now();
-    appearance_ = Appearance{Clock::now() + switchDelay_, Mode::Command};
+    ModemAnswer answer = ModemAnswer::Ok;
+    if (!modemAnswers_.empty()) {
+        answer = modemAnswers_.front();
+        modemAnswers_.pop_front();
+    }
+    switch (answer) {
+    case ModemAnswer::Ok:
+    case ModemAnswer::OkBackInModem:
+        device_->modemOut += "AT+MODE=8\r\r\nOK\r\n";
+        // Time enough for the answer to be read before the phone goes.
+        departure_ = Clock::now() + std::chrono::milliseconds(20);
+        appearance_ = Appearance{*departure_ + switchDelay_,
+                                 answer == ModemAnswer::Ok ? Mode::Command : Mode::Modem};
+        break;
+    case ModemAnswer::Error: device_->modemOut += "AT+MODE=8\r\r\nERROR\r\n"; break;
+    case ModemAnswer::Silent: break;
+    }
 }
 
 UsbStatus PhoneEmulator::claim(int generation, int interface, bool detach)
@@ -420,6 +497,7 @@ UsbStatus PhoneEmulator::claim(int generation, int interface, bool detach)
         // cdc_acm holds the data interface until it is let go of.
         if (!detach || driverStuck_)
             return UsbStatus::Busy;
+        device_->driverDetached = true;
     } else if (device_->mode != Mode::Command || interface != device_->commandInterface) {
         violation("claimed interface " + std::to_string(interface));
         return UsbStatus::Error;
@@ -436,8 +514,11 @@ UsbStatus PhoneEmulator::claim(int generation, int interface, bool detach)
 void PhoneEmulator::release(int generation, int interface)
 {
     std::lock_guard lock(mutex_);
-    if (current(generation))
+    if (current(generation)) {
         device_->claimed.erase(interface);
+        if (device_->mode == Mode::Modem && interface == kDataInterface)
+            device_->driverDetached = false;
+    }
 }
 
 // ---- transfers ----
@@ -534,9 +615,14 @@ UsbResult PhoneEmulator::bulk(int generation, std::uint8_t endpoint, std::uint8_
     if (!current(generation))
         return {UsbStatus::NoDevice, 0};
     if (device_->mode == Mode::Modem) {
-        if (endpoint != kDataOut || !device_->claimed.count(kDataInterface)) {
+        if ((endpoint != kDataOut && endpoint != kDataIn) ||
+            !device_->claimed.count(kDataInterface)) {
             violation("bulk on endpoint " + Hex(endpoint, 2) + " of the modem");
             return {UsbStatus::Stall, 0};
+        }
+        if (endpoint == kDataIn) {
+            lock.unlock();
+            return modemRead(generation, data, length, timeoutMs);
         }
         modemCommand(std::string_view(reinterpret_cast<const char *>(data), length));
         return {UsbStatus::Ok, length};
@@ -940,6 +1026,10 @@ void PhoneEmulator::loadRoot()
             accessDenied_ = value == "denied";
         else if (key == "free")
             free_ = static_cast<std::uint32_t>(std::stoul(value));
+        else if (key == "modem-answer")
+            modemAnswers_ = {value == "error"    ? ModemAnswer::Error
+                             : value == "silent" ? ModemAnswer::Silent
+                                                 : ModemAnswer::Ok};
         else if (key == "switch-delay-ms")
             switchDelay_ = std::chrono::milliseconds(std::stoi(value));
     }

@@ -37,6 +37,14 @@ enum class Fault {
     Slow,           // answered after the reply delay
 };
 
+// How the modem answers AT+MODE=8.
+enum class ModemAnswer {
+    Ok,             // OK, then it leaves and comes back in command mode
+    OkBackInModem,  // OK, then it leaves and comes back as a modem again
+    Error,          // ERROR, and stays
+    Silent,         // nothing, and stays
+};
+
 // A P2K phone on an emulated USB bus. It decodes every frame, answers in the
 // reply layouts of both transports, keeps files and seem records, switches
 // modes and enumerates again. Anything a frame does against the protocol
@@ -45,8 +53,9 @@ enum class Fault {
 // Under a program started by a test, P2KEMU_ROOT names a folder that sets the
 // phone up and keeps its files: "setup" (lines "mode modem|command|storage",
 // "transport control|bulk", "interface N", "access denied", "free N",
-// "switch-delay-ms N"), phone files under their path ("a/mobile/..."), records
-// as "seem/SSSS_RRRR.seem"; "restarted" and "violations" are written there.
+// "switch-delay-ms N", "modem-answer ok|error|silent"), phone files under
+// their path ("a/mobile/..."), records as "seem/SSSS_RRRR.seem"; "restarted"
+// and "violations" are written there.
 class PhoneEmulator final : public p2kusb::UsbBus {
 public:
     static PhoneEmulator &instance();
@@ -62,6 +71,8 @@ public:
     // Some phones leave their modem's data interface unnamed.
     void setDataInterfaceNamed(bool named);
     void setSwitchDelay(std::chrono::milliseconds delay);
+    // The answers to the next AT+MODE=8 commands, one each; OK after them.
+    void setModemAnswers(std::vector<ModemAnswer> answers);
     // Restart: answer first or not, and the mode the phone comes back in.
     void setRestart(bool replies, Mode comesBackIn, std::chrono::milliseconds down);
     void setFree(std::uint32_t bytes);
@@ -82,6 +93,8 @@ public:
     int descriptions() const;   // describe() calls so far
     int restarts() const;
     int switches() const;       // AT+MODE=8 received
+    // The kernel's driver has the modem's data interface (none detached it, or it was given back).
+    bool modemDriverBound() const;
     bool fileOpen() const;
     bool present() const;
 
@@ -89,7 +102,8 @@ public:
     std::optional<p2kusb::UsbDevice> describe(const std::string &id) override;
     std::unique_ptr<p2kusb::UsbHandle> open(const std::string &id,
                                             p2kusb::UsbStatus &status) override;
-    p2kusb::UsbStatus writeModemTty(const std::string &id, std::string_view bytes) override;
+    std::unique_ptr<p2kusb::ModemPort> openModemPort(const std::string &id,
+                                                     p2kusb::UsbStatus &status) override;
 
     // For the handle: every transfer of one device generation.
     p2kusb::UsbResult control(int generation, std::uint8_t requestType, std::uint8_t request,
@@ -98,6 +112,9 @@ public:
     p2kusb::UsbResult bulk(int generation, std::uint8_t endpoint, std::uint8_t *data, int length,
                            unsigned timeoutMs);
     p2kusb::UsbStatus claim(int generation, int interface, bool detach);
+    // The modem's answer on its data interface or serial device.
+    p2kusb::UsbResult modemRead(int generation, std::uint8_t *data, int length, unsigned timeoutMs);
+    p2kusb::UsbStatus modemWrite(int generation, std::string_view bytes);
     void release(int generation, int interface);
 
 private:
@@ -109,6 +126,8 @@ private:
         p2kusb::P2kTransport transport = p2kusb::P2kTransport::Control;
         int commandInterface = 8;
         std::set<int> claimed;
+        bool driverDetached = false;
+        std::string modemOut;  // what the modem said, not yet read
     };
     struct Appearance {
         Clock::time_point at;
@@ -167,6 +186,7 @@ private:
     bool ttyAvailable_ = true;
     bool dataNamed_ = true;
     std::chrono::milliseconds switchDelay_{100};
+    std::deque<ModemAnswer> modemAnswers_;
     bool restartReplies_ = false;
     Mode restartMode_ = Mode::Command;
     std::chrono::milliseconds restartDown_{100};
