@@ -43,6 +43,7 @@ Answer ReadAnswer(const std::function<UsbResult(std::uint8_t *, int, unsigned)> 
 
 struct Attempt {
     UsbStatus status = UsbStatus::Error;  // of sending the command
+    bool sent = false;  // the command went out, or the phone left on the way
     Answer answer = Answer::None;
 };
 
@@ -53,11 +54,15 @@ Attempt SendOverUsb(UsbBus &bus, const std::string &id, const PhoneDevice &devic
     if (device.dataInterface < 0 || device.dataIn == 0)
         return attempt;
     const std::unique_ptr<UsbHandle> handle = bus.open(id, attempt.status);
-    if (!handle)
+    if (!handle) {
+        attempt.sent = attempt.status == UsbStatus::NoDevice;
         return attempt;
+    }
     attempt.status = handle->claim(device.dataInterface, true);
-    if (attempt.status != UsbStatus::Ok)
+    if (attempt.status != UsbStatus::Ok) {
+        attempt.sent = attempt.status == UsbStatus::NoDevice;
         return attempt;
+    }
     std::string bytes(ModemSwitch::kCommand);
     const UsbResult sent =
         handle->bulk(device.dataOut, reinterpret_cast<std::uint8_t *>(bytes.data()),
@@ -72,6 +77,7 @@ Attempt SendOverUsb(UsbBus &bus, const std::string &id, const PhoneDevice &devic
     }
     if (attempt.status != UsbStatus::NoDevice && attempt.answer != Answer::Gone)
         handle->release(device.dataInterface);
+    attempt.sent = attempt.status == UsbStatus::Ok || attempt.status == UsbStatus::NoDevice;
     return attempt;
 }
 
@@ -82,7 +88,8 @@ Attempt SendOnPort(UsbBus &bus, const std::string &id)
     if (!port)
         return attempt;
     attempt.status = port->write(ModemSwitch::kCommand);
-    if (attempt.status == UsbStatus::Ok) {
+    attempt.sent = attempt.status == UsbStatus::Ok;
+    if (attempt.sent) {
         attempt.answer = ReadAnswer([&](std::uint8_t *data, int length, unsigned timeoutMs) {
             return port->read(data, length, timeoutMs);
         });
@@ -155,14 +162,13 @@ void ModemSwitch::run(std::string id, PhoneDevice device)
     std::string way = "over USB";
     Attempt attempt = SendOverUsb(bus_, id, device);
     const UsbStatus usb = attempt.status;
-    if (usb != UsbStatus::Ok && usb != UsbStatus::NoDevice) {
+    if (!attempt.sent) {
         way = "on the serial device";
         attempt = SendOnPort(bus_, id);
     }
     std::string outcome;
-    const bool sent = attempt.status == UsbStatus::Ok || attempt.status == UsbStatus::NoDevice;
-    bool switching = sent;
-    if (!sent) {
+    bool switching = attempt.sent;
+    if (!attempt.sent) {
         outcome = std::string("could not send AT+MODE=8: USB: ") + Describe(usb) +
                   ", serial device: " + Describe(attempt.status) +
                   "; plug the phone in again";
