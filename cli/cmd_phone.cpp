@@ -9,6 +9,8 @@
 #include "phone/opencommand.h"
 #include "phone/savecommand.h"
 
+#include "scheme/inputfile.h"
+
 #include <QTextStream>
 
 namespace tintora::cli {
@@ -24,7 +26,8 @@ constexpr auto kPhoneUsage =
     "  tintora-cli phone restore-seem SSSS_RRRR....seem [--restart]\n"
     "      write a kept copy of a seem record (such as a seem backup) back to the phone\n"
     "  tintora-cli phone probe [--wait SECONDS]\n"
-    "      list the Motorola devices on USB, their mode and what to do when one does not connect\n"
+    "      list the Motorola devices on USB, their mode and what to do when one does not connect;\n"
+    "      a phone in modem mode is switched first, waiting --wait SECONDS (10) for it\n"
     "      read, write and activate first wait --wait SECONDS (15) for the phone in command mode.\n"
     "      The phone library is TINTORA_P2KAPI, else libp2kapi.so beside the program or on\n"
     "      the library path; the folder of spcolor.sch is [Phone] SpColorPath of FILE.";
@@ -41,6 +44,7 @@ struct PhoneArguments {
 };
 
 constexpr int kDefaultWait = 15;
+constexpr int kSwitchWait = 10;
 
 std::optional<PhoneArguments> ParsePhoneArguments(QStringList args)
 {
@@ -92,13 +96,17 @@ int Phone(const QStringList &args)
     const std::optional<Settings> settings = ReadSettingsArgument(parsed->ini, error);
     if (!settings)
         return Fail(error);
+    // A pipe or a device would hang the open with the phone link already started.
+    if (parsed->action == "restore-seem") {
+        if (const QString refused = RefusedInputReason(parsed->file, kEnglish); !refused.isEmpty())
+            return Fail(NotOpenedText(kEnglish, parsed->file, refused));
+    }
     LoadedPhoneLibrary phone;
     if (!phone.isLoaded())
         QTextStream(stderr) << "tintora-cli: " << phone.description() << '\n';
     phone.P2K_Init(0);
     if (parsed->action == "probe") {
-        if (parsed->wait)
-            WaitForPhone(phone, *parsed->wait);
+        WaitForSwitch(phone, parsed->wait.value_or(kSwitchWait));
         return ProbePhones(phone);
     }
     if (phone.isLoaded() && !WaitForPhone(phone, parsed->wait.value_or(kDefaultWait)))
@@ -111,8 +119,11 @@ int Phone(const QStringList &args)
     const QString phonePath = SchemePhonePath(settings->SpColorPath);
 
     if (parsed->action == "read") {
-        if (!OpenFromPhone(context, phonePath).loaded)
+        const OpenResult opened = OpenFromPhone(context, phonePath);
+        if (!opened.loaded)
             return 1;
+        if (!opened.note.isEmpty())
+            Warn(opened.note);
         QString target = parsed->file;
         return SaveToComputer(context, target, {}).saved ? 0 : 1;
     }

@@ -6,6 +6,11 @@ void ConsoleDialogs::inform(const QString &text)
     out_ << MessageLines(text) << Qt::endl;
 }
 
+void ConsoleDialogs::informFailure(const QString &text)
+{
+    reportError(text);
+}
+
 void ConsoleDialogs::reportError(const QString &text)
 {
     err_ << "tintora-cli: " << MessageLines(text) << Qt::endl;

@@ -15,6 +15,7 @@ public:
     explicit ConsoleDialogs(bool answerYes) : answerYes_(answerYes) {}
 
     void inform(const QString &text) override;
+    void informFailure(const QString &text) override;
     void reportError(const QString &text) override;
     bool askYesNo(const QString &text) override;
     QString chooseOpenFile(const QString &title, const QString &filter) override;

@@ -14,13 +14,18 @@
 namespace tintora::cli {
 namespace {
 
-QString LinkState(LoadedPhoneLibrary &phone)
+constexpr int kSwitching = 2;
+constexpr int kSwitchFailed = 7;
+
+QString LinkState(LoadedPhoneLibrary &phone, int *code = nullptr)
 {
     const auto state = reinterpret_cast<P2K_LinkStateFn>(phone.resolve("P2K_LinkState"));
     if (!state)
         return QStringLiteral("no phone yet");
     char text[512] = {};
-    state(text, sizeof text);
+    const int value = state(text, sizeof text);
+    if (code)
+        *code = value;
     return QString::fromUtf8(text);
 }
 
@@ -34,7 +39,13 @@ bool WaitForPhone(LoadedPhoneLibrary &phone, int seconds)
     const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
     QString said;
     for (;;) {
-        const QString state = LinkState(phone);
+        int code = -1;
+        const QString state = LinkState(phone, &code);
+        // A modem that refused the switch will not come in command mode by waiting.
+        if (code == kSwitchFailed) {
+            Fail(QStringLiteral("no phone in command mode (%1)").arg(state));
+            return false;
+        }
         if (state != said && seconds > 0) {
             err << "tintora-cli: waiting up to " << seconds
                 << " s for the phone in command mode: " << state << '\n';
@@ -52,6 +63,28 @@ bool WaitForPhone(LoadedPhoneLibrary &phone, int seconds)
              .arg(seconds)
              .arg(LinkState(phone)));
     return false;
+}
+
+void WaitForSwitch(LoadedPhoneLibrary &phone, int seconds)
+{
+    const auto state = reinterpret_cast<P2K_LinkStateFn>(phone.resolve("P2K_LinkState"));
+    if (!state)
+        return;
+    QTextStream err(stderr);
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+    bool said = false;
+    for (char text[512] = {}; state(text, sizeof text) == kSwitching;) {
+        if (std::chrono::steady_clock::now() >= end)
+            return;
+        if (!said) {
+            err << "tintora-cli: waiting up to " << seconds
+                << " s for the phone to switch to command mode: " << QString::fromUtf8(text)
+                << '\n';
+            err.flush();
+            said = true;
+        }
+        QThread::msleep(200);
+    }
 }
 
 int RestoreSeem(PhoneLibrary &phone, const QString &file, bool restart)

@@ -9,6 +9,10 @@ namespace tintora::cli {
 // say more than the status is waited for all the same.
 bool WaitForPhone(LoadedPhoneLibrary &phone, int seconds);
 
+// While the phone switches from modem mode, waits for it for up to the
+// seconds, saying so on standard error.
+void WaitForSwitch(LoadedPhoneLibrary &phone, int seconds);
+
 // Writes a record file named SSSS_RRRR... (seem and record in hex, as the
 // seem backups are) back to the phone whole; the file must be exactly as
 // long as the record.

@@ -22,6 +22,9 @@ namespace {
 // would let /dev/zero and the like fill memory.
 constexpr qint64 kMaxRecordFileSize = 1 << 20;
 
+// Seem_Write's result from our USB library when the record may have changed.
+constexpr int kMayHaveChanged = -2;
+
 // Step texts: read, change, write.
 using StepTexts = std::array<QString, 3>;
 
@@ -130,11 +133,23 @@ ActivationResult ActivateOnPhone(CommandContext &context)
     } else {
         result.read = true;
         result.changed = SetSwitch(byte);
-        result.written = phone.Seem_Write(kStyleSeem, kStyleRecord, kStyleOffset, 1, &byte) == 0;
+        const int written = phone.Seem_Write(kStyleSeem, kStyleRecord, kStyleOffset, 1, &byte);
+        result.written = written == 0;
+        result.uncertain = written == kMayHaveChanged;
     }
     Report(context.dialogs, context.language, PhoneSteps(context.language), result);
-    if (result.changed)
+    if (result.uncertain) {
+        const QString copy = QString::fromStdString(phone.formerCopy());
+        context.dialogs.informFailure(
+            context.pick(u"Ответ телефона на запись потерян: seem 0032 rec 0001 мог измениться. "
+                         u"Запись, какой она была, сохранена в "_s + copy +
+                             u"\rВернуть её: tintora-cli phone restore-seem "_s + copy,
+                         u"The phone's answer to the write was lost: seem 0032 rec 0001 may have "
+                         u"changed. The record as it was is kept in "_s + copy +
+                             u"\rTo put it back: tintora-cli phone restore-seem "_s + copy));
+    } else if (result.changed) {
         result.restarted = OfferRestart(context);
+    }
     return result;
 }
 

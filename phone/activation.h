@@ -21,6 +21,9 @@ struct ActivationResult {
     bool written = false;  // the record or the record file was written back
     bool reported = false;  // the report box was shown; not after an input/output error
     bool restarted = false;  // the phone was told to restart after the reboot prompt
+    // The write's reply or its reading back was lost: the record may have
+    // changed, so no restart follows.
+    bool uncertain = false;
 
     ActivationVerdict verdict() const;
 };

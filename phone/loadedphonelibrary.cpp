@@ -43,8 +43,19 @@ QStringList LoadedPhoneLibrary::candidateFiles(const QString &overrideFile,
     if (!overrideFile.isEmpty())
         return {overrideFile};
     QStringList files;
-    if (!programDir.isEmpty())
-        files << QDir(programDir).filePath(QString::fromLatin1(kLibraryFile));
+    if (!programDir.isEmpty()) {
+        const QDir dir(programDir);
+        const QString file = QString::fromLatin1(kLibraryFile);
+        files << dir.filePath(file);
+#if !defined(Q_OS_WIN)
+        // Installed, the library lives in a private folder beside bin/.
+        files << QDir::cleanPath(dir.filePath(QStringLiteral("../lib/tintora/") + file));
+#if defined(TINTORA_LIBRARY_ARCHITECTURE)
+        files << QDir::cleanPath(dir.filePath(
+            QStringLiteral("../lib/" TINTORA_LIBRARY_ARCHITECTURE "/tintora/") + file));
+#endif
+#endif
+    }
     files << QString::fromLatin1(kLibraryName);
     return files;
 }
@@ -129,6 +140,15 @@ int LoadedPhoneLibrary::Seem_Write(int seem, int record, int offset, int count,
                                    std::uint8_t *buffer)
 {
     return loaded_ ? seemWrite_(seem, record, offset, count, buffer) : kFailure;
+}
+
+std::string LoadedPhoneLibrary::formerCopy()
+{
+    const auto former = reinterpret_cast<P2K_FormerCopyFn>(resolve("P2K_FormerCopy"));
+    char text[1024] = {};
+    if (!former || former(text, sizeof text) != 1)
+        return {};
+    return text;
 }
 
 }  // namespace tintora

@@ -10,8 +10,9 @@
 namespace tintora {
 
 // The phone-link library loaded at run time. TINTORA_P2KAPI names the file to
-// load; without it the library is looked for beside the program, then by name
-// on the system's library path. When none loads, or one of the ten functions
+// load; without it the library is looked for beside the program (the build
+// tree, Windows), then in lib/tintora/ (and its multiarch form) beside the
+// program's folder, then by name on the system's library path. When none loads, or one of the ten functions
 // is missing, the program runs as with no phone: the status is 0 and every
 // transfer fails through its result.
 class LoadedPhoneLibrary : public PhoneLibrary {
@@ -37,6 +38,7 @@ public:
     int File_VolInfo(std::uint16_t *buffer) override;
     int Seem_Read(int seem, int record, int offset, int count, std::uint8_t *buffer) override;
     int Seem_Write(int seem, int record, int offset, int count, std::uint8_t *buffer) override;
+    std::string formerCopy() override;
 
 private:
     bool load(const QString &file);

@@ -50,7 +50,8 @@ OpenResult OpenFromPhone(CommandContext &context, const QString &phonePath)
         return {};
     }
     SchemeImage buffer{};
-    if (phone.File_Read(buffer.data(), kSchemeImageSize) == -1) {
+    const int read = phone.File_Read(buffer.data(), kSchemeImageSize);
+    if (read == -1) {
         context.dialogs.inform(readError);
         phone.File_Close();
         return {};
@@ -63,7 +64,11 @@ OpenResult OpenFromPhone(CommandContext &context, const QString &phonePath)
     }
     DecodeScheme(context.scheme, buffer);
     phone.File_Close();
-    return {.resetView = true, .loaded = true, .note = {}};
+    // A short file leaves the rest of the scheme zero, as a short computer file does.
+    const QString note = read >= 0 && read < kSchemeImageSize
+                             ? ShortSchemeText(context.language, phonePath, read)
+                             : QString();
+    return {.resetView = true, .loaded = true, .note = note};
 }
 
 }  // namespace tintora

@@ -27,12 +27,16 @@ using Seem_WriteFn = int(P2KAPI_CALL *)(int seem, int record, int offset, int co
                                         std::uint8_t *buffer);
 }
 
-// Two more of our own USB library, for tintora-cli; other libraries lack them.
+// Three more of our own USB library; other libraries lack them.
 // P2K_LinkState: what the link is doing (0 no phone, 1 ready, 2 switching from
-// modem mode, 3 restarting, 4 no permission, 5 mass storage, 6 unknown) and a
-// line saying it. P2K_Probe: a report on every Motorola device; 1 when a phone
-// in command mode answered.
+// modem mode, 3 restarting, 4 no permission, 5 mass storage, 6 unknown, 7 a
+// phone in modem mode that did not switch) and a line saying it. P2K_Probe: a report on every Motorola device; 1 when a phone
+// in command mode answered. P2K_FormerCopy: 1 when the last failed write may
+// have changed a seem record or left the phone without its file or with part
+// of it, and the computer file that keeps it as it was.
+// Seem_Write returns -2 when the record may have changed.
 extern "C" {
 using P2K_LinkStateFn = int(P2KAPI_CALL *)(char *text, int size);
 using P2K_ProbeFn = int(P2KAPI_CALL *)(char *text, int size);
+using P2K_FormerCopyFn = int(P2KAPI_CALL *)(char *text, int size);
 }

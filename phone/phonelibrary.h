@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace tintora {
 
@@ -19,6 +20,11 @@ public:
     virtual int File_VolInfo(std::uint16_t *buffer) = 0;  // 256 zeroed units
     virtual int Seem_Read(int seem, int record, int offset, int count, std::uint8_t *buffer) = 0;
     virtual int Seem_Write(int seem, int record, int offset, int count, std::uint8_t *buffer) = 0;
+
+    // After a failed write: the computer copy of the record or file as it was
+    // before, when the write may have changed the record or left the phone
+    // without its file or with part of it. Only our USB library tells.
+    virtual std::string formerCopy() { return {}; }
 };
 
 }  // namespace tintora

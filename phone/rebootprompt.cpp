@@ -13,7 +13,10 @@ bool OfferRestart(CommandContext &context)
                      u"Reboot phone now?"_s);
     if (!context.dialogs.askYesNo(question))
         return false;
-    context.phone.P2K_Restart();
+    if (context.phone.P2K_Restart() == -1)
+        context.dialogs.informFailure(context.pick(
+            u"Телефон не перезагрузился; перезагрузите его сами, чтобы изменения вступили в силу"_s,
+            u"The phone did not restart; restart it yourself for the changes to take effect"_s));
     return true;
 }
 

@@ -28,6 +28,21 @@ QString CreateErrorText(const CommandContext &context, const QString &path)
     return context.pick(u"Не могу создать файл "_s + path, u"Create error of a file "_s + path);
 }
 
+// The write error, and when the phone may be left without its file or with
+// part of it, where its former content is kept and how to put it back.
+void ReportWriteError(CommandContext &context, const QString &path)
+{
+    QString text = context.pick(u"Не могу записать файл "_s + path, u"Write error of a file "_s + path);
+    const QString copy = QString::fromStdString(context.phone.formerCopy());
+    if (!copy.isEmpty())
+        text += context.pick(
+            u"\rФайл на телефоне мог пропасть или остаться неполным. Прежний файл сохранён в "_s +
+                copy + u"\rВернуть его: tintora-cli phone write "_s + copy,
+            u"\rThe phone may be left without the file or with part of it. The former file is "
+            u"kept in "_s + copy + u"\rTo put it back: tintora-cli phone write "_s + copy);
+    context.dialogs.informFailure(text);
+}
+
 }  // namespace
 
 SaveResult SaveCommand(CommandContext &context, std::uint8_t workMode, QString &currentFilePath,
@@ -74,11 +89,11 @@ SaveResult SaveToPhone(CommandContext &context, const QString &phonePath)
     const int freeSpace = phone.File_VolInfo(volume.data());
     // -1 is the library's failure: no answer, which says nothing of the space.
     if (freeSpace == -1) {
-        context.dialogs.inform(context.pick(u"Телефон не отвечает"_s, u"The phone does not answer"_s));
+        context.dialogs.informFailure(context.pick(u"Телефон не отвечает"_s, u"The phone does not answer"_s));
         return {};
     }
     if (freeSpace < kLeastFreeSpace) {
-        context.dialogs.inform(
+        context.dialogs.informFailure(
             context.pick(u"Недостаточно места на получателе"_s, u"Not enough free space on phone"_s));
         return {};
     }
@@ -86,16 +101,19 @@ SaveResult SaveToPhone(CommandContext &context, const QString &phonePath)
     // A path the phone's code page cannot spell cannot be created there.
     const std::optional<QByteArray> path = ToCp1251(phonePath);
     if (!path || phone.File_Create(path->constData(), 0) == -1) {
-        context.dialogs.inform(CreateErrorText(context, phonePath));
+        context.dialogs.informFailure(CreateErrorText(context, phonePath));
         return {};
     }
     if (phone.File_Write(image.data(), kSchemeImageSize) == -1) {
-        context.dialogs.inform(context.pick(u"Не могу записать файл "_s + phonePath,
-                                            u"Write error of a file "_s + phonePath));
         phone.File_Close();
+        ReportWriteError(context, phonePath);
         return {};
     }
-    phone.File_Close();
+    // Unsaved data may sit in the phone until the close: a failed close is a failed save.
+    if (phone.File_Close() == -1) {
+        ReportWriteError(context, phonePath);
+        return {};
+    }
     Confirm(context, phonePath);
     return {.saved = true, .restarted = OfferRestart(context)};
 }

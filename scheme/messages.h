@@ -11,6 +11,9 @@ public:
     virtual ~Messages() = default;
     // Plain box, no icon, one OK button; "\r" separates lines.
     virtual void inform(const QString &text) = 0;
+    // A failure told in a plain box like inform; a console puts it among
+    // the errors.
+    virtual void informFailure(const QString &text) { inform(text); }
     // The general error report for input/output failures.
     virtual void reportError(const QString &text) = 0;
     // Warning box with Yes and No; true for Yes.

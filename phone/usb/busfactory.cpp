@@ -23,9 +23,10 @@ public:
         status = UsbStatus::NoDevice;
         return nullptr;
     }
-    UsbStatus writeModemTty(const std::string &, std::string_view) override
+    std::unique_ptr<ModemPort> openModemPort(const std::string &, UsbStatus &status) override
     {
-        return UsbStatus::NoDevice;
+        status = UsbStatus::NoDevice;
+        return nullptr;
     }
 };
 

@@ -5,6 +5,7 @@
 #include <libusb.h>
 
 #include <cstdio>
+#include <set>
 
 namespace p2kusb {
 namespace {
@@ -58,15 +59,31 @@ public:
             const int error = libusb_detach_kernel_driver(handle_, interface);
             if (error != LIBUSB_SUCCESS)
                 return FromLibusb(error);
+            detached_.insert(interface);
         }
-        return FromLibusb(libusb_claim_interface(handle_, interface));
+        const int error = libusb_claim_interface(handle_, interface);
+        if (error != LIBUSB_SUCCESS)
+            giveBack(interface);
+        return FromLibusb(error);
     }
 
-    void release(int interface) override { libusb_release_interface(handle_, interface); }
+    void release(int interface) override
+    {
+        libusb_release_interface(handle_, interface);
+        giveBack(interface);
+    }
     void clearHalt(std::uint8_t endpoint) override { libusb_clear_halt(handle_, endpoint); }
 
 private:
+    // A modem left without its driver would have no serial device until replugged.
+    void giveBack(int interface)
+    {
+        if (detached_.erase(interface))
+            libusb_attach_kernel_driver(handle_, interface);
+    }
+
     libusb_device_handle *handle_;
+    std::set<int> detached_;
 };
 
 }  // namespace
@@ -182,14 +199,16 @@ std::unique_ptr<UsbHandle> LibusbBus::open(const std::string &id, UsbStatus &sta
     return std::make_unique<LibusbHandle>(handle);
 }
 
-UsbStatus LibusbBus::writeModemTty(const std::string &id, std::string_view bytes)
+std::unique_ptr<ModemPort> LibusbBus::openModemPort(const std::string &id, UsbStatus &status)
 {
     libusb_device *device = find(id);
-    if (!device)
-        return UsbStatus::NoDevice;
-    const UsbStatus status = WriteModemPort(device, bytes);
+    if (!device) {
+        status = UsbStatus::NoDevice;
+        return nullptr;
+    }
+    std::unique_ptr<ModemPort> port = OpenModemPort(device, status);
     libusb_unref_device(device);
-    return status;
+    return port;
 }
 
 }  // namespace p2kusb

@@ -17,7 +17,7 @@ public:
     std::vector<std::string> list(std::uint16_t vendor) override;
     std::optional<UsbDevice> describe(const std::string &id) override;
     std::unique_ptr<UsbHandle> open(const std::string &id, UsbStatus &status) override;
-    UsbStatus writeModemTty(const std::string &id, std::string_view bytes) override;
+    std::unique_ptr<ModemPort> openModemPort(const std::string &id, UsbStatus &status) override;
 
 private:
     // The device of an id, referenced; null when it left.

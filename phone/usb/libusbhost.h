@@ -5,6 +5,7 @@
 
 #include "usbbus.h"
 
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -16,8 +17,7 @@ namespace p2kusb {
 // empty when the system keeps none (then the device is asked).
 std::string SystemInterfaceName(libusb_device *device, int configuration, int interface);
 
-// Writes bytes raw at 115200 baud to the serial port the system made of the
-// device's modem interface.
-UsbStatus WriteModemPort(libusb_device *device, std::string_view bytes);
+// The serial port the system made of the device's modem interface.
+std::unique_ptr<ModemPort> OpenModemPort(libusb_device *device, UsbStatus &status);
 
 }  // namespace p2kusb

@@ -4,6 +4,7 @@
 #include <libusb.h>
 
 #include <fcntl.h>
+#include <poll.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -26,6 +27,37 @@ std::string SysfsName(libusb_device *device)
     return name;
 }
 
+class TtyPort final : public ModemPort {
+public:
+    explicit TtyPort(int fd) : fd_(fd) {}
+    ~TtyPort() override { ::close(fd_); }
+
+    UsbStatus write(std::string_view bytes) override
+    {
+        return ::write(fd_, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size())
+                   ? UsbStatus::Ok
+                   : UsbStatus::Error;
+    }
+
+    UsbResult read(std::uint8_t *data, int length, unsigned timeoutMs) override
+    {
+        pollfd ready{fd_, POLLIN, 0};
+        const int polled = ::poll(&ready, 1, static_cast<int>(timeoutMs));
+        if (polled == 0)
+            return {UsbStatus::Timeout, 0};
+        const ssize_t got = polled > 0 ? ::read(fd_, data, static_cast<std::size_t>(length)) : -1;
+        if (got > 0)
+            return {UsbStatus::Ok, static_cast<int>(got)};
+        // The phone that switches takes its serial device with it.
+        return {got == 0 || errno == EIO || errno == ENODEV ? UsbStatus::NoDevice
+                                                            : UsbStatus::Error,
+                0};
+    }
+
+private:
+    int fd_;
+};
+
 }  // namespace
 
 std::string SystemInterfaceName(libusb_device *device, int configuration, int interface)
@@ -38,7 +70,7 @@ std::string SystemInterfaceName(libusb_device *device, int configuration, int in
     return line;
 }
 
-UsbStatus WriteModemPort(libusb_device *device, std::string_view bytes)
+std::unique_ptr<ModemPort> OpenModemPort(libusb_device *device, UsbStatus &status)
 {
     const std::string prefix = SysfsName(device) + ":";
     // The kernel names the serial device in a "tty" folder below the interface.
@@ -49,22 +81,23 @@ UsbStatus WriteModemPort(libusb_device *device, std::string_view bytes)
             continue;
         for (const auto &tty : fs::directory_iterator(entry.path() / "tty", error)) {
             const std::string node = "/dev/" + tty.path().filename().string();
-            const int fd = ::open(node.c_str(), O_WRONLY | O_NOCTTY | O_NONBLOCK);
-            if (fd < 0)
-                return errno == EACCES ? UsbStatus::Access : UsbStatus::Error;
+            const int fd = ::open(node.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+            if (fd < 0) {
+                status = errno == EACCES ? UsbStatus::Access : UsbStatus::Error;
+                return nullptr;
+            }
             termios settings{};
             if (tcgetattr(fd, &settings) == 0) {
                 cfmakeraw(&settings);
                 cfsetspeed(&settings, B115200);
                 tcsetattr(fd, TCSANOW, &settings);
             }
-            const bool written =
-                ::write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
-            ::close(fd);
-            return written ? UsbStatus::Ok : UsbStatus::Error;
+            status = UsbStatus::Ok;
+            return std::make_unique<TtyPort>(fd);
         }
     }
-    return UsbStatus::NoDevice;
+    status = UsbStatus::NoDevice;
+    return nullptr;
 }
 
 }  // namespace p2kusb

@@ -59,6 +59,45 @@ std::wstring InstanceId(HDEVINFO set, SP_DEVINFO_DATA &data)
     return Upper(id);
 }
 
+class ComPort final : public ModemPort {
+public:
+    explicit ComPort(HANDLE file) : file_(file) {}
+    ~ComPort() override { CloseHandle(file_); }
+
+    UsbStatus write(std::string_view bytes) override
+    {
+        COMMTIMEOUTS timeouts{};
+        timeouts.WriteTotalTimeoutConstant = 1000;
+        SetCommTimeouts(file_, &timeouts);
+        DWORD written = 0;
+        return WriteFile(file_, bytes.data(), static_cast<DWORD>(bytes.size()), &written,
+                         nullptr) &&
+                       written == bytes.size()
+                   ? UsbStatus::Ok
+                   : UsbStatus::Error;
+    }
+
+    UsbResult read(std::uint8_t *data, int length, unsigned timeoutMs) override
+    {
+        // Returns with the first bytes, or with none after timeoutMs.
+        COMMTIMEOUTS timeouts{};
+        timeouts.ReadIntervalTimeout = MAXDWORD;
+        timeouts.ReadTotalTimeoutMultiplier = MAXDWORD;
+        timeouts.ReadTotalTimeoutConstant = timeoutMs;
+        SetCommTimeouts(file_, &timeouts);
+        DWORD got = 0;
+        // usbser fails a read in several ways once the switched phone has left;
+        // none of them leaves the port of any use.
+        if (!ReadFile(file_, data, static_cast<DWORD>(length), &got, nullptr))
+            return {UsbStatus::NoDevice, 0};
+        return got > 0 ? UsbResult{UsbStatus::Ok, static_cast<int>(got)}
+                       : UsbResult{UsbStatus::Timeout, 0};
+    }
+
+private:
+    HANDLE file_;
+};
+
 }  // namespace
 
 std::string SystemInterfaceName(libusb_device *device, int, int interface)
@@ -87,7 +126,7 @@ std::string SystemInterfaceName(libusb_device *device, int, int interface)
     return name;
 }
 
-UsbStatus WriteModemPort(libusb_device *device, std::string_view bytes)
+std::unique_ptr<ModemPort> OpenModemPort(libusb_device *device, UsbStatus &status)
 {
     const std::wstring wanted = L"USB\\" + VendorProduct(device);
     std::wstring port;
@@ -109,12 +148,16 @@ UsbStatus WriteModemPort(libusb_device *device, std::string_view bytes)
                       RegCloseKey(key);
                       return !port.empty();
                   });
-    if (port.empty())
-        return UsbStatus::NoDevice;
-    const HANDLE file = CreateFileW((L"\\\\.\\" + port).c_str(), GENERIC_WRITE, 0, nullptr,
-                                    OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return GetLastError() == ERROR_ACCESS_DENIED ? UsbStatus::Access : UsbStatus::Error;
+    if (port.empty()) {
+        status = UsbStatus::NoDevice;
+        return nullptr;
+    }
+    const HANDLE file = CreateFileW((L"\\\\.\\" + port).c_str(), GENERIC_READ | GENERIC_WRITE,
+                                    0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        status = GetLastError() == ERROR_ACCESS_DENIED ? UsbStatus::Access : UsbStatus::Error;
+        return nullptr;
+    }
     DCB settings{};
     settings.DCBlength = sizeof settings;
     if (GetCommState(file, &settings)) {
@@ -125,15 +168,8 @@ UsbStatus WriteModemPort(libusb_device *device, std::string_view bytes)
         settings.fBinary = TRUE;
         SetCommState(file, &settings);
     }
-    COMMTIMEOUTS timeouts{};
-    timeouts.WriteTotalTimeoutConstant = 1000;
-    SetCommTimeouts(file, &timeouts);
-    DWORD written = 0;
-    const bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written,
-                              nullptr) &&
-                    written == bytes.size();
-    CloseHandle(file);
-    return ok ? UsbStatus::Ok : UsbStatus::Error;
+    status = UsbStatus::Ok;
+    return std::make_unique<ComPort>(file);
 }
 
 }  // namespace p2kusb

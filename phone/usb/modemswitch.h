@@ -12,10 +12,11 @@
 
 namespace p2kusb {
 
-// Sends AT+MODE=8 to a phone in modem mode, in the background: first over
-// its data interface with the kernel's driver detached, else on its serial
-// device. Each enumeration of a phone is tried once; the phone then leaves
-// the bus and comes back in command mode.
+// Sends AT+MODE=8 to a phone in modem mode, in the background, and listens
+// for the answer: first over its data interface with the kernel's driver
+// detached (and given back unless the phone left), else on its serial device.
+// Each enumeration of a phone is tried once; on OK the phone leaves the bus
+// and comes back in command mode, on ERROR or silence it stays a modem.
 class ModemSwitch {
 public:
     explicit ModemSwitch(UsbBus &bus) : bus_(bus) {}
@@ -25,6 +26,10 @@ public:
 
     void start(const std::string &id, const PhoneDevice &device);
     bool running() const;
+    // The switch of this enumeration was refused, went unanswered or could not be sent.
+    bool failed(const std::string &id) const;
+    // Waits for a switch under way to be sent or to fail.
+    void finish() { join(); }
     // What the last switch did, for people.
     std::string outcome() const;
     // A switch went out lately, so the phone is on its way back.
@@ -43,6 +48,7 @@ private:
     std::thread worker_;
     mutable std::mutex mutex_;
     std::set<std::string> tried_;
+    std::set<std::string> failed_;
     bool running_ = false;
     std::string outcome_;
     std::optional<std::chrono::steady_clock::time_point> sentAt_;

@@ -1,4 +1,4 @@
-// The ten functions of the phone-link library, and two for tintora-cli, over
+// The ten functions of the phone-link library, and three more of our own, over
 // a P2K phone on USB.
 
 #include "busfactory.h"
@@ -72,7 +72,14 @@ P2KAPI_EXPORT int P2K_Probe(char *text, int size)
     return answered ? 1 : 0;
 }
 
+P2KAPI_EXPORT int P2K_FormerCopy(char *text, int size)
+{
+    CopyText(Phone().formerCopy(), text, size);
+    return Phone().formerCopy().empty() ? 0 : 1;
+}
+
 #include "phone/p2kapicheck.h"
 
 static_assert(std::is_same_v<decltype(&P2K_LinkState), P2K_LinkStateFn>);
 static_assert(std::is_same_v<decltype(&P2K_Probe), P2K_ProbeFn>);
+static_assert(std::is_same_v<decltype(&P2K_FormerCopy), P2K_FormerCopyFn>);

@@ -61,10 +61,11 @@ PollReply ParsePoll(const std::uint8_t *data, std::size_t size)
     if (size < 4)
         return poll;
     const std::size_t first = Be16(data + 2);
-    if (first < kControlHeader || first + kFetchPrefix > kMaxReply)
+    if (first < kControlHeader || first + kFetchPrefix > 0xFFFF)
         return poll;
     poll.kind = PollReply::Kind::Ready;
     poll.firstSize = first;
+    poll.fits = first + kFetchPrefix <= kMaxReply;
     return poll;
 }
 

@@ -47,10 +47,11 @@ std::vector<std::uint8_t> EncodeCommand(P2kTransport transport, std::uint16_t pa
                                         std::span<const std::uint8_t> payload);
 
 // The poll answer of the control transport: how many replies wait and the
-// size of the first. Malformed: too short, or a size no reply can have.
+// size of the first. Malformed: too short, or a size no fetch can take.
 struct PollReply {
     enum class Kind { NotReady, Ready, Malformed } kind = Kind::Malformed;
     std::size_t firstSize = 0;  // message size; the fetch asks for 6 more bytes
+    bool fits = true;           // within the reply bound; a larger one is fetched and dropped
 };
 PollReply ParsePoll(const std::uint8_t *data, std::size_t size);
 

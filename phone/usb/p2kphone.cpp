@@ -4,9 +4,12 @@
 #include "seembackup.h"
 
 #include <algorithm>
+#include <cctype>
 #include <climits>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <random>
 
 namespace p2kusb {
 namespace {
@@ -22,6 +25,8 @@ constexpr int kMaxPages = 64;
 constexpr auto kRestartReplyWait = std::chrono::milliseconds(1000);
 constexpr auto kCloseAfterFailureWait = std::chrono::milliseconds(1000);
 constexpr int kFailure = -1;
+// A file larger than this is no scheme; it is not copied, so not replaced.
+constexpr std::uint32_t kMaxKeptFile = 1 << 20;
 
 std::vector<std::uint8_t> Be32Bytes(std::uint32_t value)
 {
@@ -45,6 +50,15 @@ bool UsablePath(std::string_view path)
         return false;
     return std::all_of(path.begin(), path.end(), [](char c) {
         return c >= 0x20 && c < 0x7F && c != '*' && c != '?';
+    });
+}
+
+// The phone's file system does not tell case apart.
+bool SamePath(std::string_view a, std::string_view b)
+{
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return std::tolower(static_cast<unsigned char>(x)) ==
+               std::tolower(static_cast<unsigned char>(y));
     });
 }
 
@@ -79,6 +93,7 @@ const char *StateText(LinkState state)
     case LinkState::Restarting: return "phone restarting";
     case LinkState::NoAccess: return "phone found, but it cannot be opened";
     case LinkState::MassStorage: return "phone in mass-storage mode";
+    case LinkState::SwitchFailed: return "phone in modem mode, it did not switch to command mode";
     case LinkState::Unknown: break;
     }
     return "Motorola device in an unknown mode";
@@ -93,7 +108,13 @@ std::string Hex4(unsigned value)
 
 }  // namespace
 
-P2kPhone::P2kPhone(UsbBus &bus) : bus_(bus), switch_(bus) {}
+// A late reply to the first command of the run before must not pass for one
+// of this run's.
+P2kPhone::P2kPhone(UsbBus &bus)
+    : bus_(bus), switch_(bus),
+      packetId_(static_cast<std::uint16_t>(std::random_device{}() & kPacketIdMask))
+{
+}
 
 int P2kPhone::init()
 {
@@ -104,6 +125,8 @@ int P2kPhone::init()
     seen_.clear();
     restartingId_.reset();
     backedUp_.clear();
+    filesKept_.clear();
+    formerCopy_.clear();
     volume_ = "/a";
     status();
     return 0;
@@ -137,6 +160,7 @@ int P2kPhone::status()
     if (link_) {
         if (!link_->gone() && seen_.count(linkId_)) {
             state_ = LinkState::Ready;
+            silent_ = false;
             return 1;
         }
         dropLink();
@@ -168,7 +192,7 @@ int P2kPhone::status()
                 state_ = LinkState::NoAccess;
                 openStatus_ = seen.openStatus;
             } else if (state_ != LinkState::NoAccess) {
-                state_ = LinkState::Switching;
+                state_ = switch_.failed(id) ? LinkState::SwitchFailed : LinkState::Switching;
             }
             break;
         case PhoneMode::MassStorage:
@@ -206,6 +230,8 @@ void P2kPhone::dropLink()
     link_.reset();
     linkId_.clear();
     file_.reset();
+    silent_ = false;
+    closeOwed_ = false;
 }
 
 bool P2kPhone::connected()
@@ -215,17 +241,27 @@ bool P2kPhone::connected()
     return status() == 1;
 }
 
-P2kLink::Reply P2kPhone::fsac(std::uint32_t sub, const std::vector<std::uint8_t> &arguments,
+P2kLink::Reply P2kPhone::send(std::uint16_t code, const std::vector<std::uint8_t> &payload,
                               std::chrono::milliseconds wait)
 {
     if (!link_)
         return {};
-    std::vector<std::uint8_t> payload = Be32Bytes(sub);
-    payload.insert(payload.end(), arguments.begin(), arguments.end());
-    P2kLink::Reply reply = link_->command(cmd::kFileSystem, payload, wait);
+    if (silent_)
+        return {P2kLink::Outcome::NoReply, {}};
+    P2kLink::Reply reply = link_->command(code, payload, wait);
     if (link_->gone())
         dropLink();
+    else if (reply.outcome == P2kLink::Outcome::NoReply)
+        silent_ = true;
     return reply;
+}
+
+P2kLink::Reply P2kPhone::fsac(std::uint32_t sub, const std::vector<std::uint8_t> &arguments,
+                              std::chrono::milliseconds wait)
+{
+    std::vector<std::uint8_t> payload = Be32Bytes(sub);
+    payload.insert(payload.end(), arguments.begin(), arguments.end());
+    return send(cmd::kFileSystem, payload, wait);
 }
 
 int P2kPhone::restart()
@@ -234,11 +270,15 @@ int P2kPhone::restart()
         return kFailure;
     if (file_)
         abandonFile();
-    // Whether the phone answers before it resets is not known: no answer is fine.
-    const P2kLink::Reply reply = link_->command(cmd::kRestart, {}, kRestartReplyWait);
+    if (!link_ || silent_)
+        return kFailure;
+    // Whether the phone answers before it resets, or leaves the bus first, is
+    // not known: no answer is fine.
+    const std::string id = linkId_;
+    const P2kLink::Reply reply = send(cmd::kRestart, {}, kRestartReplyWait);
     if (reply.outcome == P2kLink::Outcome::Refused || reply.outcome == P2kLink::Outcome::Failed)
         return kFailure;
-    restartingId_ = linkId_;
+    restartingId_ = id;
     restartedAt_ = Clock::now();
     dropLink();
     state_ = LinkState::Restarting;
@@ -257,8 +297,12 @@ bool P2kPhone::find(const std::string &path, std::optional<Listed> &found)
     if (pattern.size() + 4 < kPaddedPattern)
         pattern.resize(kPaddedPattern - 4, 0);
     const P2kLink::Reply search = fsac(fsac::kSearch, pattern);
-    if (search.outcome == P2kLink::Outcome::Refused)
-        return true;  // no match
+    // No match: the phone refuses the search and counts no file. Any other
+    // failure says nothing of the file, whose old tail a write would keep.
+    const bool noMatch = search.outcome == P2kLink::Outcome::Refused &&
+                         search.payload.size() == 2 && Be16(search.payload.data()) == 0;
+    if (noMatch)
+        return true;
     if (!search.ok() || search.payload.size() < 2)
         return false;
     std::size_t matches = Be16(search.payload.data());
@@ -280,7 +324,9 @@ bool P2kPhone::find(const std::string &path, std::optional<Listed> &found)
             const std::uint8_t *record = list.payload.data() + 4 + i * recordSize;
             const std::uint8_t *tail = record + recordSize - 8;
             const auto nameEnd = std::find(record, tail, std::uint8_t{0});
-            if (std::string(record, nameEnd) == path) {
+            if (SamePath(std::string_view(reinterpret_cast<const char *>(record),
+                                          static_cast<std::size_t>(nameEnd - record)),
+                         path)) {
                 found = Listed{Be16(tail), Be32(tail + 4)};
                 return true;
             }
@@ -309,8 +355,13 @@ int P2kPhone::fileCreate(const char *path, int)
 {
     if (!path || !UsablePath(path) || !connected())
         return kFailure;
+    formerCopy_.clear();
     if (file_)
         abandonFile();
+    if (closeOwed_) {
+        closeOwed_ = false;
+        closeAfterFailure();
+    }
     const std::string target(path);
     std::optional<Listed> listed;
     if (!find(target, listed) || !link_)
@@ -321,7 +372,7 @@ int P2kPhone::fileCreate(const char *path, int)
         // Opening with another attribute would change the file's attribute.
         if (!openOnPhone(target, listed->attribute))
             return kFailure;
-        file_ = OpenFile{target, listed->attribute, 0, listed->size, false, true};
+        file_ = OpenFile{target, listed->attribute, 0, listed->size, false, true, true};
         // Read from its start as the working tools do it: open, seek to 0.
         std::vector<std::uint8_t> seek = Be32Bytes(0);
         seek.push_back(0);
@@ -347,7 +398,9 @@ void P2kPhone::abandonFile()
 
 void P2kPhone::closeAfterFailure()
 {
-    fsac(fsac::kClose, {}, kCloseAfterFailureWait);
+    if (!silent_)
+        fsac(fsac::kClose, {}, kCloseAfterFailureWait);
+    closeOwed_ = silent_ && link_;
 }
 
 int P2kPhone::fileRead(std::uint8_t *buffer, int count)
@@ -388,30 +441,63 @@ bool P2kPhone::recreate()
     return true;
 }
 
+bool P2kPhone::keepFormerFile()
+{
+    if (!file_->existed || file_->size == 0 || filesKept_.count(file_->path))
+        return true;
+    if (file_->size > kMaxKeptFile)
+        return false;
+    std::vector<std::uint8_t> bytes(file_->size);
+    if (fileRead(bytes.data(), static_cast<int>(bytes.size())) != static_cast<int>(bytes.size()))
+        return false;
+    std::vector<std::uint8_t> seek = Be32Bytes(0);
+    seek.push_back(0);
+    if (!file_ || !fsac(fsac::kSeek, seek).ok() || !file_)
+        return false;
+    file_->position = 0;
+    const auto kept = SaveFileBackup(file_->path, bytes);
+    if (!kept)
+        return false;
+    filesKept_[file_->path] = kept->string();
+    return true;
+}
+
 int P2kPhone::fileWrite(const std::uint8_t *buffer, int count)
 {
     if (!buffer || count < 0 || !file_ || !link_)
         return kFailure;
+    // From the first change of a file that was there on, a failure may leave
+    // the phone without it or with a part of it.
+    std::string copy;
+    const auto lost = [&] {
+        formerCopy_ = copy;
+        abandonFile();
+        return kFailure;
+    };
     if (!file_->onPhone) {
         if (!openOnPhone(file_->path, 0)) {
             file_.reset();
             return kFailure;
         }
         file_->onPhone = true;
-    } else if (!file_->written && file_->position == 0 && file_->size > std::uint32_t(count) &&
-               !recreate()) {
-        abandonFile();
-        return kFailure;
+    } else if (!file_->written && file_->position == 0) {
+        if (!keepFormerFile()) {
+            abandonFile();
+            return kFailure;
+        }
+        copy = filesKept_[file_->path];
+        if (file_->size > std::uint32_t(count) && !recreate())
+            return lost();
     }
+    if (const auto kept = filesKept_.find(file_->path); kept != filesKept_.end())
+        copy = kept->second;
     file_->written = true;
     for (int done = 0; done < count;) {
         const int chunk = std::min<int>(fsac::kMaxChunk, count - done);
         std::vector<std::uint8_t> arguments = Be32Bytes(static_cast<std::uint32_t>(chunk));
         arguments.insert(arguments.end(), buffer + done, buffer + done + chunk);
-        if (!fsac(fsac::kWrite, arguments).ok() || !file_) {
-            abandonFile();
-            return kFailure;
-        }
+        if (!fsac(fsac::kWrite, arguments).ok() || !file_)
+            return lost();
         done += chunk;
         file_->position += static_cast<std::uint32_t>(chunk);
         file_->size = std::max(file_->size, file_->position);
@@ -424,10 +510,15 @@ int P2kPhone::fileClose()
     if (!file_)
         return kFailure;
     const bool onPhone = file_->onPhone;
+    const bool written = file_->written;
+    const std::string path = file_->path;
     file_.reset();
-    if (!onPhone)
+    if (!onPhone || fsac(fsac::kClose, {}).ok())
         return 0;
-    return fsac(fsac::kClose, {}).ok() ? 0 : kFailure;
+    if (const auto kept = filesKept_.find(path); written && kept != filesKept_.end())
+        formerCopy_ = kept->second;
+    closeOwed_ = silent_ && link_;
+    return kFailure;
 }
 
 int P2kPhone::volInfo(std::uint16_t *buffer)
@@ -451,10 +542,7 @@ int P2kPhone::volInfo(std::uint16_t *buffer)
 
 std::optional<std::vector<std::uint8_t>> P2kPhone::readRecord(int seem, int record)
 {
-    const P2kLink::Reply reply =
-        link_->command(cmd::kSeemRead, RecordArguments(seem, record, 0, 0));
-    if (link_->gone())
-        dropLink();
+    const P2kLink::Reply reply = send(cmd::kSeemRead, RecordArguments(seem, record, 0, 0));
     // The byte in front of the record is a status; only 0 is known to mean success.
     if (!reply.ok() || reply.payload.size() < 2 || reply.payload[0] != 0)
         return std::nullopt;
@@ -478,6 +566,7 @@ int P2kPhone::seemWrite(int seem, int record, int offset, int count, const std::
 {
     if (!ValidRecordCall(seem, record, offset, count, buffer) || !connected())
         return kFailure;
+    formerCopy_.clear();
     const auto before = readRecord(seem, record);
     // The write's count field is 16 bits wide.
     if (!before || std::size_t(offset) + count > before->size() || before->size() > 0xFFFF)
@@ -488,21 +577,28 @@ int P2kPhone::seemWrite(int seem, int record, int offset, int count, const std::
         return 0;
     const std::pair<int, int> key{seem, record};
     if (!backedUp_.count(key)) {
-        if (!SaveSeemBackup(seem, record, *before))
+        const auto kept = SaveSeemBackup(seem, record, *before);
+        if (!kept)
             return kFailure;
-        backedUp_.insert(key);
+        backedUp_[key] = kept->string();
     }
     std::vector<std::uint8_t> arguments =
         RecordArguments(seem, record, 0, static_cast<int>(after.size()));
     arguments.insert(arguments.end(), after.begin(), after.end());
-    const P2kLink::Reply reply = link_->command(cmd::kSeemWrite, arguments);
-    if (link_->gone()) {
-        dropLink();
+    const P2kLink::Reply reply = send(cmd::kSeemWrite, arguments);
+    // A refusal, or a status other than success, left the record as it was.
+    const bool answered = reply.ok() || reply.outcome == P2kLink::Outcome::Refused;
+    if (answered && (!reply.ok() || (!reply.payload.empty() && reply.payload[0] != 0)))
         return kFailure;
+    if (answered) {
+        const auto back = readRecord(seem, record);
+        if (back == after)
+            return 0;
+        if (back == before)
+            return kFailure;
     }
-    if (!reply.ok() || (!reply.payload.empty() && reply.payload[0] != 0))
-        return kFailure;
-    return readRecord(seem, record) == after ? 0 : kFailure;
+    formerCopy_ = backedUp_[key];
+    return kMayHaveChanged;
 }
 
 LinkState P2kPhone::state(std::string &text)
@@ -511,7 +607,8 @@ LinkState P2kPhone::state(std::string &text)
     text = StateText(state_);
     if (state_ == LinkState::NoAccess)
         text += std::string(" (") + Describe(openStatus_) + ")";
-    if (state_ == LinkState::Switching || state_ == LinkState::NoPhone) {
+    if (state_ == LinkState::Switching || state_ == LinkState::SwitchFailed ||
+        state_ == LinkState::NoPhone) {
         const std::string outcome = switch_.outcome();
         if (!outcome.empty())
             text += " (" + outcome + ")";
@@ -538,8 +635,10 @@ std::string P2kPhone::probe(bool &answered)
 {
     answered = false;
     status();
+    // The outcome of a switch under way belongs in the report, not "not sent yet".
+    switch_.finish();
     std::string report;
-    bool noAccess = false, modem = false, storage = false;
+    bool noAccess = false, modem = false, refused = false, storage = false;
     for (auto &[id, seen] : seen_) {
         const UsbDevice &device = seen.device;
         const bool ours = link_ && id == linkId_;
@@ -569,6 +668,7 @@ std::string P2kPhone::probe(bool &answered)
             noAccess = noAccess || seen.openStatus == UsbStatus::Access;
         }
         modem = modem || seen.phone.mode == PhoneMode::Modem;
+        refused = refused || (seen.phone.mode == PhoneMode::Modem && switch_.failed(id));
         storage = storage || seen.phone.mode == PhoneMode::MassStorage;
         if (!ours)
             continue;
@@ -586,7 +686,10 @@ std::string P2kPhone::probe(bool &answered)
                   "cable?\n";
     if (noAccess)
         report += NoAccessAdvice();
-    if (modem)
+    if (refused)
+        report += "A phone in modem mode did not switch to command mode: " + switch_.outcome() +
+                  ". " + ModemModeAdvice();
+    else if (modem)
         report += "A phone in modem mode is switched to command mode with AT+MODE=8 (" +
                   (switch_.outcome().empty() ? std::string("not sent yet") : switch_.outcome()) +
                   "). " + ModemModeAdvice();

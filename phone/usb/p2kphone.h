@@ -9,7 +9,6 @@
 #include <map>
 #include <memory>
 #include <optional>
-#include <set>
 #include <string>
 #include <utility>
 
@@ -17,7 +16,7 @@ namespace p2kusb {
 
 // What the link is doing, for a program that waits for the phone.
 enum class LinkState { NoPhone = 0, Ready = 1, Switching = 2, Restarting = 3, NoAccess = 4,
-                       MassStorage = 5, Unknown = 6 };
+                       MassStorage = 5, Unknown = 6, SwitchFailed = 7 };
 
 // The ten operations of the phone-link library over one USB bus. Called from
 // one thread; only the modem switch works in the background.
@@ -35,6 +34,12 @@ public:
     int volInfo(std::uint16_t *buffer);
     int seemRead(int seem, int record, int offset, int count, std::uint8_t *buffer);
     int seemWrite(int seem, int record, int offset, int count, const std::uint8_t *buffer);
+    // Seem_Write's result when the record may have changed: the write went out
+    // and its reply, or the reading back, did not come.
+    static constexpr int kMayHaveChanged = -2;
+    // After a failed write that may have changed the record or left the phone
+    // without its file or with part of it: the computer copy of it as it was.
+    const std::string &formerCopy() const { return formerCopy_; }
 
     // The state after a fresh look at the bus, and a line saying it.
     LinkState state(std::string &text);
@@ -57,6 +62,7 @@ private:
         std::uint32_t size = 0;
         bool written = false;
         bool onPhone = false;  // opened there; a new file only at its first write
+        bool existed = false;  // on the phone before this open
     };
     struct Listed {
         std::uint32_t attribute = 0;
@@ -67,6 +73,10 @@ private:
     bool connect(const std::string &id, Seen &seen);
     void dropLink();
     bool connected();
+    // Every command goes through here: after one that got no answer the link
+    // is silent and the others fail at once, until the next status poll.
+    P2kLink::Reply send(std::uint16_t code, const std::vector<std::uint8_t> &payload,
+                        std::chrono::milliseconds wait = P2kLink::kReplyWait);
     P2kLink::Reply fsac(std::uint32_t sub, const std::vector<std::uint8_t> &arguments,
                         std::chrono::milliseconds wait = P2kLink::kReplyWait);
     // Closes whatever may be open on the phone, waiting briefly: it follows a
@@ -76,6 +86,9 @@ private:
     // false: the phone did not answer the search; nullopt in found: no such file.
     bool find(const std::string &path, std::optional<Listed> &found);
     bool recreate();
+    // The file as it is on the phone, kept on the computer once a run before
+    // its first replacement; false when it could not be kept.
+    bool keepFormerFile();
     void abandonFile();
     std::optional<std::vector<std::uint8_t>> readRecord(int seem, int record);
     std::optional<std::string> modelName();
@@ -90,7 +103,11 @@ private:
     std::chrono::steady_clock::time_point restartedAt_;
     std::optional<OpenFile> file_;
     std::string volume_ = "/a";
-    std::set<std::pair<int, int>> backedUp_;
+    std::map<std::pair<int, int>, std::string> backedUp_;
+    std::map<std::string, std::string> filesKept_;
+    std::string formerCopy_;
+    bool silent_ = false;
+    bool closeOwed_ = false;  // a file may be open on the phone since a silent failure
     LinkState state_ = LinkState::NoPhone;
     UsbStatus openStatus_ = UsbStatus::Ok;  // why the phone found could not be opened
 };

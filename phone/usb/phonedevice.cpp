@@ -41,6 +41,8 @@ PhoneDevice ClassifyDevice(const UsbDevice &device)
                 if (endpoint.bulk && !(endpoint.address & 0x80)) {
                     phone.dataInterface = interface.number;
                     phone.dataOut = endpoint.address;
+                } else if (endpoint.bulk) {
+                    phone.dataIn = endpoint.address;
                 }
             }
         }

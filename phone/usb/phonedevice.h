@@ -17,6 +17,7 @@ struct PhoneDevice {
     CommandInterface command;   // when mode is Command
     int dataInterface = -1;     // when mode is Modem and it has a data interface
     std::uint8_t dataOut = 0;   // its bulk OUT endpoint
+    std::uint8_t dataIn = 0;    // and bulk IN, for the answer; 0 when it has none
 };
 
 PhoneDevice ClassifyDevice(const UsbDevice &device);

@@ -9,31 +9,56 @@
 namespace p2kusb {
 namespace fs = std::filesystem;
 
-std::optional<fs::path> SeemBackupFolder()
+namespace {
+
+std::optional<fs::path> SaveBackup(const char *folderName, const std::string &stem,
+                                   const std::string &extension,
+                                   const std::vector<std::uint8_t> &bytes);
+
+}  // namespace
+
+std::optional<fs::path> BackupFolder(const char *name)
 {
     const auto data = DataFolder();
     if (!data)
         return std::nullopt;
-    return *data / "seem-backups";
+    return *data / name;
 }
 
 std::optional<fs::path> SaveSeemBackup(int seem, int record,
                                        const std::vector<std::uint8_t> &bytes)
 {
-    const auto folder = SeemBackupFolder();
+    char stem[16];
+    std::snprintf(stem, sizeof stem, "%04X_%04X", seem, record);
+    return SaveBackup("seem-backups", stem, ".seem", bytes);
+}
+
+std::optional<fs::path> SaveFileBackup(const std::string &phonePath,
+                                       const std::vector<std::uint8_t> &bytes)
+{
+    const fs::path name = fs::path(phonePath).filename();
+    return SaveBackup("file-backups", name.stem().string(), name.extension().string(), bytes);
+}
+
+namespace {
+
+std::optional<fs::path> SaveBackup(const char *folderName, const std::string &stem,
+                                   const std::string &extension,
+                                   const std::vector<std::uint8_t> &bytes)
+{
+    const auto folder = BackupFolder(folderName);
     if (!folder)
         return std::nullopt;
     std::error_code error;
     fs::create_directories(*folder, error);
     const std::time_t now = std::time(nullptr);
     const std::tm local = LocalTime(now);
-    char stem[48];
-    std::snprintf(stem, sizeof stem, "%04X_%04X-%04d%02d%02d-%02d%02d%02d", seem, record,
-                  local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
-                  local.tm_min, local.tm_sec);
+    char stamp[96];
+    std::snprintf(stamp, sizeof stamp, "-%04d%02d%02d-%02d%02d%02d", local.tm_year + 1900,
+                  local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
     for (int attempt = 1; attempt < 100; ++attempt) {
-        const std::string name =
-            std::string(stem) + (attempt > 1 ? "-" + std::to_string(attempt) : "") + ".seem";
+        const std::string name = stem + stamp +
+                                 (attempt > 1 ? "-" + std::to_string(attempt) : "") + extension;
         const fs::path file = *folder / name;
         // Never over an earlier copy; readable by its owner alone, as the
         // phone's settings are nobody else's business.
@@ -45,5 +70,7 @@ std::optional<fs::path> SaveSeemBackup(int seem, int record,
     }
     return std::nullopt;
 }
+
+}  // namespace
 
 }  // namespace p2kusb

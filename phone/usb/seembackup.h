@@ -3,17 +3,22 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace p2kusb {
 
-// The per-user folder of record copies: $XDG_DATA_HOME/Tintora/seem-backups,
-// else ~/.local/share/Tintora/seem-backups.
-std::optional<std::filesystem::path> SeemBackupFolder();
+// A per-user folder of copies, NAME under the data folder.
+std::optional<std::filesystem::path> BackupFolder(const char *name);
 
-// Keeps a record as it was, as SSSS_RRRR-YYYYMMDD-HHMMSS.seem, never replacing
-// an earlier copy. The file written, or none.
+// Keeps a record as it was, as seem-backups/SSSS_RRRR-YYYYMMDD-HHMMSS.seem,
+// never replacing an earlier copy. The file written, or none.
 std::optional<std::filesystem::path> SaveSeemBackup(int seem, int record,
+                                                    const std::vector<std::uint8_t> &bytes);
+
+// Keeps a phone file as it was, as file-backups/NAME-YYYYMMDD-HHMMSS.EXT after
+// the last part of its phone path, in the same way.
+std::optional<std::filesystem::path> SaveFileBackup(const std::string &phonePath,
                                                     const std::vector<std::uint8_t> &bytes);
 
 }  // namespace p2kusb

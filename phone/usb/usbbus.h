@@ -52,8 +52,19 @@ public:
                            unsigned timeoutMs) = 0;
     // detach: let go of a kernel driver bound to the interface first.
     virtual UsbStatus claim(int interface, bool detach) = 0;
+    // Gives the interface back, to the kernel driver too if claim detached one.
     virtual void release(int interface) = 0;
     virtual void clearHalt(std::uint8_t endpoint) = 0;
+};
+
+// The serial device the system made of a device's modem, raw at 115200 baud.
+class ModemPort {
+public:
+    virtual ~ModemPort() = default;
+    virtual UsbStatus write(std::string_view bytes) = 0;
+    // Waits up to timeoutMs for the first bytes and takes what has come;
+    // Timeout when none came.
+    virtual UsbResult read(std::uint8_t *data, int length, unsigned timeoutMs) = 0;
 };
 
 // Safe to use from two threads at once (the modem switch runs in the background).
@@ -64,8 +75,8 @@ public:
     virtual std::vector<std::string> list(std::uint16_t vendor) = 0;
     virtual std::optional<UsbDevice> describe(const std::string &id) = 0;
     virtual std::unique_ptr<UsbHandle> open(const std::string &id, UsbStatus &status) = 0;
-    // Writes to the serial device the kernel made of the device's modem.
-    virtual UsbStatus writeModemTty(const std::string &id, std::string_view bytes) = 0;
+    virtual std::unique_ptr<ModemPort> openModemPort(const std::string &id,
+                                                     UsbStatus &status) = 0;
 };
 
 const char *Describe(UsbStatus status);

@@ -11,6 +11,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <chrono>
+
 using namespace tintora;
 
 namespace {
@@ -170,6 +174,70 @@ TEST_P(CliUsbPhoneTest, NoPhoneAtTheEndOfTheWaitFailsClearly)
     EXPECT_EQ(run({"phone", "read", work.filePath("out.sch"), "--wait", "x"}).exitCode, 1);
     EXPECT_EQ(run({"phone", "probe", work.filePath("out.sch")}).exitCode, 1);
 }
+
+// Failures are told on standard error, an input that would hang is refused
+// before the phone link starts, probe waits for the switch it started, and a
+// modem that refuses the switch is told at once instead of waited for.
+struct ConsoleCase {
+    const char *name;
+    const char *setup;
+    const char *action;  // phone ACTION [FILE]
+    const char *file;    // in the work folder; "fifo" is made a named pipe
+    int exitCode;
+    const char *inErr;
+    const char *inOut;
+};
+
+const ConsoleCase kConsole[] = {
+    {"WriteFailure", "free 100\n", "write", "in.sch", 1, "Not enough free space on phone", nullptr},
+    {"RestoreSeemFromAPipe", "", "restore-seem", "0032_0001-fifo.seem", 1, "0032_0001-fifo.seem",
+     nullptr},
+    {"ProbeFromModemMode", "mode modem\n", "probe", nullptr, 0,
+     " s for the phone to switch to command mode",
+     "model (seem 0117 record 0001): E398"},
+    {"ReadFromARefusingModem", "mode modem\nmodem-answer error\n", "read", "out.sch", 1,
+     "no phone in command mode (phone in modem mode, it did not switch to command mode (the "
+     "phone answered ERROR", nullptr},
+    {"ProbeARefusingModem", "mode modem\nmodem-answer error\n", "probe", nullptr, 1, nullptr,
+     "A phone in modem mode did not switch to command mode: the phone answered ERROR"},
+};
+
+class CliConsole : public CliUsbPhoneTest {};
+
+TEST_P(CliConsole, FailuresGoToStandardErrorAndNothingHangs)
+{
+    for (const ConsoleCase &c : kConsole) {
+        SCOPED_TRACE(c.name);
+        setup(QByteArray(c.setup) + "transport " + GetParam() + "\n");
+        QStringList args{"phone", c.action};
+        if (c.file) {
+            const QString file = work.filePath(c.file);
+            if (QString(c.file).contains("fifo")) {
+#if defined(Q_OS_UNIX)
+                ASSERT_EQ(::mkfifo(QFile::encodeName(file).constData(), 0600), 0);
+#else
+                continue;
+#endif
+            } else if (c.action != QStringLiteral("read")) {
+                write(file, SchemeBytes("ERR"));
+            }
+            args << file;
+        }
+        const auto began = std::chrono::steady_clock::now();
+        const CliRun result = run(args << "--wait" << "5");
+        EXPECT_EQ(result.exitCode, c.exitCode) << result.err.toStdString();
+        // The whole wait would be five seconds.
+        EXPECT_LT(std::chrono::steady_clock::now() - began, std::chrono::seconds(4));
+        if (c.inErr) {
+            EXPECT_TRUE(result.err.contains(c.inErr)) << result.err.toStdString();
+            EXPECT_FALSE(result.out.contains(c.inErr)) << result.out.toStdString();
+        }
+        if (c.inOut)
+            EXPECT_TRUE(result.out.contains(c.inOut)) << result.out.toStdString();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Transports, CliConsole, testing::Values("control", "bulk"));
 
 // Through libusb itself: no machine that runs the tests has a Motorola phone,
 // and that must end in a clear "none", not a crash or a hang.

@@ -14,13 +14,16 @@ using namespace tintora::test;
 namespace {
 
 const char *const kId = "app.tintora.Tintora";
+// The phone-link library: in the multiarch folder in the package, in lib/ under a prefix.
+const char *const kPackageLibrary = "usr/lib/" TINTORA_LIBRARY_ARCHITECTURE "/tintora/libp2kapi.so";
+const char *const kPrefixLibrary = "usr/lib/tintora/libp2kapi.so";
 
-QStringList ExpectedFiles()
+QStringList ExpectedFiles(const char *library)
 {
     QStringList files = {
-        "usr/bin/libp2kapi.so",
         "usr/bin/tintora",
         "usr/bin/tintora-cli",
+        library,
         "usr/lib/udev/rules.d/70-tintora-p2k.rules",
         QStringLiteral("usr/share/applications/%1.desktop").arg(kId),
         "usr/share/doc/tintora/changelog.gz",
@@ -54,11 +57,12 @@ protected:
 TEST_F(PackageTest, HoldsThePrograms_TheDesktopFilesAndNothingElse)
 {
     EXPECT_EQ(FilesBelow(PackageRoot()).join('\n').toStdString(),
-              ExpectedFiles().join('\n').toStdString());
+              ExpectedFiles(kPackageLibrary).join('\n').toStdString());
     QStringList prefixed;
     for (const QString &file : FilesBelow(PrefixRoot()))
         prefixed << QStringLiteral("usr/") + file;
-    EXPECT_EQ(prefixed.join('\n').toStdString(), ExpectedFiles().join('\n').toStdString())
+    EXPECT_EQ(prefixed.join('\n').toStdString(),
+              ExpectedFiles(kPrefixLibrary).join('\n').toStdString())
         << "cmake --install --prefix ... --strip";
 }
 
@@ -66,10 +70,11 @@ TEST_F(PackageTest, HoldsThePrograms_TheDesktopFilesAndNothingElse)
 // where the package puts them, the phone-link library included.
 TEST_F(PackageTest, ProgramsAreStrippedAndRun)
 {
-    QStringList programs;
-    for (const char *program : {"tintora", "tintora-cli", "libp2kapi.so"})
-        programs << Installed(QStringLiteral("usr/bin/") + program)
-                 << PrefixRoot() + QStringLiteral("/bin/") + program;
+    QStringList programs = {Installed(kPackageLibrary),
+                            PrefixRoot() + QLatin1String(kPrefixLibrary).mid(3)};
+    for (const char *program : {"bin/tintora", "bin/tintora-cli"})
+        programs << Installed(QStringLiteral("usr/") + program)
+                 << PrefixRoot() + QStringLiteral("/") + program;
     for (const QString &path : programs) {
         const ToolRun file = RunTool(QStringLiteral("file"), {QStringLiteral("-b"), path});
         ASSERT_EQ(file.exitCode, 0) << file.output.toStdString();
@@ -81,6 +86,13 @@ TEST_F(PackageTest, ProgramsAreStrippedAndRun)
         RunTool(Installed(QStringLiteral("usr/bin/tintora-cli")), {QStringLiteral("--version")});
     EXPECT_EQ(version.exitCode, 0);
     EXPECT_EQ(version.output.trimmed().toStdString(), "tintora-cli " TINTORA_VERSION);
+    // Each program finds the library where its installation put it.
+    for (const QString &cli : {Installed(QStringLiteral("usr/bin/tintora-cli")),
+                               PrefixRoot() + QStringLiteral("/bin/tintora-cli")}) {
+        const ToolRun probe = RunTool(cli, {QStringLiteral("phone"), QStringLiteral("probe")});
+        EXPECT_TRUE(probe.output.contains(QStringLiteral("udev rule")))
+            << cli.toStdString() << ": " << probe.output.toStdString();
+    }
 }
 
 // dpkg-shlibdeps must have found Qt and libjpeg; the window-system plugins are only

@@ -23,12 +23,16 @@ void ExpectNoPhone(PhoneLibrary &phone)
     EXPECT_NE(phone.Seem_Write(0x32, 1, 83, 1, buffer.data()), 0);
 }
 
-TEST(PhoneLibraryLoading, OverrideIsTheOnlyCandidateElseBesideTheProgramThenByName)
+TEST(PhoneLibraryLoading, OverrideIsTheOnlyCandidateElseBesideTheProgramThenPrivateThenByName)
 {
     EXPECT_EQ(LoadedPhoneLibrary::candidateFiles("/opt/x/libsim.so", "/usr/bin"),
               QStringList{"/opt/x/libsim.so"});
-    EXPECT_EQ(LoadedPhoneLibrary::candidateFiles("", "/usr/bin"),
-              (QStringList{"/usr/bin/libp2kapi.so", "p2kapi"}));
+    QStringList expected{"/usr/bin/libp2kapi.so", "/usr/lib/tintora/libp2kapi.so"};
+#if defined(TINTORA_LIBRARY_ARCHITECTURE)
+    expected << "/usr/lib/" TINTORA_LIBRARY_ARCHITECTURE "/tintora/libp2kapi.so";
+#endif
+    expected << "p2kapi";
+    EXPECT_EQ(LoadedPhoneLibrary::candidateFiles("", "/usr/bin"), expected);
 }
 
 TEST(PhoneLibraryLoading, NoLoadableLibraryRunsAsNoPhone)

@@ -2,7 +2,14 @@
 
 #include "emulatedphonetest.h"
 
+#include "phone/activation.h"
+#include "phone/opencommand.h"
+#include "phone/savecommand.h"
+
+#include <QFile>
+
 #include <array>
+#include <optional>
 
 namespace tintora::test {
 namespace {
@@ -173,6 +180,112 @@ TEST_P(BothTransports, TheCommandInterfaceNumberIsReadNotAssumed)
     EXPECT_EQ(library().Seem_Read(0x117, 1, 0, 2, model.data()), 2);
     EXPECT_EQ(model[1], 'E');
 }
+
+// What the editor's commands tell when the phone fails them half way: a
+// failure is never confirmed as a success, and when the phone may have lost
+// its file or record the message names the computer copy of it as it was.
+enum class Command { Save, Open, Activate };
+
+struct ReportCase {
+    const char *name;
+    std::optional<Fault> fault;
+    std::uint16_t command;
+    int fsacSub;
+    Bytes (*before)();  // spcolor.sch on the phone; empty: none
+    Command run;
+    const char *shown;     // in a message or the status note
+    const char *notShown;
+};
+
+Bytes SchemeBytes()
+{
+    ColourScheme scheme;
+    BuildDefaultScheme(scheme);
+    const SchemeImage image = EncodeScheme(scheme);
+    return Bytes(image.begin(), image.end());
+}
+
+const ReportCase kReports[] = {
+    {"FailingClose", Fault::WrongNibble, 0x004A, 4, [] { return Bytes(); }, Command::Save,
+     "Write error of a file /a/mobile/system/spcolor.sch", "Saving path"},
+    {"FailingRestart", Fault::Stall, 0x0022, -1, [] { return Bytes(); }, Command::Save,
+     "The phone did not restart", nullptr},
+    {"FailingSearchOverALongerFile", Fault::WrongNibble, 0x004A, 7, [] { return Pattern(5000); },
+     Command::Save, "Create error of a file /a/mobile/system/spcolor.sch", "Saving path"},
+    {"UnplugBetweenDeleteAndWrite", Fault::Unplug, 0x004A, 2,
+     [] {
+         Bytes old = SchemeBytes();
+         old.resize(400, 0x55);
+         return old;
+     },
+     Command::Save, "The phone may be left without the file or with part of it", "Saving path"},
+    {"ShortFile", std::nullopt, 0, -1,
+     [] {
+         Bytes old = SchemeBytes();
+         old.resize(100);
+         return old;
+     },
+     Command::Open, "/a/mobile/system/spcolor.sch is shorter than a colour style: 100 of 304 bytes",
+     nullptr},
+    {"LostSeemWriteReply", Fault::NoReply, 0x002F, -1, [] { return Bytes(); }, Command::Activate,
+     "seem 0032 rec 0001 may have changed", nullptr},
+};
+
+class FailureReport : public EmulatedPhoneTest, public ::testing::WithParamInterface<ReportCase> {};
+
+TEST_P(FailureReport, TheUserIsToldAndNothingIsLost)
+{
+    const ReportCase c = GetParam();
+    start();
+    const Bytes before = c.before();
+    if (!before.empty())
+        emu().putFile(kScheme, before);
+    if (c.fault)
+        emu().fail(*c.fault, c.command, c.fsacSub);
+    BuildDefaultScheme(scheme);
+    dialogs.answers = {true};  // restart; the activation with a lost reply must not ask
+    CommandContext command = context();
+    QStringList told;
+    switch (c.run) {
+    case Command::Save:
+        SaveToPhone(command, kScheme);
+        break;
+    case Command::Open:
+        told << OpenFromPhone(command, kScheme).note;
+        break;
+    case Command::Activate:
+        ActivateOnPhone(command);
+        EXPECT_EQ(dialogs.answers.size(), 1u) << "no restart after a write that may have changed";
+        break;
+    }
+    for (const auto &item : dialogs.shown)
+        told << item.text;
+    const QString all = told.join(u'\n');
+    EXPECT_TRUE(all.contains(QString::fromUtf8(c.shown))) << all.toStdString();
+    if (c.notShown)
+        EXPECT_FALSE(all.contains(QString::fromUtf8(c.notShown))) << all.toStdString();
+    if (c.fault == Fault::WrongNibble && c.fsacSub == 7)
+        EXPECT_EQ(emu().file(kScheme), before) << "no old tail behind a new head";
+    // The copy named is the file or record as it was.
+    const qsizetype at = all.indexOf(u"kept in ");
+    if (c.fault == Fault::Unplug)
+        ASSERT_GE(at, 0) << all.toStdString();
+    if (at >= 0) {
+        const qsizetype from = at + 8;
+        QFile copy(all.mid(from, all.indexOf(u'\r', from) - from));
+        ASSERT_TRUE(copy.open(QIODevice::ReadOnly)) << copy.fileName().toStdString();
+        const QByteArray bytes = copy.readAll();
+        const Bytes expected = c.run == Command::Activate ? Bytes() : before;
+        if (!expected.empty())
+            EXPECT_EQ(Bytes(bytes.begin(), bytes.end()), expected);
+        EXPECT_FALSE(QFile::permissions(copy.fileName()) &
+                     (QFileDevice::ReadGroup | QFileDevice::ReadOther | QFileDevice::WriteGroup |
+                      QFileDevice::WriteOther));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Usb, FailureReport, ::testing::ValuesIn(kReports),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace tintora::test

@@ -5,6 +5,7 @@
 
 #include "phone/activation.h"
 #include "phone/connectionstate.h"
+#include "phone/linkreason.h"
 #include "phone/opencommand.h"
 #include "phone/savecommand.h"
 
@@ -70,13 +71,13 @@ TEST_F(EmulatedPhoneTest, NoSeemWriteWithoutACopy)
     EXPECT_EQ(emu().record(0x32, 1), original);
 }
 
-// The phone answers a write and keeps something else: the read-back tells.
+// The phone answers a write and the read-back fails: the record may have changed.
 TEST_F(EmulatedPhoneTest, ASeemWriteThatDidNotArriveFails)
 {
     start();
     emu().fail(Fault::SeemStatus, 0x0020, -1, 1);  // the read after the write
     std::uint8_t byte = 0xFF;
-    EXPECT_EQ(library().Seem_Write(0x32, 1, 83, 1, &byte), -1);
+    EXPECT_EQ(library().Seem_Write(0x32, 1, 83, 1, &byte), -2);
 }
 
 TEST_P(BothTransports, RestartLetsThePhoneGoAndFindsItAgain)
@@ -111,9 +112,9 @@ TEST_P(BothTransports, AModemIsSwitchedInTheBackground)
     EXPECT_EQ(library().File_VolInfo(volume.data()), 1000000);
 }
 
-// cdc_acm cannot be detached: the serial device carries the command; neither
-// works: the status stays 0 and says why.
-TEST_F(EmulatedPhoneTest, TheSerialDeviceIsTheSecondWayAndFailureIsReported)
+// cdc_acm cannot be detached, or the data interface has no name: the serial
+// device carries the command.
+TEST_F(EmulatedPhoneTest, TheSerialDeviceIsTheSecondWay)
 {
     emu().plug(Mode::Modem);
     emu().setKernelDriverStuck(true);
@@ -127,24 +128,68 @@ TEST_F(EmulatedPhoneTest, TheSerialDeviceIsTheSecondWayAndFailureIsReported)
     library().P2K_Init(0);
     ASSERT_TRUE(waitForPhone());
     EXPECT_EQ(emu().switches(), 2);
+}
 
-    emu().setDataInterfaceNamed(true);
-    emu().setKernelDriverStuck(true);
+// The modem's answer decides: OK is a switch under way; ERROR, silence or a
+// command that could not go out is told at once as a switch that failed, with
+// what to do, and the data interface is back with the kernel's driver. A phone
+// that comes back as a modem is a new device and is switched again.
+struct SwitchCase {
+    bool serial;  // the kernel's driver will not let go: the serial device it is
+    bool port;    // the serial device is there
+    std::vector<p2kemu::ModemAnswer> answers;
+    int state;    // P2K_LinkState once the switch has ended
+    const char *says;
+    int switches;
+    std::chrono::milliseconds within;
+    const char *name;
+};
+
+using p2kemu::ModemAnswer;
+using std::chrono::milliseconds;
+const SwitchCase kSwitches[] = {
+    {false, true, {}, 1, "phone in command mode", 1, milliseconds(3000), "UsbOk"},
+    {false, true, {ModemAnswer::OkBackInModem}, 1, "phone in command mode", 2,
+     milliseconds(3000), "BackAsAModem"},
+    {false, true, {ModemAnswer::Error}, 7, "answered ERROR to AT+MODE=8 over USB; it will not "
+     "switch now: unplug it", 1, milliseconds(1000), "UsbError"},
+    {false, true, {ModemAnswer::Silent}, 7, "no answer to AT+MODE=8 over USB within 2 s", 1,
+     milliseconds(3000), "UsbSilent"},
+    {true, true, {ModemAnswer::Error}, 7, "answered ERROR to AT+MODE=8 on the serial device", 1,
+     milliseconds(1000), "SerialError"},
+    {true, true, {ModemAnswer::Silent}, 7, "no answer to AT+MODE=8 on the serial device", 1,
+     milliseconds(3000), "SerialSilent"},
+    {true, false, {}, 7, "could not send AT+MODE=8: USB: in use", 0, milliseconds(1000),
+     "NotSent"},
+};
+
+class ModemSwitch : public EmulatedPhoneTest, public ::testing::WithParamInterface<SwitchCase> {};
+
+TEST_P(ModemSwitch, TheAnswerDecidesAndAFailureIsToldAtOnce)
+{
+    const SwitchCase c = GetParam();
     emu().plug(Mode::Modem);
-    emu().setTtyAvailable(false);
-    library().P2K_Init(0);
+    emu().setKernelDriverStuck(c.serial);
+    emu().setTtyAvailable(c.port);
+    emu().setModemAnswers(c.answers);
     const auto state = reinterpret_cast<P2K_LinkStateFn>(library().resolve("P2K_LinkState"));
     ASSERT_NE(state, nullptr);
-    std::array<char, 256> text{};
-    for (int i = 0; i < 250 && std::string(text.data()).find("could not") == std::string::npos;
-         ++i) {
-        EXPECT_EQ(state(text.data(), int(text.size())), 2);
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    library().P2K_Init(0);
+    const auto end = std::chrono::steady_clock::now() + c.within;
+    std::array<char, 512> text{};
+    int now = state(text.data(), int(text.size()));
+    while (now == 2 && std::chrono::steady_clock::now() < end) {
+        std::this_thread::sleep_for(milliseconds(20));
+        now = state(text.data(), int(text.size()));
     }
-    EXPECT_NE(std::string(text.data()).find("could not send AT+MODE=8"), std::string::npos)
-        << text.data();
-    EXPECT_EQ(library().P2K_GetStatus(), 0);
+    EXPECT_EQ(now, c.state) << text.data();
+    EXPECT_NE(std::string(text.data()).find(c.says), std::string::npos) << text.data();
+    EXPECT_EQ(emu().switches(), c.switches);
+    EXPECT_TRUE(emu().modemDriverBound());
 }
+
+INSTANTIATE_TEST_SUITE_P(Usb, ModemSwitch, ::testing::ValuesIn(kSwitches),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 TEST_P(BothTransports, UnplugDuringATransferFailsAndAReplugWorks)
 {
@@ -215,12 +260,93 @@ TEST_P(FaultyPhone, AMalformedOrMissingReplyFailsTheCallAndNothingAfterIt)
     Bytes buffer(2000);
     EXPECT_EQ(library().File_Read(buffer.data(), 2000), -1);
     library().File_Close();
-    EXPECT_FALSE(emu().fileOpen());
+    EXPECT_EQ(library().P2K_GetStatus(), 1);  // the window's poll between commands
+    // The emulator takes an open over one still open as a violation.
     ASSERT_EQ(library().File_Create("/a/f", 0), 0) << "a new open after the fault";
     EXPECT_EQ(library().File_Read(buffer.data(), 2000), 2000);
     EXPECT_EQ(library().File_Close(), 0);
+    EXPECT_FALSE(emu().fileOpen());
     EXPECT_EQ(buffer, Pattern(2000));
 }
+
+// A slow flash: a reply that comes after more than one transfer timeout but
+// within the command's wait is taken, on both transports alike.
+struct SlowCase {
+    P2kTransport transport;
+    int delayMs;
+    std::uint16_t command;
+    const char *name;
+};
+
+const SlowCase kSlowReplies[] = {
+    {P2kTransport::Control, 1500, 0x0020, "ControlRead1500"},
+    {P2kTransport::Bulk, 1500, 0x0020, "BulkRead1500"},
+    {P2kTransport::Control, 2500, 0x0020, "ControlRead2500"},
+    {P2kTransport::Bulk, 2500, 0x0020, "BulkRead2500"},
+    {P2kTransport::Bulk, 2000, 0x002F, "BulkSeemWrite2000"},
+};
+
+class SlowPhone : public EmulatedPhoneTest, public ::testing::WithParamInterface<SlowCase> {};
+
+TEST_P(SlowPhone, ASlowReplyIsTakenOnBothTransports)
+{
+    const SlowCase c = GetParam();
+    start(c.transport);
+    emu().setReplyDelay(std::chrono::milliseconds(c.delayMs));
+    emu().fail(Fault::Slow, c.command);
+    std::uint8_t byte = 0;
+    if (c.command == 0x0020) {
+        EXPECT_EQ(library().Seem_Read(0x32, 1, 83, 1, &byte), 1);
+        EXPECT_EQ(byte, emu().record(0x32, 1)[83]);
+    } else {
+        byte = 0x41;
+        EXPECT_EQ(library().Seem_Write(0x32, 1, 83, 1, &byte), 0);
+        EXPECT_EQ(emu().record(0x32, 1)[83], 0x41);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Usb, SlowPhone, ::testing::ValuesIn(kSlowReplies),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+// A reply that does not come in time is still owed: the calls that follow at
+// once fail without a wait, and after the next poll the reply is taken or the
+// link made anew before a command goes out (the emulator holds any command
+// sent while a reply is owed as a violation).
+struct OwedCase {
+    P2kTransport transport;
+    Fault fault;  // Slow: comes after 3.5 s; NoReply: never
+    const char *name;
+};
+
+const OwedCase kOwed[] = {
+    {P2kTransport::Control, Fault::Slow, "ControlLate"},
+    {P2kTransport::Bulk, Fault::Slow, "BulkLate"},
+    {P2kTransport::Control, Fault::NoReply, "ControlLost"},
+    {P2kTransport::Bulk, Fault::NoReply, "BulkLost"},
+};
+
+class OwedReply : public EmulatedPhoneTest, public ::testing::WithParamInterface<OwedCase> {};
+
+TEST_P(OwedReply, NoCommandGoesOutWhileAReplyIsOwedAndASilentPhoneCostsOneWait)
+{
+    const OwedCase c = GetParam();
+    start(c.transport);
+    emu().setReplyDelay(std::chrono::milliseconds(3500));
+    emu().fail(c.fault, 0x0020);
+    std::uint8_t byte = 0;
+    EXPECT_EQ(library().Seem_Read(0x32, 1, 83, 1, &byte), -1);
+    const auto before = std::chrono::steady_clock::now();
+    std::array<std::uint16_t, 256> volume{};
+    EXPECT_EQ(library().File_VolInfo(volume.data()), -1);
+    EXPECT_EQ(library().File_Create("/a/mobile/system/spcolor.sch", 0), -1);
+    EXPECT_LT(std::chrono::steady_clock::now() - before, std::chrono::milliseconds(500));
+    EXPECT_EQ(library().P2K_GetStatus(), 1);
+    EXPECT_EQ(library().Seem_Read(0x32, 1, 83, 1, &byte), 1);
+    EXPECT_EQ(byte, emu().record(0x32, 1)[83]);
+}
+
+INSTANTIATE_TEST_SUITE_P(Usb, OwedReply, ::testing::ValuesIn(kOwed),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 // Faults in fields of the control transport's queue exist only there.
 std::vector<std::tuple<P2kTransport, FaultCase>> FaultCases()
@@ -240,6 +366,56 @@ INSTANTIATE_TEST_SUITE_P(
         return std::string(std::get<0>(info.param) == P2kTransport::Bulk ? "Bulk" : "Control") +
                std::get<1>(info.param).name;
     });
+
+// The reason the window gives for having no phone is the one probe gives, for
+// the state the library reports, and it has a Russian text of its own.
+struct ReasonCase {
+    std::optional<Mode> mode;  // none: nothing plugged in
+    bool denied;
+    std::vector<p2kemu::ModemAnswer> answers;
+    int state;
+    const char *name;
+};
+
+const ReasonCase kReasons[] = {
+    {std::nullopt, false, {}, 0, "NoPhone"},
+    {Mode::Command, true, {}, 4, "NotAllowed"},
+    {Mode::MassStorage, false, {}, 5, "MassStorage"},
+    {Mode::Modem, false, {ModemAnswer::Error}, 7, "ModemRefused"},
+};
+
+class NoPhoneReasons : public EmulatedPhoneTest,
+                       public ::testing::WithParamInterface<ReasonCase> {};
+
+TEST_P(NoPhoneReasons, AreProbesWordsInBothLanguages)
+{
+    const ReasonCase c = GetParam();
+    if (c.mode)
+        emu().plug(*c.mode);
+    emu().setAccessDenied(c.denied);
+    emu().setModemAnswers(c.answers);
+    library().P2K_Init(0);
+    const auto state = reinterpret_cast<P2K_LinkStateFn>(library().resolve("P2K_LinkState"));
+    const auto probe = reinterpret_cast<P2K_ProbeFn>(library().resolve("P2K_Probe"));
+    ASSERT_TRUE(state && probe);
+    std::array<char, 4096> text{};
+    int now = state(text.data(), int(text.size()));
+    for (int i = 0; i < 100 && now == 2; ++i) {
+        std::this_thread::sleep_for(milliseconds(20));
+        now = state(text.data(), int(text.size()));
+    }
+    ASSERT_EQ(now, c.state) << text.data();
+    probe(text.data(), int(text.size()));
+    // Probe names the README's commands where the window names its section.
+    const QString english = NoPhoneReason(now, kEnglish).section(QStringLiteral(" (README"), 0, 0);
+    EXPECT_NE(std::string(text.data()).find(english.toStdString()), std::string::npos)
+        << english.toStdString() << "\n" << text.data();
+    EXPECT_FALSE(NoPhoneReason(now, kRussian).isEmpty());
+    EXPECT_NE(NoPhoneReason(now, kRussian), NoPhoneReason(now, kEnglish));
+}
+
+INSTANTIATE_TEST_SUITE_P(Usb, NoPhoneReasons, ::testing::ValuesIn(kReasons),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(EmulatedPhoneTest, PermissionDeniedIsNoPhoneAndSaysSo)
 {

@@ -117,8 +117,13 @@ TEST(P2kFrame, PollsSayHowBigTheFirstReplyIs)
     const PollReply ready = ParsePoll(two.data(), two.size());
     EXPECT_EQ(ready.kind, PollReply::Kind::Ready);
     EXPECT_EQ(ready.firstSize, 0x10u);
-    for (const Bytes &bad : {Of({0}), Of({0, 1}), Of({0, 1, 0, 7}), Of({0, 1, 0x3F, 0xFF})})
+    for (const Bytes &bad : {Of({0}), Of({0, 1}), Of({0, 1, 0, 7}), Of({0, 1, 0xFF, 0xFA})})
         EXPECT_EQ(ParsePoll(bad.data(), bad.size()).kind, PollReply::Kind::Malformed);
+    // Over the reply bound but fetchable: it must be fetched to leave the queue.
+    const Bytes oversized = Of({0, 1, 0x3F, 0xFF});
+    const PollReply large = ParsePoll(oversized.data(), oversized.size());
+    EXPECT_EQ(large.kind, PollReply::Kind::Ready);
+    EXPECT_FALSE(large.fits);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iterator>
 #include <sstream>
+#include <thread>
 
 namespace p2kemu {
 namespace fs = std::filesystem;
@@ -68,9 +69,10 @@ public:
     {
         return phone_.control(generation_, requestType, request, value, index, data, length);
     }
-    UsbResult bulk(std::uint8_t endpoint, std::uint8_t *data, int length, unsigned) override
+    UsbResult bulk(std::uint8_t endpoint, std::uint8_t *data, int length,
+                   unsigned timeoutMs) override
     {
-        return phone_.bulk(generation_, endpoint, data, length);
+        return phone_.bulk(generation_, endpoint, data, length, timeoutMs);
     }
     UsbStatus claim(int interface, bool detach) override
     {
@@ -78,6 +80,20 @@ public:
     }
     void release(int interface) override { phone_.release(generation_, interface); }
     void clearHalt(std::uint8_t) override {}
+
+private:
+    PhoneEmulator &phone_;
+    int generation_;
+};
+
+class EmulatedPort final : public ModemPort {
+public:
+    EmulatedPort(PhoneEmulator &phone, int generation) : phone_(phone), generation_(generation) {}
+    UsbStatus write(std::string_view bytes) override { return phone_.modemWrite(generation_, bytes); }
+    UsbResult read(std::uint8_t *data, int length, unsigned timeoutMs) override
+    {
+        return phone_.modemRead(generation_, data, length, timeoutMs);
+    }
 
 private:
     PhoneEmulator &phone_;
@@ -132,10 +148,12 @@ void PhoneEmulator::reset()
     ttyAvailable_ = true;
     dataNamed_ = true;
     switchDelay_ = std::chrono::milliseconds(100);
+    modemAnswers_.clear();
     restartReplies_ = false;
     restartMode_ = Mode::Command;
     restartDown_ = std::chrono::milliseconds(100);
     free_ = 1000000;
+    replyDelay_ = std::chrono::milliseconds(0);
     listRecordSize_ = 268;
     armed_.clear();
     files_.clear();
@@ -166,6 +184,7 @@ void PhoneEmulator::resetSession()
     expectedId_.reset();
     queue_.clear();
     late_.reset();
+    withheld_ = false;
 }
 
 void PhoneEmulator::violation(const std::string &what)
@@ -233,7 +252,20 @@ void PhoneEmulator::setKernelDriverStuck(bool stuck) { std::lock_guard l(mutex_)
 void PhoneEmulator::setTtyAvailable(bool available) { std::lock_guard l(mutex_); ttyAvailable_ = available; }
 void PhoneEmulator::setDataInterfaceNamed(bool named) { std::lock_guard l(mutex_); dataNamed_ = named; }
 void PhoneEmulator::setSwitchDelay(std::chrono::milliseconds delay) { std::lock_guard l(mutex_); switchDelay_ = delay; }
+void PhoneEmulator::setModemAnswers(std::vector<ModemAnswer> answers)
+{
+    std::lock_guard lock(mutex_);
+    modemAnswers_.assign(answers.begin(), answers.end());
+}
+
+bool PhoneEmulator::modemDriverBound() const
+{
+    std::lock_guard lock(mutex_);
+    return !device_ || !device_->driverDetached;
+}
+
 void PhoneEmulator::setFree(std::uint32_t bytes) { std::lock_guard l(mutex_); free_ = bytes; }
+void PhoneEmulator::setReplyDelay(std::chrono::milliseconds delay) { std::lock_guard l(mutex_); replyDelay_ = delay; }
 void PhoneEmulator::setListRecordSize(std::size_t bytes) { std::lock_guard l(mutex_); listRecordSize_ = bytes; }
 
 void PhoneEmulator::setRestart(bool replies, Mode comesBackIn, std::chrono::milliseconds down)
@@ -384,15 +416,50 @@ std::unique_ptr<UsbHandle> PhoneEmulator::open(const std::string &id, UsbStatus 
     return std::make_unique<EmulatedHandle>(*this, device_->generation);
 }
 
-UsbStatus PhoneEmulator::writeModemTty(const std::string &id, std::string_view bytes)
+std::unique_ptr<ModemPort> PhoneEmulator::openModemPort(const std::string &id, UsbStatus &status)
 {
     std::lock_guard lock(mutex_);
     settle();
+    // cdc_acm makes the serial device only while it has the data interface.
     if (!device_ || id != "emu:" + std::to_string(device_->generation) ||
-        device_->mode != Mode::Modem || !ttyAvailable_)
+        device_->mode != Mode::Modem || !ttyAvailable_ || device_->driverDetached) {
+        status = UsbStatus::NoDevice;
+        return nullptr;
+    }
+    status = UsbStatus::Ok;
+    return std::make_unique<EmulatedPort>(*this, device_->generation);
+}
+
+UsbStatus PhoneEmulator::modemWrite(int generation, std::string_view bytes)
+{
+    std::lock_guard lock(mutex_);
+    if (!current(generation))
         return UsbStatus::NoDevice;
     modemCommand(bytes);
     return UsbStatus::Ok;
+}
+
+UsbResult PhoneEmulator::modemRead(int generation, std::uint8_t *data, int length,
+                                   unsigned timeoutMs)
+{
+    std::unique_lock lock(mutex_);
+    const auto end = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    for (;;) {
+        if (!current(generation))
+            return {UsbStatus::NoDevice, 0};
+        std::string &out = device_->modemOut;
+        if (!out.empty()) {
+            const auto size = std::min(out.size(), static_cast<std::size_t>(length));
+            std::copy_n(out.begin(), size, data);
+            out.erase(0, size);
+            return {UsbStatus::Ok, static_cast<int>(size)};
+        }
+        if (Clock::now() >= end)
+            return {UsbStatus::Timeout, 0};
+        lock.unlock();
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        lock.lock();
+    }
 }
 
 void PhoneEmulator::modemCommand(std::string_view bytes)
@@ -402,8 +469,23 @@ void PhoneEmulator::modemCommand(std::string_view bytes)
         return;
     }
     ++switches_;
-    departure_ = Clock::now();
-    appearance_ = Appearance{Clock::now() + switchDelay_, Mode::Command};
+    ModemAnswer answer = ModemAnswer::Ok;
+    if (!modemAnswers_.empty()) {
+        answer = modemAnswers_.front();
+        modemAnswers_.pop_front();
+    }
+    switch (answer) {
+    case ModemAnswer::Ok:
+    case ModemAnswer::OkBackInModem:
+        device_->modemOut += "AT+MODE=8\r\r\nOK\r\n";
+        // Time enough for the answer to be read before the phone goes.
+        departure_ = Clock::now() + std::chrono::milliseconds(20);
+        appearance_ = Appearance{*departure_ + switchDelay_,
+                                 answer == ModemAnswer::Ok ? Mode::Command : Mode::Modem};
+        break;
+    case ModemAnswer::Error: device_->modemOut += "AT+MODE=8\r\r\nERROR\r\n"; break;
+    case ModemAnswer::Silent: break;
+    }
 }
 
 UsbStatus PhoneEmulator::claim(int generation, int interface, bool detach)
@@ -415,9 +497,15 @@ UsbStatus PhoneEmulator::claim(int generation, int interface, bool detach)
         // cdc_acm holds the data interface until it is let go of.
         if (!detach || driverStuck_)
             return UsbStatus::Busy;
+        device_->driverDetached = true;
     } else if (device_->mode != Mode::Command || interface != device_->commandInterface) {
         violation("claimed interface " + std::to_string(interface));
         return UsbStatus::Error;
+    } else {
+        // The host starts afresh: what the phone still owed is forgotten.
+        queue_.clear();
+        late_.reset();
+        withheld_ = false;
     }
     device_->claimed.insert(interface);
     return UsbStatus::Ok;
@@ -426,8 +514,11 @@ UsbStatus PhoneEmulator::claim(int generation, int interface, bool detach)
 void PhoneEmulator::release(int generation, int interface)
 {
     std::lock_guard lock(mutex_);
-    if (current(generation))
+    if (current(generation)) {
         device_->claimed.erase(interface);
+        if (device_->mode == Mode::Modem && interface == kDataInterface)
+            device_->driverDetached = false;
+    }
 }
 
 // ---- transfers ----
@@ -454,6 +545,12 @@ UsbResult PhoneEmulator::control(int generation, std::uint8_t requestType, std::
         return {status, status == UsbStatus::Ok ? length : 0};
     }
     if (requestType == 0xC1 && request == 0x00 && value == 0) {
+        if (!due()) {
+            const Bytes none{0, 0};
+            const std::size_t n = std::min<std::size_t>(none.size(), length);
+            std::copy_n(none.begin(), n, data);
+            return {UsbStatus::Ok, static_cast<int>(n)};
+        }
         Bytes poll{0, static_cast<std::uint8_t>(std::min<std::size_t>(queue_.size(), 3))};
         poll[0] = queue_.size() > 3 ? 2 : 0;
         for (std::size_t i = 0; i < std::min<std::size_t>(queue_.size(), 3); ++i)
@@ -505,16 +602,27 @@ PhoneEmulator::Bytes PhoneEmulator::fetchReply(std::uint16_t length)
     return out;
 }
 
-UsbResult PhoneEmulator::bulk(int generation, std::uint8_t endpoint, std::uint8_t *data, int length)
+bool PhoneEmulator::due() const
 {
-    std::lock_guard lock(mutex_);
+    return !queue_.empty() && Clock::now() >= queue_.front().due;
+}
+
+UsbResult PhoneEmulator::bulk(int generation, std::uint8_t endpoint, std::uint8_t *data, int length,
+                              unsigned timeoutMs)
+{
+    std::unique_lock lock(mutex_);
     ++transfers_;
     if (!current(generation))
         return {UsbStatus::NoDevice, 0};
     if (device_->mode == Mode::Modem) {
-        if (endpoint != kDataOut || !device_->claimed.count(kDataInterface)) {
+        if ((endpoint != kDataOut && endpoint != kDataIn) ||
+            !device_->claimed.count(kDataInterface)) {
             violation("bulk on endpoint " + Hex(endpoint, 2) + " of the modem");
             return {UsbStatus::Stall, 0};
+        }
+        if (endpoint == kDataIn) {
+            lock.unlock();
+            return modemRead(generation, data, length, timeoutMs);
         }
         modemCommand(std::string_view(reinterpret_cast<const char *>(data), length));
         return {UsbStatus::Ok, length};
@@ -532,7 +640,16 @@ UsbResult PhoneEmulator::bulk(int generation, std::uint8_t endpoint, std::uint8_
         violation("bulk on endpoint " + Hex(endpoint, 2));
         return {UsbStatus::Stall, 0};
     }
-    if (queue_.empty())
+    // A read waits for a reply as long as its timeout lets it.
+    const auto end = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (!due() && Clock::now() < end) {
+        lock.unlock();
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        lock.lock();
+        if (!current(generation))
+            return {UsbStatus::NoDevice, 0};
+    }
+    if (!due())
         return {UsbStatus::Timeout, 0};
     Reply reply = queue_.front();
     queue_.pop_front();
@@ -573,6 +690,8 @@ UsbStatus PhoneEmulator::receive(const Bytes &frame)
     if (expectedId_ && id != *expectedId_)
         violation("packet id " + Hex(id, 3) + " after " + Hex((*expectedId_ - 1) & kPacketIdMask, 3));
     expectedId_ = (id + 1) & kPacketIdMask;
+    if (!queue_.empty() || late_ || withheld_)
+        violation("command " + Hex(command, 4) + " sent while the reply to the one before is owed");
     const Bytes payload(frame.begin() + header, frame.end());
     const int sub = command == cmd::kFileSystem && payload.size() >= 4 ? int(Be32(payload.data())) : -1;
     const std::optional<Fault> fault = take(command, sub);
@@ -595,8 +714,10 @@ UsbStatus PhoneEmulator::receive(const Bytes &frame)
 void PhoneEmulator::answer(std::uint16_t id, std::uint16_t command, bool ok, const Bytes &payload,
                            std::optional<Fault> fault)
 {
-    if (fault == Fault::NoReply)
+    if (fault == Fault::NoReply) {
+        withheld_ = true;
         return;
+    }
     std::uint16_t replyId = (id & kPacketIdMask) | 0x8000;
     if (fault == Fault::WrongId)
         replyId = (((id + 7) & kPacketIdMask) | 0x8000);
@@ -620,7 +741,7 @@ void PhoneEmulator::answer(std::uint16_t id, std::uint16_t command, bool ok, con
         PutBe16(message, 0);
     }
     message.insert(message.end(), payload.begin(), payload.end());
-    Reply reply{message, fault};
+    Reply reply{message, fault, Clock::now() + (fault == Fault::Slow ? replyDelay_ : std::chrono::milliseconds(0))};
     if (fault == Fault::LateReply)
         late_ = reply;
     else
@@ -905,6 +1026,10 @@ void PhoneEmulator::loadRoot()
             accessDenied_ = value == "denied";
         else if (key == "free")
             free_ = static_cast<std::uint32_t>(std::stoul(value));
+        else if (key == "modem-answer")
+            modemAnswers_ = {value == "error"    ? ModemAnswer::Error
+                             : value == "silent" ? ModemAnswer::Silent
+                                                 : ModemAnswer::Ok};
         else if (key == "switch-delay-ms")
             switchDelay_ = std::chrono::milliseconds(std::stoi(value));
     }

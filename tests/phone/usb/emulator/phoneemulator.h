@@ -34,6 +34,15 @@ enum class Fault {
     PollGarbage,    // the poll reports a message too small to be one (control)
     SeemStatus,     // a seem read's status byte is 1
     ExtraData,      // a file read answers more bytes than asked
+    Slow,           // answered after the reply delay
+};
+
+// How the modem answers AT+MODE=8.
+enum class ModemAnswer {
+    Ok,             // OK, then it leaves and comes back in command mode
+    OkBackInModem,  // OK, then it leaves and comes back as a modem again
+    Error,          // ERROR, and stays
+    Silent,         // nothing, and stays
 };
 
 // A P2K phone on an emulated USB bus. It decodes every frame, answers in the
@@ -44,8 +53,9 @@ enum class Fault {
 // Under a program started by a test, P2KEMU_ROOT names a folder that sets the
 // phone up and keeps its files: "setup" (lines "mode modem|command|storage",
 // "transport control|bulk", "interface N", "access denied", "free N",
-// "switch-delay-ms N"), phone files under their path ("a/mobile/..."), records
-// as "seem/SSSS_RRRR.seem"; "restarted" and "violations" are written there.
+// "switch-delay-ms N", "modem-answer ok|error|silent"), phone files under
+// their path ("a/mobile/..."), records as "seem/SSSS_RRRR.seem"; "restarted"
+// and "violations" are written there.
 class PhoneEmulator final : public p2kusb::UsbBus {
 public:
     static PhoneEmulator &instance();
@@ -61,9 +71,12 @@ public:
     // Some phones leave their modem's data interface unnamed.
     void setDataInterfaceNamed(bool named);
     void setSwitchDelay(std::chrono::milliseconds delay);
+    // The answers to the next AT+MODE=8 commands, one each; OK after them.
+    void setModemAnswers(std::vector<ModemAnswer> answers);
     // Restart: answer first or not, and the mode the phone comes back in.
     void setRestart(bool replies, Mode comesBackIn, std::chrono::milliseconds down);
     void setFree(std::uint32_t bytes);
+    void setReplyDelay(std::chrono::milliseconds delay);
     void setListRecordSize(std::size_t bytes);
     void fail(Fault fault, std::uint16_t command = 0, int fsacSub = -1, int skip = 0);
 
@@ -80,6 +93,8 @@ public:
     int descriptions() const;   // describe() calls so far
     int restarts() const;
     int switches() const;       // AT+MODE=8 received
+    // The kernel's driver has the modem's data interface (none detached it, or it was given back).
+    bool modemDriverBound() const;
     bool fileOpen() const;
     bool present() const;
 
@@ -87,14 +102,19 @@ public:
     std::optional<p2kusb::UsbDevice> describe(const std::string &id) override;
     std::unique_ptr<p2kusb::UsbHandle> open(const std::string &id,
                                             p2kusb::UsbStatus &status) override;
-    p2kusb::UsbStatus writeModemTty(const std::string &id, std::string_view bytes) override;
+    std::unique_ptr<p2kusb::ModemPort> openModemPort(const std::string &id,
+                                                     p2kusb::UsbStatus &status) override;
 
     // For the handle: every transfer of one device generation.
     p2kusb::UsbResult control(int generation, std::uint8_t requestType, std::uint8_t request,
                               std::uint16_t value, std::uint16_t index, std::uint8_t *data,
                               std::uint16_t length);
-    p2kusb::UsbResult bulk(int generation, std::uint8_t endpoint, std::uint8_t *data, int length);
+    p2kusb::UsbResult bulk(int generation, std::uint8_t endpoint, std::uint8_t *data, int length,
+                           unsigned timeoutMs);
     p2kusb::UsbStatus claim(int generation, int interface, bool detach);
+    // The modem's answer on its data interface or serial device.
+    p2kusb::UsbResult modemRead(int generation, std::uint8_t *data, int length, unsigned timeoutMs);
+    p2kusb::UsbStatus modemWrite(int generation, std::string_view bytes);
     void release(int generation, int interface);
 
 private:
@@ -106,6 +126,8 @@ private:
         p2kusb::P2kTransport transport = p2kusb::P2kTransport::Control;
         int commandInterface = 8;
         std::set<int> claimed;
+        bool driverDetached = false;
+        std::string modemOut;  // what the modem said, not yet read
     };
     struct Appearance {
         Clock::time_point at;
@@ -124,7 +146,9 @@ private:
     struct Reply {
         Bytes message;   // header and payload as the transport frames them
         std::optional<Fault> fault;
+        Clock::time_point due{};
     };
+    bool due() const;  // the first reply is there to be fetched
 
     PhoneEmulator();
     void violation(const std::string &what);
@@ -162,6 +186,7 @@ private:
     bool ttyAvailable_ = true;
     bool dataNamed_ = true;
     std::chrono::milliseconds switchDelay_{100};
+    std::deque<ModemAnswer> modemAnswers_;
     bool restartReplies_ = false;
     Mode restartMode_ = Mode::Command;
     std::chrono::milliseconds restartDown_{100};
@@ -179,6 +204,8 @@ private:
     std::optional<std::uint16_t> expectedId_;
     std::deque<Reply> queue_;
     std::optional<Reply> late_;
+    bool withheld_ = false;  // a reply owed that never comes
+    std::chrono::milliseconds replyDelay_{0};
 
     std::vector<std::string> violations_;
     std::vector<std::string> commands_;
