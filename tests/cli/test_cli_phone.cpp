@@ -16,6 +16,7 @@ namespace {
 struct PhoneRun {
     int exitCode = -1;
     QString out;
+    QString err;
 };
 
 class CliPhoneTest : public testing::Test {
@@ -45,7 +46,8 @@ protected:
         process.start(TINTORA_CLI_PATH, args);
         EXPECT_TRUE(process.waitForFinished(60000)) << "tintora-cli did not finish";
         return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-                QString::fromUtf8(process.readAllStandardOutput())};
+                QString::fromUtf8(process.readAllStandardOutput()),
+                QString::fromUtf8(process.readAllStandardError())};
     }
 
     QString at(const QString &name) const { return work.filePath(name); }
@@ -109,7 +111,8 @@ TEST_F(CliPhoneTest, FailuresPrintTheMessageAndExitWithOne)
     write(onPhone("fail"), "File_Write\n");
     const PhoneRun failedWrite = run({"phone", "write", at("in.sch"), "--restart"});
     EXPECT_EQ(failedWrite.exitCode, 1);
-    EXPECT_EQ(failedWrite.out, "Write error of a file /a/mobile/system/spcolor.sch\n");
+    // A failure is reported where every command reports one.
+    EXPECT_EQ(failedWrite.err, "tintora-cli: Write error of a file /a/mobile/system/spcolor.sch\n");
     EXPECT_FALSE(QFile::exists(onPhone("restarted")));
 
     write(onPhone("a/mobile/system/spcolor.sch"), "garbage");
