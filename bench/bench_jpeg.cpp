@@ -1,7 +1,12 @@
 // Loading a large JPEG as the preview's 128 x 128 background, next to
 // libjpeg's plain full-size decode of the same file into memory. The pictures
-// (6 and 24 megapixels) are made here with libjpeg's compressor.
+// (1, 6 and 24 megapixels) are made here with libjpeg's compressor.
 // Loading and scaling should take at most 1.2 times the plain decode.
+//
+// BM_Crafted loads files under 4 KiB made to cost the decoder as much as they
+// can: data of restart markers only, for every coding and sampling, and flat
+// arithmetic-coded pictures as large as the work allowed for their size. The
+// slowest should take less than twice the 1-megapixel photograph.
 //
 // Counter peak_rss_growth_KiB: how far the resident set rises above where it
 // stood before one load (Linux; the peak is reset through /proc/self/clear_refs).
@@ -10,6 +15,7 @@
 #include "preview/jpegpicture.h"
 #include "tests/preview/test_jpegwriter.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -183,14 +189,87 @@ void BM_BoxScaler(benchmark::State &state)
     }
 }
 
-// 6 MP and 24 MP at a camera's 3:2, and 6 MP as wide as the 24 MP one: the
+// 1, 6 and 24 MP at a camera's 3:2, and 6 MP as wide as the 24 MP one: the
 // memory that remains is libjpeg's, which follows the width alone.
 void PictureSizes(benchmark::internal::Benchmark *benchmark)
 {
     benchmark->ArgNames({"width", "height"});
-    benchmark->Args({3000, 2000})->Args({6000, 1000})->Args({6000, 4000});
+    benchmark->Args({1224, 816})->Args({3000, 2000})->Args({6000, 1000})->Args({6000, 4000});
     benchmark->Unit(benchmark::kMillisecond);
 }
+
+struct Crafted {
+    std::string name;
+    QByteArray file;
+};
+
+std::vector<Crafted> MakeCrafted()
+{
+    using tintora::test::JpegLayout;
+    using tintora::test::Restarts;
+    std::vector<Crafted> files;
+    const auto add = [&](std::string name, const QByteArray &file) {
+        if (file.size() < 4096)
+            files.push_back({name + "-" + std::to_string(file.size()) + "B", file});
+    };
+    struct Sampling {
+        const char *name;
+        J_COLOR_SPACE input;
+        int h, v;
+    };
+    const Sampling samplings[] = {{"gray", JCS_GRAYSCALE, 1, 1}, {"444", JCS_RGB, 1, 1}, {"422", JCS_RGB, 2, 1},
+                                  {"420", JCS_RGB, 2, 2},        {"cmyk", JCS_CMYK, 1, 1}};
+    for (const bool arithmetic : {false, true}) {
+        for (const bool progressive : {false, true}) {
+            const std::string coding = std::string(arithmetic ? "arith" : "huff") + (progressive ? "-prog" : "-seq");
+            for (const Sampling &s : samplings) {
+                const JpegLayout layout{.input = s.input, .progressive = progressive, .arithmetic = arithmetic,
+                                        .hSample = s.h, .vSample = s.v};
+                for (const int side : {512, 1024}) {
+                    add("restarts-" + coding + "-" + s.name + "-" + std::to_string(side),
+                        tintora::test::RestartsOnly(layout, side, side, 16, Restarts::SkippingOne, 1500));
+                }
+                add("restarts-" + coding + "-" + s.name + "-65500",
+                    tintora::test::RestartsOnly(layout, 65500, 65500, 65535, Restarts::SkippingOne, 60));
+                if (!arithmetic)
+                    continue;
+                // Real data, but next to no bits a block.
+                for (const int side : {724, 1024, 1448, 2048}) {
+                    const int rowBytes = side * tintora::test::ComponentsOf(s.input);
+                    add("flat-" + coding + "-" + s.name + "-" + std::to_string(side),
+                        tintora::test::WriteJpeg(side, side, layout,
+                                                 [&](int, JSAMPLE *row) { std::fill_n(row, rowBytes, JSAMPLE(77)); }));
+                }
+            }
+        }
+    }
+    return files;
+}
+
+const std::vector<Crafted> &CraftedFiles()
+{
+    static const std::vector<Crafted> files = MakeCrafted();
+    return files;
+}
+
+void BM_Crafted(benchmark::State &state)
+{
+    const Crafted &crafted = CraftedFiles()[std::size_t(state.range(0))];
+    state.SetLabel(crafted.name);
+    tintora::JpegWatch watch;
+    bool loaded = false;
+    for (auto _ : state) {
+        QBuffer buffer;
+        buffer.setData(crafted.file);
+        buffer.open(QIODevice::ReadOnly);
+        QString error;
+        loaded = tintora::LoadJpegScaled(buffer, 128, 128, &error, tintora::kEnglish, &watch).has_value();
+    }
+    state.counters["loaded"] = loaded;
+    state.counters["work_blocks"] = double(watch.cost.entropyBlocks + watch.cost.outputBlocks);
+    state.counters["made_up_blocks"] = double(watch.cost.madeUpBlocks);
+}
+BENCHMARK(BM_Crafted)->DenseRange(0, int(CraftedFiles().size()) - 1)->Unit(benchmark::kMillisecond);
 
 BENCHMARK(BM_BoxScaler)->Apply(PictureSizes);
 BENCHMARK(BM_LoadJpegScaled)->Apply(PictureSizes);

@@ -72,7 +72,9 @@ int Build(const QStringList &args)
                         .arg(input, error.errorString())
                         .arg(error.offset));
     }
-    QString broken;
+    QString broken = DuplicatedKeyRule(bytes);
+    if (!broken.isEmpty())
+        return Fail(input + ": " + broken);
     std::optional<ColourScheme> scheme = SchemeFromJson(document, broken);
     if (!scheme)
         return Fail(input + ": " + broken);

@@ -4,9 +4,12 @@
 
 #include <QJsonArray>
 #include <QJsonObject>
+#include <QSet>
 
 #include <cctype>
 #include <cmath>
+#include <utility>
+#include <vector>
 
 namespace tintora::cli {
 
@@ -43,7 +46,66 @@ std::optional<int> WholeNumber(const QJsonValue &value, int low, int high)
     return int(number);
 }
 
+// One open object or array while the text is walked.
+struct Level {
+    bool object = false;
+    QString where;  // "entries[2]", empty at the top
+    QSet<QString> keys;
+    QString key;     // the object's last key
+    int index = 0;   // the array's current element
+};
+
+QString Member(const std::vector<Level> &levels)
+{
+    if (levels.empty())
+        return {};
+    const Level &level = levels.back();
+    if (level.object)
+        return level.where.isEmpty() ? level.key : level.where + "." + level.key;
+    return QStringLiteral("%1[%2]").arg(level.where).arg(level.index);
+}
+
 }  // namespace
+
+QString DuplicatedKeyRule(const QByteArray &json)
+{
+    std::vector<Level> levels;
+    bool expectKey = false;
+    for (qsizetype i = 0; i < json.size(); ++i) {
+        const char c = json[i];
+        if (c == '{' || c == '[') {
+            Level level;
+            level.object = c == '{';
+            level.where = Member(levels);
+            levels.push_back(std::move(level));
+            expectKey = c == '{';
+        } else if (c == '}' || c == ']') {
+            levels.pop_back();
+        } else if (c == ',' && !levels.empty()) {
+            if (levels.back().object)
+                expectKey = true;
+            else
+                ++levels.back().index;
+        } else if (c == '"') {
+            const qsizetype start = i;
+            for (++i; json[i] != '"'; ++i) {
+                if (json[i] == '\\')
+                    ++i;
+            }
+            if (!expectKey)
+                continue;
+            expectKey = false;
+            // Qt decodes the escapes, so "n\u0061me" is "name" again.
+            const QString key = QJsonDocument::fromJson("[" + json.mid(start, i + 1 - start) + "]").array().at(0).toString();
+            Level &level = levels.back();
+            if (level.keys.contains(key))
+                return (level.where.isEmpty() ? QString() : level.where + ": ") + QStringLiteral("\"%1\" is given twice").arg(key);
+            level.keys.insert(key);
+            level.key = key;
+        }
+    }
+    return {};
+}
 
 QString SchemeJson(const ColourScheme &scheme)
 {

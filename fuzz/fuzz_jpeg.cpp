@@ -1,5 +1,8 @@
 // Any bytes as a background picture: a 128 x 128 picture or a reason, and for
 // a picture small enough to hold whole, the same result as scaling it whole.
+// Whatever the outcome, the decoder may not have worked more than the file's
+// size allows, and an accepted picture may not have more made up than allowed:
+// a slow input or a made-up picture is a finding with its file.
 #include "fuzzsupport.h"
 
 #include "preview/boxscaler.h"
@@ -45,12 +48,24 @@ std::uint64_t AnnouncedPixels(const std::uint8_t *data, std::size_t size)
     return pixels;
 }
 
+// Blocks of work one MCU may overrun the line by, before the decoder stops.
+constexpr std::uint64_t kLastMcu = 10;
+
 std::optional<QImage> Load(const QByteArray &bytes, bool whole, QString *error)
 {
     QBuffer buffer;
     buffer.setData(bytes);
     FUZZ_CHECK(buffer.open(QIODevice::ReadOnly));
-    return whole ? DecodeJpeg(buffer, error) : LoadJpegScaled(buffer, 128, 128, error);
+    JpegWatch watch;
+    std::optional<QImage> picture =
+        whole ? DecodeJpeg(buffer, error, kEnglish, &watch) : LoadJpegScaled(buffer, 128, 128, error, kEnglish, &watch);
+    const JpegCost &cost = watch.cost;
+    FUZZ_CHECK(cost.entropyBlocks + cost.outputBlocks <= kJpegWorkPerByte * std::uint64_t(bytes.size()) + kJpegFreeWork + kLastMcu);
+    if (picture) {
+        FUZZ_CHECK(cost.madeUpBlocks <= cost.blocks / kJpegMadeUpShare);
+        FUZZ_CHECK(cost.madeUpBlocks <= kJpegMadeUpLimit);
+    }
+    return picture;
 }
 
 }  // namespace

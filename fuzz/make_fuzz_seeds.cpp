@@ -110,6 +110,32 @@ void JpegSeeds(const QDir &folder)
             Put(folder, QStringLiteral("%1-%2.jpg").arg(space.name, coding.name), file);
         }
     }
+    // Headers of real files over data of nothing but restart markers, in order,
+    // skipping one, or far off, for each coding and each sampling.
+    struct Sampling {
+        const char *name;
+        J_COLOR_SPACE input;
+        int h, v;
+    };
+    const Sampling samplings[] = {{"gray", JCS_GRAYSCALE, 1, 1}, {"444", JCS_RGB, 1, 1}, {"422", JCS_RGB, 2, 1},
+                                  {"420", JCS_RGB, 2, 2},        {"cmyk", JCS_CMYK, 1, 1}};
+    const std::pair<test::Restarts, const char *> orders[] = {{test::Restarts::InOrder, "in-order"},
+                                                              {test::Restarts::SkippingOne, "skipping-one"},
+                                                              {test::Restarts::FarOff, "far-off"}};
+    for (const Coding &coding : codings) {
+        for (const Sampling &sampling : samplings) {
+            for (const auto &[order, orderName] : orders) {
+                const test::JpegLayout layout{.input = sampling.input, .progressive = coding.progressive,
+                                              .arithmetic = coding.arithmetic, .hSample = sampling.h,
+                                              .vSample = sampling.v};
+                Put(folder, QStringLiteral("restarts-%1-%2-%3.jpg").arg(coding.name, sampling.name, orderName),
+                    test::RestartsOnly(layout, 512, 512, 16, order, 100));
+            }
+        }
+        const test::JpegLayout layout{.progressive = coding.progressive, .arithmetic = coding.arithmetic};
+        Put(folder, QStringLiteral("restarts-%1-65500-square.jpg").arg(coding.name),
+            test::RestartsOnly(layout, 65500, 65500, 65535, test::Restarts::SkippingOne, 60));
+    }
 }
 
 void ActivationSeeds(const QDir &folder)

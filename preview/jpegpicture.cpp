@@ -9,22 +9,42 @@
 #include <csetjmp>
 #include <cstdint>
 #include <cstdio>
+#include <algorithm>
 #include <cstring>
 #include <memory>
 
 #include <jpeglib.h>
 #include <jerror.h>
+#if __has_include(<jpegint.h>)
+#include <jpegint.h>
+#else
+// libjpeg-turbo's own installs leave this header out; the two parts used here
+// have kept their layout since libjpeg 6b.
+struct jpeg_marker_reader {
+    void (*reset_marker_reader)(j_decompress_ptr cinfo);
+    int (*read_markers)(j_decompress_ptr cinfo);
+    jpeg_marker_parser_method read_restart_marker;
+    boolean saw_SOI;
+    boolean saw_SOF;
+    int next_restart_num;
+    unsigned int discarded_bytes;
+};
+struct jpeg_entropy_decoder {
+    void (*start_pass)(j_decompress_ptr cinfo);
+    boolean (*decode_mcu)(j_decompress_ptr cinfo, JBLOCKROW *MCU_data);
+    boolean insufficient_data;
+};
+#endif
 
 namespace tintora {
 namespace {
 
 constexpr std::size_t kInputChunk = 16384;
 
-// Arithmetic coding may stop its data at a marker and leave the rest of the picture
-// to zeros, so a few hundred bytes can stand for gigapixels of made-up rows that take
-// minutes to decode. Data that ends with more than this many pixels still to come is
-// taken as cut short; a real picture's data ends within its last rows of blocks.
-constexpr std::uint64_t kMadeUpPixelLimit = std::uint64_t(16) << 20;
+// Arithmetic decoding reads two bytes ahead, and its coder may leave out the
+// zero bytes that end a segment, so real blocks may follow the point where the
+// data reached its marker; in photographs' scans no more than 3 MCUs do.
+constexpr int kReadAheadMcus = 8;
 
 struct ErrorManager {
     jpeg_error_mgr pub;  // first, libjpeg hands back a pointer to it
@@ -37,7 +57,37 @@ struct DeviceSource {
     jpeg_source_mgr pub;  // first, libjpeg hands back a pointer to it
     QIODevice *device;
     bool startOfFile;
+    std::uint64_t bytesRead;
     JOCTET buffer[kInputChunk];
+};
+
+enum class Refusal { None, MadeUp, TooMuchWork, Cancelled };
+
+// Counts the decoder's work and the blocks it makes up, by standing between
+// libjpeg's scan decoding and its entropy decoder, restart marker reader and
+// progress hook. Made-up blocks are known by the entropy decoders' own state:
+// Huffman decoding flags a segment whose data ran out; arithmetic decoding has
+// no such flag, so there an MCU counts as made up when its segment was empty,
+// or when it comes more than kReadAheadMcus after the data reached a marker.
+struct Watcher {
+    jpeg_progress_mgr pub;  // first, libjpeg hands back a pointer to it
+    JpegWatch *client;
+    JpegCost cost;
+    Refusal refusal;
+    bool started;
+    bool outputStarted;
+    std::uint64_t fileBytes;  // 0 when the device cannot tell
+    std::uint64_t outputReserve;
+    void (*startPass)(j_decompress_ptr);
+    boolean (*decodeMcu)(j_decompress_ptr, JBLOCKROW *);
+    jpeg_marker_parser_method readRestartMarker;
+    // The scan and its restart interval ("segment") being decoded.
+    int creditBlocks;  // blocks of an MCU whose first DC coefficient this scan carries
+    bool segmentBegins;
+    bool segmentEmpty;
+    bool segmentBroken;  // arithmetic decoding gave up on the rest of the segment
+    int afterEnd;        // MCUs decoded since the segment's data ended
+    bool hadFirstDc[MAX_COMPONENTS];
 };
 
 // All that libjpeg touches. Trivially destructible, so the jump back from the
@@ -46,9 +96,15 @@ struct Decoder {
     jpeg_decompress_struct cinfo;
     ErrorManager error;
     DeviceSource source;
+    Watcher watch;
 };
 
-enum class Outcome { Decoded, DecoderError, TooLarge, NoMemory, OverBudget };
+enum class Outcome { Decoded, DecoderError, TooLarge, NoMemory, OverBudget, MadeUp, TooMuchWork, Cancelled };
+
+Decoder &DecoderOf(j_decompress_ptr cinfo)
+{
+    return *static_cast<Decoder *>(cinfo->client_data);
+}
 
 [[noreturn]] void ErrorExit(j_common_ptr cinfo)
 {
@@ -68,10 +124,11 @@ void EmitMessage(j_common_ptr cinfo, int level)
     ++cinfo->err->num_warnings;
     if (cinfo->err->msg_code == JWRN_JPEG_EOF) {
         error->endOfFile = true;
-    } else if (cinfo->err->msg_code == JWRN_HIT_MARKER) {
-        if (error->endOfFile)
-            cinfo->err->msg_code = JWRN_JPEG_EOF;
+    } else if (cinfo->err->msg_code == JWRN_HIT_MARKER && error->endOfFile) {
+        cinfo->err->msg_code = JWRN_JPEG_EOF;
         ErrorExit(cinfo);
+    } else if (cinfo->err->msg_code == JWRN_ARITH_BAD_CODE) {
+        DecoderOf(reinterpret_cast<j_decompress_ptr>(cinfo)).watch.segmentBroken = true;
     }
 }
 
@@ -94,11 +151,42 @@ boolean FillInputBuffer(j_decompress_ptr cinfo)
         source->buffer[0] = 0xFF;
         source->buffer[1] = JPEG_EOI;
         count = 2;
+    } else {
+        source->bytesRead += std::uint64_t(count);
     }
     source->pub.next_input_byte = source->buffer;
     source->pub.bytes_in_buffer = std::size_t(count);
     source->startOfFile = false;
     return TRUE;
+}
+
+// Whether entropy-coded data, not a marker, comes next. Looks ahead without
+// taking anything; fill bytes (0xFF before a marker) are let go, as every
+// reader of the data does.
+bool DataAhead(j_decompress_ptr cinfo)
+{
+    if (cinfo->unread_marker != 0)
+        return false;
+    auto *source = reinterpret_cast<DeviceSource *>(cinfo->src);
+    for (;;) {
+        const JOCTET *next = source->pub.next_input_byte;
+        std::size_t left = source->pub.bytes_in_buffer;
+        while (left > 1 && next[0] == 0xFF && next[1] == 0xFF) {
+            ++next;
+            --left;
+        }
+        if (left >= 2 || (left == 1 && next[0] != 0xFF))
+            return next[0] != 0xFF || next[1] == 0;
+        // One 0xFF or nothing left: keep it, read on behind it.
+        std::memmove(source->buffer, next, left);
+        const qint64 count = source->device->read(reinterpret_cast<char *>(source->buffer + left), qint64(kInputChunk - left));
+        source->pub.next_input_byte = source->buffer;
+        source->pub.bytes_in_buffer = left;
+        if (count <= 0)
+            return false;  // the file ends here
+        source->bytesRead += std::uint64_t(count);
+        source->pub.bytes_in_buffer += std::size_t(count);
+    }
 }
 
 void SkipInputData(j_decompress_ptr cinfo, long count)
@@ -143,16 +231,154 @@ JSAMPARRAY CachedRows(j_common_ptr cinfo, JDIMENSION rowBytes, JDIMENSION count)
     return rows;
 }
 
-// Restart markers belong inside the data of a picture that has restart intervals; any
-// other marker ends it.
-bool DataEndedLongBeforeThePicture(const jpeg_decompress_struct &cinfo)
+[[noreturn]] void Refuse(Decoder &d, Refusal refusal)
 {
-    const int marker = cinfo.unread_marker;
-    const bool restart = marker >= JPEG_RST0 && marker <= JPEG_RST0 + 7;
-    if (marker == 0 || (restart && cinfo.restart_interval != 0))
-        return false;
-    const std::uint64_t rowsLeft = cinfo.output_height - cinfo.output_scanline;
-    return rowsLeft * cinfo.output_width > kMadeUpPixelLimit;
+    d.watch.refusal = refusal;
+    std::longjmp(d.error.jump, 1);
+}
+
+std::uint64_t WorkBudget(const Decoder &d)
+{
+    return kJpegWorkPerByte * std::max(d.watch.fileBytes, d.source.bytesRead) + kJpegFreeWork;
+}
+
+void CheckMadeUp(Decoder &d)
+{
+    const JpegCost &cost = d.watch.cost;
+    if (cost.madeUpBlocks > cost.blocks / kJpegMadeUpShare || cost.madeUpBlocks > kJpegMadeUpLimit) {
+        // A file that simply stopped short is better called so.
+        if (d.error.endOfFile) {
+            d.error.pub.msg_code = JWRN_JPEG_EOF;
+            ErrorExit(reinterpret_cast<j_common_ptr>(&d.cinfo));
+        }
+        Refuse(d, Refusal::MadeUp);
+    }
+}
+
+void BeginSegment(j_decompress_ptr cinfo)
+{
+    Watcher &w = DecoderOf(cinfo).watch;
+    w.segmentBegins = true;
+    w.segmentEmpty = cinfo->arith_code && !DataAhead(cinfo);
+    w.segmentBroken = false;
+    w.afterEnd = 0;
+}
+
+void BeginScan(j_decompress_ptr cinfo)
+{
+    Watcher &w = DecoderOf(cinfo).watch;
+    w.creditBlocks = 0;
+    const bool firstDc = !cinfo->progressive_mode || (cinfo->Ss == 0 && cinfo->Ah == 0);
+    for (int i = 0; i < cinfo->comps_in_scan; ++i) {
+        const jpeg_component_info *component = cinfo->cur_comp_info[i];
+        bool &had = w.hadFirstDc[component->component_index];
+        if (firstDc && !had) {
+            had = true;
+            w.creditBlocks += component->MCU_blocks;
+        }
+    }
+    BeginSegment(cinfo);
+}
+
+boolean DecodeMcu(j_decompress_ptr cinfo, JBLOCKROW *blocks)
+{
+    Decoder &d = DecoderOf(cinfo);
+    Watcher &w = d.watch;
+    const bool dataEnded = cinfo->unread_marker != 0;
+    if (!w.decodeMcu(cinfo, blocks))
+        return FALSE;
+    bool madeUp;
+    if (!cinfo->arith_code) {
+        madeUp = cinfo->entropy->insufficient_data;
+    } else {
+        if (dataEnded && !w.segmentBegins)
+            ++w.afterEnd;
+        madeUp = w.segmentBroken || (w.segmentBegins ? w.segmentEmpty : w.afterEnd > kReadAheadMcus);
+    }
+    w.segmentBegins = false;
+    w.cost.entropyBlocks += std::uint64_t(cinfo->blocks_in_MCU);
+    if (w.cost.entropyBlocks + w.outputReserve > WorkBudget(d))
+        Refuse(d, Refusal::TooMuchWork);
+    if (madeUp && w.creditBlocks > 0) {
+        w.cost.madeUpBlocks += std::uint64_t(w.creditBlocks);
+        CheckMadeUp(d);
+    }
+    return TRUE;
+}
+
+void StartPass(j_decompress_ptr cinfo)
+{
+    Watcher &w = DecoderOf(cinfo).watch;
+    w.startPass(cinfo);
+    // Each scan may bring its own decoding routine.
+    w.decodeMcu = cinfo->entropy->decode_mcu;
+    cinfo->entropy->decode_mcu = DecodeMcu;
+    BeginScan(cinfo);
+}
+
+boolean ReadRestartMarker(j_decompress_ptr cinfo)
+{
+    Watcher &w = DecoderOf(cinfo).watch;
+    if (!w.readRestartMarker(cinfo))
+        return FALSE;
+    BeginSegment(cinfo);
+    return TRUE;
+}
+
+// Once the entropy decoder exists and before it decodes anything: the first
+// scan is already set up.
+void StartWatching(Decoder &d)
+{
+    Watcher &w = d.watch;
+    w.started = true;
+    j_decompress_ptr cinfo = &d.cinfo;
+    for (int c = 0; c < cinfo->num_components; ++c) {
+        const jpeg_component_info &component = cinfo->comp_info[c];
+        w.cost.blocks += std::uint64_t(component.width_in_blocks) * component.height_in_blocks;
+    }
+    w.outputReserve = (std::uint64_t(cinfo->image_width) * cinfo->image_height * std::uint64_t(cinfo->num_components) + 63) / 64;
+    // Every block is decoded at least once, then put out.
+    if (w.cost.blocks + w.outputReserve > WorkBudget(d))
+        Refuse(d, Refusal::TooMuchWork);
+    w.startPass = cinfo->entropy->start_pass;
+    cinfo->entropy->start_pass = StartPass;
+    w.decodeMcu = cinfo->entropy->decode_mcu;
+    cinfo->entropy->decode_mcu = DecodeMcu;
+    BeginScan(cinfo);
+}
+
+void ProgressMonitor(j_common_ptr common)
+{
+    Decoder &d = DecoderOf(reinterpret_cast<j_decompress_ptr>(common));
+    Watcher &w = d.watch;
+    if (!w.started)
+        StartWatching(d);
+    if (!w.client || !w.client->progress)
+        return;
+    // Reading the scans of a picture held whole, then putting out its rows.
+    double share;
+    const jpeg_decompress_struct &cinfo = d.cinfo;
+    if (w.outputStarted) {
+        share = double(cinfo.output_scanline) / double(std::max<JDIMENSION>(cinfo.output_height, 1));
+        if (jpeg_has_multiple_scans(&d.cinfo))
+            share = 0.5 + share / 2;
+    } else {
+        const std::uint64_t taken = d.source.bytesRead - d.source.pub.bytes_in_buffer;
+        share = w.fileBytes == 0 ? 0 : std::min(1.0, double(taken) / double(w.fileBytes)) / 2;
+    }
+    if (!w.client->progress(share))
+        Refuse(d, Refusal::Cancelled);
+}
+
+// Components that no scan carried are made up whole.
+void CountMissingComponents(Decoder &d)
+{
+    for (int c = 0; c < d.cinfo.num_components; ++c) {
+        const jpeg_component_info &component = d.cinfo.comp_info[c];
+        if (!d.watch.hadFirstDc[component.component_index])
+            d.watch.cost.madeUpBlocks += std::uint64_t(component.width_in_blocks) * component.height_in_blocks;
+    }
+    CheckMadeUp(d);
 }
 
 // Only trivially destructible locals live here: the error exit jumps back
@@ -161,12 +387,26 @@ template <typename Begin, typename Take>
 Outcome RunDecoder(Decoder &d, const Begin &begin, const Take &take)
 {
     if (setjmp(d.error.jump)) {
+        switch (d.watch.refusal) {
+        case Refusal::MadeUp:
+            return Outcome::MadeUp;
+        case Refusal::TooMuchWork:
+            return Outcome::TooMuchWork;
+        case Refusal::Cancelled:
+            return Outcome::Cancelled;
+        case Refusal::None:
+            break;
+        }
         // libjpeg's way of saying the whole picture would not fit the budget.
         return d.error.pub.msg_code == JERR_NO_BACKING_STORE ? Outcome::OverBudget : Outcome::DecoderError;
     }
     jpeg_create_decompress(&d.cinfo);
+    d.cinfo.client_data = &d;
     d.cinfo.mem->max_memory_to_use = kJpegMemoryBudget;
     d.cinfo.src = &d.source.pub;
+    d.cinfo.progress = &d.watch.pub;
+    d.watch.readRestartMarker = d.cinfo.marker->read_restart_marker;
+    d.cinfo.marker->read_restart_marker = ReadRestartMarker;
     jpeg_read_header(&d.cinfo, TRUE);
     // libjpeg-turbo has the same limit, other builds may not.
     if (d.cinfo.image_width > JDIMENSION(kMaxJpegDimension) || d.cinfo.image_height > JDIMENSION(kMaxJpegDimension))
@@ -175,6 +415,12 @@ Outcome RunDecoder(Decoder &d, const Begin &begin, const Take &take)
     const bool cmyk = d.cinfo.jpeg_color_space == JCS_CMYK || d.cinfo.jpeg_color_space == JCS_YCCK;
     d.cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
     jpeg_start_decompress(&d.cinfo);
+    // A picture held whole has been read in by now, a streamed one not yet.
+    if (!d.watch.started)
+        StartWatching(d);
+    else
+        CountMissingComponents(d);
+    d.watch.outputStarted = true;
 
     const JDIMENSION width = d.cinfo.output_width;
     if (!begin(int(width), int(d.cinfo.output_height)))
@@ -184,10 +430,10 @@ Outcome RunDecoder(Decoder &d, const Begin &begin, const Take &take)
     JSAMPARRAY rows = CachedRows(common, width * JDIMENSION(d.cinfo.output_components), rowsAtOnce);
     JSAMPARRAY rgb = cmyk ? (*d.cinfo.mem->alloc_sarray)(common, JPOOL_IMAGE, width * 3, 1) : nullptr;
     const bool inverted = d.cinfo.saw_Adobe_marker;
+    const std::uint64_t rowBlocks = std::uint64_t(width) * std::uint64_t(d.cinfo.num_components);
 
     // Once the file has ended the picture is refused below, so the rows still
-    // to come are not decoded: from a few bytes arithmetic coding would make up
-    // gigapixels of guesses, for minutes.
+    // to come are not decoded.
     while (d.cinfo.output_scanline < d.cinfo.output_height && !d.error.endOfFile) {
         const JDIMENSION count = jpeg_read_scanlines(&d.cinfo, rows, rowsAtOnce);
         for (JDIMENSION i = 0; i < count; ++i) {
@@ -198,8 +444,7 @@ Outcome RunDecoder(Decoder &d, const Begin &begin, const Take &take)
                 take(rows[i]);
             }
         }
-        if (DataEndedLongBeforeThePicture(d.cinfo))
-            d.error.endOfFile = true;
+        d.watch.cost.outputBlocks = (std::uint64_t(d.cinfo.output_scanline) * rowBlocks + 63) / 64;
     }
     // The source made up the end of a file that stopped short. Arithmetic
     // coding gives no warning of its own and fills the rest with guesses, so
@@ -247,7 +492,7 @@ QString DecoderText(const ErrorManager &error, Language language)
 // is no memory for it, then its rows top to bottom to take(rgb), 3 bytes a
 // pixel.
 template <typename Begin, typename Take>
-bool DecodeRows(QIODevice &device, QString *error, Language language, const Begin &begin,
+bool DecodeRows(QIODevice &device, QString *error, Language language, JpegWatch *watch, const Begin &begin,
                 const Take &take)
 {
     const auto decoder = std::make_unique<Decoder>();
@@ -261,11 +506,48 @@ bool DecodeRows(QIODevice &device, QString *error, Language language, const Begi
     d.source.pub.resync_to_restart = jpeg_resync_to_restart;
     d.source.pub.term_source = TermSource;
     d.source.device = &device;
+    d.watch.pub.progress_monitor = ProgressMonitor;
+    d.watch.client = watch;
+    if (!device.isSequential())
+        d.watch.fileBytes = std::uint64_t(std::max<qint64>(device.size() - device.pos(), 0));
     const std::unique_ptr<jpeg_decompress_struct, void (*)(j_decompress_ptr)> cleanup(&d.cinfo, jpeg_destroy_decompress);
 
-    switch (RunDecoder(d, begin, take)) {
+    const Outcome outcome = RunDecoder(d, begin, take);
+    d.watch.cost.inputBytes = std::max(d.watch.fileBytes, d.source.bytesRead);
+    if (watch)
+        watch->cost = d.watch.cost;
+    const JpegCost &cost = d.watch.cost;
+    switch (outcome) {
     case Outcome::Decoded:
         return true;
+    case Outcome::MadeUp:
+        SetError(error, (language == kRussian
+                             ? QStringLiteral("Файл JPEG повреждён: в его данных нет по меньшей мере %1 из %2 блоков картинки "
+                                              "%3 x %4, и такая картинка была бы во многом выдумана. (Может не хватать не больше "
+                                              "1 блока из %5 и не больше %6 блоков.)")
+                             : QStringLiteral("The JPEG file is damaged: its data lacks at least %1 of the %2 blocks of its "
+                                              "%3 x %4 picture, which would be largely made up. (Up to 1 block in %5, and no "
+                                              "more than %6 blocks, may be missing.)"))
+                            .arg(cost.madeUpBlocks)
+                            .arg(cost.blocks)
+                            .arg(d.cinfo.image_width)
+                            .arg(d.cinfo.image_height)
+                            .arg(kJpegMadeUpShare)
+                            .arg(kJpegMadeUpLimit));
+        return false;
+    case Outcome::TooMuchWork:
+        SetError(error, (language == kRussian
+                             ? QStringLiteral("Файл JPEG повреждён: чтобы получить из его %1 байт картинку %2 x %3 пикселей, "
+                                              "понадобилось бы намного больше работы, чем нужно настоящей картинке такого размера.")
+                             : QStringLiteral("The JPEG file is damaged: decoding its %1 bytes into a picture of %2 x %3 pixels "
+                                              "would take far more work than a real picture of that size needs."))
+                            .arg(cost.inputBytes)
+                            .arg(d.cinfo.image_width)
+                            .arg(d.cinfo.image_height));
+        return false;
+    case Outcome::Cancelled:
+        SetError(error, JpegCancelledText(language));
+        return false;
     case Outcome::DecoderError:
         SetError(error, DecoderText(d.error, language));
         return false;
@@ -318,12 +600,17 @@ std::optional<QImage> NamingTheFile(const QFile &file, std::optional<QImage> pic
 
 }  // namespace
 
+QString JpegCancelledText(Language language)
+{
+    return language == kRussian ? QStringLiteral("Чтение картинки прервано.") : QStringLiteral("Reading the picture was cancelled.");
+}
+
 std::optional<QImage> LoadJpegScaled(QIODevice &device, int w, int h, QString *error,
-                                     Language language)
+                                     Language language, JpegWatch *watch)
 {
     std::optional<BoxScaler> scaler;
     const bool decoded = DecodeRows(
-        device, error, language,
+        device, error, language, watch,
         [&](int width, int height) {
             scaler.emplace(width, height, w, h);
             return true;
@@ -335,20 +622,20 @@ std::optional<QImage> LoadJpegScaled(QIODevice &device, int w, int h, QString *e
 }
 
 std::optional<QImage> LoadJpegScaled(const QString &path, int w, int h, QString *error,
-                                     Language language)
+                                     Language language, JpegWatch *watch)
 {
     QFile file(path);
     if (!OpenForReading(file, error, language))
         return std::nullopt;
-    return NamingTheFile(file, LoadJpegScaled(file, w, h, error, language), error);
+    return NamingTheFile(file, LoadJpegScaled(file, w, h, error, language, watch), error);
 }
 
-std::optional<QImage> DecodeJpeg(QIODevice &device, QString *error, Language language)
+std::optional<QImage> DecodeJpeg(QIODevice &device, QString *error, Language language, JpegWatch *watch)
 {
     QImage picture;
     int y = 0;
     const bool decoded = DecodeRows(
-        device, error, language,
+        device, error, language, watch,
         [&](int width, int height) {
             picture = QImage(width, height, QImage::Format_RGB888);
             return !picture.isNull();
@@ -361,12 +648,12 @@ std::optional<QImage> DecodeJpeg(QIODevice &device, QString *error, Language lan
     return picture;
 }
 
-std::optional<QImage> DecodeJpeg(const QString &path, QString *error, Language language)
+std::optional<QImage> DecodeJpeg(const QString &path, QString *error, Language language, JpegWatch *watch)
 {
     QFile file(path);
     if (!OpenForReading(file, error, language))
         return std::nullopt;
-    return NamingTheFile(file, DecodeJpeg(file, error, language), error);
+    return NamingTheFile(file, DecodeJpeg(file, error, language, watch), error);
 }
 
 }  // namespace tintora

@@ -5,6 +5,8 @@
 #include <QImage>
 #include <QString>
 
+#include <cstdint>
+#include <functional>
 #include <optional>
 
 class QIODevice;
@@ -19,6 +21,43 @@ constexpr int kMaxJpegDimension = 65500;
 // about 3 bytes a pixel, and is refused when that does not fit.
 constexpr long kJpegMemoryBudget = 128L << 20;
 
+// The decoder's work is counted in blocks of 8 x 8 samples of one component:
+// each block the entropy decoder handles, in every scan, and each block of
+// the output (width x height x components / 64). A picture may cost this
+// much per byte of its file, and this much more whatever its size. A
+// photograph's data costs some 1 to 5 blocks a byte; only data that codes
+// large flat areas in very few bits, or a header that announces far more
+// picture than its data can hold, comes near the line.
+constexpr std::uint64_t kJpegWorkPerByte = 32;
+constexpr std::uint64_t kJpegFreeWork = 65536;
+
+// Blocks whose first (DC) coefficient the file's data did not hold are made
+// up by the decoder: after its data ended or broke off at a marker, in
+// restart intervals left empty, skipped when it resynchronised, or in
+// components no scan carried. A picture with more of them than a share of
+// its blocks, or than a fixed number, is refused.
+constexpr std::uint64_t kJpegMadeUpShare = 32;  // 1 block in 32
+constexpr std::uint64_t kJpegMadeUpLimit = 65536;
+
+// What one decode cost, as the decoder counted it.
+struct JpegCost {
+    std::uint64_t blocks = 0;         // of the picture, all components
+    std::uint64_t madeUpBlocks = 0;   // blocks the data did not hold
+    std::uint64_t entropyBlocks = 0;  // blocks entropy-decoded, every scan
+    std::uint64_t outputBlocks = 0;   // output handed out so far
+    std::uint64_t inputBytes = 0;     // the file's size as the budget saw it
+};
+
+// Lets a caller follow and stop a decode (from another thread, too).
+struct JpegWatch {
+    // Called every few rows with the share done, 0 to 1; false stops the
+    // decode, which then fails with the reason JpegCancelledText.
+    std::function<bool(double share)> progress;
+    JpegCost cost;  // filled in as the decode goes
+};
+
+QString JpegCancelledText(Language language);
+
 // JPEG pictures decoded with libjpeg's default settings into 24-bit RGB
 // (QImage::Format_RGB888); grayscale, CMYK and YCCK files become RGB too.
 // On failure the result is empty and *error (if given) holds the reason in
@@ -27,17 +66,21 @@ constexpr long kJpegMemoryBudget = 128L << 20;
 // Reading from a path, the reason starts with the path, and a file that is
 // not a regular one is refused unopened. A file that ends before its end
 // marker is refused whatever its coding ("Premature end of JPEG file"),
-// never shown partly grey or with made-up rows.
+// never shown partly grey or with made-up rows; one whose data lacks more
+// than the share above, or that would cost more work than its size allows,
+// is refused too.
 
 // Decodes and stretches to w x h (ScaleToBox's result) row by row, so the
 // full-size picture is never held in memory.
 std::optional<QImage> LoadJpegScaled(const QString &path, int w, int h, QString *error,
-                                     Language language = kEnglish);
+                                     Language language = kEnglish, JpegWatch *watch = nullptr);
 std::optional<QImage> LoadJpegScaled(QIODevice &device, int w, int h, QString *error,
-                                     Language language = kEnglish);
+                                     Language language = kEnglish, JpegWatch *watch = nullptr);
 
 // Full size. The path may name a resource (":/about.jpg").
-std::optional<QImage> DecodeJpeg(const QString &path, QString *error, Language language = kEnglish);
-std::optional<QImage> DecodeJpeg(QIODevice &device, QString *error, Language language = kEnglish);
+std::optional<QImage> DecodeJpeg(const QString &path, QString *error, Language language = kEnglish,
+                                 JpegWatch *watch = nullptr);
+std::optional<QImage> DecodeJpeg(QIODevice &device, QString *error, Language language = kEnglish,
+                                 JpegWatch *watch = nullptr);
 
 }  // namespace tintora

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QStringDecoder>
 
+#include <cerrno>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -274,24 +275,30 @@ int ProfileFile::readInt(const QString &section, const QString &key, int def) co
 bool ProfileFile::writeString(const QString &section, const QString &key, const QString &value)
 {
     const QFileInfo info(m_path);
-    if (info.exists() && (!info.isFile() || !info.isWritable()))
+    if (info.exists() && (!info.isFile() || !info.isWritable())) {
+        m_lastError = qt_error_string(info.isDir() ? EISDIR : EACCES);
         return false;
-    if (!QDir().mkpath(info.absolutePath()))
+    }
+    if (!QDir().mkpath(info.absolutePath())) {
+        m_lastError = qt_error_string(errno);
         return false;
+    }
 
     // A line break would end the value and start a line of its own.
     QString oneLine = value;
     oneLine.replace('\r', ' ').replace('\n', ' ');
 
     std::optional<std::vector<Line>> lines = ReadLines(m_path);
-    if (!lines)
+    if (!lines) {
+        m_lastError = qt_error_string(isTooLarge() ? EFBIG : EACCES);
         return false;
+    }
     SetValue(*lines, section, key, oneLine);
     QByteArray bytes;
     for (const Line &line : *lines)
         bytes += line.raw + line.ending;
 
-    return WriteWholeFile(m_path, bytes) == WriteOutcome::Written;
+    return WriteWholeFile(m_path, bytes, &m_lastError) == WriteOutcome::Written;
 }
 
 bool ProfileFile::writeInt(const QString &section, const QString &key, int value)
@@ -302,6 +309,12 @@ bool ProfileFile::writeInt(const QString &section, const QString &key, int value
 QString UnableToWriteText(const QString &path)
 {
     return QStringLiteral("Unable to write to ") + path;
+}
+
+QString UnableToWriteText(Language language, const QString &path, const QString &reason)
+{
+    return (language == kRussian ? QStringLiteral("Не удаётся записать %1: %2") : QStringLiteral("Unable to write to %1: %2"))
+        .arg(path, reason);
 }
 
 }  // namespace tintora

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "scheme/colourscheme.h"
+
 #include <QString>
 
 namespace tintora {
@@ -33,12 +35,17 @@ public:
     // False when the file cannot be written; it is then left as it was.
     bool writeString(const QString &section, const QString &key, const QString &value);
     bool writeInt(const QString &section, const QString &key, int value);
+    // The system's reason for the last write that failed.
+    const QString &lastError() const { return m_lastError; }
 
 private:
     QString m_path;
+    QString m_lastError;
 };
 
 // The report of a failed write, with the file's path in place of %s.
 QString UnableToWriteText(const QString &path);
+// The same in the interface language, with the system's reason.
+QString UnableToWriteText(Language language, const QString &path, const QString &reason);
 
 }  // namespace tintora

@@ -1,3 +1,5 @@
+#include "tests/preview/test_jpegwriter.h"
+
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -114,6 +116,31 @@ TEST_F(CliRenderTest, APictureThatIsNoJpegIsNamedInTheError)
         RunRender({"--screen", "0", "--out", at("x.png"), "--background", at("shot.jpg")});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.err, "tintora-cli: " + at("shot.jpg") + ": Not a JPEG file: starts with 0x89 0x50\n");
+}
+
+// The decoder's bound on made-up data holds here too: a file of restart
+// markers announcing a large picture is refused as the window refuses it.
+TEST_F(CliRenderTest, ABackgroundWhoseDataCannotHoldItsPictureIsRefused)
+{
+    using tintora::test::Restarts;
+    const QByteArray files[] = {
+        tintora::test::RestartsOnly({.arithmetic = true}, 512, 512, 16, Restarts::SkippingOne, 100),
+        tintora::test::RestartsOnly({.arithmetic = true}, 65500, 65500, 65535, Restarts::InOrder, 60),
+    };
+    const char *reasons[] = {"would be largely made up", "would take far more work"};
+    for (int i = 0; i < 2; ++i) {
+        QFile crafted(at("crafted.jpg"));
+        ASSERT_TRUE(crafted.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        crafted.write(files[i]);
+        crafted.close();
+        const RenderRun run =
+            RunRender({"--screen", "0", "--out", at("x.png"), "--background", at("crafted.jpg")});
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_TRUE(run.err.startsWith("tintora-cli: " + at("crafted.jpg") + ": The JPEG file is damaged: "))
+            << run.err.toStdString();
+        EXPECT_TRUE(run.err.contains(reasons[i])) << run.err.toStdString();
+        EXPECT_FALSE(QFile::exists(at("x.png")));
+    }
 }
 
 }  // namespace

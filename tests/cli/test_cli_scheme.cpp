@@ -213,6 +213,17 @@ TEST_F(CliSchemeTest, BuildNamesTheRuleADocumentBreaks)
     named["name"] = 5;
     expectRejected(named, "\"name\" must be a string");
 
+    // Qt's reader keeps the last of two equal keys and says nothing.
+    const QByteArray text = QJsonDocument(good).toJson(QJsonDocument::Compact);
+    const auto twice = [&](const QByteArray &first, const QByteArray &again) {
+        QByteArray spoiled = text;
+        return spoiled.replace(spoiled.indexOf(first), first.size(), again);
+    };
+    expectRejected(twice("{\"entries\":", "{\"name\": \"A\", \"entries\":"), "\"name\" is given twice");
+    expectRejected(twice("{\"entries\":", "{\"entries\": 1, \"entries\":"), "\"entries\" is given twice");
+    expectRejected(twice("{\"colour\":", "{\"colour\": \"00FF00\", \"c\\u006flour\":"),
+                   "entries[0]: \"colour\" is given twice");
+
     expectRejected(QByteArray("[1, 2]"), "must be a JSON object");
     expectRejected(QByteArray("{\"name\": \"x\", \"entries\": ["), "not valid JSON");
 }

@@ -15,7 +15,9 @@
 #include <unistd.h>
 #endif
 
+#include <algorithm>
 #include <cstdlib>
+#include <string>
 #include <ostream>
 #include <random>
 #include <vector>
@@ -397,50 +399,78 @@ TEST(JpegRefusal, ProgressivePictureThatWouldNotFitTheMemoryBudgetIsRefusedBefor
     ExpectRefused(Announcing({.progressive = true}, 10000, 10000), "progressive");
     ExpectRefused(Announcing({.progressive = true}, 10000, 10000), QString::number(kJpegMemoryBudget >> 20) + " MiB");
     ExpectRefused(Announcing({.progressive = true, .arithmetic = true}, 20000, 20000), "progressive");
-    QString error;
-    LoadScaledBytes(Announcing({.progressive = true}, 6000, 6000), &error);
-    EXPECT_TRUE(error.contains("premature end", Qt::CaseInsensitive)) << error.toStdString();
 }
 
-TEST(JpegRefusal, BaselinePictureOfAnySizeIsStreamedNotHeldWhole)
+std::optional<QImage> LoadWatched(const QByteArray &file, QString *error, JpegWatch &watch,
+                                  Language language = kEnglish)
 {
-    // The decoder gets as far as the missing data, whatever size is announced.
-    QString error;
-    EXPECT_FALSE(LoadScaledBytes(Announcing({}, kMaxJpegDimension, kMaxJpegDimension), &error));
-    EXPECT_TRUE(error.contains("premature end", Qt::CaseInsensitive)) << error.toStdString();
+    QBuffer buffer;
+    buffer.setData(file);
+    buffer.open(QIODevice::ReadOnly);
+    return LoadJpegScaled(buffer, 128, 128, error, language, &watch);
 }
 
-// Found by fuzz_jpeg (the file is fuzz/corpus/fuzz_jpeg/found-arithmetic-cmyk-cut-short.jpg):
-// 153 bytes announcing 64531 x 9994 CMYK pixels, arithmetic-coded, that end
-// before their end marker. The decoder made up all those rows (5 s, half a
-// minute at the largest size) before the file was refused; now the refusal
-// comes where the data ends. The fuzz runs, whose corpus holds the file, would
-// time out on the slow way; here the refusal itself is pinned.
-TEST(JpegRefusal, ArithmeticCodedFileCutShortIsRefusedWhereItsDataEnds)
+std::uint64_t WorkAllowed(const QByteArray &file)
 {
-    const QByteArray file = QByteArray(
-        "\xFF\xD8\xFF\xDB\x00\x43\x00\x14\x0E\x0F\x12\x0F\x0D\x14\x12\x10"
-        "\x12\x17\x15\x14\x18\x1E\x32\x21\x1E\xFF\x04\xFF\xFF\xFF\xFF\xFF"
-        "\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF\x1C"
-        "\x1C\x1E\x3D\x2C\x2E\x24\x32\x49\x40\x4C\x4B\x47\x40\x46\x45\x50"
-        "\x5A\x73\x62\x50\x55\x6D\x56\x45\x46\x64\x88\x65\x6D\x77\x7B\x2B"
-        "\x81\x82\x81\x4E\x60\x7B\x68\x73\x82\x96\x73\x7E\x81\x7C\xFF\xC9"
-        "\x00\x14\x08\x27\x0A\xFC\x13\x04\x43\x11\x00\x4D\x11\x00\x59\x11"
-        "\x00\x4B\x11\x00\xFF\xCC\x00\x06\x00\x10\x10\x05\xFF\xDA\x00\x0E"
-        "\x04\x43\x00\x4D\x00\x59\x00\x4B\x00\x00\x3F\x2D\x5E\x60\x7C\xEC"
-        "\xE5\xFB\x1B\x8E\x2E\xCB\x43\x9C\x66", 153);
-    ExpectRefused(file, "Premature end of JPEG file");
+    return kJpegWorkPerByte * std::uint64_t(file.size()) + kJpegFreeWork;
 }
 
-// Found by fuzz_jpeg (fuzz/corpus/fuzz_jpeg/found-arithmetic-cmyk-data-ends-at-*.jpg):
-// the same 64531 x 9994 arithmetic-coded CMYK picture, but its data stops at a marker
-// instead of the end of the file, which arithmetic coding allows, and the rest of the
-// picture is made up from zeros: 6 to 14 s of decoding before anything was said. The
-// second stops at a restart marker in a picture without restart intervals. Data that
-// ends with most of a large picture still to come is refused as cut short.
-TEST(JpegRefusal, ArithmeticCodedDataEndingAtAMarkerLongBeforeThePictureIsRefused)
+const char kMadeUp[] = "would be largely made up";
+const char kTooMuchWork[] = "would take far more work";
+
+struct Hostile {
+    std::string name;
+    QByteArray file;
+    const char *reason;
+};
+
+std::vector<Hostile> HostileFiles()
 {
-    const QByteArray files[] = {
+    using test::Restarts;
+    using test::RestartsOnly;
+    std::vector<Hostile> files;
+    struct Sampling {
+        const char *name;
+        J_COLOR_SPACE input;
+        int h, v;
+    };
+    const Sampling samplings[] = {{"gray", JCS_GRAYSCALE, 1, 1}, {"444", JCS_RGB, 1, 1}, {"422", JCS_RGB, 2, 1},
+                                  {"420", JCS_RGB, 2, 2},        {"cmyk", JCS_CMYK, 1, 1}};
+    const std::pair<Restarts, const char *> orders[] = {
+        {Restarts::InOrder, "in-order"}, {Restarts::SkippingOne, "skipping-one"}, {Restarts::FarOff, "far-off"}};
+    for (const bool arithmetic : {false, true}) {
+        for (const bool progressive : {false, true}) {
+            for (const Sampling &sampling : samplings) {
+                for (const auto &[order, orderName] : orders) {
+                    const JpegLayout layout{.input = sampling.input, .progressive = progressive, .arithmetic = arithmetic,
+                                            .hSample = sampling.h, .vSample = sampling.v};
+                    files.push_back({std::string(arithmetic ? "arithmetic-" : "huffman-") +
+                                         (progressive ? "progressive-" : "sequential-") + sampling.name + "-" + orderName,
+                                     RestartsOnly(layout, 512, 512, 16, order, 100), kMadeUp});
+                }
+            }
+        }
+    }
+    // The shape first met: 65,500 pixels square, a long interval, a few hundred bytes.
+    files.push_back({"arithmetic-65500-square", RestartsOnly({.arithmetic = true}, 65500, 65500, 65535, Restarts::SkippingOne, 60),
+                     kTooMuchWork});
+    files.push_back({"huffman-65500-square", RestartsOnly({}, 65500, 65500, 65535, Restarts::InOrder, 60), kTooMuchWork});
+    files.push_back({"baseline-announcing-65500-square", Announcing({}, kMaxJpegDimension, kMaxJpegDimension), kTooMuchWork});
+    files.push_back({"progressive-announcing-6000-square", Announcing({.progressive = true}, 6000, 6000), kTooMuchWork});
+    // Found by fuzz_jpeg (fuzz/corpus/fuzz_jpeg/found-arithmetic-cmyk-*.jpg): 64531 x 9994
+    // arithmetic-coded CMYK pixels, cut short, or with data stopping at a marker.
+    const QByteArray found[] = {
+        QByteArray(
+            "\xFF\xD8\xFF\xDB\x00\x43\x00\x14\x0E\x0F\x12\x0F\x0D\x14\x12\x10"
+            "\x12\x17\x15\x14\x18\x1E\x32\x21\x1E\xFF\x04\xFF\xFF\xFF\xFF\xFF"
+            "\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF\x1C"
+            "\x1C\x1E\x3D\x2C\x2E\x24\x32\x49\x40\x4C\x4B\x47\x40\x46\x45\x50"
+            "\x5A\x73\x62\x50\x55\x6D\x56\x45\x46\x64\x88\x65\x6D\x77\x7B\x2B"
+            "\x81\x82\x81\x4E\x60\x7B\x68\x73\x82\x96\x73\x7E\x81\x7C\xFF\xC9"
+            "\x00\x14\x08\x27\x0A\xFC\x13\x04\x43\x11\x00\x4D\x11\x00\x59\x11"
+            "\x00\x4B\x11\x00\xFF\xCC\x00\x06\x00\x10\x10\x05\xFF\xDA\x00\x0E"
+            "\x04\x43\x00\x4D\x00\x59\x00\x4B\x00\x00\x3F\x2D\x5E\x60\x7C\xEC"
+            "\xE5\xFB\x1B\x8E\x2E\xCB\x43\x9C\x66", 153),
         QByteArray(
             "\xFF\xD8\xFF\xDB\x00\x43\x00\x14\x0E\x0F\x12\x0F\x0D\x14\x12\x10"
             "\x12\x17\xEA\xEB\xE7\xE1\x34\x21\x1E\xFF\x04\xFF\xFF\xFF\xFF\xFF"
@@ -476,10 +506,83 @@ TEST(JpegRefusal, ArithmeticCodedDataEndingAtAMarkerLongBeforeThePictureIsRefuse
             "\x81\x7C\xFF\xC9\x00\x14\x08\x27\x0A\xFC\x5B\x04\x43\x11\x00\x4D"
             "\x11\x00\x59\x11\x00\x4B\x11\x00\xFF\xCC\x00\x06\x00\x10\x10\x05"
             "\xFF\xDA\x00\x0E\x04\x43\x00\x4D\x00\x59\x00\x4B\x00\x00\x40\x46"
-            "\x45\xFF\xD0\x73\x62\x8E\x2E\xCB\x43\x9C\x66", 235),
+            "\x45\xFF\xD0\x73\x62\x8E\x2E\xCB\x43\x9C\x66", 235)
     };
-    for (const QByteArray &file : files)
-        ExpectRefused(file, "Premature end of JPEG file");
+    for (const QByteArray &file : found)
+        files.push_back({"found-" + std::to_string(files.size()), file, kTooMuchWork});
+    return files;
+}
+
+// Files made to look like JPEGs, whose data holds little or nothing of the
+// picture they announce, were once decoded for seconds to minutes and some
+// accepted as pictures of made-up grey. Each is refused, having cost no more
+// work than its size allows.
+TEST(JpegRefusal, FilesWhoseDataCannotHoldTheirPictureAreRefusedCheaply)
+{
+    for (const Hostile &hostile : HostileFiles()) {
+        SCOPED_TRACE(hostile.name);
+        JpegWatch watch;
+        QString error;
+        EXPECT_FALSE(LoadWatched(hostile.file, &error, watch));
+        EXPECT_TRUE(error.contains(hostile.reason)) << error.toStdString();
+        EXPECT_LE(watch.cost.entropyBlocks + watch.cost.outputBlocks, WorkAllowed(hostile.file));
+        EXPECT_LE(watch.cost.madeUpBlocks, std::max(watch.cost.blocks / kJpegMadeUpShare, kJpegMadeUpLimit) + 64);
+    }
+    JpegWatch watch;
+    QString error;
+    LoadWatched(HostileFiles().front().file, &error, watch, kRussian);
+    EXPECT_TRUE(error.contains(QStringLiteral("во многом выдумана"))) << error.toStdString();
+}
+
+// A photograph-like picture: smooth, with a camera's grain.
+QImage Photo(int width, int height)
+{
+    QImage picture(width, height, QImage::Format_RGB888);
+    std::mt19937 random(3);
+    for (int y = 0; y < height; ++y) {
+        std::uint8_t *row = picture.scanLine(y);
+        for (int x = 0; x < width; ++x) {
+            const int grain = int(random() % 17) - 8;
+            row[3 * x] = std::uint8_t(std::clamp(x * 255 / width + grain, 0, 255));
+            row[3 * x + 1] = std::uint8_t(std::clamp(y * 255 / height + grain, 0, 255));
+            row[3 * x + 2] = std::uint8_t(std::clamp(((x / 40 + y / 30) % 2) * 90 + 80 + grain, 0, 255));
+        }
+    }
+    return picture;
+}
+
+// The line is drawn well clear of real pictures: any coding, any restart interval.
+TEST(JpegRefusal, PhotographsOfEveryCodingAndRestartIntervalMakeNothingUp)
+{
+    const QImage photo = Photo(333, 250);
+    for (const bool arithmetic : {false, true})
+        for (const bool progressive : {false, true})
+            for (const int interval : {0, 1, 3, 64})
+                for (const int h : {1, 2}) {
+                    SCOPED_TRACE(testing::Message() << "arithmetic " << arithmetic << " progressive " << progressive
+                                                    << " interval " << interval << " h " << h);
+                    const QByteArray file = WriteJpeg(photo, {.quality = 75, .progressive = progressive, .arithmetic = arithmetic,
+                                                              .hSample = h, .vSample = h, .restartInterval = interval});
+                    JpegWatch watch;
+                    QString error;
+                    EXPECT_TRUE(LoadWatched(file, &error, watch)) << error.toStdString();
+                    EXPECT_EQ(watch.cost.madeUpBlocks, 0u);
+                }
+}
+
+// A camera's file with restart intervals, one of them damaged: the decoder makes
+// up the rest of that interval, a small share of the picture, and the picture loads.
+TEST(JpegRefusal, PhotographWithADamagedRestartIntervalLoads)
+{
+    const QByteArray file = WriteJpeg(Photo(1024, 768), {.quality = 75, .restartInterval = 64});
+    const qsizetype marker = file.indexOf("\xFF\xD3", file.indexOf("\xFF\xDA"));  // ending the fourth interval
+    ASSERT_GT(marker, 0);
+    const QByteArray damaged = file.left(marker - 60) + file.mid(marker);
+    JpegWatch watch;
+    QString error;
+    EXPECT_TRUE(LoadWatched(damaged, &error, watch)) << error.toStdString();
+    EXPECT_GT(watch.cost.madeUpBlocks, 0u);
+    EXPECT_LE(watch.cost.madeUpBlocks, 64u * 6);
 }
 
 TEST(JpegRefusal, GarbageAfterTheStartMarkerIsAnError)

@@ -24,6 +24,8 @@ struct JpegLayout {
     int quality = 95;
     bool progressive = false;
     bool arithmetic = false;  // arithmetic coding instead of Huffman
+    int hSample = 0, vSample = 0;  // of the first component; 0 keeps libjpeg's choice
+    int restartInterval = 0;       // in MCUs
 };
 
 inline int ComponentsOf(J_COLOR_SPACE space)
@@ -56,6 +58,11 @@ QByteArray WriteJpeg(int width, int height, const JpegLayout &layout, Fill fill)
     if (layout.progressive)
         jpeg_simple_progression(&cinfo);
     cinfo.arith_code = layout.arithmetic ? TRUE : FALSE;
+    if (layout.hSample > 0) {
+        cinfo.comp_info[0].h_samp_factor = layout.hSample;
+        cinfo.comp_info[0].v_samp_factor = layout.vSample;
+    }
+    cinfo.restart_interval = unsigned(layout.restartInterval);
 
     jpeg_start_compress(&cinfo, TRUE);
     std::vector<JSAMPLE> row(std::size_t(width) * std::size_t(cinfo.input_components));
@@ -78,6 +85,45 @@ inline QByteArray WriteJpeg(const QImage &picture, const JpegLayout &layout = {}
     return WriteJpeg(rgb.width(), rgb.height(), layout, [&](int y, JSAMPLE *row) {
         std::copy_n(rgb.constScanLine(y), rgb.width() * 3, row);
     });
+}
+
+// Files made to look like JPEGs that the decoder must not turn into pictures:
+// the headers of a real file of the layout, announcing width x height, with a
+// restart interval, whose first scan holds nothing but restart markers.
+enum class Restarts { InOrder, SkippingOne, FarOff };
+
+inline QByteArray RestartsOnly(const JpegLayout &layout, int width, int height, int interval, Restarts order,
+                               int markers)
+{
+    JpegLayout plain = layout;
+    plain.restartInterval = 0;
+    const int rowBytes = 16 * ComponentsOf(layout.input);
+    const QByteArray real = WriteJpeg(16, 16, plain, [&](int, JSAMPLE *row) { std::fill_n(row, rowBytes, JSAMPLE(90)); });
+    QByteArray file;
+    qsizetype at = 2;  // past the start marker
+    while (at + 4 <= real.size() && std::uint8_t(real[at + 1]) != 0xDA) {
+        const int code = std::uint8_t(real[at + 1]);
+        const qsizetype length = (std::uint8_t(real[at + 2]) << 8) | std::uint8_t(real[at + 3]);
+        QByteArray segment = real.mid(at, 2 + length);
+        const bool frame = code >= 0xC0 && code <= 0xCF && code != 0xC4 && code != 0xC8 && code != 0xCC;
+        if (frame) {
+            segment[5] = char(height >> 8);
+            segment[6] = char(height & 0xFF);
+            segment[7] = char(width >> 8);
+            segment[8] = char(width & 0xFF);
+        }
+        file += segment;
+        at += 2 + length;
+    }
+    file = real.left(2) + file + QByteArray("\xFF\xDD\x00\x04", 4) + char(interval >> 8) + char(interval & 0xFF);
+    const qsizetype scanLength = (std::uint8_t(real[at + 2]) << 8) | std::uint8_t(real[at + 3]);
+    file += real.mid(at, 2 + scanLength);
+    // Skipping one is a marker resynchronisation takes for one of the next two;
+    // four off it neither expects nor has passed.
+    const int step = order == Restarts::InOrder ? 1 : order == Restarts::SkippingOne ? 2 : 4;
+    for (int i = 0; i < markers; ++i)
+        file += QByteArray(1, '\xFF') + char(0xD0 + (i * step) % 8);
+    return file + QByteArray("\xFF\xD9", 2);
 }
 
 }  // namespace tintora::test

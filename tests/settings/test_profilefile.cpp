@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <optional>
 
 #include <unistd.h>
@@ -271,6 +272,7 @@ TEST_F(ProfileFileTest, FolderInPlaceOfTheFileIsNeitherReadNorReplaced)
     EXPECT_FALSE(ini.isTooLarge());
     EXPECT_EQ(ini.readInt("Options", "ClockFormat", 7), 7);
     EXPECT_FALSE(ini.writeInt("Options", "ClockFormat", 1));
+    EXPECT_EQ(ini.lastError(), qt_error_string(EISDIR));
     EXPECT_TRUE(QFileInfo(path()).isDir());
 }
 
@@ -278,4 +280,12 @@ TEST(UnableToWriteText, NamesThePath)
 {
     EXPECT_EQ(UnableToWriteText("/opt/tintora/tintora.ini"),
               "Unable to write to /opt/tintora/tintora.ini");
+}
+
+// The settings window's report was English in a Russian interface, and gave no reason.
+TEST(UnableToWriteText, SpeaksTheInterfaceLanguageAndGivesTheReason)
+{
+    EXPECT_EQ(UnableToWriteText(kRussian, "/opt/t.ini", "Permission denied"),
+              QStringLiteral("Не удаётся записать /opt/t.ini: Permission denied"));
+    EXPECT_EQ(UnableToWriteText(kEnglish, "/opt/t.ini", "Permission denied"), "Unable to write to /opt/t.ini: Permission denied");
 }

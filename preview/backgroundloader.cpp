@@ -1,0 +1,98 @@
+#include "preview/backgroundloader.h"
+
+#include "preview/jpegpicture.h"
+
+#include <QElapsedTimer>
+#include <QThread>
+
+#include <atomic>
+#include <cmath>
+
+namespace tintora {
+
+// The flag is shared with the thread, which must not own its own Job.
+struct BackgroundLoader::Job {
+    std::shared_ptr<std::atomic<bool>> stop = std::make_shared<std::atomic<bool>>(false);
+    std::unique_ptr<QThread> thread;
+};
+
+BackgroundLoader::BackgroundLoader(std::chrono::milliseconds quiet, QObject *parent) : QObject(parent), quiet_(quiet) {}
+
+BackgroundLoader::~BackgroundLoader()
+{
+    for (const auto &job : jobs_)
+        *job->stop = true;
+    for (const auto &job : jobs_)
+        job->thread->wait();
+}
+
+void BackgroundLoader::load(const QString &path, Language language, QSize size)
+{
+    cancel();
+    reap();
+    auto job = std::make_shared<Job>();
+    const std::shared_ptr<std::atomic<bool>> stop = job->stop;
+    const qint64 quiet = qint64(quiet_.count());
+    // Results travel back as queued calls; one that arrives after its job was
+    // replaced or cancelled is dropped.
+    const auto post = [this, stop](auto report) {
+        QMetaObject::invokeMethod(
+            this,
+            [this, stop, report] {
+                if (!jobs_.empty() && jobs_.back()->stop == stop && !*stop)
+                    report();
+            },
+            Qt::QueuedConnection);
+    };
+    job->thread.reset(QThread::create([=, this] {
+        QElapsedTimer clock;
+        clock.start();
+        double shown = -1;
+        JpegWatch watch;
+        watch.progress = [&](double share) {
+            if (*stop)
+                return false;
+            if (clock.elapsed() >= quiet && share - shown >= 0.01) {
+                shown = share;
+                post([this, share] { emit progress(share); });
+            }
+            return true;
+        };
+        QString error;
+        const std::optional<QImage> picture = LoadJpegScaled(path, size.width(), size.height(), &error, language, &watch);
+        if (*stop)
+            return;
+        if (picture)
+            post([this, image = *picture] { emit loaded(image); });
+        else
+            post([this, error] { emit failed(error); });
+    }));
+    jobs_.push_back(job);
+    job->thread->start();
+}
+
+void BackgroundLoader::cancel()
+{
+    if (!jobs_.empty())
+        *jobs_.back()->stop = true;
+}
+
+bool BackgroundLoader::busy() const
+{
+    return !jobs_.empty() && !*jobs_.back()->stop && !jobs_.back()->thread->isFinished();
+}
+
+// Threads of replaced decodes end on their own within a few rows.
+void BackgroundLoader::reap()
+{
+    std::erase_if(jobs_, [](const std::shared_ptr<Job> &job) { return *job->stop && job->thread->isFinished(); });
+}
+
+QString BackgroundProgressText(Language language, double share)
+{
+    const int percent = int(std::floor(share * 100));
+    return language == kRussian ? QStringLiteral("Читается фоновая картинка: %1 % (Esc — отменить)").arg(percent)
+                                : QStringLiteral("Reading the background picture: %1 % (Esc cancels)").arg(percent);
+}
+
+}  // namespace tintora

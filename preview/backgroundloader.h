@@ -1,0 +1,53 @@
+#pragma once
+
+#include "scheme/colourscheme.h"
+
+#include <QImage>
+#include <QObject>
+#include <QSize>
+#include <QString>
+
+#include <chrono>
+#include <memory>
+#include <vector>
+
+namespace tintora {
+
+// Decodes background pictures away from the calling thread, so a large or
+// hostile file never stops the window. One picture at a time: a new request
+// replaces the one under way, whose result is never reported. Signals arrive
+// on the thread that owns the loader.
+class BackgroundLoader : public QObject {
+    Q_OBJECT
+
+public:
+    // Progress is reported only once a decode has taken longer than quiet.
+    explicit BackgroundLoader(std::chrono::milliseconds quiet = std::chrono::milliseconds(300),
+                              QObject *parent = nullptr);
+    // Stops a decode under way and waits the few rows it takes to notice.
+    ~BackgroundLoader() override;
+
+    // The picture at path, stretched to size (LoadJpegScaled), reasons in language.
+    void load(const QString &path, Language language, QSize size = QSize(128, 128));
+    // Drops the decode under way; nothing more is reported of it.
+    void cancel();
+    // Whether a decode is under way that will still be reported.
+    bool busy() const;
+
+signals:
+    void progress(double share);
+    void loaded(const QImage &picture);
+    void failed(const QString &reason);
+
+private:
+    struct Job;
+    void reap();
+
+    std::chrono::milliseconds quiet_;
+    std::vector<std::shared_ptr<Job>> jobs_;  // the last one is current
+};
+
+// The status bar's words while a picture is read: share 0 to 1.
+QString BackgroundProgressText(Language language, double share);
+
+}  // namespace tintora

@@ -1,0 +1,161 @@
+#include "preview/backgroundloader.h"
+#include "preview/jpegpicture.h"
+#include "test_jpegwriter.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <vector>
+
+namespace tintora {
+namespace {
+
+QString Write(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes)
+{
+    const QString path = dir.filePath(name);
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    return path;
+}
+
+// Grain that the coder cannot squeeze, so the decode takes a while.
+QByteArray Grain(int width, int height)
+{
+    std::mt19937 random(1);
+    return test::WriteJpeg(width, height, {.quality = 90}, [&](int, JSAMPLE *row) {
+        for (int x = 0; x < width * 3; ++x)
+            row[x] = JSAMPLE(random());
+    });
+}
+
+struct Heard {
+    std::vector<double> progress;
+    std::vector<QImage> loaded;
+    std::vector<QString> failed;
+};
+
+void Listen(BackgroundLoader &loader, Heard &heard)
+{
+    QObject::connect(&loader, &BackgroundLoader::progress, [&](double share) { heard.progress.push_back(share); });
+    QObject::connect(&loader, &BackgroundLoader::loaded, [&](const QImage &picture) { heard.loaded.push_back(picture); });
+    QObject::connect(&loader, &BackgroundLoader::failed, [&](const QString &reason) { heard.failed.push_back(reason); });
+}
+
+template <typename Until>
+void Serve(const Until &until)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!until() && clock.elapsed() < 60000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+}
+
+class BackgroundLoaderTest : public testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        dir = new QTemporaryDir;
+        slow = Write(*dir, "slow.jpg", Grain(3000, 2000));
+        small = Write(*dir, "small.jpg", Grain(64, 48));
+        QElapsedTimer clock;
+        clock.start();
+        QString error;
+        slowPicture = LoadJpegScaled(slow, 128, 128, &error).value();
+        slowDecodeMs = clock.elapsed();
+    }
+    static void TearDownTestSuite() { delete dir; }
+
+    static inline QTemporaryDir *dir;
+    static inline QString slow, small;
+    static inline QImage slowPicture;
+    static inline qint64 slowDecodeMs;
+};
+
+TEST_F(BackgroundLoaderTest, ReportsProgressThenThePicture)
+{
+    BackgroundLoader loader(std::chrono::milliseconds(0));
+    Heard heard;
+    Listen(loader, heard);
+    loader.load(slow, kEnglish);
+    EXPECT_TRUE(loader.busy());
+    Serve([&] { return !heard.loaded.empty() || !heard.failed.empty(); });
+    ASSERT_EQ(heard.loaded.size(), 1u);
+    EXPECT_EQ(heard.loaded[0], slowPicture);
+    ASSERT_GE(heard.progress.size(), 2u);
+    for (std::size_t i = 1; i < heard.progress.size(); ++i)
+        EXPECT_GT(heard.progress[i], heard.progress[i - 1]);
+    EXPECT_LE(heard.progress.back(), 1.0);
+}
+
+TEST_F(BackgroundLoaderTest, FailureGivesTheDecodersReasonInTheLanguage)
+{
+    BackgroundLoader loader;
+    Heard heard;
+    Listen(loader, heard);
+    loader.load(Write(*dir, "cut.jpg", Grain(64, 48).left(300)), kRussian);
+    Serve([&] { return !heard.failed.empty(); });
+    ASSERT_EQ(heard.failed.size(), 1u);
+    EXPECT_TRUE(heard.failed[0].contains(QStringLiteral("cut.jpg: Картинка JPEG повреждена"))) << heard.failed[0].toStdString();
+    EXPECT_TRUE(heard.loaded.empty());
+}
+
+// A second picture chosen while the first decodes: only the second arrives.
+TEST_F(BackgroundLoaderTest, ANewerRequestReplacesTheOlder)
+{
+    BackgroundLoader loader(std::chrono::milliseconds(0));
+    Heard heard;
+    Listen(loader, heard);
+    loader.load(slow, kEnglish);
+    Serve([&] { return !heard.progress.empty(); });
+    loader.load(small, kEnglish);
+    Serve([&] { return !heard.loaded.empty(); });
+    // Long enough for the first decode to have ended, had it not been stopped.
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 2 * slowDecodeMs)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    ASSERT_EQ(heard.loaded.size(), 1u);
+    QString error;
+    EXPECT_EQ(heard.loaded[0], LoadJpegScaled(small, 128, 128, &error).value());
+    EXPECT_TRUE(heard.failed.empty());
+}
+
+// Cancelling, or closing the window, mid-decode: nothing more is reported and
+// the loader goes at once, not after the decode would have ended.
+TEST_F(BackgroundLoaderTest, CancelAndDestructionStopTheDecode)
+{
+    for (const bool cancelFirst : {true, false}) {
+        SCOPED_TRACE(cancelFirst ? "cancel" : "destroy");
+        Heard heard;
+        auto loader = std::make_unique<BackgroundLoader>(std::chrono::milliseconds(0));
+        Listen(*loader, heard);
+        loader->load(slow, kEnglish);
+        Serve([&] { return !heard.progress.empty(); });
+        ASSERT_LT(heard.progress.back(), 0.5);
+        if (cancelFirst) {
+            loader->cancel();
+            EXPECT_FALSE(loader->busy());
+        }
+        QElapsedTimer clock;
+        clock.start();
+        loader.reset();
+        EXPECT_LT(clock.elapsed(), slowDecodeMs / 2);
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(heard.loaded.empty());
+        EXPECT_TRUE(heard.failed.empty());
+    }
+}
+
+TEST(BackgroundProgressText, GivesTheShareInEitherLanguage)
+{
+    EXPECT_EQ(BackgroundProgressText(kEnglish, 0.427), "Reading the background picture: 42 % (Esc cancels)");
+    EXPECT_EQ(BackgroundProgressText(kRussian, 1.0), QStringLiteral("Читается фоновая картинка: 100 % (Esc — отменить)"));
+}
+
+}  // namespace
+}  // namespace tintora
