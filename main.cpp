@@ -6,9 +6,9 @@
 #include "ui/editorcommandline.h"
 #include "ui/qtwindowdialogs.h"
 #include "settings/settings.h"
-#include "ui/taboutbox.h"
-#include "ui/tform1.h"
-#include "ui/tokbottomdlg.h"
+#include "ui/aboutdialog.h"
+#include "ui/mainwindow.h"
+#include "ui/previewsettingsdialog.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -72,7 +72,7 @@ int main(int argc, char **argv)
     tintora::QtWindowDialogs dialogs;
     tintora::SystemClock clock;
     tintora::LoadedPhoneLibrary phone;
-    tintora::FormEnvironment environment;
+    tintora::MainWindowEnvironment environment;
     environment.dialogs = &dialogs;
     environment.clock = &clock;
     environment.phone = &phone;
@@ -81,12 +81,12 @@ int main(int argc, char **argv)
     environment.firstArgumentExact = raw == argv + argc || tintora::IsExactArgument(*raw);
     environment.fontFilePath = QStringLiteral("1stSortie.ttf");
 
-    tintora::TForm1 form(environment);
+    tintora::MainWindow form(environment);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/tintora.png")));
     dialogs.setOwner(&form);
-    tintora::TAboutBox aboutBox(form.language(), dialogs, &form);
-    form.setAboutBox(&aboutBox);
-    tintora::TOKBottomDlg settingsDialog(clock, &form);
+    tintora::AboutDialog aboutDialog(form.language(), dialogs, &form);
+    form.setAboutDialog(&aboutDialog);
+    tintora::PreviewSettingsDialog settingsDialog(clock, &form);
     form.setSettingsDialog(&settingsDialog);
 
     tintora::CentreOnScreen(&form);

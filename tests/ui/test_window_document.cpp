@@ -41,15 +41,15 @@ protected:
     void goToPhoneMode()
     {
         handset.status = 1;
-        form->Timer1Timer();
-        form->N13Click();
+        form->pollPhone();
+        form->toggleConnection();
     }
 
     // Element 1 becomes red through the colour chooser.
     void editColour(QColor colour = QColor(255, 0, 0))
     {
         dialogs.colourAnswers.push_back(colour);
-        Click(child<QLabel>("ColorBar"));
+        Click(child<QLabel>("colourSwatch"));
     }
 
     static ColourScheme fileScheme(const QString &path)
@@ -109,13 +109,13 @@ TEST_P(QuestionTest, AnswerDecidesWhetherTheEditIsSavedAndTheSchemeReplaced)
         replaced = form->close();
     } else if (trigger == "open") {
         dialogs.openAnswers << other;
-        form->Button1Click();
+        form->openScheme();
         replaced = form->scheme().name == "OTHER";
     } else if (trigger == "new") {
-        form->New1Click();
+        form->newScheme();
         replaced = form->scheme().name.isEmpty();
     } else if (trigger == "read") {
-        form->Button1Click();
+        form->openScheme();
         replaced = !form->document().isModified();
     }
 
@@ -191,44 +191,44 @@ TEST_F(DocumentTest, SavingClearsTheMarkAndNewBuildsTheDefaultScheme)
     start({mine});
     editColour();
     EXPECT_EQ(shownTitle(), "Tintora - [MINE]*");
-    form->Button2Click();
+    form->saveScheme();
     EXPECT_EQ(shownTitle(), "Tintora - [MINE]");
     EXPECT_FALSE(form->document().isModified());
 
-    form->New1Click();
+    form->newScheme();
     ColourScheme expected;
     BuildDefaultScheme(expected);
     EXPECT_EQ(form->scheme(), expected);
     EXPECT_TRUE(form->currentFilePath().isEmpty());
     EXPECT_EQ(shownTitle(), "Tintora");
-    EXPECT_FALSE(action("Undo1")->isEnabled());
-    EXPECT_TRUE(child<StatusBar>("StatusBar1")->filePath().isEmpty());
+    EXPECT_FALSE(action("undoAction")->isEnabled());
+    EXPECT_TRUE(child<StatusBar>("statusBar")->filePath().isEmpty());
 }
 
 TEST_F(DocumentTest, SaveAsWritesTheChosenFileWhichBecomesCurrentAlsoInPhoneMode)
 {
     start({mine});
-    EXPECT_EQ(child<StatusBar>("StatusBar1")->filePath(), QDir::toNativeSeparators(mine));
+    EXPECT_EQ(child<StatusBar>("statusBar")->filePath(), QDir::toNativeSeparators(mine));
     goToPhoneMode();
     const QByteArray phoneBefore = handset.file;
     editColour();
     const QString copy = folder.filePath(QStringLiteral("copy.sch"));
     dialogs.saveFileAnswers << copy;
 
-    form->SaveAs1Click();
+    form->saveSchemeAs();
     EXPECT_EQ(dialogs.fileTitles, QStringList{QString::fromUtf8("Сохранить как")});
     EXPECT_EQ(fileScheme(copy).entry(1).colour, 0x0000FFu);
     EXPECT_EQ(fileScheme(mine).entry(1).colour, 0x111111u);
     EXPECT_EQ(handset.file, phoneBefore);
     EXPECT_EQ(form->currentFilePath(), copy);
     EXPECT_EQ(form->windowFilePath(), copy);
-    EXPECT_EQ(child<StatusBar>("StatusBar1")->filePath(), QDir::toNativeSeparators(copy));
+    EXPECT_EQ(child<StatusBar>("statusBar")->filePath(), QDir::toNativeSeparators(copy));
     EXPECT_FALSE(form->document().isModified());
     EXPECT_EQ(recentPaths(), QStringList{copy});
 
     // A cancelled Save As changes nothing.
     editColour(QColor(0, 255, 0));
-    form->SaveAs1Click();
+    form->saveSchemeAs();
     EXPECT_EQ(form->currentFilePath(), copy);
     EXPECT_TRUE(form->document().isModified());
 }
@@ -236,13 +236,13 @@ TEST_F(DocumentTest, SaveAsWritesTheChosenFileWhichBecomesCurrentAlsoInPhoneMode
 TEST_F(DocumentTest, RecentFilesOpenAndAMissingOneIsReportedAndDropped)
 {
     start();
-    QMenu *recent = child<QMenu>("RecentFiles1");
+    QMenu *recent = child<QMenu>("recentFilesMenu");
     EXPECT_FALSE(recent->menuAction()->isEnabled());
 
     dialogs.openAnswers << mine;
-    form->Button1Click();
+    form->openScheme();
     dialogs.openAnswers << other;
-    form->Button1Click();
+    form->openScheme();
     EXPECT_EQ(recentPaths(), QStringList({other, mine}));
     EXPECT_EQ(readIni("Recent", "File1"), other);
     ASSERT_EQ(recent->actions().size(), 2);
@@ -264,35 +264,35 @@ TEST_F(DocumentTest, RecentFilesOpenAndAMissingOneIsReportedAndDropped)
 
 class HistoryTest : public DocumentTest {
 protected:
-    QSlider *slider() const { return child<QSlider>("TrackBar1"); }
-    QComboBox *elements() const { return child<QComboBox>("ComboBox2"); }
-    QLineEdit *nameField() const { return child<QLineEdit>("LabeledEdit1"); }
+    QSlider *slider() const { return child<QSlider>("transparencySlider"); }
+    QComboBox *elements() const { return child<QComboBox>("elementCombo"); }
+    QLineEdit *nameField() const { return child<QLineEdit>("schemeNameEdit"); }
     int steps() { return form->document().history().count(); }
     void chooseElement(int index) const
     {
         elements()->setCurrentIndex(index);
         emit elements()->activated(index);
     }
-    void undo() { action("Undo1")->trigger(); }
-    void redo() { action("Redo1")->trigger(); }
+    void undo() { action("undoAction")->trigger(); }
+    void redo() { action("redoAction")->trigger(); }
 };
 
 TEST_F(HistoryTest, ColourChangeIsUndoneAndRedoneWithItsNameInTheMenu)
 {
     writeIni("[Options]\nLanguage=English\n");
     start({mine});
-    EXPECT_EQ(action("Undo1")->text(), "&Undo");
-    EXPECT_FALSE(action("Undo1")->isEnabled());
+    EXPECT_EQ(action("undoAction")->text(), "&Undo");
+    EXPECT_FALSE(action("undoAction")->isEnabled());
     const QImage before = shownPreview();
     editColour();
-    EXPECT_EQ(Shown(action("Undo1")->text()), "Undo colour of " + EnglishElementName(1));
+    EXPECT_EQ(Shown(action("undoAction")->text()), "Undo colour of " + EnglishElementName(1));
 
     undo();
     EXPECT_EQ(form->scheme().entry(1).colour, 0x111111u);
     EXPECT_EQ(shownPreview(), before);
     EXPECT_EQ(ColourOf(swatchFill()), 0x111111u);
     EXPECT_FALSE(form->document().isModified());
-    EXPECT_EQ(Shown(action("Redo1")->text()), "Redo colour of " + EnglishElementName(1));
+    EXPECT_EQ(Shown(action("redoAction")->text()), "Redo colour of " + EnglishElementName(1));
 
     redo();
     EXPECT_EQ(form->scheme().entry(1).colour, 0x0000FFu);
@@ -300,15 +300,15 @@ TEST_F(HistoryTest, ColourChangeIsUndoneAndRedoneWithItsNameInTheMenu)
     EXPECT_TRUE(form->document().isModified());
 
     // The texts follow the interface language.
-    form->LanguageClick(action("N6"));
-    EXPECT_EQ(Shown(action("Undo1")->text()),
+    form->chooseLanguage(action("russianAction"));
+    EXPECT_EQ(Shown(action("undoAction")->text()),
               QString::fromUtf8("Отменить цвет «") + RussianElementName(1) + QString::fromUtf8("»"));
 }
 
 TEST_F(HistoryTest, ColourTypedInTheHexFieldIsAStepToo)
 {
     start({mine});
-    auto *hex = child<QLineEdit>("ColourHex");
+    auto *hex = child<QLineEdit>("colourHexEdit");
     hex->selectAll();
     KeyClicks(hex, QStringLiteral("#12ab34"));
     KeyClick(hex, Qt::Key_Return);
@@ -334,8 +334,8 @@ TEST_F(HistoryTest, SliderDragIsOneStepAndKeyStepsAreOneEach)
     EXPECT_EQ(steps(), 1);
     EXPECT_EQ(form->scheme().entry(8).transparency, 12);
 
-    child<QSpinBox>("SpinEdit1")->stepDown();
-    child<QSpinBox>("SpinEdit1")->stepDown();
+    child<QSpinBox>("transparencySpin")->stepDown();
+    child<QSpinBox>("transparencySpin")->stepDown();
     EXPECT_EQ(steps(), 3);
 
     undo();
@@ -344,7 +344,7 @@ TEST_F(HistoryTest, SliderDragIsOneStepAndKeyStepsAreOneEach)
     EXPECT_EQ(form->scheme().entry(7).transparency, start7);
     EXPECT_EQ(form->scheme().entry(8).transparency, start8);
     EXPECT_EQ(slider()->value(), start7);
-    EXPECT_EQ(child<QSpinBox>("SpinEdit1")->value(), start7);
+    EXPECT_EQ(child<QSpinBox>("transparencySpin")->value(), start7);
     EXPECT_FALSE(form->document().isModified());
     // Showing the restored value stored nothing over it.
     EXPECT_EQ(steps(), 3);
@@ -385,16 +385,16 @@ TEST_F(HistoryTest, NameTypingIsOneStepPerPause)
 TEST_F(HistoryTest, UndoGoesToTheElementThatChangedOnItsScreen)
 {
     start({mine});
-    child<QListWidget>("ListBox1")->setCurrentRow(7);
+    child<QListWidget>("screenList")->setCurrentRow(7);
     ASSERT_EQ(form->selectedElement(), 43);
     const QImage original = shownPreview();
     editColour();
-    child<QListWidget>("ListBox1")->setCurrentRow(2);
+    child<QListWidget>("screenList")->setCurrentRow(2);
     chooseElement(3);
 
     undo();
     EXPECT_EQ(form->selectedScreen(), 7);
-    EXPECT_EQ(child<QListWidget>("ListBox1")->currentRow(), 7);
+    EXPECT_EQ(child<QListWidget>("screenList")->currentRow(), 7);
     EXPECT_EQ(form->selectedElement(), 43);
     EXPECT_EQ(ColourOf(swatchFill()), form->scheme().entry(43).colour);
     EXPECT_EQ(shownPreview(), original);
@@ -406,13 +406,13 @@ TEST_F(HistoryTest, OpenNewAndPhoneReadStartAFreshHistory)
     editColour();
     dialogs.saveAnswers.push_back(SaveAnswer::DontSave);
     dialogs.openAnswers << other;
-    form->Button1Click();
+    form->openScheme();
     EXPECT_EQ(steps(), 0);
-    EXPECT_FALSE(action("Undo1")->isEnabled());
+    EXPECT_FALSE(action("undoAction")->isEnabled());
 
     editColour();
     dialogs.saveAnswers.push_back(SaveAnswer::DontSave);
-    form->New1Click();
+    form->newScheme();
     EXPECT_EQ(steps(), 0);
 
     goToPhoneMode();
@@ -420,7 +420,7 @@ TEST_F(HistoryTest, OpenNewAndPhoneReadStartAFreshHistory)
     handset.file = QByteArray(reinterpret_cast<const char *>(image.data()), image.size());
     editColour();
     dialogs.saveAnswers.push_back(SaveAnswer::DontSave);
-    form->Button1Click();
+    form->openScheme();
     EXPECT_EQ(steps(), 0);
 }
 
@@ -442,8 +442,8 @@ protected:
         QApplication::processEvents();
         return move.isAccepted();
     }
-    QPoint onPreview() const { return child<QLabel>("Image1")->mapTo(form.get(), QPoint(64, 64)); }
-    QPoint onList() const { return child<QListWidget>("ListBox1")->mapTo(form.get(), QPoint(20, 20)); }
+    QPoint onPreview() const { return child<QLabel>("previewDisplay")->mapTo(form.get(), QPoint(64, 64)); }
+    QPoint onList() const { return child<QListWidget>("screenList")->mapTo(form.get(), QPoint(20, 20)); }
     QString jpeg()
     {
         QImage picture(16, 16, QImage::Format_RGB32);

@@ -17,11 +17,11 @@ namespace {
 
 class EditingTest : public WindowTest {
 protected:
-    QListWidget *screens() const { return child<QListWidget>("ListBox1"); }
-    QComboBox *elements() const { return child<QComboBox>("ComboBox2"); }
-    QSlider *slider() const { return child<QSlider>("TrackBar1"); }
-    QSpinBox *spin() const { return child<QSpinBox>("SpinEdit1"); }
-    QLineEdit *nameField() const { return child<QLineEdit>("LabeledEdit1"); }
+    QListWidget *screens() const { return child<QListWidget>("screenList"); }
+    QComboBox *elements() const { return child<QComboBox>("elementCombo"); }
+    QSlider *slider() const { return child<QSlider>("transparencySlider"); }
+    QSpinBox *spin() const { return child<QSpinBox>("transparencySpin"); }
+    QLineEdit *nameField() const { return child<QLineEdit>("schemeNameEdit"); }
 
     void chooseScreen(int row) const { screens()->setCurrentRow(row); }
     void chooseElement(int index) const
@@ -136,8 +136,8 @@ TEST_F(EditingTest, ChoosingAnElementShowsItsColourAndTransparency)
     EXPECT_EQ(slider()->value(), 8);
     EXPECT_EQ(spin()->value(), 8);
     // The swatch keeps its black frame.
-    EXPECT_EQ(child<QLabel>("ColorBar")->pixmap().toImage().pixel(0, 0), qRgb(0, 0, 0));
-    EXPECT_EQ(child<QLabel>("ColorBar")->pixmap().toImage().pixel(40, 16), qRgb(0, 0, 0));
+    EXPECT_EQ(child<QLabel>("colourSwatch")->pixmap().toImage().pixel(0, 0), qRgb(0, 0, 0));
+    EXPECT_EQ(child<QLabel>("colourSwatch")->pixmap().toImage().pixel(40, 16), qRgb(0, 0, 0));
 }
 
 TEST_F(EditingTest, SliderAndSpinBoxMirrorEachOtherAndKeepPairsEqual)
@@ -221,7 +221,7 @@ TEST_F(EditingTest, ShowingAnElementWithTheShownValueLeavesItsPartner)
 TEST_F(EditingTest, ColourChooserOpensOnTheLastConfirmedColour)
 {
     start();
-    auto *swatch = child<QLabel>("ColorBar");
+    auto *swatch = child<QLabel>("colourSwatch");
     EXPECT_EQ(swatch->cursor().shape(), Qt::PointingHandCursor);
 
     chooseElement(1);  // element 2
@@ -248,7 +248,7 @@ TEST_F(EditingTest, CancelledColourChooserStillRepaints)
     // A change the preview has not shown yet.
     form->scheme().entry(1).colour = 0x000000FF;
     ASSERT_NE(shownPreview().pixel(64, 64), qRgb(255, 0, 0));
-    Click(child<QLabel>("ColorBar"));
+    Click(child<QLabel>("colourSwatch"));
     EXPECT_EQ(shownPreview().pixel(64, 64), qRgb(255, 0, 0));
     EXPECT_EQ(form->scheme().entry(2).colour, 0u);
 }
@@ -278,8 +278,8 @@ TEST_F(EditingTest, NameFieldSetsTheSchemeNameAndTheTitle)
 
 class BackgroundTest : public EditingTest {
 protected:
-    QPushButton *loadButton() const { return child<QPushButton>("Button3"); }
-    QPushButton *clearButton() const { return child<QPushButton>("Button4"); }
+    QPushButton *loadButton() const { return child<QPushButton>("loadBackgroundButton"); }
+    QPushButton *clearButton() const { return child<QPushButton>("clearBackgroundButton"); }
 
     QString writeJpeg(const char *fileName, QColor colour) const
     {
@@ -345,7 +345,7 @@ TEST_F(BackgroundTest, MenuItemLoadsLikeTheButton)
 {
     start();
     dialogs.pictureAnswers << writeJpeg("green.jpg", QColor(0, 255, 0));
-    child<QAction>("N3")->trigger();
+    child<QAction>("loadBackgroundAction")->trigger();
     EXPECT_FALSE(form->preview().plainBackground());
     EXPECT_TRUE(clearButton()->isEnabled());
 }

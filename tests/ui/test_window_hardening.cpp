@@ -76,7 +76,7 @@ protected:
             timer.restart();
             {
                 const FifoWatchdog watchdog(fifo);
-                form->Button3Click();
+                form->chooseBackgroundPicture();
             }
             EXPECT_LT(timer.elapsed(), 3000) << path.toStdString() << " blocked the picture";
             EXPECT_EQ(dialogs.errors.size(), 1) << path.toStdString();
@@ -123,15 +123,15 @@ TEST_F(WindowHardeningTest, FullDiskDuringEverySaveOfTheWindowLeavesTheOldFilesW
     disk.fill();
 
     form->scheme().entry(1).colour = 0x123456;
-    form->Button2Click();
+    form->saveScheme();
     EXPECT_EQ(dialogs.errors.size(), 1) << "Save";
-    child<QAction>("N7")->trigger();
+    child<QAction>("englishAction")->trigger();
     EXPECT_EQ(dialogs.errors.size(), 2) << "language";
     QTimer::singleShot(0, settingsDialog.get(), [&] { settingsDialog->accept(); });
-    child<QAction>("N8")->trigger();
+    child<QAction>("previewSettingsAction")->trigger();
     EXPECT_EQ(dialogs.errors.size(), 3) << "settings dialog";
     dialogs.openAnswers << record;
-    form->spcolorsch1Click();
+    form->activateScheme();
     EXPECT_EQ(dialogs.errors.size(), 4) << "activation";
 
     EXPECT_EQ(Contents(scheme), oldScheme);

@@ -5,10 +5,10 @@
 namespace tintora {
 
 // The transparency slider's thumb is 10 pixels long, whatever the base style's own length.
-class TrackBarStyle : public QProxyStyle {
+class SliderThumbStyle : public QProxyStyle {
     Q_OBJECT
 public:
-    explicit TrackBarStyle(QStyle *base);
+    explicit SliderThumbStyle(QStyle *base);
 
     int pixelMetric(PixelMetric metric, const QStyleOption *option,
                     const QWidget *widget) const override;

@@ -1,4 +1,4 @@
-#include "tform1.h"
+#include "mainwindow.h"
 
 #include "altletterstyle.h"
 #include "applicationtitle.h"
@@ -10,10 +10,10 @@
 #include "previewdisplay.h"
 #include "settings/profilefile.h"
 #include "settings/recentfiles.h"
-#include "taboutbox.h"
-#include "tokbottomdlg.h"
-#include "trackbarstyle.h"
-#include "ui_tform1.h"
+#include "aboutdialog.h"
+#include "previewsettingsdialog.h"
+#include "sliderthumbstyle.h"
+#include "ui_mainwindow.h"
 #include "windowdialogs.h"
 
 #include "phone/activation.h"
@@ -81,103 +81,103 @@ QString SchemeCaption(const QString &name)
     return QString::fromLatin1(kApplicationTitle) + QStringLiteral(" - [") + name + QLatin1Char(']');
 }
 
-TForm1::TForm1(const FormEnvironment &environment, QWidget *parent)
+MainWindow::MainWindow(const MainWindowEnvironment &environment, QWidget *parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                               Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                               Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       environment_(environment),
-      ui(std::make_unique<Ui::TForm1>()),
+      ui(std::make_unique<Ui::MainWindow>()),
       document_(*environment.clock),
       scheme_(document_.scheme)
 {
     EnsurePreviewResources();
     ui->setupUi(this);
-    // N13, the default command, stands bold on the menu bar.
+    // connectAction, the default command, stands bold on the menu bar.
     const QString styleName = QApplication::style()->name();
     auto *menuStyle = new AltLetterStyle(
-        new MenuBarItemStyle(QStyleFactory::create(styleName)), ui->MainMenu1);
-    menuStyle->setParent(ui->MainMenu1);
-    ui->MainMenu1->setStyle(menuStyle);
-    for (QMenu *menu : ui->MainMenu1->findChildren<QMenu *>()) {
-        auto *style = new AltLetterStyle(QStyleFactory::create(styleName), ui->MainMenu1);
+        new MenuBarItemStyle(QStyleFactory::create(styleName)), ui->mainMenu);
+    menuStyle->setParent(ui->mainMenu);
+    ui->mainMenu->setStyle(menuStyle);
+    for (QMenu *menu : ui->mainMenu->findChildren<QMenu *>()) {
+        auto *style = new AltLetterStyle(QStyleFactory::create(styleName), ui->mainMenu);
         style->setParent(menu);
         menu->setStyle(style);
     }
-    auto *sliderStyle = new TrackBarStyle(QStyleFactory::create(QApplication::style()->name()));
-    sliderStyle->setParent(ui->TrackBar1);
-    ui->TrackBar1->setStyle(sliderStyle);
+    auto *sliderStyle = new SliderThumbStyle(QStyleFactory::create(QApplication::style()->name()));
+    sliderStyle->setParent(ui->transparencySlider);
+    ui->transparencySlider->setStyle(sliderStyle);
     // Fixed client area below the menu bar, whatever height the menu bar takes.
-    ui->StatusBar1->setFixedHeight(kStatusBarHeight);
-    ui->ClientArea->setFixedSize(kClientWidth, kClientHeight - kStatusBarHeight);
+    ui->statusBar->setFixedHeight(kStatusBarHeight);
+    ui->clientArea->setFixedSize(kClientWidth, kClientHeight - kStatusBarHeight);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
-    for (int row = 0; row < ui->ListBox1->count(); ++row)
-        ui->ListBox1->item(row)->setSizeHint(QSize(0, kScreenRowHeight));
+    for (int row = 0; row < ui->screenList->count(); ++row)
+        ui->screenList->item(row)->setSizeHint(QSize(0, kScreenRowHeight));
     // The spin box is stepped with its buttons and the arrow keys, never typed into.
-    if (auto *spinText = ui->SpinEdit1->findChild<QLineEdit *>()) {
+    if (auto *spinText = ui->transparencySpin->findChild<QLineEdit *>()) {
         spinText->setReadOnly(true);
         spinText->setMaxLength(3);
     }
-    ui->LabeledEdit1->setValidator(new Cp1251Validator(ui->LabeledEdit1));
+    ui->schemeNameEdit->setValidator(new Cp1251Validator(ui->schemeNameEdit));
     auto *languages = new QActionGroup(this);
-    languages->addAction(ui->N6);
-    languages->addAction(ui->N7);
+    languages->addAction(ui->russianAction);
+    languages->addAction(ui->englishAction);
 
-    connectHandlers();
-    setUpEditorCommands();
-    connectPreviewTools();
-    Timer1.setInterval(1000);
+    connectControls();
+    setUpFileCommands();
+    setUpPreviewPanel();
+    phonePoll_.setInterval(1000);
 
-    FormCreate();
-    ApplyPreviewZoom(ReadPreviewZoom(ProfileFile(environment_.settingsPath)));
+    startUp();
+    applyPreviewZoom(ReadPreviewZoom(ProfileFile(environment_.settingsPath)));
     // Only now: a box that start-up shows runs the event loop, and the poll must not ask
     // the library before P2K_Init.
-    Timer1.start();
+    phonePoll_.start();
 }
 
-TForm1::~TForm1()
+MainWindow::~MainWindow()
 {
-    FormDestroy();
+    shutDown();
 }
 
-void TForm1::setAboutBox(TAboutBox *aboutBox)
+void MainWindow::setAboutDialog(AboutDialog *aboutDialog)
 {
-    aboutBox_ = aboutBox;
+    aboutDialog_ = aboutDialog;
 }
 
-void TForm1::setSettingsDialog(TOKBottomDlg *dialog)
+void MainWindow::setSettingsDialog(PreviewSettingsDialog *dialog)
 {
     settingsDialog_ = dialog;
 }
 
-void TForm1::connectHandlers()
+void MainWindow::connectControls()
 {
-    connect(ui->ListBox1, &QListWidget::currentRowChanged, this, &TForm1::onScreenRowChanged);
-    connect(ui->ListBox1, &QListWidget::clicked, this,
+    connect(ui->screenList, &QListWidget::currentRowChanged, this, &MainWindow::onScreenRowChanged);
+    connect(ui->screenList, &QListWidget::clicked, this,
             [this](const QModelIndex &index) { onScreenRowClicked(index.row()); });
-    connect(ui->ComboBox2, &QComboBox::activated, this, &TForm1::ComboBox2Change);
-    connect(ui->ColorBar, &ClickLabel::clicked, this, &TForm1::StaticText1Click);
-    connect(ui->TrackBar1, &QSlider::valueChanged, this, &TForm1::TrackBar1Change);
-    connect(ui->SpinEdit1, &QSpinBox::valueChanged, this, &TForm1::SpinEdit1Change);
-    connect(ui->LabeledEdit1, &QLineEdit::textChanged, this, &TForm1::LabeledEdit1Change);
-    connect(ui->Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
-    connect(ui->Open1, &QAction::triggered, this, &TForm1::Button1Click);
-    connect(ui->Button2, &QPushButton::clicked, this, &TForm1::Button2Click);
-    connect(ui->Save1, &QAction::triggered, this, &TForm1::Button2Click);
-    connect(ui->Button3, &QPushButton::clicked, this, &TForm1::Button3Click);
-    connect(ui->N3, &QAction::triggered, this, &TForm1::Button3Click);
-    connect(ui->Button4, &QPushButton::clicked, this, &TForm1::Button4Click);
-    connect(ui->Exit1, &QAction::triggered, this, &TForm1::Exit1Click);
-    connect(ui->N6, &QAction::triggered, this, [this] { LanguageClick(ui->N6); });
-    connect(ui->N7, &QAction::triggered, this, [this] { LanguageClick(ui->N7); });
-    connect(ui->N8, &QAction::triggered, this, &TForm1::N8Click);
-    connect(ui->spcolorsch1, &QAction::triggered, this, &TForm1::spcolorsch1Click);
-    connect(ui->N13, &QAction::triggered, this, &TForm1::N13Click);
-    connect(ui->N11, &QAction::triggered, this, &TForm1::N11Click);
-    connect(&Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
+    connect(ui->elementCombo, &QComboBox::activated, this, &MainWindow::chooseElement);
+    connect(ui->colourSwatch, &ClickLabel::clicked, this, &MainWindow::chooseColour);
+    connect(ui->transparencySlider, &QSlider::valueChanged, this, &MainWindow::setTransparencyFromSlider);
+    connect(ui->transparencySpin, &QSpinBox::valueChanged, this, &MainWindow::setTransparencyFromSpin);
+    connect(ui->schemeNameEdit, &QLineEdit::textChanged, this, &MainWindow::renameScheme);
+    connect(ui->openButton, &QPushButton::clicked, this, &MainWindow::openScheme);
+    connect(ui->openAction, &QAction::triggered, this, &MainWindow::openScheme);
+    connect(ui->saveButton, &QPushButton::clicked, this, &MainWindow::saveScheme);
+    connect(ui->saveAction, &QAction::triggered, this, &MainWindow::saveScheme);
+    connect(ui->loadBackgroundButton, &QPushButton::clicked, this, &MainWindow::chooseBackgroundPicture);
+    connect(ui->loadBackgroundAction, &QAction::triggered, this, &MainWindow::chooseBackgroundPicture);
+    connect(ui->clearBackgroundButton, &QPushButton::clicked, this, &MainWindow::clearBackgroundPicture);
+    connect(ui->exitAction, &QAction::triggered, this, &MainWindow::quit);
+    connect(ui->russianAction, &QAction::triggered, this, [this] { chooseLanguage(ui->russianAction); });
+    connect(ui->englishAction, &QAction::triggered, this, [this] { chooseLanguage(ui->englishAction); });
+    connect(ui->previewSettingsAction, &QAction::triggered, this, &MainWindow::showPreviewSettings);
+    connect(ui->activateAction, &QAction::triggered, this, &MainWindow::activateScheme);
+    connect(ui->connectAction, &QAction::triggered, this, &MainWindow::toggleConnection);
+    connect(ui->aboutAction, &QAction::triggered, this, &MainWindow::showAbout);
+    connect(&phonePoll_, &QTimer::timeout, this, &MainWindow::pollPhone);
 }
 
-void TForm1::FormCreate()
+void MainWindow::startUp()
 {
     // 1. The preview's face; when the file cannot be written it comes from memory.
     InstallPreviewFont(environment_.fontFilePath);
@@ -192,12 +192,12 @@ void TForm1::FormCreate()
     language_ = ReadLanguage(profile);
 
     // 4. The work mode still holds computer mode.
-    ApplyLanguage(language_);
+    applyLanguage(language_);
 
     // 5. Other settings; start-up writes nothing.
     settings_ = ReadSettings(profile);
     if (profile.isTooLarge())
-        ui->StatusBar1->showMessage(SettingsFileTooLargeText(language_, profile.path()));
+        ui->statusBar->showMessage(SettingsFileTooLargeText(language_, profile.path()));
 
     // 6. Scheme. What went wrong shows in the status bar, not in a box.
     if (!environment_.arguments.isEmpty()) {
@@ -215,7 +215,7 @@ void TForm1::FormCreate()
                 document_.filePath = path;
         }
         if (!note.isEmpty())
-            ui->StatusBar1->showMessage(note);
+            ui->statusBar->showMessage(note);
     } else {
         BuildDefaultScheme(scheme_);
     }
@@ -223,28 +223,28 @@ void TForm1::FormCreate()
     // 7. Editor state; setting the two list rows runs no handler.
     preview_->clearBackgroundPicture();
     {
-        const QSignalBlocker blocker(ui->ListBox1);
-        ui->ListBox1->setCurrentRow(0);
+        const QSignalBlocker blocker(ui->screenList);
+        ui->screenList->setCurrentRow(0);
     }
-    SelectedScreen = 0;
-    FirstElement = 1;
-    ElementCount = 12;
-    ui->ComboBox1->setCurrentIndex(0);
+    selectedScreen_ = 0;
+    firstElement_ = 1;
+    elementCount_ = 12;
+    ui->screenSizeCombo->setCurrentIndex(0);
 
     // 8.
-    RepaintPreview(0);
+    repaintPreview(0);
 
     // 9.
-    FillElementCombo(true);
+    fillElementCombo(true);
 
     // 10. Scheme name.
     const QString name = FromCp1251(scheme_.name);
-    ui->LabeledEdit1->setText(name);
+    ui->schemeNameEdit->setText(name);
     if (!name.isEmpty())
         setCaption(SchemeCaption(name));
 
     // 11. Swatch, slider and spin box.
-    ShowSelectedElement();
+    showSelectedElement();
 
     // 12. Its result is not looked at; the status poll finds the phone.
     phone().P2K_Init(0);
@@ -258,120 +258,120 @@ void TForm1::FormCreate()
     fillRecentMenu();
 }
 
-void TForm1::FormDestroy()
+void MainWindow::shutDown()
 {
     // The unpacked font file stays on disk; nothing is saved or written.
     RemovePreviewFont();
 }
 
-int TForm1::selectedElement() const
+int MainWindow::selectedElement() const
 {
-    return FirstElement + ui->ComboBox2->currentIndex();
+    return firstElement_ + ui->elementCombo->currentIndex();
 }
 
-void TForm1::RepaintPreview(int screen)
+void MainWindow::repaintPreview(int screen)
 {
     preview_->RepaintPreview(screen);
-    ui->Image1->showPreview(preview_->image());
+    ui->previewDisplay->showPreview(preview_->image());
 }
 
-void TForm1::DrawSwatch()
+void MainWindow::drawSwatch()
 {
-    QPixmap swatch(ui->ColorBar->size());
+    QPixmap swatch(ui->colourSwatch->size());
     QPainter painter(&swatch);
     painter.setPen(Qt::black);
     painter.setBrush(ToQColor(swatchColour_));
     painter.drawRect(0, 0, swatch.width() - 1, swatch.height() - 1);
     painter.end();
-    ui->ColorBar->setPixmap(swatch);
-    ui->ColourHex->setColour(swatchColour_);
+    ui->colourSwatch->setPixmap(swatch);
+    ui->colourHexEdit->setColour(swatchColour_);
 }
 
-void TForm1::ShowSelectedElement()
+void MainWindow::showSelectedElement()
 {
     const int element = selectedElement();
     const int transparency = scheme_.entry(element).transparency;
 
     // 1.
     swatchColour_ = scheme_.entry(element).colour;
-    DrawSwatch();
+    drawSwatch();
     // 2. A changed value runs the slider's change handling, which aligns a linked partner.
-    ui->TrackBar1->setValue(transparency);
+    ui->transparencySlider->setValue(transparency);
     // 3.
-    ui->SpinEdit1->setValue(transparency);
+    ui->transparencySpin->setValue(transparency);
 }
 
-void TForm1::SelectFirstScreen()
+void MainWindow::selectFirstScreen()
 {
     {
-        const QSignalBlocker blocker(ui->ListBox1);
-        ui->ListBox1->setCurrentRow(0);
+        const QSignalBlocker blocker(ui->screenList);
+        ui->screenList->setCurrentRow(0);
     }
-    SelectedScreen = 0;
-    FirstElement = 1;
-    ElementCount = 12;
-    FillElementCombo(true);
-    ui->LabeledEdit1->setText(FromCp1251(scheme_.name));
+    selectedScreen_ = 0;
+    firstElement_ = 1;
+    elementCount_ = 12;
+    fillElementCombo(true);
+    ui->schemeNameEdit->setText(FromCp1251(scheme_.name));
 }
 
-void TForm1::FillElementCombo(bool resetIndex)
+void MainWindow::fillElementCombo(bool resetIndex)
 {
     // 1.
-    const int remembered = ui->ComboBox2->currentIndex();
+    const int remembered = ui->elementCombo->currentIndex();
     // 2.
-    ui->ComboBox2->clear();
+    ui->elementCombo->clear();
     // 3.
-    const int last = FirstElement + ElementCount - 1;
-    for (int element = FirstElement; element <= last; ++element) {
+    const int last = firstElement_ + elementCount_ - 1;
+    for (int element = firstElement_; element <= last; ++element) {
         if (language_ == kRussian)
-            ui->ComboBox2->addItem(RussianElementName(element));
+            ui->elementCombo->addItem(RussianElementName(element));
         else if (language_ == kEnglish)
-            ui->ComboBox2->addItem(EnglishElementName(element));
+            ui->elementCombo->addItem(EnglishElementName(element));
     }
     // 4.
-    ui->ComboBox2->setCurrentIndex(resetIndex ? 0 : remembered);
+    ui->elementCombo->setCurrentIndex(resetIndex ? 0 : remembered);
 }
 
-void TForm1::onScreenRowChanged(int row)
+void MainWindow::onScreenRowChanged(int row)
 {
     if (QApplication::mouseButtons() & Qt::LeftButton)
         rowChangedByPress_ = row;
-    ListBox1Click();
+    chooseScreen();
 }
 
 // A click on the row that is already selected chooses that screen again.
-void TForm1::onScreenRowClicked(int row)
+void MainWindow::onScreenRowClicked(int row)
 {
     const bool handledAtPress = rowChangedByPress_ == row;
     rowChangedByPress_ = -1;
     if (!handledAtPress)
-        ListBox1Click();
+        chooseScreen();
 }
 
-void TForm1::ListBox1Click()
+void MainWindow::chooseScreen()
 {
     // 1.
-    const int row = ui->ListBox1->currentRow();
-    SelectedScreen = std::uint8_t(row);
+    const int row = ui->screenList->currentRow();
+    selectedScreen_ = std::uint8_t(row);
     // 2.
     if (row >= 0 && row < kScreenCount) {
-        FirstElement = std::uint8_t(ScreenGroupTable[row].firstElement);
-        ElementCount = std::uint8_t(ScreenGroupTable[row].count);
+        firstElement_ = std::uint8_t(ScreenGroupTable[row].firstElement);
+        elementCount_ = std::uint8_t(ScreenGroupTable[row].count);
     }
     // 3.
-    FillElementCombo(true);
+    fillElementCombo(true);
     // 4.
-    ShowSelectedElement();
+    showSelectedElement();
     // 5.
-    RepaintPreview(SelectedScreen);
+    repaintPreview(selectedScreen_);
 }
 
-void TForm1::ComboBox2Change()
+void MainWindow::chooseElement()
 {
-    ShowSelectedElement();
+    showSelectedElement();
 }
 
-void TForm1::StaticText1Click()
+void MainWindow::chooseColour()
 {
     // 1.
     const std::optional<QColor> chosen = dialogs().chooseColour(ToQColor(chooserColour_));
@@ -381,54 +381,54 @@ void TForm1::StaticText1Click()
         swatchColour_ = chooserColour_;
     }
     // 3. to 5.
-    ApplySwatchColour();
+    applySwatchColour();
 }
 
-void TForm1::ApplySwatchColour()
+void MainWindow::applySwatchColour()
 {
     // 3.
-    DrawSwatch();
+    drawSwatch();
     // 4. After a cancel the swatch still holds the element's own colour.
     const ColourScheme before = scheme_;
     scheme_.entry(selectedElement()).colour = swatchColour_;
     document_.record(EditKind::Colour, selectedElement(), before);
     // 5.
-    RepaintPreview(SelectedScreen);
+    repaintPreview(selectedScreen_);
 }
 
-void TForm1::TrackBar1Change()
+void MainWindow::setTransparencyFromSlider()
 {
     // 1.
-    ui->SpinEdit1->setValue(ui->TrackBar1->value());
+    ui->transparencySpin->setValue(ui->transparencySlider->value());
     // 2.
     const int element = selectedElement();
     const ColourScheme before = scheme_;
-    scheme_.entry(element).transparency = std::uint8_t(ui->SpinEdit1->value());
+    scheme_.entry(element).transparency = std::uint8_t(ui->transparencySpin->value());
     // 3.
     SyncLinkedTransparency(scheme_, element);
     document_.record(EditKind::Transparency, element, before);
     // 4.
-    RepaintPreview(SelectedScreen);
+    repaintPreview(selectedScreen_);
 }
 
-void TForm1::SpinEdit1Change()
+void MainWindow::setTransparencyFromSpin()
 {
     // 1.
-    ui->TrackBar1->setValue(ui->SpinEdit1->value());
+    ui->transparencySlider->setValue(ui->transparencySpin->value());
     // 2.
     const int element = selectedElement();
     const ColourScheme before = scheme_;
-    scheme_.entry(element).transparency = std::uint8_t(ui->SpinEdit1->value());
+    scheme_.entry(element).transparency = std::uint8_t(ui->transparencySpin->value());
     // 3.
     SyncLinkedTransparency(scheme_, element);
     document_.record(EditKind::Transparency, element, before);
     // 4.
-    RepaintPreview(SelectedScreen);
+    repaintPreview(selectedScreen_);
 }
 
-void TForm1::LabeledEdit1Change()
+void MainWindow::renameScheme()
 {
-    const QString text = ui->LabeledEdit1->text();
+    const QString text = ui->schemeNameEdit->text();
     // 1.
     setCaption(text.isEmpty() ? QString::fromLatin1(kApplicationTitle) : SchemeCaption(text));
     // 2. The field's validator lets in only characters that Windows-1251 holds, and every
@@ -439,10 +439,10 @@ void TForm1::LabeledEdit1Change()
     document_.record(EditKind::Name, 0, before);
 }
 
-void TForm1::Button3Click()
+void MainWindow::chooseBackgroundPicture()
 {
     // 1.
-    const QString path = dialogs().choosePictureFile(ui->Button3->text(),
+    const QString path = dialogs().choosePictureFile(ui->loadBackgroundButton->text(),
                                                       QString::fromLatin1(kPictureFilter));
     // 2.
     if (path.isEmpty())
@@ -450,8 +450,8 @@ void TForm1::Button3Click()
     loadBackgroundPicture(path);
 }
 
-// Button3Click from step 3 on.
-void TForm1::loadBackgroundPicture(const QString &path)
+// chooseBackgroundPicture from step 3 on.
+void MainWindow::loadBackgroundPicture(const QString &path)
 {
     // 3 and 4. Decoded and stretched row by row; a refused file changes nothing.
     QString error;
@@ -464,28 +464,28 @@ void TForm1::loadBackgroundPicture(const QString &path)
     // 5.
     preview_->setBackgroundPicture(*picture);
     // 6.
-    RepaintPreview(SelectedScreen);
+    repaintPreview(selectedScreen_);
     // 7.
-    ui->Button4->setEnabled(true);
+    ui->clearBackgroundButton->setEnabled(true);
 }
 
-void TForm1::Button4Click()
+void MainWindow::clearBackgroundPicture()
 {
     preview_->clearBackgroundPicture();
-    RepaintPreview(SelectedScreen);
-    ui->Button4->setEnabled(false);
+    repaintPreview(selectedScreen_);
+    ui->clearBackgroundButton->setEnabled(false);
 }
 
-void TForm1::setControlCaption(const char *control, const QString &text)
+void MainWindow::setControlCaption(const char *control, const QString &text)
 {
-    if (std::strcmp(control, "AboutBox") == 0) {
+    if (std::strcmp(control, "AboutDialog") == 0) {
         // Before the About box exists it takes its title from the language when created.
-        if (aboutBox_)
-            aboutBox_->setWindowTitle(text);
+        if (aboutDialog_)
+            aboutDialog_->setWindowTitle(text);
         return;
     }
-    if (std::strcmp(control, "StatusBar1") == 0) {
-        ui->StatusBar1->setPanelText(text);
+    if (std::strcmp(control, "statusBar") == 0) {
+        ui->statusBar->setPanelText(text);
         return;
     }
     QObject *target = findChild<QObject *>(QString::fromLatin1(control));
@@ -501,18 +501,18 @@ void TForm1::setControlCaption(const char *control, const QString &text)
         group->setTitle(text);
 }
 
-void TForm1::ApplyLanguage(Language language)
+void MainWindow::applyLanguage(Language language)
 {
     // 1. Writing a screen row keeps the selected row.
     if (language == kRussian || language == kEnglish) {
-        ui->N6->setChecked(language == kRussian);
-        ui->N7->setChecked(language == kEnglish);
+        ui->russianAction->setChecked(language == kRussian);
+        ui->englishAction->setChecked(language == kEnglish);
         for (const Caption &caption : MainWindowCaptions)
             setControlCaption(caption.control, caption.text.text(language));
         for (const Caption &caption : PreviewMenuCaptions)
             setControlCaption(caption.control, caption.text.text(language));
         for (int row = 0; row < kScreenCount; ++row)
-            ui->ListBox1->item(row)->setText(ScreenCaption(row, language));
+            ui->screenList->item(row)->setText(ScreenCaption(row, language));
         for (const Caption &caption : EditorCaptions)
             setControlCaption(caption.control, caption.text.text(language));
         showHistoryCaptions();
@@ -527,43 +527,43 @@ void TForm1::ApplyLanguage(Language language)
                           (phoneMode ? caption.phone : caption.computer).text(language_));
 
     // 3.
-    ui->StatusBar1->setStatusIcon(phoneMode ? pictures_.PHONE : pictures_.COMPUTER);
+    ui->statusBar->setStatusIcon(phoneMode ? pictures_.PHONE : pictures_.COMPUTER);
 }
 
-void TForm1::LanguageClick(QAction *sender)
+void MainWindow::chooseLanguage(QAction *sender)
 {
     // 1.
-    if (sender == ui->N6)
+    if (sender == ui->russianAction)
         language_ = kRussian;
-    else if (sender == ui->N7)
+    else if (sender == ui->englishAction)
         language_ = kEnglish;
     // 2.
-    ApplyLanguage(language_);
+    applyLanguage(language_);
     // 3.
-    FillElementCombo(false);
+    fillElementCombo(false);
     // 4. A failed write leaves the language applied; the next start uses the stored one.
     ProfileFile profile(environment_.settingsPath);
     if (!WriteLanguage(profile, language_))
         dialogs().reportError(UnableToWriteText(profile.path()));
 }
 
-void TForm1::N8Click()
+void MainWindow::showPreviewSettings()
 {
-    TOKBottomDlg &dialog = *settingsDialog_;
+    PreviewSettingsDialog &dialog = *settingsDialog_;
     // 1.
     ProfileFile profile(environment_.settingsPath);
     // 2. From the file, not from memory.
     const StoredPreviewSettings stored = ReadStoredPreviewSettings(profile);
-    dialog.FillFromFile(stored);
+    dialog.fillFromStored(stored);
     // 3.
     const QDate today = environment_.clock->now().date();
     std::uint16_t day = std::uint16_t(stored.ChoosedDate);
     // A stored 0 forms no date and is taken like a day past the month's end.
     if (day == 0 || day > today.daysInMonth())
         day = 1;
-    dialog.setChoosedDate(QDate(today.year(), today.month(), day));
+    dialog.setChosenDate(QDate(today.year(), today.month(), day));
     // 4.
-    dialog.SetTexts(language_);
+    dialog.applyLanguage(language_);
     // 5.
     const bool ok = dialog.exec() == QDialog::Accepted;
     // 6.
@@ -572,7 +572,7 @@ void TForm1::N8Click()
         settings_.preview.ClockFormat = std::uint8_t(dialog.clockFormat());
         settings_.preview.DateFormat = std::uint8_t(dialog.dateFormat());
         settings_.preview.PressedSoftKey = std::uint8_t(dialog.pressedSoftKey());
-        settings_.preview.ChoosedDate = std::uint16_t(dialog.choosedDay());
+        settings_.preview.ChoosedDate = std::uint16_t(dialog.chosenDay());
         day = settings_.preview.ChoosedDate;
     }
     // 7. Whichever button closed it.
@@ -581,37 +581,37 @@ void TForm1::N8Click()
         return;
     }
     // 8.
-    RepaintPreview(SelectedScreen);
+    repaintPreview(selectedScreen_);
 }
 
-void TForm1::N11Click()
+void MainWindow::showAbout()
 {
-    aboutBox_->exec();
+    aboutDialog_->exec();
 }
 
-void TForm1::Exit1Click()
+void MainWindow::quit()
 {
     close();
 }
 
-void TForm1::Timer1Timer()
+void MainWindow::pollPhone()
 {
-    connection_.Timer1Timer(phone());
-    ui->N13->setEnabled(connection_.connectEnabled);
+    connection_.poll(phone());
+    ui->connectAction->setEnabled(connection_.connectEnabled);
 }
 
-void TForm1::N13Click()
+void MainWindow::toggleConnection()
 {
-    connection_.N13Click(phone());
-    ApplyLanguage(language_);
+    connection_.toggle(phone());
+    applyLanguage(language_);
 }
 
-CommandContext TForm1::commandContext()
+CommandContext MainWindow::commandContext()
 {
     return CommandContext{phone(), scheme_, dialogs(), language_};
 }
 
-void TForm1::Button1Click()
+void MainWindow::openScheme()
 {
     if (!mayDiscardChanges())
         return;
@@ -620,34 +620,29 @@ void TForm1::Button1Click()
                                           SchemePhonePath(settings_.SpColorPath));
     if (!result.resetView)
         return;
-    ui->StatusBar1->showMessage(result.note);
+    ui->statusBar->showMessage(result.note);
     resetViewAfterLoad();
     if (result.loaded)
         schemeLoaded(connection_.workMode == kComputerMode);
 }
 
 // The view goes back to the first screen whatever the load did.
-void TForm1::resetViewAfterLoad()
+void MainWindow::resetViewAfterLoad()
 {
-    SelectFirstScreen();
+    selectFirstScreen();
     setCaption(SchemeCaption(FromCp1251(scheme_.name)));
-    ShowSelectedElement();
-    RepaintPreview(0);
+    showSelectedElement();
+    repaintPreview(0);
 }
 
-void TForm1::Button2Click()
-{
-    saveScheme();
-}
-
-bool TForm1::saveScheme()
+bool MainWindow::saveScheme()
 {
     CommandContext context = commandContext();
     const SaveResult result = SaveCommand(context, connection_.workMode, document_.filePath,
                                           SchemePhonePath(settings_.SpColorPath),
-                                          ui->Button2->text());
+                                          ui->saveButton->text());
     if (result.saved)
-        ui->StatusBar1->clearMessage();
+        ui->statusBar->clearMessage();
     if (result.showName)
         showSavedName();
     if (result.saved) {
@@ -659,14 +654,14 @@ bool TForm1::saveScheme()
     return result.saved;
 }
 
-void TForm1::showSavedName()
+void MainWindow::showSavedName()
 {
     const QString name = FromCp1251(scheme_.name);
-    ui->LabeledEdit1->setText(name);
+    ui->schemeNameEdit->setText(name);
     setCaption(SchemeCaption(name));
 }
 
-void TForm1::spcolorsch1Click()
+void MainWindow::activateScheme()
 {
     CommandContext context = commandContext();
     ActivateCommand(context, connection_.workMode);
@@ -674,54 +669,54 @@ void TForm1::spcolorsch1Click()
 
 // ---- The editor's own commands: the document, its history, recent files, drops. ----
 
-void TForm1::setUpEditorCommands()
+void MainWindow::setUpFileCommands()
 {
-    connect(ui->New1, &QAction::triggered, this, &TForm1::New1Click);
-    connect(ui->SaveAs1, &QAction::triggered, this, &TForm1::SaveAs1Click);
-    connect(ui->Undo1, &QAction::triggered, this, &TForm1::Undo1Click);
-    connect(ui->Redo1, &QAction::triggered, this, &TForm1::Redo1Click);
-    connect(ui->RecentFiles1, &QMenu::aboutToShow, this, &TForm1::fillRecentMenu);
+    connect(ui->newAction, &QAction::triggered, this, &MainWindow::newScheme);
+    connect(ui->saveAsAction, &QAction::triggered, this, &MainWindow::saveSchemeAs);
+    connect(ui->undoAction, &QAction::triggered, this, &MainWindow::undo);
+    connect(ui->redoAction, &QAction::triggered, this, &MainWindow::redo);
+    connect(ui->recentFilesMenu, &QMenu::aboutToShow, this, &MainWindow::fillRecentMenu);
 
-    ui->New1->setShortcuts(QKeySequence::New);
-    ui->Open1->setShortcuts(QKeySequence::Open);
-    ui->Save1->setShortcuts(QKeySequence::Save);
-    ui->SaveAs1->setShortcuts(QKeySequence::SaveAs);
+    ui->newAction->setShortcuts(QKeySequence::New);
+    ui->openAction->setShortcuts(QKeySequence::Open);
+    ui->saveAction->setShortcuts(QKeySequence::Save);
+    ui->saveAsAction->setShortcuts(QKeySequence::SaveAs);
     // Where the platform names none (Windows), the key most programs there use.
-    if (ui->SaveAs1->shortcuts().isEmpty())
-        ui->SaveAs1->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
-    ui->Exit1->setShortcuts(QKeySequence::Quit);
-    ui->Undo1->setShortcuts(QKeySequence::Undo);
-    ui->Redo1->setShortcuts(QKeySequence::Redo);
-    ui->N11->setShortcut(QKeySequence(Qt::Key_F1));
-    ui->LabeledEdit1->installEventFilter(new HistoryKeys(ui->LabeledEdit1));
-    ui->ColourHex->installEventFilter(new HistoryKeys(ui->ColourHex));
+    if (ui->saveAsAction->shortcuts().isEmpty())
+        ui->saveAsAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    ui->exitAction->setShortcuts(QKeySequence::Quit);
+    ui->undoAction->setShortcuts(QKeySequence::Undo);
+    ui->redoAction->setShortcuts(QKeySequence::Redo);
+    ui->aboutAction->setShortcut(QKeySequence(Qt::Key_F1));
+    ui->schemeNameEdit->installEventFilter(new HistoryKeys(ui->schemeNameEdit));
+    ui->colourHexEdit->installEventFilter(new HistoryKeys(ui->colourHexEdit));
     // A file let go over the name field opens like anywhere else on the window, instead of
     // its address being typed into the name.
-    ui->LabeledEdit1->setAcceptDrops(false);
+    ui->schemeNameEdit->setAcceptDrops(false);
 
     // The slider held down makes one step of its changes.
-    connect(ui->TrackBar1, &QSlider::sliderPressed, &document_, &SchemeDocument::beginDrag);
-    connect(ui->TrackBar1, &QSlider::sliderReleased, &document_, &SchemeDocument::endDrag);
-    connect(&document_, &SchemeDocument::modifiedChanged, this, &TForm1::setWindowModified);
-    connect(&document_, &SchemeDocument::restored, this, &TForm1::showRestoredEdit);
+    connect(ui->transparencySlider, &QSlider::sliderPressed, &document_, &SchemeDocument::beginDrag);
+    connect(ui->transparencySlider, &QSlider::sliderReleased, &document_, &SchemeDocument::endDrag);
+    connect(&document_, &SchemeDocument::modifiedChanged, this, &MainWindow::setWindowModified);
+    connect(&document_, &SchemeDocument::restored, this, &MainWindow::showRestoredEdit);
     connect(&document_.history(), &QUndoStack::indexChanged, this,
-            &TForm1::showHistoryCaptions);
+            &MainWindow::showHistoryCaptions);
 
     setAcceptDrops(true);
 }
 
 // The title the scheme gives, with the mark of unsaved changes behind it.
-void TForm1::setCaption(const QString &caption)
+void MainWindow::setCaption(const QString &caption)
 {
     setWindowTitle(caption + QStringLiteral("[*]"));
 }
 
-bool TForm1::mayDiscardChanges()
+bool MainWindow::mayDiscardChanges()
 {
     return document_.mayDiscard(dialogs(), language_, [this] { return saveScheme(); });
 }
 
-void TForm1::closeEvent(QCloseEvent *event)
+void MainWindow::closeEvent(QCloseEvent *event)
 {
     if (mayDiscardChanges())
         event->accept();
@@ -729,29 +724,29 @@ void TForm1::closeEvent(QCloseEvent *event)
         event->ignore();
 }
 
-void TForm1::New1Click()
+void MainWindow::newScheme()
 {
     if (!mayDiscardChanges())
         return;
     scheme_ = ColourScheme{};
     BuildDefaultScheme(scheme_);
     document_.filePath.clear();
-    SelectFirstScreen();
+    selectFirstScreen();
     setCaption(QString::fromLatin1(kApplicationTitle));
-    ShowSelectedElement();
-    RepaintPreview(0);
+    showSelectedElement();
+    repaintPreview(0);
     schemeLoaded(false);
 }
 
 // Always to a computer file, which becomes the current one, in phone mode too.
-void TForm1::SaveAs1Click()
+void MainWindow::saveSchemeAs()
 {
     CommandContext context = commandContext();
     QString path;
-    const SaveResult result = SaveToComputer(context, path, ui->SaveAs1->iconText());
+    const SaveResult result = SaveToComputer(context, path, ui->saveAsAction->iconText());
     if (!result.saved)
         return;
-    ui->StatusBar1->clearMessage();
+    ui->statusBar->clearMessage();
     document_.filePath = path;
     showSavedName();
     document_.markSaved();
@@ -760,7 +755,7 @@ void TForm1::SaveAs1Click()
 }
 
 // A new scheme is in the editor: its history starts here.
-void TForm1::schemeLoaded(bool fromComputer)
+void MainWindow::schemeLoaded(bool fromComputer)
 {
     document_.startFresh();
     if (fromComputer)
@@ -768,19 +763,19 @@ void TForm1::schemeLoaded(bool fromComputer)
     showFilePath();
 }
 
-void TForm1::openSchemeFile(const QString &path)
+void MainWindow::openSchemeFile(const QString &path)
 {
     if (!mayDiscardChanges())
         return;
     CommandContext context = commandContext();
     const OpenResult result = OpenSchemeFile(context, path, document_.filePath);
-    ui->StatusBar1->showMessage(result.note);
+    ui->statusBar->showMessage(result.note);
     resetViewAfterLoad();
     if (result.loaded)
         schemeLoaded(true);
 }
 
-void TForm1::openRecentFile(const QString &path)
+void MainWindow::openRecentFile(const QString &path)
 {
     if (QFileInfo::exists(path)) {
         openSchemeFile(path);
@@ -795,7 +790,7 @@ void TForm1::openRecentFile(const QString &path)
     fillRecentMenu();
 }
 
-void TForm1::rememberRecentFile(const QString &path)
+void MainWindow::rememberRecentFile(const QString &path)
 {
     ProfileFile profile(environment_.settingsPath);
     RecentFiles recent = RecentFiles::Read(profile);
@@ -806,9 +801,9 @@ void TForm1::rememberRecentFile(const QString &path)
 }
 
 // Read afresh each time, like every other setting.
-void TForm1::fillRecentMenu()
+void MainWindow::fillRecentMenu()
 {
-    QMenu *menu = ui->RecentFiles1;
+    QMenu *menu = ui->recentFilesMenu;
     menu->clear();
     const QStringList paths = RecentFiles::Read(ProfileFile(environment_.settingsPath)).paths();
     for (int i = 0; i < paths.size(); ++i) {
@@ -821,24 +816,24 @@ void TForm1::fillRecentMenu()
     menu->menuAction()->setEnabled(!paths.isEmpty());
 }
 
-void TForm1::showFilePath()
+void MainWindow::showFilePath()
 {
     setWindowFilePath(document_.filePath);
-    ui->StatusBar1->setFilePath(QDir::toNativeSeparators(document_.filePath));
+    ui->statusBar->setFilePath(QDir::toNativeSeparators(document_.filePath));
 }
 
-void TForm1::Undo1Click()
+void MainWindow::undo()
 {
     document_.history().undo();
 }
 
-void TForm1::Redo1Click()
+void MainWindow::redo()
 {
     document_.history().redo();
 }
 
 // "Undo colour of Main text": what the next undo and redo would change.
-void TForm1::showHistoryCaptions()
+void MainWindow::showHistoryCaptions()
 {
     const QUndoStack &history = document_.history();
     const int index = history.index();
@@ -847,79 +842,79 @@ void TForm1::showHistoryCaptions()
     const auto *redo = index < history.count()
                            ? static_cast<const SchemeEdit *>(history.command(index))
                            : nullptr;
-    const QString undoText = EditorCaption("Undo1", language_);
-    const QString redoText = EditorCaption("Redo1", language_);
-    ui->Undo1->setText(undo ? undoText + QLatin1Char(' ') + undo->describe(language_) : undoText);
-    ui->Redo1->setText(redo ? redoText + QLatin1Char(' ') + redo->describe(language_) : redoText);
-    ui->Undo1->setEnabled(undo != nullptr);
-    ui->Redo1->setEnabled(redo != nullptr);
+    const QString undoText = EditorCaption("undoAction", language_);
+    const QString redoText = EditorCaption("redoAction", language_);
+    ui->undoAction->setText(undo ? undoText + QLatin1Char(' ') + undo->describe(language_) : undoText);
+    ui->redoAction->setText(redo ? redoText + QLatin1Char(' ') + redo->describe(language_) : redoText);
+    ui->undoAction->setEnabled(undo != nullptr);
+    ui->redoAction->setEnabled(redo != nullptr);
 }
 
-void TForm1::showRestoredEdit(EditKind kind, int element)
+void MainWindow::showRestoredEdit(EditKind kind, int element)
 {
     if (kind == EditKind::Name)
-        ui->LabeledEdit1->setText(FromCp1251(scheme_.name));
+        ui->schemeNameEdit->setText(FromCp1251(scheme_.name));
     else
         moveToElement(element);
 }
 
 // The element list shows element, on its screen, with its restored values; the slider's
 // change handling does not run, so nothing is stored over what was restored.
-void TForm1::moveToElement(int element)
+void MainWindow::moveToElement(int element)
 {
     const auto onScreen = [element](int first, int count) {
         return element >= first && element < first + count;
     };
-    for (int screen = 0; screen < kScreenCount && !onScreen(FirstElement, ElementCount); ++screen) {
+    for (int screen = 0; screen < kScreenCount && !onScreen(firstElement_, elementCount_); ++screen) {
         const ScreenGroup &group = ScreenGroupTable[screen];
         if (!onScreen(group.firstElement, group.count))
             continue;
-        const QSignalBlocker blocker(ui->ListBox1);
-        ui->ListBox1->setCurrentRow(screen);
-        SelectedScreen = std::uint8_t(screen);
-        FirstElement = std::uint8_t(group.firstElement);
-        ElementCount = std::uint8_t(group.count);
-        FillElementCombo(true);
+        const QSignalBlocker blocker(ui->screenList);
+        ui->screenList->setCurrentRow(screen);
+        selectedScreen_ = std::uint8_t(screen);
+        firstElement_ = std::uint8_t(group.firstElement);
+        elementCount_ = std::uint8_t(group.count);
+        fillElementCombo(true);
     }
-    if (onScreen(FirstElement, ElementCount))
-        ui->ComboBox2->setCurrentIndex(element - FirstElement);
+    if (onScreen(firstElement_, elementCount_))
+        ui->elementCombo->setCurrentIndex(element - firstElement_);
     {
-        const QSignalBlocker sliderBlocker(ui->TrackBar1);
-        const QSignalBlocker spinBlocker(ui->SpinEdit1);
-        ShowSelectedElement();
+        const QSignalBlocker sliderBlocker(ui->transparencySlider);
+        const QSignalBlocker spinBlocker(ui->transparencySpin);
+        showSelectedElement();
     }
-    RepaintPreview(SelectedScreen);
+    repaintPreview(selectedScreen_);
 }
 
 // The preview's zoom, the element under a click, the hex colour field and export.
 
-void TForm1::connectPreviewTools()
+void MainWindow::setUpPreviewPanel()
 {
-    const QList<QAction *> zooms = {ui->Zoom1, ui->Zoom2, ui->Zoom3, ui->Zoom4};
+    const QList<QAction *> zooms = {ui->zoom1xAction, ui->zoom2xAction, ui->zoom3xAction, ui->zoom4xAction};
     auto *zoomGroup = new QActionGroup(this);
     for (int i = 0; i < zooms.size(); ++i) {
         zoomGroup->addAction(zooms[i]);
-        connect(zooms[i], &QAction::triggered, this, [this, i] { ZoomClick(i + 1); });
+        connect(zooms[i], &QAction::triggered, this, [this, i] { zoomPreview(i + 1); });
     }
-    connect(ui->Image1, &PreviewDisplay::pixelClicked, this, &TForm1::PreviewPixelClicked);
+    connect(ui->previewDisplay, &PreviewDisplay::pixelClicked, this, &MainWindow::pickElementAt);
     // A name found on one screen says nothing about the next.
-    connect(ui->ListBox1, &QListWidget::currentRowChanged, ui->StatusBar1,
+    connect(ui->screenList, &QListWidget::currentRowChanged, ui->statusBar,
             &StatusBar::clearHint);
-    connect(ui->ColourHex, &HexColourEdit::colourEntered, this, &TForm1::ColourHexEntered);
-    connect(ui->ExportScreen1, &QAction::triggered, this, &TForm1::ExportScreenClick);
-    connect(ui->ExportAllScreens1, &QAction::triggered, this, &TForm1::ExportAllScreensClick);
-    for (QWidget *control : ui->ClientArea->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+    connect(ui->colourHexEdit, &HexColourEdit::colourEntered, this, &MainWindow::applyHexColour);
+    connect(ui->exportScreenAction, &QAction::triggered, this, &MainWindow::exportScreen);
+    connect(ui->exportAllScreensAction, &QAction::triggered, this, &MainWindow::exportAllScreens);
+    for (QWidget *control : ui->clientArea->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
         homePositions_.insert(control, control->pos());
 }
 
 // The preview grows to the right and down; what stands right of it or below it moves along,
 // and the window grows by as much.
-void TForm1::ApplyPreviewZoom(int zoom)
+void MainWindow::applyPreviewZoom(int zoom)
 {
-    ui->Image1->setZoom(zoom);
-    zoom = ui->Image1->zoom();
+    ui->previewDisplay->setZoom(zoom);
+    zoom = ui->previewDisplay->zoom();
     const int grow = PreviewDisplay::kPreviewSize * (zoom - 1);
-    const QPoint previewHome = homePositions_.value(ui->Image1);
+    const QPoint previewHome = homePositions_.value(ui->previewDisplay);
     const int previewRight = previewHome.x() + PreviewDisplay::kPreviewSize;
     const int previewBottom = previewHome.y() + PreviewDisplay::kPreviewSize;
     for (auto it = homePositions_.cbegin(); it != homePositions_.cend(); ++it) {
@@ -927,15 +922,15 @@ void TForm1::ApplyPreviewZoom(int zoom)
         it.key()->move(home.x() + (home.x() >= previewRight ? grow : 0),
                        home.y() + (home.y() >= previewBottom ? grow : 0));
     }
-    ui->ClientArea->setFixedSize(kClientWidth + grow, kClientHeight - kStatusBarHeight + grow);
-    const QList<QAction *> zooms = {ui->Zoom1, ui->Zoom2, ui->Zoom3, ui->Zoom4};
+    ui->clientArea->setFixedSize(kClientWidth + grow, kClientHeight - kStatusBarHeight + grow);
+    const QList<QAction *> zooms = {ui->zoom1xAction, ui->zoom2xAction, ui->zoom3xAction, ui->zoom4xAction};
     zooms[zoom - 1]->setChecked(true);
     layout()->activate();
 }
 
-void TForm1::ZoomClick(int zoom)
+void MainWindow::zoomPreview(int zoom)
 {
-    ApplyPreviewZoom(zoom);
+    applyPreviewZoom(zoom);
     ProfileFile profile(environment_.settingsPath);
     if (!WritePreviewZoom(profile, zoom))
         dialogs().reportError(UnableToWriteText(profile.path()));
@@ -943,81 +938,81 @@ void TForm1::ZoomClick(int zoom)
 
 // The element that drew the pixel is chosen when the screen lists it; otherwise its name is
 // shown. Pictures and fixed colours belong to no element.
-void TForm1::PreviewPixelClicked(const QPoint &pixel)
+void MainWindow::pickElementAt(const QPoint &pixel)
 {
     const int element = preview_->elementMap().elementAt(pixel.x(), pixel.y());
-    ui->StatusBar1->clearHint();
+    ui->statusBar->clearHint();
     if (element == 0)
         return;
-    if (element >= FirstElement && element < FirstElement + ElementCount) {
-        ui->ComboBox2->setCurrentIndex(element - FirstElement);
-        ComboBox2Change();
+    if (element >= firstElement_ && element < firstElement_ + elementCount_) {
+        ui->elementCombo->setCurrentIndex(element - firstElement_);
+        chooseElement();
         return;
     }
-    ui->StatusBar1->showHint(language_ == kRussian ? RussianElementName(element)
+    ui->statusBar->showHint(language_ == kRussian ? RussianElementName(element)
                                                    : EnglishElementName(element),
                              kHintMilliseconds);
 }
 
-void TForm1::ColourHexEntered(Colour colour)
+void MainWindow::applyHexColour(Colour colour)
 {
     swatchColour_ = colour;
-    ApplySwatchColour();
+    applySwatchColour();
 }
 
-bool TForm1::ExportPreviewImage(const QString &path)
+bool MainWindow::exportPreviewImage(const QString &path)
 {
-    if (PreviewDisplay::Enlarged(preview_->image(), ui->Image1->zoom()).save(path, "PNG"))
+    if (PreviewDisplay::Enlarged(preview_->image(), ui->previewDisplay->zoom()).save(path, "PNG"))
         return true;
     dialogs().reportError(UnableToWriteText(path));
     return false;
 }
 
-void TForm1::ExportScreenClick()
+void MainWindow::exportScreen()
 {
     const QString path = dialogs().chooseSaveFile(
-        ui->ExportPreview1->menuAction()->iconText(), QString::fromLatin1(kPngFilter),
-        QStringLiteral("screen-%1.png").arg(SelectedScreen));
+        ui->exportPreviewMenu->menuAction()->iconText(), QString::fromLatin1(kPngFilter),
+        QStringLiteral("screen-%1.png").arg(selectedScreen_));
     if (!path.isEmpty())
-        ExportPreviewImage(PngBase(path) + QStringLiteral(".png"));
+        exportPreviewImage(PngBase(path) + QStringLiteral(".png"));
 }
 
 // NAME.png becomes NAME-0.png .. NAME-8.png, one per screen row; the window then shows its
 // own screen again.
-void TForm1::ExportAllScreensClick()
+void MainWindow::exportAllScreens()
 {
     const QString path =
-        dialogs().chooseSaveFile(ui->ExportPreview1->menuAction()->iconText(), QString::fromLatin1(kPngFilter),
+        dialogs().chooseSaveFile(ui->exportPreviewMenu->menuAction()->iconText(), QString::fromLatin1(kPngFilter),
                                  QStringLiteral("screen.png"));
     if (path.isEmpty())
         return;
     const QString base = PngBase(path);
     for (int screen = 0; screen < kScreenCount; ++screen) {
         preview_->RepaintPreview(screen);
-        if (!ExportPreviewImage(base + QStringLiteral("-%1.png").arg(screen)))
+        if (!exportPreviewImage(base + QStringLiteral("-%1.png").arg(screen)))
             break;
     }
-    RepaintPreview(SelectedScreen);
+    repaintPreview(selectedScreen_);
 }
 
-bool TForm1::takesDrop(const QDropEvent *event) const
+bool MainWindow::takesDrop(const QDropEvent *event) const
 {
     const DroppedFile file = DroppedFile::From(event->mimeData());
     if (file.kind == DroppedFile::Picture) {
-        const QPoint onPreview = ui->Image1->mapFrom(this, event->position().toPoint());
-        return ui->Image1->rect().contains(onPreview);
+        const QPoint onPreview = ui->previewDisplay->mapFrom(this, event->position().toPoint());
+        return ui->previewDisplay->rect().contains(onPreview);
     }
     return file.kind == DroppedFile::Scheme;
 }
 
-void TForm1::dragEnterEvent(QDragEnterEvent *event)
+void MainWindow::dragEnterEvent(QDragEnterEvent *event)
 {
     // A picture may still be carried onto the preview.
     if (DroppedFile::From(event->mimeData()).kind != DroppedFile::None)
         event->acceptProposedAction();
 }
 
-void TForm1::dragMoveEvent(QDragMoveEvent *event)
+void MainWindow::dragMoveEvent(QDragMoveEvent *event)
 {
     if (takesDrop(event))
         event->acceptProposedAction();
@@ -1025,7 +1020,7 @@ void TForm1::dragMoveEvent(QDragMoveEvent *event)
         event->ignore();
 }
 
-void TForm1::dropEvent(QDropEvent *event)
+void MainWindow::dropEvent(QDropEvent *event)
 {
     if (!takesDrop(event)) {
         event->ignore();

@@ -1,10 +1,10 @@
-#include "trackbarstyle.h"
+#include "sliderthumbstyle.h"
 
 namespace tintora {
 
-TrackBarStyle::TrackBarStyle(QStyle *base) : QProxyStyle(base) {}
+SliderThumbStyle::SliderThumbStyle(QStyle *base) : QProxyStyle(base) {}
 
-int TrackBarStyle::pixelMetric(PixelMetric metric, const QStyleOption *option,
+int SliderThumbStyle::pixelMetric(PixelMetric metric, const QStyleOption *option,
                                const QWidget *widget) const
 {
     if (metric == PM_SliderLength)
