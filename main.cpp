@@ -81,15 +81,15 @@ int main(int argc, char **argv)
     environment.firstArgumentExact = raw == argv + argc || tintora::IsExactArgument(*raw);
     environment.fontFilePath = QStringLiteral("1stSortie.ttf");
 
-    tintora::MainWindow form(environment);
+    tintora::MainWindow window(environment);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/tintora.png")));
-    dialogs.setOwner(&form);
-    tintora::AboutDialog aboutDialog(form.language(), dialogs, &form);
-    form.setAboutDialog(&aboutDialog);
-    tintora::PreviewSettingsDialog settingsDialog(clock, &form);
-    form.setSettingsDialog(&settingsDialog);
+    dialogs.setOwner(&window);
+    tintora::AboutDialog aboutDialog(window.language(), dialogs, &window);
+    window.setAboutDialog(&aboutDialog);
+    tintora::PreviewSettingsDialog settingsDialog(clock, &window);
+    window.setSettingsDialog(&settingsDialog);
 
-    tintora::CentreOnScreen(&form);
-    form.show();
+    tintora::CentreOnScreen(&window);
+    window.show();
     return app.exec();
 }

@@ -48,11 +48,11 @@ int main(int argc, char **argv)
     environment.arguments = {arguments[0]};
     environment.fontFilePath = folder.filePath(QStringLiteral("1stSortie.ttf"));
 
-    tintora::MainWindow form(environment);
+    tintora::MainWindow window(environment);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/tintora.png")));
-    form.show();
+    window.show();
     QApplication::processEvents();
-    if (!form.grab().save(arguments[1], "PNG")) {
+    if (!window.grab().save(arguments[1], "PNG")) {
         err << "screenshot: cannot write " << arguments[1] << '\n';
         return 1;
     }

@@ -1,3 +1,4 @@
+// Help > About: the picture, the product name and version, the contact link.
 #include "aboutdialog.h"
 
 #include "centreonscreen.h"

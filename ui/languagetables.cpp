@@ -1,3 +1,4 @@
+// Every caption of the windows in Russian and English, by control name.
 #include "languagetables.h"
 
 #include <cstring>

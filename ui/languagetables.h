@@ -1,3 +1,4 @@
+// Every caption of the windows in Russian and English, by control name.
 #pragma once
 
 #include "scheme/colourscheme.h"

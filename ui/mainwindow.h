@@ -1,3 +1,4 @@
+// The editor's main window: one class, its parts implemented one concern to a file.
 #pragma once
 
 #include "schemedocument.h"
@@ -31,10 +32,10 @@ class MainWindow;
 
 namespace tintora {
 
+class AboutDialog;
 class Clock;
 class PhoneLibrary;
 class Preview;
-class AboutDialog;
 class PreviewSettingsDialog;
 class WindowDialogs;
 
@@ -53,8 +54,12 @@ struct MainWindowEnvironment {
 QString SchemeCaption(const QString &name);
 
 // The editor's main window. It owns the scheme, the editor selection, the preview and the
-// settings for the whole run; startUp runs in the constructor, shutDown in the
-// destructor.
+// settings for the whole run; startUp runs in the constructor.
+//   mainwindow.cpp      the window, its menus and language, start-up, the two dialogs
+//   editingpanel.cpp    screens, elements, swatch, hex field, transparency, name, undo
+//   filecommands.cpp    New, Open, Save, Save As, recent files, drops, unsaved changes
+//   phonecommands.cpp   connect, activate, the status poll
+//   previewpanel.cpp    the preview, its background, zoom, click-to-pick, export
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -86,35 +91,37 @@ public:
     WindowDialogs &dialogs() { return *environment_.dialogs; }
 
 public slots:
-    void chooseScreen();
-    void chooseElement();
-    void chooseColour();
-    void setTransparencyFromSlider();
-    void setTransparencyFromSpin();
-    void renameScheme();
-    void chooseBackgroundPicture();
-    void clearBackgroundPicture();
+    // The window: language, settings, About.
     void chooseLanguage(QAction *sender);
     void showPreviewSettings();
     void showAbout();
-    void quit();
-    // Phone link.
-    void pollPhone();
-    void toggleConnection();
-    void openScheme();
-    bool saveScheme();
-    void activateScheme();
-    // The preview's zoom, the element under a click, the hex colour field, export.
-    void zoomPreview(int zoom);
-    void pickElementAt(const QPoint &pixel);
+    // The editing panel.
+    void chooseScreen();
+    void chooseElement();
+    void chooseColour();
     void applyHexColour(Colour colour);
-    void exportScreen();
-    void exportAllScreens();
-    // The editor's own commands.
-    void newScheme();
-    void saveSchemeAs();
+    void setTransparencyFromSlider();
+    void setTransparencyFromSpin();
+    void renameScheme();
     void undo();
     void redo();
+    // File commands; in phone mode Open reads and Save writes the phone's scheme.
+    void newScheme();
+    void openScheme();
+    bool saveScheme();
+    void saveSchemeAs();
+    void quit();
+    // Phone commands.
+    void pollPhone();
+    void toggleConnection();
+    void activateScheme();
+    // The preview panel.
+    void chooseBackgroundPicture();
+    void clearBackgroundPicture();
+    void zoomPreview(int zoom);
+    void pickElementAt(const QPoint &pixel);
+    void exportScreen();
+    void exportAllScreens();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -123,23 +130,30 @@ protected:
     void dropEvent(QDropEvent *event) override;
 
 private:
-    CommandContext commandContext();
+    static constexpr int kClientWidth = 422;
+    static constexpr int kClientHeight = 522;  // below the menu bar, the status bar included
+    static constexpr int kStatusBarHeight = 24;
+
+    // The window.
+    void setUpMenus();
     void startUp();
-    void shutDown();
-    void connectControls();
     void setControlCaption(const char *control, const QString &text);
+    void setCaption(const QString &caption);
+
+    // The editing panel.
+    void setUpEditingPanel();
     void drawSwatch();
     void onScreenRowChanged(int row);
     void onScreenRowClicked(int row);
-    void setUpPreviewPanel();
-    void applyPreviewZoom(int zoom);
     // Steps 3 to 5 of a colour confirmed in the chooser, for every way a colour is chosen.
     void applySwatchColour();
-    bool exportPreviewImage(const QString &path);
+    void storeTransparency();
+    void showHistoryCaptions();
+    void showRestoredEdit(EditKind kind, int element);
+    void moveToElement(int element);
 
-    // The editor's own commands: the document, its history, recent files, drops.
+    // File commands.
     void setUpFileCommands();
-    void setCaption(const QString &caption);
     bool mayDiscardChanges();
     void showSavedName();
     void resetViewAfterLoad();
@@ -149,11 +163,17 @@ private:
     void rememberRecentFile(const QString &path);
     void fillRecentMenu();
     void showFilePath();
-    void showHistoryCaptions();
-    void showRestoredEdit(EditKind kind, int element);
-    void moveToElement(int element);
-    void loadBackgroundPicture(const QString &path);
     bool takesDrop(const QDropEvent *event) const;
+
+    // Phone commands.
+    void setUpPhoneCommands();
+    CommandContext commandContext();
+
+    // The preview panel.
+    void setUpPreviewPanel();
+    void applyPreviewZoom(int zoom);
+    void loadBackgroundPicture(const QString &path);
+    bool exportPreviewImage(const QString &path);
 
     MainWindowEnvironment environment_;
     std::unique_ptr<Ui::MainWindow> ui;

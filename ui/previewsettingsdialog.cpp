@@ -1,3 +1,4 @@
+// Configuration > Settings: the dialog of the five preview options.
 #include "previewsettingsdialog.h"
 
 #include "centreonscreen.h"

@@ -1,3 +1,4 @@
+// Configuration > Settings: the dialog of the five preview options.
 #pragma once
 
 #include "scheme/colourscheme.h"
@@ -19,7 +20,8 @@ class Clock;
 struct StoredPreviewSettings;
 
 // The settings dialog of the five preview options. The main window fills it, shows it and
-// writes what it returns (showPreviewSettings); OK accepts, Cancel, Esc and the close button reject.
+// writes what it returns (showPreviewSettings); OK accepts, Cancel, Esc and the close button
+// reject.
 class PreviewSettingsDialog : public QDialog {
     Q_OBJECT
 public:

@@ -1,3 +1,4 @@
+// The transparency slider's 10-pixel thumb.
 #include "sliderthumbstyle.h"
 
 namespace tintora {

@@ -76,8 +76,8 @@ TEST_F(AboutBoxTest, EscapeDoesNotCloseButEnterDoes)
 TEST_F(AboutBoxTest, OpensInTheMiddleOfTheScreenWhereverTheWindowIs)
 {
     start();
-    form->show();
-    form->move(0, 0);
+    mainWindow->show();
+    mainWindow->move(0, 0);
     QPoint centre;
     QTimer::singleShot(0, aboutDialog.get(), [&] {
         centre = aboutDialog->frameGeometry().center();

@@ -109,9 +109,9 @@ TEST_F(SettingsDialogTest, IndexBeyondTheItemsSelectsTheLastAndOkStoresIt)
     EXPECT_EQ(readIni("Options", "ClockFormat"), "1");
     EXPECT_EQ(readIni("Options", "DateFormat"), "3");
     EXPECT_EQ(readIni("Options", "ChoosedDate"), "12");
-    EXPECT_EQ(form->settings().preview.ClockFormat, 1);
-    EXPECT_EQ(form->settings().preview.DateFormat, 3);
-    EXPECT_EQ(form->settings().preview.ChoosedDate, 12);
+    EXPECT_EQ(mainWindow->settings().preview.ClockFormat, 1);
+    EXPECT_EQ(mainWindow->settings().preview.DateFormat, 3);
+    EXPECT_EQ(mainWindow->settings().preview.ChoosedDate, 12);
 }
 
 TEST_F(SettingsDialogTest, OkTakesTheDialogIntoMemoryAndRepaints)
@@ -127,8 +127,8 @@ TEST_F(SettingsDialogTest, OkTakesTheDialogIntoMemoryAndRepaints)
         [&] { pressOk(); });
     EXPECT_EQ(readIni("Options", "ProviderName"), "");
     EXPECT_EQ(readIni("Options", "ChoosedDate"), "20");
-    EXPECT_TRUE(form->settings().preview.ProviderName.isEmpty());
-    EXPECT_EQ(form->settings().preview.ClockFormat, 1);
+    EXPECT_TRUE(mainWindow->settings().preview.ProviderName.isEmpty());
+    EXPECT_EQ(mainWindow->settings().preview.ClockFormat, 1);
     // The operator name and the clock are gone from the main screen.
     EXPECT_NE(shownPreview(), before);
 }
@@ -139,7 +139,7 @@ TEST_F(SettingsDialogTest, CancelAndEscapeKeepMemoryButStillWriteIt)
     start();
     runDialog([&] { dialogChild<QLineEdit>("providerNameEdit")->setText("ZZZ"); },
               [&] { KeyClick(settingsDialog.get(), Qt::Key_Escape); });
-    EXPECT_EQ(form->settings().preview.ProviderName, "MTS");
+    EXPECT_EQ(mainWindow->settings().preview.ProviderName, "MTS");
     EXPECT_EQ(readIni("Options", "ProviderName"), "MTS");
     EXPECT_EQ(readIni("Options", "PressedSoftKey"), "0");
     EXPECT_EQ(readIni("Options", "DateFormat"), "2");
@@ -153,7 +153,7 @@ TEST_F(SettingsDialogTest, FailedWriteIsReportedAndThePreviewNotRepainted)
     const QImage before = shownPreview();
     runDialog([&] { dialogChild<QLineEdit>("providerNameEdit")->setText("XYZ"); }, [&] { pressOk(); });
     EXPECT_EQ(dialogs.errors, QStringList({"Unable to write to " + iniPath()}));
-    EXPECT_EQ(form->settings().preview.ProviderName, "XYZ");
+    EXPECT_EQ(mainWindow->settings().preview.ProviderName, "XYZ");
     EXPECT_EQ(shownPreview(), before);
 }
 
@@ -184,8 +184,8 @@ TEST_F(SettingsDialogTest, TextsFollowTheLanguage)
 TEST_F(SettingsDialogTest, OpensInTheMiddleOfTheScreenWhereverTheWindowIs)
 {
     start();
-    form->show();
-    form->move(0, 0);
+    mainWindow->show();
+    mainWindow->move(0, 0);
     QPoint centre;
     runDialog([&] { centre = settingsDialog->frameGeometry().center(); }, [&] { pressCancel(); });
     EXPECT_EQ(settingsDialog->size(), QSize(636, 347));

@@ -25,7 +25,7 @@ protected:
 
     QAction *connect() const { return child<QAction>("connectAction"); }
 
-    void tick() { form->pollPhone(); }
+    void tick() { mainWindow->pollPhone(); }
 };
 
 TEST_F(PhoneWindowTest, PollEnablesConnectAndTheCommandSwitchesModeCaptionsAndBack)
@@ -36,8 +36,8 @@ TEST_F(PhoneWindowTest, PollEnablesConnectAndTheCommandSwitchesModeCaptionsAndBa
     handset.status = 1;
     tick();
     ASSERT_TRUE(connect()->isEnabled());
-    form->toggleConnection();
-    EXPECT_EQ(form->connection().workMode, kPhoneMode);
+    mainWindow->toggleConnection();
+    EXPECT_EQ(mainWindow->connection().workMode, kPhoneMode);
     EXPECT_EQ(Shown(connect()->text()), QString::fromUtf8("Отключить"));
     EXPECT_EQ(child<QPushButton>("openButton")->text(), QString::fromUtf8("Читать spcolor.sch"));
     EXPECT_EQ(child<QPushButton>("saveButton")->text(), QString::fromUtf8("Записать spcolor.sch"));
@@ -45,10 +45,10 @@ TEST_F(PhoneWindowTest, PollEnablesConnectAndTheCommandSwitchesModeCaptionsAndBa
     // The phone goes away: phone mode stays, and the command stays usable to leave it.
     handset.status = 0;
     tick();
-    EXPECT_EQ(form->connection().workMode, kPhoneMode);
+    EXPECT_EQ(mainWindow->connection().workMode, kPhoneMode);
     EXPECT_TRUE(connect()->isEnabled());
-    form->toggleConnection();
-    EXPECT_EQ(form->connection().workMode, kComputerMode);
+    mainWindow->toggleConnection();
+    EXPECT_EQ(mainWindow->connection().workMode, kComputerMode);
     EXPECT_EQ(Shown(connect()->text()), QString::fromUtf8("Подключить"));
     tick();
     EXPECT_FALSE(connect()->isEnabled());
@@ -67,13 +67,13 @@ TEST_F(PhoneWindowTest, ReadingFromThePhoneResetsTheViewToTheLoadedScheme)
     startWithHandset();
     handset.status = 1;
     tick();
-    form->toggleConnection();
+    mainWindow->toggleConnection();
     child<QListWidget>("screenList")->setCurrentRow(5);
-    ASSERT_EQ(form->selectedScreen(), 5);
+    ASSERT_EQ(mainWindow->selectedScreen(), 5);
 
-    form->openScheme();
-    EXPECT_EQ(form->scheme().entry(1).colour, 0x123456u);
-    EXPECT_EQ(form->selectedScreen(), 0);
+    mainWindow->openScheme();
+    EXPECT_EQ(mainWindow->scheme().entry(1).colour, 0x123456u);
+    EXPECT_EQ(mainWindow->selectedScreen(), 0);
     EXPECT_EQ(child<QListWidget>("screenList")->currentRow(), 0);
     EXPECT_EQ(child<QComboBox>("elementCombo")->currentIndex(), 0);
     EXPECT_EQ(child<QLineEdit>("schemeNameEdit")->text(), "ZEBRA");
@@ -87,22 +87,22 @@ TEST_F(PhoneWindowTest, ReadingFromThePhoneResetsTheViewToTheLoadedScheme)
 TEST_F(PhoneWindowTest, SavingToANewComputerFileAsksOnceAndShowsTheStoredName)
 {
     startWithHandset();
-    form->scheme().name.clear();
+    mainWindow->scheme().name.clear();
     child<QLineEdit>("schemeNameEdit")->clear();
     const QString target = folder.filePath(QStringLiteral("mine.sch"));
     dialogs.saveFileAnswers << target;
 
-    form->saveScheme();
+    mainWindow->saveScheme();
     ASSERT_EQ(dialogs.fileTitles, QStringList{QString::fromUtf8("Сохранить spcolor.sch")});
-    EXPECT_EQ(form->currentFilePath(), target);
+    EXPECT_EQ(mainWindow->currentFilePath(), target);
     EXPECT_EQ(child<QLineEdit>("schemeNameEdit")->text(), "STYLE");
     EXPECT_EQ(shownTitle(), "Tintora - [STYLE]");
     ASSERT_EQ(dialogs.informed.size(), 1);
     EXPECT_TRUE(dialogs.informed.first().endsWith(target));
 
     // The second Save goes to the same file without a dialog.
-    form->scheme().entry(2).colour = 0x00FF00;
-    form->saveScheme();
+    mainWindow->scheme().entry(2).colour = 0x00FF00;
+    mainWindow->saveScheme();
     EXPECT_EQ(dialogs.fileTitles.size(), 1);
     ColourScheme reread;
     ASSERT_EQ(LoadSchemeFile(reread, target, dialogs, kRussian), LoadOutcome::Loaded);
@@ -119,10 +119,10 @@ TEST_F(PhoneWindowTest, OpeningAComputerFileLoadsItAndMakesItTheSaveTarget)
     child<QListWidget>("screenList")->setCurrentRow(1);
     dialogs.openAnswers << path;
 
-    form->openScheme();
-    EXPECT_EQ(form->scheme().entry(13).colour, 0x0000FFu);
-    EXPECT_EQ(form->currentFilePath(), path);
-    EXPECT_EQ(form->selectedScreen(), 0);
+    mainWindow->openScheme();
+    EXPECT_EQ(mainWindow->scheme().entry(13).colour, 0x0000FFu);
+    EXPECT_EQ(mainWindow->currentFilePath(), path);
+    EXPECT_EQ(mainWindow->selectedScreen(), 0);
     EXPECT_EQ(shownTitle(), "Tintora - [OTHER]");
 }
 
@@ -131,10 +131,10 @@ TEST_F(PhoneWindowTest, ActivationOnThePhoneReportsAndOffersARestart)
     startWithHandset();
     handset.status = 1;
     tick();
-    form->toggleConnection();
+    mainWindow->toggleConnection();
     dialogs.yesNoAnswers.push_back(true);
 
-    form->activateScheme();
+    mainWindow->activateScheme();
     EXPECT_EQ(handset.switchByte, 0x40);
     ASSERT_EQ(dialogs.informed.size(), 1);
     EXPECT_TRUE(dialogs.informed.first().endsWith(

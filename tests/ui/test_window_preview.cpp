@@ -48,7 +48,7 @@ protected:
 TEST_F(PreviewWindowTest, EachZoomGrowsThePreviewAndTheWindowAndIsRemembered)
 {
     start();
-    const QSize windowAt1x = form->size();
+    const QSize windowAt1x = mainWindow->size();
     EXPECT_EQ(display()->geometry(), QRect(24, 56, 128, 128));
     for (int factor : {2, 3, 4, 1}) {
         zoom(factor);
@@ -59,7 +59,7 @@ TEST_F(PreviewWindowTest, EachZoomGrowsThePreviewAndTheWindowAndIsRemembered)
         EXPECT_EQ(child<QWidget>("loadBackgroundButton")->pos(), QPoint(248 + grow, 432 + grow)) << factor;
         EXPECT_EQ(child<QWidget>("screenSizeLabel")->pos(), QPoint(24, 8)) << factor;
         EXPECT_EQ(child<QWidget>("clientArea")->size(), QSize(422 + grow, 498 + grow)) << factor;
-        EXPECT_EQ(form->size(), windowAt1x + QSize(grow, grow)) << factor;
+        EXPECT_EQ(mainWindow->size(), windowAt1x + QSize(grow, grow)) << factor;
         EXPECT_EQ(readIni("View", "Zoom"), QString::number(factor));
     }
     zoom(3);
@@ -102,22 +102,22 @@ TEST_P(PickTest, AClickOnThePreviewFindsTheElementThatDrewThePixel)
     zoom(2);
     chooseScreen(pick.screen);
     statusBar()->showMessage(QStringLiteral("a note about the file"));
-    const int firstShown = form->selectedElement();
+    const int firstShown = mainWindow->selectedElement();
     clickPreviewPixel(pick.x, pick.y);
     switch (pick.shown) {
     case Shown::Selected:
-        EXPECT_EQ(form->selectedElement(), pick.element);
-        EXPECT_EQ(ColourOf(swatchFill()), form->scheme().entry(pick.element).colour);
+        EXPECT_EQ(mainWindow->selectedElement(), pick.element);
+        EXPECT_EQ(ColourOf(swatchFill()), mainWindow->scheme().entry(pick.element).colour);
         EXPECT_EQ(statusBar()->hint(), QString());
         break;
     case Shown::Named:
-        EXPECT_EQ(form->selectedElement(), firstShown);
+        EXPECT_EQ(mainWindow->selectedElement(), firstShown);
         EXPECT_EQ(statusBar()->hint(), RussianElementName(pick.element));
         chooseScreen((pick.screen + 1) % 9);
         EXPECT_EQ(statusBar()->hint(), QString());
         break;
     case Shown::Nothing:
-        EXPECT_EQ(form->selectedElement(), firstShown);
+        EXPECT_EQ(mainWindow->selectedElement(), firstShown);
         EXPECT_EQ(statusBar()->hint(), QString());
         break;
     }
@@ -188,7 +188,7 @@ TEST_F(PreviewWindowTest, TheHexFieldShowsTakesCopiesAndPastesTheColour)
     hex()->selectAll();
     KeyClicks(hex(), QStringLiteral("#12ab34"));
     KeyClick(hex(), Qt::Key_Return);
-    EXPECT_EQ(form->scheme().entry(1).colour, 0x34AB12u);
+    EXPECT_EQ(mainWindow->scheme().entry(1).colour, 0x34AB12u);
     EXPECT_EQ(ColourOf(swatchFill()), 0x34AB12u);
     EXPECT_EQ(ColourOf(shownPreview().pixel(64, 60)), 0x34AB12u);
     EXPECT_EQ(hex()->text(), QStringLiteral("#12AB34"));
@@ -196,18 +196,18 @@ TEST_F(PreviewWindowTest, TheHexFieldShowsTakesCopiesAndPastesTheColour)
     hex()->selectAll();
     KeyClicks(hex(), QStringLiteral("#12"));
     KeyClick(hex(), Qt::Key_Return);
-    EXPECT_EQ(form->scheme().entry(1).colour, 0x34AB12u);
+    EXPECT_EQ(mainWindow->scheme().entry(1).colour, 0x34AB12u);
     EXPECT_EQ(hex()->text(), QStringLiteral("#12AB34"));
 
     QGuiApplication::clipboard()->setText(QStringLiteral("  ff8000\n"));
     QKeyEvent paste(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier);
     QApplication::sendEvent(hex(), &paste);
-    EXPECT_EQ(form->scheme().entry(1).colour, 0x0080FFu);
+    EXPECT_EQ(mainWindow->scheme().entry(1).colour, 0x0080FFu);
     EXPECT_EQ(ColourOf(shownPreview().pixel(64, 60)), 0x0080FFu);
 
     QGuiApplication::clipboard()->setText(QStringLiteral("not a colour"));
     QApplication::sendEvent(hex(), &paste);
-    EXPECT_EQ(form->scheme().entry(1).colour, 0x0080FFu);
+    EXPECT_EQ(mainWindow->scheme().entry(1).colour, 0x0080FFu);
 
     hex()->deselect();
     QKeyEvent copy(QEvent::KeyPress, Qt::Key_C, Qt::ControlModifier);
@@ -239,7 +239,7 @@ TEST_F(PreviewWindowTest, TabReachesTheSwatchAndSpaceOrEnterOpenTheChooser)
 
     dialogs.colourAnswers.push_back(QColor(255, 0, 0));
     KeyClick(child<QWidget>("colourSwatch"), Qt::Key_Space);
-    EXPECT_EQ(form->scheme().entry(1).colour, 0x0000FFu);
+    EXPECT_EQ(mainWindow->scheme().entry(1).colour, 0x0000FFu);
     EXPECT_EQ(hex()->text(), QStringLiteral("#FF0000"));
     KeyClick(child<QWidget>("colourSwatch"), Qt::Key_Return);
     EXPECT_EQ(dialogs.colourOpenedOn.size(), 2u);

@@ -21,15 +21,15 @@ protected:
     void startShown()
     {
         start();
-        form->show();
-        QApplication::setActiveWindow(form.get());
-        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+        mainWindow->show();
+        QApplication::setActiveWindow(mainWindow.get());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(mainWindow.get()));
     }
-    void press(const QKeySequence &keys) { QTest::keySequence(form.get(), keys); }
+    void press(const QKeySequence &keys) { QTest::keySequence(mainWindow.get(), keys); }
     void makeAChange()
     {
         dialogs.colourAnswers.push_back(QColor(255, 0, 0));
-        form->chooseColour();
+        mainWindow->chooseColour();
     }
 };
 
@@ -70,7 +70,7 @@ TEST_F(ShortcutTest, UndoKeyUndoesTheSchemeEvenInTheNameField)
     makeAChange();
     child<QWidget>("schemeNameEdit")->setFocus();
     press(QKeySequence(QKeySequence::Undo));
-    EXPECT_FALSE(form->document().isModified());
+    EXPECT_FALSE(mainWindow->document().isModified());
 }
 
 TEST_F(ShortcutTest, F1OpensTheAboutBox)
@@ -81,7 +81,7 @@ TEST_F(ShortcutTest, F1OpensTheAboutBox)
         shown = aboutDialog->isVisible();
         aboutDialog->reject();
     });
-    QTest::keyClick(form.get(), Qt::Key_F1);
+    QTest::keyClick(mainWindow.get(), Qt::Key_F1);
     EXPECT_TRUE(shown);
 }
 
@@ -90,19 +90,19 @@ TEST_F(ShortcutTest, AltLetterOpensTheMenuInBothLanguages)
     startShown();
     // Alt held around the Cyrillic letter, which QTest's key clicks cannot type.
     const auto ef = Qt::Key(QChar(u'Ф').unicode());
-    QTest::keyPress(form.get(), Qt::Key_Alt, Qt::AltModifier);
-    QTest::sendKeyEvent(QTest::Press, form.get(), ef, QString::fromUtf8("ф"), Qt::AltModifier);
-    QTest::sendKeyEvent(QTest::Release, form.get(), ef, QString::fromUtf8("ф"), Qt::AltModifier);
+    QTest::keyPress(mainWindow.get(), Qt::Key_Alt, Qt::AltModifier);
+    QTest::sendKeyEvent(QTest::Press, mainWindow.get(), ef, QString::fromUtf8("ф"), Qt::AltModifier);
+    QTest::sendKeyEvent(QTest::Release, mainWindow.get(), ef, QString::fromUtf8("ф"), Qt::AltModifier);
     EXPECT_TRUE(child<QMenu>("fileMenu")->isVisible());
     child<QMenu>("fileMenu")->close();
-    QTest::keyRelease(form.get(), Qt::Key_Alt);
+    QTest::keyRelease(mainWindow.get(), Qt::Key_Alt);
 
-    form->chooseLanguage(child<QAction>("englishAction"));
-    QTest::keyClick(form.get(), Qt::Key_E, Qt::AltModifier);
+    mainWindow->chooseLanguage(child<QAction>("englishAction"));
+    QTest::keyClick(mainWindow.get(), Qt::Key_E, Qt::AltModifier);
     EXPECT_TRUE(child<QMenu>("editMenu")->isVisible());
     child<QMenu>("editMenu")->close();
     // The open menu took Alt's release; the keyboard's state must not outlive the test.
-    QTest::keyRelease(form.get(), Qt::Key_Alt);
+    QTest::keyRelease(mainWindow.get(), Qt::Key_Alt);
 }
 
 // The letters marked for Alt leave the captions as the user reads them until the keyboard
@@ -131,9 +131,9 @@ TEST_F(ShortcutTest, EveryMenuHasDistinctAltLetters)
 {
     start();
     for (QAction *language : {child<QAction>("russianAction"), child<QAction>("englishAction")}) {
-        form->chooseLanguage(language);
+        mainWindow->chooseLanguage(language);
         std::vector<QWidget *> menus{child<QMenuBar>("mainMenu")};
-        for (QMenu *menu : form->findChildren<QMenu *>())
+        for (QMenu *menu : mainWindow->findChildren<QMenu *>())
             menus.push_back(menu);
         for (QWidget *menu : menus) {
             if (menu->objectName() == "recentFilesMenu")
@@ -153,7 +153,7 @@ TEST_F(ShortcutTest, EveryMenuHasDistinctAltLetters)
     // The Parts' captions themselves are unchanged.
     EXPECT_EQ(Shown(child<QMenu>("helpMenu")->title()), "Help");
     EXPECT_EQ(Shown(child<QAction>("previewSettingsAction")->text()), "Settings...");
-    form->chooseLanguage(child<QAction>("russianAction"));
+    mainWindow->chooseLanguage(child<QAction>("russianAction"));
     EXPECT_EQ(Shown(child<QMenu>("helpMenu")->title()), QString::fromUtf8("Помощь"));
     EXPECT_EQ(Shown(child<QAction>("loadBackgroundAction")->text()), QString::fromUtf8("Загрузить фоновую картинку"));
 }

@@ -29,7 +29,7 @@ using StartupTest = WindowTest;
 TEST_F(StartupTest, WithoutSettingsOrArgumentsShowsTheDefaultSchemeInRussian)
 {
     start();
-    EXPECT_EQ(form->language(), kRussian);
+    EXPECT_EQ(mainWindow->language(), kRussian);
     EXPECT_TRUE(child<QAction>("russianAction")->isChecked());
     EXPECT_FALSE(child<QAction>("englishAction")->isChecked());
     EXPECT_EQ(Shown(child<QMenu>("fileMenu")->title()), QString::fromUtf8("Файл"));
@@ -39,19 +39,19 @@ TEST_F(StartupTest, WithoutSettingsOrArgumentsShowsTheDefaultSchemeInRussian)
               QString::fromUtf8("Статус : Работа с компьютером"));
 
     EXPECT_EQ(shownTitle(), "Tintora");
-    EXPECT_TRUE(form->scheme().name.isEmpty());
-    EXPECT_EQ(form->scheme().entry(22).colour, 0x004080FFu);
+    EXPECT_TRUE(mainWindow->scheme().name.isEmpty());
+    EXPECT_EQ(mainWindow->scheme().entry(22).colour, 0x004080FFu);
     EXPECT_EQ(child<QListWidget>("screenList")->currentRow(), 0);
     EXPECT_EQ(child<QComboBox>("elementCombo")->count(), 12);
-    EXPECT_EQ(form->selectedElement(), 1);
+    EXPECT_EQ(mainWindow->selectedElement(), 1);
     EXPECT_EQ(ColourOf(swatchFill()), 0x00C0C0C0u);
     EXPECT_EQ(child<QSlider>("transparencySlider")->value(), 0);
     EXPECT_EQ(child<QComboBox>("screenSizeCombo")->currentText(), QString::fromUtf8("128х128"));
 
-    EXPECT_EQ(form->connection().workMode, kComputerMode);
+    EXPECT_EQ(mainWindow->connection().workMode, kComputerMode);
     EXPECT_EQ(phone.initArguments, std::vector<int>{0});
     EXPECT_EQ(phone.otherCalls, 0);
-    EXPECT_TRUE(form->currentFilePath().isEmpty());
+    EXPECT_TRUE(mainWindow->currentFilePath().isEmpty());
     EXPECT_TRUE(dialogs.informed.isEmpty());
     // Start-up only reads the settings; the font file is unpacked where it was told.
     EXPECT_FALSE(QFileInfo::exists(iniPath()));
@@ -61,12 +61,12 @@ TEST_F(StartupTest, WithoutSettingsOrArgumentsShowsTheDefaultSchemeInRussian)
 TEST_F(StartupTest, WindowHasItsFixedGeometry)
 {
     start();
-    form->show();
-    const int menuHeight = form->menuBar()->height();
-    EXPECT_EQ(form->width(), 422);
-    EXPECT_EQ(form->height(), menuHeight + 522);
-    EXPECT_EQ(form->minimumSize(), form->maximumSize());
-    EXPECT_FALSE(form->windowFlags() & Qt::WindowMaximizeButtonHint);
+    mainWindow->show();
+    const int menuHeight = mainWindow->menuBar()->height();
+    EXPECT_EQ(mainWindow->width(), 422);
+    EXPECT_EQ(mainWindow->height(), menuHeight + 522);
+    EXPECT_EQ(mainWindow->minimumSize(), mainWindow->maximumSize());
+    EXPECT_FALSE(mainWindow->windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_EQ(child<QLabel>("previewDisplay")->geometry(), QRect(24, 56, 128, 128));
     EXPECT_EQ(child<QListWidget>("screenList")->geometry(), QRect(216, 56, 193, 185));
     EXPECT_EQ(child<QListWidget>("screenList")->sizeHintForRow(3), 20);
@@ -96,12 +96,12 @@ TEST_F(StartupTest, EnglishOnlyWhenStoredExactly)
 {
     writeIni("[Options]\nLanguage=english\n");
     start();
-    EXPECT_EQ(form->language(), kRussian);
+    EXPECT_EQ(mainWindow->language(), kRussian);
     stop();
 
     writeIni("[Options]\nLanguage=English\n");
     start();
-    EXPECT_EQ(form->language(), kEnglish);
+    EXPECT_EQ(mainWindow->language(), kEnglish);
     EXPECT_TRUE(child<QAction>("englishAction")->isChecked());
     EXPECT_EQ(Shown(child<QMenu>("fileMenu")->title()), "File");
     EXPECT_EQ(child<QPushButton>("openButton")->text(), "Open spcolor.sch");
@@ -118,7 +118,7 @@ TEST_F(StartupTest, SchemeNamedOnTheCommandLineIsLoadedAndBecomesTheSaveTarget)
     start({path});
     EXPECT_EQ(child<QLineEdit>("schemeNameEdit")->text(), "ABC");
     EXPECT_EQ(shownTitle(), "Tintora - [ABC]");
-    EXPECT_EQ(form->currentFilePath(), path);
+    EXPECT_EQ(mainWindow->currentFilePath(), path);
     EXPECT_EQ(ColourOf(swatchFill()), 0x00112233u);
     EXPECT_EQ(child<QSpinBox>("transparencySpin")->value(), 5);
 }
@@ -129,10 +129,10 @@ TEST_F(StartupTest, MissingFileLeavesTheBlackSchemeAndStaysTheSaveTarget)
     start({path});
     EXPECT_TRUE(dialogs.informed.isEmpty());
     EXPECT_TRUE(dialogs.errors.isEmpty());
-    EXPECT_EQ(form->currentFilePath(), path);
+    EXPECT_EQ(mainWindow->currentFilePath(), path);
     EXPECT_EQ(shownTitle(), "Tintora");
     for (int element = 1; element <= kElementCount; ++element)
-        EXPECT_EQ(form->scheme().entry(element), SchemeEntry{}) << element;
+        EXPECT_EQ(mainWindow->scheme().entry(element), SchemeEntry{}) << element;
 }
 
 TEST_F(StartupTest, RefusedFileIsReportedAndNeverTheSaveTarget)
@@ -146,8 +146,8 @@ TEST_F(StartupTest, RefusedFileIsReportedAndNeverTheSaveTarget)
 
     start({path});
     EXPECT_EQ(dialogs.informed, QStringList({NotSchemeText(kEnglish)}));
-    EXPECT_TRUE(form->currentFilePath().isEmpty());
-    EXPECT_EQ(form->scheme().entry(1), SchemeEntry{});
+    EXPECT_TRUE(mainWindow->currentFilePath().isEmpty());
+    EXPECT_EQ(mainWindow->scheme().entry(1), SchemeEntry{});
 }
 
 TEST_F(StartupTest, DamagedSettingsFileGivesTheDefaults)
@@ -156,9 +156,9 @@ TEST_F(StartupTest, DamagedSettingsFileGivesTheDefaults)
     junk.append(QByteArray(200000, 'x'));
     writeIni(junk);
     start();
-    EXPECT_EQ(form->language(), kRussian);
-    EXPECT_EQ(form->settings().preview.ClockFormat, 0);
-    EXPECT_EQ(form->settings().preview.ProviderName, "BEE LINE");
+    EXPECT_EQ(mainWindow->language(), kRussian);
+    EXPECT_EQ(mainWindow->settings().preview.ClockFormat, 0);
+    EXPECT_EQ(mainWindow->settings().preview.ProviderName, "BEE LINE");
 }
 
 TEST_F(StartupTest, SettingsFileOverAMegabyteGivesTheDefaultsANoteAndIsNeverRewritten)
@@ -166,8 +166,8 @@ TEST_F(StartupTest, SettingsFileOverAMegabyteGivesTheDefaultsANoteAndIsNeverRewr
     const QByteArray big = "[Options]\nLanguage=English\nClockFormat=1\n" + QByteArray(1 << 20, '#');
     writeIni(big);
     start();
-    EXPECT_EQ(form->language(), kRussian);
-    EXPECT_EQ(form->settings().preview.ClockFormat, 0);
+    EXPECT_EQ(mainWindow->language(), kRussian);
+    EXPECT_EQ(mainWindow->settings().preview.ClockFormat, 0);
     auto *bar = child<StatusBar>("statusBar");
     EXPECT_EQ(bar->currentMessage(), SettingsFileTooLargeText(kRussian, iniPath()));
     EXPECT_TRUE(dialogs.errors.isEmpty());
@@ -219,8 +219,8 @@ TEST_F(StartupTest, StatusIconFollowsTheWorkMode)
     };
     EXPECT_TRUE(iconShown(pictures.COMPUTER));
 
-    form->connection().workMode = kPhoneMode;
-    form->applyLanguage(form->language());
+    mainWindow->connection().workMode = kPhoneMode;
+    mainWindow->applyLanguage(mainWindow->language());
     EXPECT_TRUE(iconShown(pictures.PHONE));
     EXPECT_FALSE(iconShown(pictures.COMPUTER));
 }
@@ -228,8 +228,8 @@ TEST_F(StartupTest, StatusIconFollowsTheWorkMode)
 TEST_F(StartupTest, ConnectCommandStandsBoldOnTheMenuBar)
 {
     start();
-    form->show();
-    QMenuBar *bar = form->menuBar();
+    mainWindow->show();
+    QMenuBar *bar = mainWindow->menuBar();
     QAction *connect = child<QAction>("connectAction");
     // Pixels of the item that differ from its corner, the bar's background.
     auto ink = [&] {
@@ -253,12 +253,12 @@ TEST_F(StartupTest, ConnectCommandStandsBoldOnTheMenuBar)
 TEST_F(StartupTest, EveryMenuBarCommandFitsTheBar)
 {
     start();
-    form->show();
-    QMenuBar *bar = form->menuBar();
+    mainWindow->show();
+    QMenuBar *bar = mainWindow->menuBar();
     auto *extension = bar->findChild<QToolButton *>("qt_menubar_ext_button");
     ASSERT_NE(extension, nullptr);
     for (QAction *language : {child<QAction>("russianAction"), child<QAction>("englishAction")}) {
-        form->chooseLanguage(language);
+        mainWindow->chooseLanguage(language);
         QCoreApplication::processEvents();
         EXPECT_FALSE(extension->isVisible()) << language->objectName().toStdString();
         for (QAction *action : bar->actions()) {
@@ -280,7 +280,7 @@ TEST_F(LanguageTest, SwitchingKeepsTheSelectionAndWritesTheSettingAtOnce)
     emit elements->activated(3);
 
     child<QAction>("englishAction")->trigger();
-    EXPECT_EQ(form->language(), kEnglish);
+    EXPECT_EQ(mainWindow->language(), kEnglish);
     EXPECT_EQ(child<QListWidget>("screenList")->currentRow(), 2);
     EXPECT_EQ(child<QListWidget>("screenList")->item(2)->text(), "Select menu item");
     EXPECT_EQ(elements->currentIndex(), 3);
@@ -298,7 +298,7 @@ TEST_F(LanguageTest, SwitchingKeepsTheSelectionAndWritesTheSettingAtOnce)
 TEST_F(LanguageTest, PhoneModeCaptions)
 {
     start();
-    form->connection().workMode = kPhoneMode;
+    mainWindow->connection().workMode = kPhoneMode;
     child<QAction>("englishAction")->trigger();
     EXPECT_EQ(Shown(child<QAction>("connectAction")->text()), "Disconnect");
     EXPECT_EQ(child<StatusBar>("statusBar")->panelText(), "Status : Work with phone");
@@ -319,7 +319,7 @@ TEST_F(LanguageTest, FailedWriteIsReportedAndTheLanguageStays)
     start();
     child<QAction>("englishAction")->trigger();
     EXPECT_EQ(dialogs.errors, QStringList({"Unable to write to " + iniPath()}));
-    EXPECT_EQ(form->language(), kEnglish);
+    EXPECT_EQ(mainWindow->language(), kEnglish);
     EXPECT_EQ(Shown(child<QMenu>("fileMenu")->title()), "File");
 }
 

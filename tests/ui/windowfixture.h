@@ -32,7 +32,7 @@ protected:
     FakePhone phone;
     PhoneLibrary *phoneInUse = &phone;  // a test may drive a phone of its own
     FixedClock clock{QDateTime(QDate(2024, 4, 15), QTime(10, 9))};
-    std::unique_ptr<MainWindow> form;
+    std::unique_ptr<MainWindow> mainWindow;
     std::unique_ptr<AboutDialog> aboutDialog;
     std::unique_ptr<PreviewSettingsDialog> settingsDialog;
 
@@ -78,11 +78,11 @@ protected:
         environment.settingsPath = iniPath();
         environment.arguments = arguments;
         environment.fontFilePath = fontPath();
-        form = std::make_unique<MainWindow>(environment);
-        aboutDialog = std::make_unique<AboutDialog>(form->language(), dialogs, form.get());
-        form->setAboutDialog(aboutDialog.get());
-        settingsDialog = std::make_unique<PreviewSettingsDialog>(clock, form.get());
-        form->setSettingsDialog(settingsDialog.get());
+        mainWindow = std::make_unique<MainWindow>(environment);
+        aboutDialog = std::make_unique<AboutDialog>(mainWindow->language(), dialogs, mainWindow.get());
+        mainWindow->setAboutDialog(aboutDialog.get());
+        settingsDialog = std::make_unique<PreviewSettingsDialog>(clock, mainWindow.get());
+        mainWindow->setSettingsDialog(settingsDialog.get());
     }
 
     // The dialogs go first: the window owns them as its children.
@@ -90,7 +90,7 @@ protected:
     {
         settingsDialog.reset();
         aboutDialog.reset();
-        form.reset();
+        mainWindow.reset();
     }
 
     void TearDown() override { stop(); }
@@ -98,7 +98,7 @@ protected:
     template <typename T>
     T *child(const char *name) const
     {
-        T *found = form->findChild<T *>(QString::fromLatin1(name));
+        T *found = mainWindow->findChild<T *>(QString::fromLatin1(name));
         EXPECT_NE(found, nullptr) << name;
         return found;
     }
@@ -107,8 +107,8 @@ protected:
     // changes and disappears otherwise.
     QString shownTitle() const
     {
-        form->winId();
-        return form->windowHandle()->title();
+        mainWindow->winId();
+        return mainWindow->windowHandle()->title();
     }
 
     QImage shownPreview() const { return child<QLabel>("previewDisplay")->pixmap().toImage(); }
