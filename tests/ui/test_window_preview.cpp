@@ -26,7 +26,7 @@ protected:
     void chooseScreen(int row) const { child<QListWidget>("screenList")->setCurrentRow(row); }
     void zoom(int factor) const
     {
-        child<QAction>(qPrintable(QStringLiteral("Zoom%1").arg(factor)))->trigger();
+        child<QAction>(qPrintable(QStringLiteral("zoom%1xAction").arg(factor)))->trigger();
     }
 
     // A left click in the middle of preview pixel (x, y).
