@@ -6,9 +6,9 @@
 #include "ui/editorcommandline.h"
 #include "ui/qtwindowdialogs.h"
 #include "settings/settings.h"
-#include "ui/taboutbox.h"
-#include "ui/tform1.h"
-#include "ui/tokbottomdlg.h"
+#include "ui/aboutdialog.h"
+#include "ui/mainwindow.h"
+#include "ui/previewsettingsdialog.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -77,7 +77,7 @@ int main(int argc, char **argv)
     tintora::QtWindowDialogs dialogs;
     tintora::SystemClock clock;
     tintora::LoadedPhoneLibrary phone;
-    tintora::FormEnvironment environment;
+    tintora::MainWindowEnvironment environment;
     environment.dialogs = &dialogs;
     environment.clock = &clock;
     environment.phone = &phone;
@@ -86,15 +86,15 @@ int main(int argc, char **argv)
     environment.firstArgumentExact = raw == argv + argc || tintora::IsExactArgument(*raw);
     environment.fontFilePath = QStringLiteral("1stSortie.ttf");
 
-    tintora::TForm1 form(environment);
+    tintora::MainWindow window(environment);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/tintora.png")));
-    dialogs.setOwner(&form);
-    tintora::TAboutBox aboutBox(form.language(), dialogs, &form);
-    form.setAboutBox(&aboutBox);
-    tintora::TOKBottomDlg settingsDialog(clock, &form);
-    form.setSettingsDialog(&settingsDialog);
+    dialogs.setOwner(&window);
+    tintora::AboutDialog aboutDialog(window.language(), dialogs, &window);
+    window.setAboutDialog(&aboutDialog);
+    tintora::PreviewSettingsDialog settingsDialog(clock, &window);
+    window.setSettingsDialog(&settingsDialog);
 
-    tintora::CentreOnScreen(&form);
-    form.show();
+    tintora::CentreOnScreen(&window);
+    window.show();
     return app.exec();
 }

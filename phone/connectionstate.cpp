@@ -2,7 +2,7 @@
 
 namespace tintora {
 
-void ConnectionState::Timer1Timer(PhoneLibrary &phone)
+void ConnectionState::poll(PhoneLibrary &phone)
 {
     if (phone.P2K_GetStatus() == 1 && workMode == kComputerMode)
         connectEnabled = true;
@@ -10,7 +10,7 @@ void ConnectionState::Timer1Timer(PhoneLibrary &phone)
         connectEnabled = workMode == kPhoneMode;
 }
 
-void ConnectionState::N13Click(PhoneLibrary &phone)
+void ConnectionState::toggle(PhoneLibrary &phone)
 {
     if (phone.P2K_GetStatus() == 1)
         workMode = workMode == kComputerMode ? kPhoneMode : kComputerMode;

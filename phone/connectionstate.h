@@ -9,17 +9,17 @@ namespace tintora {
 constexpr std::uint8_t kComputerMode = 0;
 constexpr std::uint8_t kPhoneMode = 1;
 
-// The work mode and whether the connect command N13 may be used. Status
+// The work mode and whether the Connect command may be used. Status
 // answers other than 0 and 1 change nothing.
 struct ConnectionState {
     std::uint8_t workMode = kComputerMode;
     bool connectEnabled = false;
 
     // The once-a-second poll: asks the status twice.
-    void Timer1Timer(PhoneLibrary &phone);
+    void poll(PhoneLibrary &phone);
     // The connect command: asks the status twice. The window then re-applies
-    // its captions (ApplyLanguage), which also repaints the status icon.
-    void N13Click(PhoneLibrary &phone);
+    // its captions (applyLanguage), which also repaints the status icon.
+    void toggle(PhoneLibrary &phone);
 };
 
 }  // namespace tintora

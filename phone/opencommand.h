@@ -8,8 +8,8 @@ namespace tintora {
 
 struct OpenResult {
     // The window resets its view: screen 0 and its first element, the name in
-    // LabeledEdit1, the caption "Tintora - [" + name + "]" (also for an empty
-    // name), the swatch and transparency controls, RepaintPreview(0).
+    // the name field, the caption "Tintora - [" + name + "]" (also for an empty
+    // name), the swatch and transparency controls, repaintPreview(0).
     bool resetView = false;
     // The scheme was replaced from the file.
     bool loaded = false;
@@ -17,7 +17,7 @@ struct OpenResult {
     QString note;
 };
 
-// Button1Click: the branch of the work mode.
+// Open (openScheme): the branch of the work mode.
 OpenResult OpenCommand(CommandContext &context, std::uint8_t workMode, QString &currentFilePath,
                        const QString &phonePath);
 

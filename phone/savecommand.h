@@ -9,14 +9,14 @@ namespace tintora {
 struct SaveResult {
     // The whole image reached the file or the phone.
     bool saved = false;
-    // The window shows the scheme name in LabeledEdit1 and sets the caption
+    // The window shows the scheme name in its name field and sets the caption
     // "Tintora - [" + name + "]" (a computer save only).
     bool showName = false;
     // The phone was told to restart after the reboot prompt.
     bool restarted = false;
 };
 
-// Button2Click: the branch of the work mode. saveTitle is Button2's present
+// Save (saveScheme): the branch of the work mode. saveTitle is the Save button's present
 // caption, the title of the save dialog.
 SaveResult SaveCommand(CommandContext &context, std::uint8_t workMode, QString &currentFilePath,
                        const QString &phonePath, const QString &saveTitle);

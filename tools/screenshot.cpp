@@ -7,7 +7,7 @@
 #include "phone/loadedphonelibrary.h"
 #include "ui/applicationlook.h"
 #include "ui/qtwindowdialogs.h"
-#include "ui/tform1.h"
+#include "ui/mainwindow.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -40,7 +40,7 @@ int main(int argc, char **argv)
     tintora::QtWindowDialogs dialogs;
     const tintora::FixedClock clock(QDateTime(QDate(2024, 4, 15), QTime(10, 9)));
     tintora::LoadedPhoneLibrary phone;
-    tintora::FormEnvironment environment;
+    tintora::MainWindowEnvironment environment;
     environment.dialogs = &dialogs;
     environment.clock = &clock;
     environment.phone = &phone;
@@ -48,11 +48,11 @@ int main(int argc, char **argv)
     environment.arguments = {arguments[0]};
     environment.fontFilePath = folder.filePath(QStringLiteral("1stSortie.ttf"));
 
-    tintora::TForm1 form(environment);
+    tintora::MainWindow window(environment);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/tintora.png")));
-    form.show();
+    window.show();
     QApplication::processEvents();
-    if (!form.grab().save(arguments[1], "PNG")) {
+    if (!window.grab().save(arguments[1], "PNG")) {
         err << "screenshot: cannot write " << arguments[1] << '\n';
         return 1;
     }

@@ -1,3 +1,4 @@
+// Menus underline their Alt letters only while the keyboard works them.
 #include "altletterstyle.h"
 
 #include <QGuiApplication>

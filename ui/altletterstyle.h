@@ -1,3 +1,4 @@
+// Menus underline their Alt letters only while the keyboard works them.
 #pragma once
 
 #include <QPointer>

@@ -1,3 +1,4 @@
+// The application's name, desktop id, style and font substitutes, for the editor and the screenshot tool.
 #pragma once
 
 namespace tintora {

@@ -1,3 +1,4 @@
+// The application title used by captions, message boxes and the settings folder.
 #pragma once
 
 namespace tintora {

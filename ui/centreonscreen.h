@@ -1,3 +1,4 @@
+// Opens a window in the middle of its screen, frame included.
 #pragma once
 
 #include <QScreen>

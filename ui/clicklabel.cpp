@@ -1,3 +1,4 @@
+// A label that can be clicked, hovered and reached with the keyboard.
 #include "clicklabel.h"
 
 #include <QKeyEvent>

@@ -1,3 +1,4 @@
+// The project's contact address.
 #pragma once
 
 namespace tintora {

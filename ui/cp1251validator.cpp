@@ -1,3 +1,4 @@
+// A validator that accepts only text Windows-1251 can hold.
 #include "cp1251validator.h"
 
 #include "scheme/codepage.h"

@@ -1,3 +1,4 @@
+// A validator that accepts only text Windows-1251 can hold.
 #pragma once
 
 #include <QValidator>

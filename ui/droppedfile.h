@@ -1,3 +1,4 @@
+// What a drag onto the window carries: a scheme file, a JPEG or nothing of use.
 #pragma once
 
 #include <QString>

@@ -1,3 +1,4 @@
+// The editor's command line: --help, --version and the scheme file to open.
 #pragma once
 
 #include <QString>

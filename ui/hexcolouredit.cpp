@@ -1,3 +1,4 @@
+// The #RRGGBB field beside the colour swatch.
 #include "hexcolouredit.h"
 
 #include <QClipboard>

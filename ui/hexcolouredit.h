@@ -1,3 +1,4 @@
+// The #RRGGBB field beside the colour swatch.
 #pragma once
 
 #include "scheme/colourscheme.h"

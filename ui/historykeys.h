@@ -1,3 +1,4 @@
+// Leaves Undo and Redo keys of an edit field to the window's history.
 #pragma once
 
 #include <QObject>

@@ -1,3 +1,4 @@
+// Every caption of the windows in Russian and English, by control name.
 #include "languagetables.h"
 
 #include <cstring>
@@ -10,84 +11,84 @@ QString Bilingual::text(Language language) const
 }
 
 const std::array<Caption, 22> MainWindowCaptions = {{
-    {"File1", {"&Файл", "&File"}},
-    {"N3", {"Загрузить &фоновую картинку", "&Load background image"}},
-    {"Exit1", {"&Выход", "E&xit"}},
-    {"N4", {"&Конфигурация", "&Configuration"}},
-    {"N5", {"&Язык", "&Language"}},
-    {"N6", {"&Русский", "&Русский"}},
-    {"N7", {"&English", "&English"}},
-    {"N8", {"&Настройки...", "&Settings..."}},
-    {"N9", {"&Инструменты", "&Tools"}},
-    {"spcolorsch1", {"&Активировать spcolor.sch", "&Activate spcolor.sch"}},
-    {"Hex1", {"&Hex редактор", "&Hex editor"}},
-    {"N10", {"По&мощь", "&Help"}},
-    {"N11", {"&О программе...", "&About..."}},
-    {"N12", {"&Справка...", "H&elp..."}},
-    {"AboutBox", {"О программе", "About"}},
-    {"Button3", {"Загрузить фоновую картинку", "Load background image"}},
-    {"Button4", {"Убрать фоновую картинку", "Clear background image"}},
-    {"GroupBox1", {"Параметры", "Parameters"}},
-    {"Label1", {"Размер экрана", "Screen size"}},
-    {"Label2", {"Цвет:", "Color:"}},
-    {"Label3", {"Прозрачность:", "Transparency:"}},
-    {"LabeledEdit1Label", {"Имя цветовой палитры", "Colour style name"}},
+    {"fileMenu", {"&Файл", "&File"}},
+    {"loadBackgroundAction", {"Загрузить &фоновую картинку", "&Load background image"}},
+    {"exitAction", {"&Выход", "E&xit"}},
+    {"configurationMenu", {"&Конфигурация", "&Configuration"}},
+    {"languageMenu", {"&Язык", "&Language"}},
+    {"russianAction", {"&Русский", "&Русский"}},
+    {"englishAction", {"&English", "&English"}},
+    {"previewSettingsAction", {"&Настройки...", "&Settings..."}},
+    {"toolsMenu", {"&Инструменты", "&Tools"}},
+    {"activateAction", {"&Активировать spcolor.sch", "&Activate spcolor.sch"}},
+    {"hexEditorAction", {"&Hex редактор", "&Hex editor"}},
+    {"helpMenu", {"По&мощь", "&Help"}},
+    {"aboutAction", {"&О программе...", "&About..."}},
+    {"helpContentsAction", {"&Справка...", "H&elp..."}},
+    {"AboutDialog", {"О программе", "About"}},
+    {"loadBackgroundButton", {"Загрузить фоновую картинку", "Load background image"}},
+    {"clearBackgroundButton", {"Убрать фоновую картинку", "Clear background image"}},
+    {"parametersGroup", {"Параметры", "Parameters"}},
+    {"screenSizeLabel", {"Размер экрана", "Screen size"}},
+    {"colourLabel", {"Цвет:", "Color:"}},
+    {"transparencyLabel", {"Прозрачность:", "Transparency:"}},
+    {"schemeNameLabel", {"Имя цветовой палитры", "Colour style name"}},
 }};
 
 const std::array<ModeCaption, 6> ModeCaptions = {{
-    {"N13", {"По&дключить", "Co&nnect"}, {"&Отключить", "&Disconnect"}},
-    {"StatusBar1",
+    {"connectAction", {"По&дключить", "Co&nnect"}, {"&Отключить", "&Disconnect"}},
+    {"statusBar",
      {"Статус : Работа с компьютером", "Status : Work with a computer"},
      {"Статус : Работа с телефоном", "Status : Work with phone"}},
-    {"Button1", {"Открыть spcolor.sch", "Open spcolor.sch"},
+    {"openButton", {"Открыть spcolor.sch", "Open spcolor.sch"},
      {"Читать spcolor.sch", "Read spcolor.sch"}},
-    {"Button2", {"Сохранить spcolor.sch", "Save spcolor.sch"},
+    {"saveButton", {"Сохранить spcolor.sch", "Save spcolor.sch"},
      {"Записать spcolor.sch", "Write spcolor.sch"}},
     // English phone mode has no dots here; the other three columns do.
-    {"Open1", {"&Открыть spcolor.sch...", "&Open spcolor.sch..."},
+    {"openAction", {"&Открыть spcolor.sch...", "&Open spcolor.sch..."},
      {"&Читать spcolor.sch...", "&Read spcolor.sch"}},
-    {"Save1", {"&Сохранить spcolor.sch", "&Save spcolor.sch"},
+    {"saveAction", {"&Сохранить spcolor.sch", "&Save spcolor.sch"},
      {"&Записать spcolor.sch", "&Write spcolor.sch"}},
 }};
 
 const std::array<Caption, 6> EditorCaptions = {{
-    {"New1", {"&Новая палитра", "&New"}},
-    {"SaveAs1", {"Сохранить &как...", "Save &As..."}},
-    {"RecentFiles1", {"&Последние файлы", "Recent &files"}},
-    {"Edit1", {"&Правка", "&Edit"}},
-    {"Undo1", {"&Отменить", "&Undo"}},
-    {"Redo1", {"&Повторить", "&Redo"}},
+    {"newAction", {"&Новая палитра", "&New"}},
+    {"saveAsAction", {"Сохранить &как...", "Save &As..."}},
+    {"recentFilesMenu", {"&Последние файлы", "Recent &files"}},
+    {"editMenu", {"&Правка", "&Edit"}},
+    {"undoAction", {"&Отменить", "&Undo"}},
+    {"redoAction", {"&Повторить", "&Redo"}},
 }};
 
 const std::array<Caption, 5> PreviewMenuCaptions = {{
-    {"View1", {"&Вид", "&View"}},
-    {"PreviewSize1", {"&Размер просмотра", "Preview &size"}},
-    {"ExportPreview1", {"Сохранить п&росмотр", "&Export preview"}},
-    {"ExportScreen1", {"&Текущий экран...", "&Current screen..."}},
-    {"ExportAllScreens1", {"&Все девять экранов...", "&All nine screens..."}},
+    {"viewMenu", {"&Вид", "&View"}},
+    {"previewSizeMenu", {"&Размер просмотра", "Preview &size"}},
+    {"exportPreviewMenu", {"Сохранить п&росмотр", "&Export preview"}},
+    {"exportScreenAction", {"&Текущий экран...", "&Current screen..."}},
+    {"exportAllScreensAction", {"&Все девять экранов...", "&All nine screens..."}},
 }};
 
 const std::array<Caption, 20> SettingsDialogCaptions = {{
-    {"OKBottomDlg", {"Настройки", "Settings"}},
-    {"CancelBtn", {"Отмена", "Cancel"}},
-    {"Label1", {"Имя оператора:", "Provider name:"}},
-    {"GroupBox1", {"Основной экран", "Main Screen"}},
-    {"GroupBox2", {"Предпросмотр", "Preview"}},
-    {"RadioGroup1", {"Часы", "Clock"}},
-    {"RadioGroup1Item0", {"Аналоговые", "Analog"}},
-    {"RadioGroup1Item1", {"Цифровые", "Digital"}},
-    {"RadioGroup2", {"Формат даты", "Date format"}},
-    {"RadioGroup2Item3", {"Не показывать", "Don't show"}},
-    {"RadioGroup3", {"Имитировать нажатие", "Imitation of pressing"}},
-    {"RadioGroup3Item0", {"Левая софт-клавиша", "Left soft-key"}},
-    {"RadioGroup3Item1", {"Меню", "Menu"}},
-    {"RadioGroup3Item2", {"Правая софт-клавиша", "Right soft-key"}},
-    {"RadioGroup3Item3", {"Не нажимать", "Don't press"}},
-    {"GroupBox3", {"Ежедневник", "Datebook"}},
-    {"Label2", {"Выбрать дату", "Choose date"}},
-    {"RadioGroup4", {"Показывать", "Default"}},
-    {"RadioGroup4Item0", {"Месяц", "Month View"}},
-    {"RadioGroup4Item1", {"Неделя", "Week View"}},
+    {"PreviewSettingsDialog", {"Настройки", "Settings"}},
+    {"cancelButton", {"Отмена", "Cancel"}},
+    {"providerNameLabel", {"Имя оператора:", "Provider name:"}},
+    {"mainScreenBox", {"Основной экран", "Main Screen"}},
+    {"previewBox", {"Предпросмотр", "Preview"}},
+    {"clockBox", {"Часы", "Clock"}},
+    {"analogueClockRadio", {"Аналоговые", "Analog"}},
+    {"digitalClockRadio", {"Цифровые", "Digital"}},
+    {"dateFormatBox", {"Формат даты", "Date format"}},
+    {"noDateRadio", {"Не показывать", "Don't show"}},
+    {"softKeyBox", {"Имитировать нажатие", "Imitation of pressing"}},
+    {"leftSoftKeyRadio", {"Левая софт-клавиша", "Left soft-key"}},
+    {"menuKeyRadio", {"Меню", "Menu"}},
+    {"rightSoftKeyRadio", {"Правая софт-клавиша", "Right soft-key"}},
+    {"noKeyRadio", {"Не нажимать", "Don't press"}},
+    {"datebookBox", {"Ежедневник", "Datebook"}},
+    {"chooseDateLabel", {"Выбрать дату", "Choose date"}},
+    {"datebookViewBox", {"Показывать", "Default"}},
+    {"monthViewRadio", {"Месяц", "Month View"}},
+    {"weekViewRadio", {"Неделя", "Week View"}},
 }};
 
 QString EditorCaption(const char *control, Language language)
@@ -107,10 +108,10 @@ QString MissingRecentFileText(Language language, const QString &path)
         .arg(path);
 }
 
-QString AboutBoxTitle(Language language)
+QString AboutDialogTitle(Language language)
 {
     for (const Caption &caption : MainWindowCaptions) {
-        if (std::strcmp(caption.control, "AboutBox") == 0)
+        if (std::strcmp(caption.control, "AboutDialog") == 0)
             return caption.text.text(language);
     }
     return QString();

@@ -1,3 +1,4 @@
+// Every caption of the windows in Russian and English, by control name.
 #pragma once
 
 #include "scheme/colourscheme.h"
@@ -32,20 +33,20 @@ struct ModeCaption {
 // In menu captions '&' marks the letter that Alt and the letter reach; it is shown as an
 // underline, never as a character.
 // The main window's captions set by the language alone, in the order they are set; the
-// screen list's rows follow them (ScreenCaption). "AboutBox" is the About box's title.
+// screen list's rows follow them (ScreenCaption). "AboutDialog" is the About box's title.
 extern const std::array<Caption, 22> MainWindowCaptions;
 extern const std::array<ModeCaption, 6> ModeCaptions;
 // The captions of the preview's zoom and export menus.
 extern const std::array<Caption, 5> PreviewMenuCaptions;
-// The editor's own menu items beyond the tables above, set after them. Undo1 and Redo1 are
+// The editor's own menu items beyond the tables above, set after them. undoAction and redoAction are
 // followed by what the next undo or redo changes.
 extern const std::array<Caption, 6> EditorCaptions;
 QString EditorCaption(const char *control, Language language);
 QString MissingRecentFileText(Language language, const QString &path);
-// The settings dialog's texts; "OKBottomDlg" is its title.
+// The settings dialog's texts; "PreviewSettingsDialog" is its title.
 extern const std::array<Caption, 20> SettingsDialogCaptions;
 
 // The About box exists only after the main window has applied its language.
-QString AboutBoxTitle(Language language);
+QString AboutDialogTitle(Language language);
 
 }  // namespace tintora

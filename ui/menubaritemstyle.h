@@ -1,3 +1,4 @@
+// Draws menu bar commands in their action's font, so the default one shows bold.
 #pragma once
 
 #include <QProxyStyle>

@@ -1,3 +1,4 @@
+// The preview picture shown enlarged by whole pixels; reports the pixel clicked.
 #include "previewdisplay.h"
 
 #include <QMouseEvent>

@@ -1,3 +1,4 @@
+// The preview picture shown enlarged by whole pixels; reports the pixel clicked.
 #pragma once
 
 #include "settings/settings.h"

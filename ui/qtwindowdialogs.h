@@ -1,3 +1,4 @@
+// The message boxes and file, colour and picture dialogs, done with Qt.
 #pragma once
 
 #include "windowdialogs.h"

@@ -1,3 +1,4 @@
+// The scheme being edited, its file, its undo history and whether it changed.
 #pragma once
 
 #include "schemeedit.h"

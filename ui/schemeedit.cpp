@@ -1,3 +1,4 @@
+// One undo step: a scheme before and after one change.
 #include "schemeedit.h"
 
 #include "schemedocument.h"

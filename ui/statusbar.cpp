@@ -1,3 +1,4 @@
+// The status bar: the work mode's icon, the status text, notes and hints.
 #include "statusbar.h"
 
 #include <QPainter>

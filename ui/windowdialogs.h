@@ -1,3 +1,4 @@
+// What the windows ask of the user and the desktop, as an interface tests can script.
 #pragma once
 
 #include "phone/dialogs.h"

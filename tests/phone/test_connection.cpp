@@ -15,21 +15,21 @@ TEST_F(Connection, PollEnablesConnectOnlyWhileItCanAct)
 {
     ConnectionState state;
     put("status", "0");
-    state.Timer1Timer(library());
+    state.poll(library());
     EXPECT_FALSE(state.connectEnabled);
     EXPECT_EQ(calls(true), (QStringList{"P2K_GetStatus", "P2K_GetStatus"}));
 
     put("status", "1");
-    state.Timer1Timer(library());
+    state.poll(library());
     EXPECT_TRUE(state.connectEnabled);
     put("status", "2");
-    state.Timer1Timer(library());
+    state.poll(library());
     EXPECT_TRUE(state.connectEnabled);
     put("status", "0");
-    state.Timer1Timer(library());
+    state.poll(library());
     EXPECT_FALSE(state.connectEnabled);
     put("status", "-7");
-    state.Timer1Timer(library());
+    state.poll(library());
     EXPECT_FALSE(state.connectEnabled);
     EXPECT_EQ(state.workMode, kComputerMode);
 }
@@ -37,27 +37,27 @@ TEST_F(Connection, PollEnablesConnectOnlyWhileItCanAct)
 TEST_F(Connection, ConnectTogglesWhileThePhoneAnswers)
 {
     ConnectionState state;
-    state.Timer1Timer(library());
-    state.N13Click(library());
+    state.poll(library());
+    state.toggle(library());
     EXPECT_EQ(state.workMode, kPhoneMode);
-    state.Timer1Timer(library());
+    state.poll(library());
     EXPECT_TRUE(state.connectEnabled);
 
     // The phone goes away: phone mode stays, and connect stays usable.
     put("status", "0");
-    state.Timer1Timer(library());
+    state.poll(library());
     EXPECT_EQ(state.workMode, kPhoneMode);
     EXPECT_TRUE(state.connectEnabled);
-    state.N13Click(library());
+    state.toggle(library());
     EXPECT_EQ(state.workMode, kComputerMode);
     EXPECT_TRUE(state.connectEnabled);
-    state.Timer1Timer(library());
+    state.poll(library());
     EXPECT_FALSE(state.connectEnabled);
 
     put("status", "1");
-    state.Timer1Timer(library());
-    state.N13Click(library());
-    state.N13Click(library());
+    state.poll(library());
+    state.toggle(library());
+    state.toggle(library());
     EXPECT_EQ(state.workMode, kComputerMode);
     EXPECT_TRUE(state.connectEnabled) << "stays enabled until a poll answers 0";
 }
@@ -68,8 +68,8 @@ TEST_F(Connection, OtherStatusValuesChangeNothing)
         for (const bool enabled : {false, true}) {
             ConnectionState state{mode, enabled};
             put("status", "2");
-            state.Timer1Timer(library());
-            state.N13Click(library());
+            state.poll(library());
+            state.toggle(library());
             EXPECT_EQ(state.workMode, mode);
             EXPECT_EQ(state.connectEnabled, enabled);
         }
@@ -102,12 +102,12 @@ TEST(ConnectionAnswers, APhoneLeavingBetweenTheTwoAsksEndsInComputerMode)
     ScriptedStatus phone;
     phone.statuses = {1, 0};
     ConnectionState state;
-    state.N13Click(phone);
+    state.toggle(phone);
     EXPECT_EQ(state.workMode, kComputerMode);
 
     phone.statuses = {1, 0};
     ConnectionState polled{kPhoneMode, true};
-    polled.Timer1Timer(phone);
+    polled.poll(phone);
     EXPECT_TRUE(polled.connectEnabled);
     EXPECT_TRUE(phone.statuses.empty());
 }

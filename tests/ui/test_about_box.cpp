@@ -15,28 +15,28 @@ namespace {
 
 class AboutBoxTest : public WindowTest {
 protected:
-    QLabel *email() const { return aboutBox->findChild<QLabel *>(QStringLiteral("Email")); }
+    QLabel *email() const { return aboutDialog->findChild<QLabel *>(QStringLiteral("emailLink")); }
 };
 
 TEST_F(AboutBoxTest, TitleFollowsTheLanguage)
 {
     start();
-    EXPECT_EQ(aboutBox->windowTitle(), QString::fromUtf8("О программе"));
+    EXPECT_EQ(aboutDialog->windowTitle(), QString::fromUtf8("О программе"));
     stop();
     writeIni("[Options]\nLanguage=English\n");
     start();
-    EXPECT_EQ(aboutBox->windowTitle(), "About");
-    child<QAction>("N6")->trigger();
-    EXPECT_EQ(aboutBox->windowTitle(), QString::fromUtf8("О программе"));
+    EXPECT_EQ(aboutDialog->windowTitle(), "About");
+    child<QAction>("russianAction")->trigger();
+    EXPECT_EQ(aboutDialog->windowTitle(), QString::fromUtf8("О программе"));
 }
 
 TEST_F(AboutBoxTest, ShowsProductVersionPictureAndContact)
 {
     start();
-    EXPECT_EQ(aboutBox->findChild<QLabel *>("ProductName")->text(), "Product Name: Tintora");
-    EXPECT_EQ(aboutBox->findChild<QLabel *>("Version")->text(), "Version: 0.3.0.0");
+    EXPECT_EQ(aboutDialog->findChild<QLabel *>("productName")->text(), "Product Name: Tintora");
+    EXPECT_EQ(aboutDialog->findChild<QLabel *>("version")->text(), "Version: 0.3.0.0");
     EXPECT_EQ(email()->text(), QStringLiteral("E-mail: ") + QLatin1String(kContactAddress));
-    auto *picture = aboutBox->findChild<QLabel *>("ProgramIcon");
+    auto *picture = aboutDialog->findChild<QLabel *>("programIcon");
     EXPECT_FALSE(picture->pixmap().isNull());
     EXPECT_EQ(picture->size(), QSize(73, 57));
     EXPECT_TRUE(picture->hasScaledContents());
@@ -63,29 +63,29 @@ TEST_F(AboutBoxTest, EscapeDoesNotCloseButEnterDoes)
 {
     start();
     bool openAfterEscape = false;
-    QTimer::singleShot(0, aboutBox.get(), [&] {
-        KeyClick(aboutBox.get(), Qt::Key_Escape);
-        openAfterEscape = aboutBox->isVisible();
-        KeyClick(aboutBox->findChild<QPushButton *>("OKButton"), Qt::Key_Return);
+    QTimer::singleShot(0, aboutDialog.get(), [&] {
+        KeyClick(aboutDialog.get(), Qt::Key_Escape);
+        openAfterEscape = aboutDialog->isVisible();
+        KeyClick(aboutDialog->findChild<QPushButton *>("okButton"), Qt::Key_Return);
     });
-    child<QAction>("N11")->trigger();
+    child<QAction>("aboutAction")->trigger();
     EXPECT_TRUE(openAfterEscape);
-    EXPECT_FALSE(aboutBox->isVisible());
+    EXPECT_FALSE(aboutDialog->isVisible());
 }
 
 TEST_F(AboutBoxTest, OpensInTheMiddleOfTheScreenWhereverTheWindowIs)
 {
     start();
-    form->show();
-    form->move(0, 0);
+    mainWindow->show();
+    mainWindow->move(0, 0);
     QPoint centre;
-    QTimer::singleShot(0, aboutBox.get(), [&] {
-        centre = aboutBox->frameGeometry().center();
-        aboutBox->accept();
+    QTimer::singleShot(0, aboutDialog.get(), [&] {
+        centre = aboutDialog->frameGeometry().center();
+        aboutDialog->accept();
     });
-    child<QAction>("N11")->trigger();
-    EXPECT_EQ(aboutBox->size(), QSize(241, 236));
-    EXPECT_EQ(centre, aboutBox->screen()->availableGeometry().center());
+    child<QAction>("aboutAction")->trigger();
+    EXPECT_EQ(aboutDialog->size(), QSize(241, 236));
+    EXPECT_EQ(centre, aboutDialog->screen()->availableGeometry().center());
 }
 
 TEST(QtFileFilterTest, PairsBecomeQtFilters)

@@ -29,7 +29,7 @@ protected:
     }
 
     bool checked(const char *item) const { return dialogChild<QRadioButton>(item)->isChecked(); }
-    QDate shownDate() const { return dialogChild<QDateEdit>("DateTimePicker1")->date(); }
+    QDate shownDate() const { return dialogChild<QDateEdit>("datePicker")->date(); }
 
     void runDialog(const std::function<void()> &whileOpen, const std::function<void()> &close)
     {
@@ -39,11 +39,11 @@ protected:
             whileOpen();
             close();
         });
-        child<QAction>("N8")->trigger();
+        child<QAction>("previewSettingsAction")->trigger();
         EXPECT_TRUE(wasOpen);
     }
-    void pressOk() { Click(dialogChild<QPushButton>("OKBtn")); }
-    void pressCancel() { Click(dialogChild<QPushButton>("CancelBtn")); }
+    void pressOk() { Click(dialogChild<QPushButton>("okButton")); }
+    void pressCancel() { Click(dialogChild<QPushButton>("cancelButton")); }
 };
 
 TEST_F(SettingsDialogTest, FirstOpeningWithoutSettingsShowsDefaultsAndCancelCreatesTheFile)
@@ -51,14 +51,14 @@ TEST_F(SettingsDialogTest, FirstOpeningWithoutSettingsShowsDefaultsAndCancelCrea
     start();
     runDialog(
         [&] {
-            EXPECT_EQ(dialogChild<QLineEdit>("Edit1")->text(), "BEE LINE");
-            EXPECT_TRUE(checked("RadioGroup1Item0"));
-            EXPECT_TRUE(checked("RadioGroup2Item2"));
-            EXPECT_TRUE(checked("RadioGroup3Item3"));
+            EXPECT_EQ(dialogChild<QLineEdit>("providerNameEdit")->text(), "BEE LINE");
+            EXPECT_TRUE(checked("analogueClockRadio"));
+            EXPECT_TRUE(checked("dayMonthNameRadio"));
+            EXPECT_TRUE(checked("noKeyRadio"));
             EXPECT_EQ(shownDate(), QDate(2024, 4, 1));
             EXPECT_EQ(settingsDialog->windowTitle(), QString::fromUtf8("Настройки"));
-            EXPECT_FALSE(dialogChild<QGroupBox>("RadioGroup4")->isEnabled());
-            EXPECT_TRUE(checked("RadioGroup4Item0"));
+            EXPECT_FALSE(dialogChild<QGroupBox>("datebookViewBox")->isEnabled());
+            EXPECT_TRUE(checked("monthViewRadio"));
         },
         [&] { pressCancel(); });
     EXPECT_EQ(readIni("Options", "ProviderName"), "BEE LINE");
@@ -71,7 +71,7 @@ TEST_F(SettingsDialogTest, FirstOpeningWithoutSettingsShowsDefaultsAndCancelCrea
 TEST_F(SettingsDialogTest, PickerOffersOnlyTheMonthOfStartUp)
 {
     start();
-    auto *picker = dialogChild<QDateEdit>("DateTimePicker1");
+    auto *picker = dialogChild<QDateEdit>("datePicker");
     EXPECT_EQ(picker->minimumDate(), QDate(2024, 4, 1));
     EXPECT_EQ(picker->maximumDate(), QDate(2024, 4, 30));
 }
@@ -98,20 +98,20 @@ TEST_F(SettingsDialogTest, IndexBeyondTheItemsSelectsTheLastAndOkStoresIt)
     start();
     runDialog(
         [&] {
-            EXPECT_TRUE(checked("RadioGroup1Item1"));
-            for (const char *item : {"RadioGroup2Item0", "RadioGroup2Item1", "RadioGroup2Item2",
-                                     "RadioGroup2Item3"})
+            EXPECT_TRUE(checked("digitalClockRadio"));
+            for (const char *item : {"monthDayYearRadio", "dayMonthYearRadio", "dayMonthNameRadio",
+                                     "noDateRadio"})
                 EXPECT_FALSE(checked(item)) << item;
             EXPECT_EQ(shownDate(), QDate(2024, 4, 12));
-            dialogChild<QRadioButton>("RadioGroup2Item3")->setChecked(true);
+            dialogChild<QRadioButton>("noDateRadio")->setChecked(true);
         },
         [&] { pressOk(); });
     EXPECT_EQ(readIni("Options", "ClockFormat"), "1");
     EXPECT_EQ(readIni("Options", "DateFormat"), "3");
     EXPECT_EQ(readIni("Options", "ChoosedDate"), "12");
-    EXPECT_EQ(form->settings().preview.ClockFormat, 1);
-    EXPECT_EQ(form->settings().preview.DateFormat, 3);
-    EXPECT_EQ(form->settings().preview.ChoosedDate, 12);
+    EXPECT_EQ(mainWindow->settings().preview.ClockFormat, 1);
+    EXPECT_EQ(mainWindow->settings().preview.DateFormat, 3);
+    EXPECT_EQ(mainWindow->settings().preview.ChoosedDate, 12);
 }
 
 TEST_F(SettingsDialogTest, OkTakesTheDialogIntoMemoryAndRepaints)
@@ -120,15 +120,15 @@ TEST_F(SettingsDialogTest, OkTakesTheDialogIntoMemoryAndRepaints)
     const QImage before = shownPreview();
     runDialog(
         [&] {
-            dialogChild<QLineEdit>("Edit1")->clear();
-            dialogChild<QRadioButton>("RadioGroup1Item1")->setChecked(true);
-            dialogChild<QDateEdit>("DateTimePicker1")->setDate(QDate(2024, 4, 20));
+            dialogChild<QLineEdit>("providerNameEdit")->clear();
+            dialogChild<QRadioButton>("digitalClockRadio")->setChecked(true);
+            dialogChild<QDateEdit>("datePicker")->setDate(QDate(2024, 4, 20));
         },
         [&] { pressOk(); });
     EXPECT_EQ(readIni("Options", "ProviderName"), "");
     EXPECT_EQ(readIni("Options", "ChoosedDate"), "20");
-    EXPECT_TRUE(form->settings().preview.ProviderName.isEmpty());
-    EXPECT_EQ(form->settings().preview.ClockFormat, 1);
+    EXPECT_TRUE(mainWindow->settings().preview.ProviderName.isEmpty());
+    EXPECT_EQ(mainWindow->settings().preview.ClockFormat, 1);
     // The operator name and the clock are gone from the main screen.
     EXPECT_NE(shownPreview(), before);
 }
@@ -137,9 +137,9 @@ TEST_F(SettingsDialogTest, CancelAndEscapeKeepMemoryButStillWriteIt)
 {
     writeIni("[Options]\nProviderName=MTS\nPressedSoftKey=0\n");
     start();
-    runDialog([&] { dialogChild<QLineEdit>("Edit1")->setText("ZZZ"); },
+    runDialog([&] { dialogChild<QLineEdit>("providerNameEdit")->setText("ZZZ"); },
               [&] { KeyClick(settingsDialog.get(), Qt::Key_Escape); });
-    EXPECT_EQ(form->settings().preview.ProviderName, "MTS");
+    EXPECT_EQ(mainWindow->settings().preview.ProviderName, "MTS");
     EXPECT_EQ(readIni("Options", "ProviderName"), "MTS");
     EXPECT_EQ(readIni("Options", "PressedSoftKey"), "0");
     EXPECT_EQ(readIni("Options", "DateFormat"), "2");
@@ -151,9 +151,9 @@ TEST_F(SettingsDialogTest, FailedWriteIsReportedAndThePreviewNotRepainted)
     ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("tintora.ini")));
     start();
     const QImage before = shownPreview();
-    runDialog([&] { dialogChild<QLineEdit>("Edit1")->setText("XYZ"); }, [&] { pressOk(); });
+    runDialog([&] { dialogChild<QLineEdit>("providerNameEdit")->setText("XYZ"); }, [&] { pressOk(); });
     EXPECT_EQ(dialogs.errors, QStringList({"Unable to write to " + iniPath()}));
-    EXPECT_EQ(form->settings().preview.ProviderName, "XYZ");
+    EXPECT_EQ(mainWindow->settings().preview.ProviderName, "XYZ");
     EXPECT_EQ(shownPreview(), before);
 }
 
@@ -174,9 +174,9 @@ TEST_F(SettingsDialogTest, TextsFollowTheLanguage)
     runDialog(
         [&] {
             EXPECT_EQ(settingsDialog->windowTitle(), "Settings");
-            EXPECT_EQ(dialogChild<QPushButton>("CancelBtn")->text(), "Cancel");
-            EXPECT_EQ(dialogChild<QRadioButton>("RadioGroup3Item2")->text(), "Right soft-key");
-            EXPECT_EQ(dialogChild<QGroupBox>("GroupBox3")->title(), "Datebook");
+            EXPECT_EQ(dialogChild<QPushButton>("cancelButton")->text(), "Cancel");
+            EXPECT_EQ(dialogChild<QRadioButton>("rightSoftKeyRadio")->text(), "Right soft-key");
+            EXPECT_EQ(dialogChild<QGroupBox>("datebookBox")->title(), "Datebook");
         },
         [&] { pressCancel(); });
 }
@@ -184,8 +184,8 @@ TEST_F(SettingsDialogTest, TextsFollowTheLanguage)
 TEST_F(SettingsDialogTest, OpensInTheMiddleOfTheScreenWhereverTheWindowIs)
 {
     start();
-    form->show();
-    form->move(0, 0);
+    mainWindow->show();
+    mainWindow->move(0, 0);
     QPoint centre;
     runDialog([&] { centre = settingsDialog->frameGeometry().center(); }, [&] { pressCancel(); });
     EXPECT_EQ(settingsDialog->size(), QSize(636, 347));
@@ -204,7 +204,7 @@ TEST_F(SettingsDialogTest, TabOrderGoesGroupByGroup)
     };
     QStringList controls;
     QStringList insideMainScreen;
-    QWidget *const first = dialogChild<QPushButton>("OKBtn");
+    QWidget *const first = dialogChild<QPushButton>("okButton");
     QWidget *widget = first;
     do {
         if ((widget->focusPolicy() & Qt::TabFocus) && widget->isEnabled() &&
@@ -212,7 +212,7 @@ TEST_F(SettingsDialogTest, TabOrderGoesGroupByGroup)
             const QString control = ancestorIn(widget, settingsDialog.get());
             if (controls.isEmpty() || controls.last() != control)
                 controls << control;
-            auto *mainScreen = dialogChild<QGroupBox>("GroupBox1");
+            auto *mainScreen = dialogChild<QGroupBox>("mainScreenBox");
             if (mainScreen->isAncestorOf(widget)) {
                 const QString inner = ancestorIn(widget, mainScreen);
                 if (insideMainScreen.isEmpty() || insideMainScreen.last() != inner)
@@ -222,8 +222,8 @@ TEST_F(SettingsDialogTest, TabOrderGoesGroupByGroup)
         widget = widget->nextInFocusChain();
     } while (widget != first);
     EXPECT_EQ(controls,
-              QStringList({"OKBtn", "CancelBtn", "GroupBox1", "GroupBox2", "GroupBox3"}));
-    EXPECT_EQ(insideMainScreen, QStringList({"Edit1", "RadioGroup1", "RadioGroup2"}));
+              QStringList({"okButton", "cancelButton", "mainScreenBox", "previewBox", "datebookBox"}));
+    EXPECT_EQ(insideMainScreen, QStringList({"providerNameEdit", "clockBox", "dateFormatBox"}));
 }
 
 }  // namespace

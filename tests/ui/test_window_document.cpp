@@ -41,15 +41,15 @@ protected:
     void goToPhoneMode()
     {
         handset.status = 1;
-        form->Timer1Timer();
-        form->N13Click();
+        mainWindow->pollPhone();
+        mainWindow->toggleConnection();
     }
 
     // Element 1 becomes red through the colour chooser.
     void editColour(QColor colour = QColor(255, 0, 0))
     {
         dialogs.colourAnswers.push_back(colour);
-        Click(child<QLabel>("ColorBar"));
+        Click(child<QLabel>("colourSwatch"));
     }
 
     static ColourScheme fileScheme(const QString &path)
@@ -100,23 +100,23 @@ TEST_P(QuestionTest, AnswerDecidesWhetherTheEditIsSavedAndTheSchemeReplaced)
     }
     const QByteArray phoneBefore = handset.file;
     editColour();
-    ASSERT_TRUE(form->document().isModified());
+    ASSERT_TRUE(mainWindow->document().isModified());
     EXPECT_EQ(shownTitle(), "Tintora - [MINE]*");
     dialogs.saveAnswers.push_back(param.answer);
 
     bool replaced = false;
     if (trigger == "close") {
-        replaced = form->close();
+        replaced = mainWindow->close();
     } else if (trigger == "open") {
         dialogs.openAnswers << other;
-        form->Button1Click();
-        replaced = form->scheme().name == "OTHER";
+        mainWindow->openScheme();
+        replaced = mainWindow->scheme().name == "OTHER";
     } else if (trigger == "new") {
-        form->New1Click();
-        replaced = form->scheme().name.isEmpty();
+        mainWindow->newScheme();
+        replaced = mainWindow->scheme().name.isEmpty();
     } else if (trigger == "read") {
-        form->Button1Click();
-        replaced = !form->document().isModified();
+        mainWindow->openScheme();
+        replaced = !mainWindow->document().isModified();
     }
 
     ASSERT_EQ(dialogs.saveQuestions.size(), 1u);
@@ -136,8 +136,8 @@ TEST_P(QuestionTest, AnswerDecidesWhetherTheEditIsSavedAndTheSchemeReplaced)
         EXPECT_EQ(handset.file, phoneBefore);
     }
     if (param.answer == SaveAnswer::Cancel) {
-        EXPECT_EQ(form->scheme().entry(1).colour, 0x0000FFu);
-        EXPECT_TRUE(form->document().isModified());
+        EXPECT_EQ(mainWindow->scheme().entry(1).colour, 0x0000FFu);
+        EXPECT_TRUE(mainWindow->document().isModified());
     }
 }
 
@@ -161,8 +161,8 @@ TEST_F(DocumentTest, NothingIsAskedWithoutChangesAndTheTitleKeepsItsExactText)
 {
     start({mine});
     EXPECT_EQ(shownTitle(), "Tintora - [MINE]");
-    EXPECT_FALSE(form->isWindowModified());
-    EXPECT_TRUE(form->close());
+    EXPECT_FALSE(mainWindow->isWindowModified());
+    EXPECT_TRUE(mainWindow->close());
     EXPECT_TRUE(dialogs.saveQuestions.empty());
 }
 
@@ -173,17 +173,17 @@ TEST_F(DocumentTest, SaveThatFailsOrIsCancelledKeepsTheWindowAndTheEdits)
     editColour();
     // No current file: the save dialog is cancelled.
     dialogs.saveAnswers.push_back(SaveAnswer::Save);
-    EXPECT_FALSE(form->close());
+    EXPECT_FALSE(mainWindow->close());
     EXPECT_EQ(dialogs.saveQuestions.back().text, "Save the changes to the colour style?");
     EXPECT_EQ(dialogs.saveQuestions.back().save, "Save");
-    EXPECT_TRUE(form->document().isModified());
+    EXPECT_TRUE(mainWindow->document().isModified());
 
     // A file that cannot be written: the window stays.
     dialogs.saveAnswers.push_back(SaveAnswer::Save);
     dialogs.saveFileAnswers << folder.path();
-    EXPECT_FALSE(form->close());
-    EXPECT_TRUE(form->document().isModified());
-    EXPECT_EQ(form->scheme().entry(1).colour, 0x0000FFu);
+    EXPECT_FALSE(mainWindow->close());
+    EXPECT_TRUE(mainWindow->document().isModified());
+    EXPECT_EQ(mainWindow->scheme().entry(1).colour, 0x0000FFu);
 }
 
 TEST_F(DocumentTest, SavingClearsTheMarkAndNewBuildsTheDefaultScheme)
@@ -191,131 +191,131 @@ TEST_F(DocumentTest, SavingClearsTheMarkAndNewBuildsTheDefaultScheme)
     start({mine});
     editColour();
     EXPECT_EQ(shownTitle(), "Tintora - [MINE]*");
-    form->Button2Click();
+    mainWindow->saveScheme();
     EXPECT_EQ(shownTitle(), "Tintora - [MINE]");
-    EXPECT_FALSE(form->document().isModified());
+    EXPECT_FALSE(mainWindow->document().isModified());
 
-    form->New1Click();
+    mainWindow->newScheme();
     ColourScheme expected;
     BuildDefaultScheme(expected);
-    EXPECT_EQ(form->scheme(), expected);
-    EXPECT_TRUE(form->currentFilePath().isEmpty());
+    EXPECT_EQ(mainWindow->scheme(), expected);
+    EXPECT_TRUE(mainWindow->currentFilePath().isEmpty());
     EXPECT_EQ(shownTitle(), "Tintora");
-    EXPECT_FALSE(action("Undo1")->isEnabled());
-    EXPECT_TRUE(child<StatusBar>("StatusBar1")->filePath().isEmpty());
+    EXPECT_FALSE(action("undoAction")->isEnabled());
+    EXPECT_TRUE(child<StatusBar>("statusBar")->filePath().isEmpty());
 }
 
 TEST_F(DocumentTest, SaveAsWritesTheChosenFileWhichBecomesCurrentAlsoInPhoneMode)
 {
     start({mine});
-    EXPECT_EQ(child<StatusBar>("StatusBar1")->filePath(), QDir::toNativeSeparators(mine));
+    EXPECT_EQ(child<StatusBar>("statusBar")->filePath(), QDir::toNativeSeparators(mine));
     goToPhoneMode();
     const QByteArray phoneBefore = handset.file;
     editColour();
     const QString copy = folder.filePath(QStringLiteral("copy.sch"));
     dialogs.saveFileAnswers << copy;
 
-    form->SaveAs1Click();
+    mainWindow->saveSchemeAs();
     EXPECT_EQ(dialogs.fileTitles, QStringList{QString::fromUtf8("Сохранить как")});
     EXPECT_EQ(fileScheme(copy).entry(1).colour, 0x0000FFu);
     EXPECT_EQ(fileScheme(mine).entry(1).colour, 0x111111u);
     EXPECT_EQ(handset.file, phoneBefore);
-    EXPECT_EQ(form->currentFilePath(), copy);
-    EXPECT_EQ(form->windowFilePath(), copy);
-    EXPECT_EQ(child<StatusBar>("StatusBar1")->filePath(), QDir::toNativeSeparators(copy));
-    EXPECT_FALSE(form->document().isModified());
+    EXPECT_EQ(mainWindow->currentFilePath(), copy);
+    EXPECT_EQ(mainWindow->windowFilePath(), copy);
+    EXPECT_EQ(child<StatusBar>("statusBar")->filePath(), QDir::toNativeSeparators(copy));
+    EXPECT_FALSE(mainWindow->document().isModified());
     EXPECT_EQ(recentPaths(), QStringList{copy});
 
     // A cancelled Save As changes nothing.
     editColour(QColor(0, 255, 0));
-    form->SaveAs1Click();
-    EXPECT_EQ(form->currentFilePath(), copy);
-    EXPECT_TRUE(form->document().isModified());
+    mainWindow->saveSchemeAs();
+    EXPECT_EQ(mainWindow->currentFilePath(), copy);
+    EXPECT_TRUE(mainWindow->document().isModified());
 }
 
 TEST_F(DocumentTest, RecentFilesOpenAndAMissingOneIsReportedAndDropped)
 {
     start();
-    QMenu *recent = child<QMenu>("RecentFiles1");
+    QMenu *recent = child<QMenu>("recentFilesMenu");
     EXPECT_FALSE(recent->menuAction()->isEnabled());
 
     dialogs.openAnswers << mine;
-    form->Button1Click();
+    mainWindow->openScheme();
     dialogs.openAnswers << other;
-    form->Button1Click();
+    mainWindow->openScheme();
     EXPECT_EQ(recentPaths(), QStringList({other, mine}));
     EXPECT_EQ(readIni("Recent", "File1"), other);
     ASSERT_EQ(recent->actions().size(), 2);
     EXPECT_TRUE(recent->actions()[1]->text().endsWith(QDir::toNativeSeparators(mine)));
 
     recent->actions()[1]->trigger();
-    EXPECT_EQ(form->scheme().name, "MINE");
-    EXPECT_EQ(form->currentFilePath(), mine);
+    EXPECT_EQ(mainWindow->scheme().name, "MINE");
+    EXPECT_EQ(mainWindow->currentFilePath(), mine);
     EXPECT_EQ(recentPaths(), QStringList({mine, other}));
 
     QFile::remove(other);
     recent->actions()[1]->trigger();
     ASSERT_EQ(dialogs.informed.size(), 1);
     EXPECT_EQ(dialogs.informed[0], MissingRecentFileText(kRussian, QDir::toNativeSeparators(other)));
-    EXPECT_EQ(form->scheme().name, "MINE");
+    EXPECT_EQ(mainWindow->scheme().name, "MINE");
     EXPECT_EQ(recentPaths(), QStringList{mine});
     EXPECT_EQ(recent->actions().size(), 1);
 }
 
 class HistoryTest : public DocumentTest {
 protected:
-    QSlider *slider() const { return child<QSlider>("TrackBar1"); }
-    QComboBox *elements() const { return child<QComboBox>("ComboBox2"); }
-    QLineEdit *nameField() const { return child<QLineEdit>("LabeledEdit1"); }
-    int steps() { return form->document().history().count(); }
+    QSlider *slider() const { return child<QSlider>("transparencySlider"); }
+    QComboBox *elements() const { return child<QComboBox>("elementCombo"); }
+    QLineEdit *nameField() const { return child<QLineEdit>("schemeNameEdit"); }
+    int steps() { return mainWindow->document().history().count(); }
     void chooseElement(int index) const
     {
         elements()->setCurrentIndex(index);
         emit elements()->activated(index);
     }
-    void undo() { action("Undo1")->trigger(); }
-    void redo() { action("Redo1")->trigger(); }
+    void undo() { action("undoAction")->trigger(); }
+    void redo() { action("redoAction")->trigger(); }
 };
 
 TEST_F(HistoryTest, ColourChangeIsUndoneAndRedoneWithItsNameInTheMenu)
 {
     writeIni("[Options]\nLanguage=English\n");
     start({mine});
-    EXPECT_EQ(action("Undo1")->text(), "&Undo");
-    EXPECT_FALSE(action("Undo1")->isEnabled());
+    EXPECT_EQ(action("undoAction")->text(), "&Undo");
+    EXPECT_FALSE(action("undoAction")->isEnabled());
     const QImage before = shownPreview();
     editColour();
-    EXPECT_EQ(Shown(action("Undo1")->text()), "Undo colour of " + EnglishElementName(1));
+    EXPECT_EQ(Shown(action("undoAction")->text()), "Undo colour of " + EnglishElementName(1));
 
     undo();
-    EXPECT_EQ(form->scheme().entry(1).colour, 0x111111u);
+    EXPECT_EQ(mainWindow->scheme().entry(1).colour, 0x111111u);
     EXPECT_EQ(shownPreview(), before);
     EXPECT_EQ(ColourOf(swatchFill()), 0x111111u);
-    EXPECT_FALSE(form->document().isModified());
-    EXPECT_EQ(Shown(action("Redo1")->text()), "Redo colour of " + EnglishElementName(1));
+    EXPECT_FALSE(mainWindow->document().isModified());
+    EXPECT_EQ(Shown(action("redoAction")->text()), "Redo colour of " + EnglishElementName(1));
 
     redo();
-    EXPECT_EQ(form->scheme().entry(1).colour, 0x0000FFu);
+    EXPECT_EQ(mainWindow->scheme().entry(1).colour, 0x0000FFu);
     EXPECT_NE(shownPreview(), before);
-    EXPECT_TRUE(form->document().isModified());
+    EXPECT_TRUE(mainWindow->document().isModified());
 
     // The texts follow the interface language.
-    form->LanguageClick(action("N6"));
-    EXPECT_EQ(Shown(action("Undo1")->text()),
+    mainWindow->chooseLanguage(action("russianAction"));
+    EXPECT_EQ(Shown(action("undoAction")->text()),
               QString::fromUtf8("Отменить цвет «") + RussianElementName(1) + QString::fromUtf8("»"));
 }
 
 TEST_F(HistoryTest, ColourTypedInTheHexFieldIsAStepToo)
 {
     start({mine});
-    auto *hex = child<QLineEdit>("ColourHex");
+    auto *hex = child<QLineEdit>("colourHexEdit");
     hex->selectAll();
     KeyClicks(hex, QStringLiteral("#12ab34"));
     KeyClick(hex, Qt::Key_Return);
-    ASSERT_EQ(form->scheme().entry(1).colour, 0x34AB12u);
-    EXPECT_TRUE(form->document().isModified());
+    ASSERT_EQ(mainWindow->scheme().entry(1).colour, 0x34AB12u);
+    EXPECT_TRUE(mainWindow->document().isModified());
     undo();
-    EXPECT_EQ(form->scheme().entry(1).colour, 0x111111u);
+    EXPECT_EQ(mainWindow->scheme().entry(1).colour, 0x111111u);
     EXPECT_EQ(hex->text(), QStringLiteral("#111111"));
 }
 
@@ -323,8 +323,8 @@ TEST_F(HistoryTest, SliderDragIsOneStepAndKeyStepsAreOneEach)
 {
     start({mine});
     chooseElement(6);  // element 7, linked with 8
-    const int start7 = form->scheme().entry(7).transparency;
-    const int start8 = form->scheme().entry(8).transparency;
+    const int start7 = mainWindow->scheme().entry(7).transparency;
+    const int start8 = mainWindow->scheme().entry(8).transparency;
     ASSERT_EQ(steps(), 0);
 
     slider()->setSliderDown(true);
@@ -332,31 +332,31 @@ TEST_F(HistoryTest, SliderDragIsOneStepAndKeyStepsAreOneEach)
         slider()->setValue(value);
     slider()->setSliderDown(false);
     EXPECT_EQ(steps(), 1);
-    EXPECT_EQ(form->scheme().entry(8).transparency, 12);
+    EXPECT_EQ(mainWindow->scheme().entry(8).transparency, 12);
 
-    child<QSpinBox>("SpinEdit1")->stepDown();
-    child<QSpinBox>("SpinEdit1")->stepDown();
+    child<QSpinBox>("transparencySpin")->stepDown();
+    child<QSpinBox>("transparencySpin")->stepDown();
     EXPECT_EQ(steps(), 3);
 
     undo();
     undo();
     undo();
-    EXPECT_EQ(form->scheme().entry(7).transparency, start7);
-    EXPECT_EQ(form->scheme().entry(8).transparency, start8);
+    EXPECT_EQ(mainWindow->scheme().entry(7).transparency, start7);
+    EXPECT_EQ(mainWindow->scheme().entry(8).transparency, start8);
     EXPECT_EQ(slider()->value(), start7);
-    EXPECT_EQ(child<QSpinBox>("SpinEdit1")->value(), start7);
-    EXPECT_FALSE(form->document().isModified());
+    EXPECT_EQ(child<QSpinBox>("transparencySpin")->value(), start7);
+    EXPECT_FALSE(mainWindow->document().isModified());
     // Showing the restored value stored nothing over it.
     EXPECT_EQ(steps(), 3);
 
     // A drag that ends where it began is no change at all.
-    form->document().startFresh();
+    mainWindow->document().startFresh();
     slider()->setSliderDown(true);
     slider()->setValue(start7 + 3);
     slider()->setValue(start7);
     slider()->setSliderDown(false);
     EXPECT_EQ(steps(), 0);
-    EXPECT_FALSE(form->document().isModified());
+    EXPECT_FALSE(mainWindow->document().isModified());
 }
 
 TEST_F(HistoryTest, NameTypingIsOneStepPerPause)
@@ -367,16 +367,16 @@ TEST_F(HistoryTest, NameTypingIsOneStepPerPause)
     KeyClicks(nameField(), "AB");
     clock.set(clock.now().addMSecs(SchemeDocument::kTypingPauseMs + 1));
     KeyClicks(nameField(), "C");
-    EXPECT_EQ(form->scheme().name, "ABC");
+    EXPECT_EQ(mainWindow->scheme().name, "ABC");
 
     undo();
-    EXPECT_EQ(form->scheme().name, "AB");
+    EXPECT_EQ(mainWindow->scheme().name, "AB");
     EXPECT_EQ(nameField()->text(), "AB");
     EXPECT_EQ(shownTitle(), "Tintora - [AB]*");
     undo();
-    EXPECT_EQ(form->scheme().name, "");
+    EXPECT_EQ(mainWindow->scheme().name, "");
     undo();
-    EXPECT_EQ(form->scheme().name, "MINE");
+    EXPECT_EQ(mainWindow->scheme().name, "MINE");
     EXPECT_EQ(shownTitle(), "Tintora - [MINE]");
     redo();
     EXPECT_EQ(nameField()->text(), "");
@@ -385,18 +385,18 @@ TEST_F(HistoryTest, NameTypingIsOneStepPerPause)
 TEST_F(HistoryTest, UndoGoesToTheElementThatChangedOnItsScreen)
 {
     start({mine});
-    child<QListWidget>("ListBox1")->setCurrentRow(7);
-    ASSERT_EQ(form->selectedElement(), 43);
+    child<QListWidget>("screenList")->setCurrentRow(7);
+    ASSERT_EQ(mainWindow->selectedElement(), 43);
     const QImage original = shownPreview();
     editColour();
-    child<QListWidget>("ListBox1")->setCurrentRow(2);
+    child<QListWidget>("screenList")->setCurrentRow(2);
     chooseElement(3);
 
     undo();
-    EXPECT_EQ(form->selectedScreen(), 7);
-    EXPECT_EQ(child<QListWidget>("ListBox1")->currentRow(), 7);
-    EXPECT_EQ(form->selectedElement(), 43);
-    EXPECT_EQ(ColourOf(swatchFill()), form->scheme().entry(43).colour);
+    EXPECT_EQ(mainWindow->selectedScreen(), 7);
+    EXPECT_EQ(child<QListWidget>("screenList")->currentRow(), 7);
+    EXPECT_EQ(mainWindow->selectedElement(), 43);
+    EXPECT_EQ(ColourOf(swatchFill()), mainWindow->scheme().entry(43).colour);
     EXPECT_EQ(shownPreview(), original);
 }
 
@@ -406,21 +406,21 @@ TEST_F(HistoryTest, OpenNewAndPhoneReadStartAFreshHistory)
     editColour();
     dialogs.saveAnswers.push_back(SaveAnswer::DontSave);
     dialogs.openAnswers << other;
-    form->Button1Click();
+    mainWindow->openScheme();
     EXPECT_EQ(steps(), 0);
-    EXPECT_FALSE(action("Undo1")->isEnabled());
+    EXPECT_FALSE(action("undoAction")->isEnabled());
 
     editColour();
     dialogs.saveAnswers.push_back(SaveAnswer::DontSave);
-    form->New1Click();
+    mainWindow->newScheme();
     EXPECT_EQ(steps(), 0);
 
     goToPhoneMode();
-    const SchemeImage image = EncodeScheme(form->scheme());
+    const SchemeImage image = EncodeScheme(mainWindow->scheme());
     handset.file = QByteArray(reinterpret_cast<const char *>(image.data()), image.size());
     editColour();
     dialogs.saveAnswers.push_back(SaveAnswer::DontSave);
-    form->Button1Click();
+    mainWindow->openScheme();
     EXPECT_EQ(steps(), 0);
 }
 
@@ -432,18 +432,18 @@ protected:
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile(path)});
         QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(form.get(), &enter);
+        QApplication::sendEvent(mainWindow.get(), &enter);
         if (!enter.isAccepted())
             return false;
         QDragMoveEvent move(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(form.get(), &move);
+        QApplication::sendEvent(mainWindow.get(), &move);
         QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(form.get(), &drop);
+        QApplication::sendEvent(mainWindow.get(), &drop);
         QApplication::processEvents();
         return move.isAccepted();
     }
-    QPoint onPreview() const { return child<QLabel>("Image1")->mapTo(form.get(), QPoint(64, 64)); }
-    QPoint onList() const { return child<QListWidget>("ListBox1")->mapTo(form.get(), QPoint(20, 20)); }
+    QPoint onPreview() const { return child<QLabel>("previewDisplay")->mapTo(mainWindow.get(), QPoint(64, 64)); }
+    QPoint onList() const { return child<QListWidget>("screenList")->mapTo(mainWindow.get(), QPoint(20, 20)); }
     QString jpeg()
     {
         QImage picture(16, 16, QImage::Format_RGB32);
@@ -461,13 +461,13 @@ TEST_F(DropTest, SchemeDroppedAnywhereOpensAfterTheQuestion)
     dialogs.saveAnswers.push_back(SaveAnswer::Cancel);
     EXPECT_TRUE(drag(other, onList()));
     EXPECT_EQ(dialogs.saveQuestions.size(), 1u);
-    EXPECT_EQ(form->scheme().name, "MINE");
+    EXPECT_EQ(mainWindow->scheme().name, "MINE");
 
     dialogs.saveAnswers.push_back(SaveAnswer::DontSave);
     EXPECT_TRUE(drag(other, onPreview()));
-    EXPECT_EQ(form->scheme().name, "OTHER");
-    EXPECT_EQ(form->currentFilePath(), other);
-    EXPECT_FALSE(form->document().isModified());
+    EXPECT_EQ(mainWindow->scheme().name, "OTHER");
+    EXPECT_EQ(mainWindow->currentFilePath(), other);
+    EXPECT_FALSE(mainWindow->document().isModified());
 }
 
 TEST_F(DropTest, JpegBecomesTheBackgroundOnlyOverThePreview)
@@ -475,10 +475,10 @@ TEST_F(DropTest, JpegBecomesTheBackgroundOnlyOverThePreview)
     start();
     const QString picture = jpeg();
     EXPECT_FALSE(drag(picture, onList()));
-    EXPECT_TRUE(form->preview().plainBackground());
+    EXPECT_TRUE(mainWindow->preview().plainBackground());
 
     EXPECT_TRUE(drag(picture, onPreview()));
-    EXPECT_FALSE(form->preview().plainBackground());
+    EXPECT_FALSE(mainWindow->preview().plainBackground());
     EXPECT_GT(qBlue(shownPreview().pixel(64, 64)), 200);
 
     const QString text = folder.filePath(QStringLiteral("notes.txt"));

@@ -17,11 +17,11 @@ namespace {
 
 class EditingTest : public WindowTest {
 protected:
-    QListWidget *screens() const { return child<QListWidget>("ListBox1"); }
-    QComboBox *elements() const { return child<QComboBox>("ComboBox2"); }
-    QSlider *slider() const { return child<QSlider>("TrackBar1"); }
-    QSpinBox *spin() const { return child<QSpinBox>("SpinEdit1"); }
-    QLineEdit *nameField() const { return child<QLineEdit>("LabeledEdit1"); }
+    QListWidget *screens() const { return child<QListWidget>("screenList"); }
+    QComboBox *elements() const { return child<QComboBox>("elementCombo"); }
+    QSlider *slider() const { return child<QSlider>("transparencySlider"); }
+    QSpinBox *spin() const { return child<QSpinBox>("transparencySpin"); }
+    QLineEdit *nameField() const { return child<QLineEdit>("schemeNameEdit"); }
 
     void chooseScreen(int row) const { screens()->setCurrentRow(row); }
     void chooseElement(int index) const
@@ -36,7 +36,7 @@ protected:
             names << elements()->itemText(i);
         return names;
     }
-    int transparencyOf(int element) const { return form->scheme().entry(element).transparency; }
+    int transparencyOf(int element) const { return mainWindow->scheme().entry(element).transparency; }
 };
 
 TEST_F(EditingTest, ChoosingAScreenListsItsElementsAndShowsTheFirst)
@@ -45,15 +45,15 @@ TEST_F(EditingTest, ChoosingAScreenListsItsElementsAndShowsTheFirst)
     chooseScreen(4);
     EXPECT_EQ(elementNames(), QStringList({RussianElementName(32), RussianElementName(33)}));
     EXPECT_EQ(elements()->currentIndex(), 0);
-    EXPECT_EQ(form->selectedScreen(), 4);
+    EXPECT_EQ(mainWindow->selectedScreen(), 4);
 
     chooseScreen(2);
     EXPECT_EQ(elements()->count(), 10);
     EXPECT_EQ(elements()->itemText(9), RussianElementName(27));
 
     chooseScreen(7);
-    EXPECT_EQ(form->selectedElement(), 43);
-    EXPECT_EQ(ColourOf(swatchFill()), form->scheme().entry(43).colour);
+    EXPECT_EQ(mainWindow->selectedElement(), 43);
+    EXPECT_EQ(ColourOf(swatchFill()), mainWindow->scheme().entry(43).colour);
     EXPECT_EQ(slider()->value(), transparencyOf(43));
 }
 
@@ -61,9 +61,9 @@ TEST_F(EditingTest, ChoosingAScreenListsItsElementsAndShowsTheFirst)
 TEST_F(EditingTest, ChoosingAScreenShowsThatScreen)
 {
     start();
-    PreviewSettings settings = form->settings().preview;
+    PreviewSettings settings = mainWindow->settings().preview;
     const PreviewPictures pictures = LoadPreviewPictures();
-    Preview reference(form->scheme(), settings, clock, pictures);
+    Preview reference(mainWindow->scheme(), settings, clock, pictures);
     for (int screen : {3, 8, 1, 5, 2, 7, 4, 6, 0}) {
         chooseScreen(screen);
         reference.RepaintPreview(screen);
@@ -89,7 +89,7 @@ TEST_F(EditingTest, SwitchingScreensShowsTheFirstElementOfTheNewScreen)
         const int first = ScreenGroupTable[next].firstElement;
         SCOPED_TRACE(::testing::Message() << "from screen " << screen << " to " << next);
         EXPECT_EQ(elements()->currentIndex(), 0);
-        EXPECT_EQ(form->selectedElement(), first);
+        EXPECT_EQ(mainWindow->selectedElement(), first);
         EXPECT_EQ(ColourOf(swatchFill()), Colour(first * 0x040302));
         EXPECT_EQ(slider()->value(), first % 16);
         EXPECT_EQ(spin()->value(), first % 16);
@@ -131,13 +131,13 @@ TEST_F(EditingTest, ChoosingAnElementShowsItsColourAndTransparency)
 {
     start();
     chooseElement(6);  // element 7, Bottom Bar(top)
-    EXPECT_EQ(form->selectedElement(), 7);
+    EXPECT_EQ(mainWindow->selectedElement(), 7);
     EXPECT_EQ(ColourOf(swatchFill()), 0x808080u);
     EXPECT_EQ(slider()->value(), 8);
     EXPECT_EQ(spin()->value(), 8);
     // The swatch keeps its black frame.
-    EXPECT_EQ(child<QLabel>("ColorBar")->pixmap().toImage().pixel(0, 0), qRgb(0, 0, 0));
-    EXPECT_EQ(child<QLabel>("ColorBar")->pixmap().toImage().pixel(40, 16), qRgb(0, 0, 0));
+    EXPECT_EQ(child<QLabel>("colourSwatch")->pixmap().toImage().pixel(0, 0), qRgb(0, 0, 0));
+    EXPECT_EQ(child<QLabel>("colourSwatch")->pixmap().toImage().pixel(40, 16), qRgb(0, 0, 0));
 }
 
 TEST_F(EditingTest, SliderAndSpinBoxMirrorEachOtherAndKeepPairsEqual)
@@ -221,7 +221,7 @@ TEST_F(EditingTest, ShowingAnElementWithTheShownValueLeavesItsPartner)
 TEST_F(EditingTest, ColourChooserOpensOnTheLastConfirmedColour)
 {
     start();
-    auto *swatch = child<QLabel>("ColorBar");
+    auto *swatch = child<QLabel>("colourSwatch");
     EXPECT_EQ(swatch->cursor().shape(), Qt::PointingHandCursor);
 
     chooseElement(1);  // element 2
@@ -229,7 +229,7 @@ TEST_F(EditingTest, ColourChooserOpensOnTheLastConfirmedColour)
     Click(swatch);
     ASSERT_EQ(dialogs.colourOpenedOn.size(), 1u);
     EXPECT_EQ(dialogs.colourOpenedOn[0], QColor(0, 0, 0));
-    EXPECT_EQ(form->scheme().entry(2).colour, 0x000000FFu);
+    EXPECT_EQ(mainWindow->scheme().entry(2).colour, 0x000000FFu);
     EXPECT_EQ(ColourOf(swatchFill()), 0x000000FFu);
 
     // Another element: the chooser opens on red, not on that element's colour.
@@ -238,7 +238,7 @@ TEST_F(EditingTest, ColourChooserOpensOnTheLastConfirmedColour)
     Click(swatch);
     ASSERT_EQ(dialogs.colourOpenedOn.size(), 2u);
     EXPECT_EQ(dialogs.colourOpenedOn[1], QColor(255, 0, 0));
-    EXPECT_EQ(form->scheme().entry(1).colour, 0x00C0C0C0u);
+    EXPECT_EQ(mainWindow->scheme().entry(1).colour, 0x00C0C0C0u);
 }
 
 TEST_F(EditingTest, CancelledColourChooserStillRepaints)
@@ -246,11 +246,11 @@ TEST_F(EditingTest, CancelledColourChooserStillRepaints)
     start();
     chooseElement(1);
     // A change the preview has not shown yet.
-    form->scheme().entry(1).colour = 0x000000FF;
+    mainWindow->scheme().entry(1).colour = 0x000000FF;
     ASSERT_NE(shownPreview().pixel(64, 64), qRgb(255, 0, 0));
-    Click(child<QLabel>("ColorBar"));
+    Click(child<QLabel>("colourSwatch"));
     EXPECT_EQ(shownPreview().pixel(64, 64), qRgb(255, 0, 0));
-    EXPECT_EQ(form->scheme().entry(2).colour, 0u);
+    EXPECT_EQ(mainWindow->scheme().entry(2).colour, 0u);
 }
 
 TEST_F(EditingTest, NameFieldSetsTheSchemeNameAndTheTitle)
@@ -259,27 +259,27 @@ TEST_F(EditingTest, NameFieldSetsTheSchemeNameAndTheTitle)
     KeyClicks(nameField(), "ABC");
     // Typing is a change not yet saved.
     EXPECT_EQ(shownTitle(), "Tintora - [ABC]*");
-    EXPECT_EQ(form->scheme().name, QByteArray("ABC"));
+    EXPECT_EQ(mainWindow->scheme().name, QByteArray("ABC"));
 
     // Typed away again at once, the name is as it was: nothing to save.
     nameField()->clear();
     EXPECT_EQ(shownTitle(), "Tintora");
-    EXPECT_TRUE(form->scheme().name.isEmpty());
+    EXPECT_TRUE(mainWindow->scheme().name.isEmpty());
 
     // Cyrillic goes in as its Windows-1251 byte; characters 1251 lacks are refused.
     KeyClicks(nameField(), QString::fromUtf8("Жук日"));
     EXPECT_EQ(nameField()->text(), QString::fromUtf8("Жук"));
-    EXPECT_EQ(form->scheme().name, QByteArray("\xC6\xF3\xEA"));
+    EXPECT_EQ(mainWindow->scheme().name, QByteArray("\xC6\xF3\xEA"));
 
     KeyClicks(nameField(), "ABCDEFGHIJKLMNOP");
     EXPECT_EQ(nameField()->text().size(), kMaxNameLength);
-    EXPECT_EQ(form->scheme().name.size(), kMaxNameLength);
+    EXPECT_EQ(mainWindow->scheme().name.size(), kMaxNameLength);
 }
 
 class BackgroundTest : public EditingTest {
 protected:
-    QPushButton *loadButton() const { return child<QPushButton>("Button3"); }
-    QPushButton *clearButton() const { return child<QPushButton>("Button4"); }
+    QPushButton *loadButton() const { return child<QPushButton>("loadBackgroundButton"); }
+    QPushButton *clearButton() const { return child<QPushButton>("clearBackgroundButton"); }
 
     QString writeJpeg(const char *fileName, QColor colour) const
     {
@@ -300,7 +300,7 @@ TEST_F(BackgroundTest, LoadedPictureIsShownAndClearedAgain)
     EXPECT_EQ(dialogs.pictureTitles, QStringList({loadButton()->text()}));
     EXPECT_EQ(dialogs.pictureFilters,
               QStringList({"JPEG Image File (*.jpg,*.jpeg)|*.jpg;*.jpeg"}));
-    EXPECT_FALSE(form->preview().plainBackground());
+    EXPECT_FALSE(mainWindow->preview().plainBackground());
     EXPECT_TRUE(clearButton()->isEnabled());
     const QRgb shown = shownPreview().pixel(64, 64);
     EXPECT_LT(qRed(shown), 20);
@@ -308,11 +308,11 @@ TEST_F(BackgroundTest, LoadedPictureIsShownAndClearedAgain)
 
     // Another screen keeps the picture underneath.
     chooseScreen(5);
-    EXPECT_FALSE(form->preview().plainBackground());
+    EXPECT_FALSE(mainWindow->preview().plainBackground());
 
     chooseScreen(0);
     Click(clearButton());
-    EXPECT_TRUE(form->preview().plainBackground());
+    EXPECT_TRUE(mainWindow->preview().plainBackground());
     EXPECT_FALSE(clearButton()->isEnabled());
     EXPECT_EQ(shownPreview().pixel(64, 64), qRgb(0xC0, 0xC0, 0xC0));
 }
@@ -331,7 +331,7 @@ TEST_F(BackgroundTest, PictureThatIsNoJpegIsReportedAndChangesNothing)
     Click(loadButton());
     ASSERT_EQ(dialogs.errors.size(), 1);
     EXPECT_FALSE(dialogs.errors[0].isEmpty());
-    EXPECT_TRUE(form->preview().plainBackground());
+    EXPECT_TRUE(mainWindow->preview().plainBackground());
     EXPECT_FALSE(clearButton()->isEnabled());
     EXPECT_EQ(shownPreview(), before);
 
@@ -345,8 +345,8 @@ TEST_F(BackgroundTest, MenuItemLoadsLikeTheButton)
 {
     start();
     dialogs.pictureAnswers << writeJpeg("green.jpg", QColor(0, 255, 0));
-    child<QAction>("N3")->trigger();
-    EXPECT_FALSE(form->preview().plainBackground());
+    child<QAction>("loadBackgroundAction")->trigger();
+    EXPECT_FALSE(mainWindow->preview().plainBackground());
     EXPECT_TRUE(clearButton()->isEnabled());
 }
 

@@ -69,18 +69,18 @@ protected:
                 start({path});
             }
             EXPECT_LT(timer.elapsed(), 3000) << path.toStdString() << " blocked start-up";
-            EXPECT_EQ(form->scheme().entry(1), SchemeEntry{}) << path.toStdString();
+            EXPECT_EQ(mainWindow->scheme().entry(1), SchemeEntry{}) << path.toStdString();
             const QImage before = shownPreview();
             dialogs.errors.clear();
             dialogs.pictureAnswers << path;
             timer.restart();
             {
                 const FifoWatchdog watchdog(fifo);
-                form->Button3Click();
+                mainWindow->chooseBackgroundPicture();
             }
             EXPECT_LT(timer.elapsed(), 3000) << path.toStdString() << " blocked the picture";
             EXPECT_EQ(dialogs.errors.size(), 1) << path.toStdString();
-            EXPECT_TRUE(form->preview().plainBackground());
+            EXPECT_TRUE(mainWindow->preview().plainBackground());
             EXPECT_EQ(shownPreview(), before);
             stop();
         }
@@ -122,16 +122,16 @@ TEST_F(WindowHardeningTest, FullDiskDuringEverySaveOfTheWindowLeavesTheOldFilesW
     const QStringList before = QDir(folder.path()).entryList(QDir::Files);
     disk.fill();
 
-    form->scheme().entry(1).colour = 0x123456;
-    form->Button2Click();
+    mainWindow->scheme().entry(1).colour = 0x123456;
+    mainWindow->saveScheme();
     EXPECT_EQ(dialogs.errors.size(), 1) << "Save";
-    child<QAction>("N7")->trigger();
+    child<QAction>("englishAction")->trigger();
     EXPECT_EQ(dialogs.errors.size(), 2) << "language";
     QTimer::singleShot(0, settingsDialog.get(), [&] { settingsDialog->accept(); });
-    child<QAction>("N8")->trigger();
+    child<QAction>("previewSettingsAction")->trigger();
     EXPECT_EQ(dialogs.errors.size(), 3) << "settings dialog";
     dialogs.openAnswers << record;
-    form->spcolorsch1Click();
+    mainWindow->activateScheme();
     EXPECT_EQ(dialogs.errors.size(), 4) << "activation";
 
     EXPECT_EQ(Contents(scheme), oldScheme);

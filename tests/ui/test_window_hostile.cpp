@@ -62,7 +62,7 @@ TEST_F(PollTest, ThePollStartsAndComesOnceASecond)
 
 class StartupNotes : public WindowTest {
 protected:
-    QString note() const { return child<StatusBar>("StatusBar1")->currentMessage(); }
+    QString note() const { return child<StatusBar>("statusBar")->currentMessage(); }
 };
 
 // Without a box, as start-up has it, but never in silence.
@@ -76,7 +76,7 @@ TEST_F(StartupNotes, TheStatusBarSaysWhyTheFileOnTheCommandLineWasNotOpened)
         << note().toStdString();
 
     // Save then says why it cannot write there, where it once did nothing.
-    form->Button2Click();
+    mainWindow->saveScheme();
     ASSERT_EQ(dialogs.informed.size(), 1);
     EXPECT_TRUE(dialogs.informed[0].startsWith(QString::fromUtf8("Не могу создать файл ") + unreadable));
     stop();
@@ -94,8 +94,8 @@ TEST_F(StartupNotes, TheStatusBarSaysWhyTheFileOnTheCommandLineWasNotOpened)
     ::close(held);
     EXPECT_EQ(note(),
               "Cannot open pipe.sch: not a regular file but a device, a pipe or a socket");
-    EXPECT_TRUE(form->scheme().name.isEmpty());
-    EXPECT_TRUE(form->currentFilePath().isEmpty());
+    EXPECT_TRUE(mainWindow->scheme().name.isEmpty());
+    EXPECT_TRUE(mainWindow->currentFilePath().isEmpty());
 }
 
 TEST_F(StartupNotes, AShortFileLoadsAndTheStatusBarSaysHowShort)
@@ -107,10 +107,10 @@ TEST_F(StartupNotes, AShortFileLoadsAndTheStatusBarSaysHowShort)
     half.close();
     start({path});
     EXPECT_EQ(note(), QString::fromUtf8("Файл half.sch короче цветовой палитры: 9 из 304 байт"));
-    EXPECT_EQ(form->currentFilePath(), path);
+    EXPECT_EQ(mainWindow->currentFilePath(), path);
 
     // Saving writes the whole scheme, and the note goes.
-    form->Button2Click();
+    mainWindow->saveScheme();
     EXPECT_EQ(QFileInfo(path).size(), 304);
     EXPECT_TRUE(note().isEmpty());
 
@@ -120,7 +120,7 @@ TEST_F(StartupNotes, AShortFileLoadsAndTheStatusBarSaysHowShort)
     again.write(QByteArray("\0S\0C\0H", 6));
     again.close();
     dialogs.openAnswers << path;
-    form->Button1Click();
+    mainWindow->openScheme();
     EXPECT_EQ(note(), QString::fromUtf8("Файл half.sch короче цветовой палитры: 6 из 304 байт"));
 }
 
@@ -137,7 +137,7 @@ TEST_F(StartupNotes, ANameThatCannotBeKeptExactlyIsRefused)
     const SchemeImage image = EncodeScheme(otherScheme);
     other.write(reinterpret_cast<const char *>(image.data()), image.size());
     other.close();
-    FormEnvironment environment;
+    MainWindowEnvironment environment;
     environment.dialogs = &dialogs;
     environment.clock = &clock;
     environment.phone = &phone;
@@ -145,10 +145,10 @@ TEST_F(StartupNotes, ANameThatCannotBeKeptExactlyIsRefused)
     environment.fontFilePath = fontPath();
     environment.arguments = {changed};
     environment.firstArgumentExact = false;
-    TForm1 window(environment);
+    MainWindow window(environment);
     EXPECT_TRUE(window.scheme().name.isEmpty()) << "the file under the changed name is not read";
     EXPECT_TRUE(window.currentFilePath().isEmpty());
-    EXPECT_TRUE(window.findChild<StatusBar *>("StatusBar1")->currentMessage().contains("UTF-8"));
+    EXPECT_TRUE(window.findChild<StatusBar *>("statusBar")->currentMessage().contains("UTF-8"));
     EXPECT_FALSE(IsExactArgument("bad\xFF.sch"));
     EXPECT_TRUE(IsExactArgument("Зима.sch"));
 }

@@ -23,9 +23,9 @@ protected:
         start();
     }
 
-    QAction *connect() const { return child<QAction>("N13"); }
+    QAction *connect() const { return child<QAction>("connectAction"); }
 
-    void tick() { form->Timer1Timer(); }
+    void tick() { mainWindow->pollPhone(); }
 };
 
 TEST_F(PhoneWindowTest, PollEnablesConnectAndTheCommandSwitchesModeCaptionsAndBack)
@@ -36,19 +36,19 @@ TEST_F(PhoneWindowTest, PollEnablesConnectAndTheCommandSwitchesModeCaptionsAndBa
     handset.status = 1;
     tick();
     ASSERT_TRUE(connect()->isEnabled());
-    form->N13Click();
-    EXPECT_EQ(form->connection().workMode, kPhoneMode);
+    mainWindow->toggleConnection();
+    EXPECT_EQ(mainWindow->connection().workMode, kPhoneMode);
     EXPECT_EQ(Shown(connect()->text()), QString::fromUtf8("Отключить"));
-    EXPECT_EQ(child<QPushButton>("Button1")->text(), QString::fromUtf8("Читать spcolor.sch"));
-    EXPECT_EQ(child<QPushButton>("Button2")->text(), QString::fromUtf8("Записать spcolor.sch"));
+    EXPECT_EQ(child<QPushButton>("openButton")->text(), QString::fromUtf8("Читать spcolor.sch"));
+    EXPECT_EQ(child<QPushButton>("saveButton")->text(), QString::fromUtf8("Записать spcolor.sch"));
 
     // The phone goes away: phone mode stays, and the command stays usable to leave it.
     handset.status = 0;
     tick();
-    EXPECT_EQ(form->connection().workMode, kPhoneMode);
+    EXPECT_EQ(mainWindow->connection().workMode, kPhoneMode);
     EXPECT_TRUE(connect()->isEnabled());
-    form->N13Click();
-    EXPECT_EQ(form->connection().workMode, kComputerMode);
+    mainWindow->toggleConnection();
+    EXPECT_EQ(mainWindow->connection().workMode, kComputerMode);
     EXPECT_EQ(Shown(connect()->text()), QString::fromUtf8("Подключить"));
     tick();
     EXPECT_FALSE(connect()->isEnabled());
@@ -67,16 +67,16 @@ TEST_F(PhoneWindowTest, ReadingFromThePhoneResetsTheViewToTheLoadedScheme)
     startWithHandset();
     handset.status = 1;
     tick();
-    form->N13Click();
-    child<QListWidget>("ListBox1")->setCurrentRow(5);
-    ASSERT_EQ(form->selectedScreen(), 5);
+    mainWindow->toggleConnection();
+    child<QListWidget>("screenList")->setCurrentRow(5);
+    ASSERT_EQ(mainWindow->selectedScreen(), 5);
 
-    form->Button1Click();
-    EXPECT_EQ(form->scheme().entry(1).colour, 0x123456u);
-    EXPECT_EQ(form->selectedScreen(), 0);
-    EXPECT_EQ(child<QListWidget>("ListBox1")->currentRow(), 0);
-    EXPECT_EQ(child<QComboBox>("ComboBox2")->currentIndex(), 0);
-    EXPECT_EQ(child<QLineEdit>("LabeledEdit1")->text(), "ZEBRA");
+    mainWindow->openScheme();
+    EXPECT_EQ(mainWindow->scheme().entry(1).colour, 0x123456u);
+    EXPECT_EQ(mainWindow->selectedScreen(), 0);
+    EXPECT_EQ(child<QListWidget>("screenList")->currentRow(), 0);
+    EXPECT_EQ(child<QComboBox>("elementCombo")->currentIndex(), 0);
+    EXPECT_EQ(child<QLineEdit>("schemeNameEdit")->text(), "ZEBRA");
     EXPECT_EQ(shownTitle(), "Tintora - [ZEBRA]");
     EXPECT_EQ(ColourOf(swatchFill()), 0x123456u);
     // The preview shows the loaded background colour of the main screen.
@@ -87,22 +87,22 @@ TEST_F(PhoneWindowTest, ReadingFromThePhoneResetsTheViewToTheLoadedScheme)
 TEST_F(PhoneWindowTest, SavingToANewComputerFileAsksOnceAndShowsTheStoredName)
 {
     startWithHandset();
-    form->scheme().name.clear();
-    child<QLineEdit>("LabeledEdit1")->clear();
+    mainWindow->scheme().name.clear();
+    child<QLineEdit>("schemeNameEdit")->clear();
     const QString target = folder.filePath(QStringLiteral("mine.sch"));
     dialogs.saveFileAnswers << target;
 
-    form->Button2Click();
+    mainWindow->saveScheme();
     ASSERT_EQ(dialogs.fileTitles, QStringList{QString::fromUtf8("Сохранить spcolor.sch")});
-    EXPECT_EQ(form->currentFilePath(), target);
-    EXPECT_EQ(child<QLineEdit>("LabeledEdit1")->text(), "STYLE");
+    EXPECT_EQ(mainWindow->currentFilePath(), target);
+    EXPECT_EQ(child<QLineEdit>("schemeNameEdit")->text(), "STYLE");
     EXPECT_EQ(shownTitle(), "Tintora - [STYLE]");
     ASSERT_EQ(dialogs.informed.size(), 1);
     EXPECT_TRUE(dialogs.informed.first().endsWith(target));
 
     // The second Save goes to the same file without a dialog.
-    form->scheme().entry(2).colour = 0x00FF00;
-    form->Button2Click();
+    mainWindow->scheme().entry(2).colour = 0x00FF00;
+    mainWindow->saveScheme();
     EXPECT_EQ(dialogs.fileTitles.size(), 1);
     ColourScheme reread;
     ASSERT_EQ(LoadSchemeFile(reread, target, dialogs, kRussian), LoadOutcome::Loaded);
@@ -116,13 +116,13 @@ TEST_F(PhoneWindowTest, OpeningAComputerFileLoadsItAndMakesItTheSaveTarget)
         scheme.entry(13).colour = 0x0000FF;
     });
     startWithHandset();
-    child<QListWidget>("ListBox1")->setCurrentRow(1);
+    child<QListWidget>("screenList")->setCurrentRow(1);
     dialogs.openAnswers << path;
 
-    form->Button1Click();
-    EXPECT_EQ(form->scheme().entry(13).colour, 0x0000FFu);
-    EXPECT_EQ(form->currentFilePath(), path);
-    EXPECT_EQ(form->selectedScreen(), 0);
+    mainWindow->openScheme();
+    EXPECT_EQ(mainWindow->scheme().entry(13).colour, 0x0000FFu);
+    EXPECT_EQ(mainWindow->currentFilePath(), path);
+    EXPECT_EQ(mainWindow->selectedScreen(), 0);
     EXPECT_EQ(shownTitle(), "Tintora - [OTHER]");
 }
 
@@ -131,10 +131,10 @@ TEST_F(PhoneWindowTest, ActivationOnThePhoneReportsAndOffersARestart)
     startWithHandset();
     handset.status = 1;
     tick();
-    form->N13Click();
+    mainWindow->toggleConnection();
     dialogs.yesNoAnswers.push_back(true);
 
-    form->spcolorsch1Click();
+    mainWindow->activateScheme();
     EXPECT_EQ(handset.switchByte, 0x40);
     ASSERT_EQ(dialogs.informed.size(), 1);
     EXPECT_TRUE(dialogs.informed.first().endsWith(

@@ -19,14 +19,14 @@ namespace {
 
 class PreviewWindowTest : public WindowTest {
 protected:
-    PreviewDisplay *display() const { return child<PreviewDisplay>("Image1"); }
-    HexColourEdit *hex() const { return child<HexColourEdit>("ColourHex"); }
-    StatusBar *statusBar() const { return child<StatusBar>("StatusBar1"); }
-    QComboBox *elements() const { return child<QComboBox>("ComboBox2"); }
-    void chooseScreen(int row) const { child<QListWidget>("ListBox1")->setCurrentRow(row); }
+    PreviewDisplay *display() const { return child<PreviewDisplay>("previewDisplay"); }
+    HexColourEdit *hex() const { return child<HexColourEdit>("colourHexEdit"); }
+    StatusBar *statusBar() const { return child<StatusBar>("statusBar"); }
+    QComboBox *elements() const { return child<QComboBox>("elementCombo"); }
+    void chooseScreen(int row) const { child<QListWidget>("screenList")->setCurrentRow(row); }
     void zoom(int factor) const
     {
-        child<QAction>(qPrintable(QStringLiteral("Zoom%1").arg(factor)))->trigger();
+        child<QAction>(qPrintable(QStringLiteral("zoom%1xAction").arg(factor)))->trigger();
     }
 
     // A left click in the middle of preview pixel (x, y).
@@ -48,25 +48,25 @@ protected:
 TEST_F(PreviewWindowTest, EachZoomGrowsThePreviewAndTheWindowAndIsRemembered)
 {
     start();
-    const QSize windowAt1x = form->size();
+    const QSize windowAt1x = mainWindow->size();
     EXPECT_EQ(display()->geometry(), QRect(24, 56, 128, 128));
     for (int factor : {2, 3, 4, 1}) {
         zoom(factor);
         const int grow = 128 * (factor - 1);
         EXPECT_EQ(display()->geometry(), QRect(24, 56, 128 * factor, 128 * factor)) << factor;
-        EXPECT_EQ(child<QWidget>("ListBox1")->pos(), QPoint(216 + grow, 56)) << factor;
-        EXPECT_EQ(child<QWidget>("ComboBox2")->pos(), QPoint(24, 288 + grow)) << factor;
-        EXPECT_EQ(child<QWidget>("Button3")->pos(), QPoint(248 + grow, 432 + grow)) << factor;
-        EXPECT_EQ(child<QWidget>("Label1")->pos(), QPoint(24, 8)) << factor;
-        EXPECT_EQ(child<QWidget>("ClientArea")->size(), QSize(422 + grow, 498 + grow)) << factor;
-        EXPECT_EQ(form->size(), windowAt1x + QSize(grow, grow)) << factor;
+        EXPECT_EQ(child<QWidget>("screenList")->pos(), QPoint(216 + grow, 56)) << factor;
+        EXPECT_EQ(child<QWidget>("elementCombo")->pos(), QPoint(24, 288 + grow)) << factor;
+        EXPECT_EQ(child<QWidget>("loadBackgroundButton")->pos(), QPoint(248 + grow, 432 + grow)) << factor;
+        EXPECT_EQ(child<QWidget>("screenSizeLabel")->pos(), QPoint(24, 8)) << factor;
+        EXPECT_EQ(child<QWidget>("clientArea")->size(), QSize(422 + grow, 498 + grow)) << factor;
+        EXPECT_EQ(mainWindow->size(), windowAt1x + QSize(grow, grow)) << factor;
         EXPECT_EQ(readIni("View", "Zoom"), QString::number(factor));
     }
     zoom(3);
     stop();
     start();
     EXPECT_EQ(display()->zoom(), 3);
-    EXPECT_TRUE(child<QAction>("Zoom3")->isChecked());
+    EXPECT_TRUE(child<QAction>("zoom3xAction")->isChecked());
     EXPECT_EQ(display()->size(), QSize(384, 384));
 }
 
@@ -102,22 +102,22 @@ TEST_P(PickTest, AClickOnThePreviewFindsTheElementThatDrewThePixel)
     zoom(2);
     chooseScreen(pick.screen);
     statusBar()->showMessage(QStringLiteral("a note about the file"));
-    const int firstShown = form->selectedElement();
+    const int firstShown = mainWindow->selectedElement();
     clickPreviewPixel(pick.x, pick.y);
     switch (pick.shown) {
     case Shown::Selected:
-        EXPECT_EQ(form->selectedElement(), pick.element);
-        EXPECT_EQ(ColourOf(swatchFill()), form->scheme().entry(pick.element).colour);
+        EXPECT_EQ(mainWindow->selectedElement(), pick.element);
+        EXPECT_EQ(ColourOf(swatchFill()), mainWindow->scheme().entry(pick.element).colour);
         EXPECT_EQ(statusBar()->hint(), QString());
         break;
     case Shown::Named:
-        EXPECT_EQ(form->selectedElement(), firstShown);
+        EXPECT_EQ(mainWindow->selectedElement(), firstShown);
         EXPECT_EQ(statusBar()->hint(), RussianElementName(pick.element));
         chooseScreen((pick.screen + 1) % 9);
         EXPECT_EQ(statusBar()->hint(), QString());
         break;
     case Shown::Nothing:
-        EXPECT_EQ(form->selectedElement(), firstShown);
+        EXPECT_EQ(mainWindow->selectedElement(), firstShown);
         EXPECT_EQ(statusBar()->hint(), QString());
         break;
     }
@@ -188,7 +188,7 @@ TEST_F(PreviewWindowTest, TheHexFieldShowsTakesCopiesAndPastesTheColour)
     hex()->selectAll();
     KeyClicks(hex(), QStringLiteral("#12ab34"));
     KeyClick(hex(), Qt::Key_Return);
-    EXPECT_EQ(form->scheme().entry(1).colour, 0x34AB12u);
+    EXPECT_EQ(mainWindow->scheme().entry(1).colour, 0x34AB12u);
     EXPECT_EQ(ColourOf(swatchFill()), 0x34AB12u);
     EXPECT_EQ(ColourOf(shownPreview().pixel(64, 60)), 0x34AB12u);
     EXPECT_EQ(hex()->text(), QStringLiteral("#12AB34"));
@@ -196,18 +196,18 @@ TEST_F(PreviewWindowTest, TheHexFieldShowsTakesCopiesAndPastesTheColour)
     hex()->selectAll();
     KeyClicks(hex(), QStringLiteral("#12"));
     KeyClick(hex(), Qt::Key_Return);
-    EXPECT_EQ(form->scheme().entry(1).colour, 0x34AB12u);
+    EXPECT_EQ(mainWindow->scheme().entry(1).colour, 0x34AB12u);
     EXPECT_EQ(hex()->text(), QStringLiteral("#12AB34"));
 
     QGuiApplication::clipboard()->setText(QStringLiteral("  ff8000\n"));
     QKeyEvent paste(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier);
     QApplication::sendEvent(hex(), &paste);
-    EXPECT_EQ(form->scheme().entry(1).colour, 0x0080FFu);
+    EXPECT_EQ(mainWindow->scheme().entry(1).colour, 0x0080FFu);
     EXPECT_EQ(ColourOf(shownPreview().pixel(64, 60)), 0x0080FFu);
 
     QGuiApplication::clipboard()->setText(QStringLiteral("not a colour"));
     QApplication::sendEvent(hex(), &paste);
-    EXPECT_EQ(form->scheme().entry(1).colour, 0x0080FFu);
+    EXPECT_EQ(mainWindow->scheme().entry(1).colour, 0x0080FFu);
 
     hex()->deselect();
     QKeyEvent copy(QEvent::KeyPress, Qt::Key_C, Qt::ControlModifier);
@@ -230,18 +230,18 @@ TEST(HexColourParseTest, TakesTheCommonFormsAndRefusesTheRest)
 TEST_F(PreviewWindowTest, TabReachesTheSwatchAndSpaceOrEnterOpenTheChooser)
 {
     start();
-    QWidget *next = child<QWidget>("ComboBox2")->nextInFocusChain();
+    QWidget *next = child<QWidget>("elementCombo")->nextInFocusChain();
     while (!(next->focusPolicy() & Qt::TabFocus) || !next->isEnabled())
         next = next->nextInFocusChain();
-    ASSERT_EQ(next, child<QWidget>("ColorBar"));
+    ASSERT_EQ(next, child<QWidget>("colourSwatch"));
     next = next->nextInFocusChain();
     EXPECT_EQ(next, hex());
 
     dialogs.colourAnswers.push_back(QColor(255, 0, 0));
-    KeyClick(child<QWidget>("ColorBar"), Qt::Key_Space);
-    EXPECT_EQ(form->scheme().entry(1).colour, 0x0000FFu);
+    KeyClick(child<QWidget>("colourSwatch"), Qt::Key_Space);
+    EXPECT_EQ(mainWindow->scheme().entry(1).colour, 0x0000FFu);
     EXPECT_EQ(hex()->text(), QStringLiteral("#FF0000"));
-    KeyClick(child<QWidget>("ColorBar"), Qt::Key_Return);
+    KeyClick(child<QWidget>("colourSwatch"), Qt::Key_Return);
     EXPECT_EQ(dialogs.colourOpenedOn.size(), 2u);
 }
 
@@ -254,7 +254,7 @@ TEST_F(PreviewWindowTest, ExportWritesTheCurrentScreenOrAllNineAtTheZoom)
     chooseScreen(5);
     const QImage shown = shownPreview();
     dialogs.saveFileAnswers << folder.filePath(QStringLiteral("one"));
-    child<QAction>("ExportScreen1")->trigger();
+    child<QAction>("exportScreenAction")->trigger();
     const QImage one(folder.filePath(QStringLiteral("one.png")));
     ASSERT_EQ(one.size(), QSize(256, 256));
     for (int y = 0; y < 256; ++y)
@@ -262,7 +262,7 @@ TEST_F(PreviewWindowTest, ExportWritesTheCurrentScreenOrAllNineAtTheZoom)
             ASSERT_EQ(one.pixel(x, y), shown.pixel(x / 2, y / 2)) << x << "," << y;
 
     dialogs.saveFileAnswers << folder.filePath(QStringLiteral("all.png"));
-    child<QAction>("ExportAllScreens1")->trigger();
+    child<QAction>("exportAllScreensAction")->trigger();
     for (int screen = 0; screen < 9; ++screen) {
         const QImage written(folder.filePath(QStringLiteral("all-%1.png").arg(screen)));
         ASSERT_EQ(written.size(), QSize(256, 256)) << screen;
@@ -271,10 +271,10 @@ TEST_F(PreviewWindowTest, ExportWritesTheCurrentScreenOrAllNineAtTheZoom)
     }
     chooseScreen(5);
     dialogs.saveFileAnswers << folder.filePath(QStringLiteral("again.png"));
-    child<QAction>("ExportAllScreens1")->trigger();
+    child<QAction>("exportAllScreensAction")->trigger();
     EXPECT_EQ(shownPreview(), shown);
 
-    child<QAction>("ExportScreen1")->trigger();  // cancelled
+    child<QAction>("exportScreenAction")->trigger();  // cancelled
     EXPECT_TRUE(dialogs.errors.isEmpty());
 }
 

@@ -21,15 +21,15 @@ protected:
     void startShown()
     {
         start();
-        form->show();
-        QApplication::setActiveWindow(form.get());
-        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+        mainWindow->show();
+        QApplication::setActiveWindow(mainWindow.get());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(mainWindow.get()));
     }
-    void press(const QKeySequence &keys) { QTest::keySequence(form.get(), keys); }
+    void press(const QKeySequence &keys) { QTest::keySequence(mainWindow.get(), keys); }
     void makeAChange()
     {
         dialogs.colourAnswers.push_back(QColor(255, 0, 0));
-        form->StaticText1Click();
+        mainWindow->chooseColour();
     }
 };
 
@@ -41,10 +41,10 @@ struct ShortcutCase {
 TEST_F(ShortcutTest, PlatformKeysReachTheirCommands)
 {
     startShown();
-    const ShortcutCase cases[] = {{QKeySequence::Open, "Open1"},   {QKeySequence::Save, "Save1"},
-                                  {QKeySequence::SaveAs, "SaveAs1"}, {QKeySequence::New, "New1"},
-                                  {QKeySequence::Undo, "Undo1"},   {QKeySequence::Redo, "Redo1"},
-                                  {QKeySequence::Quit, "Exit1"}};
+    const ShortcutCase cases[] = {{QKeySequence::Open, "openAction"},   {QKeySequence::Save, "saveAction"},
+                                  {QKeySequence::SaveAs, "saveAsAction"}, {QKeySequence::New, "newAction"},
+                                  {QKeySequence::Undo, "undoAction"},   {QKeySequence::Redo, "redoAction"},
+                                  {QKeySequence::Quit, "exitAction"}};
     for (const ShortcutCase &c : cases) {
         const QList<QKeySequence> keys = QKeySequence::keyBindings(c.key);
         QAction *action = child<QAction>(c.action);
@@ -68,20 +68,20 @@ TEST_F(ShortcutTest, UndoKeyUndoesTheSchemeEvenInTheNameField)
 {
     startShown();
     makeAChange();
-    child<QWidget>("LabeledEdit1")->setFocus();
+    child<QWidget>("schemeNameEdit")->setFocus();
     press(QKeySequence(QKeySequence::Undo));
-    EXPECT_FALSE(form->document().isModified());
+    EXPECT_FALSE(mainWindow->document().isModified());
 }
 
 TEST_F(ShortcutTest, F1OpensTheAboutBox)
 {
     startShown();
     bool shown = false;
-    QTimer::singleShot(0, aboutBox.get(), [&] {
-        shown = aboutBox->isVisible();
-        aboutBox->reject();
+    QTimer::singleShot(0, aboutDialog.get(), [&] {
+        shown = aboutDialog->isVisible();
+        aboutDialog->reject();
     });
-    QTest::keyClick(form.get(), Qt::Key_F1);
+    QTest::keyClick(mainWindow.get(), Qt::Key_F1);
     EXPECT_TRUE(shown);
 }
 
@@ -90,19 +90,19 @@ TEST_F(ShortcutTest, AltLetterOpensTheMenuInBothLanguages)
     startShown();
     // Alt held around the Cyrillic letter, which QTest's key clicks cannot type.
     const auto ef = Qt::Key(QChar(u'Ф').unicode());
-    QTest::keyPress(form.get(), Qt::Key_Alt, Qt::AltModifier);
-    QTest::sendKeyEvent(QTest::Press, form.get(), ef, QString::fromUtf8("ф"), Qt::AltModifier);
-    QTest::sendKeyEvent(QTest::Release, form.get(), ef, QString::fromUtf8("ф"), Qt::AltModifier);
-    EXPECT_TRUE(child<QMenu>("File1")->isVisible());
-    child<QMenu>("File1")->close();
-    QTest::keyRelease(form.get(), Qt::Key_Alt);
+    QTest::keyPress(mainWindow.get(), Qt::Key_Alt, Qt::AltModifier);
+    QTest::sendKeyEvent(QTest::Press, mainWindow.get(), ef, QString::fromUtf8("ф"), Qt::AltModifier);
+    QTest::sendKeyEvent(QTest::Release, mainWindow.get(), ef, QString::fromUtf8("ф"), Qt::AltModifier);
+    EXPECT_TRUE(child<QMenu>("fileMenu")->isVisible());
+    child<QMenu>("fileMenu")->close();
+    QTest::keyRelease(mainWindow.get(), Qt::Key_Alt);
 
-    form->LanguageClick(child<QAction>("N7"));
-    QTest::keyClick(form.get(), Qt::Key_E, Qt::AltModifier);
-    EXPECT_TRUE(child<QMenu>("Edit1")->isVisible());
-    child<QMenu>("Edit1")->close();
+    mainWindow->chooseLanguage(child<QAction>("englishAction"));
+    QTest::keyClick(mainWindow.get(), Qt::Key_E, Qt::AltModifier);
+    EXPECT_TRUE(child<QMenu>("editMenu")->isVisible());
+    child<QMenu>("editMenu")->close();
     // The open menu took Alt's release; the keyboard's state must not outlive the test.
-    QTest::keyRelease(form.get(), Qt::Key_Alt);
+    QTest::keyRelease(mainWindow.get(), Qt::Key_Alt);
 }
 
 // The letters marked for Alt leave the captions as the user reads them until the keyboard
@@ -110,8 +110,8 @@ TEST_F(ShortcutTest, AltLetterOpensTheMenuInBothLanguages)
 TEST_F(ShortcutTest, AltLettersShowOnlyWhileTheKeyboardWorksTheMenus)
 {
     startShown();
-    QMenuBar *bar = child<QMenuBar>("MainMenu1");
-    QMenu *file = child<QMenu>("File1");
+    QMenuBar *bar = child<QMenuBar>("mainMenu");
+    QMenu *file = child<QMenu>("fileMenu");
     const QString marked = file->title();
     // Unpremultiplied, so that pixels nothing painted compare equal.
     const auto shot = [bar] { return bar->grab().toImage().convertToFormat(QImage::Format_ARGB32); };
@@ -130,13 +130,13 @@ TEST_F(ShortcutTest, AltLettersShowOnlyWhileTheKeyboardWorksTheMenus)
 TEST_F(ShortcutTest, EveryMenuHasDistinctAltLetters)
 {
     start();
-    for (QAction *language : {child<QAction>("N6"), child<QAction>("N7")}) {
-        form->LanguageClick(language);
-        std::vector<QWidget *> menus{child<QMenuBar>("MainMenu1")};
-        for (QMenu *menu : form->findChildren<QMenu *>())
+    for (QAction *language : {child<QAction>("russianAction"), child<QAction>("englishAction")}) {
+        mainWindow->chooseLanguage(language);
+        std::vector<QWidget *> menus{child<QMenuBar>("mainMenu")};
+        for (QMenu *menu : mainWindow->findChildren<QMenu *>())
             menus.push_back(menu);
         for (QWidget *menu : menus) {
-            if (menu->objectName() == "RecentFiles1")
+            if (menu->objectName() == "recentFilesMenu")
                 continue;  // numbered by the list itself
             std::set<int> letters;
             for (QAction *action : menu->actions()) {
@@ -151,11 +151,11 @@ TEST_F(ShortcutTest, EveryMenuHasDistinctAltLetters)
         }
     }
     // The Parts' captions themselves are unchanged.
-    EXPECT_EQ(Shown(child<QMenu>("N10")->title()), "Help");
-    EXPECT_EQ(Shown(child<QAction>("N8")->text()), "Settings...");
-    form->LanguageClick(child<QAction>("N6"));
-    EXPECT_EQ(Shown(child<QMenu>("N10")->title()), QString::fromUtf8("Помощь"));
-    EXPECT_EQ(Shown(child<QAction>("N3")->text()), QString::fromUtf8("Загрузить фоновую картинку"));
+    EXPECT_EQ(Shown(child<QMenu>("helpMenu")->title()), "Help");
+    EXPECT_EQ(Shown(child<QAction>("previewSettingsAction")->text()), "Settings...");
+    mainWindow->chooseLanguage(child<QAction>("russianAction"));
+    EXPECT_EQ(Shown(child<QMenu>("helpMenu")->title()), QString::fromUtf8("Помощь"));
+    EXPECT_EQ(Shown(child<QAction>("loadBackgroundAction")->text()), QString::fromUtf8("Загрузить фоновую картинку"));
 }
 
 }  // namespace

@@ -29,29 +29,29 @@ using StartupTest = WindowTest;
 TEST_F(StartupTest, WithoutSettingsOrArgumentsShowsTheDefaultSchemeInRussian)
 {
     start();
-    EXPECT_EQ(form->language(), kRussian);
-    EXPECT_TRUE(child<QAction>("N6")->isChecked());
-    EXPECT_FALSE(child<QAction>("N7")->isChecked());
-    EXPECT_EQ(Shown(child<QMenu>("File1")->title()), QString::fromUtf8("Файл"));
-    EXPECT_EQ(child<QListWidget>("ListBox1")->item(0)->text(), QString::fromUtf8("Основной экран"));
-    EXPECT_EQ(Shown(child<QAction>("N13")->text()), QString::fromUtf8("Подключить"));
-    EXPECT_EQ(child<StatusBar>("StatusBar1")->panelText(),
+    EXPECT_EQ(mainWindow->language(), kRussian);
+    EXPECT_TRUE(child<QAction>("russianAction")->isChecked());
+    EXPECT_FALSE(child<QAction>("englishAction")->isChecked());
+    EXPECT_EQ(Shown(child<QMenu>("fileMenu")->title()), QString::fromUtf8("Файл"));
+    EXPECT_EQ(child<QListWidget>("screenList")->item(0)->text(), QString::fromUtf8("Основной экран"));
+    EXPECT_EQ(Shown(child<QAction>("connectAction")->text()), QString::fromUtf8("Подключить"));
+    EXPECT_EQ(child<StatusBar>("statusBar")->panelText(),
               QString::fromUtf8("Статус : Работа с компьютером"));
 
     EXPECT_EQ(shownTitle(), "Tintora");
-    EXPECT_TRUE(form->scheme().name.isEmpty());
-    EXPECT_EQ(form->scheme().entry(22).colour, 0x004080FFu);
-    EXPECT_EQ(child<QListWidget>("ListBox1")->currentRow(), 0);
-    EXPECT_EQ(child<QComboBox>("ComboBox2")->count(), 12);
-    EXPECT_EQ(form->selectedElement(), 1);
+    EXPECT_TRUE(mainWindow->scheme().name.isEmpty());
+    EXPECT_EQ(mainWindow->scheme().entry(22).colour, 0x004080FFu);
+    EXPECT_EQ(child<QListWidget>("screenList")->currentRow(), 0);
+    EXPECT_EQ(child<QComboBox>("elementCombo")->count(), 12);
+    EXPECT_EQ(mainWindow->selectedElement(), 1);
     EXPECT_EQ(ColourOf(swatchFill()), 0x00C0C0C0u);
-    EXPECT_EQ(child<QSlider>("TrackBar1")->value(), 0);
-    EXPECT_EQ(child<QComboBox>("ComboBox1")->currentText(), QString::fromUtf8("128х128"));
+    EXPECT_EQ(child<QSlider>("transparencySlider")->value(), 0);
+    EXPECT_EQ(child<QComboBox>("screenSizeCombo")->currentText(), QString::fromUtf8("128х128"));
 
-    EXPECT_EQ(form->connection().workMode, kComputerMode);
+    EXPECT_EQ(mainWindow->connection().workMode, kComputerMode);
     EXPECT_EQ(phone.initArguments, std::vector<int>{0});
     EXPECT_EQ(phone.otherCalls, 0);
-    EXPECT_TRUE(form->currentFilePath().isEmpty());
+    EXPECT_TRUE(mainWindow->currentFilePath().isEmpty());
     EXPECT_TRUE(dialogs.informed.isEmpty());
     // Start-up only reads the settings; the font file is unpacked where it was told.
     EXPECT_FALSE(QFileInfo::exists(iniPath()));
@@ -61,17 +61,17 @@ TEST_F(StartupTest, WithoutSettingsOrArgumentsShowsTheDefaultSchemeInRussian)
 TEST_F(StartupTest, WindowHasItsFixedGeometry)
 {
     start();
-    form->show();
-    const int menuHeight = form->menuBar()->height();
-    EXPECT_EQ(form->width(), 422);
-    EXPECT_EQ(form->height(), menuHeight + 522);
-    EXPECT_EQ(form->minimumSize(), form->maximumSize());
-    EXPECT_FALSE(form->windowFlags() & Qt::WindowMaximizeButtonHint);
-    EXPECT_EQ(child<QLabel>("Image1")->geometry(), QRect(24, 56, 128, 128));
-    EXPECT_EQ(child<QListWidget>("ListBox1")->geometry(), QRect(216, 56, 193, 185));
-    EXPECT_EQ(child<QListWidget>("ListBox1")->sizeHintForRow(3), 20);
-    EXPECT_EQ(child<QLineEdit>("LabeledEdit1")->maxLength(), 14);
-    QSlider *slider = child<QSlider>("TrackBar1");
+    mainWindow->show();
+    const int menuHeight = mainWindow->menuBar()->height();
+    EXPECT_EQ(mainWindow->width(), 422);
+    EXPECT_EQ(mainWindow->height(), menuHeight + 522);
+    EXPECT_EQ(mainWindow->minimumSize(), mainWindow->maximumSize());
+    EXPECT_FALSE(mainWindow->windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_EQ(child<QLabel>("previewDisplay")->geometry(), QRect(24, 56, 128, 128));
+    EXPECT_EQ(child<QListWidget>("screenList")->geometry(), QRect(216, 56, 193, 185));
+    EXPECT_EQ(child<QListWidget>("screenList")->sizeHintForRow(3), 20);
+    EXPECT_EQ(child<QLineEdit>("schemeNameEdit")->maxLength(), 14);
+    QSlider *slider = child<QSlider>("transparencySlider");
     EXPECT_EQ(slider->tickPosition(), QSlider::TicksBothSides);
     QStyleOptionSlider thumb;
     thumb.initFrom(slider);
@@ -83,30 +83,30 @@ TEST_F(StartupTest, WindowHasItsFixedGeometry)
                   ->subControlRect(QStyle::CC_Slider, &thumb, QStyle::SC_SliderHandle, slider)
                   .width(),
               10);
-    EXPECT_FALSE(child<QComboBox>("ComboBox1")->isEnabled());
-    EXPECT_FALSE(child<QPushButton>("Button4")->isEnabled());
-    EXPECT_FALSE(child<QAction>("Hex1")->isEnabled());
-    EXPECT_FALSE(child<QAction>("N12")->isEnabled());
-    EXPECT_FALSE(child<QAction>("N13")->isEnabled());
-    EXPECT_TRUE(child<QAction>("N13")->font().bold());
-    EXPECT_EQ(child<StatusBar>("StatusBar1")->height(), 24);
+    EXPECT_FALSE(child<QComboBox>("screenSizeCombo")->isEnabled());
+    EXPECT_FALSE(child<QPushButton>("clearBackgroundButton")->isEnabled());
+    EXPECT_FALSE(child<QAction>("hexEditorAction")->isEnabled());
+    EXPECT_FALSE(child<QAction>("helpContentsAction")->isEnabled());
+    EXPECT_FALSE(child<QAction>("connectAction")->isEnabled());
+    EXPECT_TRUE(child<QAction>("connectAction")->font().bold());
+    EXPECT_EQ(child<StatusBar>("statusBar")->height(), 24);
 }
 
 TEST_F(StartupTest, EnglishOnlyWhenStoredExactly)
 {
     writeIni("[Options]\nLanguage=english\n");
     start();
-    EXPECT_EQ(form->language(), kRussian);
+    EXPECT_EQ(mainWindow->language(), kRussian);
     stop();
 
     writeIni("[Options]\nLanguage=English\n");
     start();
-    EXPECT_EQ(form->language(), kEnglish);
-    EXPECT_TRUE(child<QAction>("N7")->isChecked());
-    EXPECT_EQ(Shown(child<QMenu>("File1")->title()), "File");
-    EXPECT_EQ(child<QPushButton>("Button1")->text(), "Open spcolor.sch");
-    EXPECT_EQ(child<QListWidget>("ListBox1")->item(8)->text(), "Others...");
-    EXPECT_EQ(child<QComboBox>("ComboBox2")->itemText(0), EnglishElementName(1));
+    EXPECT_EQ(mainWindow->language(), kEnglish);
+    EXPECT_TRUE(child<QAction>("englishAction")->isChecked());
+    EXPECT_EQ(Shown(child<QMenu>("fileMenu")->title()), "File");
+    EXPECT_EQ(child<QPushButton>("openButton")->text(), "Open spcolor.sch");
+    EXPECT_EQ(child<QListWidget>("screenList")->item(8)->text(), "Others...");
+    EXPECT_EQ(child<QComboBox>("elementCombo")->itemText(0), EnglishElementName(1));
 }
 
 TEST_F(StartupTest, SchemeNamedOnTheCommandLineIsLoadedAndBecomesTheSaveTarget)
@@ -116,11 +116,11 @@ TEST_F(StartupTest, SchemeNamedOnTheCommandLineIsLoadedAndBecomesTheSaveTarget)
         scheme.entry(1).transparency = 5;
     });
     start({path});
-    EXPECT_EQ(child<QLineEdit>("LabeledEdit1")->text(), "ABC");
+    EXPECT_EQ(child<QLineEdit>("schemeNameEdit")->text(), "ABC");
     EXPECT_EQ(shownTitle(), "Tintora - [ABC]");
-    EXPECT_EQ(form->currentFilePath(), path);
+    EXPECT_EQ(mainWindow->currentFilePath(), path);
     EXPECT_EQ(ColourOf(swatchFill()), 0x00112233u);
-    EXPECT_EQ(child<QSpinBox>("SpinEdit1")->value(), 5);
+    EXPECT_EQ(child<QSpinBox>("transparencySpin")->value(), 5);
 }
 
 TEST_F(StartupTest, MissingFileLeavesTheBlackSchemeAndStaysTheSaveTarget)
@@ -129,10 +129,10 @@ TEST_F(StartupTest, MissingFileLeavesTheBlackSchemeAndStaysTheSaveTarget)
     start({path});
     EXPECT_TRUE(dialogs.informed.isEmpty());
     EXPECT_TRUE(dialogs.errors.isEmpty());
-    EXPECT_EQ(form->currentFilePath(), path);
+    EXPECT_EQ(mainWindow->currentFilePath(), path);
     EXPECT_EQ(shownTitle(), "Tintora");
     for (int element = 1; element <= kElementCount; ++element)
-        EXPECT_EQ(form->scheme().entry(element), SchemeEntry{}) << element;
+        EXPECT_EQ(mainWindow->scheme().entry(element), SchemeEntry{}) << element;
 }
 
 TEST_F(StartupTest, RefusedFileIsReportedAndNeverTheSaveTarget)
@@ -146,8 +146,8 @@ TEST_F(StartupTest, RefusedFileIsReportedAndNeverTheSaveTarget)
 
     start({path});
     EXPECT_EQ(dialogs.informed, QStringList({NotSchemeText(kEnglish)}));
-    EXPECT_TRUE(form->currentFilePath().isEmpty());
-    EXPECT_EQ(form->scheme().entry(1), SchemeEntry{});
+    EXPECT_TRUE(mainWindow->currentFilePath().isEmpty());
+    EXPECT_EQ(mainWindow->scheme().entry(1), SchemeEntry{});
 }
 
 TEST_F(StartupTest, DamagedSettingsFileGivesTheDefaults)
@@ -156,9 +156,9 @@ TEST_F(StartupTest, DamagedSettingsFileGivesTheDefaults)
     junk.append(QByteArray(200000, 'x'));
     writeIni(junk);
     start();
-    EXPECT_EQ(form->language(), kRussian);
-    EXPECT_EQ(form->settings().preview.ClockFormat, 0);
-    EXPECT_EQ(form->settings().preview.ProviderName, "BEE LINE");
+    EXPECT_EQ(mainWindow->language(), kRussian);
+    EXPECT_EQ(mainWindow->settings().preview.ClockFormat, 0);
+    EXPECT_EQ(mainWindow->settings().preview.ProviderName, "BEE LINE");
 }
 
 TEST_F(StartupTest, SettingsFileOverAMegabyteGivesTheDefaultsANoteAndIsNeverRewritten)
@@ -166,13 +166,13 @@ TEST_F(StartupTest, SettingsFileOverAMegabyteGivesTheDefaultsANoteAndIsNeverRewr
     const QByteArray big = "[Options]\nLanguage=English\nClockFormat=1\n" + QByteArray(1 << 20, '#');
     writeIni(big);
     start();
-    EXPECT_EQ(form->language(), kRussian);
-    EXPECT_EQ(form->settings().preview.ClockFormat, 0);
-    auto *bar = child<StatusBar>("StatusBar1");
+    EXPECT_EQ(mainWindow->language(), kRussian);
+    EXPECT_EQ(mainWindow->settings().preview.ClockFormat, 0);
+    auto *bar = child<StatusBar>("statusBar");
     EXPECT_EQ(bar->currentMessage(), SettingsFileTooLargeText(kRussian, iniPath()));
     EXPECT_TRUE(dialogs.errors.isEmpty());
 
-    child<QAction>("N7")->trigger();
+    child<QAction>("englishAction")->trigger();
     EXPECT_EQ(dialogs.errors, QStringList({UnableToWriteText(iniPath())}));
     // The next status replaces the note.
     EXPECT_TRUE(bar->currentMessage().isEmpty());
@@ -184,13 +184,13 @@ TEST_F(StartupTest, SettingsFileOverAMegabyteGivesTheDefaultsANoteAndIsNeverRewr
 
 TEST_F(StartupTest, UnwritableFontFolderStillStarts)
 {
-    FormEnvironment environment;
+    MainWindowEnvironment environment;
     environment.dialogs = &dialogs;
     environment.clock = &clock;
     environment.phone = &phone;
     environment.settingsPath = iniPath();
     environment.fontFilePath = folder.filePath(QStringLiteral("missing/1stSortie.ttf"));
-    TForm1 window(environment);
+    MainWindow window(environment);
     EXPECT_EQ(window.selectedElement(), 1);
     EXPECT_TRUE(dialogs.errors.isEmpty());
 }
@@ -198,7 +198,7 @@ TEST_F(StartupTest, UnwritableFontFolderStillStarts)
 TEST_F(StartupTest, StatusIconFollowsTheWorkMode)
 {
     start();
-    auto *bar = child<StatusBar>("StatusBar1");
+    auto *bar = child<StatusBar>("statusBar");
     bar->resize(422, 24);
     const PreviewPictures pictures = LoadPreviewPictures();
     ASSERT_FALSE(pictures.PHONE.isNull());
@@ -219,8 +219,8 @@ TEST_F(StartupTest, StatusIconFollowsTheWorkMode)
     };
     EXPECT_TRUE(iconShown(pictures.COMPUTER));
 
-    form->connection().workMode = kPhoneMode;
-    form->ApplyLanguage(form->language());
+    mainWindow->connection().workMode = kPhoneMode;
+    mainWindow->applyLanguage(mainWindow->language());
     EXPECT_TRUE(iconShown(pictures.PHONE));
     EXPECT_FALSE(iconShown(pictures.COMPUTER));
 }
@@ -228,9 +228,9 @@ TEST_F(StartupTest, StatusIconFollowsTheWorkMode)
 TEST_F(StartupTest, ConnectCommandStandsBoldOnTheMenuBar)
 {
     start();
-    form->show();
-    QMenuBar *bar = form->menuBar();
-    QAction *connect = child<QAction>("N13");
+    mainWindow->show();
+    QMenuBar *bar = mainWindow->menuBar();
+    QAction *connect = child<QAction>("connectAction");
     // Pixels of the item that differ from its corner, the bar's background.
     auto ink = [&] {
         const QImage item = bar->grab(bar->actionGeometry(connect)).toImage();
@@ -253,12 +253,12 @@ TEST_F(StartupTest, ConnectCommandStandsBoldOnTheMenuBar)
 TEST_F(StartupTest, EveryMenuBarCommandFitsTheBar)
 {
     start();
-    form->show();
-    QMenuBar *bar = form->menuBar();
+    mainWindow->show();
+    QMenuBar *bar = mainWindow->menuBar();
     auto *extension = bar->findChild<QToolButton *>("qt_menubar_ext_button");
     ASSERT_NE(extension, nullptr);
-    for (QAction *language : {child<QAction>("N6"), child<QAction>("N7")}) {
-        form->LanguageClick(language);
+    for (QAction *language : {child<QAction>("russianAction"), child<QAction>("englishAction")}) {
+        mainWindow->chooseLanguage(language);
         QCoreApplication::processEvents();
         EXPECT_FALSE(extension->isVisible()) << language->objectName().toStdString();
         for (QAction *action : bar->actions()) {
@@ -274,42 +274,42 @@ class LanguageTest : public WindowTest {};
 TEST_F(LanguageTest, SwitchingKeepsTheSelectionAndWritesTheSettingAtOnce)
 {
     start();
-    child<QListWidget>("ListBox1")->setCurrentRow(2);
-    auto *elements = child<QComboBox>("ComboBox2");
+    child<QListWidget>("screenList")->setCurrentRow(2);
+    auto *elements = child<QComboBox>("elementCombo");
     elements->setCurrentIndex(3);
     emit elements->activated(3);
 
-    child<QAction>("N7")->trigger();
-    EXPECT_EQ(form->language(), kEnglish);
-    EXPECT_EQ(child<QListWidget>("ListBox1")->currentRow(), 2);
-    EXPECT_EQ(child<QListWidget>("ListBox1")->item(2)->text(), "Select menu item");
+    child<QAction>("englishAction")->trigger();
+    EXPECT_EQ(mainWindow->language(), kEnglish);
+    EXPECT_EQ(child<QListWidget>("screenList")->currentRow(), 2);
+    EXPECT_EQ(child<QListWidget>("screenList")->item(2)->text(), "Select menu item");
     EXPECT_EQ(elements->currentIndex(), 3);
     EXPECT_EQ(elements->currentText(), EnglishElementName(21));
     EXPECT_EQ(readIni("Options", "Language"), "English");
-    EXPECT_EQ(aboutBox->windowTitle(), "About");
+    EXPECT_EQ(aboutDialog->windowTitle(), "About");
 
-    child<QAction>("N6")->trigger();
+    child<QAction>("russianAction")->trigger();
     EXPECT_EQ(elements->currentText(), RussianElementName(21));
     EXPECT_EQ(readIni("Options", "Language"), "Russian");
-    EXPECT_TRUE(child<QAction>("N6")->isChecked());
-    EXPECT_FALSE(child<QAction>("N7")->isChecked());
+    EXPECT_TRUE(child<QAction>("russianAction")->isChecked());
+    EXPECT_FALSE(child<QAction>("englishAction")->isChecked());
 }
 
 TEST_F(LanguageTest, PhoneModeCaptions)
 {
     start();
-    form->connection().workMode = kPhoneMode;
-    child<QAction>("N7")->trigger();
-    EXPECT_EQ(Shown(child<QAction>("N13")->text()), "Disconnect");
-    EXPECT_EQ(child<StatusBar>("StatusBar1")->panelText(), "Status : Work with phone");
-    EXPECT_EQ(child<QPushButton>("Button1")->text(), "Read spcolor.sch");
-    EXPECT_EQ(child<QPushButton>("Button2")->text(), "Write spcolor.sch");
-    EXPECT_EQ(Shown(child<QAction>("Open1")->text()), "Read spcolor.sch");
-    EXPECT_EQ(Shown(child<QAction>("Save1")->text()), "Write spcolor.sch");
+    mainWindow->connection().workMode = kPhoneMode;
+    child<QAction>("englishAction")->trigger();
+    EXPECT_EQ(Shown(child<QAction>("connectAction")->text()), "Disconnect");
+    EXPECT_EQ(child<StatusBar>("statusBar")->panelText(), "Status : Work with phone");
+    EXPECT_EQ(child<QPushButton>("openButton")->text(), "Read spcolor.sch");
+    EXPECT_EQ(child<QPushButton>("saveButton")->text(), "Write spcolor.sch");
+    EXPECT_EQ(Shown(child<QAction>("openAction")->text()), "Read spcolor.sch");
+    EXPECT_EQ(Shown(child<QAction>("saveAction")->text()), "Write spcolor.sch");
 
-    child<QAction>("N6")->trigger();
-    EXPECT_EQ(Shown(child<QAction>("Open1")->text()), QString::fromUtf8("Читать spcolor.sch..."));
-    EXPECT_EQ(Shown(child<QAction>("N13")->text()), QString::fromUtf8("Отключить"));
+    child<QAction>("russianAction")->trigger();
+    EXPECT_EQ(Shown(child<QAction>("openAction")->text()), QString::fromUtf8("Читать spcolor.sch..."));
+    EXPECT_EQ(Shown(child<QAction>("connectAction")->text()), QString::fromUtf8("Отключить"));
 }
 
 TEST_F(LanguageTest, FailedWriteIsReportedAndTheLanguageStays)
@@ -317,10 +317,10 @@ TEST_F(LanguageTest, FailedWriteIsReportedAndTheLanguageStays)
     // A folder where the file should be: no file can be written there, even as root.
     ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("tintora.ini")));
     start();
-    child<QAction>("N7")->trigger();
+    child<QAction>("englishAction")->trigger();
     EXPECT_EQ(dialogs.errors, QStringList({"Unable to write to " + iniPath()}));
-    EXPECT_EQ(form->language(), kEnglish);
-    EXPECT_EQ(Shown(child<QMenu>("File1")->title()), "File");
+    EXPECT_EQ(mainWindow->language(), kEnglish);
+    EXPECT_EQ(Shown(child<QMenu>("fileMenu")->title()), "File");
 }
 
 }  // namespace

@@ -6,9 +6,9 @@
 #include "preview/clock.h"
 #include "scheme/colourscheme.h"
 #include "settings/profilefile.h"
-#include "ui/taboutbox.h"
-#include "ui/tform1.h"
-#include "ui/tokbottomdlg.h"
+#include "ui/aboutdialog.h"
+#include "ui/mainwindow.h"
+#include "ui/previewsettingsdialog.h"
 
 #include <QFile>
 #include <QImage>
@@ -32,9 +32,9 @@ protected:
     FakePhone phone;
     PhoneLibrary *phoneInUse = &phone;  // a test may drive a phone of its own
     FixedClock clock{QDateTime(QDate(2024, 4, 15), QTime(10, 9))};
-    std::unique_ptr<TForm1> form;
-    std::unique_ptr<TAboutBox> aboutBox;
-    std::unique_ptr<TOKBottomDlg> settingsDialog;
+    std::unique_ptr<MainWindow> mainWindow;
+    std::unique_ptr<AboutDialog> aboutDialog;
+    std::unique_ptr<PreviewSettingsDialog> settingsDialog;
 
     QString iniPath() const { return folder.filePath(QStringLiteral("tintora.ini")); }
     QString fontPath() const { return folder.filePath(QStringLiteral("1stSortie.ttf")); }
@@ -71,26 +71,26 @@ protected:
 
     void start(const QStringList &arguments = {})
     {
-        FormEnvironment environment;
+        MainWindowEnvironment environment;
         environment.dialogs = &dialogs;
         environment.clock = &clock;
         environment.phone = phoneInUse;
         environment.settingsPath = iniPath();
         environment.arguments = arguments;
         environment.fontFilePath = fontPath();
-        form = std::make_unique<TForm1>(environment);
-        aboutBox = std::make_unique<TAboutBox>(form->language(), dialogs, form.get());
-        form->setAboutBox(aboutBox.get());
-        settingsDialog = std::make_unique<TOKBottomDlg>(clock, form.get());
-        form->setSettingsDialog(settingsDialog.get());
+        mainWindow = std::make_unique<MainWindow>(environment);
+        aboutDialog = std::make_unique<AboutDialog>(mainWindow->language(), dialogs, mainWindow.get());
+        mainWindow->setAboutDialog(aboutDialog.get());
+        settingsDialog = std::make_unique<PreviewSettingsDialog>(clock, mainWindow.get());
+        mainWindow->setSettingsDialog(settingsDialog.get());
     }
 
     // The dialogs go first: the window owns them as its children.
     void stop()
     {
         settingsDialog.reset();
-        aboutBox.reset();
-        form.reset();
+        aboutDialog.reset();
+        mainWindow.reset();
     }
 
     void TearDown() override { stop(); }
@@ -98,7 +98,7 @@ protected:
     template <typename T>
     T *child(const char *name) const
     {
-        T *found = form->findChild<T *>(QString::fromLatin1(name));
+        T *found = mainWindow->findChild<T *>(QString::fromLatin1(name));
         EXPECT_NE(found, nullptr) << name;
         return found;
     }
@@ -107,12 +107,12 @@ protected:
     // changes and disappears otherwise.
     QString shownTitle() const
     {
-        form->winId();
-        return form->windowHandle()->title();
+        mainWindow->winId();
+        return mainWindow->windowHandle()->title();
     }
 
-    QImage shownPreview() const { return child<QLabel>("Image1")->pixmap().toImage(); }
-    QRgb swatchFill() const { return child<QLabel>("ColorBar")->pixmap().toImage().pixel(20, 8); }
+    QImage shownPreview() const { return child<QLabel>("previewDisplay")->pixmap().toImage(); }
+    QRgb swatchFill() const { return child<QLabel>("colourSwatch")->pixmap().toImage().pixel(20, 8); }
 };
 
 // A menu caption as it is shown: '&' only marks the Alt letter, "&&" shows one '&'.

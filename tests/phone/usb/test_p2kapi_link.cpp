@@ -499,20 +499,20 @@ TEST_F(EmulatedPhoneTest, TheConnectCommandFollowsThePhoneThroughSwitchAndRestar
     emu().plug(Mode::Modem);
     library().P2K_Init(0);
     ConnectionState state;
-    state.Timer1Timer(library());
+    state.poll(library());
     EXPECT_FALSE(state.connectEnabled);
     ASSERT_TRUE(waitForPhone());
-    state.Timer1Timer(library());
+    state.poll(library());
     EXPECT_TRUE(state.connectEnabled);
-    state.N13Click(library());
+    state.toggle(library());
     EXPECT_EQ(state.workMode, kPhoneMode);
 
     emu().setRestart(false, Mode::Modem, std::chrono::milliseconds(500));
     EXPECT_EQ(library().P2K_Restart(), 0);
-    state.N13Click(library());
+    state.toggle(library());
     EXPECT_EQ(state.workMode, kComputerMode) << "no phone while it restarts";
     ASSERT_TRUE(waitForPhone());
-    state.Timer1Timer(library());
+    state.poll(library());
     EXPECT_TRUE(state.connectEnabled);
     EXPECT_EQ(emu().switches(), 2);
 }

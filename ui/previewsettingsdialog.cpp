@@ -1,10 +1,11 @@
-#include "tokbottomdlg.h"
+// Configuration > Settings: the dialog of the five preview options.
+#include "previewsettingsdialog.h"
 
 #include "centreonscreen.h"
 #include "cp1251validator.h"
 #include "languagetables.h"
 #include "settings/settings.h"
-#include "ui_tokbottomdlg.h"
+#include "ui_previewsettingsdialog.h"
 
 #include "preview/clock.h"
 
@@ -41,33 +42,33 @@ void SetItemIndex(QButtonGroup *group, int index)
 
 }  // namespace
 
-TOKBottomDlg::TOKBottomDlg(const Clock &clock, QWidget *parent)
-    : QDialog(parent), ui(std::make_unique<Ui::TOKBottomDlg>())
+PreviewSettingsDialog::PreviewSettingsDialog(const Clock &clock, QWidget *parent)
+    : QDialog(parent), ui(std::make_unique<Ui::PreviewSettingsDialog>())
 {
     ui->setupUi(this);
     setFixedSize(size());
     // The operator name is stored in Windows-1251 like every settings text.
-    ui->Edit1->setValidator(new Cp1251Validator(ui->Edit1));
-    clockGroup_ = MakeGroup(this, {ui->RadioGroup1Item0, ui->RadioGroup1Item1});
-    dateGroup_ = MakeGroup(this, {ui->RadioGroup2Item0, ui->RadioGroup2Item1,
-                                  ui->RadioGroup2Item2, ui->RadioGroup2Item3});
-    softKeyGroup_ = MakeGroup(this, {ui->RadioGroup3Item0, ui->RadioGroup3Item1,
-                                     ui->RadioGroup3Item2, ui->RadioGroup3Item3});
-    FormCreate(clock);
+    ui->providerNameEdit->setValidator(new Cp1251Validator(ui->providerNameEdit));
+    clockGroup_ = MakeGroup(this, {ui->analogueClockRadio, ui->digitalClockRadio});
+    dateGroup_ = MakeGroup(this, {ui->monthDayYearRadio, ui->dayMonthYearRadio,
+                                  ui->dayMonthNameRadio, ui->noDateRadio});
+    softKeyGroup_ = MakeGroup(this, {ui->leftSoftKeyRadio, ui->menuKeyRadio,
+                                     ui->rightSoftKeyRadio, ui->noKeyRadio});
+    limitDatesToStartMonth(clock);
 }
 
-TOKBottomDlg::~TOKBottomDlg() = default;
+PreviewSettingsDialog::~PreviewSettingsDialog() = default;
 
-void TOKBottomDlg::FormCreate(const Clock &clock)
+void PreviewSettingsDialog::limitDatesToStartMonth(const Clock &clock)
 {
     const QDate today = clock.now().date();
     const QDate first(today.year(), today.month(), 1);
-    ui->DateTimePicker1->setDateRange(first, first.addDays(today.daysInMonth() - 1));
+    ui->datePicker->setDateRange(first, first.addDays(today.daysInMonth() - 1));
 }
 
-void TOKBottomDlg::FillFromFile(const StoredPreviewSettings &stored)
+void PreviewSettingsDialog::fillFromStored(const StoredPreviewSettings &stored)
 {
-    ui->Edit1->setText(stored.ProviderName);
+    ui->providerNameEdit->setText(stored.ProviderName);
     SetItemIndex(clockGroup_, stored.ClockFormat);
     SetItemIndex(dateGroup_, stored.DateFormat);
     SetItemIndex(softKeyGroup_, stored.PressedSoftKey);
@@ -75,13 +76,13 @@ void TOKBottomDlg::FillFromFile(const StoredPreviewSettings &stored)
 
 // When the month has turned since start-up the day of the current month may fall outside
 // the picker's month: the picker then shows the nearest day it offers.
-void TOKBottomDlg::setChoosedDate(const QDate &date)
+void PreviewSettingsDialog::setChosenDate(const QDate &date)
 {
-    ui->DateTimePicker1->setDate(
-        qBound(ui->DateTimePicker1->minimumDate(), date, ui->DateTimePicker1->maximumDate()));
+    ui->datePicker->setDate(
+        qBound(ui->datePicker->minimumDate(), date, ui->datePicker->maximumDate()));
 }
 
-void TOKBottomDlg::SetTexts(Language language)
+void PreviewSettingsDialog::applyLanguage(Language language)
 {
     for (const Caption &caption : SettingsDialogCaptions) {
         const QString text = caption.text.text(language);
@@ -98,33 +99,33 @@ void TOKBottomDlg::SetTexts(Language language)
     }
 }
 
-QString TOKBottomDlg::providerName() const
+QString PreviewSettingsDialog::providerName() const
 {
-    return ui->Edit1->text();
+    return ui->providerNameEdit->text();
 }
 
-int TOKBottomDlg::clockFormat() const
+int PreviewSettingsDialog::clockFormat() const
 {
     return clockGroup_->checkedId();
 }
 
-int TOKBottomDlg::dateFormat() const
+int PreviewSettingsDialog::dateFormat() const
 {
     return dateGroup_->checkedId();
 }
 
-int TOKBottomDlg::pressedSoftKey() const
+int PreviewSettingsDialog::pressedSoftKey() const
 {
     return softKeyGroup_->checkedId();
 }
 
-int TOKBottomDlg::choosedDay() const
+int PreviewSettingsDialog::chosenDay() const
 {
-    return ui->DateTimePicker1->date().day();
+    return ui->datePicker->date().day();
 }
 
 // Its frame is known only once it is shown.
-void TOKBottomDlg::showEvent(QShowEvent *event)
+void PreviewSettingsDialog::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     CentreOnScreen(this);

@@ -1,3 +1,4 @@
+// Configuration > Settings: the dialog of the five preview options.
 #pragma once
 
 #include "scheme/colourscheme.h"
@@ -10,7 +11,7 @@
 class QButtonGroup;
 
 namespace Ui {
-class TOKBottomDlg;
+class PreviewSettingsDialog;
 }
 
 namespace tintora {
@@ -19,33 +20,34 @@ class Clock;
 struct StoredPreviewSettings;
 
 // The settings dialog of the five preview options. The main window fills it, shows it and
-// writes what it returns (N8Click); OK accepts, Cancel, Esc and the close button reject.
-class TOKBottomDlg : public QDialog {
+// writes what it returns (showPreviewSettings); OK accepts, Cancel, Esc and the close button
+// reject.
+class PreviewSettingsDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit TOKBottomDlg(const Clock &clock, QWidget *parent = nullptr);
-    ~TOKBottomDlg() override;
+    explicit PreviewSettingsDialog(const Clock &clock, QWidget *parent = nullptr);
+    ~PreviewSettingsDialog() override;
 
     // ProviderName, ClockFormat, DateFormat and PressedSoftKey as stored. A stored index at
     // or beyond a group's items selects the last item, one below 0 selects none.
-    void FillFromFile(const StoredPreviewSettings &stored);
+    void fillFromStored(const StoredPreviewSettings &stored);
     // Kept within the month the program started in.
-    void setChoosedDate(const QDate &date);
-    void SetTexts(Language language);
+    void setChosenDate(const QDate &date);
+    void applyLanguage(Language language);
 
     QString providerName() const;
     int clockFormat() const;
     int dateFormat() const;
     int pressedSoftKey() const;
-    int choosedDay() const;
+    int chosenDay() const;
 
 protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    void FormCreate(const Clock &clock);
+    void limitDatesToStartMonth(const Clock &clock);
 
-    std::unique_ptr<Ui::TOKBottomDlg> ui;
+    std::unique_ptr<Ui::PreviewSettingsDialog> ui;
     QButtonGroup *clockGroup_;
     QButtonGroup *dateGroup_;
     QButtonGroup *softKeyGroup_;

@@ -1,3 +1,4 @@
+// The editor's main window: one class, its parts implemented one concern to a file.
 #pragma once
 
 #include "schemedocument.h"
@@ -26,20 +27,20 @@ class QDragMoveEvent;
 class QDropEvent;
 
 namespace Ui {
-class TForm1;
+class MainWindow;
 }
 
 namespace tintora {
 
+class AboutDialog;
 class Clock;
 class PhoneLibrary;
 class Preview;
-class TAboutBox;
-class TOKBottomDlg;
+class PreviewSettingsDialog;
 class WindowDialogs;
 
 // What the main window is given rather than finding for itself, so tests can replace it.
-struct FormEnvironment {
+struct MainWindowEnvironment {
     WindowDialogs *dialogs = nullptr;
     const Clock *clock = nullptr;
     PhoneLibrary *phone = nullptr;
@@ -53,23 +54,27 @@ struct FormEnvironment {
 QString SchemeCaption(const QString &name);
 
 // The editor's main window. It owns the scheme, the editor selection, the preview and the
-// settings for the whole run; FormCreate runs in the constructor, FormDestroy in the
-// destructor.
-class TForm1 : public QMainWindow {
+// settings for the whole run; startUp runs in the constructor.
+//   mainwindow.cpp      the window, its menus and language, start-up, the two dialogs
+//   editingpanel.cpp    screens, elements, swatch, hex field, transparency, name, undo
+//   filecommands.cpp    New, Open, Save, Save As, recent files, drops, unsaved changes
+//   phonecommands.cpp   connect, activate, the status poll
+//   previewpanel.cpp    the preview, its background, zoom, click-to-pick, export
+class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    explicit TForm1(const FormEnvironment &environment, QWidget *parent = nullptr);
-    ~TForm1() override;
+    explicit MainWindow(const MainWindowEnvironment &environment, QWidget *parent = nullptr);
+    ~MainWindow() override;
 
     // The two dialogs are created after the main window and handed over once they exist.
-    void setAboutBox(TAboutBox *aboutBox);
-    void setSettingsDialog(TOKBottomDlg *dialog);
+    void setAboutDialog(AboutDialog *aboutDialog);
+    void setSettingsDialog(PreviewSettingsDialog *dialog);
 
-    void ShowSelectedElement();
-    void SelectFirstScreen();
-    void FillElementCombo(bool resetIndex);
-    void ApplyLanguage(Language language);
-    void RepaintPreview(int screen);
+    void showSelectedElement();
+    void selectFirstScreen();
+    void fillElementCombo(bool resetIndex);
+    void applyLanguage(Language language);
+    void repaintPreview(int screen);
 
     ColourScheme &scheme() { return scheme_; }
     Settings &settings() { return settings_; }
@@ -80,41 +85,43 @@ public:
     const QString &currentFilePath() const { return document_.filePath; }
     void setCurrentFilePath(const QString &path) { document_.filePath = path; }
     SchemeDocument &document() { return document_; }
-    int selectedScreen() const { return SelectedScreen; }
+    int selectedScreen() const { return selectedScreen_; }
     int selectedElement() const;
     PhoneLibrary &phone() { return *environment_.phone; }
     WindowDialogs &dialogs() { return *environment_.dialogs; }
 
 public slots:
-    void ListBox1Click();
-    void ComboBox2Change();
-    void StaticText1Click();
-    void TrackBar1Change();
-    void SpinEdit1Change();
-    void LabeledEdit1Change();
-    void Button3Click();
-    void Button4Click();
-    void LanguageClick(QAction *sender);
-    void N8Click();
-    void N11Click();
-    void Exit1Click();
-    // Phone link.
-    void Timer1Timer();
-    void N13Click();
-    void Button1Click();
-    void Button2Click();
-    void spcolorsch1Click();
-    // The preview's zoom, the element under a click, the hex colour field, export.
-    void ZoomClick(int zoom);
-    void PreviewPixelClicked(const QPoint &pixel);
-    void ColourHexEntered(Colour colour);
-    void ExportScreenClick();
-    void ExportAllScreensClick();
-    // The editor's own commands.
-    void New1Click();
-    void SaveAs1Click();
-    void Undo1Click();
-    void Redo1Click();
+    // The window: language, settings, About.
+    void chooseLanguage(QAction *sender);
+    void showPreviewSettings();
+    void showAbout();
+    // The editing panel.
+    void chooseScreen();
+    void chooseElement();
+    void chooseColour();
+    void applyHexColour(Colour colour);
+    void setTransparencyFromSlider();
+    void setTransparencyFromSpin();
+    void renameScheme();
+    void undo();
+    void redo();
+    // File commands; in phone mode Open reads and Save writes the phone's scheme.
+    void newScheme();
+    void openScheme();
+    bool saveScheme();
+    void saveSchemeAs();
+    void quit();
+    // Phone commands.
+    void pollPhone();
+    void toggleConnection();
+    void activateScheme();
+    // The preview panel.
+    void chooseBackgroundPicture();
+    void clearBackgroundPicture();
+    void zoomPreview(int zoom);
+    void pickElementAt(const QPoint &pixel);
+    void exportScreen();
+    void exportAllScreens();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -123,25 +130,31 @@ protected:
     void dropEvent(QDropEvent *event) override;
 
 private:
-    CommandContext commandContext();
-    void FormCreate();
-    void FormDestroy();
-    void connectHandlers();
+    static constexpr int kClientWidth = 422;
+    static constexpr int kClientHeight = 522;  // below the menu bar, the status bar included
+    static constexpr int kStatusBarHeight = 24;
+
+    // The window.
+    void setUpMenus();
+    void startUp();
     void setControlCaption(const char *control, const QString &text);
-    void DrawSwatch();
+    void setCaption(const QString &caption);
+
+    // The editing panel.
+    void setUpEditingPanel();
+    void drawSwatch();
     void onScreenRowChanged(int row);
     void onScreenRowClicked(int row);
-    void connectPreviewTools();
-    void ApplyPreviewZoom(int zoom);
     // Steps 3 to 5 of a colour confirmed in the chooser, for every way a colour is chosen.
-    void ApplySwatchColour();
-    bool ExportPreviewImage(const QString &path);
+    void applySwatchColour();
+    void storeTransparency();
+    void showHistoryCaptions();
+    void showRestoredEdit(EditKind kind, int element);
+    void moveToElement(int element);
 
-    // The editor's own commands: the document, its history, recent files, drops.
-    void setUpEditorCommands();
-    void setCaption(const QString &caption);
+    // File commands.
+    void setUpFileCommands();
     bool mayDiscardChanges();
-    bool saveScheme();
     void showSavedName();
     void resetViewAfterLoad();
     void schemeLoaded(bool fromComputer);
@@ -150,17 +163,23 @@ private:
     void rememberRecentFile(const QString &path);
     void fillRecentMenu();
     void showFilePath();
-    void showHistoryCaptions();
-    void showRestoredEdit(EditKind kind, int element);
-    void moveToElement(int element);
-    void loadBackgroundPicture(const QString &path);
     bool takesDrop(const QDropEvent *event) const;
 
-    FormEnvironment environment_;
-    std::unique_ptr<Ui::TForm1> ui;
-    QTimer Timer1;
-    TAboutBox *aboutBox_ = nullptr;
-    TOKBottomDlg *settingsDialog_ = nullptr;
+    // Phone commands.
+    void setUpPhoneCommands();
+    CommandContext commandContext();
+
+    // The preview panel.
+    void setUpPreviewPanel();
+    void applyPreviewZoom(int zoom);
+    void loadBackgroundPicture(const QString &path);
+    bool exportPreviewImage(const QString &path);
+
+    MainWindowEnvironment environment_;
+    std::unique_ptr<Ui::MainWindow> ui;
+    QTimer phonePoll_;
+    AboutDialog *aboutDialog_ = nullptr;
+    PreviewSettingsDialog *settingsDialog_ = nullptr;
 
     SchemeDocument document_;
     // The document's scheme, which the handlers edit.
@@ -171,13 +190,13 @@ private:
     PreviewPictures pictures_;
     std::unique_ptr<Preview> preview_;
 
-    std::uint8_t SelectedScreen = 0;
-    std::uint8_t FirstElement = 0;
-    std::uint8_t ElementCount = 0;
+    std::uint8_t selectedScreen_ = 0;
+    std::uint8_t firstElement_ = 0;
+    std::uint8_t elementCount_ = 0;
     Colour swatchColour_ = 0;
     // The colour chooser opens on what was last confirmed in it, black at first.
     Colour chooserColour_ = 0;
-    // A mouse press that moved the screen row has run ListBox1Click already; its release
+    // A mouse press that moved the screen row has run chooseScreen already; its release
     // must not run it again.
     int rowChangedByPress_ = -1;
     // Where the controls of the client area stand at zoom 1.

@@ -1,3 +1,4 @@
+// The transparency slider's 10-pixel thumb.
 #pragma once
 
 #include <QProxyStyle>
@@ -5,10 +6,10 @@
 namespace tintora {
 
 // The transparency slider's thumb is 10 pixels long, whatever the base style's own length.
-class TrackBarStyle : public QProxyStyle {
+class SliderThumbStyle : public QProxyStyle {
     Q_OBJECT
 public:
-    explicit TrackBarStyle(QStyle *base);
+    explicit SliderThumbStyle(QStyle *base);
 
     int pixelMetric(PixelMetric metric, const QStyleOption *option,
                     const QWidget *widget) const override;

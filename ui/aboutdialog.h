@@ -1,3 +1,4 @@
+// Help > About: the picture, the product name and version, the contact link.
 #pragma once
 
 #include "scheme/colourscheme.h"
@@ -7,7 +8,7 @@
 #include <memory>
 
 namespace Ui {
-class TAboutBox;
+class AboutDialog;
 }
 
 namespace tintora {
@@ -16,23 +17,23 @@ class WindowDialogs;
 
 // Help > About: the picture, the product name and version, and the contact link.
 // OK, Enter and the close button close it; with no cancel button, Esc does not.
-class TAboutBox : public QDialog {
+class AboutDialog : public QDialog {
     Q_OBJECT
 public:
     // Takes the title of the language applied when it is created.
-    TAboutBox(Language language, WindowDialogs &dialogs, QWidget *parent = nullptr);
-    ~TAboutBox() override;
+    AboutDialog(Language language, WindowDialogs &dialogs, QWidget *parent = nullptr);
+    ~AboutDialog() override;
 
-    void EmailMouseEnter();
-    void EmailMouseLeave();
-    void EmailClick();
+    void underlineEmail();
+    void removeEmailUnderline();
+    void sendEmail();
 
 protected:
     void showEvent(QShowEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    std::unique_ptr<Ui::TAboutBox> ui;
+    std::unique_ptr<Ui::AboutDialog> ui;
     WindowDialogs &dialogs_;
 };
 

@@ -1,0 +1,320 @@
+// The editing panel: screen list, element list, colour swatch and hex field, transparency, name, undo.
+#include "mainwindow.h"
+
+#include "applicationtitle.h"
+#include "cp1251validator.h"
+#include "historykeys.h"
+#include "languagetables.h"
+#include "schemeedit.h"
+#include "sliderthumbstyle.h"
+#include "ui_mainwindow.h"
+#include "windowdialogs.h"
+
+#include "preview/preview.h"
+#include "scheme/catalogue.h"
+#include "scheme/codepage.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPainter>
+#include <QSignalBlocker>
+#include <QStyleFactory>
+
+namespace tintora {
+namespace {
+
+constexpr int kScreenRowHeight = 20;
+
+QColor ToQColor(Colour colour)
+{
+    return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
+}
+
+Colour FromQColor(const QColor &colour)
+{
+    return Colour(colour.red()) | Colour(colour.green()) << 8 | Colour(colour.blue()) << 16;
+}
+
+}  // namespace
+
+void MainWindow::setUpEditingPanel()
+{
+    auto *sliderStyle = new SliderThumbStyle(QStyleFactory::create(QApplication::style()->name()));
+    sliderStyle->setParent(ui->transparencySlider);
+    ui->transparencySlider->setStyle(sliderStyle);
+    for (int row = 0; row < ui->screenList->count(); ++row)
+        ui->screenList->item(row)->setSizeHint(QSize(0, kScreenRowHeight));
+    // The spin box is stepped with its buttons and the arrow keys, never typed into.
+    if (auto *spinText = ui->transparencySpin->findChild<QLineEdit *>()) {
+        spinText->setReadOnly(true);
+        spinText->setMaxLength(3);
+    }
+    ui->schemeNameEdit->setValidator(new Cp1251Validator(ui->schemeNameEdit));
+
+    connect(ui->screenList, &QListWidget::currentRowChanged, this, &MainWindow::onScreenRowChanged);
+    connect(ui->screenList, &QListWidget::clicked, this,
+            [this](const QModelIndex &index) { onScreenRowClicked(index.row()); });
+    connect(ui->elementCombo, &QComboBox::activated, this, &MainWindow::chooseElement);
+    connect(ui->colourSwatch, &ClickLabel::clicked, this, &MainWindow::chooseColour);
+    connect(ui->colourHexEdit, &HexColourEdit::colourEntered, this, &MainWindow::applyHexColour);
+    connect(ui->transparencySlider, &QSlider::valueChanged, this, &MainWindow::setTransparencyFromSlider);
+    connect(ui->transparencySpin, &QSpinBox::valueChanged, this, &MainWindow::setTransparencyFromSpin);
+    connect(ui->schemeNameEdit, &QLineEdit::textChanged, this, &MainWindow::renameScheme);
+
+    connect(ui->undoAction, &QAction::triggered, this, &MainWindow::undo);
+    connect(ui->redoAction, &QAction::triggered, this, &MainWindow::redo);
+    ui->undoAction->setShortcuts(QKeySequence::Undo);
+    ui->redoAction->setShortcuts(QKeySequence::Redo);
+    ui->schemeNameEdit->installEventFilter(new HistoryKeys(ui->schemeNameEdit));
+    ui->colourHexEdit->installEventFilter(new HistoryKeys(ui->colourHexEdit));
+    // A file let go over the name field opens like anywhere else on the window, instead of
+    // its address being typed into the name.
+    ui->schemeNameEdit->setAcceptDrops(false);
+    // The slider held down makes one step of its changes.
+    connect(ui->transparencySlider, &QSlider::sliderPressed, &document_, &SchemeDocument::beginDrag);
+    connect(ui->transparencySlider, &QSlider::sliderReleased, &document_, &SchemeDocument::endDrag);
+    connect(&document_, &SchemeDocument::restored, this, &MainWindow::showRestoredEdit);
+    connect(&document_.history(), &QUndoStack::indexChanged, this,
+            &MainWindow::showHistoryCaptions);
+}
+
+int MainWindow::selectedElement() const
+{
+    return firstElement_ + ui->elementCombo->currentIndex();
+}
+
+void MainWindow::drawSwatch()
+{
+    QPixmap swatch(ui->colourSwatch->size());
+    QPainter painter(&swatch);
+    painter.setPen(Qt::black);
+    painter.setBrush(ToQColor(swatchColour_));
+    painter.drawRect(0, 0, swatch.width() - 1, swatch.height() - 1);
+    painter.end();
+    ui->colourSwatch->setPixmap(swatch);
+    ui->colourHexEdit->setColour(swatchColour_);
+}
+
+void MainWindow::showSelectedElement()
+{
+    const int element = selectedElement();
+    const int transparency = scheme_.entry(element).transparency;
+
+    // 1.
+    swatchColour_ = scheme_.entry(element).colour;
+    drawSwatch();
+    // 2. A changed value runs the slider's change handling, which aligns a linked partner.
+    ui->transparencySlider->setValue(transparency);
+    // 3.
+    ui->transparencySpin->setValue(transparency);
+}
+
+void MainWindow::selectFirstScreen()
+{
+    {
+        const QSignalBlocker blocker(ui->screenList);
+        ui->screenList->setCurrentRow(0);
+    }
+    selectedScreen_ = 0;
+    firstElement_ = 1;
+    elementCount_ = 12;
+    fillElementCombo(true);
+    ui->schemeNameEdit->setText(FromCp1251(scheme_.name));
+}
+
+void MainWindow::fillElementCombo(bool resetIndex)
+{
+    // 1.
+    const int remembered = ui->elementCombo->currentIndex();
+    // 2.
+    ui->elementCombo->clear();
+    // 3.
+    const int last = firstElement_ + elementCount_ - 1;
+    for (int element = firstElement_; element <= last; ++element) {
+        if (language_ == kRussian)
+            ui->elementCombo->addItem(RussianElementName(element));
+        else if (language_ == kEnglish)
+            ui->elementCombo->addItem(EnglishElementName(element));
+    }
+    // 4.
+    ui->elementCombo->setCurrentIndex(resetIndex ? 0 : remembered);
+}
+
+void MainWindow::onScreenRowChanged(int row)
+{
+    if (QApplication::mouseButtons() & Qt::LeftButton)
+        rowChangedByPress_ = row;
+    chooseScreen();
+}
+
+// A click on the row that is already selected chooses that screen again.
+void MainWindow::onScreenRowClicked(int row)
+{
+    const bool handledAtPress = rowChangedByPress_ == row;
+    rowChangedByPress_ = -1;
+    if (!handledAtPress)
+        chooseScreen();
+}
+
+void MainWindow::chooseScreen()
+{
+    // 1.
+    const int row = ui->screenList->currentRow();
+    selectedScreen_ = std::uint8_t(row);
+    // 2.
+    if (row >= 0 && row < kScreenCount) {
+        firstElement_ = std::uint8_t(ScreenGroupTable[row].firstElement);
+        elementCount_ = std::uint8_t(ScreenGroupTable[row].count);
+    }
+    // 3.
+    fillElementCombo(true);
+    // 4.
+    showSelectedElement();
+    // 5.
+    repaintPreview(selectedScreen_);
+}
+
+void MainWindow::chooseElement()
+{
+    showSelectedElement();
+}
+
+void MainWindow::chooseColour()
+{
+    // 1.
+    const std::optional<QColor> chosen = dialogs().chooseColour(ToQColor(chooserColour_));
+    // 2.
+    if (chosen) {
+        chooserColour_ = FromQColor(*chosen);
+        swatchColour_ = chooserColour_;
+    }
+    // 3. to 5.
+    applySwatchColour();
+}
+
+void MainWindow::applyHexColour(Colour colour)
+{
+    swatchColour_ = colour;
+    applySwatchColour();
+}
+
+void MainWindow::applySwatchColour()
+{
+    // 3.
+    drawSwatch();
+    // 4. After a cancel the swatch still holds the element's own colour.
+    const ColourScheme before = scheme_;
+    scheme_.entry(selectedElement()).colour = swatchColour_;
+    document_.record(EditKind::Colour, selectedElement(), before);
+    // 5.
+    repaintPreview(selectedScreen_);
+}
+
+void MainWindow::setTransparencyFromSlider()
+{
+    // 1.
+    ui->transparencySpin->setValue(ui->transparencySlider->value());
+    // 2. to 4.
+    storeTransparency();
+}
+
+void MainWindow::setTransparencyFromSpin()
+{
+    // 1.
+    ui->transparencySlider->setValue(ui->transparencySpin->value());
+    // 2. to 4.
+    storeTransparency();
+}
+
+// Steps 2 to 4 of a transparency set with the slider or the spin box.
+void MainWindow::storeTransparency()
+{
+    // 2.
+    const int element = selectedElement();
+    const ColourScheme before = scheme_;
+    scheme_.entry(element).transparency = std::uint8_t(ui->transparencySpin->value());
+    // 3.
+    SyncLinkedTransparency(scheme_, element);
+    document_.record(EditKind::Transparency, element, before);
+    // 4.
+    repaintPreview(selectedScreen_);
+}
+
+void MainWindow::renameScheme()
+{
+    const QString text = ui->schemeNameEdit->text();
+    // 1.
+    setCaption(text.isEmpty() ? QString::fromLatin1(kApplicationTitle) : SchemeCaption(text));
+    // 2. The field's validator lets in only characters that Windows-1251 holds, and every
+    // byte of a loaded name has a character, so the conversion always succeeds.
+    const ColourScheme before = scheme_;
+    if (const std::optional<QByteArray> name = ToCp1251(text))
+        scheme_.name = *name;
+    document_.record(EditKind::Name, 0, before);
+}
+
+void MainWindow::undo()
+{
+    document_.history().undo();
+}
+
+void MainWindow::redo()
+{
+    document_.history().redo();
+}
+
+// "Undo colour of Main text": what the next undo and redo would change.
+void MainWindow::showHistoryCaptions()
+{
+    const QUndoStack &history = document_.history();
+    const int index = history.index();
+    const auto *undo = index > 0 ? static_cast<const SchemeEdit *>(history.command(index - 1))
+                                 : nullptr;
+    const auto *redo = index < history.count()
+                           ? static_cast<const SchemeEdit *>(history.command(index))
+                           : nullptr;
+    const QString undoText = EditorCaption("undoAction", language_);
+    const QString redoText = EditorCaption("redoAction", language_);
+    ui->undoAction->setText(undo ? undoText + QLatin1Char(' ') + undo->describe(language_) : undoText);
+    ui->redoAction->setText(redo ? redoText + QLatin1Char(' ') + redo->describe(language_) : redoText);
+    ui->undoAction->setEnabled(undo != nullptr);
+    ui->redoAction->setEnabled(redo != nullptr);
+}
+
+void MainWindow::showRestoredEdit(EditKind kind, int element)
+{
+    if (kind == EditKind::Name)
+        ui->schemeNameEdit->setText(FromCp1251(scheme_.name));
+    else
+        moveToElement(element);
+}
+
+// The element list shows element, on its screen, with its restored values; the slider's
+// change handling does not run, so nothing is stored over what was restored.
+void MainWindow::moveToElement(int element)
+{
+    const auto onScreen = [element](int first, int count) {
+        return element >= first && element < first + count;
+    };
+    for (int screen = 0; screen < kScreenCount && !onScreen(firstElement_, elementCount_); ++screen) {
+        const ScreenGroup &group = ScreenGroupTable[screen];
+        if (!onScreen(group.firstElement, group.count))
+            continue;
+        const QSignalBlocker blocker(ui->screenList);
+        ui->screenList->setCurrentRow(screen);
+        selectedScreen_ = std::uint8_t(screen);
+        firstElement_ = std::uint8_t(group.firstElement);
+        elementCount_ = std::uint8_t(group.count);
+        fillElementCombo(true);
+    }
+    if (onScreen(firstElement_, elementCount_))
+        ui->elementCombo->setCurrentIndex(element - firstElement_);
+    {
+        const QSignalBlocker sliderBlocker(ui->transparencySlider);
+        const QSignalBlocker spinBlocker(ui->transparencySpin);
+        showSelectedElement();
+    }
+    repaintPreview(selectedScreen_);
+}
+
+}  // namespace tintora

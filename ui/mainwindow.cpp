@@ -1,0 +1,306 @@
+// The main window itself: its layout and menu bar, the language, start-up, the two dialogs.
+#include "mainwindow.h"
+
+#include "aboutdialog.h"
+#include "altletterstyle.h"
+#include "applicationtitle.h"
+#include "languagetables.h"
+#include "menubaritemstyle.h"
+#include "previewsettingsdialog.h"
+#include "settings/profilefile.h"
+#include "ui_mainwindow.h"
+#include "windowdialogs.h"
+
+#include "phone/phonelibrary.h"
+#include "preview/clock.h"
+#include "preview/preview.h"
+#include "preview/previewfont.h"
+#include "preview/previewresources.h"
+#include "scheme/catalogue.h"
+#include "scheme/codepage.h"
+#include "scheme/inputfile.h"
+
+#include <QActionGroup>
+#include <QApplication>
+#include <QLayout>
+#include <QSignalBlocker>
+#include <QStyleFactory>
+
+#include <cstring>
+
+namespace tintora {
+
+QString SchemeCaption(const QString &name)
+{
+    return QString::fromLatin1(kApplicationTitle) + QStringLiteral(" - [") + name + QLatin1Char(']');
+}
+
+MainWindow::MainWindow(const MainWindowEnvironment &environment, QWidget *parent)
+    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                              Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                              Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+      environment_(environment),
+      ui(std::make_unique<Ui::MainWindow>()),
+      document_(*environment.clock),
+      scheme_(document_.scheme)
+{
+    EnsurePreviewResources();
+    ui->setupUi(this);
+    // Connect, the default command, stands bold on the menu bar.
+    const QString styleName = QApplication::style()->name();
+    auto *menuStyle = new AltLetterStyle(
+        new MenuBarItemStyle(QStyleFactory::create(styleName)), ui->mainMenu);
+    menuStyle->setParent(ui->mainMenu);
+    ui->mainMenu->setStyle(menuStyle);
+    for (QMenu *menu : ui->mainMenu->findChildren<QMenu *>()) {
+        auto *style = new AltLetterStyle(QStyleFactory::create(styleName), ui->mainMenu);
+        style->setParent(menu);
+        menu->setStyle(style);
+    }
+    setUpEditingPanel();
+    // Fixed client area below the menu bar, whatever height the menu bar takes.
+    ui->statusBar->setFixedHeight(kStatusBarHeight);
+    ui->clientArea->setFixedSize(kClientWidth, kClientHeight - kStatusBarHeight);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    setUpMenus();
+    setUpFileCommands();
+    setUpPhoneCommands();
+    setUpPreviewPanel();
+
+    startUp();
+    applyPreviewZoom(ReadPreviewZoom(ProfileFile(environment_.settingsPath)));
+    // Only now: a box that start-up shows runs the event loop, and the poll must not ask
+    // the library before P2K_Init.
+    phonePoll_.start();
+}
+
+// The unpacked font file stays on disk; nothing is saved or written.
+MainWindow::~MainWindow()
+{
+    RemovePreviewFont();
+}
+
+void MainWindow::setAboutDialog(AboutDialog *aboutDialog)
+{
+    aboutDialog_ = aboutDialog;
+}
+
+void MainWindow::setSettingsDialog(PreviewSettingsDialog *dialog)
+{
+    settingsDialog_ = dialog;
+}
+
+void MainWindow::setUpMenus()
+{
+    auto *languages = new QActionGroup(this);
+    languages->addAction(ui->russianAction);
+    languages->addAction(ui->englishAction);
+    connect(ui->russianAction, &QAction::triggered, this, [this] { chooseLanguage(ui->russianAction); });
+    connect(ui->englishAction, &QAction::triggered, this, [this] { chooseLanguage(ui->englishAction); });
+    connect(ui->previewSettingsAction, &QAction::triggered, this, &MainWindow::showPreviewSettings);
+    connect(ui->aboutAction, &QAction::triggered, this, &MainWindow::showAbout);
+    ui->aboutAction->setShortcut(QKeySequence(Qt::Key_F1));
+}
+
+void MainWindow::startUp()
+{
+    // 1. The preview's face; when the file cannot be written it comes from memory.
+    InstallPreviewFont(environment_.fontFilePath);
+
+    // 2. The thirteen pictures; the preview keeps the background and the snapshot.
+    pictures_ = LoadPreviewPictures();
+    preview_ = std::make_unique<Preview>(scheme_, settings_.preview, *environment_.clock,
+                                         pictures_);
+
+    // 3. Language setting.
+    const ProfileFile profile(environment_.settingsPath);
+    language_ = ReadLanguage(profile);
+
+    // 4. The work mode still holds computer mode.
+    applyLanguage(language_);
+
+    // 5. Other settings; start-up writes nothing.
+    settings_ = ReadSettings(profile);
+    if (profile.isTooLarge())
+        ui->statusBar->showMessage(SettingsFileTooLargeText(language_, profile.path()));
+
+    // 6. Scheme. What went wrong shows in the status bar, not in a box.
+    if (!environment_.arguments.isEmpty()) {
+        const QString path = environment_.arguments.first();
+        QString note;
+        if (!environment_.firstArgumentExact) {
+            note = InexactArgumentText(language_, path);
+        } else {
+            const LoadOutcome outcome = LoadSchemeFile(scheme_, path, dialogs(), language_, &note);
+            // A file that is there but was refused must not be replaced by the first Save
+            // without a question, nor a device written into; a path that does not exist
+            // yet is where Save creates it.
+            if (outcome == LoadOutcome::Loaded ||
+                (outcome == LoadOutcome::NotOpened && RefusedInputReason(path, language_).isEmpty()))
+                document_.filePath = path;
+        }
+        if (!note.isEmpty())
+            ui->statusBar->showMessage(note);
+    } else {
+        BuildDefaultScheme(scheme_);
+    }
+
+    // 7. Editor state; setting the two list rows runs no handler.
+    preview_->clearBackgroundPicture();
+    {
+        const QSignalBlocker blocker(ui->screenList);
+        ui->screenList->setCurrentRow(0);
+    }
+    selectedScreen_ = 0;
+    firstElement_ = 1;
+    elementCount_ = 12;
+    ui->screenSizeCombo->setCurrentIndex(0);
+
+    // 8.
+    repaintPreview(0);
+
+    // 9.
+    fillElementCombo(true);
+
+    // 10. Scheme name.
+    const QString name = FromCp1251(scheme_.name);
+    ui->schemeNameEdit->setText(name);
+    if (!name.isEmpty())
+        setCaption(SchemeCaption(name));
+
+    // 11. Swatch, slider and spin box.
+    showSelectedElement();
+
+    // 12. Its result is not looked at; the status poll finds the phone.
+    phone().P2K_Init(0);
+
+    // 13.
+    connection_.workMode = kComputerMode;
+
+    // What start-up did to the scheme is where its history begins.
+    document_.startFresh();
+    showFilePath();
+    fillRecentMenu();
+}
+
+void MainWindow::setControlCaption(const char *control, const QString &text)
+{
+    if (std::strcmp(control, "AboutDialog") == 0) {
+        // Before the About box exists it takes its title from the language when created.
+        if (aboutDialog_)
+            aboutDialog_->setWindowTitle(text);
+        return;
+    }
+    if (std::strcmp(control, "statusBar") == 0) {
+        ui->statusBar->setPanelText(text);
+        return;
+    }
+    QObject *target = findChild<QObject *>(QString::fromLatin1(control));
+    if (auto *menu = qobject_cast<QMenu *>(target))
+        menu->setTitle(text);
+    else if (auto *action = qobject_cast<QAction *>(target))
+        action->setText(text);
+    else if (auto *button = qobject_cast<QAbstractButton *>(target))
+        button->setText(text);
+    else if (auto *label = qobject_cast<QLabel *>(target))
+        label->setText(text);
+    else if (auto *group = qobject_cast<QGroupBox *>(target))
+        group->setTitle(text);
+}
+
+void MainWindow::applyLanguage(Language language)
+{
+    // 1. Writing a screen row keeps the selected row.
+    if (language == kRussian || language == kEnglish) {
+        ui->russianAction->setChecked(language == kRussian);
+        ui->englishAction->setChecked(language == kEnglish);
+        for (const Caption &caption : MainWindowCaptions)
+            setControlCaption(caption.control, caption.text.text(language));
+        for (const Caption &caption : PreviewMenuCaptions)
+            setControlCaption(caption.control, caption.text.text(language));
+        for (int row = 0; row < kScreenCount; ++row)
+            ui->screenList->item(row)->setText(ScreenCaption(row, language));
+        for (const Caption &caption : EditorCaptions)
+            setControlCaption(caption.control, caption.text.text(language));
+        showHistoryCaptions();
+    }
+
+    // 2. The stored flag and the work mode.
+    if (language_ != kRussian && language_ != kEnglish)
+        return;
+    const bool phoneMode = connection_.workMode == kPhoneMode;
+    for (const ModeCaption &caption : ModeCaptions)
+        setControlCaption(caption.control,
+                          (phoneMode ? caption.phone : caption.computer).text(language_));
+
+    // 3.
+    ui->statusBar->setStatusIcon(phoneMode ? pictures_.PHONE : pictures_.COMPUTER);
+}
+
+void MainWindow::chooseLanguage(QAction *sender)
+{
+    // 1.
+    if (sender == ui->russianAction)
+        language_ = kRussian;
+    else if (sender == ui->englishAction)
+        language_ = kEnglish;
+    // 2.
+    applyLanguage(language_);
+    // 3.
+    fillElementCombo(false);
+    // 4. A failed write leaves the language applied; the next start uses the stored one.
+    ProfileFile profile(environment_.settingsPath);
+    if (!WriteLanguage(profile, language_))
+        dialogs().reportError(UnableToWriteText(profile.path()));
+}
+
+void MainWindow::showPreviewSettings()
+{
+    PreviewSettingsDialog &dialog = *settingsDialog_;
+    // 1.
+    ProfileFile profile(environment_.settingsPath);
+    // 2. From the file, not from memory.
+    const StoredPreviewSettings stored = ReadStoredPreviewSettings(profile);
+    dialog.fillFromStored(stored);
+    // 3.
+    const QDate today = environment_.clock->now().date();
+    std::uint16_t day = std::uint16_t(stored.ChoosedDate);
+    // A stored 0 forms no date and is taken like a day past the month's end.
+    if (day == 0 || day > today.daysInMonth())
+        day = 1;
+    dialog.setChosenDate(QDate(today.year(), today.month(), day));
+    // 4.
+    dialog.applyLanguage(language_);
+    // 5.
+    const bool ok = dialog.exec() == QDialog::Accepted;
+    // 6.
+    if (ok) {
+        settings_.preview.ProviderName = dialog.providerName();
+        settings_.preview.ClockFormat = std::uint8_t(dialog.clockFormat());
+        settings_.preview.DateFormat = std::uint8_t(dialog.dateFormat());
+        settings_.preview.PressedSoftKey = std::uint8_t(dialog.pressedSoftKey());
+        settings_.preview.ChoosedDate = std::uint16_t(dialog.chosenDay());
+        day = settings_.preview.ChoosedDate;
+    }
+    // 7. Whichever button closed it.
+    if (!WritePreviewSettings(profile, settings_.preview, day)) {
+        dialogs().reportError(UnableToWriteText(profile.path()));
+        return;
+    }
+    // 8.
+    repaintPreview(selectedScreen_);
+}
+
+void MainWindow::showAbout()
+{
+    aboutDialog_->exec();
+}
+
+// The title the scheme gives, with the mark of unsaved changes behind it.
+void MainWindow::setCaption(const QString &caption)
+{
+    setWindowTitle(caption + QStringLiteral("[*]"));
+}
+
+}  // namespace tintora

@@ -1,0 +1,41 @@
+// Phone commands: connect and disconnect, activate the scheme file, the once-a-second status poll.
+#include "mainwindow.h"
+
+#include "ui_mainwindow.h"
+
+#include "phone/activation.h"
+
+namespace tintora {
+
+void MainWindow::setUpPhoneCommands()
+{
+    connect(ui->activateAction, &QAction::triggered, this, &MainWindow::activateScheme);
+    connect(ui->connectAction, &QAction::triggered, this, &MainWindow::toggleConnection);
+    connect(&phonePoll_, &QTimer::timeout, this, &MainWindow::pollPhone);
+    phonePoll_.setInterval(1000);
+}
+
+void MainWindow::pollPhone()
+{
+    connection_.poll(phone());
+    ui->connectAction->setEnabled(connection_.connectEnabled);
+}
+
+void MainWindow::toggleConnection()
+{
+    connection_.toggle(phone());
+    applyLanguage(language_);
+}
+
+CommandContext MainWindow::commandContext()
+{
+    return CommandContext{phone(), scheme_, dialogs(), language_};
+}
+
+void MainWindow::activateScheme()
+{
+    CommandContext context = commandContext();
+    ActivateCommand(context, connection_.workMode);
+}
+
+}  // namespace tintora
