@@ -1,5 +1,7 @@
 #include "loadedphonelibrary.h"
 
+#include "linkreason.h"
+
 #include <QCoreApplication>
 #include <QDir>
 
@@ -140,6 +142,14 @@ int LoadedPhoneLibrary::Seem_Write(int seem, int record, int offset, int count,
                                    std::uint8_t *buffer)
 {
     return loaded_ ? seemWrite_(seem, record, offset, count, buffer) : kFailure;
+}
+
+int LoadedPhoneLibrary::linkState()
+{
+    if (!loaded_)
+        return kNoPhoneLibrary;
+    const auto state = reinterpret_cast<P2K_LinkStateFn>(resolve("P2K_LinkState"));
+    return state ? state(nullptr, 0) : PhoneLibrary::linkState();
 }
 
 std::string LoadedPhoneLibrary::formerCopy()

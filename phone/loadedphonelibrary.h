@@ -39,6 +39,7 @@ public:
     int Seem_Read(int seem, int record, int offset, int count, std::uint8_t *buffer) override;
     int Seem_Write(int seem, int record, int offset, int count, std::uint8_t *buffer) override;
     std::string formerCopy() override;
+    int linkState() override;
 
 private:
     bool load(const QString &file);

@@ -25,6 +25,11 @@ public:
     // before, when the write may have changed the record or left the phone
     // without its file or with part of it. Only our USB library tells.
     virtual std::string formerCopy() { return {}; }
+
+    // Why there is no phone to connect to, as our USB library's
+    // P2K_LinkState tells (0 no phone, 2 .. 7 other reasons; linkreason.h).
+    // Asked only while Connect is disabled, when other libraries have no phone.
+    virtual int linkState() { return 0; }
 };
 
 }  // namespace tintora

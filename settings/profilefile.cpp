@@ -306,11 +306,6 @@ bool ProfileFile::writeInt(const QString &section, const QString &key, int value
     return writeString(section, key, QString::number(value));
 }
 
-QString UnableToWriteText(const QString &path)
-{
-    return QStringLiteral("Unable to write to ") + path;
-}
-
 QString UnableToWriteText(Language language, const QString &path, const QString &reason)
 {
     return (language == kRussian ? QStringLiteral("Не удаётся записать %1: %2") : QStringLiteral("Unable to write to %1: %2"))

@@ -43,9 +43,7 @@ private:
     QString m_lastError;
 };
 
-// The report of a failed write, with the file's path in place of %s.
-QString UnableToWriteText(const QString &path);
-// The same in the interface language, with the system's reason.
+// A settings write that failed, in the interface language with the system's reason.
 QString UnableToWriteText(Language language, const QString &path, const QString &reason);
 
 }  // namespace tintora

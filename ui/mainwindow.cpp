@@ -252,7 +252,7 @@ void MainWindow::chooseLanguage(QAction *sender)
     // 4. A failed write leaves the language applied; the next start uses the stored one.
     ProfileFile profile(environment_.settingsPath);
     if (!WriteLanguage(profile, language_))
-        dialogs().reportError(UnableToWriteText(profile.path()));
+        dialogs().reportError(UnableToWriteText(language_, profile.path(), profile.lastError()));
 }
 
 void MainWindow::showPreviewSettings()
@@ -285,7 +285,7 @@ void MainWindow::showPreviewSettings()
     }
     // 7. Whichever button closed it.
     if (!WritePreviewSettings(profile, settings_.preview, day)) {
-        dialogs().reportError(UnableToWriteText(profile.path()));
+        dialogs().reportError(UnableToWriteText(language_, profile.path(), profile.lastError()));
         return;
     }
     // 8.

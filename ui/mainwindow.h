@@ -168,6 +168,7 @@ private:
     // Phone commands.
     void setUpPhoneCommands();
     CommandContext commandContext();
+    void showWhyNoPhone();
 
     // The preview panel.
     void setUpPreviewPanel();
@@ -178,6 +179,7 @@ private:
     MainWindowEnvironment environment_;
     std::unique_ptr<Ui::MainWindow> ui;
     QTimer phonePoll_;
+    QString noPhoneReason_;  // shown while Connect is disabled
     AboutDialog *aboutDialog_ = nullptr;
     PreviewSettingsDialog *settingsDialog_ = nullptr;
 

@@ -4,6 +4,7 @@
 #include "ui_mainwindow.h"
 
 #include "phone/activation.h"
+#include "phone/linkreason.h"
 
 namespace tintora {
 
@@ -19,6 +20,21 @@ void MainWindow::pollPhone()
 {
     connection_.poll(phone());
     ui->connectAction->setEnabled(connection_.connectEnabled);
+    showWhyNoPhone();
+}
+
+// While Connect is disabled its tooltip says why, and so does the status bar
+// when the reason changes and no note of the file is showing there.
+void MainWindow::showWhyNoPhone()
+{
+    const QString reason =
+        connection_.connectEnabled ? QString() : NoPhoneReason(phone().linkState(), language_);
+    ui->connectAction->setToolTip(reason);
+    const bool noteShowing = !ui->statusBar->currentMessage().isEmpty() &&
+                             ui->statusBar->currentMessage() != noPhoneReason_;
+    if (reason != noPhoneReason_ && !noteShowing)
+        ui->statusBar->showMessage(reason);
+    noPhoneReason_ = reason;
 }
 
 void MainWindow::toggleConnection()

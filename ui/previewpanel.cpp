@@ -4,6 +4,8 @@
 #include "languagetables.h"
 #include "settings/profilefile.h"
 #include "ui_mainwindow.h"
+
+#include <QImageWriter>
 #include "windowdialogs.h"
 
 #include "preview/jpegpicture.h"
@@ -119,7 +121,7 @@ void MainWindow::zoomPreview(int zoom)
     applyPreviewZoom(zoom);
     ProfileFile profile(environment_.settingsPath);
     if (!WritePreviewZoom(profile, zoom))
-        dialogs().reportError(UnableToWriteText(profile.path()));
+        dialogs().reportError(UnableToWriteText(language_, profile.path(), profile.lastError()));
 }
 
 // The element that drew the pixel is chosen when the screen lists it; otherwise its name is
@@ -142,9 +144,10 @@ void MainWindow::pickElementAt(const QPoint &pixel)
 
 bool MainWindow::exportPreviewImage(const QString &path)
 {
-    if (PreviewDisplay::Enlarged(preview_->image(), ui->previewDisplay->zoom()).save(path, "PNG"))
+    QImageWriter writer(path, "PNG");
+    if (writer.write(PreviewDisplay::Enlarged(preview_->image(), ui->previewDisplay->zoom())))
         return true;
-    dialogs().reportError(UnableToWriteText(path));
+    dialogs().reportError(UnableToWriteText(language_, path, writer.errorString()));
     return false;
 }
 

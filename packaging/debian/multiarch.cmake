@@ -6,4 +6,6 @@ if(NOT EXISTS ${staged}/tintora/libp2kapi.so)
     message(FATAL_ERROR "no ${staged}/tintora/libp2kapi.so to move")
 endif()
 file(MAKE_DIRECTORY ${staged}/${CPACK_TINTORA_MULTIARCH})
+# cpack keeps what an earlier run moved there.
+file(REMOVE_RECURSE ${staged}/${CPACK_TINTORA_MULTIARCH}/tintora)
 file(RENAME ${staged}/tintora ${staged}/${CPACK_TINTORA_MULTIARCH}/tintora)

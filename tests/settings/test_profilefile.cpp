@@ -276,12 +276,6 @@ TEST_F(ProfileFileTest, FolderInPlaceOfTheFileIsNeitherReadNorReplaced)
     EXPECT_TRUE(QFileInfo(path()).isDir());
 }
 
-TEST(UnableToWriteText, NamesThePath)
-{
-    EXPECT_EQ(UnableToWriteText("/opt/tintora/tintora.ini"),
-              "Unable to write to /opt/tintora/tintora.ini");
-}
-
 // The settings window's report was English in a Russian interface, and gave no reason.
 TEST(UnableToWriteText, SpeaksTheInterfaceLanguageAndGivesTheReason)
 {

@@ -13,6 +13,8 @@
 
 #include <functional>
 
+#include <cerrno>
+
 namespace tintora::test {
 namespace {
 
@@ -152,7 +154,9 @@ TEST_F(SettingsDialogTest, FailedWriteIsReportedAndThePreviewNotRepainted)
     start();
     const QImage before = shownPreview();
     runDialog([&] { dialogChild<QLineEdit>("providerNameEdit")->setText("XYZ"); }, [&] { pressOk(); });
-    EXPECT_EQ(dialogs.errors, QStringList({"Unable to write to " + iniPath()}));
+    // In the interface's language, with the system's reason.
+    EXPECT_EQ(dialogs.errors,
+              QStringList({UnableToWriteText(kRussian, iniPath(), qt_error_string(EISDIR))}));
     EXPECT_EQ(mainWindow->settings().preview.ProviderName, "XYZ");
     EXPECT_EQ(shownPreview(), before);
 }

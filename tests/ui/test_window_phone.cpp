@@ -1,6 +1,8 @@
 #include "windowfixture.h"
 #include "windowphoneinmemory.h"
 
+#include "phone/linkreason.h"
+
 #include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
@@ -52,6 +54,30 @@ TEST_F(PhoneWindowTest, PollEnablesConnectAndTheCommandSwitchesModeCaptionsAndBa
     EXPECT_EQ(Shown(connect()->text()), QString::fromUtf8("Подключить"));
     tick();
     EXPECT_FALSE(connect()->isEnabled());
+}
+
+// Connect disabled says why, in the tooltip and, unless a note of the file is
+// there, in the status bar; a phone that comes takes the reason away.
+TEST_F(PhoneWindowTest, DisabledConnectSaysWhyThereIsNoPhone)
+{
+    startWithHandset();
+    handset.reason = 4;
+    tick();
+    ASSERT_FALSE(connect()->isEnabled());
+    EXPECT_EQ(connect()->toolTip(), NoPhoneReason(4, kRussian));
+    auto *bar = child<QStatusBar>("statusBar");
+    EXPECT_EQ(bar->currentMessage(), NoPhoneReason(4, kRussian));
+
+    bar->showMessage("a note of the file");
+    handset.reason = 0;
+    tick();
+    EXPECT_EQ(connect()->toolTip(), NoPhoneReason(0, kRussian));
+    EXPECT_EQ(bar->currentMessage(), "a note of the file");
+
+    handset.status = 1;
+    tick();
+    EXPECT_TRUE(connect()->isEnabled());
+    EXPECT_NE(connect()->toolTip(), NoPhoneReason(0, kRussian));
 }
 
 TEST_F(PhoneWindowTest, ReadingFromThePhoneResetsTheViewToTheLoadedScheme)

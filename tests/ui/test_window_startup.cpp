@@ -21,6 +21,8 @@
 #include <QStyleOptionSlider>
 #include <QSpinBox>
 
+#include <cerrno>
+
 namespace tintora::test {
 namespace {
 
@@ -173,7 +175,8 @@ TEST_F(StartupTest, SettingsFileOverAMegabyteGivesTheDefaultsANoteAndIsNeverRewr
     EXPECT_TRUE(dialogs.errors.isEmpty());
 
     child<QAction>("englishAction")->trigger();
-    EXPECT_EQ(dialogs.errors, QStringList({UnableToWriteText(iniPath())}));
+    // In the interface's language, with the system's reason.
+    EXPECT_EQ(dialogs.errors, QStringList({UnableToWriteText(kEnglish, iniPath(), qt_error_string(EFBIG))}));
     // The next status replaces the note.
     EXPECT_TRUE(bar->currentMessage().isEmpty());
     EXPECT_EQ(bar->panelText(), "Status : Work with a computer");
@@ -318,7 +321,8 @@ TEST_F(LanguageTest, FailedWriteIsReportedAndTheLanguageStays)
     ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("tintora.ini")));
     start();
     child<QAction>("englishAction")->trigger();
-    EXPECT_EQ(dialogs.errors, QStringList({"Unable to write to " + iniPath()}));
+    EXPECT_EQ(dialogs.errors,
+              QStringList({UnableToWriteText(kEnglish, iniPath(), qt_error_string(EISDIR))}));
     EXPECT_EQ(mainWindow->language(), kEnglish);
     EXPECT_EQ(Shown(child<QMenu>("fileMenu")->title()), "File");
 }

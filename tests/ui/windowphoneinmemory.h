@@ -13,12 +13,14 @@ namespace tintora::test {
 class PhoneInMemory final : public PhoneLibrary {
 public:
     int status = 0;
+    int reason = 0;  // the link state while there is no phone
     QByteArray file;
     std::uint8_t switchByte = 0;
     int restarts = 0;
 
     int P2K_Init(int) override { return 0; }
     int P2K_GetStatus() override { return status; }
+    int linkState() override { return reason; }
     int P2K_Restart() override { return ++restarts, 0; }
     int File_Create(const char *, int) override { return status == 1 ? 1 : -1; }
     int File_Read(std::uint8_t *buffer, int count) override
