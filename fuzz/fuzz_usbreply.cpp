@@ -41,7 +41,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const PollReply poll = ParsePoll(received, count);
     if (poll.kind == PollReply::Kind::Ready) {
         FUZZ_CHECK(count >= 4);
-        FUZZ_CHECK(poll.firstSize >= kControlHeader && poll.firstSize + kFetchPrefix <= kMaxReply);
+        // A message over the bound is fetched only to be dropped, and says so.
+        FUZZ_CHECK(poll.firstSize >= kControlHeader && poll.firstSize + kFetchPrefix <= 0xFFFF);
+        FUZZ_CHECK(poll.fits == (poll.firstSize + kFetchPrefix <= kMaxReply));
     }
     return 0;
 }
