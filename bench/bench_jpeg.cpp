@@ -212,17 +212,11 @@ std::vector<Crafted> MakeCrafted()
         if (file.size() < 4096)
             files.push_back({name + "-" + std::to_string(file.size()) + "B", file});
     };
-    struct Sampling {
-        const char *name;
-        J_COLOR_SPACE input;
-        int h, v;
-    };
-    const Sampling samplings[] = {{"gray", JCS_GRAYSCALE, 1, 1}, {"444", JCS_RGB, 1, 1}, {"422", JCS_RGB, 2, 1},
-                                  {"420", JCS_RGB, 2, 2},        {"cmyk", JCS_CMYK, 1, 1}};
+    const auto &samplings = tintora::test::kCraftedSamplings;
     for (const bool arithmetic : {false, true}) {
         for (const bool progressive : {false, true}) {
             const std::string coding = std::string(arithmetic ? "arith" : "huff") + (progressive ? "-prog" : "-seq");
-            for (const Sampling &s : samplings) {
+            for (const auto &s : samplings) {
                 const JpegLayout layout{.input = s.input, .progressive = progressive, .arithmetic = arithmetic,
                                         .hSample = s.h, .vSample = s.v};
                 for (const int side : {512, 1024}) {

@@ -112,18 +112,12 @@ void JpegSeeds(const QDir &folder)
     }
     // Headers of real files over data of nothing but restart markers, in order,
     // skipping one, or far off, for each coding and each sampling.
-    struct Sampling {
-        const char *name;
-        J_COLOR_SPACE input;
-        int h, v;
-    };
-    const Sampling samplings[] = {{"gray", JCS_GRAYSCALE, 1, 1}, {"444", JCS_RGB, 1, 1}, {"422", JCS_RGB, 2, 1},
-                                  {"420", JCS_RGB, 2, 2},        {"cmyk", JCS_CMYK, 1, 1}};
+    const auto &samplings = test::kCraftedSamplings;
     const std::pair<test::Restarts, const char *> orders[] = {{test::Restarts::InOrder, "in-order"},
                                                               {test::Restarts::SkippingOne, "skipping-one"},
                                                               {test::Restarts::FarOff, "far-off"}};
     for (const Coding &coding : codings) {
-        for (const Sampling &sampling : samplings) {
+        for (const auto &sampling : samplings) {
             for (const auto &[order, orderName] : orders) {
                 const test::JpegLayout layout{.input = sampling.input, .progressive = coding.progressive,
                                               .arithmetic = coding.arithmetic, .hSample = sampling.h,

@@ -429,18 +429,12 @@ std::vector<Hostile> HostileFiles()
     using test::Restarts;
     using test::RestartsOnly;
     std::vector<Hostile> files;
-    struct Sampling {
-        const char *name;
-        J_COLOR_SPACE input;
-        int h, v;
-    };
-    const Sampling samplings[] = {{"gray", JCS_GRAYSCALE, 1, 1}, {"444", JCS_RGB, 1, 1}, {"422", JCS_RGB, 2, 1},
-                                  {"420", JCS_RGB, 2, 2},        {"cmyk", JCS_CMYK, 1, 1}};
+    const auto &samplings = kCraftedSamplings;
     const std::pair<Restarts, const char *> orders[] = {
         {Restarts::InOrder, "in-order"}, {Restarts::SkippingOne, "skipping-one"}, {Restarts::FarOff, "far-off"}};
     for (const bool arithmetic : {false, true}) {
         for (const bool progressive : {false, true}) {
-            for (const Sampling &sampling : samplings) {
+            for (const auto &sampling : samplings) {
                 for (const auto &[order, orderName] : orders) {
                     const JpegLayout layout{.input = sampling.input, .progressive = progressive, .arithmetic = arithmetic,
                                             .hSample = sampling.h, .vSample = sampling.v};

@@ -90,6 +90,18 @@ inline QByteArray WriteJpeg(const QImage &picture, const JpegLayout &layout = {}
 // Files made to look like JPEGs that the decoder must not turn into pictures:
 // the headers of a real file of the layout, announcing width x height, with a
 // restart interval, whose first scan holds nothing but restart markers.
+// The samplings the crafted files come in.
+struct CraftedSampling {
+    const char *name;
+    J_COLOR_SPACE input;
+    int h, v;
+};
+inline constexpr CraftedSampling kCraftedSamplings[] = {{"gray", JCS_GRAYSCALE, 1, 1},
+                                                        {"444", JCS_RGB, 1, 1},
+                                                        {"422", JCS_RGB, 2, 1},
+                                                        {"420", JCS_RGB, 2, 2},
+                                                        {"cmyk", JCS_CMYK, 1, 1}};
+
 enum class Restarts { InOrder, SkippingOne, FarOff };
 
 inline QByteArray RestartsOnly(const JpegLayout &layout, int width, int height, int interval, Restarts order,
