@@ -136,7 +136,7 @@ TEST_F(CliRenderTest, ABackgroundWhoseDataCannotHoldItsPictureIsRefused)
         const RenderRun run =
             RunRender({"--screen", "0", "--out", at("x.png"), "--background", at("crafted.jpg")});
         EXPECT_EQ(run.exitCode, 1);
-        EXPECT_TRUE(run.err.startsWith("tintora-cli: " + at("crafted.jpg") + ": The JPEG file is damaged: "))
+        EXPECT_TRUE(run.err.startsWith("tintora-cli: " + QDir::toNativeSeparators(at("crafted.jpg")) + ": The JPEG file is damaged: "))
             << run.err.toStdString();
         EXPECT_TRUE(run.err.contains(reasons[i])) << run.err.toStdString();
         EXPECT_FALSE(QFile::exists(at("x.png")));
