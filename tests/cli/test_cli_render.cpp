@@ -115,7 +115,7 @@ TEST_F(CliRenderTest, APictureThatIsNoJpegIsNamedInTheError)
     const RenderRun run =
         RunRender({"--screen", "0", "--out", at("x.png"), "--background", at("shot.jpg")});
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.err, "tintora-cli: " + at("shot.jpg") + ": Not a JPEG file: starts with 0x89 0x50\n");
+    EXPECT_EQ(run.err, "tintora-cli: " + QDir::toNativeSeparators(at("shot.jpg")) + ": Not a JPEG file: starts with 0x89 0x50\n");
 }
 
 // The decoder's bound on made-up data holds here too: a file of restart
