@@ -429,7 +429,7 @@ std::vector<Hostile> HostileFiles()
     using test::Restarts;
     using test::RestartsOnly;
     std::vector<Hostile> files;
-    const auto &samplings = kCraftedSamplings;
+    const auto &samplings = test::kCraftedSamplings;
     const std::pair<Restarts, const char *> orders[] = {
         {Restarts::InOrder, "in-order"}, {Restarts::SkippingOne, "skipping-one"}, {Restarts::FarOff, "far-off"}};
     for (const bool arithmetic : {false, true}) {
