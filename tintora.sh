@@ -130,7 +130,7 @@ case "$command" in
         build
         prepare_wine
         # One wineserver for the whole run, instead of one started and ended per program.
-        wineserver -p
+        wineserver -p 2>/dev/null || true  # one may be up already
         status=0
         QT_QPA_PLATFORM=offscreen ctest --test-dir build-windows --output-on-failure \
             --parallel "$(nproc)" || status=$?

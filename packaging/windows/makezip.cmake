@@ -1,4 +1,5 @@
 # Stages and zips the Windows programs; run by the zip target.
+cmake_minimum_required(VERSION 3.25)
 file(REMOVE_RECURSE ${STAGE})
 file(MAKE_DIRECTORY ${STAGE})
 foreach(program IN LISTS PROGRAMS)
