@@ -161,7 +161,7 @@ void MainWindow::openRecentFile(const QString &path)
     RecentFiles recent = RecentFiles::Read(profile);
     recent.remove(path);
     if (!recent.write(profile))
-        dialogs().reportError(UnableToWriteText(language_, profile.path(), profile.lastError()));
+        reportUnwritable(profile);
     fillRecentMenu();
 }
 
@@ -171,7 +171,7 @@ void MainWindow::rememberRecentFile(const QString &path)
     RecentFiles recent = RecentFiles::Read(profile);
     recent.add(path);
     if (!recent.write(profile))
-        dialogs().reportError(UnableToWriteText(language_, profile.path(), profile.lastError()));
+        reportUnwritable(profile);
     fillRecentMenu();
 }
 

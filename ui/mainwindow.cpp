@@ -252,7 +252,7 @@ void MainWindow::chooseLanguage(QAction *sender)
     // 4. A failed write leaves the language applied; the next start uses the stored one.
     ProfileFile profile(environment_.settingsPath);
     if (!WriteLanguage(profile, language_))
-        dialogs().reportError(UnableToWriteText(language_, profile.path(), profile.lastError()));
+        reportUnwritable(profile);
 }
 
 void MainWindow::showPreviewSettings()
@@ -285,7 +285,7 @@ void MainWindow::showPreviewSettings()
     }
     // 7. Whichever button closed it.
     if (!WritePreviewSettings(profile, settings_.preview, day)) {
-        dialogs().reportError(UnableToWriteText(language_, profile.path(), profile.lastError()));
+        reportUnwritable(profile);
         return;
     }
     // 8.
@@ -301,6 +301,11 @@ void MainWindow::showAbout()
 void MainWindow::setCaption(const QString &caption)
 {
     setWindowTitle(caption + QStringLiteral("[*]"));
+}
+
+void MainWindow::reportUnwritable(const ProfileFile &profile)
+{
+    dialogs().reportError(UnableToWriteText(language_, profile.path(), profile.lastError()));
 }
 
 }  // namespace tintora

@@ -37,6 +37,7 @@ class Clock;
 class PhoneLibrary;
 class Preview;
 class PreviewSettingsDialog;
+class ProfileFile;
 class WindowDialogs;
 
 // What the main window is given rather than finding for itself, so tests can replace it.
@@ -169,6 +170,8 @@ private:
     void setUpPhoneCommands();
     CommandContext commandContext();
     void showWhyNoPhone();
+    // A settings write that failed, in the interface language with the system's reason.
+    void reportUnwritable(const ProfileFile &profile);
 
     // The preview panel.
     void setUpPreviewPanel();

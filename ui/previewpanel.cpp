@@ -121,7 +121,7 @@ void MainWindow::zoomPreview(int zoom)
     applyPreviewZoom(zoom);
     ProfileFile profile(environment_.settingsPath);
     if (!WritePreviewZoom(profile, zoom))
-        dialogs().reportError(UnableToWriteText(language_, profile.path(), profile.lastError()));
+        reportUnwritable(profile);
 }
 
 // The element that drew the pixel is chosen when the screen lists it; otherwise its name is
