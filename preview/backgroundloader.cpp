@@ -35,12 +35,15 @@ void BackgroundLoader::load(const QString &path, Language language, QSize size)
     const qint64 quiet = qint64(quiet_.count());
     // Results travel back as queued calls; one that arrives after its job was
     // replaced or cancelled is dropped.
-    const auto post = [this, stop](auto report) {
+    const auto post = [this, stop](bool last, auto report) {
         QMetaObject::invokeMethod(
             this,
-            [this, stop, report] {
-                if (!jobs_.empty() && jobs_.back()->stop == stop && !*stop)
-                    report();
+            [this, stop, last, report] {
+                if (jobs_.empty() || jobs_.back()->stop != stop || *stop)
+                    return;
+                if (last)
+                    waiting_ = false;
+                report();
             },
             Qt::QueuedConnection);
     };
@@ -54,7 +57,7 @@ void BackgroundLoader::load(const QString &path, Language language, QSize size)
                 return false;
             if (clock.elapsed() >= quiet && share - shown >= 0.01) {
                 shown = share;
-                post([this, share] { emit progress(share); });
+                post(false, [this, share] { emit progress(share); });
             }
             return true;
         };
@@ -63,11 +66,12 @@ void BackgroundLoader::load(const QString &path, Language language, QSize size)
         if (*stop)
             return;
         if (picture)
-            post([this, image = *picture] { emit loaded(image); });
+            post(true, [this, image = *picture] { emit loaded(image); });
         else
-            post([this, error] { emit failed(error); });
+            post(true, [this, error] { emit failed(error); });
     }));
     jobs_.push_back(job);
+    waiting_ = true;
     job->thread->start();
 }
 
@@ -75,11 +79,12 @@ void BackgroundLoader::cancel()
 {
     if (!jobs_.empty())
         *jobs_.back()->stop = true;
+    waiting_ = false;
 }
 
 bool BackgroundLoader::busy() const
 {
-    return !jobs_.empty() && !*jobs_.back()->stop && !jobs_.back()->thread->isFinished();
+    return waiting_;
 }
 
 // Threads of replaced decodes end on their own within a few rows.

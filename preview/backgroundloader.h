@@ -31,7 +31,8 @@ public:
     void load(const QString &path, Language language, QSize size = QSize(128, 128));
     // Drops the decode under way; nothing more is reported of it.
     void cancel();
-    // Whether a decode is under way that will still be reported.
+    // Whether the picture or the failure of the last request is still to come; a
+    // decode that has ended but whose result is not yet delivered still counts.
     bool busy() const;
 
 signals:
@@ -45,6 +46,7 @@ private:
 
     std::chrono::milliseconds quiet_;
     std::vector<std::shared_ptr<Job>> jobs_;  // the last one is current
+    bool waiting_ = false;
 };
 
 // The status bar's words while a picture is read: share 0 to 1.

@@ -204,9 +204,11 @@ bool MainWindow::mayDiscardChanges()
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    if (mayDiscardChanges())
+    if (mayDiscardChanges()) {
+        // A picture still being read is of no more use.
+        backgroundLoader_.cancel();
         event->accept();
-    else
+    } else
         event->ignore();
 }
 

@@ -7,6 +7,7 @@
 #include "phone/commandcontext.h"
 #include "phone/connectionstate.h"
 
+#include "preview/backgroundloader.h"
 #include "preview/previewpictures.h"
 #include "scheme/colourscheme.h"
 
@@ -25,6 +26,7 @@ class QCloseEvent;
 class QDragEnterEvent;
 class QDragMoveEvent;
 class QDropEvent;
+class QShortcut;
 
 namespace Ui {
 class MainWindow;
@@ -87,6 +89,8 @@ public:
     void setCurrentFilePath(const QString &path) { document_.filePath = path; }
     SchemeDocument &document() { return document_; }
     int selectedScreen() const { return selectedScreen_; }
+    // Whether a background picture chosen or dropped is still being read.
+    bool readingBackground() const { return backgroundLoader_.busy(); }
     int selectedElement() const;
     PhoneLibrary &phone() { return *environment_.phone; }
     WindowDialogs &dialogs() { return *environment_.dialogs; }
@@ -177,6 +181,10 @@ private:
     void setUpPreviewPanel();
     void applyPreviewZoom(int zoom);
     void loadBackgroundPicture(const QString &path);
+    void showBackgroundPicture(const QImage &picture);
+    void refuseBackgroundPicture(const QString &reason);
+    void cancelBackgroundPicture();
+    void endBackgroundProgress();
     bool exportPreviewImage(const QString &path);
 
     MainWindowEnvironment environment_;
@@ -194,6 +202,10 @@ private:
     ConnectionState connection_;
     PreviewPictures pictures_;
     std::unique_ptr<Preview> preview_;
+    // Declared after the preview, so a decode under way is stopped before it goes.
+    BackgroundLoader backgroundLoader_;
+    QShortcut *cancelBackgroundShortcut_ = nullptr;  // Esc, while a picture is read
+    QString backgroundProgressText_;                  // what the status bar says of it
 
     std::uint8_t selectedScreen_ = 0;
     std::uint8_t firstElement_ = 0;

@@ -8,12 +8,12 @@
 #include <QImageWriter>
 #include "windowdialogs.h"
 
-#include "preview/jpegpicture.h"
 #include "preview/preview.h"
 #include "scheme/catalogue.h"
 
 #include <QActionGroup>
 #include <QLayout>
+#include <QShortcut>
 
 namespace tintora {
 namespace {
@@ -46,6 +46,15 @@ void MainWindow::setUpPreviewPanel()
     // A name found on one screen says nothing about the next.
     connect(ui->screenList, &QListWidget::currentRowChanged, ui->statusBar,
             &StatusBar::clearHint);
+    connect(&backgroundLoader_, &BackgroundLoader::progress, this, [this](double share) {
+        backgroundProgressText_ = BackgroundProgressText(language_, share);
+        ui->statusBar->showMessage(backgroundProgressText_);
+    });
+    connect(&backgroundLoader_, &BackgroundLoader::loaded, this, &MainWindow::showBackgroundPicture);
+    connect(&backgroundLoader_, &BackgroundLoader::failed, this, &MainWindow::refuseBackgroundPicture);
+    cancelBackgroundShortcut_ = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    cancelBackgroundShortcut_->setEnabled(false);
+    connect(cancelBackgroundShortcut_, &QShortcut::activated, this, &MainWindow::cancelBackgroundPicture);
     connect(ui->exportScreenAction, &QAction::triggered, this, &MainWindow::exportScreen);
     connect(ui->exportAllScreensAction, &QAction::triggered, this, &MainWindow::exportAllScreens);
     for (QWidget *control : ui->clientArea->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
@@ -72,20 +81,43 @@ void MainWindow::chooseBackgroundPicture()
 // chooseBackgroundPicture from step 3 on.
 void MainWindow::loadBackgroundPicture(const QString &path)
 {
-    // 3 and 4. Decoded and stretched row by row; a refused file changes nothing.
-    QString error;
-    const std::optional<QImage> picture =
-        LoadJpegScaled(path, kPreviewSize, kPreviewSize, &error, language_);
-    if (!picture) {
-        dialogs().reportError(error);
-        return;
-    }
+    // 3 and 4. Decoded and stretched row by row, away from the window, which stays live
+    // meanwhile; a picture chosen later replaces this one.
+    backgroundLoader_.load(path, language_, QSize(kPreviewSize, kPreviewSize));
+    cancelBackgroundShortcut_->setEnabled(true);
+}
+
+void MainWindow::showBackgroundPicture(const QImage &picture)
+{
+    endBackgroundProgress();
     // 5.
-    preview_->setBackgroundPicture(*picture);
+    preview_->setBackgroundPicture(picture);
     // 6.
     repaintPreview(selectedScreen_);
     // 7.
     ui->clearBackgroundButton->setEnabled(true);
+}
+
+// A refused file changes nothing.
+void MainWindow::refuseBackgroundPicture(const QString &reason)
+{
+    endBackgroundProgress();
+    dialogs().reportError(reason);
+}
+
+void MainWindow::cancelBackgroundPicture()
+{
+    backgroundLoader_.cancel();
+    endBackgroundProgress();
+}
+
+// A note shown over the progress since is left standing.
+void MainWindow::endBackgroundProgress()
+{
+    cancelBackgroundShortcut_->setEnabled(false);
+    if (!backgroundProgressText_.isEmpty() && ui->statusBar->currentMessage() == backgroundProgressText_)
+        ui->statusBar->clearMessage();
+    backgroundProgressText_.clear();
 }
 
 void MainWindow::clearBackgroundPicture()

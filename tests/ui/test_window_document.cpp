@@ -478,6 +478,7 @@ TEST_F(DropTest, JpegBecomesTheBackgroundOnlyOverThePreview)
     EXPECT_TRUE(mainWindow->preview().plainBackground());
 
     EXPECT_TRUE(drag(picture, onPreview()));
+    waitForBackground();
     EXPECT_FALSE(mainWindow->preview().plainBackground());
     EXPECT_GT(qBlue(shownPreview().pixel(64, 64)), 200);
 

@@ -3,6 +3,7 @@
 
 #include "preview/preview.h"
 #include "scheme/catalogue.h"
+#include "tests/preview/test_jpegwriter.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -10,7 +11,10 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QSpinBox>
+#include <QStatusBar>
+#include <QTest>
 
+#include <random>
 
 namespace tintora::test {
 namespace {
@@ -296,6 +300,7 @@ TEST_F(BackgroundTest, LoadedPictureIsShownAndClearedAgain)
     start();
     dialogs.pictureAnswers << writeJpeg("blue.jpg", QColor(0, 0, 255));
     Click(loadButton());
+    waitForBackground();
 
     EXPECT_EQ(dialogs.pictureTitles, QStringList({loadButton()->text()}));
     EXPECT_EQ(dialogs.pictureFilters,
@@ -329,6 +334,7 @@ TEST_F(BackgroundTest, PictureThatIsNoJpegIsReportedAndChangesNothing)
 
     dialogs.pictureAnswers << notJpeg;
     Click(loadButton());
+    waitForBackground();
     ASSERT_EQ(dialogs.errors.size(), 1);
     EXPECT_FALSE(dialogs.errors[0].isEmpty());
     EXPECT_TRUE(mainWindow->preview().plainBackground());
@@ -341,11 +347,82 @@ TEST_F(BackgroundTest, PictureThatIsNoJpegIsReportedAndChangesNothing)
     EXPECT_FALSE(clearButton()->isEnabled());
 }
 
+// Counts the paintings of one widget.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QWidget *widget) { widget->installEventFilter(this); }
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        paints += event->type() == QEvent::Paint;
+        return false;
+    }
+};
+
+// A picture that takes a while to read, as a photograph of grain in progressive,
+// arithmetic coding does: while it is read, the window paints, serves clicks and
+// says so in its status bar, and Esc drops the picture.
+TEST_F(BackgroundTest, WindowStaysLiveWhileAPictureIsRead)
+{
+    std::mt19937 random(7);
+    const QByteArray grain = WriteJpeg(2000, 1500, {.quality = 95, .progressive = true, .arithmetic = true},
+                                       [&](int, JSAMPLE *row) {
+                                           for (int x = 0; x < 2000 * 3; ++x)
+                                               row[x] = JSAMPLE(random());
+                                       });
+    const QString slow = folder.filePath(QStringLiteral("grain.jpg"));
+    QFile file(slow);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(grain) == grain.size());
+    file.close();
+
+    start();
+    mainWindow->show();
+    QApplication::setActiveWindow(mainWindow.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(mainWindow.get()));
+    const QImage plain = shownPreview();
+    PaintCounter counter(child<QWidget>("previewDisplay"));
+
+    dialogs.pictureAnswers << slow;
+    Click(loadButton());
+    ASSERT_TRUE(mainWindow->readingBackground());
+    // A click on another screen is served and painted before the picture has come.
+    const QRect row = screens()->visualItemRect(screens()->item(5));
+    QTest::mouseClick(screens()->viewport(), Qt::LeftButton, {}, row.center());
+    EXPECT_EQ(mainWindow->selectedScreen(), 5);
+    QElapsedTimer waited;
+    waited.start();
+    while (counter.paints == 0 && waited.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    EXPECT_GT(counter.paints, 0);
+    EXPECT_TRUE(mainWindow->readingBackground()) << "the picture came before the window was seen to be live";
+    waitForBackground();
+    EXPECT_FALSE(mainWindow->preview().plainBackground());
+    EXPECT_TRUE(clearButton()->isEnabled());
+    EXPECT_TRUE(child<QStatusBar>("statusBar")->currentMessage().isEmpty());
+
+    // Esc drops a picture still being read; the one shown stays.
+    Click(clearButton());
+    chooseScreen(0);
+    dialogs.pictureAnswers << slow;
+    Click(loadButton());
+    QTest::keyClick(mainWindow.get(), Qt::Key_Escape);
+    EXPECT_FALSE(mainWindow->readingBackground());
+    waited.restart();
+    while (waited.elapsed() < 1500)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    EXPECT_TRUE(mainWindow->preview().plainBackground());
+    EXPECT_EQ(shownPreview(), plain);
+    EXPECT_TRUE(dialogs.errors.isEmpty());
+}
+
 TEST_F(BackgroundTest, MenuItemLoadsLikeTheButton)
 {
     start();
     dialogs.pictureAnswers << writeJpeg("green.jpg", QColor(0, 255, 0));
     child<QAction>("loadBackgroundAction")->trigger();
+    waitForBackground();
     EXPECT_FALSE(mainWindow->preview().plainBackground());
     EXPECT_TRUE(clearButton()->isEnabled());
 }

@@ -77,6 +77,7 @@ protected:
             {
                 const FifoWatchdog watchdog(fifo);
                 mainWindow->chooseBackgroundPicture();
+                waitForBackground();
             }
             EXPECT_LT(timer.elapsed(), 3000) << path.toStdString() << " blocked the picture";
             EXPECT_EQ(dialogs.errors.size(), 1) << path.toStdString();

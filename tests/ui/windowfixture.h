@@ -10,6 +10,8 @@
 #include "ui/mainwindow.h"
 #include "ui/previewsettingsdialog.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
@@ -109,6 +111,16 @@ protected:
     {
         mainWindow->winId();
         return mainWindow->windowHandle()->title();
+    }
+
+    // A background picture is read away from the window: events are served until it came.
+    void waitForBackground() const
+    {
+        QElapsedTimer waited;
+        waited.start();
+        while (mainWindow->readingBackground() && waited.elapsed() < 30000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        EXPECT_FALSE(mainWindow->readingBackground());
     }
 
     QImage shownPreview() const { return child<QLabel>("previewDisplay")->pixmap().toImage(); }
