@@ -2,12 +2,16 @@
 
 namespace tintora {
 
-void ConnectionState::poll(PhoneLibrary &phone)
+bool ConnectionState::poll(PhoneLibrary &phone)
 {
     if (phone.P2K_GetStatus() == 1 && workMode == kComputerMode)
         connectEnabled = true;
-    if (phone.P2K_GetStatus() == 0)
-        connectEnabled = workMode == kPhoneMode;
+    if (phone.P2K_GetStatus() != 0)
+        return false;
+    const bool gone = workMode == kPhoneMode;
+    workMode = kComputerMode;
+    connectEnabled = false;
+    return gone;
 }
 
 void ConnectionState::toggle(PhoneLibrary &phone)

@@ -10,13 +10,15 @@ constexpr std::uint8_t kComputerMode = 0;
 constexpr std::uint8_t kPhoneMode = 1;
 
 // The work mode and whether the Connect command may be used. Status
-// answers other than 0 and 1 change nothing.
+// answers other than 0 and 1 change nothing. A phone gone while connected
+// ends phone mode: there is nothing left to disconnect from.
 struct ConnectionState {
     std::uint8_t workMode = kComputerMode;
     bool connectEnabled = false;
 
-    // The once-a-second poll: asks the status twice.
-    void poll(PhoneLibrary &phone);
+    // The once-a-second poll: asks the status twice. True when it ended phone
+    // mode because the phone had gone.
+    bool poll(PhoneLibrary &phone);
     // The connect command: asks the status twice. The window then re-applies
     // its captions (applyLanguage), which also repaints the status icon.
     void toggle(PhoneLibrary &phone);

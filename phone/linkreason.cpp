@@ -53,4 +53,12 @@ QString NoPhoneReason(int linkState, Language language)
     }
 }
 
+QString PhoneGoneText(int linkState, Language language)
+{
+    const QString reason = NoPhoneReason(linkState, language);
+    return language == kRussian
+               ? QStringLiteral("Связь с телефоном потеряна (%1). Теперь — работа с компьютером.").arg(reason)
+               : QStringLiteral("The phone has gone (%1). Working with the computer now.").arg(reason);
+}
+
 }  // namespace tintora

@@ -16,4 +16,7 @@ constexpr int kPhoneNotAnswering = -2;
 // ready phone.
 QString NoPhoneReason(int linkState, Language language);
 
+// The note when the phone went away while the window worked with it.
+QString PhoneGoneText(int linkState, Language language);
+
 }  // namespace tintora

@@ -18,8 +18,13 @@ void MainWindow::setUpPhoneCommands()
 
 void MainWindow::pollPhone()
 {
-    connection_.poll(phone());
+    const bool gone = connection_.poll(phone());
     ui->connectAction->setEnabled(connection_.connectEnabled);
+    if (gone) {
+        // Captions and the status icon go back to the computer's.
+        applyLanguage(language_);
+        ui->statusBar->showMessage(PhoneGoneText(phone().linkState(), language_));
+    }
     showWhyNoPhone();
 }
 

@@ -43,16 +43,12 @@ TEST_F(Connection, ConnectTogglesWhileThePhoneAnswers)
     state.poll(library());
     EXPECT_TRUE(state.connectEnabled);
 
-    // The phone goes away: phone mode stays, and connect stays usable.
+    // The phone goes away: phone mode ends, once, and there is nothing to connect to.
     put("status", "0");
-    state.poll(library());
-    EXPECT_EQ(state.workMode, kPhoneMode);
-    EXPECT_TRUE(state.connectEnabled);
-    state.toggle(library());
+    EXPECT_TRUE(state.poll(library()));
     EXPECT_EQ(state.workMode, kComputerMode);
-    EXPECT_TRUE(state.connectEnabled);
-    state.poll(library());
     EXPECT_FALSE(state.connectEnabled);
+    EXPECT_FALSE(state.poll(library()));
 
     put("status", "1");
     state.poll(library());
@@ -107,8 +103,9 @@ TEST(ConnectionAnswers, APhoneLeavingBetweenTheTwoAsksEndsInComputerMode)
 
     phone.statuses = {1, 0};
     ConnectionState polled{kPhoneMode, true};
-    polled.poll(phone);
-    EXPECT_TRUE(polled.connectEnabled);
+    EXPECT_TRUE(polled.poll(phone));
+    EXPECT_EQ(polled.workMode, kComputerMode);
+    EXPECT_FALSE(polled.connectEnabled);
     EXPECT_TRUE(phone.statuses.empty());
 }
 

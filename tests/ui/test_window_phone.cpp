@@ -2,6 +2,7 @@
 #include "windowphoneinmemory.h"
 
 #include "phone/linkreason.h"
+#include "ui/statusbar.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -44,16 +45,34 @@ TEST_F(PhoneWindowTest, PollEnablesConnectAndTheCommandSwitchesModeCaptionsAndBa
     EXPECT_EQ(child<QPushButton>("openButton")->text(), QString::fromUtf8("Читать spcolor.sch"));
     EXPECT_EQ(child<QPushButton>("saveButton")->text(), QString::fromUtf8("Записать spcolor.sch"));
 
-    // The phone goes away: phone mode stays, and the command stays usable to leave it.
-    handset.status = 0;
-    tick();
-    EXPECT_EQ(mainWindow->connection().workMode, kPhoneMode);
-    EXPECT_TRUE(connect()->isEnabled());
     mainWindow->toggleConnection();
     EXPECT_EQ(mainWindow->connection().workMode, kComputerMode);
     EXPECT_EQ(Shown(connect()->text()), QString::fromUtf8("Подключить"));
+    EXPECT_TRUE(connect()->isEnabled());
+}
+
+// A phone gone while connected is shown as gone: the computer's captions and
+// icon, no Disconnect offered, and a note saying why.
+TEST_F(PhoneWindowTest, APhoneGoneWhileConnectedEndsPhoneMode)
+{
+    startWithHandset();
+    handset.status = 1;
     tick();
+    mainWindow->toggleConnection();
+    ASSERT_EQ(mainWindow->connection().workMode, kPhoneMode);
+
+    handset.status = 0;
+    handset.reason = 3;
+    tick();
+    EXPECT_EQ(mainWindow->connection().workMode, kComputerMode);
     EXPECT_FALSE(connect()->isEnabled());
+    EXPECT_EQ(Shown(connect()->text()), QString::fromUtf8("Подключить"));
+    EXPECT_EQ(child<QPushButton>("saveButton")->text(), QString::fromUtf8("Сохранить spcolor.sch"));
+    auto *bar = child<StatusBar>("statusBar");
+    EXPECT_EQ(bar->panelText(), QString::fromUtf8("Статус : Работа с компьютером"));
+    EXPECT_EQ(bar->currentMessage(), PhoneGoneText(3, kRussian));
+    EXPECT_TRUE(bar->currentMessage().contains(NoPhoneReason(3, kRussian)));
+    EXPECT_EQ(connect()->toolTip(), NoPhoneReason(3, kRussian));
 }
 
 // Connect disabled says why, in the tooltip and, unless a note of the file is
