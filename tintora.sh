@@ -5,11 +5,13 @@
 #   ./tintora.sh build            install what is missing, build
 #   ./tintora.sh sanitize         every test again, built with AddressSanitizer and
 #                                 UndefinedBehaviorSanitizer (build-sanitize/)
-#   ./tintora.sh fuzz [SECONDS]   each fuzz target for SECONDS (60) on its corpus (build-fuzz/)
+#   ./tintora.sh fuzz [SECONDS]   each fuzz target for SECONDS (60) on its corpus, built in
+#                                 the same tree as sanitize
 #   ./tintora.sh package          install what is missing, build, make build/tintora_*.deb
 #   ./tintora.sh windows          cross-build for Windows (Qt and the libraries are built
 #                                 once into a cache), make build-windows/tintora-*-win64.zip
 #   ./tintora.sh windows-test     the same, then every Windows test under Wine
+#   ./tintora.sh windows-deps     only the cache: Qt and the libraries, and the Wine prefix
 set -euo pipefail
 cd "$(dirname "$(readlink -f "$0")")"
 
@@ -39,9 +41,13 @@ install_missing() {
     local sudo=()
     [ "$(id -u)" -ne 0 ] && sudo=(sudo)
     echo "Installing: ${missing[*]}"
-    "${sudo[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
-        "${missing[@]}" </dev/null
+    # One install at a time: CI makes the Windows cache while the Linux stages run.
+    (
+        flock 9
+        "${sudo[@]}" apt-get update -qq
+        DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
+            "${missing[@]}" </dev/null
+    ) 9>"${TMPDIR:-/tmp}/tintora-apt.lock"
 }
 
 build() {
@@ -50,21 +56,28 @@ build() {
     cmake --build build --parallel "$(nproc)"
 }
 
-# build_with_clang DIR OPTIONS...: a tree of its own, so the plain build stays as it is.
-build_with_clang() {
-    local dir=$1
-    shift
+# The sanitizers' and the fuzzers' tree, one for both, apart from the plain build. Line
+# tables are all a sanitizer's report needs, and -O1 compiles much faster than -O2.
+build_hardened() {
     install_missing "${BUILD_PACKAGES[@]}" "${HARDENING_PACKAGES[@]}"
-    cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 \
-        -DTINTORA_BUILD_BENCH=OFF "$@" >/dev/null
+        -DCMAKE_C_FLAGS_RELWITHDEBINFO="-O1 -gline-tables-only -DNDEBUG" \
+        -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -gline-tables-only -DNDEBUG" \
+        -DTINTORA_BUILD_BENCH=OFF -DTINTORA_SANITIZE=ON -DTINTORA_FUZZ=ON >/dev/null
+    cmake --build build-sanitize --parallel "$(nproc)" "$@"
 }
 
 windows_cache=${TINTORA_WINDOWS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/tintora-windows}
 
-build_windows() {
+windows_deps() {
     install_missing "${WINDOWS_PACKAGES[@]}"
     TINTORA_WINDOWS_CACHE=$windows_cache packaging/windows/build-deps.sh
+    prepare_wine
+}
+
+build_windows() {
+    windows_deps
     local prefix=$windows_cache/prefix
     PKG_CONFIG_LIBDIR=$prefix/lib/pkgconfig cmake -S . -B build-windows -G Ninja \
         -DCMAKE_TOOLCHAIN_FILE="$PWD/packaging/windows/mingw-w64-x86_64.cmake" \
@@ -107,15 +120,13 @@ case "$command" in
         build
         ;;
     sanitize)
-        build_with_clang build-sanitize -DTINTORA_SANITIZE=ON
-        cmake --build build-sanitize --parallel "$(nproc)"
+        build_hardened
         QT_QPA_PLATFORM=offscreen ctest --test-dir build-sanitize --output-on-failure \
             --parallel "$(nproc)"
         ;;
     fuzz)
-        build_with_clang build-fuzz -DTINTORA_FUZZ=ON -DTINTORA_BUILD_TESTS=OFF
-        cmake --build build-fuzz --parallel "$(nproc)" --target fuzz
-        FUZZ_BUILD=build-fuzz fuzz/run.sh "${1:-60}"
+        build_hardened --target fuzz
+        FUZZ_BUILD=build-sanitize fuzz/run.sh "${1:-60}"
         ;;
     package)
         build
@@ -125,10 +136,12 @@ case "$command" in
     windows)
         build_windows
         ;;
+    windows-deps)
+        windows_deps
+        ;;
     windows-test)
         build_windows
         build
-        prepare_wine
         # One wineserver for the whole run, instead of one started and ended per program.
         wineserver -p 2>/dev/null || true  # one may be up already
         status=0
@@ -140,7 +153,7 @@ case "$command" in
         ;;
     *)
         echo "usage: $0 run [FILE.sch] | test | build | package | sanitize | fuzz [SECONDS]" \
-             "| windows | windows-test" >&2
+             "| windows | windows-test | windows-deps" >&2
         exit 2
         ;;
 esac

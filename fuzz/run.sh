@@ -3,7 +3,7 @@
 # seed corpus (fuzz/corpus/TARGET, only read) and a working corpus of the
 # build tree, which later runs go on from.
 #   fuzz/run.sh SECONDS [TARGET...]     all targets of $FUZZ_BUILD/bin when none is named
-# FUZZ_BUILD is the tree configured with -DTINTORA_FUZZ=ON (default build-fuzz);
+# FUZZ_BUILD is the tree configured with -DTINTORA_FUZZ=ON (default build-sanitize);
 # extra libFuzzer options can be given in FUZZ_OPTIONS (for instance -jobs=4).
 # A finding stops its target; the input is kept in $FUZZ_BUILD/fuzz-findings
 # and the script exits with status 1 after the other targets have run.
@@ -11,7 +11,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:?usage: fuzz/run.sh SECONDS [TARGET...]}
 shift
-build=$(cd "${FUZZ_BUILD:-$root/build-fuzz}" && pwd)
+build=$(cd "${FUZZ_BUILD:-$root/build-sanitize}" && pwd)
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
     for binary in "$build"/bin/fuzz_*; do
