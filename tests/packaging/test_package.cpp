@@ -80,7 +80,7 @@ TEST_F(PackageTest, ProgramsAreStrippedAndRun)
         ASSERT_EQ(file.exitCode, 0) << file.output.toStdString();
         EXPECT_TRUE(file.output.contains(QStringLiteral(", stripped")))
             << path.toStdString() << ": " << file.output.toStdString();
-        EXPECT_LT(QFileInfo(path).size(), 4 * 1024 * 1024) << path.toStdString();
+        EXPECT_LT(QFileInfo(path).size(), TINTORA_STRIPPED_LIMIT_MIB * 1024 * 1024) << path.toStdString();
     }
     const ToolRun version =
         RunTool(Installed(QStringLiteral("usr/bin/tintora-cli")), {QStringLiteral("--version")});
