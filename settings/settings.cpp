@@ -98,6 +98,16 @@ bool WritePreviewZoom(ProfileFile &file, int zoom)
     return file.writeInt(kView, "Zoom", zoom);
 }
 
+bool ReadMarkSelection(const ProfileFile &file)
+{
+    return file.readInt(kView, "MarkSelection", 1) != 0;
+}
+
+bool WriteMarkSelection(ProfileFile &file, bool mark)
+{
+    return file.writeInt(kView, "MarkSelection", mark ? 1 : 0);
+}
+
 QString ChooseSettingsFile(const QString &programFolder, const QString &userFolder)
 {
     const QString beside = QDir(programFolder).filePath(kFileName);

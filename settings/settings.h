@@ -49,6 +49,10 @@ QString SettingsFileTooLargeText(Language language, const QString &path);
 constexpr int kMaxPreviewZoom = 4;
 int ReadPreviewZoom(const ProfileFile &file);
 bool WritePreviewZoom(ProfileFile &file, int zoom);
+// [View] MarkSelection: whether the preview marks the selected element's pixels; 0 turns it
+// off, anything else or nothing leaves it on.
+bool ReadMarkSelection(const ProfileFile &file);
+bool WriteMarkSelection(ProfileFile &file, bool mark);
 
 // Where tintora.ini lives for a program in programFolder: beside it when one is there
 // already (a portable copy, the build tree), else in userFolder, the per-user

@@ -1,6 +1,8 @@
 // Every caption of the windows in Russian and English, by control name.
 #include "languagetables.h"
 
+#include "scheme/catalogue.h"
+
 #include <cstring>
 
 namespace tintora {
@@ -65,8 +67,50 @@ const std::array<Caption, 5> PreviewMenuCaptions = {{
     {"previewSizeMenu", {"&Размер просмотра", "Preview &size"}},
     {"exportPreviewMenu", {"Сохранить п&росмотр", "&Export preview"}},
     {"exportScreenAction", {"&Текущий экран...", "&Current screen..."}},
-    {"exportAllScreensAction", {"&Все девять экранов...", "&All nine screens..."}},
+    {"exportAllScreensAction", {"&Все экраны...", "&All screens..."}},
 }};
+
+const std::array<Caption, 3> ViewMenuCaptions = {{
+    {"zoomInAction", {"У&величить", "Zoom &in"}},
+    {"zoomOutAction", {"У&меньшить", "Zoom &out"}},
+    {"markSelectionAction", {"&Отмечать выбранный элемент", "&Mark the selected element"}},
+}};
+
+QString ZoomDoesNotFitText(Language language, int zoom, QSize window, QSize room)
+{
+    return Bilingual{"При %1x окно (%2 × %3) не поместится на экране (%4 × %5)",
+                     "At %1x the window (%2 x %3) would not fit the screen (%4 x %5)"}
+        .text(language)
+        .arg(zoom)
+        .arg(window.width())
+        .arg(window.height())
+        .arg(room.width())
+        .arg(room.height());
+}
+
+QString ElementOnOtherScreenText(Language language, int element, int screen)
+{
+    return Bilingual{"%1 — на экране «%2», двойной щелчок — перейти туда",
+                     "%1 — on \"%2\", double-click to go there"}
+        .text(language)
+        .arg(language == kRussian ? RussianElementName(element) : EnglishElementName(element),
+             ScreenCaption(screen, language));
+}
+
+QString UndrawnScreenText(Language language)
+{
+    return Bilingual{"Эти элементы нигде не рисуются, кроме выходных дней в «Ежедневнике»",
+                     "These elements are drawn nowhere, except the days off on Datebook"}
+        .text(language);
+}
+
+QString UndrawnScreenSkippedText(Language language, int screen)
+{
+    return Bilingual{"Экран «%1» не сохранён: на нём не рисуется ни один элемент",
+                     "Screen \"%1\" not written: it draws none of its elements"}
+        .text(language)
+        .arg(ScreenCaption(screen, language));
+}
 
 const std::array<Caption, 20> SettingsDialogCaptions = {{
     {"PreviewSettingsDialog", {"Настройки", "Settings"}},

@@ -3,6 +3,7 @@
 
 #include "scheme/colourscheme.h"
 
+#include <QSize>
 #include <QString>
 
 #include <array>
@@ -38,6 +39,15 @@ extern const std::array<Caption, 22> MainWindowCaptions;
 extern const std::array<ModeCaption, 6> ModeCaptions;
 // The captions of the preview's zoom and export menus.
 extern const std::array<Caption, 5> PreviewMenuCaptions;
+// The View menu's items beyond the zoom sizes.
+extern const std::array<Caption, 3> ViewMenuCaptions;
+// The tooltip of a zoom whose window would not fit the screen's room.
+QString ZoomDoesNotFitText(Language language, int zoom, QSize window, QSize room);
+// A click on an element that the screen shown does not list, but screen does.
+QString ElementOnOtherScreenText(Language language, int element, int screen);
+// The Others screen draws none of its elements, so it shows, and exports, nothing of them.
+QString UndrawnScreenText(Language language);
+QString UndrawnScreenSkippedText(Language language, int screen);
 // The editor's own menu items beyond the tables above, set after them. undoAction and redoAction are
 // followed by what the next undo or redo changes.
 extern const std::array<Caption, 6> EditorCaptions;

@@ -69,7 +69,11 @@ MainWindow::MainWindow(const MainWindowEnvironment &environment, QWidget *parent
     setUpPreviewPanel();
 
     startUp();
-    applyPreviewZoom(ReadPreviewZoom(ProfileFile(environment_.settingsPath)));
+    const ProfileFile profile(environment_.settingsPath);
+    applyPreviewZoom(ReadPreviewZoom(profile));
+    fitZoomToScreen();
+    markSelection_ = ReadMarkSelection(profile);
+    ui->markSelectionAction->setChecked(markSelection_);
     // Only now: a box that start-up shows runs the event loop, and the poll must not ask
     // the library before P2K_Init.
     phonePoll_.start();
@@ -219,6 +223,8 @@ void MainWindow::applyLanguage(Language language)
             setControlCaption(caption.control, caption.text.text(language));
         for (const Caption &caption : PreviewMenuCaptions)
             setControlCaption(caption.control, caption.text.text(language));
+        for (const Caption &caption : ViewMenuCaptions)
+            setControlCaption(caption.control, caption.text.text(language));
         for (int row = 0; row < kScreenCount; ++row)
             ui->screenList->item(row)->setText(ScreenCaption(row, language));
         for (const Caption &caption : EditorCaptions)
@@ -236,6 +242,12 @@ void MainWindow::applyLanguage(Language language)
 
     // 3.
     ui->statusBar->setStatusIcon(phoneMode ? pictures_.PHONE : pictures_.COMPUTER);
+
+    // The status text has replaced the note of a screen without elements.
+    if (!undrawnScreenNote_.isEmpty()) {
+        undrawnScreenNote_.clear();
+        noteUndrawnScreen();
+    }
 }
 
 void MainWindow::chooseLanguage(QAction *sender)
@@ -249,6 +261,8 @@ void MainWindow::chooseLanguage(QAction *sender)
     applyLanguage(language_);
     // 3.
     fillElementCombo(false);
+    // The tooltips of the zooms that do not fit.
+    fitZoomToScreen();
     // 4. A failed write leaves the language applied; the next start uses the stored one.
     ProfileFile profile(environment_.settingsPath);
     if (!WriteLanguage(profile, language_))

@@ -15,6 +15,7 @@
 #include <QImage>
 #include <QMainWindow>
 #include <QPoint>
+#include <QRect>
 #include <QStringList>
 #include <QTimer>
 
@@ -26,6 +27,7 @@ class QCloseEvent;
 class QDragEnterEvent;
 class QDragMoveEvent;
 class QDropEvent;
+class QShowEvent;
 class QShortcut;
 
 namespace Ui {
@@ -51,6 +53,7 @@ struct MainWindowEnvironment {
     QStringList arguments;     // the command line without the program's name
     bool firstArgumentExact = true;  // false when decoding changed the first one's bytes
     QString fontFilePath;      // where "1stSortie.ttf" is unpacked
+    QRect screenArea;          // the room the window may take; empty: its screen's available area
 };
 
 // "Tintora - [" + name + "]".
@@ -125,6 +128,11 @@ public slots:
     void clearBackgroundPicture();
     void zoomPreview(int zoom);
     void pickElementAt(const QPoint &pixel);
+    // Goes to the screen that lists the element under the pixel.
+    void goToElementAt(const QPoint &pixel);
+    // One zoom larger (1) or smaller (-1), among those that fit.
+    void stepPreviewZoom(int step);
+    void setMarkSelection(bool mark);
     void exportScreen();
     void exportAllScreens();
 
@@ -133,6 +141,7 @@ protected:
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dragMoveEvent(QDragMoveEvent *event) override;
     void dropEvent(QDropEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     static constexpr int kClientWidth = 422;
@@ -186,6 +195,13 @@ private:
     void cancelBackgroundPicture();
     void endBackgroundProgress();
     bool exportPreviewImage(const QString &path);
+    QRect screenArea() const;
+    // Offers the zooms whose window fits the screen's room, and falls back to the largest of
+    // them when the one shown no longer fits.
+    void fitZoomToScreen();
+    void keepOnScreen();
+    void markSelectedElement();
+    void noteUndrawnScreen();
 
     MainWindowEnvironment environment_;
     std::unique_ptr<Ui::MainWindow> ui;
@@ -218,6 +234,12 @@ private:
     int rowChangedByPress_ = -1;
     // Where the controls of the client area stand at zoom 1.
     QHash<QWidget *, QPoint> homePositions_;
+    // The controls that take the room a larger preview gives, as they are at zoom 1.
+    QHash<QWidget *, QRect> stretchHomes_;
+    int largestZoom_ = kMaxPreviewZoom;  // of those that fit the screen
+    bool watchingScreen_ = false;
+    bool markSelection_ = true;
+    QString undrawnScreenNote_;  // what the status bar says of a screen without elements
 };
 
 }  // namespace tintora
