@@ -10,6 +10,7 @@
 #include "preview/jpegpicture.h"
 #include "preview/previewresources.h"
 
+#include <QKeyEvent>
 #include <QUrl>
 
 namespace tintora {
@@ -50,6 +51,15 @@ void AboutDialog::removeEmailUnderline()
 void AboutDialog::sendEmail()
 {
     dialogs_.openUrl(QUrl(QStringLiteral("mailto:") + QLatin1String(kContactAddress)));
+}
+
+void AboutDialog::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        event->ignore();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 // Its frame is known only once it is shown.

@@ -16,7 +16,7 @@ namespace tintora {
 class WindowDialogs;
 
 // Help > About: the picture, the product name and version, and the contact link.
-// OK, Enter, Esc and the close button close it.
+// OK, Enter and the close button close it; with no cancel button, Esc does not.
 class AboutDialog : public QDialog {
     Q_OBJECT
 public:
@@ -30,6 +30,7 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     std::unique_ptr<Ui::AboutDialog> ui;
