@@ -4,6 +4,7 @@
 #include "rebootprompt.h"
 
 #include "scheme/codepage.h"
+#include "scheme/systemreason.h"
 #include "scheme/wholefilewrite.h"
 
 #include <array>
@@ -70,10 +71,11 @@ SaveResult SaveToComputer(CommandContext &context, QString &currentFilePath,
     QString error;
     switch (WriteWholeFile(currentFilePath, bytes, &error)) {
     case WriteOutcome::NotOpened:
-        context.dialogs.inform(CreateErrorText(context, currentFilePath) + u'\r' + error);
+        context.dialogs.inform(CreateErrorText(context, currentFilePath) + u'\r' +
+                               SystemReason(context.language, error));
         return {};
     case WriteOutcome::Failed:
-        context.dialogs.reportError(error);
+        context.dialogs.reportError(SystemReason(context.language, error));
         return {};
     case WriteOutcome::Written:
         break;

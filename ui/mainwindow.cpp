@@ -213,6 +213,7 @@ void MainWindow::applyLanguage(Language language)
 {
     // 1. Writing a screen row keeps the selected row.
     if (language == kRussian || language == kEnglish) {
+        standardTexts_.use(language);
         ui->russianAction->setChecked(language == kRussian);
         ui->englishAction->setChecked(language == kEnglish);
         for (const Caption &caption : MainWindowCaptions)

@@ -77,8 +77,9 @@ QString QtWindowDialogs::chooseSaveFile(const QString &title, const QString &fil
     return dialog.selectedFiles().constFirst();
 }
 
-std::optional<QColor> QtWindowDialogs::chooseColour(const QColor &initial)
+std::optional<QColor> QtWindowDialogs::chooseColour(const QColor &initial, const QColor &current)
 {
+    QColorDialog::setCustomColor(0, current);
     QColorDialog dialog(initial, owner_);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;

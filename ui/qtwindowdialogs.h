@@ -25,7 +25,7 @@ public:
     QString chooseOpenFile(const QString &title, const QString &filter) override;
     QString chooseSaveFile(const QString &title, const QString &filter,
                            const QString &initialName) override;
-    std::optional<QColor> chooseColour(const QColor &initial) override;
+    std::optional<QColor> chooseColour(const QColor &initial, const QColor &current) override;
     QString choosePictureFile(const QString &title, const QString &filter) override;
     void openUrl(const QUrl &url) override;
     SaveAnswer askToSave(const SaveQuestion &question) override;

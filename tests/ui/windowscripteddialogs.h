@@ -20,6 +20,7 @@ public:
 
     std::deque<std::optional<QColor>> colourAnswers;  // a cancel once empty
     std::vector<QColor> colourOpenedOn;
+    std::vector<QColor> colourOfferedAsCustom;
 
     QStringList pictureAnswers;  // a cancel once empty
     QStringList pictureTitles;
@@ -58,9 +59,10 @@ public:
         fileTitles << title;
         return saveFileAnswers.isEmpty() ? QString() : saveFileAnswers.takeFirst();
     }
-    std::optional<QColor> chooseColour(const QColor &initial) override
+    std::optional<QColor> chooseColour(const QColor &initial, const QColor &current) override
     {
         colourOpenedOn.push_back(initial);
+        colourOfferedAsCustom.push_back(current);
         return take(colourAnswers, std::optional<QColor>());
     }
     QString choosePictureFile(const QString &title, const QString &filter) override
