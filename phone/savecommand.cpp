@@ -55,13 +55,13 @@ SaveResult SaveCommand(CommandContext &context, std::uint8_t workMode, QString &
 }
 
 SaveResult SaveToComputer(CommandContext &context, QString &currentFilePath,
-                          const QString &saveTitle)
+                          const QString &saveTitle, const QString &suggestedName)
 {
     if (currentFilePath.isEmpty()) {
         const QString filter =
             context.pick(u"Цветовые палитры(*.sch)|*.sch"_s, u"Colour styles(*.sch)|*.sch"_s);
         const QString path =
-            context.dialogs.chooseSaveFile(saveTitle, filter, u"spcolor.sch"_s);
+            context.dialogs.chooseSaveFile(saveTitle, filter, suggestedName);
         if (path.isEmpty())
             return {};
         currentFilePath = path;

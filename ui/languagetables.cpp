@@ -108,6 +108,20 @@ QString MissingRecentFileText(Language language, const QString &path)
         .arg(path);
 }
 
+QString ReplaceExportsText(Language language, int existing, const QString &first, const QString &last)
+{
+    return Bilingual{"Уже есть файлов: %1 из 9 (%2 .. %3).\rЗаменить их?",
+                     "Files already there: %1 of 9 (%2 .. %3).\rReplace them?"}
+        .text(language)
+        .arg(existing)
+        .arg(first, last);
+}
+
+QString ExportedText(Language language, const QString &written)
+{
+    return Bilingual{"Записано: %1", "Written: %1"}.text(language).arg(written);
+}
+
 QString AboutDialogTitle(Language language)
 {
     for (const Caption &caption : MainWindowCaptions) {

@@ -46,6 +46,11 @@ QString MissingRecentFileText(Language language, const QString &path);
 // The settings dialog's texts; "PreviewSettingsDialog" is its title.
 extern const std::array<Caption, 20> SettingsDialogCaptions;
 
+// The question before an export of all nine screens replaces existing of its pictures
+// first .. last, and the note of what an export wrote.
+QString ReplaceExportsText(Language language, int existing, const QString &first, const QString &last);
+QString ExportedText(Language language, const QString &written);
+
 // The About box exists only after the main window has applied its language.
 QString AboutDialogTitle(Language language);
 

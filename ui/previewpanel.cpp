@@ -12,6 +12,8 @@
 #include "scheme/catalogue.h"
 
 #include <QActionGroup>
+#include <QDir>
+#include <QFileInfo>
 #include <QLayout>
 #include <QShortcut>
 
@@ -27,6 +29,16 @@ constexpr int kPreviewSize = 128;
 QString PngBase(const QString &path)
 {
     return path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive) ? path.chopped(4) : path;
+}
+
+// What an export suggests: "mystyle" + suffix + ".png" beside the scheme file mystyle.sch,
+// "screen" + suffix + ".png" while the scheme has no file.
+QString ExportSuggestion(const QString &schemePath, const QString &suffix)
+{
+    if (schemePath.isEmpty())
+        return QStringLiteral("screen") + suffix + QStringLiteral(".png");
+    const QFileInfo scheme(schemePath);
+    return scheme.dir().filePath(scheme.completeBaseName() + suffix + QStringLiteral(".png"));
 }
 
 }  // namespace
@@ -183,31 +195,47 @@ bool MainWindow::exportPreviewImage(const QString &path)
     return false;
 }
 
+// The file dialog has asked before replacing the one file.
 void MainWindow::exportScreen()
 {
     const QString path = dialogs().chooseSaveFile(
         ui->exportPreviewMenu->menuAction()->iconText(), QString::fromLatin1(kPngFilter),
-        QStringLiteral("screen-%1.png").arg(selectedScreen_));
-    if (!path.isEmpty())
-        exportPreviewImage(PngBase(path) + QStringLiteral(".png"));
+        ExportSuggestion(document_.filePath, QStringLiteral("-%1").arg(selectedScreen_)));
+    if (path.isEmpty())
+        return;
+    const QString file = PngBase(path) + QStringLiteral(".png");
+    if (exportPreviewImage(file))
+        ui->statusBar->showMessage(ExportedText(language_, QDir::toNativeSeparators(file)));
 }
 
 // NAME.png becomes NAME-0.png .. NAME-8.png, one per screen row; the window then shows its
-// own screen again.
+// own screen again. Pictures already there are replaced only after one question for all.
 void MainWindow::exportAllScreens()
 {
     const QString path =
         dialogs().chooseSaveFile(ui->exportPreviewMenu->menuAction()->iconText(), QString::fromLatin1(kPngFilter),
-                                 QStringLiteral("screen.png"));
+                                 ExportSuggestion(document_.filePath, QString()));
     if (path.isEmpty())
         return;
     const QString base = PngBase(path);
+    QStringList files;
+    int existing = 0;
     for (int screen = 0; screen < kScreenCount; ++screen) {
+        files << base + QStringLiteral("-%1.png").arg(screen);
+        existing += QFileInfo::exists(files.constLast()) ? 1 : 0;
+    }
+    const QString first = QDir::toNativeSeparators(files.constFirst());
+    const QString last = QFileInfo(files.constLast()).fileName();
+    if (existing > 0 && !dialogs().askYesNo(ReplaceExportsText(language_, existing, first, last)))
+        return;
+    bool written = true;
+    for (int screen = 0; screen < kScreenCount && written; ++screen) {
         preview_->RepaintPreview(screen);
-        if (!exportPreviewImage(base + QStringLiteral("-%1.png").arg(screen)))
-            break;
+        written = exportPreviewImage(files[screen]);
     }
     repaintPreview(selectedScreen_);
+    if (written)
+        ui->statusBar->showMessage(ExportedText(language_, first + QStringLiteral(" .. ") + last));
 }
 
 }  // namespace tintora

@@ -33,6 +33,7 @@ public:
 
     QStringList openAnswers;  // a cancel once empty
     QStringList saveFileAnswers;  // a cancel once empty
+    QStringList saveFileSuggestions;
     QStringList fileTitles;
 
     std::function<void()> whileInforming;  // runs while a box is open, as its event loop would
@@ -54,9 +55,10 @@ public:
         fileTitles << title;
         return openAnswers.isEmpty() ? QString() : openAnswers.takeFirst();
     }
-    QString chooseSaveFile(const QString &title, const QString &, const QString &) override
+    QString chooseSaveFile(const QString &title, const QString &, const QString &initialName) override
     {
         fileTitles << title;
+        saveFileSuggestions << initialName;
         return saveFileAnswers.isEmpty() ? QString() : saveFileAnswers.takeFirst();
     }
     std::optional<QColor> chooseColour(const QColor &initial, const QColor &current) override
