@@ -51,13 +51,14 @@ const std::array<ModeCaption, 6> ModeCaptions = {{
      {"&Записать spcolor.sch", "&Write spcolor.sch"}},
 }};
 
-const std::array<Caption, 6> EditorCaptions = {{
+const std::array<Caption, 7> EditorCaptions = {{
     {"newAction", {"&Новая палитра", "&New"}},
     {"saveAsAction", {"Сохранить &как...", "Save &As..."}},
     {"recentFilesMenu", {"&Последние файлы", "Recent &files"}},
     {"editMenu", {"&Правка", "&Edit"}},
     {"undoAction", {"&Отменить", "&Undo"}},
     {"redoAction", {"&Повторить", "&Redo"}},
+    {"phoneFolderAction", {"&Папка на телефоне...", "&Phone folder..."}},
 }};
 
 const std::array<Caption, 5> PreviewMenuCaptions = {{
@@ -106,6 +107,13 @@ QString MissingRecentFileText(Language language, const QString &path)
                      "File %1 not found; it is removed from the recent files."}
         .text(language)
         .arg(path);
+}
+
+QString PhoneFolderLabel(Language language)
+{
+    return Bilingual{"Папка файла spcolor.sch на телефоне, например /a/mobile/system/:",
+                     "Folder of spcolor.sch on the phone, such as /a/mobile/system/:"}
+        .text(language);
 }
 
 QString ReplaceExportsText(Language language, int existing, const QString &first, const QString &last)

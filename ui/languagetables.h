@@ -40,9 +40,11 @@ extern const std::array<ModeCaption, 6> ModeCaptions;
 extern const std::array<Caption, 5> PreviewMenuCaptions;
 // The editor's own menu items beyond the tables above, set after them. undoAction and redoAction are
 // followed by what the next undo or redo changes.
-extern const std::array<Caption, 6> EditorCaptions;
+extern const std::array<Caption, 7> EditorCaptions;
 QString EditorCaption(const char *control, Language language);
 QString MissingRecentFileText(Language language, const QString &path);
+// The label of the phone folder's field.
+QString PhoneFolderLabel(Language language);
 // The settings dialog's texts; "PreviewSettingsDialog" is its title.
 extern const std::array<Caption, 20> SettingsDialogCaptions;
 

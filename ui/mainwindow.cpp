@@ -99,6 +99,7 @@ void MainWindow::setUpMenus()
     connect(ui->russianAction, &QAction::triggered, this, [this] { chooseLanguage(ui->russianAction); });
     connect(ui->englishAction, &QAction::triggered, this, [this] { chooseLanguage(ui->englishAction); });
     connect(ui->previewSettingsAction, &QAction::triggered, this, &MainWindow::showPreviewSettings);
+    connect(ui->phoneFolderAction, &QAction::triggered, this, &MainWindow::editPhoneFolder);
     connect(ui->aboutAction, &QAction::triggered, this, &MainWindow::showAbout);
     ui->aboutAction->setShortcut(QKeySequence(Qt::Key_F1));
 }
@@ -291,6 +292,29 @@ void MainWindow::showPreviewSettings()
     }
     // 8.
     repaintPreview(selectedScreen_);
+}
+
+// A folder that will not do is said why and offered again as typed. The folder applies at
+// once, also when the file cannot keep it.
+void MainWindow::editPhoneFolder()
+{
+    const QString title = ui->phoneFolderAction->iconText();
+    QString folder = settings_.SpColorPath;
+    for (;;) {
+        const std::optional<QString> typed =
+            dialogs().askText(title, PhoneFolderLabel(language_), folder);
+        if (!typed)
+            return;
+        folder = typed->trimmed();
+        const QString problem = PhoneFolderProblem(language_, folder);
+        if (problem.isEmpty())
+            break;
+        dialogs().inform(problem);
+    }
+    settings_.SpColorPath = folder;
+    ProfileFile profile(environment_.settingsPath);
+    if (!WriteSpColorPath(profile, folder))
+        reportUnwritable(profile);
 }
 
 void MainWindow::showAbout()

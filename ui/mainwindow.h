@@ -100,6 +100,8 @@ public slots:
     // The window: language, settings, About.
     void chooseLanguage(QAction *sender);
     void showPreviewSettings();
+    // Configuration > Phone folder: [Phone] SpColorPath, shown and edited.
+    void editPhoneFolder();
     void showAbout();
     // The editing panel.
     void chooseScreen();

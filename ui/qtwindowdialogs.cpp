@@ -6,6 +6,7 @@
 #include <QColorDialog>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -106,6 +107,16 @@ SaveAnswer QtWindowDialogs::askToSave(const SaveQuestion &question)
     if (box.clickedButton() == dontSave)
         return SaveAnswer::DontSave;
     return SaveAnswer::Cancel;
+}
+
+std::optional<QString> QtWindowDialogs::askText(const QString &title, const QString &label,
+                                                const QString &text)
+{
+    bool ok = false;
+    const QString typed = QInputDialog::getText(owner_, title, label, QLineEdit::Normal, text, &ok);
+    if (!ok)
+        return std::nullopt;
+    return typed;
 }
 
 void QtWindowDialogs::openUrl(const QUrl &url)

@@ -29,6 +29,8 @@ public:
     QString choosePictureFile(const QString &title, const QString &filter) override;
     void openUrl(const QUrl &url) override;
     SaveAnswer askToSave(const SaveQuestion &question) override;
+    std::optional<QString> askText(const QString &title, const QString &label,
+                                   const QString &text) override;
 
 private:
     QPointer<QWidget> owner_;

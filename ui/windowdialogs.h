@@ -32,6 +32,9 @@ public:
     virtual void openUrl(const QUrl &url) = 0;
     // A warning box; closing it without a button is Cancel.
     virtual SaveAnswer askToSave(const SaveQuestion &question) = 0;
+    // One line of text to edit, starting as text; nullopt when the user cancels.
+    virtual std::optional<QString> askText(const QString &title, const QString &label,
+                                           const QString &text) = 0;
 };
 
 }  // namespace tintora

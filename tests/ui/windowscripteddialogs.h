@@ -36,6 +36,11 @@ public:
     QStringList saveFileSuggestions;
     QStringList fileTitles;
 
+    std::deque<std::optional<QString>> textAnswers;  // a cancel once empty
+    QStringList textTitles;
+    QStringList textLabels;
+    QStringList textShown;  // what each text field started as
+
     std::function<void()> whileInforming;  // runs while a box is open, as its event loop would
 
     void inform(const QString &text) override
@@ -74,6 +79,14 @@ public:
         return pictureAnswers.isEmpty() ? QString() : pictureAnswers.takeFirst();
     }
     void openUrl(const QUrl &url) override { openedUrls.push_back(url); }
+    std::optional<QString> askText(const QString &title, const QString &label,
+                                   const QString &text) override
+    {
+        textTitles << title;
+        textLabels << label;
+        textShown << text;
+        return take(textAnswers, std::optional<QString>());
+    }
     SaveAnswer askToSave(const SaveQuestion &question) override
     {
         saveQuestions.push_back(question);
