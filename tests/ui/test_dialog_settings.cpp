@@ -239,10 +239,10 @@ TEST_F(WindowTest, PhoneFolderIsShownCheckedAndKept)
     start();
     const QString refused[] = {QStringLiteral("mobile/system/"), QStringLiteral("/A/x/"),
                                QStringLiteral("/mobile/"), QStringLiteral("/a/темы/"),
-                               QStringLiteral("/a/x\ty/"), QString()};
+                               QStringLiteral("/a/x\ty/"), QStringLiteral(" ")};
     for (const QString &folder : refused)
-        dialogs.textAnswers.push_back(folder);
-    dialogs.textAnswers.push_back(QStringLiteral(" /e/themes "));
+        dialogs.textAnswers << folder;
+    dialogs.textAnswers << QStringLiteral(" /e/themes ");
     child<QAction>("phoneFolderAction")->trigger();
     EXPECT_EQ(dialogs.textTitles.constFirst(), QStringLiteral("Папка на телефоне"));
     QStringList shown{QStringLiteral("/a/old/")};

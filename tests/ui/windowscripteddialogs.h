@@ -36,7 +36,7 @@ public:
     QStringList saveFileSuggestions;
     QStringList fileTitles;
 
-    std::deque<std::optional<QString>> textAnswers;  // a cancel once empty
+    QStringList textAnswers;  // a cancel once empty, and for a null string
     QStringList textTitles;
     QStringList textLabels;
     QStringList textShown;  // what each text field started as
@@ -85,7 +85,10 @@ public:
         textTitles << title;
         textLabels << label;
         textShown << text;
-        return take(textAnswers, std::optional<QString>());
+        const QString answer = textAnswers.isEmpty() ? QString() : textAnswers.takeFirst();
+        if (answer.isNull())
+            return std::nullopt;
+        return answer;
     }
     SaveAnswer askToSave(const SaveQuestion &question) override
     {
