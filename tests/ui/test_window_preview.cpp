@@ -313,7 +313,7 @@ TEST_F(PreviewWindowTest, ExportOfAllNineAsksOnceBeforeReplacingAndNoWritesNothi
         for (int screen = 0; screen < 9; ++screen) {
             const bool planted = screen == 2 || screen == 7;
             EXPECT_EQ(QImage(picture(screen)).size(),
-                      answer.yes ? QSize(128, 128) : QSize()) << screen;
+                      answer.yes ? QSize(128, 128) : QSize(0, 0)) << screen;
             EXPECT_EQ(QFileInfo::exists(picture(screen)), answer.yes || planted) << screen;
         }
     }
