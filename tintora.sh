@@ -27,8 +27,8 @@ PACKAGE_PACKAGES=(dpkg-dev file)
 # MinGW-w64, the sources of the Windows libraries (apt-get source) and Wine.
 WINDOWS_PACKAGES=(cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools googletest
                   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix nasm dpkg-dev
-                  xz-utils bzip2 wine wine64 xvfb xauth)
-TEST_PACKAGES=("${PACKAGE_PACKAGES[@]}" desktop-file-utils appstream libxml2-utils
+                  xz-utils bzip2 wine wine64 xvfb xauth qt6-translations-l10n)
+TEST_PACKAGES=("${PACKAGE_PACKAGES[@]}" qt6-translations-l10n desktop-file-utils appstream libxml2-utils
                shared-mime-info libglib2.0-bin xdg-utils lintian)
 
 install_missing() {

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QStandardPaths>
 
 namespace tintora {
@@ -85,6 +86,25 @@ QString SettingsFileTooLargeText(Language language, const QString &path)
                 : QStringLiteral("The settings file %1 is larger than 1 MiB: it was not read and will not be "
                                  "rewritten; the default settings apply"))
         .arg(QDir::toNativeSeparators(path));
+}
+
+bool WriteSpColorPath(ProfileFile &file, const QString &folder)
+{
+    return file.writeString(kPhone, "SpColorPath", folder);
+}
+
+QString PhoneFolderProblem(Language language, const QString &folder)
+{
+    static const QRegularExpression volumeThenAscii(
+        QRegularExpression::anchoredPattern(QStringLiteral("/[a-z]/[\\x20-\\x7e]*")));
+    if (volumeThenAscii.match(folder).hasMatch())
+        return QString();
+    return (language == kRussian
+                ? QStringLiteral("Папка «%1» не годится: она должна начинаться с тома, например /a/, "
+                                 "и содержать только печатные знаки ASCII")
+                : QStringLiteral("The folder \"%1\" will not do: it must start with a volume such as /a/ "
+                                 "and hold printable ASCII characters only"))
+        .arg(folder);
 }
 
 int ReadPreviewZoom(const ProfileFile &file)

@@ -44,6 +44,12 @@ bool WritePreviewSettings(ProfileFile &file, const PreviewSettings &values,
 // The note that a settings file was too large to be read (ProfileFile::isTooLarge).
 QString SettingsFileTooLargeText(Language language, const QString &path);
 
+// [Phone] SpColorPath, the phone folder of spcolor.sch, as the menu sets it.
+bool WriteSpColorPath(ProfileFile &file, const QString &folder);
+// Why folder cannot be the phone folder, or an empty string: it must start with a volume
+// such as "/a/" and hold printable ASCII only, which any phone can spell.
+QString PhoneFolderProblem(Language language, const QString &folder);
+
 // [View] Zoom, the preview's size: 1 to kMaxPreviewZoom times; missing or out of range
 // gives 1.
 constexpr int kMaxPreviewZoom = 4;

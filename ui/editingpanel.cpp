@@ -184,7 +184,8 @@ void MainWindow::chooseElement()
 void MainWindow::chooseColour()
 {
     // 1.
-    const std::optional<QColor> chosen = dialogs().chooseColour(ToQColor(chooserColour_));
+    const std::optional<QColor> chosen =
+        dialogs().chooseColour(ToQColor(chooserColour_), ToQColor(scheme_.entry(selectedElement()).colour));
     // 2.
     if (chosen) {
         chooserColour_ = FromQColor(*chosen);

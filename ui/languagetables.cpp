@@ -53,13 +53,14 @@ const std::array<ModeCaption, 6> ModeCaptions = {{
      {"&Записать spcolor.sch", "&Write spcolor.sch"}},
 }};
 
-const std::array<Caption, 6> EditorCaptions = {{
+const std::array<Caption, 7> EditorCaptions = {{
     {"newAction", {"&Новая палитра", "&New"}},
     {"saveAsAction", {"Сохранить &как...", "Save &As..."}},
     {"recentFilesMenu", {"&Последние файлы", "Recent &files"}},
     {"editMenu", {"&Правка", "&Edit"}},
     {"undoAction", {"&Отменить", "&Undo"}},
     {"redoAction", {"&Повторить", "&Redo"}},
+    {"phoneFolderAction", {"&Папка на телефоне...", "&Phone folder..."}},
 }};
 
 const std::array<Caption, 5> PreviewMenuCaptions = {{
@@ -150,6 +151,29 @@ QString MissingRecentFileText(Language language, const QString &path)
                      "File %1 not found; it is removed from the recent files."}
         .text(language)
         .arg(path);
+}
+
+QString PhoneFolderLabel(Language language)
+{
+    return Bilingual{"Папка файла spcolor.sch на телефоне, например /a/mobile/system/:",
+                     "Folder of spcolor.sch on the phone, such as /a/mobile/system/:"}
+        .text(language);
+}
+
+QString ReplaceExportsText(Language language, int existing, int total, const QString &first,
+                           const QString &last)
+{
+    return Bilingual{"Уже есть файлов: %1 из %2 (%3 .. %4).\rЗаменить их?",
+                     "Files already there: %1 of %2 (%3 .. %4).\rReplace them?"}
+        .text(language)
+        .arg(existing)
+        .arg(total)
+        .arg(first, last);
+}
+
+QString ExportedText(Language language, const QString &written)
+{
+    return Bilingual{"Записано: %1", "Written: %1"}.text(language).arg(written);
 }
 
 QString AboutDialogTitle(Language language)

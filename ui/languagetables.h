@@ -50,11 +50,19 @@ QString UndrawnScreenText(Language language);
 QString UndrawnScreenSkippedText(Language language, int screen);
 // The editor's own menu items beyond the tables above, set after them. undoAction and redoAction are
 // followed by what the next undo or redo changes.
-extern const std::array<Caption, 6> EditorCaptions;
+extern const std::array<Caption, 7> EditorCaptions;
 QString EditorCaption(const char *control, Language language);
 QString MissingRecentFileText(Language language, const QString &path);
+// The label of the phone folder's field.
+QString PhoneFolderLabel(Language language);
 // The settings dialog's texts; "PreviewSettingsDialog" is its title.
 extern const std::array<Caption, 20> SettingsDialogCaptions;
+
+// The question before an export of all screens replaces existing of its total pictures
+// first .. last, and the note of what an export wrote.
+QString ReplaceExportsText(Language language, int existing, int total, const QString &first,
+                           const QString &last);
+QString ExportedText(Language language, const QString &written);
 
 // The About box exists only after the main window has applied its language.
 QString AboutDialogTitle(Language language);

@@ -103,6 +103,7 @@ void MainWindow::setUpMenus()
     connect(ui->russianAction, &QAction::triggered, this, [this] { chooseLanguage(ui->russianAction); });
     connect(ui->englishAction, &QAction::triggered, this, [this] { chooseLanguage(ui->englishAction); });
     connect(ui->previewSettingsAction, &QAction::triggered, this, &MainWindow::showPreviewSettings);
+    connect(ui->phoneFolderAction, &QAction::triggered, this, &MainWindow::editPhoneFolder);
     connect(ui->aboutAction, &QAction::triggered, this, &MainWindow::showAbout);
     ui->aboutAction->setShortcut(QKeySequence(Qt::Key_F1));
 }
@@ -217,6 +218,7 @@ void MainWindow::applyLanguage(Language language)
 {
     // 1. Writing a screen row keeps the selected row.
     if (language == kRussian || language == kEnglish) {
+        standardTexts_.use(language);
         ui->russianAction->setChecked(language == kRussian);
         ui->englishAction->setChecked(language == kEnglish);
         for (const Caption &caption : MainWindowCaptions)
@@ -304,6 +306,29 @@ void MainWindow::showPreviewSettings()
     }
     // 8.
     repaintPreview(selectedScreen_);
+}
+
+// A folder that will not do is said why and offered again as typed. The folder applies at
+// once, also when the file cannot keep it.
+void MainWindow::editPhoneFolder()
+{
+    const QString title = ui->phoneFolderAction->iconText();
+    QString folder = settings_.SpColorPath;
+    for (;;) {
+        const std::optional<QString> typed =
+            dialogs().askText(title, PhoneFolderLabel(language_), folder);
+        if (!typed)
+            return;
+        folder = typed->trimmed();
+        const QString problem = PhoneFolderProblem(language_, folder);
+        if (problem.isEmpty())
+            break;
+        dialogs().inform(problem);
+    }
+    settings_.SpColorPath = folder;
+    ProfileFile profile(environment_.settingsPath);
+    if (!WriteSpColorPath(profile, folder))
+        reportUnwritable(profile);
 }
 
 void MainWindow::showAbout()

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "schemedocument.h"
+#include "standardtexts.h"
 #include "settings/settings.h"
 
 #include "phone/commandcontext.h"
@@ -102,6 +103,8 @@ public slots:
     // The window: language, settings, About.
     void chooseLanguage(QAction *sender);
     void showPreviewSettings();
+    // Configuration > Phone folder: [Phone] SpColorPath, shown and edited.
+    void editPhoneFolder();
     void showAbout();
     // The editing panel.
     void chooseScreen();
@@ -215,6 +218,8 @@ private:
     ColourScheme &scheme_;
     Settings settings_;
     Language language_ = 0;
+    // Qt's dialogs and buttons speak the interface language.
+    StandardTexts standardTexts_;
     ConnectionState connection_;
     PreviewPictures pictures_;
     std::unique_ptr<Preview> preview_;

@@ -14,6 +14,8 @@
 #include "scheme/catalogue.h"
 
 #include <QActionGroup>
+#include <QDir>
+#include <QFileInfo>
 #include <QLayout>
 #include <QScreen>
 #include <QShortcut>
@@ -41,6 +43,16 @@ QString PngBase(const QString &path)
 QList<QAction *> ZoomActions(const Ui::MainWindow &ui)
 {
     return {ui.zoom1xAction, ui.zoom2xAction, ui.zoom3xAction, ui.zoom4xAction};
+}
+
+// What an export suggests: "mystyle" + suffix + ".png" beside the scheme file mystyle.sch,
+// "screen" + suffix + ".png" while the scheme has no file.
+QString ExportSuggestion(const QString &schemePath, const QString &suffix)
+{
+    if (schemePath.isEmpty())
+        return QStringLiteral("screen") + suffix + QStringLiteral(".png");
+    const QFileInfo scheme(schemePath);
+    return scheme.dir().filePath(scheme.completeBaseName() + suffix + QStringLiteral(".png"));
 }
 
 }  // namespace
@@ -335,40 +347,64 @@ bool MainWindow::exportPreviewImage(const QString &path)
     return false;
 }
 
+// The file dialog has asked before replacing the one file.
 void MainWindow::exportScreen()
 {
     const QString path = dialogs().chooseSaveFile(
         ui->exportPreviewMenu->menuAction()->iconText(), QString::fromLatin1(kPngFilter),
-        QStringLiteral("screen-%1.png").arg(selectedScreen_));
-    if (!path.isEmpty())
-        exportPreviewImage(PngBase(path) + QStringLiteral(".png"));
+        ExportSuggestion(document_.filePath, QStringLiteral("-%1").arg(selectedScreen_)));
+    if (path.isEmpty())
+        return;
+    const QString file = PngBase(path) + QStringLiteral(".png");
+    if (exportPreviewImage(file))
+        ui->statusBar->showMessage(ExportedText(language_, QDir::toNativeSeparators(file)));
 }
 
 // NAME.png becomes NAME-0.png .. NAME-7.png, one per screen row; the Others row, 8, draws
-// none of its elements and is left out with a note. The window then shows its own screen
-// again.
+// none of its elements and is left out with a note. Pictures already there are replaced only
+// after one question for all. The window then shows its own screen again.
 void MainWindow::exportAllScreens()
 {
     const QString path =
         dialogs().chooseSaveFile(ui->exportPreviewMenu->menuAction()->iconText(), QString::fromLatin1(kPngFilter),
-                                 QStringLiteral("screen.png"));
+                                 ExportSuggestion(document_.filePath, QString()));
     if (path.isEmpty())
         return;
     const QString base = PngBase(path);
+    // A screen that draws none of its elements would be a blank picture.
+    QList<int> screens;
     int skipped = -1;
     for (int screen = 0; screen < kScreenCount; ++screen) {
         preview_->RepaintPreview(screen);
-        // A screen that draws none of its elements would be a blank picture.
-        if (preview_->elementMap().isEmpty()) {
+        if (preview_->elementMap().isEmpty())
             skipped = screen;
-            continue;
-        }
-        if (!exportPreviewImage(base + QStringLiteral("-%1.png").arg(screen)))
-            break;
+        else
+            screens << screen;
+    }
+    QStringList files;
+    int existing = 0;
+    for (const int screen : screens) {
+        files << base + QStringLiteral("-%1.png").arg(screen);
+        existing += QFileInfo::exists(files.constLast()) ? 1 : 0;
+    }
+    const QString first = QDir::toNativeSeparators(files.constFirst());
+    const QString last = QFileInfo(files.constLast()).fileName();
+    if (existing > 0 && !dialogs().askYesNo(ReplaceExportsText(language_, existing, files.size(), first, last))) {
+        repaintPreview(selectedScreen_);
+        return;
+    }
+    bool written = true;
+    for (int i = 0; i < screens.size() && written; ++i) {
+        preview_->RepaintPreview(screens[i]);
+        written = exportPreviewImage(files[i]);
     }
     repaintPreview(selectedScreen_);
+    if (!written)
+        return;
+    QString note = ExportedText(language_, first + QStringLiteral(" .. ") + last);
     if (skipped >= 0)
-        ui->statusBar->showMessage(UndrawnScreenSkippedText(language_, skipped));
+        note += QStringLiteral(". ") + UndrawnScreenSkippedText(language_, skipped);
+    ui->statusBar->showMessage(note);
 }
 
 }  // namespace tintora

@@ -238,6 +238,7 @@ TEST_F(DocumentTest, SaveAsWritesTheChosenFileWhichBecomesCurrentAlsoInPhoneMode
 
     mainWindow->saveSchemeAs();
     EXPECT_EQ(dialogs.fileTitles, QStringList{QString::fromUtf8("Сохранить как")});
+    EXPECT_EQ(dialogs.saveFileSuggestions, QStringList{mine});
     EXPECT_EQ(fileScheme(copy).entry(1).colour, 0x0000FFu);
     EXPECT_EQ(fileScheme(mine).entry(1).colour, 0x111111u);
     EXPECT_EQ(handset.file, phoneBefore);

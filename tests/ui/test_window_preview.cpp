@@ -12,6 +12,8 @@
 #include <QAction>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QListWidget>
@@ -407,6 +409,57 @@ TEST_F(PreviewWindowTest, TheSelectedElementIsMarkedInTheWindowOnly)
     stop();
     start();
     EXPECT_FALSE(child<QAction>("markSelectionAction")->isChecked());
+}
+
+// Catches an export of all screens that replaces pictures without a word, asks once a picture,
+// writes any of them after No, or suggests names that have nothing to do with the scheme.
+TEST_F(PreviewWindowTest, ExportOfAllScreensAsksOnceBeforeReplacingAndNoWritesNothing)
+{
+    start({writeScheme("mystyle.sch", "MINE", [](ColourScheme &) {})});
+    const QString base = folder.filePath(QStringLiteral("mystyle"));
+    auto picture = [&](int screen) { return base + QStringLiteral("-%1.png").arg(screen); };
+    for (int screen : {2, 7}) {
+        QFile old(picture(screen));
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("old");
+    }
+    const QString range = QDir::toNativeSeparators(picture(0)) + QStringLiteral(" .. mystyle-7.png");
+    const struct {
+        bool yes;
+        QString question;
+    } answers[] = {{false, QStringLiteral("Уже есть файлов: 2 из 8 (%1).\rЗаменить их?").arg(range)},
+                   {true, QStringLiteral("Уже есть файлов: 2 из 8 (%1).\rЗаменить их?").arg(range)},
+                   {true, QStringLiteral("Files already there: 8 of 8 (%1).\rReplace them?").arg(range)}};
+    for (const auto &answer : answers) {
+        if (answer.question.startsWith(QLatin1String("Files")))
+            child<QAction>("englishAction")->trigger();
+        dialogs.questions.clear();
+        dialogs.saveFileSuggestions.clear();
+        dialogs.saveFileAnswers << base + QStringLiteral(".png");
+        dialogs.yesNoAnswers.push_back(answer.yes);
+        child<QAction>("exportAllScreensAction")->trigger();
+        EXPECT_EQ(dialogs.saveFileSuggestions, QStringList{base + QStringLiteral(".png")});
+        ASSERT_EQ(dialogs.questions, QStringList{answer.question});
+        for (int screen = 0; screen < 9; ++screen) {
+            const bool planted = screen == 2 || screen == 7;
+            // The Others screen, 8, draws nothing and is never written.
+            const bool written = answer.yes && screen != 8;
+            EXPECT_EQ(QImage(picture(screen)).size(), written ? QSize(128, 128) : QSize(0, 0)) << screen;
+            EXPECT_EQ(QFileInfo::exists(picture(screen)), written || planted) << screen;
+        }
+    }
+    EXPECT_TRUE(statusBar()->currentMessage().startsWith(QStringLiteral("Written: ") + range + QStringLiteral(". ")))
+        << statusBar()->currentMessage().toStdString();
+
+    // Nothing to replace, nothing asked; the current screen is suggested beside the scheme.
+    dialogs.questions.clear();
+    dialogs.saveFileAnswers << folder.filePath(QStringLiteral("fresh.png"));
+    child<QAction>("exportAllScreensAction")->trigger();
+    EXPECT_TRUE(dialogs.questions.isEmpty());
+    EXPECT_TRUE(QFileInfo::exists(folder.filePath(QStringLiteral("fresh-7.png"))));
+    chooseScreen(3);
+    child<QAction>("exportScreenAction")->trigger();  // cancelled
+    EXPECT_EQ(dialogs.saveFileSuggestions.constLast(), base + QStringLiteral("-3.png"));
 }
 
 }  // namespace
