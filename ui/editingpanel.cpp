@@ -294,13 +294,15 @@ void MainWindow::showRestoredEdit(EditKind kind, int element)
 
 // The element list shows element, on its screen, with its restored values; the slider's
 // change handling does not run, so nothing is stored over what was restored.
+bool MainWindow::listsElement(int element) const
+{
+    return element >= firstElement_ && element < firstElement_ + elementCount_;
+}
+
 void MainWindow::moveToElement(int element)
 {
-    const auto onScreen = [element](int first, int count) {
-        return element >= first && element < first + count;
-    };
     const int screen = ScreenOfElement(element);
-    if (!onScreen(firstElement_, elementCount_) && screen >= 0) {
+    if (!listsElement(element) && screen >= 0) {
         const ScreenGroup &group = ScreenGroupTable[screen];
         const QSignalBlocker blocker(ui->screenList);
         ui->screenList->setCurrentRow(screen);
@@ -309,7 +311,7 @@ void MainWindow::moveToElement(int element)
         elementCount_ = std::uint8_t(group.count);
         fillElementCombo(true);
     }
-    if (onScreen(firstElement_, elementCount_))
+    if (listsElement(element))
         ui->elementCombo->setCurrentIndex(element - firstElement_);
     {
         const QSignalBlocker sliderBlocker(ui->transparencySlider);

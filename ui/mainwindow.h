@@ -167,6 +167,8 @@ private:
     void storeTransparency();
     void showHistoryCaptions();
     void showRestoredEdit(EditKind kind, int element);
+    // Whether the screen shown lists element.
+    bool listsElement(int element) const;
     void moveToElement(int element);
 
     // File commands.

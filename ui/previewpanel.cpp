@@ -317,7 +317,7 @@ void MainWindow::pickElementAt(const QPoint &pixel)
     ui->statusBar->clearHint();
     if (element == 0)
         return;
-    if (element >= firstElement_ && element < firstElement_ + elementCount_) {
+    if (listsElement(element)) {
         ui->elementCombo->setCurrentIndex(element - firstElement_);
         chooseElement();
         return;
@@ -329,7 +329,7 @@ void MainWindow::pickElementAt(const QPoint &pixel)
 void MainWindow::goToElementAt(const QPoint &pixel)
 {
     const int element = preview_->elementMap().elementAt(pixel.x(), pixel.y());
-    if (element == 0 || (element >= firstElement_ && element < firstElement_ + elementCount_))
+    if (element == 0 || listsElement(element))
         return;
     ui->screenList->setCurrentRow(ScreenOfElement(element));
     // The row did not change by a press on the list.
