@@ -1,6 +1,8 @@
 // Every caption of the windows in Russian and English, by control name.
 #include "languagetables.h"
 
+#include "design/roles.h"
+
 #include <cstring>
 
 namespace tintora {
@@ -67,6 +69,16 @@ const std::array<Caption, 5> PreviewMenuCaptions = {{
     {"exportScreenAction", {"&Текущий экран...", "&Current screen..."}},
     {"exportAllScreensAction", {"&Все девять экранов...", "&All nine screens..."}},
 }};
+
+const std::array<Caption, 2> DesignCaptions = {{
+    {"newFromPictureAction", {"Новая по &картинке...", "New from &picture..."}},
+    {"anotherSuggestionAction", {"Д&ругой вариант", "A&nother suggestion"}},
+}};
+
+QString RoleTooltip(int element, Language language)
+{
+    return Bilingual{"Роль: %1", "Role: %1"}.text(language).arg(RoleName(RoleOf(element), language));
+}
 
 const std::array<Caption, 20> SettingsDialogCaptions = {{
     {"PreviewSettingsDialog", {"Настройки", "Settings"}},

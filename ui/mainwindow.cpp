@@ -67,6 +67,7 @@ MainWindow::MainWindow(const MainWindowEnvironment &environment, QWidget *parent
     setUpFileCommands();
     setUpPhoneCommands();
     setUpPreviewPanel();
+    setUpDesignCommands();
 
     startUp();
     applyPreviewZoom(ReadPreviewZoom(ProfileFile(environment_.settingsPath)));
@@ -224,6 +225,7 @@ void MainWindow::applyLanguage(Language language)
         for (const Caption &caption : EditorCaptions)
             setControlCaption(caption.control, caption.text.text(language));
         showHistoryCaptions();
+        showDesignCaptions();
     }
 
     // 2. The stored flag and the work mode.

@@ -36,6 +36,8 @@ namespace tintora {
 
 class AboutDialog;
 class Clock;
+class ContrastChecker;
+class ContrastPanel;
 class PhoneLibrary;
 class Preview;
 class PreviewSettingsDialog;
@@ -63,6 +65,7 @@ QString SchemeCaption(const QString &name);
 //   filecommands.cpp    New, Open, Save, Save As, recent files, drops, unsaved changes
 //   phonecommands.cpp   connect, activate, the status poll
 //   previewpanel.cpp    the preview, its background, zoom, click-to-pick, export
+//   designcommands.cpp  the contrast panel and its marks, schemes from a picture
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -127,6 +130,9 @@ public slots:
     void pickElementAt(const QPoint &pixel);
     void exportScreen();
     void exportAllScreens();
+    // Design help.
+    void newFromPicture();
+    void anotherSuggestion();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -138,6 +144,7 @@ private:
     static constexpr int kClientWidth = 422;
     static constexpr int kClientHeight = 522;  // below the menu bar, the status bar included
     static constexpr int kStatusBarHeight = 24;
+    static constexpr const char *kPictureFilter = "JPEG Image File (*.jpg,*.jpeg)|*.jpg;*.jpeg";
 
     // The window.
     void setUpMenus();
@@ -187,6 +194,14 @@ private:
     void endBackgroundProgress();
     bool exportPreviewImage(const QString &path);
 
+    // Design help.
+    void setUpDesignCommands();
+    void showDesignCaptions();
+    // After every repaint: the marks of the screen shown, and a check of all screens soon.
+    void followContrast();
+    void checkContrast();
+    void applySuggestion();
+
     MainWindowEnvironment environment_;
     std::unique_ptr<Ui::MainWindow> ui;
     QTimer phonePoll_;
@@ -216,6 +231,15 @@ private:
     // A mouse press that moved the screen row has run chooseScreen already; its release
     // must not run it again.
     int rowChangedByPress_ = -1;
+    ContrastPanel *contrastPanel_ = nullptr;
+    std::unique_ptr<ContrastChecker> contrastChecker_;
+    // Edits in a row are checked once, when the window is next idle.
+    QTimer contrastTimer_;
+    // The picture of the last suggestion, and which variant it gave; the picture chosen
+    // with New from picture until it has been read.
+    QImage suggestionPicture_;
+    int suggestionVariant_ = 0;
+    bool suggestionPending_ = false;
     // Where the controls of the client area stand at zoom 1.
     QHash<QWidget *, QPoint> homePositions_;
 };

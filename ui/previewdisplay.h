@@ -6,6 +6,8 @@
 #include <QImage>
 #include <QLabel>
 
+#include <vector>
+
 namespace tintora {
 
 // The preview shown enlarged by whole pixels: at every zoom and device pixel ratio each
@@ -19,6 +21,9 @@ public:
     explicit PreviewDisplay(QWidget *parent = nullptr);
 
     void showPreview(const QImage &preview);
+    // Preview pixels shown marked over the picture (the weak pixels of the contrast check).
+    void setMarks(std::vector<QPoint> marks);
+    const std::vector<QPoint> &marks() const { return marks_; }
     int zoom() const { return zoom_; }
     // 1 to kMaxPreviewZoom; the display becomes 128 * zoom pixels square.
     void setZoom(int zoom);
@@ -42,6 +47,7 @@ private:
     QRectF pictureRect(qreal devicePixelRatio) const;
 
     QImage preview_;
+    std::vector<QPoint> marks_;
     int zoom_ = 1;
 };
 
