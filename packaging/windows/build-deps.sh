@@ -128,8 +128,8 @@ build_libimagequant() {
     log "libimagequant"
     local src cc=x86_64-w64-mingw32-gcc-posix
     src=$(unpack 'libimagequant_*.orig.tar.gz' libimagequant)
-    (cd "$src" && for c in blur kmeans libimagequant mediancut mempool nearest pam remap; do
-        $cc -O3 -std=c99 -DNDEBUG -fno-math-errno -c "$c.c" -o "$c.o" || exit 1
+    (cd "$src" && for c in blur kmeans libimagequant mediancut mempool nearest pam; do
+        $cc -O3 -std=c99 -DNDEBUG -fno-math-errno -Wno-attributes -c "$c.c" -o "$c.o" || exit 1
     done && x86_64-w64-mingw32-gcc-ar-posix rcs libimagequant.a ./*.o) >/dev/null
     install -D -m 644 "$src/libimagequant.a" "$prefix/lib/libimagequant.a"
     install -D -m 644 "$src/libimagequant.h" "$prefix/include/libimagequant.h"

@@ -4,6 +4,7 @@
 #include "ui/contrastpanel.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -60,6 +61,9 @@ TEST_F(CliDesignTest, TheWindowsCheckEqualsTheCommandsOfTheSavedFile)
     waitForBackground();
     child<QAction>("contrastAction")->trigger();
     // Main text a grey that reads on some screens and not on others.
+    child<QComboBox>("elementCombo")->setCurrentIndex(1);
+    mainWindow->chooseElement();
+    ASSERT_EQ(mainWindow->selectedElement(), 2);
     mainWindow->applyHexColour(0x808080);
     QCoreApplication::processEvents();
     const QStringList rows = child<ContrastPanel>("contrastPanel")->rows();
