@@ -189,6 +189,43 @@ void ColourInks(ColourScheme &scheme, ContrastChecker &checker, const std::vecto
     scheme.entry(4).colour = ContrastRatio(text, 1) > ContrastRatio(text, 0) ? kWhite : kBlack;
 }
 
+// How often, and how far in L*, the surfaces under a failing text move away from its ink.
+constexpr int kSurfaceSteps = 10;
+constexpr double kSurfaceStep = 5;
+
+// Moves each surface element around the worst pixel of a weak text one step further from
+// the text's lightness, so that the surfaces that read well keep the picture's colours.
+// False when nothing could move (the text stands on the picture or fixed colours).
+bool MoveSurroundingsAway(ColourScheme &scheme, ContrastChecker &checker,
+                          const std::vector<ContrastPlace> &weak)
+{
+    std::array<double, kElementCount + 1> push{};
+    for (const ContrastPlace &place : weak) {
+        const Preview &preview = checker.paint(scheme, place.screen);
+        const double ink = Lightness(scheme.entry(place.element).colour);
+        for (int y = place.y - kSurroundRadius; y <= place.y + kSurroundRadius; ++y) {
+            for (int x = place.x - kSurroundRadius; x <= place.x + kSurroundRadius; ++x) {
+                const int element = preview.elementMap().elementAt(x, y);
+                const Role role = RoleOf(element);
+                if (element == 0 || IsInkRole(role) || role == Role::TextOutline)
+                    continue;
+                push[element] = Lightness(scheme.entry(element).colour) >= ink ? kSurfaceStep : -kSurfaceStep;
+            }
+        }
+    }
+    bool moved = false;
+    for (int element = 1; element <= kElementCount; ++element) {
+        if (push[element] == 0)
+            continue;
+        Colour &colour = scheme.entry(element).colour;
+        const double L = Lightness(colour);
+        const Colour pushed = WithLightness(colour, std::clamp(L + push[element], 0.0, 100.0));
+        moved = moved || pushed != colour;
+        colour = pushed;
+    }
+    return moved;
+}
+
 }  // namespace
 
 std::vector<PaletteColour> PicturePalette(const QImage &picture, int maxColours)
@@ -232,7 +269,8 @@ std::optional<ColourScheme> SuggestScheme(const ColourScheme &base, const QImage
     ContrastChecker checker(settings);
     checker.setBackground(picture);
     // Each round gives up more of the picture's look for readability: layers made opaque,
-    // then the surfaces pushed to the dark end, then to the light end.
+    // then the surfaces under the texts that still fail moved away from their ink a step at
+    // a time, then every surface pushed to the dark end, then to the light end.
     for (int attempt = 0; attempt < 4; ++attempt) {
         ColourScheme scheme = base;
         if (attempt >= 2) {
@@ -242,10 +280,15 @@ std::optional<ColourScheme> SuggestScheme(const ColourScheme &base, const QImage
                 *surface = WithLightness(*surface, dark ? 12 : 95);
         }
         ColourSurfaces(scheme, sources, attempt > 0);
-        ColourInks(scheme, checker, sources.byChroma);
-        const std::vector<ContrastPlace> places = checker.check(scheme);
-        if (std::none_of(places.begin(), places.end(), [](const ContrastPlace &p) { return p.weak(); }))
-            return scheme;
+        for (int step = 0; step <= (attempt == 1 ? kSurfaceSteps : 0); ++step) {
+            ColourInks(scheme, checker, sources.byChroma);
+            std::vector<ContrastPlace> places = checker.check(scheme);
+            std::erase_if(places, [](const ContrastPlace &p) { return !p.weak(); });
+            if (places.empty())
+                return scheme;
+            if (!MoveSurroundingsAway(scheme, checker, places))
+                break;
+        }
     }
     return std::nullopt;
 }

@@ -11,6 +11,7 @@
 #include "ui_mainwindow.h"
 #include "windowdialogs.h"
 
+#include "design/contrast.h"
 #include "phone/phonelibrary.h"
 #include "preview/clock.h"
 #include "preview/preview.h"
