@@ -135,17 +135,23 @@ std::vector<ContrastPlace> ContrastChecker::check(const ColourScheme &scheme)
         preview_.RepaintPreview(screen);
         const QImage &image = preview_.image();
         const ElementMap &map = preview_.elementMap();
+        std::array<bool, kElementCount + 1> worseHere{};
         ForEachInkPixel(image, map, ElementSet{}, [&](const InkPixel &pixel) {
             const double ratio = ContrastRatio(pixel.inkLuminance, pixel.aroundLuminance);
             ContrastPlace &place = worst[pixel.element];
             if (seen[pixel.element] && ratio >= place.ratio)
                 return;
-            seen[pixel.element] = true;
-            const double inkApca = ApcaLuminance(PixelAt(image, pixel.x, pixel.y));
-            place = {pixel.element, screen, pixel.x, pixel.y, ratio,
-                     ApcaContrast(inkApca, ApcaAround(image, map, pixel.element, pixel.x, pixel.y)),
-                     ContrastBound(pixel.element)};
+            seen[pixel.element] = worseHere[pixel.element] = true;
+            place = {pixel.element, screen, pixel.x, pixel.y, ratio, 0, ContrastBound(pixel.element)};
         });
+        // APCA's powers only for the places that stay the worst of this screen.
+        for (int element = 1; element <= kElementCount; ++element) {
+            if (!worseHere[element])
+                continue;
+            ContrastPlace &place = worst[element];
+            place.apca = ApcaContrast(ApcaLuminance(PixelAt(image, place.x, place.y)),
+                                      ApcaAround(image, map, element, place.x, place.y));
+        }
     }
     std::vector<ContrastPlace> places;
     for (int element = 1; element <= kElementCount; ++element) {

@@ -2,6 +2,7 @@
 #include "tests/ui/windowfixture.h"
 
 #include "ui/contrastpanel.h"
+#include "ui/previewdisplay.h"
 
 #include <QAction>
 #include <QComboBox>
