@@ -19,7 +19,6 @@ ContrastPanel::ContrastPanel(QWidget *parent) : QDockWidget(parent), list_(new Q
 
 void ContrastPanel::showPlaces(const std::vector<ContrastPlace> &places, Language language)
 {
-    setWindowTitle(language == kRussian ? QStringLiteral("Контраст") : QStringLiteral("Contrast"));
     list_->clear();
     for (const ContrastPlace &place : places) {
         auto *item = new QListWidgetItem(ContrastLine(place, language), list_);

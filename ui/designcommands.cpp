@@ -42,13 +42,12 @@ void MainWindow::setUpDesignCommands()
 
 void MainWindow::showDesignCaptions()
 {
+    // The panel's title renames its menu item, which then gets its Alt letter.
+    contrastPanel_->setWindowTitle(language_ == kRussian ? QStringLiteral("Контраст")
+                                                        : QStringLiteral("Contrast"));
     for (const Caption &caption : DesignCaptions)
         setControlCaption(caption.control, caption.text.text(language_));
-    if (contrastPanel_) {
-        contrastPanel_->setWindowTitle(language_ == kRussian ? QStringLiteral("Контраст")
-                                                            : QStringLiteral("Contrast"));
-        followContrast();
-    }
+    followContrast();
 }
 
 void MainWindow::followContrast()

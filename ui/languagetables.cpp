@@ -70,9 +70,10 @@ const std::array<Caption, 5> PreviewMenuCaptions = {{
     {"exportAllScreensAction", {"&Все девять экранов...", "&All nine screens..."}},
 }};
 
-const std::array<Caption, 2> DesignCaptions = {{
-    {"newFromPictureAction", {"Новая по &картинке...", "New from &picture..."}},
-    {"anotherSuggestionAction", {"Д&ругой вариант", "A&nother suggestion"}},
+const std::array<Caption, 3> DesignCaptions = {{
+    {"newFromPictureAction", {"Новая по карт&инке...", "New from &picture..."}},
+    {"anotherSuggestionAction", {"&Другой вариант", "Another su&ggestion"}},
+    {"contrastAction", {"&Контраст", "&Contrast"}},
 }};
 
 QString RoleTooltip(int element, Language language)

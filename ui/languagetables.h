@@ -43,8 +43,8 @@ extern const std::array<Caption, 5> PreviewMenuCaptions;
 extern const std::array<Caption, 6> EditorCaptions;
 QString EditorCaption(const char *control, Language language);
 QString MissingRecentFileText(Language language, const QString &path);
-// The menu items of the design help: a scheme from a picture. The contrast panel names itself.
-extern const std::array<Caption, 2> DesignCaptions;
+// The menu items of the design help: a scheme from a picture, the contrast panel.
+extern const std::array<Caption, 3> DesignCaptions;
 // "Роль: ..." / "Role: ...": the element list's tooltip.
 QString RoleTooltip(int element, Language language);
 // The settings dialog's texts; "PreviewSettingsDialog" is its title.
