@@ -13,9 +13,6 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QIcon>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 
 #include <algorithm>
 #include <cstdio>
@@ -61,11 +58,6 @@ int main(int argc, char **argv)
     if (const auto answer = commandLine.answer(QApplication::arguments(), true))
         return Print(*answer);
     tintora::ApplyApplicationLook();
-    // The standard buttons and dialogs speak the system's language, as the platform's own do.
-    QTranslator standardTexts;
-    if (standardTexts.load(QLocale::system(), QStringLiteral("qtbase"), QStringLiteral("_"),
-                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&standardTexts);
 
     const QString file = tintora::EditorCommandLine::file(QApplication::arguments());
     // Qt has taken its own options out of argv; the file's own bytes say whether its name

@@ -4,6 +4,7 @@
 #include "rebootprompt.h"
 
 #include "scheme/inputfile.h"
+#include "scheme/systemreason.h"
 #include "scheme/wholefilewrite.h"
 
 #include <QFile>
@@ -180,7 +181,7 @@ ActivationResult ActivateRecordFile(Messages &messages, Language language, const
     }
     QByteArray record = file.read(kMaxRecordFileSize + 1);
     if (file.error() != QFileDevice::NoError) {
-        messages.reportError(file.errorString());
+        messages.reportError(SystemReason(language, file.errorString()));
         return result;
     }
     file.close();
@@ -200,7 +201,7 @@ ActivationResult ActivateRecordFile(Messages &messages, Language language, const
     QString error;
     switch (WriteWholeFile(path, record, &error)) {
     case WriteOutcome::Failed:
-        messages.reportError(error);
+        messages.reportError(SystemReason(language, error));
         return result;
     case WriteOutcome::NotOpened:
         break;

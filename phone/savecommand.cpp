@@ -4,6 +4,7 @@
 #include "rebootprompt.h"
 
 #include "scheme/codepage.h"
+#include "scheme/systemreason.h"
 #include "scheme/wholefilewrite.h"
 
 #include <array>
@@ -54,13 +55,13 @@ SaveResult SaveCommand(CommandContext &context, std::uint8_t workMode, QString &
 }
 
 SaveResult SaveToComputer(CommandContext &context, QString &currentFilePath,
-                          const QString &saveTitle)
+                          const QString &saveTitle, const QString &suggestedName)
 {
     if (currentFilePath.isEmpty()) {
         const QString filter =
             context.pick(u"Цветовые палитры(*.sch)|*.sch"_s, u"Colour styles(*.sch)|*.sch"_s);
         const QString path =
-            context.dialogs.chooseSaveFile(saveTitle, filter, u"spcolor.sch"_s);
+            context.dialogs.chooseSaveFile(saveTitle, filter, suggestedName);
         if (path.isEmpty())
             return {};
         currentFilePath = path;
@@ -70,10 +71,11 @@ SaveResult SaveToComputer(CommandContext &context, QString &currentFilePath,
     QString error;
     switch (WriteWholeFile(currentFilePath, bytes, &error)) {
     case WriteOutcome::NotOpened:
-        context.dialogs.inform(CreateErrorText(context, currentFilePath) + u'\r' + error);
+        context.dialogs.inform(CreateErrorText(context, currentFilePath) + u'\r' +
+                               SystemReason(context.language, error));
         return {};
     case WriteOutcome::Failed:
-        context.dialogs.reportError(error);
+        context.dialogs.reportError(SystemReason(context.language, error));
         return {};
     case WriteOutcome::Written:
         break;

@@ -21,11 +21,12 @@ struct SaveResult {
 SaveResult SaveCommand(CommandContext &context, std::uint8_t workMode, QString &currentFilePath,
                        const QString &phonePath, const QString &saveTitle);
 
-// Writes the scheme to the current file, asking for one while there is none.
-// The file is replaced whole or left as it was; a file that cannot be opened
-// for writing is reported with the system's reason, never passed over.
+// Writes the scheme to the current file, asking for one while there is none; the dialog
+// starts on suggestedName. The file is replaced whole or left as it was; a file that cannot
+// be opened for writing is reported with the system's reason, never passed over.
 SaveResult SaveToComputer(CommandContext &context, QString &currentFilePath,
-                          const QString &saveTitle);
+                          const QString &saveTitle,
+                          const QString &suggestedName = QStringLiteral("spcolor.sch"));
 
 // Writes the scheme file at phonePath (SchemePhonePath), then offers a restart.
 SaveResult SaveToPhone(CommandContext &context, const QString &phonePath);

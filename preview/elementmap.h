@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <limits>
@@ -21,6 +22,11 @@ public:
         return cells_[y * kSize + x];
     }
     std::uint8_t *cells() { return cells_.data(); }
+    // True when no element drew any pixel: pictures and fixed colours only.
+    bool isEmpty() const
+    {
+        return std::all_of(cells_.begin(), cells_.end(), [](std::uint8_t cell) { return cell == 0; });
+    }
     void clear() { cells_.fill(0); }
 
 private:

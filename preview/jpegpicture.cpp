@@ -306,13 +306,21 @@ boolean DecodeMcu(j_decompress_ptr cinfo, JBLOCKROW *blocks)
     return TRUE;
 }
 
+// Each scan may bring its own decoding routine, or keep the one already watched (a
+// sequential Huffman picture of several scans): watching that again would call itself.
+void WatchDecodeMcu(j_decompress_ptr cinfo)
+{
+    if (cinfo->entropy->decode_mcu == DecodeMcu)
+        return;
+    DecoderOf(cinfo).watch.decodeMcu = cinfo->entropy->decode_mcu;
+    cinfo->entropy->decode_mcu = DecodeMcu;
+}
+
 void StartPass(j_decompress_ptr cinfo)
 {
     Watcher &w = DecoderOf(cinfo).watch;
     w.startPass(cinfo);
-    // Each scan may bring its own decoding routine.
-    w.decodeMcu = cinfo->entropy->decode_mcu;
-    cinfo->entropy->decode_mcu = DecodeMcu;
+    WatchDecodeMcu(cinfo);
     BeginScan(cinfo);
 }
 
@@ -342,8 +350,7 @@ void StartWatching(Decoder &d)
         Refuse(d, Refusal::TooMuchWork);
     w.startPass = cinfo->entropy->start_pass;
     cinfo->entropy->start_pass = StartPass;
-    w.decodeMcu = cinfo->entropy->decode_mcu;
-    cinfo->entropy->decode_mcu = DecodeMcu;
+    WatchDecodeMcu(cinfo);
     BeginScan(cinfo);
 }
 

@@ -198,4 +198,14 @@ void SyncLinkedTransparency(ColourScheme &scheme, int element)
     }
 }
 
+int ScreenOfElement(int element)
+{
+    for (int screen = 0; screen < kScreenCount; ++screen) {
+        const ScreenGroup &group = ScreenGroupTable[screen];
+        if (element >= group.firstElement && element < group.firstElement + group.count)
+            return screen;
+    }
+    return -1;
+}
+
 }  // namespace tintora

@@ -25,6 +25,8 @@ QString EnglishElementName(int element);
 QString RussianElementName(int element);
 // Russian for 0, English otherwise.
 QString ScreenCaption(int screen, Language language);
+// The screen whose element list holds element 1..63; -1 for any other number.
+int ScreenOfElement(int element);
 bool IsLinkedElement(int element);
 
 void SyncLinkedTransparency(ColourScheme &scheme, int element);

@@ -1,5 +1,7 @@
 #include "inputfile.h"
 
+#include "systemreason.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -19,7 +21,7 @@ QString RefusedInputReason(const QString &path, Language language)
 QString NotOpenedText(Language language, const QString &name, const QString &reason)
 {
     return (language == kRussian ? u"Не могу открыть файл %1: %2"_s : u"Cannot open %1: %2"_s)
-        .arg(name, reason);
+        .arg(name, SystemReason(language, reason));
 }
 
 bool IsExactArgument(const char *argument)

@@ -1,6 +1,7 @@
 #include "colourscheme.h"
 #include "inputfile.h"
 #include "messages.h"
+#include "systemreason.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -85,7 +86,7 @@ QString ReadFailedText(Language language, const QString &path, const QString &re
 {
     return (language == kRussian ? QStringLiteral("Ошибка ввода-вывода при чтении файла %1: %2")
                                  : QStringLiteral("Input/output error while reading %1: %2"))
-        .arg(path, reason);
+        .arg(path, SystemReason(language, reason));
 }
 
 }  // namespace tintora

@@ -1,6 +1,7 @@
 #include "profilefile.h"
 
 #include "scheme/codepage.h"
+#include "scheme/systemreason.h"
 #include "scheme/wholefilewrite.h"
 
 #include <QDir>
@@ -309,7 +310,7 @@ bool ProfileFile::writeInt(const QString &section, const QString &key, int value
 QString UnableToWriteText(Language language, const QString &path, const QString &reason)
 {
     return (language == kRussian ? QStringLiteral("Не удаётся записать %1: %2") : QStringLiteral("Unable to write to %1: %2"))
-        .arg(path, reason);
+        .arg(path, SystemReason(language, reason));
 }
 
 }  // namespace tintora

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QStandardPaths>
 
 namespace tintora {
@@ -87,6 +88,25 @@ QString SettingsFileTooLargeText(Language language, const QString &path)
         .arg(QDir::toNativeSeparators(path));
 }
 
+bool WriteSpColorPath(ProfileFile &file, const QString &folder)
+{
+    return file.writeString(kPhone, "SpColorPath", folder);
+}
+
+QString PhoneFolderProblem(Language language, const QString &folder)
+{
+    static const QRegularExpression volumeThenAscii(
+        QRegularExpression::anchoredPattern(QStringLiteral("/[a-z]/[\\x20-\\x7e]*")));
+    if (volumeThenAscii.match(folder).hasMatch())
+        return QString();
+    return (language == kRussian
+                ? QStringLiteral("Папка «%1» не годится: она должна начинаться с тома, например /a/, "
+                                 "и содержать только печатные знаки ASCII")
+                : QStringLiteral("The folder \"%1\" will not do: it must start with a volume such as /a/ "
+                                 "and hold printable ASCII characters only"))
+        .arg(folder);
+}
+
 int ReadPreviewZoom(const ProfileFile &file)
 {
     const int zoom = file.readInt(kView, "Zoom", 1);
@@ -96,6 +116,16 @@ int ReadPreviewZoom(const ProfileFile &file)
 bool WritePreviewZoom(ProfileFile &file, int zoom)
 {
     return file.writeInt(kView, "Zoom", zoom);
+}
+
+bool ReadMarkSelection(const ProfileFile &file)
+{
+    return file.readInt(kView, "MarkSelection", 1) != 0;
+}
+
+bool WriteMarkSelection(ProfileFile &file, bool mark)
+{
+    return file.writeInt(kView, "MarkSelection", mark ? 1 : 0);
 }
 
 QString ChooseSettingsFile(const QString &programFolder, const QString &userFolder)

@@ -44,11 +44,21 @@ bool WritePreviewSettings(ProfileFile &file, const PreviewSettings &values,
 // The note that a settings file was too large to be read (ProfileFile::isTooLarge).
 QString SettingsFileTooLargeText(Language language, const QString &path);
 
+// [Phone] SpColorPath, the phone folder of spcolor.sch, as the menu sets it.
+bool WriteSpColorPath(ProfileFile &file, const QString &folder);
+// Why folder cannot be the phone folder, or an empty string: it must start with a volume
+// such as "/a/" and hold printable ASCII only, which any phone can spell.
+QString PhoneFolderProblem(Language language, const QString &folder);
+
 // [View] Zoom, the preview's size: 1 to kMaxPreviewZoom times; missing or out of range
 // gives 1.
 constexpr int kMaxPreviewZoom = 4;
 int ReadPreviewZoom(const ProfileFile &file);
 bool WritePreviewZoom(ProfileFile &file, int zoom);
+// [View] MarkSelection: whether the preview marks the selected element's pixels; 0 turns it
+// off, anything else or nothing leaves it on.
+bool ReadMarkSelection(const ProfileFile &file);
+bool WriteMarkSelection(ProfileFile &file, bool mark);
 
 // Where tintora.ini lives for a program in programFolder: beside it when one is there
 // already (a portable copy, the build tree), else in userFolder, the per-user

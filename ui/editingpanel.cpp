@@ -174,17 +174,20 @@ void MainWindow::chooseScreen()
     showSelectedElement();
     // 5.
     repaintPreview(selectedScreen_);
+    markSelectedElement();
 }
 
 void MainWindow::chooseElement()
 {
     showSelectedElement();
+    markSelectedElement();
 }
 
 void MainWindow::chooseColour()
 {
     // 1.
-    const std::optional<QColor> chosen = dialogs().chooseColour(ToQColor(chooserColour_));
+    const std::optional<QColor> chosen =
+        dialogs().chooseColour(ToQColor(chooserColour_), ToQColor(scheme_.entry(selectedElement()).colour));
     // 2.
     if (chosen) {
         chooserColour_ = FromQColor(*chosen);
@@ -298,10 +301,9 @@ void MainWindow::moveToElement(int element)
     const auto onScreen = [element](int first, int count) {
         return element >= first && element < first + count;
     };
-    for (int screen = 0; screen < kScreenCount && !onScreen(firstElement_, elementCount_); ++screen) {
+    const int screen = ScreenOfElement(element);
+    if (!onScreen(firstElement_, elementCount_) && screen >= 0) {
         const ScreenGroup &group = ScreenGroupTable[screen];
-        if (!onScreen(group.firstElement, group.count))
-            continue;
         const QSignalBlocker blocker(ui->screenList);
         ui->screenList->setCurrentRow(screen);
         selectedScreen_ = std::uint8_t(screen);

@@ -113,12 +113,16 @@ void MainWindow::showSavedName()
     setCaption(SchemeCaption(name));
 }
 
-// Always to a computer file, which becomes the current one, in phone mode too.
+// Always to a computer file, which becomes the current one, in phone mode too. The dialog
+// starts on the current file, in its folder.
 void MainWindow::saveSchemeAs()
 {
     CommandContext context = commandContext();
     QString path;
-    const SaveResult result = SaveToComputer(context, path, ui->saveAsAction->iconText());
+    const SaveResult result =
+        document_.filePath.isEmpty()
+            ? SaveToComputer(context, path, ui->saveAsAction->iconText())
+            : SaveToComputer(context, path, ui->saveAsAction->iconText(), document_.filePath);
     if (!result.saved)
         return;
     ui->statusBar->clearMessage();

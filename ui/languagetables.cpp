@@ -2,6 +2,7 @@
 #include "languagetables.h"
 
 #include "design/roles.h"
+#include "scheme/catalogue.h"
 
 #include <cstring>
 
@@ -53,13 +54,14 @@ const std::array<ModeCaption, 6> ModeCaptions = {{
      {"&Записать spcolor.sch", "&Write spcolor.sch"}},
 }};
 
-const std::array<Caption, 6> EditorCaptions = {{
+const std::array<Caption, 7> EditorCaptions = {{
     {"newAction", {"&Новая палитра", "&New"}},
     {"saveAsAction", {"Сохранить &как...", "Save &As..."}},
     {"recentFilesMenu", {"&Последние файлы", "Recent &files"}},
     {"editMenu", {"&Правка", "&Edit"}},
     {"undoAction", {"&Отменить", "&Undo"}},
     {"redoAction", {"&Повторить", "&Redo"}},
+    {"phoneFolderAction", {"&Папка на телефоне...", "&Phone folder..."}},
 }};
 
 const std::array<Caption, 5> PreviewMenuCaptions = {{
@@ -67,7 +69,7 @@ const std::array<Caption, 5> PreviewMenuCaptions = {{
     {"previewSizeMenu", {"&Размер просмотра", "Preview &size"}},
     {"exportPreviewMenu", {"Сохранить п&росмотр", "&Export preview"}},
     {"exportScreenAction", {"&Текущий экран...", "&Current screen..."}},
-    {"exportAllScreensAction", {"&Все девять экранов...", "&All nine screens..."}},
+    {"exportAllScreensAction", {"&Все экраны...", "&All screens..."}},
 }};
 
 const std::array<Caption, 3> DesignCaptions = {{
@@ -79,6 +81,48 @@ const std::array<Caption, 3> DesignCaptions = {{
 QString RoleTooltip(int element, Language language)
 {
     return Bilingual{"Роль: %1", "Role: %1"}.text(language).arg(RoleName(RoleOf(element), language));
+}
+
+const std::array<Caption, 3> ViewMenuCaptions = {{
+    {"zoomInAction", {"У&величить", "Zoom &in"}},
+    {"zoomOutAction", {"У&меньшить", "Zoom &out"}},
+    {"markSelectionAction", {"&Отмечать выбранный элемент", "&Mark the selected element"}},
+}};
+
+QString ZoomDoesNotFitText(Language language, int zoom, QSize window, QSize room)
+{
+    return Bilingual{"При %1x окно (%2 × %3) не поместится на экране (%4 × %5)",
+                     "At %1x the window (%2 x %3) would not fit the screen (%4 x %5)"}
+        .text(language)
+        .arg(zoom)
+        .arg(window.width())
+        .arg(window.height())
+        .arg(room.width())
+        .arg(room.height());
+}
+
+QString ElementOnOtherScreenText(Language language, int element, int screen)
+{
+    return Bilingual{"%1 — на экране «%2», двойной щелчок — перейти туда",
+                     "%1 — on \"%2\", double-click to go there"}
+        .text(language)
+        .arg(language == kRussian ? RussianElementName(element) : EnglishElementName(element),
+             ScreenCaption(screen, language));
+}
+
+QString UndrawnScreenText(Language language)
+{
+    return Bilingual{"Эти элементы нигде не рисуются, кроме выходных дней в «Ежедневнике»",
+                     "These elements are drawn nowhere, except the days off on Datebook"}
+        .text(language);
+}
+
+QString UndrawnScreenSkippedText(Language language, int screen)
+{
+    return Bilingual{"Экран «%1» не сохранён: на нём не рисуется ни один элемент",
+                     "Screen \"%1\" not written: it draws none of its elements"}
+        .text(language)
+        .arg(ScreenCaption(screen, language));
 }
 
 const std::array<Caption, 20> SettingsDialogCaptions = {{
@@ -119,6 +163,29 @@ QString MissingRecentFileText(Language language, const QString &path)
                      "File %1 not found; it is removed from the recent files."}
         .text(language)
         .arg(path);
+}
+
+QString PhoneFolderLabel(Language language)
+{
+    return Bilingual{"Папка файла spcolor.sch на телефоне, например /a/mobile/system/:",
+                     "Folder of spcolor.sch on the phone, such as /a/mobile/system/:"}
+        .text(language);
+}
+
+QString ReplaceExportsText(Language language, int existing, int total, const QString &first,
+                           const QString &last)
+{
+    return Bilingual{"Уже есть файлов: %1 из %2 (%3 .. %4).\rЗаменить их?",
+                     "Files already there: %1 of %2 (%3 .. %4).\rReplace them?"}
+        .text(language)
+        .arg(existing)
+        .arg(total)
+        .arg(first, last);
+}
+
+QString ExportedText(Language language, const QString &written)
+{
+    return Bilingual{"Записано: %1", "Written: %1"}.text(language).arg(written);
 }
 
 QString AboutDialogTitle(Language language)

@@ -3,6 +3,7 @@
 
 #include "scheme/colourscheme.h"
 
+#include <QSize>
 #include <QString>
 
 #include <array>
@@ -38,17 +39,34 @@ extern const std::array<Caption, 22> MainWindowCaptions;
 extern const std::array<ModeCaption, 6> ModeCaptions;
 // The captions of the preview's zoom and export menus.
 extern const std::array<Caption, 5> PreviewMenuCaptions;
+// The View menu's items beyond the zoom sizes.
+extern const std::array<Caption, 3> ViewMenuCaptions;
+// The tooltip of a zoom whose window would not fit the screen's room.
+QString ZoomDoesNotFitText(Language language, int zoom, QSize window, QSize room);
+// A click on an element that the screen shown does not list, but screen does.
+QString ElementOnOtherScreenText(Language language, int element, int screen);
+// The Others screen draws none of its elements, so it shows, and exports, nothing of them.
+QString UndrawnScreenText(Language language);
+QString UndrawnScreenSkippedText(Language language, int screen);
 // The editor's own menu items beyond the tables above, set after them. undoAction and redoAction are
 // followed by what the next undo or redo changes.
-extern const std::array<Caption, 6> EditorCaptions;
+extern const std::array<Caption, 7> EditorCaptions;
 QString EditorCaption(const char *control, Language language);
 QString MissingRecentFileText(Language language, const QString &path);
 // The menu items of the design help: a scheme from a picture, the contrast panel.
 extern const std::array<Caption, 3> DesignCaptions;
 // "Роль: ..." / "Role: ...": the element list's tooltip.
 QString RoleTooltip(int element, Language language);
+// The label of the phone folder's field.
+QString PhoneFolderLabel(Language language);
 // The settings dialog's texts; "PreviewSettingsDialog" is its title.
 extern const std::array<Caption, 20> SettingsDialogCaptions;
+
+// The question before an export of all screens replaces existing of its total pictures
+// first .. last, and the note of what an export wrote.
+QString ReplaceExportsText(Language language, int existing, int total, const QString &first,
+                           const QString &last);
+QString ExportedText(Language language, const QString &written);
 
 // The About box exists only after the main window has applied its language.
 QString AboutDialogTitle(Language language);

@@ -71,7 +71,11 @@ MainWindow::MainWindow(const MainWindowEnvironment &environment, QWidget *parent
     setUpDesignCommands();
 
     startUp();
-    applyPreviewZoom(ReadPreviewZoom(ProfileFile(environment_.settingsPath)));
+    const ProfileFile profile(environment_.settingsPath);
+    applyPreviewZoom(ReadPreviewZoom(profile));
+    fitZoomToScreen();
+    markSelection_ = ReadMarkSelection(profile);
+    ui->markSelectionAction->setChecked(markSelection_);
     // Only now: a box that start-up shows runs the event loop, and the poll must not ask
     // the library before P2K_Init.
     phonePoll_.start();
@@ -101,6 +105,7 @@ void MainWindow::setUpMenus()
     connect(ui->russianAction, &QAction::triggered, this, [this] { chooseLanguage(ui->russianAction); });
     connect(ui->englishAction, &QAction::triggered, this, [this] { chooseLanguage(ui->englishAction); });
     connect(ui->previewSettingsAction, &QAction::triggered, this, &MainWindow::showPreviewSettings);
+    connect(ui->phoneFolderAction, &QAction::triggered, this, &MainWindow::editPhoneFolder);
     connect(ui->aboutAction, &QAction::triggered, this, &MainWindow::showAbout);
     ui->aboutAction->setShortcut(QKeySequence(Qt::Key_F1));
 }
@@ -215,11 +220,14 @@ void MainWindow::applyLanguage(Language language)
 {
     // 1. Writing a screen row keeps the selected row.
     if (language == kRussian || language == kEnglish) {
+        standardTexts_.use(language);
         ui->russianAction->setChecked(language == kRussian);
         ui->englishAction->setChecked(language == kEnglish);
         for (const Caption &caption : MainWindowCaptions)
             setControlCaption(caption.control, caption.text.text(language));
         for (const Caption &caption : PreviewMenuCaptions)
+            setControlCaption(caption.control, caption.text.text(language));
+        for (const Caption &caption : ViewMenuCaptions)
             setControlCaption(caption.control, caption.text.text(language));
         for (int row = 0; row < kScreenCount; ++row)
             ui->screenList->item(row)->setText(ScreenCaption(row, language));
@@ -239,6 +247,12 @@ void MainWindow::applyLanguage(Language language)
 
     // 3.
     ui->statusBar->setStatusIcon(phoneMode ? pictures_.PHONE : pictures_.COMPUTER);
+
+    // The status text has replaced the note of a screen without elements.
+    if (!undrawnScreenNote_.isEmpty()) {
+        undrawnScreenNote_.clear();
+        noteUndrawnScreen();
+    }
 }
 
 void MainWindow::chooseLanguage(QAction *sender)
@@ -252,6 +266,8 @@ void MainWindow::chooseLanguage(QAction *sender)
     applyLanguage(language_);
     // 3.
     fillElementCombo(false);
+    // The tooltips of the zooms that do not fit.
+    fitZoomToScreen();
     // 4. A failed write leaves the language applied; the next start uses the stored one.
     ProfileFile profile(environment_.settingsPath);
     if (!WriteLanguage(profile, language_))
@@ -293,6 +309,29 @@ void MainWindow::showPreviewSettings()
     }
     // 8.
     repaintPreview(selectedScreen_);
+}
+
+// A folder that will not do is said why and offered again as typed. The folder applies at
+// once, also when the file cannot keep it.
+void MainWindow::editPhoneFolder()
+{
+    const QString title = ui->phoneFolderAction->iconText();
+    QString folder = settings_.SpColorPath;
+    for (;;) {
+        const std::optional<QString> typed =
+            dialogs().askText(title, PhoneFolderLabel(language_), folder);
+        if (!typed)
+            return;
+        folder = typed->trimmed();
+        const QString problem = PhoneFolderProblem(language_, folder);
+        if (problem.isEmpty())
+            break;
+        dialogs().inform(problem);
+    }
+    settings_.SpColorPath = folder;
+    ProfileFile profile(environment_.settingsPath);
+    if (!WriteSpColorPath(profile, folder))
+        reportUnwritable(profile);
 }
 
 void MainWindow::showAbout()

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "schemedocument.h"
+#include "standardtexts.h"
 #include "settings/settings.h"
 
 #include "phone/commandcontext.h"
@@ -15,6 +16,7 @@
 #include <QImage>
 #include <QMainWindow>
 #include <QPoint>
+#include <QRect>
 #include <QStringList>
 #include <QTimer>
 
@@ -26,6 +28,7 @@ class QCloseEvent;
 class QDragEnterEvent;
 class QDragMoveEvent;
 class QDropEvent;
+class QShowEvent;
 class QShortcut;
 
 namespace Ui {
@@ -53,6 +56,7 @@ struct MainWindowEnvironment {
     QStringList arguments;     // the command line without the program's name
     bool firstArgumentExact = true;  // false when decoding changed the first one's bytes
     QString fontFilePath;      // where "1stSortie.ttf" is unpacked
+    QRect screenArea;          // the room the window may take; empty: its screen's available area
 };
 
 // "Tintora - [" + name + "]".
@@ -102,6 +106,8 @@ public slots:
     // The window: language, settings, About.
     void chooseLanguage(QAction *sender);
     void showPreviewSettings();
+    // Configuration > Phone folder: [Phone] SpColorPath, shown and edited.
+    void editPhoneFolder();
     void showAbout();
     // The editing panel.
     void chooseScreen();
@@ -128,6 +134,11 @@ public slots:
     void clearBackgroundPicture();
     void zoomPreview(int zoom);
     void pickElementAt(const QPoint &pixel);
+    // Goes to the screen that lists the element under the pixel.
+    void goToElementAt(const QPoint &pixel);
+    // One zoom larger (1) or smaller (-1), among those that fit.
+    void stepPreviewZoom(int step);
+    void setMarkSelection(bool mark);
     void exportScreen();
     void exportAllScreens();
     // Design help.
@@ -139,6 +150,7 @@ protected:
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dragMoveEvent(QDragMoveEvent *event) override;
     void dropEvent(QDropEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     static constexpr int kClientWidth = 422;
@@ -193,6 +205,13 @@ private:
     void cancelBackgroundPicture();
     void endBackgroundProgress();
     bool exportPreviewImage(const QString &path);
+    QRect screenArea() const;
+    // Offers the zooms whose window fits the screen's room, and falls back to the largest of
+    // them when the one shown no longer fits.
+    void fitZoomToScreen();
+    void keepOnScreen();
+    void markSelectedElement();
+    void noteUndrawnScreen();
 
     // Design help.
     void setUpDesignCommands();
@@ -214,6 +233,8 @@ private:
     ColourScheme &scheme_;
     Settings settings_;
     Language language_ = 0;
+    // Qt's dialogs and buttons speak the interface language.
+    StandardTexts standardTexts_;
     ConnectionState connection_;
     PreviewPictures pictures_;
     std::unique_ptr<Preview> preview_;
@@ -242,6 +263,12 @@ private:
     bool suggestionPending_ = false;
     // Where the controls of the client area stand at zoom 1.
     QHash<QWidget *, QPoint> homePositions_;
+    // The controls that take the room a larger preview gives, as they are at zoom 1.
+    QHash<QWidget *, QRect> stretchHomes_;
+    int largestZoom_ = kMaxPreviewZoom;  // of those that fit the screen
+    bool watchingScreen_ = false;
+    bool markSelection_ = true;
+    QString undrawnScreenNote_;  // what the status bar says of a screen without elements
 };
 
 }  // namespace tintora

@@ -7,14 +7,25 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace tintora {
+namespace {
+
+// Three marks and the pauses between them: long enough to catch the eye, short enough to
+// leave the colours to be judged.
+constexpr int kBlinkSteps = 5;
+constexpr int kBlinkStepMilliseconds = 180;
+
+}  // namespace
 
 PreviewDisplay::PreviewDisplay(QWidget *parent) : QLabel(parent)
 {
     // The picture covers the display, and paints what it leaves free itself: nothing is
     // painted under it first.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    blinkTimer_.setInterval(kBlinkStepMilliseconds);
+    connect(&blinkTimer_, &QTimer::timeout, this, &PreviewDisplay::nextBlinkStep);
 }
 
 void PreviewDisplay::showPreview(const QImage &preview)
@@ -22,6 +33,7 @@ void PreviewDisplay::showPreview(const QImage &preview)
     // Kept in the surface's own format, so that the enlarged copy is drawn without a
     // conversion.
     preview_ = preview.convertToFormat(QImage::Format_RGB32);
+    endBlink();
     // The pixmap is what the label reports as its picture; painting uses the image.
     setPixmap(QPixmap::fromImage(preview));
 }
@@ -32,6 +44,29 @@ void PreviewDisplay::setMarks(std::vector<QPoint> marks)
         return;
     marks_ = std::move(marks);
     update();
+}
+
+void PreviewDisplay::blink(const QImage &marked)
+{
+    marked_ = marked.convertToFormat(QImage::Format_RGB32);
+    blinkStep_ = 0;
+    blinkTimer_.start();
+    update();
+}
+
+void PreviewDisplay::endBlink()
+{
+    blinkTimer_.stop();
+    marked_ = QImage();
+    update();
+}
+
+void PreviewDisplay::nextBlinkStep()
+{
+    if (++blinkStep_ >= kBlinkSteps)
+        endBlink();
+    else
+        update();
 }
 
 void PreviewDisplay::setZoom(int zoom)
@@ -81,7 +116,7 @@ void PreviewDisplay::paintEvent(QPaintEvent *)
     // Without smoothing the painter repeats pixels; onto whole device pixels at a whole
     // factor it neither drops nor mixes any.
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter.drawImage(picture, preview_);
+    painter.drawImage(picture, showsMark() ? marked_ : preview_);
     // Magenta, half covering: the pixel's own colour still shows through.
     const qreal perPixel = picture.width() / kPreviewSize;
     for (const QPoint &mark : marks_) {
@@ -99,16 +134,33 @@ void PreviewDisplay::mousePressEvent(QMouseEvent *event)
 void PreviewDisplay::mouseReleaseEvent(QMouseEvent *event)
 {
     event->accept();
+    const bool endsDoubleClick = std::exchange(releaseEndsDoubleClick_, false);
+    if (event->button() != Qt::LeftButton || endsDoubleClick)
+        return;
+    if (const std::optional<QPoint> pixel = pixelAt(event->position()))
+        emit pixelClicked(*pixel);
+}
+
+void PreviewDisplay::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    event->accept();
     if (event->button() != Qt::LeftButton)
         return;
-    const qreal ratio = devicePixelRatioF();
-    const QRectF picture = pictureRect(ratio);
+    releaseEndsDoubleClick_ = true;
+    if (const std::optional<QPoint> pixel = pixelAt(event->position()))
+        emit pixelDoubleClicked(*pixel);
+}
+
+std::optional<QPoint> PreviewDisplay::pixelAt(const QPointF &position) const
+{
+    const QRectF picture = pictureRect(devicePixelRatioF());
     const qreal perPixel = picture.width() / kPreviewSize;
-    const QPointF inside = event->position() - picture.topLeft();
+    const QPointF inside = position - picture.topLeft();
     const int x = int(std::floor(inside.x() / perPixel));
     const int y = int(std::floor(inside.y() / perPixel));
     if (x >= 0 && y >= 0 && x < kPreviewSize && y < kPreviewSize)
-        emit pixelClicked(QPoint(x, y));
+        return QPoint(x, y);
+    return std::nullopt;
 }
 
 }  // namespace tintora

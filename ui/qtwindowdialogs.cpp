@@ -6,6 +6,7 @@
 #include <QColorDialog>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -77,8 +78,9 @@ QString QtWindowDialogs::chooseSaveFile(const QString &title, const QString &fil
     return dialog.selectedFiles().constFirst();
 }
 
-std::optional<QColor> QtWindowDialogs::chooseColour(const QColor &initial)
+std::optional<QColor> QtWindowDialogs::chooseColour(const QColor &initial, const QColor &current)
 {
+    QColorDialog::setCustomColor(0, current);
     QColorDialog dialog(initial, owner_);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
@@ -105,6 +107,16 @@ SaveAnswer QtWindowDialogs::askToSave(const SaveQuestion &question)
     if (box.clickedButton() == dontSave)
         return SaveAnswer::DontSave;
     return SaveAnswer::Cancel;
+}
+
+std::optional<QString> QtWindowDialogs::askText(const QString &title, const QString &label,
+                                                const QString &text)
+{
+    bool ok = false;
+    const QString typed = QInputDialog::getText(owner_, title, label, QLineEdit::Normal, text, &ok);
+    if (!ok)
+        return std::nullopt;
+    return typed;
 }
 
 void QtWindowDialogs::openUrl(const QUrl &url)

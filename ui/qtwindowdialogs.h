@@ -25,10 +25,12 @@ public:
     QString chooseOpenFile(const QString &title, const QString &filter) override;
     QString chooseSaveFile(const QString &title, const QString &filter,
                            const QString &initialName) override;
-    std::optional<QColor> chooseColour(const QColor &initial) override;
+    std::optional<QColor> chooseColour(const QColor &initial, const QColor &current) override;
     QString choosePictureFile(const QString &title, const QString &filter) override;
     void openUrl(const QUrl &url) override;
     SaveAnswer askToSave(const SaveQuestion &question) override;
+    std::optional<QString> askText(const QString &title, const QString &label,
+                                   const QString &text) override;
 
 private:
     QPointer<QWidget> owner_;

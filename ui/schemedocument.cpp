@@ -80,11 +80,11 @@ SaveQuestion SchemeDocument::question(Language language) const
     if (language == kRussian) {
         return {name.isEmpty() ? u"Сохранить изменения цветовой палитры?"_s
                                : u"Сохранить изменения цветовой палитры «"_s + name + u"»?"_s,
-                u"Сохранить"_s, u"Не сохранять"_s, u"Отмена"_s};
+                u"&Сохранить"_s, u"&Не сохранять"_s, u"&Отмена"_s};
     }
     return {name.isEmpty() ? u"Save the changes to the colour style?"_s
                            : u"Save the changes to the colour style \""_s + name + u"\"?"_s,
-            u"Save"_s, u"Don't save"_s, u"Cancel"_s};
+            u"&Save"_s, u"Do&n't save"_s, u"&Cancel"_s};
 }
 
 bool SchemeDocument::mayDiscard(WindowDialogs &dialogs, Language language,

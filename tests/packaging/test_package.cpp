@@ -80,7 +80,7 @@ TEST_F(PackageTest, ProgramsAreStrippedAndRun)
         ASSERT_EQ(file.exitCode, 0) << file.output.toStdString();
         EXPECT_TRUE(file.output.contains(QStringLiteral(", stripped")))
             << path.toStdString() << ": " << file.output.toStdString();
-        EXPECT_LT(QFileInfo(path).size(), 4 * 1024 * 1024) << path.toStdString();
+        EXPECT_LT(QFileInfo(path).size(), TINTORA_STRIPPED_LIMIT_MIB * 1024 * 1024) << path.toStdString();
     }
     const ToolRun version =
         RunTool(Installed(QStringLiteral("usr/bin/tintora-cli")), {QStringLiteral("--version")});
@@ -96,8 +96,8 @@ TEST_F(PackageTest, ProgramsAreStrippedAndRun)
 }
 
 // dpkg-shlibdeps must have found Qt, libjpeg, Little CMS and libimagequant; the window-system
-// plugins are only recommended by Qt, so the package names them; the maintainer scripts
-// register the file type and the desktop entry.
+// plugins and Qt's translations are only recommended by Qt, so the package names them; the
+// maintainer scripts register the file type and the desktop entry.
 TEST_F(PackageTest, ControlFieldsAndMaintainerScripts)
 {
     const ToolRun fields = RunTool(QStringLiteral("dpkg-deb"),
@@ -108,7 +108,8 @@ TEST_F(PackageTest, ControlFieldsAndMaintainerScripts)
     EXPECT_TRUE(fields.output.contains(QStringLiteral("Version: " TINTORA_VERSION "\n")));
     for (const char *dependency : {"libqt6widgets6", "libqt6gui6", "libqt6core6",
                                    "libjpeg62-turbo", "libusb-1.0-0", "liblcms2-2",
-                                   "libimagequant0", "libc6", "qt6-qpa-plugins"})
+                                   "libimagequant0", "libc6", "qt6-qpa-plugins",
+                                   "qt6-translations-l10n"})
         EXPECT_TRUE(fields.output.contains(QLatin1String(dependency)))
             << dependency << " missing from " << fields.output.toStdString();
 

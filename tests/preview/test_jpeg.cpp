@@ -545,18 +545,20 @@ QImage Photo(int width, int height)
     return picture;
 }
 
-// The line is drawn well clear of real pictures: any coding, any restart interval.
+// The line is drawn well clear of real pictures: any coding, any restart interval,
+// sequential pictures with a scan for each component too.
 TEST(JpegRefusal, PhotographsOfEveryCodingAndRestartIntervalMakeNothingUp)
 {
     const QImage photo = Photo(333, 250);
     for (const bool arithmetic : {false, true})
-        for (const bool progressive : {false, true})
+        for (const int scans : {0, 1, 3})  // progressive, sequential in one scan, in three
             for (const int interval : {0, 1, 3, 64})
                 for (const int h : {1, 2}) {
-                    SCOPED_TRACE(testing::Message() << "arithmetic " << arithmetic << " progressive " << progressive
+                    SCOPED_TRACE(testing::Message() << "arithmetic " << arithmetic << " scans " << scans
                                                     << " interval " << interval << " h " << h);
-                    const QByteArray file = WriteJpeg(photo, {.quality = 75, .progressive = progressive, .arithmetic = arithmetic,
-                                                              .hSample = h, .vSample = h, .restartInterval = interval});
+                    const QByteArray file = WriteJpeg(photo, {.quality = 75, .progressive = scans == 0, .arithmetic = arithmetic,
+                                                              .hSample = h, .vSample = h, .restartInterval = interval,
+                                                              .scanPerComponent = scans == 3});
                     JpegWatch watch;
                     QString error;
                     EXPECT_TRUE(LoadWatched(file, &error, watch)) << error.toStdString();

@@ -26,6 +26,7 @@ struct JpegLayout {
     bool arithmetic = false;  // arithmetic coding instead of Huffman
     int hSample = 0, vSample = 0;  // of the first component; 0 keeps libjpeg's choice
     int restartInterval = 0;       // in MCUs
+    bool scanPerComponent = false;  // sequential, each component in a scan of its own
 };
 
 inline int ComponentsOf(J_COLOR_SPACE space)
@@ -63,6 +64,13 @@ QByteArray WriteJpeg(int width, int height, const JpegLayout &layout, Fill fill)
         cinfo.comp_info[0].v_samp_factor = layout.vSample;
     }
     cinfo.restart_interval = unsigned(layout.restartInterval);
+    std::vector<jpeg_scan_info> scans;
+    if (layout.scanPerComponent) {
+        for (int c = 0; c < cinfo.num_components; ++c)
+            scans.push_back({.comps_in_scan = 1, .component_index = {c}, .Ss = 0, .Se = 63, .Ah = 0, .Al = 0});
+        cinfo.scan_info = scans.data();
+        cinfo.num_scans = int(scans.size());
+    }
 
     jpeg_start_compress(&cinfo, TRUE);
     std::vector<JSAMPLE> row(std::size_t(width) * std::size_t(cinfo.input_components));

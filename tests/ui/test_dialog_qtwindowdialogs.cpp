@@ -1,6 +1,10 @@
+#include "windowfixture.h"
+
 #include "ui/qtwindowdialogs.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QColorDialog>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -67,6 +71,38 @@ TEST(QtWindowDialogsTest, SaveQuestionShowsItsTextsAndReturnsTheButtonPressed)
     // Escape is Cancel.
     WhenOpen<QMessageBox>([](QMessageBox *box) { box->reject(); });
     EXPECT_EQ(dialogs.askToSave(question), SaveAnswer::Cancel);
+}
+
+// Catches Qt's own texts left in the system's language, or not following a switch: the
+// buttons of a box and the colour chooser speak the interface language, Russian first.
+// The chooser also holds the element's colour as its first custom colour.
+TEST_F(WindowTest, QtDialogsSpeakTheInterfaceLanguageAfterEachSwitch)
+{
+    start();
+    QtWindowDialogs qt;
+    qt.setOwner(mainWindow.get());
+    const struct {
+        const char *language;
+        QString yes;
+        QString chooserTitle;
+    } cases[] = {{nullptr, QStringLiteral("&Да"), QStringLiteral("Выбор цвета")},
+                 {"englishAction", QStringLiteral("&Yes"), QStringLiteral("Select Color")},
+                 {"russianAction", QStringLiteral("&Да"), QStringLiteral("Выбор цвета")}};
+    for (const auto &c : cases) {
+        if (c.language)
+            child<QAction>(c.language)->trigger();
+        WhenOpen<QMessageBox>([&](QMessageBox *box) {
+            EXPECT_EQ(box->button(QMessageBox::Yes)->text(), c.yes);
+            box->button(QMessageBox::No)->click();
+        });
+        EXPECT_FALSE(qt.askYesNo(QStringLiteral("?")));
+        WhenOpen<QColorDialog>([&](QColorDialog *chooser) {
+            EXPECT_EQ(chooser->windowTitle(), c.chooserTitle);
+            chooser->reject();
+        });
+        EXPECT_EQ(qt.chooseColour(Qt::black, QColor(1, 2, 3)), std::nullopt);
+        EXPECT_EQ(QColorDialog::customColor(0), QColor(1, 2, 3));
+    }
 }
 
 }  // namespace

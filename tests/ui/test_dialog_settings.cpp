@@ -230,5 +230,38 @@ TEST_F(SettingsDialogTest, TabOrderGoesGroupByGroup)
     EXPECT_EQ(insideMainScreen, QStringList({"providerNameEdit", "clockBox", "dateFormatBox"}));
 }
 
+// Catches a phone folder taken without a volume, with letters the phone cannot spell or a
+// control character, one that is typed again from scratch after a refusal, and one that
+// does not reach tintora.ini or the phone commands. Cancel changes nothing.
+TEST_F(WindowTest, PhoneFolderIsShownCheckedAndKept)
+{
+    writeIni("[Phone]\nSpColorPath=/a/old/\n");
+    start();
+    const QString refused[] = {QStringLiteral("mobile/system/"), QStringLiteral("/A/x/"),
+                               QStringLiteral("/mobile/"), QStringLiteral("/a/темы/"),
+                               QStringLiteral("/a/x\ty/"), QStringLiteral(" ")};
+    for (const QString &folder : refused)
+        dialogs.textAnswers << folder;
+    dialogs.textAnswers << QStringLiteral(" /e/themes ");
+    child<QAction>("phoneFolderAction")->trigger();
+    EXPECT_EQ(dialogs.textTitles.constFirst(), QStringLiteral("Папка на телефоне"));
+    QStringList shown{QStringLiteral("/a/old/")};
+    for (const QString &folder : refused)
+        shown << folder.trimmed();
+    EXPECT_EQ(dialogs.textShown, shown);
+    ASSERT_EQ(dialogs.informed.size(), qsizetype(std::size(refused)));
+    EXPECT_EQ(dialogs.informed.constFirst(),
+              QStringLiteral("Папка «mobile/system/» не годится: она должна начинаться с тома, "
+                             "например /a/, и содержать только печатные знаки ASCII"));
+    EXPECT_EQ(readIni("Phone", "SpColorPath"), "/e/themes");
+    EXPECT_EQ(mainWindow->settings().SpColorPath, "/e/themes");
+
+    child<QAction>("englishAction")->trigger();
+    child<QAction>("phoneFolderAction")->trigger();  // cancelled
+    EXPECT_EQ(dialogs.textTitles.constLast(), QStringLiteral("Phone folder"));
+    EXPECT_EQ(dialogs.textShown.constLast(), QStringLiteral("/e/themes"));
+    EXPECT_EQ(readIni("Phone", "SpColorPath"), "/e/themes");
+}
+
 }  // namespace
 }  // namespace tintora::test

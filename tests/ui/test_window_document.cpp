@@ -20,6 +20,7 @@
 #include <QUrl>
 
 #include <functional>
+#include <set>
 
 namespace tintora::test {
 namespace {
@@ -122,7 +123,7 @@ TEST_P(QuestionTest, AnswerDecidesWhetherTheEditIsSavedAndTheSchemeReplaced)
     ASSERT_EQ(dialogs.saveQuestions.size(), 1u);
     EXPECT_EQ(dialogs.saveQuestions[0].text,
               QString::fromUtf8("Сохранить изменения цветовой палитры «MINE»?"));
-    EXPECT_EQ(dialogs.saveQuestions[0].dontSave, QString::fromUtf8("Не сохранять"));
+    EXPECT_EQ(dialogs.saveQuestions[0].dontSave, QString::fromUtf8("&Не сохранять"));
     EXPECT_EQ(replaced, param.answer != SaveAnswer::Cancel);
 
     // Save goes through the normal save path: the file in computer mode, the phone in
@@ -157,6 +158,26 @@ INSTANTIATE_TEST_SUITE_P(
                       QuestionCase{"read", SaveAnswer::Cancel}),
     CaseName);
 
+// Catches a button of the question that Alt and a letter cannot reach, or two that share
+// the letter, in either language.
+TEST_F(DocumentTest, TheQuestionsButtonsHaveDistinctAltLetters)
+{
+    start();
+    editColour();
+    for (const char *language : {"russianAction", "englishAction"}) {
+        mainWindow->chooseLanguage(child<QAction>(language));
+        dialogs.saveAnswers.push_back(SaveAnswer::Cancel);
+        EXPECT_FALSE(mainWindow->close());
+        const SaveQuestion question = dialogs.saveQuestions.back();
+        std::set<int> letters;
+        for (const QString &button : {question.save, question.dontSave, question.cancel}) {
+            const QKeySequence mnemonic = QKeySequence::mnemonic(button);
+            ASSERT_FALSE(mnemonic.isEmpty()) << button.toStdString();
+            EXPECT_TRUE(letters.insert(mnemonic[0].toCombined()).second) << button.toStdString();
+        }
+    }
+}
+
 TEST_F(DocumentTest, NothingIsAskedWithoutChangesAndTheTitleKeepsItsExactText)
 {
     start({mine});
@@ -175,7 +196,7 @@ TEST_F(DocumentTest, SaveThatFailsOrIsCancelledKeepsTheWindowAndTheEdits)
     dialogs.saveAnswers.push_back(SaveAnswer::Save);
     EXPECT_FALSE(mainWindow->close());
     EXPECT_EQ(dialogs.saveQuestions.back().text, "Save the changes to the colour style?");
-    EXPECT_EQ(dialogs.saveQuestions.back().save, "Save");
+    EXPECT_EQ(dialogs.saveQuestions.back().save, "&Save");
     EXPECT_TRUE(mainWindow->document().isModified());
 
     // A file that cannot be written: the window stays.
@@ -217,6 +238,7 @@ TEST_F(DocumentTest, SaveAsWritesTheChosenFileWhichBecomesCurrentAlsoInPhoneMode
 
     mainWindow->saveSchemeAs();
     EXPECT_EQ(dialogs.fileTitles, QStringList{QString::fromUtf8("Сохранить как")});
+    EXPECT_EQ(dialogs.saveFileSuggestions, QStringList{mine});
     EXPECT_EQ(fileScheme(copy).entry(1).colour, 0x0000FFu);
     EXPECT_EQ(fileScheme(mine).entry(1).colour, 0x111111u);
     EXPECT_EQ(handset.file, phoneBefore);

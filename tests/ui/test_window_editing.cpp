@@ -236,12 +236,14 @@ TEST_F(EditingTest, ColourChooserOpensOnTheLastConfirmedColour)
     EXPECT_EQ(mainWindow->scheme().entry(2).colour, 0x000000FFu);
     EXPECT_EQ(ColourOf(swatchFill()), 0x000000FFu);
 
-    // Another element: the chooser opens on red, not on that element's colour.
+    // Another element: the chooser opens on red, not on that element's colour, which is
+    // offered as the first custom colour instead.
     chooseElement(0);
     dialogs.colourAnswers.push_back(std::nullopt);
     Click(swatch);
     ASSERT_EQ(dialogs.colourOpenedOn.size(), 2u);
     EXPECT_EQ(dialogs.colourOpenedOn[1], QColor(255, 0, 0));
+    EXPECT_EQ(dialogs.colourOfferedAsCustom[1], QColor(0xC0, 0xC0, 0xC0));
     EXPECT_EQ(mainWindow->scheme().entry(1).colour, 0x00C0C0C0u);
 }
 

@@ -4,12 +4,17 @@
 #include "preview/preview.h"
 #include "scheme/catalogue.h"
 #include "ui/hexcolouredit.h"
+#include "ui/languagetables.h"
 #include "ui/previewdisplay.h"
 #include "ui/statusbar.h"
+#include "ui/zoomfit.h"
 
 #include <QAction>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QListWidget>
 #include <QSlider>
@@ -29,22 +34,82 @@ protected:
         child<QAction>(qPrintable(QStringLiteral("zoom%1xAction").arg(factor)))->trigger();
     }
 
-    // A left click in the middle of preview pixel (x, y).
-    void clickPreviewPixel(int x, int y) const
+    // A left button event in the middle of preview pixel (x, y).
+    void sendToPreviewPixel(QEvent::Type type, int x, int y, Qt::MouseButtons held) const
     {
         const int z = display()->zoom();
         const QPointF at(x * z + z / 2.0, y * z + z / 2.0);
-        QMouseEvent press(QEvent::MouseButtonPress, at, display()->mapToGlobal(at),
-                          Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-        QMouseEvent release(QEvent::MouseButtonRelease, at, display()->mapToGlobal(at),
-                            Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(display(), &press);
-        QApplication::sendEvent(display(), &release);
+        QMouseEvent event(type, at, display()->mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
+        QApplication::sendEvent(display(), &event);
+    }
+    void clickPreviewPixel(int x, int y) const
+    {
+        sendToPreviewPixel(QEvent::MouseButtonPress, x, y, Qt::LeftButton);
+        sendToPreviewPixel(QEvent::MouseButtonRelease, x, y, Qt::NoButton);
+    }
+    // A click, then the second press as a double click, and its release.
+    void doubleClickPreviewPixel(int x, int y) const
+    {
+        clickPreviewPixel(x, y);
+        sendToPreviewPixel(QEvent::MouseButtonDblClick, x, y, Qt::LeftButton);
+        sendToPreviewPixel(QEvent::MouseButtonRelease, x, y, Qt::NoButton);
     }
 };
 
+struct ScreenRoom {
+    const char *screen;
+    QSize room;  // the screen's available area, in logical pixels
+    int largestZoom;
+};
+
+// Catches a zoom offered whose window would go past the screen's edge, one refused that
+// fits, and a screen too small even for 1x left with nothing. The window at 1x, 422 x 546,
+// is framed as desktops frame it (4-pixel borders, a 30-pixel title bar); each screen loses
+// a 40-pixel task bar; 2880 x 1800 at scale 2 is 1440 x 900 logical pixels.
+TEST(ZoomFitTest, OffersTheZoomsWhoseWindowFitsTheScreen)
+{
+    const QSize outerAt1x(430, 584);
+    const ScreenRoom rooms[] = {
+        {"1366 x 768", {1366, 728}, 2},
+        {"1600 x 1000", {1600, 960}, 3},
+        {"2880 x 1800 at scale 2", {1440, 860}, 3},
+        {"2560 x 1440", {2560, 1400}, 4},
+        {"just the 3x window", {686, 840}, 3},
+        {"a pixel short of 2x", {558, 711}, 1},
+        {"smaller than 1x", {400, 500}, 1},
+    };
+    for (const ScreenRoom &room : rooms)
+        EXPECT_EQ(LargestFittingZoom(outerAt1x, room.room), room.largestZoom) << room.screen;
+    EXPECT_EQ(WindowSizeAtZoom(outerAt1x, 4), QSize(814, 968));
+}
+
+// Catches a remembered zoom that puts the window past a smaller screen's edge, a size offered
+// that does not fit, a disabled one that does not say why, and a fallback that forgets the
+// size chosen for a larger screen.
+TEST_F(PreviewWindowTest, ASizeThatDoesNotFitTheScreenIsNotOffered)
+{
+    writeIni("[View]\nZoom=4\n");
+    screenArea = QRect(0, 0, 1366, 728);
+    start();
+    EXPECT_EQ(display()->zoom(), 2);
+    EXPECT_LE(mainWindow->height(), 728);
+    for (const char *language : {"russianAction", "englishAction"}) {
+        mainWindow->chooseLanguage(child<QAction>(language));
+        const QString why = QString::fromUtf8(mainWindow->language() == kRussian ? "не поместится на экране (1366"
+                                                                                 : "would not fit the screen (1366");
+        for (int factor = 1; factor <= 4; ++factor) {
+            QAction *size = child<QAction>(qPrintable(QStringLiteral("zoom%1xAction").arg(factor)));
+            EXPECT_EQ(size->isEnabled(), factor <= 2) << factor;
+            EXPECT_EQ(size->toolTip().contains(why), factor > 2) << factor << " " << language;
+        }
+    }
+    EXPECT_FALSE(child<QAction>("zoomInAction")->isEnabled());
+    EXPECT_EQ(readIni("View", "Zoom"), QStringLiteral("4"));
+}
+
 // Catches a zoom that moves the controls of the 1x layout, overlaps the preview with its
-// neighbours, leaves the window at its old size, or is not kept for the next start.
+// neighbours, leaves the room it gives empty, leaves the window at its old size, or is not
+// kept for the next start.
 TEST_F(PreviewWindowTest, EachZoomGrowsThePreviewAndTheWindowAndIsRemembered)
 {
     start();
@@ -58,6 +123,11 @@ TEST_F(PreviewWindowTest, EachZoomGrowsThePreviewAndTheWindowAndIsRemembered)
         EXPECT_EQ(child<QWidget>("elementCombo")->pos(), QPoint(24, 288 + grow)) << factor;
         EXPECT_EQ(child<QWidget>("loadBackgroundButton")->pos(), QPoint(248 + grow, 432 + grow)) << factor;
         EXPECT_EQ(child<QWidget>("screenSizeLabel")->pos(), QPoint(24, 8)) << factor;
+        EXPECT_EQ(child<QWidget>("elementCombo")->width(), 385 + grow) << factor;
+        EXPECT_EQ(child<QWidget>("parametersGroup")->width(), 385 + grow) << factor;
+        EXPECT_EQ(child<QWidget>("transparencySlider")->width(), 185 + grow) << factor;
+        EXPECT_EQ(child<QWidget>("transparencySpin")->pos(), QPoint(288 + grow, 40)) << factor;
+        EXPECT_EQ(child<QWidget>("screenList")->height(), 185 + grow) << factor;
         EXPECT_EQ(child<QWidget>("clientArea")->size(), QSize(422 + grow, 498 + grow)) << factor;
         EXPECT_EQ(mainWindow->size(), windowAt1x + QSize(grow, grow)) << factor;
         EXPECT_EQ(readIni("View", "Zoom"), QString::number(factor));
@@ -93,8 +163,9 @@ void PrintTo(const Pick &pick, std::ostream *os)
 class PickTest : public PreviewWindowTest, public ::testing::WithParamInterface<Pick> {};
 
 // Catches a click mapped to the wrong pixel, an element of the screen's list not selected, an
-// element of another list not named, pictures or fixed colours taken for an element, and a
-// note about the file wiped out by a name.
+// element of another list not named with its screen or not reached by a double click (nor
+// the release after it taken for a click on the new screen), pictures or fixed colours taken
+// for an element, and a note about the file wiped out by a name.
 TEST_P(PickTest, AClickOnThePreviewFindsTheElementThatDrewThePixel)
 {
     const Pick pick = GetParam();
@@ -112,13 +183,19 @@ TEST_P(PickTest, AClickOnThePreviewFindsTheElementThatDrewThePixel)
         break;
     case Shown::Named:
         EXPECT_EQ(mainWindow->selectedElement(), firstShown);
-        EXPECT_EQ(statusBar()->hint(), RussianElementName(pick.element));
-        chooseScreen((pick.screen + 1) % 9);
+        EXPECT_EQ(statusBar()->hint(),
+                  ElementOnOtherScreenText(kRussian, pick.element, ScreenOfElement(pick.element)));
+        EXPECT_TRUE(statusBar()->hint().startsWith(RussianElementName(pick.element)));
+        doubleClickPreviewPixel(pick.x, pick.y);
+        EXPECT_EQ(mainWindow->selectedScreen(), ScreenOfElement(pick.element));
+        EXPECT_EQ(mainWindow->selectedElement(), pick.element);
         EXPECT_EQ(statusBar()->hint(), QString());
         break;
     case Shown::Nothing:
         EXPECT_EQ(mainWindow->selectedElement(), firstShown);
         EXPECT_EQ(statusBar()->hint(), QString());
+        doubleClickPreviewPixel(pick.x, pick.y);
+        EXPECT_EQ(mainWindow->selectedScreen(), pick.screen);
         break;
     }
     // A name found is shown over the note, which stays beneath it.
@@ -247,7 +324,7 @@ TEST_F(PreviewWindowTest, TabReachesTheSwatchAndSpaceOrEnterOpenTheChooser)
 
 // Catches an export at the wrong size, of the wrong screen, smoothed, or one that leaves the
 // window showing another screen.
-TEST_F(PreviewWindowTest, ExportWritesTheCurrentScreenOrAllNineAtTheZoom)
+TEST_F(PreviewWindowTest, ExportWritesTheCurrentScreenOrAllScreensAtTheZoom)
 {
     start();
     zoom(2);
@@ -263,7 +340,11 @@ TEST_F(PreviewWindowTest, ExportWritesTheCurrentScreenOrAllNineAtTheZoom)
 
     dialogs.saveFileAnswers << folder.filePath(QStringLiteral("all.png"));
     child<QAction>("exportAllScreensAction")->trigger();
-    for (int screen = 0; screen < 9; ++screen) {
+    // The Others screen would be a blank square: it is left out, and the status bar says so.
+    EXPECT_FALSE(QFileInfo::exists(folder.filePath(QStringLiteral("all-8.png"))));
+    EXPECT_TRUE(statusBar()->currentMessage().endsWith(UndrawnScreenSkippedText(kRussian, 8)))
+        << statusBar()->currentMessage().toStdString();
+    for (int screen = 0; screen < 8; ++screen) {
         const QImage written(folder.filePath(QStringLiteral("all-%1.png").arg(screen)));
         ASSERT_EQ(written.size(), QSize(256, 256)) << screen;
         chooseScreen(screen);
@@ -276,6 +357,110 @@ TEST_F(PreviewWindowTest, ExportWritesTheCurrentScreenOrAllNineAtTheZoom)
 
     child<QAction>("exportScreenAction")->trigger();  // cancelled
     EXPECT_TRUE(dialogs.errors.isEmpty());
+}
+
+// Catches the Others screen shown without a word about its elements, in either language, a
+// note left standing on the next screen, and a blank picture of it offered for export.
+TEST_F(PreviewWindowTest, TheOthersScreenSaysItsElementsAreNotDrawn)
+{
+    start();
+    QAction *exportScreen = child<QAction>("exportScreenAction");
+    chooseScreen(8);
+    EXPECT_EQ(statusBar()->currentMessage(), UndrawnScreenText(kRussian));
+    EXPECT_FALSE(exportScreen->isEnabled());
+    EXPECT_EQ(exportScreen->toolTip(), UndrawnScreenText(kRussian));
+    mainWindow->chooseLanguage(child<QAction>("englishAction"));
+    EXPECT_EQ(statusBar()->currentMessage(), UndrawnScreenText(kEnglish));
+    EXPECT_EQ(exportScreen->toolTip(), UndrawnScreenText(kEnglish));
+    EXPECT_NE(UndrawnScreenText(kEnglish), UndrawnScreenText(kRussian));
+    chooseScreen(7);
+    EXPECT_EQ(statusBar()->currentMessage(), QString());
+    EXPECT_TRUE(exportScreen->isEnabled());
+}
+
+// Catches the mark drawn into the picture itself, which exports and tintora-cli render would
+// then carry, a mark that does not show in the window, and a View menu item that does not
+// turn it off for good.
+TEST_F(PreviewWindowTest, TheSelectedElementIsMarkedInTheWindowOnly)
+{
+    start();
+    zoom(2);
+    const QImage unmarked = shownPreview();
+    elements()->setCurrentIndex(5);  // element 6, the line over the bar: row 108
+    emit elements()->activated(5);
+    ASSERT_TRUE(display()->showsMark());
+    const QImage window = display()->grab().toImage();
+    EXPECT_NE(window.pixel(61, 217), unmarked.pixel(30, 108));
+    EXPECT_EQ(window.pixel(129, 121), unmarked.pixel(64, 60));  // the background is not marked
+    EXPECT_EQ(shownPreview(), unmarked);
+
+    dialogs.saveFileAnswers << folder.filePath(QStringLiteral("marked.png"));
+    child<QAction>("exportScreenAction")->trigger();
+    const QImage written(folder.filePath(QStringLiteral("marked.png")));
+    EXPECT_EQ(written.convertToFormat(QImage::Format_RGB32),
+              PreviewDisplay::Enlarged(mainWindow->preview().image(), 2).convertToFormat(QImage::Format_RGB32));
+    EXPECT_EQ(mainWindow->preview().image().convertToFormat(QImage::Format_RGB32),
+              unmarked.convertToFormat(QImage::Format_RGB32));
+
+    child<QAction>("markSelectionAction")->trigger();
+    EXPECT_FALSE(display()->showsMark());
+    EXPECT_EQ(readIni("View", "MarkSelection"), QStringLiteral("0"));
+    emit elements()->activated(5);
+    EXPECT_FALSE(display()->showsMark());
+    stop();
+    start();
+    EXPECT_FALSE(child<QAction>("markSelectionAction")->isChecked());
+}
+
+// Catches an export of all screens that replaces pictures without a word, asks once a picture,
+// writes any of them after No, or suggests names that have nothing to do with the scheme.
+TEST_F(PreviewWindowTest, ExportOfAllScreensAsksOnceBeforeReplacingAndNoWritesNothing)
+{
+    start({writeScheme("mystyle.sch", "MINE", [](ColourScheme &) {})});
+    const QString base = folder.filePath(QStringLiteral("mystyle"));
+    auto picture = [&](int screen) { return base + QStringLiteral("-%1.png").arg(screen); };
+    for (int screen : {2, 7}) {
+        QFile old(picture(screen));
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("old");
+    }
+    const QString range = QDir::toNativeSeparators(picture(0)) + QStringLiteral(" .. mystyle-7.png");
+    const struct {
+        bool yes;
+        QString question;
+    } answers[] = {{false, QStringLiteral("Уже есть файлов: 2 из 8 (%1).\rЗаменить их?").arg(range)},
+                   {true, QStringLiteral("Уже есть файлов: 2 из 8 (%1).\rЗаменить их?").arg(range)},
+                   {true, QStringLiteral("Files already there: 8 of 8 (%1).\rReplace them?").arg(range)}};
+    for (const auto &answer : answers) {
+        if (answer.question.startsWith(QLatin1String("Files")))
+            child<QAction>("englishAction")->trigger();
+        dialogs.questions.clear();
+        dialogs.saveFileSuggestions.clear();
+        dialogs.saveFileAnswers << base + QStringLiteral(".png");
+        dialogs.yesNoAnswers.push_back(answer.yes);
+        child<QAction>("exportAllScreensAction")->trigger();
+        EXPECT_EQ(dialogs.saveFileSuggestions, QStringList{base + QStringLiteral(".png")});
+        ASSERT_EQ(dialogs.questions, QStringList{answer.question});
+        for (int screen = 0; screen < 9; ++screen) {
+            const bool planted = screen == 2 || screen == 7;
+            // The Others screen, 8, draws nothing and is never written.
+            const bool written = answer.yes && screen != 8;
+            EXPECT_EQ(QImage(picture(screen)).size(), written ? QSize(128, 128) : QSize(0, 0)) << screen;
+            EXPECT_EQ(QFileInfo::exists(picture(screen)), written || planted) << screen;
+        }
+    }
+    EXPECT_TRUE(statusBar()->currentMessage().startsWith(QStringLiteral("Written: ") + range + QStringLiteral(". ")))
+        << statusBar()->currentMessage().toStdString();
+
+    // Nothing to replace, nothing asked; the current screen is suggested beside the scheme.
+    dialogs.questions.clear();
+    dialogs.saveFileAnswers << folder.filePath(QStringLiteral("fresh.png"));
+    child<QAction>("exportAllScreensAction")->trigger();
+    EXPECT_TRUE(dialogs.questions.isEmpty());
+    EXPECT_TRUE(QFileInfo::exists(folder.filePath(QStringLiteral("fresh-7.png"))));
+    chooseScreen(3);
+    child<QAction>("exportScreenAction")->trigger();  // cancelled
+    EXPECT_EQ(dialogs.saveFileSuggestions.constLast(), base + QStringLiteral("-3.png"));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "windowfixture.h"
 
 #include "ui/languagetables.h"
+#include "ui/previewdisplay.h"
 
 #include <QAction>
 #include <QMenu>
@@ -83,6 +84,26 @@ TEST_F(ShortcutTest, F1OpensTheAboutBox)
     });
     QTest::keyClick(mainWindow.get(), Qt::Key_F1);
     EXPECT_TRUE(shown);
+}
+
+// Catches zoom keys that do nothing, go past 4x or below 1x, or are not shown beside their
+// menu items.
+TEST_F(ShortcutTest, CtrlPlusMinusAndZeroChangeThePreviewSize)
+{
+    startShown();
+    const auto zoom = [this] { return child<PreviewDisplay>("previewDisplay")->zoom(); };
+    const std::pair<QKeySequence, int> steps[] = {
+        {QKeySequence(Qt::CTRL | Qt::Key_Plus), 2},  {QKeySequence(Qt::CTRL | Qt::Key_Equal), 3},
+        {QKeySequence(Qt::CTRL | Qt::Key_Plus), 4},  {QKeySequence(Qt::CTRL | Qt::Key_Plus), 4},
+        {QKeySequence(Qt::CTRL | Qt::Key_Minus), 3}, {QKeySequence(Qt::CTRL | Qt::Key_0), 1},
+        {QKeySequence(Qt::CTRL | Qt::Key_Minus), 1}};
+    for (const auto &[keys, expected] : steps) {
+        press(keys);
+        EXPECT_EQ(zoom(), expected) << keys.toString().toStdString();
+    }
+    EXPECT_EQ(child<QAction>("zoom1xAction")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_0));
+    EXPECT_EQ(child<QAction>("zoomInAction")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Plus));
+    EXPECT_EQ(child<QAction>("zoomOutAction")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Minus));
 }
 
 TEST_F(ShortcutTest, AltLetterOpensTheMenuInBothLanguages)

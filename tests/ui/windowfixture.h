@@ -34,6 +34,8 @@ protected:
     FakePhone phone;
     PhoneLibrary *phoneInUse = &phone;  // a test may drive a phone of its own
     FixedClock clock{QDateTime(QDate(2024, 4, 15), QTime(10, 9))};
+    // Room for the window at every zoom, unless a test gives a screen of its own.
+    QRect screenArea{0, 0, 3000, 3000};
     std::unique_ptr<MainWindow> mainWindow;
     std::unique_ptr<AboutDialog> aboutDialog;
     std::unique_ptr<PreviewSettingsDialog> settingsDialog;
@@ -80,6 +82,7 @@ protected:
         environment.settingsPath = iniPath();
         environment.arguments = arguments;
         environment.fontFilePath = fontPath();
+        environment.screenArea = screenArea;
         mainWindow = std::make_unique<MainWindow>(environment);
         aboutDialog = std::make_unique<AboutDialog>(mainWindow->language(), dialogs, mainWindow.get());
         mainWindow->setAboutDialog(aboutDialog.get());

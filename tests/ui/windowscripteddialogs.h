@@ -20,6 +20,7 @@ public:
 
     std::deque<std::optional<QColor>> colourAnswers;  // a cancel once empty
     std::vector<QColor> colourOpenedOn;
+    std::vector<QColor> colourOfferedAsCustom;
 
     QStringList pictureAnswers;  // a cancel once empty
     QStringList pictureTitles;
@@ -32,7 +33,13 @@ public:
 
     QStringList openAnswers;  // a cancel once empty
     QStringList saveFileAnswers;  // a cancel once empty
+    QStringList saveFileSuggestions;
     QStringList fileTitles;
+
+    QStringList textAnswers;  // a cancel once empty, and for a null string
+    QStringList textTitles;
+    QStringList textLabels;
+    QStringList textShown;  // what each text field started as
 
     std::function<void()> whileInforming;  // runs while a box is open, as its event loop would
 
@@ -53,14 +60,16 @@ public:
         fileTitles << title;
         return openAnswers.isEmpty() ? QString() : openAnswers.takeFirst();
     }
-    QString chooseSaveFile(const QString &title, const QString &, const QString &) override
+    QString chooseSaveFile(const QString &title, const QString &, const QString &initialName) override
     {
         fileTitles << title;
+        saveFileSuggestions << initialName;
         return saveFileAnswers.isEmpty() ? QString() : saveFileAnswers.takeFirst();
     }
-    std::optional<QColor> chooseColour(const QColor &initial) override
+    std::optional<QColor> chooseColour(const QColor &initial, const QColor &current) override
     {
         colourOpenedOn.push_back(initial);
+        colourOfferedAsCustom.push_back(current);
         return take(colourAnswers, std::optional<QColor>());
     }
     QString choosePictureFile(const QString &title, const QString &filter) override
@@ -70,6 +79,17 @@ public:
         return pictureAnswers.isEmpty() ? QString() : pictureAnswers.takeFirst();
     }
     void openUrl(const QUrl &url) override { openedUrls.push_back(url); }
+    std::optional<QString> askText(const QString &title, const QString &label,
+                                   const QString &text) override
+    {
+        textTitles << title;
+        textLabels << label;
+        textShown << text;
+        const QString answer = textAnswers.isEmpty() ? QString() : textAnswers.takeFirst();
+        if (answer.isNull())
+            return std::nullopt;
+        return answer;
+    }
     SaveAnswer askToSave(const SaveQuestion &question) override
     {
         saveQuestions.push_back(question);
