@@ -17,7 +17,8 @@ cd "$(dirname "$(readlink -f "$0")")"
 
 # scdoc writes the manual pages; the font is for the screenshots the build renders.
 BUILD_PACKAGES=(cmake make g++ pkg-config qt6-base-dev qt6-base-dev-tools
-                libjpeg62-turbo-dev libusb-1.0-0-dev libgtest-dev libgmock-dev libbenchmark-dev
+                libjpeg62-turbo-dev libusb-1.0-0-dev liblcms2-dev libimagequant-dev
+                libgtest-dev libgmock-dev libbenchmark-dev
                 scdoc gzip fonts-dejavu-core)
 RUN_PACKAGES=(fonts-dejavu-core qt6-translations-l10n)
 # clang's sanitizers and libFuzzer, for the sanitize and fuzz commands.

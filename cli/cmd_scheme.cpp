@@ -5,7 +5,6 @@
 
 #include "scheme/colourscheme.h"
 #include "scheme/inputfile.h"
-#include "scheme/wholefilewrite.h"
 
 #include <QFile>
 #include <QJsonDocument>
@@ -20,16 +19,6 @@ namespace {
 // A scheme document is a few kilobytes; this only keeps /dev/zero and the
 // like from filling memory.
 constexpr qint64 kMaxJsonSize = 1 << 20;
-
-// All or nothing: a failed write leaves no file and no half of one.
-int WriteImage(const QString &path, const SchemeImage &image)
-{
-    QString error;
-    const QByteArrayView bytes(reinterpret_cast<const char *>(image.data()), qsizetype(image.size()));
-    if (WriteWholeFile(path, bytes, &error) != WriteOutcome::Written)
-        return Fail(QStringLiteral("cannot write %1: %2").arg(path, error));
-    return 0;
-}
 
 const char kDumpUsage[] = "  tintora-cli dump FILE.sch            print a scheme as JSON";
 const char kBuildUsage[] = "  tintora-cli build FILE.json OUT.sch  write the scheme of a JSON document";
@@ -78,7 +67,7 @@ int Build(const QStringList &args)
     std::optional<ColourScheme> scheme = SchemeFromJson(document, broken);
     if (!scheme)
         return Fail(input + ": " + broken);
-    return WriteImage(args[1], EncodeScheme(*scheme));
+    return WriteSchemeImage(args[1], EncodeScheme(*scheme));
 }
 
 int Default(const QStringList &args)
@@ -87,7 +76,7 @@ int Default(const QStringList &args)
         return UsageError(kDefaultUsage);
     ColourScheme scheme;
     BuildDefaultScheme(scheme);
-    return WriteImage(args[0], EncodeScheme(scheme));
+    return WriteSchemeImage(args[0], EncodeScheme(scheme));
 }
 
 const Registration dump({"dump", kDumpUsage, Dump});

@@ -3,6 +3,7 @@
 #include "failure.h"
 
 #include "scheme/inputfile.h"
+#include "scheme/wholefilewrite.h"
 #include "settings/profilefile.h"
 
 #include <QFile>
@@ -53,6 +54,15 @@ std::optional<Settings> ReadSettingsArgument(const QString &path, QString &error
     if (file.isTooLarge())
         Warn(SettingsFileTooLargeText(kEnglish, path));
     return ReadSettings(file);
+}
+
+int WriteSchemeImage(const QString &path, const SchemeImage &image)
+{
+    QString error;
+    const QByteArrayView bytes(reinterpret_cast<const char *>(image.data()), qsizetype(image.size()));
+    if (WriteWholeFile(path, bytes, &error) != WriteOutcome::Written)
+        return Fail(QStringLiteral("cannot write %1: %2").arg(path, error));
+    return 0;
 }
 
 }  // namespace tintora::cli

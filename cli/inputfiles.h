@@ -19,4 +19,8 @@ std::optional<ColourScheme> ReadSchemeArgument(const QString &path, QString &err
 // defaults of a missing tintora.ini.
 std::optional<Settings> ReadSettingsArgument(const QString &path, QString &error);
 
+// All or nothing: a failed write leaves no file and no half of one. The exit status of the
+// command: 0, or 1 after the reason on standard error.
+int WriteSchemeImage(const QString &path, const SchemeImage &image);
+
 }  // namespace tintora::cli

@@ -135,6 +135,8 @@ void MainWindow::fillElementCombo(bool resetIndex)
             ui->elementCombo->addItem(RussianElementName(element));
         else if (language_ == kEnglish)
             ui->elementCombo->addItem(EnglishElementName(element));
+        ui->elementCombo->setItemData(element - firstElement_, RoleTooltip(element, language_),
+                                      Qt::ToolTipRole);
     }
     // 4.
     ui->elementCombo->setCurrentIndex(resetIndex ? 0 : remembered);

@@ -1,6 +1,7 @@
 // Every caption of the windows in Russian and English, by control name.
 #include "languagetables.h"
 
+#include "design/roles.h"
 #include "scheme/catalogue.h"
 
 #include <cstring>
@@ -70,6 +71,17 @@ const std::array<Caption, 5> PreviewMenuCaptions = {{
     {"exportScreenAction", {"&Текущий экран...", "&Current screen..."}},
     {"exportAllScreensAction", {"&Все экраны...", "&All screens..."}},
 }};
+
+const std::array<Caption, 3> DesignCaptions = {{
+    {"newFromPictureAction", {"Новая по карт&инке...", "New from &picture..."}},
+    {"anotherSuggestionAction", {"&Другой вариант", "Another su&ggestion"}},
+    {"contrastAction", {"&Контраст", "&Contrast"}},
+}};
+
+QString RoleTooltip(int element, Language language)
+{
+    return Bilingual{"Роль: %1", "Role: %1"}.text(language).arg(RoleName(RoleOf(element), language));
+}
 
 const std::array<Caption, 3> ViewMenuCaptions = {{
     {"zoomInAction", {"У&величить", "Zoom &in"}},

@@ -53,6 +53,10 @@ QString UndrawnScreenSkippedText(Language language, int screen);
 extern const std::array<Caption, 7> EditorCaptions;
 QString EditorCaption(const char *control, Language language);
 QString MissingRecentFileText(Language language, const QString &path);
+// The menu items of the design help: a scheme from a picture, the contrast panel.
+extern const std::array<Caption, 3> DesignCaptions;
+// "Роль: ..." / "Role: ...": the element list's tooltip.
+QString RoleTooltip(int element, Language language);
 // The label of the phone folder's field.
 QString PhoneFolderLabel(Language language);
 // The settings dialog's texts; "PreviewSettingsDialog" is its title.

@@ -11,6 +11,7 @@
 #include "ui_mainwindow.h"
 #include "windowdialogs.h"
 
+#include "design/contrast.h"
 #include "phone/phonelibrary.h"
 #include "preview/clock.h"
 #include "preview/preview.h"
@@ -67,6 +68,7 @@ MainWindow::MainWindow(const MainWindowEnvironment &environment, QWidget *parent
     setUpFileCommands();
     setUpPhoneCommands();
     setUpPreviewPanel();
+    setUpDesignCommands();
 
     startUp();
     const ProfileFile profile(environment_.settingsPath);
@@ -232,6 +234,7 @@ void MainWindow::applyLanguage(Language language)
         for (const Caption &caption : EditorCaptions)
             setControlCaption(caption.control, caption.text.text(language));
         showHistoryCaptions();
+        showDesignCaptions();
     }
 
     // 2. The stored flag and the work mode.

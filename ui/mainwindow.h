@@ -39,6 +39,8 @@ namespace tintora {
 
 class AboutDialog;
 class Clock;
+class ContrastChecker;
+class ContrastPanel;
 class PhoneLibrary;
 class Preview;
 class PreviewSettingsDialog;
@@ -67,6 +69,7 @@ QString SchemeCaption(const QString &name);
 //   filecommands.cpp    New, Open, Save, Save As, recent files, drops, unsaved changes
 //   phonecommands.cpp   connect, activate, the status poll
 //   previewpanel.cpp    the preview, its background, zoom, click-to-pick, export
+//   designcommands.cpp  the contrast panel and its marks, schemes from a picture
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -138,6 +141,9 @@ public slots:
     void setMarkSelection(bool mark);
     void exportScreen();
     void exportAllScreens();
+    // Design help.
+    void newFromPicture();
+    void anotherSuggestion();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -150,6 +156,7 @@ private:
     static constexpr int kClientWidth = 422;
     static constexpr int kClientHeight = 522;  // below the menu bar, the status bar included
     static constexpr int kStatusBarHeight = 24;
+    static constexpr const char *kPictureFilter = "JPEG Image File (*.jpg,*.jpeg)|*.jpg;*.jpeg";
 
     // The window.
     void setUpMenus();
@@ -208,6 +215,14 @@ private:
     void markSelectedElement();
     void noteUndrawnScreen();
 
+    // Design help.
+    void setUpDesignCommands();
+    void showDesignCaptions();
+    // After every repaint: the marks of the screen shown, and a check of all screens soon.
+    void followContrast();
+    void checkContrast();
+    void applySuggestion();
+
     MainWindowEnvironment environment_;
     std::unique_ptr<Ui::MainWindow> ui;
     QTimer phonePoll_;
@@ -239,6 +254,15 @@ private:
     // A mouse press that moved the screen row has run chooseScreen already; its release
     // must not run it again.
     int rowChangedByPress_ = -1;
+    ContrastPanel *contrastPanel_ = nullptr;
+    std::unique_ptr<ContrastChecker> contrastChecker_;
+    // Edits in a row are checked once, when the window is next idle.
+    QTimer contrastTimer_;
+    // The picture of the last suggestion, and which variant it gave; the picture chosen
+    // with New from picture until it has been read.
+    QImage suggestionPicture_;
+    int suggestionVariant_ = 0;
+    bool suggestionPending_ = false;
     // Where the controls of the client area stand at zoom 1.
     QHash<QWidget *, QPoint> homePositions_;
     // The controls that take the room a larger preview gives, as they are at zoom 1.

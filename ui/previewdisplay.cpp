@@ -38,6 +38,14 @@ void PreviewDisplay::showPreview(const QImage &preview)
     setPixmap(QPixmap::fromImage(preview));
 }
 
+void PreviewDisplay::setMarks(std::vector<QPoint> marks)
+{
+    if (marks == marks_)
+        return;
+    marks_ = std::move(marks);
+    update();
+}
+
 void PreviewDisplay::blink(const QImage &marked)
 {
     marked_ = marked.convertToFormat(QImage::Format_RGB32);
@@ -109,6 +117,13 @@ void PreviewDisplay::paintEvent(QPaintEvent *)
     // factor it neither drops nor mixes any.
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     painter.drawImage(picture, showsMark() ? marked_ : preview_);
+    // Magenta, half covering: the pixel's own colour still shows through.
+    const qreal perPixel = picture.width() / kPreviewSize;
+    for (const QPoint &mark : marks_) {
+        painter.fillRect(QRectF(picture.left() + mark.x() * perPixel, picture.top() + mark.y() * perPixel,
+                                perPixel, perPixel),
+                         QColor(255, 0, 255, 160));
+    }
 }
 
 void PreviewDisplay::mousePressEvent(QMouseEvent *event)

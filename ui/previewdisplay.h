@@ -9,6 +9,8 @@
 
 #include <optional>
 
+#include <vector>
+
 namespace tintora {
 
 // The preview shown enlarged by whole pixels: at every zoom and device pixel ratio each
@@ -23,6 +25,9 @@ public:
 
     // A new picture ends a blink of the one before.
     void showPreview(const QImage &preview);
+    // Preview pixels shown marked over the picture (the weak pixels of the contrast check).
+    void setMarks(std::vector<QPoint> marks);
+    const std::vector<QPoint> &marks() const { return marks_; }
     // Shows marked, the picture with some pixels marked, in a few short blinks over the
     // picture; the label's pixmap stays the unmarked picture.
     void blink(const QImage &marked);
@@ -56,6 +61,7 @@ private:
     QRectF pictureRect(qreal devicePixelRatio) const;
 
     QImage preview_;
+    std::vector<QPoint> marks_;
     int zoom_ = 1;
     QImage marked_;     // null when no blink is under way
     int blinkStep_ = 0;  // the mark shows at even steps

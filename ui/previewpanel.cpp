@@ -26,7 +26,6 @@
 namespace tintora {
 namespace {
 
-const char *const kPictureFilter = "JPEG Image File (*.jpg,*.jpeg)|*.jpg;*.jpeg";
 const char *const kPngFilter = "PNG(*.png)|*.png";
 constexpr int kHintMilliseconds = 6000;
 constexpr int kPreviewSize = 128;
@@ -107,6 +106,7 @@ void MainWindow::repaintPreview(int screen)
 {
     preview_->RepaintPreview(screen);
     ui->previewDisplay->showPreview(preview_->image());
+    followContrast();
     noteUndrawnScreen();
 }
 
@@ -178,11 +178,18 @@ void MainWindow::showBackgroundPicture(const QImage &picture)
     repaintPreview(selectedScreen_);
     // 7.
     ui->clearBackgroundButton->setEnabled(true);
+    if (suggestionPending_) {
+        suggestionPending_ = false;
+        suggestionPicture_ = picture;
+        suggestionVariant_ = 0;
+        applySuggestion();
+    }
 }
 
 // A refused file changes nothing.
 void MainWindow::refuseBackgroundPicture(const QString &reason)
 {
+    suggestionPending_ = false;
     endBackgroundProgress();
     dialogs().reportError(reason);
 }
@@ -190,6 +197,7 @@ void MainWindow::refuseBackgroundPicture(const QString &reason)
 void MainWindow::cancelBackgroundPicture()
 {
     backgroundLoader_.cancel();
+    suggestionPending_ = false;
     endBackgroundProgress();
 }
 

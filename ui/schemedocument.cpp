@@ -26,6 +26,7 @@ std::int64_t SchemeDocument::mergeKey(EditKind kind)
 {
     switch (kind) {
     case EditKind::Colour:
+    case EditKind::Suggestion:
         return 0;
     case EditKind::Transparency:
         return dragging_ ? dragRun_ : 0;

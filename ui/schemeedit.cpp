@@ -56,6 +56,8 @@ QString SchemeEdit::describe(Language language) const
         return russian ? u"цвет «"_s + element + u'»' : u"colour of "_s + element;
     case EditKind::Transparency:
         return russian ? u"прозрачность «"_s + element + u'»' : u"transparency of "_s + element;
+    case EditKind::Suggestion:
+        return russian ? u"схема по картинке"_s : u"scheme from picture"_s;
     case EditKind::Name:
         break;
     }

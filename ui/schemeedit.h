@@ -11,10 +11,11 @@ namespace tintora {
 
 class SchemeDocument;
 
-enum class EditKind { Colour, Transparency, Name };
+enum class EditKind { Colour, Transparency, Name, Suggestion };
 
 // One step of the editing history: the scheme before and after a change of one element's
-// colour or transparency (its linked partner included) or of the name.
+// colour or transparency (its linked partner included), of the name, or of every colour at
+// once by a suggestion from a picture.
 class SchemeEdit : public QUndoCommand {
 public:
     // The change is already made when the step is recorded; the first redo does nothing.

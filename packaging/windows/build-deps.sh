@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the libraries the Windows build links statically: Qt (widgets only),
-# libjpeg-turbo, libusb and GoogleTest, from Debian's source packages, into
+# libjpeg-turbo, libusb, Little CMS, libimagequant and GoogleTest, from Debian's
+# source packages, into
 #   $TINTORA_WINDOWS_CACHE (default ~/.cache/tintora-windows)/prefix
 # Each library is built once; a later run finds its stamp and skips it.
 set -euo pipefail
@@ -106,9 +107,39 @@ build_libusb() {
     mark_done libusb
 }
 
+build_lcms2() {
+    done_already lcms2 && return 0
+    log "Little CMS"
+    local src
+    src=$(unpack 'lcms2_*.orig.tar.gz' lcms2)
+    # The library and its header only: the command-line tools would want libjpeg and libtiff.
+    (cd "$src" && ./configure -q --host=x86_64-w64-mingw32 --prefix="$prefix" \
+        --enable-static --disable-shared --without-jpeg --without-tiff --without-zlib \
+        CC=x86_64-w64-mingw32-gcc-posix \
+        && make -s -C src -j"$jobs" install && make -s -C include install) >/dev/null
+    rm -rf "$src"
+    mark_done lcms2
+}
+
+# The C library of pngquant 2; its own configure script knows no cross compiler, and the
+# library is a handful of C files.
+build_libimagequant() {
+    done_already libimagequant && return 0
+    log "libimagequant"
+    local src cc=x86_64-w64-mingw32-gcc-posix
+    src=$(unpack 'libimagequant_*.orig.tar.gz' libimagequant)
+    (cd "$src" && for c in blur kmeans libimagequant mediancut mempool nearest pam; do
+        $cc -O3 -std=c99 -DNDEBUG -fno-math-errno -Wno-attributes -c "$c.c" -o "$c.o" || exit 1
+    done && x86_64-w64-mingw32-gcc-ar-posix rcs libimagequant.a ./*.o) >/dev/null
+    install -D -m 644 "$src/libimagequant.a" "$prefix/lib/libimagequant.a"
+    install -D -m 644 "$src/libimagequant.h" "$prefix/include/libimagequant.h"
+    rm -rf "$src"
+    mark_done libimagequant
+}
+
 # The licence texts of what the programs link, one file a library, for the zip.
 collect_licences() {
-    done_already licences && return 0
+    done_already licences-2 && return 0
     local out=$prefix/licences tmp=$cache/work/licences
     rm -rf "$out" "$tmp" && mkdir -p "$out" "$tmp"
     local qt=qtbase-everywhere-src-6.4.2 third=qtbase-everywhere-src-6.4.2/src/3rdparty
@@ -132,8 +163,12 @@ collect_licences() {
     cat "$tmp"/libjpeg-turbo-*/LICENSE.md "$tmp"/libjpeg-turbo-*/README.ijg > "$out/libjpeg-turbo.txt"
     tar xjf "$(ls "$cache/src/"libusb-1.0_*.orig.tar.bz2)" -C "$tmp" --wildcards '*/COPYING'
     cp "$tmp"/libusb-*/COPYING "$out/libusb.txt"
+    tar xzf "$(ls "$cache/src/"lcms2_*.orig.tar.gz)" -C "$tmp" --wildcards '*/COPYING'
+    cp "$tmp"/lcms2-*/COPYING "$out/Little CMS.txt"
+    tar xzf "$(ls "$cache/src/"libimagequant_*.orig.tar.gz)" -C "$tmp" --wildcards '*/COPYRIGHT'
+    cp "$tmp"/libimagequant-*/COPYRIGHT "$out/libimagequant.txt"
     rm -rf "$tmp"
-    mark_done licences
+    mark_done licences-2
 }
 
 build_googletest() {
@@ -149,8 +184,14 @@ if ! ls "$cache/src/"qt6-base_6.4.2*.orig.tar.xz "$cache/src/"libjpeg-turbo_*.or
     log "fetching the sources of Qt, libjpeg-turbo and libusb"
     fetch_sources qt6-base libjpeg-turbo libusb-1.0
 fi
+if ! ls "$cache/src/"lcms2_*.orig.tar.gz "$cache/src/"libimagequant_*.orig.tar.gz >/dev/null 2>&1; then
+    log "fetching the sources of Little CMS and libimagequant"
+    fetch_sources lcms2 libimagequant
+fi
 build_libjpeg
 build_libusb
+build_lcms2
+build_libimagequant
 build_googletest
 build_qt
 collect_licences

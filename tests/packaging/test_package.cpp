@@ -95,9 +95,9 @@ TEST_F(PackageTest, ProgramsAreStrippedAndRun)
     }
 }
 
-// dpkg-shlibdeps must have found Qt and libjpeg; the window-system plugins and Qt's
-// translations are only recommended by Qt, so the package names them; the maintainer scripts register the file type
-// and the desktop entry.
+// dpkg-shlibdeps must have found Qt, libjpeg, Little CMS and libimagequant; the window-system
+// plugins and Qt's translations are only recommended by Qt, so the package names them; the
+// maintainer scripts register the file type and the desktop entry.
 TEST_F(PackageTest, ControlFieldsAndMaintainerScripts)
 {
     const ToolRun fields = RunTool(QStringLiteral("dpkg-deb"),
@@ -107,8 +107,9 @@ TEST_F(PackageTest, ControlFieldsAndMaintainerScripts)
     EXPECT_TRUE(fields.output.contains(QStringLiteral("Package: tintora\n")));
     EXPECT_TRUE(fields.output.contains(QStringLiteral("Version: " TINTORA_VERSION "\n")));
     for (const char *dependency : {"libqt6widgets6", "libqt6gui6", "libqt6core6",
-                                   "libjpeg62-turbo", "libusb-1.0-0", "libc6",
-                                   "qt6-qpa-plugins", "qt6-translations-l10n"})
+                                   "libjpeg62-turbo", "libusb-1.0-0", "liblcms2-2",
+                                   "libimagequant0", "libc6", "qt6-qpa-plugins",
+                                   "qt6-translations-l10n"})
         EXPECT_TRUE(fields.output.contains(QLatin1String(dependency)))
             << dependency << " missing from " << fields.output.toStdString();
 

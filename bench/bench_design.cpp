@@ -1,0 +1,116 @@
+// The contrast check of all nine screens of one scheme over a background picture, beside a
+// repaint of the slowest screen (select menu item) in the same run: the check should take at
+// most three such repaints.
+//
+// A suggestion from a 24-megapixel photograph, its decode included, beside loading the same
+// picture as the preview's background: at most 1.5 times that.
+
+#include "design/contrast.h"
+#include "design/suggest.h"
+#include "preview/jpegpicture.h"
+#include "preview/previewfont.h"
+#include "tests/preview/test_jpegwriter.h"
+
+#include <QFile>
+#include <QGuiApplication>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+using namespace tintora;
+
+const PreviewSettings kSettings{QStringLiteral("BEE LINE"), 0, 2, 0, 1};
+
+QImage Background()
+{
+    QImage background(128, 128, QImage::Format_RGB888);
+    for (int y = 0; y < 128; ++y)
+        for (int x = 0; x < 128; ++x)
+            background.setPixelColor(x, y, QColor(2 * x, 2 * y, (x * y) % 256));
+    return background;
+}
+
+void BM_RepaintSlowestScreen(benchmark::State &state)
+{
+    ColourScheme scheme;
+    BuildDefaultScheme(scheme);
+    ContrastChecker checker(kSettings);
+    checker.setBackground(Background());
+    checker.paint(scheme, 2);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(checker.paint(scheme, 2).image().constBits());
+}
+BENCHMARK(BM_RepaintSlowestScreen)->Unit(benchmark::kMicrosecond);
+
+void BM_ContrastAllScreens(benchmark::State &state)
+{
+    ColourScheme scheme;
+    BuildDefaultScheme(scheme);
+    ContrastChecker checker(kSettings);
+    checker.setBackground(Background());
+    checker.check(scheme);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(checker.check(scheme));
+}
+BENCHMARK(BM_ContrastAllScreens)->Unit(benchmark::kMicrosecond);
+
+// A smooth photo-like picture with fine grain, made once.
+const QString &Photograph()
+{
+    static QTemporaryDir folder;
+    static const QString path = [] {
+        const QString path = folder.filePath(QStringLiteral("photo.jpg"));
+        const int width = 6000, height = 4000;
+        std::uint32_t grain = 12345;
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly))
+            std::abort();
+        file.write(test::WriteJpeg(width, height, {.quality = 90}, [&](int y, JSAMPLE *row) {
+            for (int x = 0; x < width; ++x) {
+                grain = grain * 1664525u + 1013904223u;
+                const int noise = int(grain >> 28) - 8;
+                const auto clamp = [](int v) { return JSAMPLE(v < 0 ? 0 : v > 255 ? 255 : v); };
+                *row++ = clamp(x * 255 / width + noise);
+                *row++ = clamp(y * 255 / height + noise);
+                *row++ = clamp(((x / 640 + y / 640) % 2) * 80 + 90 + noise);
+            }
+        }));
+        return path;
+    }();
+    return path;
+}
+
+void BM_DecodeForBackground(benchmark::State &state)
+{
+    const QString &path = Photograph();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(LoadJpegScaled(path, 128, 128, nullptr));
+}
+BENCHMARK(BM_DecodeForBackground)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_SuggestFromPhotograph(benchmark::State &state)
+{
+    const QString &path = Photograph();
+    ColourScheme base;
+    BuildDefaultScheme(base);
+    for (auto _ : state) {
+        const std::optional<QImage> picture = LoadJpegScaled(path, 128, 128, nullptr);
+        benchmark::DoNotOptimize(SuggestScheme(base, *picture, kSettings, SchemeTone::AsPicture, 0));
+    }
+}
+BENCHMARK(BM_SuggestFromPhotograph)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+}  // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    InstallPreviewFontFromMemory();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

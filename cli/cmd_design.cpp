@@ -1,0 +1,179 @@
+#include "command.h"
+#include "failure.h"
+#include "inputfiles.h"
+
+#include "design/contrast.h"
+#include "design/suggest.h"
+#include "preview/jpegpicture.h"
+#include "preview/previewfont.h"
+#include "scheme/catalogue.h"
+
+#include <QTextStream>
+
+#include <algorithm>
+#include <map>
+#include <optional>
+
+namespace tintora::cli {
+namespace {
+
+const char kCheckUsage[] =
+    "  tintora-cli check FILE.sch [--background PICTURE.jpg] [--ini tintora.ini] [--json]\n"
+    "                                       list the texts below 4.5:1 contrast (the clock's\n"
+    "                                       hands below 3:1) on any screen, worst first;\n"
+    "                                       exit status 1 when there is one";
+const char kSuggestUsage[] =
+    "  tintora-cli suggest PICTURE.jpg OUT.sch [--dark|--light] [--variant N]\n"
+    "                                       write a scheme coloured from the picture, every\n"
+    "                                       text readable on it; N chooses another one";
+
+// The words of a command line: its file names in order, options with a value, and flags.
+struct Arguments {
+    QStringList files;
+    std::map<QString, QString> values;
+    QStringList flags;
+};
+
+std::optional<Arguments> Split(const QStringList &args, const QStringList &valueOptions,
+                               const QStringList &flagOptions, QString &error)
+{
+    Arguments split;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString &word = args[i];
+        if (valueOptions.contains(word)) {
+            if (i + 1 >= args.size()) {
+                error = QStringLiteral("%1 needs a value").arg(word);
+                return std::nullopt;
+            }
+            if (!split.values.emplace(word, args[++i]).second) {
+                error = QStringLiteral("%1 given twice").arg(word);
+                return std::nullopt;
+            }
+        } else if (flagOptions.contains(word)) {
+            split.flags << word;
+        } else if (word.startsWith(QLatin1Char('-')) && word.size() > 1) {
+            error = QStringLiteral("unknown option '%1'").arg(word);
+            return std::nullopt;
+        } else {
+            split.files << word;
+        }
+    }
+    return split;
+}
+
+std::optional<QImage> ReadBackground(const std::map<QString, QString> &values, const QString &option,
+                                     QString &error)
+{
+    const auto found = values.find(option);
+    if (found == values.end())
+        return QImage();
+    return LoadJpegScaled(found->second, 128, 128, &error);
+}
+
+QString JsonString(const QString &text)
+{
+    QString quoted = text;
+    quoted.replace(QLatin1Char('\\'), QStringLiteral("\\\\")).replace(QLatin1Char('"'), QStringLiteral("\\\""));
+    return QLatin1Char('"') + quoted + QLatin1Char('"');
+}
+
+// One weak place to a line, as dump writes its entries.
+QString JsonReport(const std::vector<ContrastPlace> &weak)
+{
+    QString json = QStringLiteral("{\"weak\": [");
+    for (std::size_t i = 0; i < weak.size(); ++i) {
+        const ContrastPlace &place = weak[i];
+        json += QStringLiteral("\n  {\"element\": %1, \"name\": %2, \"screen\": %3, \"screenName\": %4, "
+                               "\"x\": %5, \"y\": %6, \"ratio\": %7, \"apca\": %8, \"bound\": %9}")
+                    .arg(place.element)
+                    .arg(JsonString(EnglishElementName(place.element)))
+                    .arg(place.screen)
+                    .arg(JsonString(ScreenCaption(place.screen, kEnglish)))
+                    .arg(place.x)
+                    .arg(place.y)
+                    .arg(RatioText(place.ratio).chopped(2), QString::number(place.apca, 'f', 1),
+                         QString::number(place.bound, 'g', 2));
+        if (i + 1 < weak.size())
+            json += QLatin1Char(',');
+    }
+    json += weak.empty() ? QStringLiteral("]}\n") : QStringLiteral("\n]}\n");
+    return json;
+}
+
+int Check(const QStringList &args)
+{
+    QString error;
+    const std::optional<Arguments> split =
+        Split(args, {QStringLiteral("--background"), QStringLiteral("--ini")}, {QStringLiteral("--json")}, error);
+    if (!split)
+        return Fail(error);
+    if (split->files.size() != 1)
+        return UsageError(kCheckUsage);
+    const std::optional<ColourScheme> scheme = ReadSchemeArgument(split->files[0], error);
+    if (!scheme)
+        return Fail(error);
+    const auto ini = split->values.find(QStringLiteral("--ini"));
+    const std::optional<Settings> settings =
+        ReadSettingsArgument(ini == split->values.end() ? QString() : ini->second, error);
+    if (!settings)
+        return Fail(error);
+    const std::optional<QImage> background = ReadBackground(split->values, QStringLiteral("--background"), error);
+    if (!background)
+        return Fail(error);
+    if (!InstallPreviewFontFromMemory())
+        return Fail(QStringLiteral("the preview font cannot be loaded"));
+
+    ContrastChecker checker(settings->preview);
+    checker.setBackground(*background);
+    std::vector<ContrastPlace> weak = checker.check(*scheme);
+    std::erase_if(weak, [](const ContrastPlace &place) { return !place.weak(); });
+    QTextStream out(stdout);
+    if (split->flags.contains(QStringLiteral("--json"))) {
+        out << JsonReport(weak);
+    } else {
+        for (const ContrastPlace &place : weak)
+            out << ContrastLine(place, kEnglish) << '\n';
+    }
+    return weak.empty() ? 0 : 1;
+}
+
+int Suggest(const QStringList &args)
+{
+    QString error;
+    const std::optional<Arguments> split =
+        Split(args, {QStringLiteral("--variant")}, {QStringLiteral("--dark"), QStringLiteral("--light")}, error);
+    if (!split)
+        return Fail(error);
+    if (split->files.size() != 2 || split->flags.size() > 1)
+        return UsageError(kSuggestUsage);
+    int variant = 0;
+    if (const auto found = split->values.find(QStringLiteral("--variant")); found != split->values.end()) {
+        bool ok = false;
+        variant = found->second.toInt(&ok);
+        if (!ok || variant < 0)
+            return Fail(QStringLiteral("--variant must be a whole number from 0, not '%1'").arg(found->second));
+    }
+    SchemeTone tone = SchemeTone::AsPicture;
+    if (split->flags.contains(QStringLiteral("--dark")))
+        tone = SchemeTone::Dark;
+    else if (split->flags.contains(QStringLiteral("--light")))
+        tone = SchemeTone::Light;
+
+    const std::optional<QImage> picture = LoadJpegScaled(split->files[0], 128, 128, &error);
+    if (!picture)
+        return Fail(error);
+    if (!InstallPreviewFontFromMemory())
+        return Fail(QStringLiteral("the preview font cannot be loaded"));
+    ColourScheme base;
+    BuildDefaultScheme(base);
+    std::optional<ColourScheme> scheme = SuggestScheme(base, *picture, DefaultSettings().preview, tone, variant);
+    if (!scheme)
+        return Fail(NoReadableSuggestionText(kEnglish));
+    return WriteSchemeImage(split->files[1], EncodeScheme(*scheme));
+}
+
+const Registration check({"check", kCheckUsage, Check});
+const Registration suggest({"suggest", kSuggestUsage, Suggest});
+
+}  // namespace
+}  // namespace tintora::cli

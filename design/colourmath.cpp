@@ -1,0 +1,121 @@
+#include "colourmath.h"
+
+#include <lcms2.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace tintora {
+
+namespace {
+
+// sRGB to Lab and back, made once; without the cache a transform may be shared by threads.
+struct LabTransforms {
+    LabTransforms()
+    {
+        cmsHPROFILE srgb = cmsCreate_sRGBProfile();
+        cmsHPROFILE lab = cmsCreateLab4Profile(nullptr);
+        toLab = cmsCreateTransform(srgb, TYPE_RGB_8, lab, TYPE_Lab_DBL,
+                                   INTENT_RELATIVE_COLORIMETRIC, cmsFLAGS_NOCACHE);
+        fromLab = cmsCreateTransform(lab, TYPE_Lab_DBL, srgb, TYPE_RGB_8,
+                                     INTENT_RELATIVE_COLORIMETRIC, cmsFLAGS_NOCACHE);
+        cmsCloseProfile(srgb);
+        cmsCloseProfile(lab);
+    }
+    cmsHTRANSFORM toLab;
+    cmsHTRANSFORM fromLab;
+};
+
+const LabTransforms &Transforms()
+{
+    static const LabTransforms transforms;
+    return transforms;
+}
+
+}  // namespace
+
+Luminance::Luminance()
+{
+    // sRGB's transfer curve: a power of 2.4 with a straight foot.
+    const cmsFloat64Number parameters[5] = {2.4, 1 / 1.055, 0.055 / 1.055, 1 / 12.92, 0.04045};
+    cmsToneCurve *curve = cmsBuildParametricToneCurve(nullptr, 4, parameters);
+    for (int v = 0; v < 256; ++v)
+        linear_[v] = cmsEvalToneCurveFloat(curve, cmsFloat32Number(v / 255.0));
+    cmsFreeToneCurve(curve);
+}
+
+const Luminance &Luminance::instance()
+{
+    static const Luminance luminance;
+    return luminance;
+}
+
+double ContrastRatio(double luminanceA, double luminanceB)
+{
+    const auto [darker, lighter] = std::minmax(luminanceA, luminanceB);
+    return (lighter + 0.05) / (darker + 0.05);
+}
+
+double ApcaLuminance(Colour colour)
+{
+    const auto channel = [](Colour value) { return std::pow((value & 0xFF) / 255.0, 2.4); };
+    return 0.2126729 * channel(colour) + 0.7151522 * channel(colour >> 8) +
+           0.0721750 * channel(colour >> 16);
+}
+
+// APCA 0.0.98G-4g.
+double ApcaContrast(double textY, double backgroundY)
+{
+    constexpr double kBlackThreshold = 0.022, kBlackClamp = 1.414;
+    const auto clampBlack = [](double y) {
+        return y > kBlackThreshold ? y : y + std::pow(kBlackThreshold - y, kBlackClamp);
+    };
+    textY = clampBlack(textY);
+    backgroundY = clampBlack(backgroundY);
+    if (std::abs(backgroundY - textY) < 0.0005)
+        return 0;
+    if (backgroundY > textY) {
+        const double sapc = (std::pow(backgroundY, 0.56) - std::pow(textY, 0.57)) * 1.14;
+        return sapc < 0.1 ? 0 : (sapc - 0.027) * 100;
+    }
+    const double sapc = (std::pow(backgroundY, 0.65) - std::pow(textY, 0.62)) * 1.14;
+    return sapc > -0.1 ? 0 : (sapc + 0.027) * 100;
+}
+
+double Lab::chroma() const
+{
+    return std::hypot(a, b);
+}
+
+Lab ToLab(Colour colour)
+{
+    const std::uint8_t rgb[3] = {std::uint8_t(colour), std::uint8_t(colour >> 8),
+                                 std::uint8_t(colour >> 16)};
+    cmsCIELab lab;
+    cmsDoTransform(Transforms().toLab, rgb, &lab, 1);
+    return {lab.L, lab.a, lab.b};
+}
+
+Colour FromLab(const Lab &lab)
+{
+    const cmsCIELab in{lab.L, lab.a, lab.b};
+    std::uint8_t rgb[3];
+    cmsDoTransform(Transforms().fromLab, &in, rgb, 1);
+    return Colour(rgb[0]) | Colour(rgb[1]) << 8 | Colour(rgb[2]) << 16;
+}
+
+Colour WithLightness(Colour colour, double lightness)
+{
+    Lab lab = ToLab(colour);
+    lab.L = std::clamp(lightness, 0.0, 100.0);
+    return FromLab(lab);
+}
+
+double Difference(Colour a, Colour b)
+{
+    const Lab la = ToLab(a), lb = ToLab(b);
+    const cmsCIELab ca{la.L, la.a, la.b}, cb{lb.L, lb.a, lb.b};
+    return cmsCIE2000DeltaE(&ca, &cb, 1, 1, 1);
+}
+
+}  // namespace tintora

@@ -1,0 +1,52 @@
+// Colour arithmetic for contrast and palettes: linear light, WCAG 2 and APCA contrast, CIE Lab.
+#pragma once
+
+#include "scheme/colourscheme.h"
+
+#include <array>
+
+namespace tintora {
+
+// The relative luminance of WCAG 2: each 8-bit sRGB value made linear, then weighted.
+class Luminance {
+public:
+    static const Luminance &instance();
+    double of(Colour colour) const
+    {
+        return kRed * linear_[colour & 0xFF] + kGreen * linear_[(colour >> 8) & 0xFF] +
+               kBlue * linear_[(colour >> 16) & 0xFF];
+    }
+    double of(int red, int green, int blue) const
+    {
+        return kRed * linear_[red] + kGreen * linear_[green] + kBlue * linear_[blue];
+    }
+
+private:
+    Luminance();
+    static constexpr double kRed = 0.2126, kGreen = 0.7152, kBlue = 0.0722;
+    std::array<double, 256> linear_{};
+};
+
+// WCAG 2 contrast ratio of two relative luminances, 1 to 21.
+double ContrastRatio(double luminanceA, double luminanceB);
+
+// APCA's screen luminance (a plain 2.4 power, not sRGB's curve).
+double ApcaLuminance(Colour colour);
+// APCA lightness contrast Lc of text on a background given as APCA luminances: positive for
+// dark text on light, negative for light on dark, 0 below its noise floor.
+double ApcaContrast(double textY, double backgroundY);
+
+// CIE L*a*b* (D50), through Little CMS.
+struct Lab {
+    double L = 0, a = 0, b = 0;
+    double chroma() const;
+};
+Lab ToLab(Colour colour);
+// The nearest sRGB colour.
+Colour FromLab(const Lab &lab);
+// The same hue and chroma at another lightness, as near as sRGB holds it.
+Colour WithLightness(Colour colour, double lightness);
+// CIEDE2000.
+double Difference(Colour a, Colour b);
+
+}  // namespace tintora

@@ -1,0 +1,105 @@
+#include "tests/preview/test_jpegwriter.h"
+#include "tests/ui/windowfixture.h"
+
+#include "ui/contrastpanel.h"
+#include "ui/previewdisplay.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+namespace tintora::test {
+namespace {
+
+struct CliRun {
+    int exitCode = -1;
+    QString out;
+};
+
+CliRun RunCli(const QStringList &args)
+{
+    QProcess process;
+    process.start(TINTORA_CLI_PATH, args);
+    EXPECT_TRUE(process.waitForFinished(60000));
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAllStandardOutput())};
+}
+
+// A sky over a field: a gradient above, grain below.
+QString WritePicture(const QString &path)
+{
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    std::uint32_t grain = 7;
+    file.write(WriteJpeg(320, 240, {.quality = 90}, [&](int y, JSAMPLE *row) {
+        for (int x = 0; x < 320; ++x) {
+            grain = grain * 1664525u + 1013904223u;
+            const bool sky = y < 140;
+            *row++ = JSAMPLE(sky ? 60 + y / 3 : 40 + (grain >> 29) * 8);
+            *row++ = JSAMPLE(sky ? 110 + y / 2 : 120 + (grain >> 29) * 8);
+            *row++ = JSAMPLE(sky ? 220 : 30);
+        }
+    }));
+    return path;
+}
+
+class CliDesignTest : public WindowTest {};
+
+// Fault caught: the window checking other pixels than the saved file gives the command (its
+// own settings, background, clock or a stale scheme).
+TEST_F(CliDesignTest, TheWindowsCheckEqualsTheCommandsOfTheSavedFile)
+{
+    writeIni("[Options]\r\nLanguage=English\r\nProviderName=FIELD\r\nClockFormat=1\r\n");
+    const QString picture = WritePicture(folder.filePath("field.jpg"));
+    start();
+    dialogs.pictureAnswers << picture;
+    mainWindow->chooseBackgroundPicture();
+    waitForBackground();
+    child<QAction>("contrastAction")->trigger();
+    // Main text a grey that reads on some screens and not on others.
+    child<QComboBox>("elementCombo")->setCurrentIndex(1);
+    mainWindow->chooseElement();
+    ASSERT_EQ(mainWindow->selectedElement(), 2);
+    mainWindow->applyHexColour(0x808080);
+    QCoreApplication::processEvents();
+    const QStringList rows = child<ContrastPanel>("contrastPanel")->rows();
+    EXPECT_FALSE(rows.isEmpty());
+    EXPECT_FALSE(child<PreviewDisplay>("previewDisplay")->marks().empty());
+
+    const QString saved = folder.filePath("edited.sch");
+    dialogs.saveFileAnswers << saved;
+    mainWindow->saveSchemeAs();
+    const CliRun check = RunCli({"check", saved, "--background", picture, "--ini", iniPath()});
+    EXPECT_EQ(check.exitCode, 1);
+    EXPECT_EQ(check.out.split('\n', Qt::SkipEmptyParts), rows);
+
+    const CliRun json = RunCli({"check", saved, "--background", picture, "--ini", iniPath(), "--json"});
+    EXPECT_EQ(json.exitCode, 1);
+    EXPECT_EQ(QJsonDocument::fromJson(json.out.toUtf8()).object()["weak"].toArray().size(), rows.size());
+}
+
+// Fault caught: a suggestion written without the picture it was checked against, or one
+// variant for every N.
+TEST_F(CliDesignTest, ASuggestedSchemePassesTheCheckWithItsPicture)
+{
+    const QString picture = WritePicture(folder.filePath("field.jpg"));
+    const QString first = folder.filePath("first.sch"), second = folder.filePath("second.sch");
+    ASSERT_EQ(RunCli({"suggest", picture, first}).exitCode, 0);
+    ASSERT_EQ(RunCli({"suggest", picture, second, "--variant", "1", "--dark"}).exitCode, 0);
+    for (const QString &scheme : {first, second}) {
+        const CliRun check = RunCli({"check", scheme, "--background", picture});
+        EXPECT_EQ(check.exitCode, 0);
+        EXPECT_EQ(check.out, QString());
+    }
+    QFile a(first), b(second);
+    ASSERT_TRUE(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+    EXPECT_NE(a.readAll(), b.readAll());
+}
+
+}  // namespace
+}  // namespace tintora::test

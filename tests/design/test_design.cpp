@@ -1,0 +1,161 @@
+#include "design/colourmath.h"
+#include "design/contrast.h"
+#include "design/roles.h"
+#include "design/suggest.h"
+
+#include "preview/previewfont.h"
+#include "scheme/catalogue.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include <algorithm>
+#include <map>
+#include <random>
+
+namespace tintora {
+namespace {
+
+PreviewSettings Settings()
+{
+    return PreviewSettings{QStringLiteral("BEE LINE"), 0, 0, 0, 0};
+}
+
+// The lowest ratio of each ink element on one screen.
+std::map<int, double> WorstOnScreen(ContrastChecker &checker, const ColourScheme &scheme, int screen)
+{
+    std::map<int, double> worst;
+    const Preview &preview = checker.paint(scheme, screen);
+    ForEachInkPixel(preview.image(), preview.elementMap(), ElementSet{}, [&](const InkPixel &pixel) {
+        const double ratio = ContrastRatio(pixel.inkLuminance, pixel.aroundLuminance);
+        auto [place, added] = worst.emplace(pixel.element, ratio);
+        place->second = std::min(place->second, ratio);
+    });
+    return worst;
+}
+
+class DesignTest : public testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(InstallPreviewFontFromMemory()); }
+};
+
+// Fault caught: an ink element whose own pixels count as its surroundings, or a screen left
+// out, would let black text on black pass somewhere.
+TEST_F(DesignTest, BlackOnBlackIsFlaggedOnEveryScreenWhereItsTextShows)
+{
+    ColourScheme black;
+    BuildDefaultScheme(black);
+    for (SchemeEntry &entry : black.entries)
+        entry = {0x000000, 0};
+    ContrastChecker checker(Settings());
+    std::map<int, int> screensShowing;
+    for (int screen = 0; screen < kScreenCount; ++screen) {
+        for (const auto &[element, ratio] : WorstOnScreen(checker, black, screen)) {
+            EXPECT_LT(ratio, ContrastBound(element)) << "element " << element << " screen " << screen;
+            ++screensShowing[element];
+        }
+    }
+    // Main text shows on the idle screen, the menus, the notice, the datebook and messages.
+    EXPECT_GE(screensShowing[2], 6);
+    std::vector<ContrastPlace> places = checker.check(black);
+    EXPECT_EQ(places.size(), screensShowing.size());
+    EXPECT_TRUE(std::all_of(places.begin(), places.end(), [](const ContrastPlace &p) { return p.weak(); }));
+}
+
+// Fault caught: luminance or ratio arithmetic off (sRGB curve, weights, the 0.05 flare).
+TEST_F(DesignTest, WhiteTextOnBlackIsTwentyOneToOne)
+{
+    ColourScheme scheme;
+    BuildDefaultScheme(scheme);
+    scheme.entry(43).colour = 0x000000;  // multimedia background
+    scheme.entry(44).colour = 0xFFFFFF;  // its text
+    ContrastChecker checker(Settings());
+    const Preview &preview = checker.paint(scheme, 7);
+    double best = 0;
+    ForEachInkPixel(preview.image(), preview.elementMap(), ElementSet{}, [&](const InkPixel &pixel) {
+        if (pixel.element == 44)
+            best = std::max(best, ContrastRatio(pixel.inkLuminance, pixel.aroundLuminance));
+    });
+    EXPECT_DOUBLE_EQ(best, 21.0);
+    EXPECT_NEAR(ApcaContrast(ApcaLuminance(0xFFFFFF), ApcaLuminance(0x000000)), -107.9, 0.1);
+    EXPECT_NEAR(ApcaContrast(ApcaLuminance(0x000000), ApcaLuminance(0xFFFFFF)), 106.0, 0.1);
+}
+
+// Fault caught: the palette's colours shifted, or backgrounds and bars taken from elsewhere.
+TEST_F(DesignTest, ThreeFlatColoursComeBackAsBackgroundsAndBars)
+{
+    const std::array<Colour, 3> colours = {0x3050C0, 0x20A040, 0xD0D0E8};
+    QImage picture(128, 128, QImage::Format_RGB888);
+    for (int y = 0; y < 128; ++y) {
+        for (int x = 0; x < 128; ++x) {
+            const Colour c = colours[x < 64 ? 0 : y < 80 ? 1 : 2];
+            picture.setPixelColor(x, y, QColor(c & 0xFF, (c >> 8) & 0xFF, c >> 16));
+        }
+    }
+    ColourScheme base;
+    BuildDefaultScheme(base);
+    const std::optional<ColourScheme> scheme =
+        SuggestScheme(base, picture, Settings(), SchemeTone::AsPicture, 0);
+    ASSERT_TRUE(scheme);
+    std::vector<Colour> surfaces;
+    for (int element = 1; element <= kElementCount; ++element) {
+        if (RoleOf(element) == Role::Background || RoleOf(element) == Role::Bar)
+            surfaces.push_back(scheme->entry(element).colour);
+    }
+    for (Colour colour : colours)
+        EXPECT_NE(std::find(surfaces.begin(), surfaces.end(), colour), surfaces.end()) << std::hex << colour;
+}
+
+// The twenty pictures: flat, gradients, noise and mixtures of them.
+QImage MakePicture(int kind)
+{
+    QImage picture(128, 128, QImage::Format_RGB888);
+    std::mt19937 random(kind);
+    std::uniform_int_distribution<int> byte(0, 255);
+    const QColor a(byte(random), byte(random), byte(random));
+    const QColor b(byte(random), byte(random), byte(random));
+    for (int y = 0; y < 128; ++y) {
+        for (int x = 0; x < 128; ++x) {
+            const double t = kind % 3 == 0 ? x / 127.0 : kind % 3 == 1 ? y / 127.0 : (x + y) / 254.0;
+            QColor c;
+            if (kind < 5)  // flat
+                c = a;
+            else if (kind < 11)  // gradients
+                c = QColor::fromRgbF(a.redF() + t * (b.redF() - a.redF()), a.greenF() + t * (b.greenF() - a.greenF()),
+                                     a.blueF() + t * (b.blueF() - a.blueF()));
+            else if (kind < 16)  // noise: colour, grey, or around a colour
+                c = kind == 11   ? QColor(byte(random), byte(random), byte(random))
+                    : kind == 12 ? QColor::fromHsv(0, 0, byte(random))
+                                 : QColor(std::clamp(a.red() + byte(random) / 4 - 32, 0, 255),
+                                          std::clamp(a.green() + byte(random) / 4 - 32, 0, 255),
+                                          std::clamp(a.blue() + byte(random) / 4 - 32, 0, 255));
+            else  // blocks and gradients with grain
+                c = ((x / 32 + y / 32) % 2 ? a : b).lighter(100 + int(t * 40) + byte(random) % 20);
+            picture.setPixelColor(x, y, c);
+        }
+    }
+    return picture;
+}
+
+// Fault caught: a text coloured against the wrong surroundings, or a suggestion handed out
+// without its check.
+TEST_F(DesignTest, EverySuggestionPassesItsOwnCheckOnEveryScreen)
+{
+    ColourScheme base;
+    BuildDefaultScheme(base);
+    for (int kind = 0; kind < 20; ++kind) {
+        const QImage picture = MakePicture(kind);
+        const SchemeTone tone = kind % 4 == 1 ? SchemeTone::Dark : kind % 4 == 3 ? SchemeTone::Light
+                                                                                : SchemeTone::AsPicture;
+        const std::optional<ColourScheme> scheme = SuggestScheme(base, picture, Settings(), tone, kind % 3);
+        ASSERT_TRUE(scheme) << "picture " << kind;
+        ContrastChecker checker(Settings());
+        checker.setBackground(picture);
+        for (const ContrastPlace &place : checker.check(*scheme))
+            EXPECT_FALSE(place.weak()) << "picture " << kind << ": " << ContrastLine(place, kEnglish).toStdString();
+    }
+}
+
+}  // namespace
+}  // namespace tintora
