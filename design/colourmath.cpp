@@ -39,8 +39,12 @@ Luminance::Luminance()
     // sRGB's transfer curve: a power of 2.4 with a straight foot.
     const cmsFloat64Number parameters[5] = {2.4, 1 / 1.055, 0.055 / 1.055, 1 / 12.92, 0.04045};
     cmsToneCurve *curve = cmsBuildParametricToneCurve(nullptr, 4, parameters);
-    for (int v = 0; v < 256; ++v)
-        linear_[v] = cmsEvalToneCurveFloat(curve, cmsFloat32Number(v / 255.0));
+    for (int v = 0; v < 256; ++v) {
+        const double linear = cmsEvalToneCurveFloat(curve, cmsFloat32Number(v / 255.0));
+        red_[v] = 0.2126 * linear;
+        green_[v] = 0.7152 * linear;
+        blue_[v] = 0.0722 * linear;
+    }
     cmsFreeToneCurve(curve);
 }
 
@@ -50,17 +54,16 @@ const Luminance &Luminance::instance()
     return luminance;
 }
 
-double ContrastRatio(double luminanceA, double luminanceB)
-{
-    const auto [darker, lighter] = std::minmax(luminanceA, luminanceB);
-    return (lighter + 0.05) / (darker + 0.05);
-}
-
 double ApcaLuminance(Colour colour)
 {
-    const auto channel = [](Colour value) { return std::pow((value & 0xFF) / 255.0, 2.4); };
-    return 0.2126729 * channel(colour) + 0.7151522 * channel(colour >> 8) +
-           0.0721750 * channel(colour >> 16);
+    static const std::array<double, 256> power = [] {
+        std::array<double, 256> table;
+        for (int v = 0; v < 256; ++v)
+            table[v] = std::pow(v / 255.0, 2.4);
+        return table;
+    }();
+    return 0.2126729 * power[colour & 0xFF] + 0.7151522 * power[(colour >> 8) & 0xFF] +
+           0.0721750 * power[(colour >> 16) & 0xFF];
 }
 
 // APCA 0.0.98G-4g.

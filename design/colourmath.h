@@ -3,6 +3,7 @@
 
 #include "scheme/colourscheme.h"
 
+#include <algorithm>
 #include <array>
 
 namespace tintora {
@@ -11,24 +12,21 @@ namespace tintora {
 class Luminance {
 public:
     static const Luminance &instance();
-    double of(Colour colour) const
-    {
-        return kRed * linear_[colour & 0xFF] + kGreen * linear_[(colour >> 8) & 0xFF] +
-               kBlue * linear_[(colour >> 16) & 0xFF];
-    }
-    double of(int red, int green, int blue) const
-    {
-        return kRed * linear_[red] + kGreen * linear_[green] + kBlue * linear_[blue];
-    }
+    double of(Colour colour) const { return of(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF); }
+    double of(int red, int green, int blue) const { return red_[red] + green_[green] + blue_[blue]; }
 
 private:
     Luminance();
-    static constexpr double kRed = 0.2126, kGreen = 0.7152, kBlue = 0.0722;
-    std::array<double, 256> linear_{};
+    // Each channel's linear value times its weight.
+    std::array<double, 256> red_{}, green_{}, blue_{};
 };
 
 // WCAG 2 contrast ratio of two relative luminances, 1 to 21.
-double ContrastRatio(double luminanceA, double luminanceB);
+inline double ContrastRatio(double luminanceA, double luminanceB)
+{
+    const auto [darker, lighter] = std::minmax(luminanceA, luminanceB);
+    return (lighter + 0.05) / (darker + 0.05);
+}
 
 // APCA's screen luminance (a plain 2.4 power, not sRGB's curve).
 double ApcaLuminance(Colour colour);

@@ -7,6 +7,7 @@
 #include "preview/preview.h"
 #include "preview/previewpictures.h"
 #include "preview/previewsettings.h"
+#include "scheme/catalogue.h"
 #include "scheme/colourscheme.h"
 
 #include <QImage>
@@ -53,13 +54,15 @@ struct ContrastPlace {
 // The check paints at a fixed moment, so its figures do not change with the time of day.
 QDateTime ContrastCheckMoment();
 
-// Paints every screen of a scheme and measures its ink elements. Keeps its own preview, so
-// checks after the first reuse the rendered texts.
+// Paints every screen of a scheme and measures its ink elements. Keeps each screen's figures
+// with the scheme elements its paint read, and paints again only the screens where one of
+// those changed, so that a check after an edit costs the screens that show the edit.
 class ContrastChecker {
 public:
     explicit ContrastChecker(const PreviewSettings &settings);
+    ~ContrastChecker();
 
-    void setSettings(const PreviewSettings &settings) { settings_ = settings; }
+    void setSettings(const PreviewSettings &settings);
     // A picture already scaled to 128 x 128; a null image for the plain background.
     void setBackground(const QImage &scaled128);
 
@@ -69,11 +72,18 @@ public:
     const Preview &paint(const ColourScheme &scheme, int screen);
 
 private:
+    struct ScreenFigures;
+    bool stillTrue(const ScreenFigures &figures, const ColourScheme &scheme) const;
+    void measure(int screen, ScreenFigures &figures);
+    void forgetFigures();
+
     ColourScheme scheme_;
     PreviewSettings settings_;
+    QImage background_;
     const FixedClock clock_;
     const PreviewPictures pictures_;
     Preview preview_;
+    std::vector<ScreenFigures> screens_;
 };
 
 // "2 Main text: 1.00:1, APCA Lc 0.0, screen 0 Main screen at (5, 17), needs 4.5:1"

@@ -22,6 +22,7 @@ public:
         return cells_[y * kSize + x];
     }
     std::uint8_t *cells() { return cells_.data(); }
+    const std::uint8_t *row(int y) const { return cells_.data() + y * kSize; }
     // True when no element drew any pixel: pictures and fixed colours only.
     bool isEmpty() const
     {

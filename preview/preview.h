@@ -11,6 +11,7 @@
 #include <QImage>
 #include <QString>
 
+#include <bitset>
 #include <optional>
 
 namespace tintora {
@@ -32,6 +33,13 @@ public:
     const QImage &backgroundPicture() const { return BackgroundPicture; }
     bool plainBackground() const { return PlainBackground; }
     bool phonebookTitle() const { return PhonebookTitle; }
+
+    // The scheme's elements read since forgetElementsRead(): besides them a repaint depends
+    // only on the settings, the clock and the pictures, so a caller may skip a repaint when
+    // none of them changed.
+    using ElementsRead = std::bitset<kElementCount + 1>;
+    const ElementsRead &elementsRead() const { return elementsRead_; }
+    void forgetElementsRead() { elementsRead_.reset(); }
 
     // A picture already scaled to 128 x 128.
     void setBackgroundPicture(const QImage &scaled128);
@@ -73,13 +81,18 @@ private:
                           const Ink &outlineInk);
     int TextWidth(const QString &text, int pixelSize = kTextPixels);
 
-    Colour colour(int element) const { return scheme_.entry(element).colour; }
+    Colour colour(int element) { return entryRead(element).colour; }
     // What draws on Image1: an element's colour, or a colour of no element.
     Ink ink(int element) { return Ink(colour(element), Mark(&map_, element)); }
     Ink fixed(Colour colour) { return Ink(colour, noElement()); }
     // What the pictures leave.
     Mark noElement() { return Mark(&map_, 0); }
-    int transparency(int element) const { return scheme_.entry(element).transparency; }
+    int transparency(int element) { return entryRead(element).transparency; }
+    const SchemeEntry &entryRead(int element)
+    {
+        elementsRead_.set(element);
+        return scheme_.entry(element);
+    }
 
     const ColourScheme &scheme_;
     PreviewSettings &settings_;
@@ -107,6 +120,7 @@ private:
     // The canvas brush the final frame fills with: clear (none) unless the last screen that
     // set it was the "Others..." screen.
     std::optional<Colour> frameBrush_;
+    ElementsRead elementsRead_;
 };
 
 }  // namespace tintora

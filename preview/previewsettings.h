@@ -13,6 +13,7 @@ struct PreviewSettings {
     std::uint8_t DateFormat = 0;
     std::uint8_t PressedSoftKey = 0;
     std::uint16_t ChoosedDate = 0;
+    bool operator==(const PreviewSettings &) const = default;
 };
 
 }  // namespace tintora

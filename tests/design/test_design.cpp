@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <map>
 #include <random>
+#include <tuple>
 
 namespace tintora {
 namespace {
@@ -34,6 +35,8 @@ std::map<int, double> WorstOnScreen(ContrastChecker &checker, const ColourScheme
     });
     return worst;
 }
+
+QImage MakePicture(int kind);
 
 class DesignTest : public testing::Test {
 protected:
@@ -61,6 +64,41 @@ TEST_F(DesignTest, BlackOnBlackIsFlaggedOnEveryScreenWhereItsTextShows)
     std::vector<ContrastPlace> places = checker.check(black);
     EXPECT_EQ(places.size(), screensShowing.size());
     EXPECT_TRUE(std::all_of(places.begin(), places.end(), [](const ContrastPlace &p) { return p.weak(); }));
+}
+
+// Fault caught: a screen's figures kept after an element it paints changed, or figures that
+// depend on which screen the checker painted before.
+TEST_F(DesignTest, ACheckAfterEditsEqualsAFreshCheck)
+{
+    const auto figures = [](const std::vector<ContrastPlace> &places) {
+        std::vector<std::tuple<int, int, int, int, double, double>> list;
+        for (const ContrastPlace &p : places)
+            list.emplace_back(p.element, p.screen, p.x, p.y, p.ratio, p.apca);
+        return list;
+    };
+    ColourScheme scheme;
+    BuildDefaultScheme(scheme);
+    const QImage picture = MakePicture(17);
+    PreviewSettings settings = Settings();
+    ContrastChecker kept(settings);
+    std::mt19937 random(7);
+    for (int edit = 0; edit < 90; ++edit) {
+        const int element = 1 + int(random() % kElementCount);
+        scheme.entry(element).colour = random() & 0xFFFFFF;
+        if (edit % 3 == 0)
+            scheme.entry(element).transparency = random() % 16;
+        if (edit == 30)
+            kept.setBackground(picture);
+        if (edit == 60)
+            settings.ClockFormat = 1;
+        kept.setSettings(settings);
+        // Suggestions paint single screens between checks.
+        if (edit % 7 == 3)
+            kept.paint(scheme, 8 - edit % kScreenCount);
+        ContrastChecker fresh(settings);
+        fresh.setBackground(edit >= 30 ? picture : QImage());
+        ASSERT_EQ(figures(kept.check(scheme)), figures(fresh.check(scheme))) << "edit " << edit;
+    }
 }
 
 // Fault caught: luminance or ratio arithmetic off (sRGB curve, weights, the 0.05 flare).
