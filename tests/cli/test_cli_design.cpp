@@ -83,6 +83,46 @@ TEST_F(CliDesignTest, TheWindowsCheckEqualsTheCommandsOfTheSavedFile)
     EXPECT_EQ(QJsonDocument::fromJson(json.out.toUtf8()).object()["weak"].toArray().size(), rows.size());
 }
 
+// Fault caught: a suggestion spread over several undo steps or shown without its picture,
+// "Another suggestion" giving the same scheme again, or a suggestion the window's own check
+// finds weak.
+TEST_F(CliDesignTest, NewFromPictureIsOneUndoStepShownOverItsPicture)
+{
+    const QString picture = WritePicture(folder.filePath("field.jpg"));
+    start();
+    // A scheme with a text that does not read, so that the panel is seen to change.
+    child<QAction>("contrastAction")->trigger();
+    child<QComboBox>("elementCombo")->setCurrentIndex(1);
+    mainWindow->chooseElement();
+    mainWindow->applyHexColour(mainWindow->scheme().entry(1).colour);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(child<ContrastPanel>("contrastPanel")->rows().isEmpty());
+    const ColourScheme before = mainWindow->scheme();
+    QAction *another = child<QAction>("anotherSuggestionAction");
+    EXPECT_FALSE(another->isEnabled());
+    dialogs.pictureAnswers << picture;
+    child<QAction>("newFromPictureAction")->trigger();
+    waitForBackground();
+    const ColourScheme first = mainWindow->scheme();
+    EXPECT_NE(first, before);
+    EXPECT_FALSE(mainWindow->preview().plainBackground());
+    EXPECT_TRUE(another->isEnabled());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(child<ContrastPanel>("contrastPanel")->rows(), QStringList());
+
+    another->trigger();
+    const ColourScheme second = mainWindow->scheme();
+    EXPECT_NE(second, first);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(child<ContrastPanel>("contrastPanel")->rows(), QStringList());
+
+    mainWindow->undo();
+    EXPECT_EQ(mainWindow->scheme(), first);
+    mainWindow->undo();
+    EXPECT_EQ(mainWindow->scheme(), before);
+    EXPECT_TRUE(dialogs.errors.isEmpty());
+}
+
 // Fault caught: a suggestion written without the picture it was checked against, or one
 // variant for every N.
 TEST_F(CliDesignTest, ASuggestedSchemePassesTheCheckWithItsPicture)
