@@ -172,15 +172,6 @@ QDateTime ContrastCheckMoment()
     return QDateTime(QDate(2025, 3, 12), QTime(10, 8));
 }
 
-ContrastChecker::ContrastChecker(const PreviewSettings &settings)
-    : settings_(settings),
-      clock_(ContrastCheckMoment()),
-      pictures_(LoadPreviewPictures()),
-      preview_(scheme_, settings_, clock_, pictures_),
-      screens_(kScreenCount)
-{
-}
-
 // What the last measure of one screen saw, so that the next one looks again only at the
 // rows that changed and the ink within reach of them.
 struct ContrastChecker::ScreenFigures {
@@ -278,6 +269,15 @@ private:
     Surroundings surroundings;
     std::vector<std::vector<RowWorst>> rowWorst = std::vector<std::vector<RowWorst>>(kSize);
 };
+
+ContrastChecker::ContrastChecker(const PreviewSettings &settings)
+    : settings_(settings),
+      clock_(ContrastCheckMoment()),
+      pictures_(LoadPreviewPictures()),
+      preview_(scheme_, settings_, clock_, pictures_),
+      screens_(kScreenCount)
+{
+}
 
 ContrastChecker::~ContrastChecker() = default;
 

@@ -48,6 +48,8 @@ TEST_F(EditingTest, ChoosingAScreenListsItsElementsAndShowsTheFirst)
     start();
     chooseScreen(4);
     EXPECT_EQ(elementNames(), QStringList({RussianElementName(32), RussianElementName(33)}));
+    // Each name's tooltip gives its own element's role, not the list position's.
+    EXPECT_EQ(elements()->itemData(1, Qt::ToolTipRole).toString(), QStringLiteral("Роль: Рамка, линия"));
     EXPECT_EQ(elements()->currentIndex(), 0);
     EXPECT_EQ(mainWindow->selectedScreen(), 4);
 
@@ -129,6 +131,8 @@ TEST_F(EditingTest, EnglishOthersScreenListsItsNamesInOrder)
     EXPECT_EQ(names.mid(5, 6), QStringList({"Unknown 6", "Unknown 7", "Unknown 8", "Unknown 9",
                                             "Unknown 10", "Unknown 11"}));
     EXPECT_EQ(names.last(), "(Datebook) - Text of the day off");
+    EXPECT_EQ(elements()->itemData(11, Qt::ToolTipRole).toString(), "Role: Calendar weekend");
+    EXPECT_EQ(elements()->itemData(0, Qt::ToolTipRole).toString(), "Role: Not shown in the preview");
 }
 
 TEST_F(EditingTest, ChoosingAnElementShowsItsColourAndTransparency)
