@@ -60,6 +60,8 @@ Sources ChooseSources(const std::vector<PaletteColour> &palette, SchemeTone tone
         });
     }
     const int n = int(dominant.size());
+    // The choices below repeat after n * n variants; taken there first, no sum overflows.
+    variant %= n * n;
     const auto pick = [&](int k) { return dominant[(variant + k) % n]; };
     sources.background = pick(0);
     if (tone != SchemeTone::AsPicture) {

@@ -123,15 +123,18 @@ TEST_F(CliDesignTest, NewFromPictureIsOneUndoStepShownOverItsPicture)
     EXPECT_TRUE(dialogs.errors.isEmpty());
 }
 
-// Fault caught: a suggestion written without the picture it was checked against, or one
-// variant for every N.
+// Fault caught: a suggestion written without the picture it was checked against, one variant
+// for every N, or a variant number that overflows on the way to its colours.
 TEST_F(CliDesignTest, ASuggestedSchemePassesTheCheckWithItsPicture)
 {
     const QString picture = WritePicture(folder.filePath("field.jpg"));
     const QString first = folder.filePath("first.sch"), second = folder.filePath("second.sch");
     ASSERT_EQ(RunCli({"suggest", picture, first}).exitCode, 0);
     ASSERT_EQ(RunCli({"suggest", picture, second, "--variant", "1", "--dark"}).exitCode, 0);
-    for (const QString &scheme : {first, second}) {
+    // The largest variant there is comes round to one of the first ones.
+    const QString last = folder.filePath("last.sch");
+    ASSERT_EQ(RunCli({"suggest", picture, last, "--variant", "2147483647"}).exitCode, 0);
+    for (const QString &scheme : {first, second, last}) {
         const CliRun check = RunCli({"check", scheme, "--background", picture});
         EXPECT_EQ(check.exitCode, 0);
         EXPECT_EQ(check.out, QString());
