@@ -213,7 +213,8 @@ private:
                 surroundings.fill(newImage, newMap, ElementSet{}, y);
             }
         }
-        image = newImage;
+        // Into this buffer: sharing the preview's would have its next paint copy it.
+        CopyPixels(image, newImage);
         map = newMap;
         return changed;
     }
