@@ -40,43 +40,30 @@ public:
     // The last square's vector lanes reach past the border.
     Surroundings() : luminance_(kStride * (kStride + 1)), element_(kStride * (kStride + 1), kNothing) {}
 
-    // Only the rows within reach of an ink pixel.
     Surroundings(const QImage &image, const ElementMap &map, const ElementSet &ignored)
         : Surroundings()
     {
         for (int y = 0; y < kSize; ++y)
-            findInk(map, y);
-        for (int y = 0; y < kSize; ++y) {
-            if (inReach(y))
-                fill(image, map, ignored, y);
-        }
+            forgetRow(map, y);
+        fillInReach(image, map, ignored);
     }
 
-    void findInk(const ElementMap &map, int y)
+    // Row y of the picture changed.
+    void forgetRow(const ElementMap &map, int y)
     {
         const ElementSet &ink = InkElements();
         inkRow_[y] = std::any_of(map.row(y), map.row(y) + kSize, [&](std::uint8_t e) { return ink[e]; });
+        filled_[y] = false;
     }
-    bool inkRow(int y) const { return inkRow_[y]; }
-    // An ink row within kSurroundRadius.
-    bool inReach(int y) const
+    // Only the rows that a square around an ink pixel reaches are ever read.
+    void fillInReach(const QImage &image, const ElementMap &map, const ElementSet &ignored)
     {
-        return std::any_of(inkRow_.begin() + std::max(0, y - kSurroundRadius),
-                           inkRow_.begin() + std::min(kSize, y + kSurroundRadius + 1), std::identity());
-    }
-
-    void fill(const QImage &image, const ElementMap &map, const ElementSet &ignored, int y)
-    {
-        const Luminance &luminance = Luminance::instance();
-        const uchar *pixel = image.constScanLine(y);
-        const std::uint8_t *drawnBy = map.row(y);
-        float *lum = &luminance_[at(0, y)];
-        std::uint8_t *element = &element_[at(0, y)];
-        for (int x = 0; x < kSize; ++x, pixel += 3) {
-            lum[x] = float(luminance.of(pixel[0], pixel[1], pixel[2]));
-            element[x] = ignored[drawnBy[x]] ? kNothing : drawnBy[x];
+        for (int y = 0; y < kSize; ++y) {
+            if (!filled_[y] && inReach(y))
+                fill(image, map, ignored, y);
         }
     }
+    bool inkRow(int y) const { return inkRow_[y]; }
 
     float luminance(int x, int y) const { return luminance_[at(x, y)]; }
 
@@ -112,7 +99,28 @@ public:
 private:
     static int at(int x, int y) { return (y + kSurroundRadius) * kStride + x + kSurroundRadius; }
 
+    bool inReach(int y) const
+    {
+        return std::any_of(inkRow_.begin() + std::max(0, y - kSurroundRadius),
+                           inkRow_.begin() + std::min(kSize, y + kSurroundRadius + 1), std::identity());
+    }
+
+    void fill(const QImage &image, const ElementMap &map, const ElementSet &ignored, int y)
+    {
+        const Luminance &luminance = Luminance::instance();
+        const uchar *pixel = image.constScanLine(y);
+        const std::uint8_t *drawnBy = map.row(y);
+        float *lum = &luminance_[at(0, y)];
+        std::uint8_t *element = &element_[at(0, y)];
+        for (int x = 0; x < kSize; ++x, pixel += 3) {
+            lum[x] = float(luminance.of(pixel[0], pixel[1], pixel[2]));
+            element[x] = ignored[drawnBy[x]] ? kNothing : drawnBy[x];
+        }
+        filled_[y] = true;
+    }
+
     std::array<bool, kSize> inkRow_{};
+    std::array<bool, kSize> filled_{};
     std::vector<float> luminance_;
     std::vector<std::uint8_t> element_;
 };
@@ -208,11 +216,10 @@ private:
             changed[y] = image.isNull() ||
                          std::memcmp(newImage.constScanLine(y), image.constScanLine(y), kSize * 3) != 0 ||
                          std::memcmp(newMap.row(y), map.row(y), kSize) != 0;
-            if (changed[y]) {
-                surroundings.findInk(newMap, y);
-                surroundings.fill(newImage, newMap, ElementSet{}, y);
-            }
+            if (changed[y])
+                surroundings.forgetRow(newMap, y);
         }
+        surroundings.fillInReach(newImage, newMap, ElementSet{});
         // Into this buffer: sharing the preview's would have its next paint copy it.
         CopyPixels(image, newImage);
         map = newMap;
