@@ -65,8 +65,23 @@ public:
     }
     bool inkRow(int y) const { return inkRow_[y]; }
 
-    float luminance(int x, int y) const { return luminance_[at(x, y)]; }
+    // visit(element, x, its luminance, the mean around it) for each ink pixel of row y that
+    // has surroundings.
+    template <typename Visit>
+    void forEachInkPixel(const ElementMap &map, int y, Visit visit) const
+    {
+        const ElementSet &ink = InkElements();
+        const std::uint8_t *drawnBy = map.row(y);
+        for (int x = 0; x < kSize; ++x) {
+            const int element = drawnBy[x];
+            if (!ink[element])
+                continue;
+            if (const std::optional<double> mean = around(element, x, y))
+                visit(element, x, luminance_[at(x, y)], *mean);
+        }
+    }
 
+private:
     // The mean luminance around (x, y) of what other elements than element drew; nullopt
     // when there is none.
     std::optional<double> around(int element, int x, int y) const
@@ -96,7 +111,6 @@ public:
         return n ? std::optional(total / n) : std::nullopt;
     }
 
-private:
     static int at(int x, int y) { return (y + kSurroundRadius) * kStride + x + kSurroundRadius; }
 
     bool inReach(int y) const
@@ -148,18 +162,12 @@ void ForEachInkPixel(const QImage &image, const ElementMap &map, const ElementSe
 {
     if (image.width() != kSize || image.height() != kSize || image.format() != QImage::Format_RGB888)
         return;
-    const ElementSet &ink = InkElements();
     const Surroundings surroundings(image, map, ignored);
     for (int y = 0; y < kSize; ++y) {
-        if (!surroundings.inkRow(y))
-            continue;
-        const std::uint8_t *drawnBy = map.row(y);
-        for (int x = 0; x < kSize; ++x) {
-            const int element = drawnBy[x];
-            if (!ink[element])
-                continue;
-            if (const std::optional<double> around = surroundings.around(element, x, y))
-                visit({element, x, y, surroundings.luminance(x, y), *around});
+        if (surroundings.inkRow(y)) {
+            surroundings.forEachInkPixel(map, y, [&](int element, int x, double luminance, double around) {
+                visit({element, x, y, luminance, around});
+            });
         }
     }
 }
@@ -228,24 +236,16 @@ private:
 
     void measureRow(int y)
     {
-        const ElementSet &ink = InkElements();
-        const std::uint8_t *drawnBy = map.row(y);
         std::vector<RowWorst> &row = rowWorst[y];
         row.clear();
-        for (int x = 0; x < kSize; ++x) {
-            const int element = drawnBy[x];
-            if (!ink[element])
-                continue;
-            const std::optional<double> around = surroundings.around(element, x, y);
-            if (!around)
-                continue;
-            const double ratio = ContrastRatio(surroundings.luminance(x, y), *around);
+        surroundings.forEachInkPixel(map, y, [&](int element, int x, double luminance, double around) {
+            const double ratio = ContrastRatio(luminance, around);
             const auto kept = std::ranges::find(row, element, &RowWorst::element);
             if (kept == row.end())
                 row.push_back({element, x, ratio});
             else if (ratio < kept->ratio)
                 *kept = {element, x, ratio};
-        }
+        });
     }
 
     // Of equal places the first in reading order stands.
