@@ -4,10 +4,10 @@
 // A suggestion from a 24-megapixel photograph, its decode included, beside loading the same
 // picture as the preview's background: at most 1.5 times that.
 
+#include "bench/previewbench.h"
 #include "design/contrast.h"
 #include "design/suggest.h"
 #include "preview/jpegpicture.h"
-#include "preview/previewfont.h"
 #include "tests/preview/test_jpegwriter.h"
 
 #include <QFile>
@@ -24,15 +24,6 @@ using namespace tintora;
 
 const PreviewSettings kSettings{QStringLiteral("BEE LINE"), 0, 2, 0, 1};
 
-QImage Background()
-{
-    QImage background(128, 128, QImage::Format_RGB888);
-    for (int y = 0; y < 128; ++y)
-        for (int x = 0; x < 128; ++x)
-            background.setPixelColor(x, y, QColor(2 * x, 2 * y, (x * y) % 256));
-    return background;
-}
-
 // Times the checks that step makes against repaints of the slowest screen (select menu
 // item), one after each check, so that the machine's load weighs on both alike. The time
 // shown is the checks'; the counter "repaints" is the goal's figure.
@@ -43,7 +34,7 @@ void CheckAgainstRepaints(benchmark::State &state, ContrastChecker &checker, Ste
     ColourScheme scheme;
     BuildDefaultScheme(scheme);
     ContrastChecker painter(kSettings);
-    painter.setBackground(Background());
+    painter.setBackground(bench::VariedPicture());
     painter.paint(scheme, 2);
     checker.check(scheme);
     Clock::duration checking{}, repainting{};
@@ -65,7 +56,7 @@ void CheckAgainstRepaints(benchmark::State &state, ContrastChecker &checker, Ste
 void BM_ContrastAllScreens(benchmark::State &state)
 {
     ContrastChecker checker(kSettings);
-    const std::array<QImage, 2> pictures = {Background(), Background().mirrored()};
+    const std::array<QImage, 2> pictures = {bench::VariedPicture(), bench::VariedPicture().mirrored()};
     int run = 0;
     CheckAgainstRepaints(state, checker, [&](ColourScheme &) { checker.setBackground(pictures[run++ % 2]); });
 }
@@ -75,7 +66,7 @@ BENCHMARK(BM_ContrastAllScreens)->Unit(benchmark::kMicrosecond)->UseManualTime()
 void BM_ContrastAfterAnEdit(benchmark::State &state)
 {
     ContrastChecker checker(kSettings);
-    checker.setBackground(Background());
+    checker.setBackground(bench::VariedPicture());
     int edit = 0;
     CheckAgainstRepaints(state, checker, [&](ColourScheme &scheme) {
         scheme.entry(1 + edit++ % kElementCount).colour ^= 0x404040;
@@ -133,11 +124,5 @@ BENCHMARK(BM_SuggestFromPhotograph)->Unit(benchmark::kMillisecond)->Iterations(3
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    InstallPreviewFontFromMemory();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return tintora::bench::RunPreviewBenchmarks<QGuiApplication>(argc, argv);
 }

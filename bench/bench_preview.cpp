@@ -1,6 +1,6 @@
+#include "bench/previewbench.h"
 #include "preview/clock.h"
 #include "preview/preview.h"
-#include "preview/previewfont.h"
 #include "preview/previewpictures.h"
 #include "scheme/colourscheme.h"
 
@@ -36,14 +36,9 @@ void BM_RepaintPreview(benchmark::State &state)
 }
 BENCHMARK(BM_RepaintPreview)->DenseRange(0, 8)->Unit(benchmark::kMicrosecond);
 
-// A picture changes colour from pixel to pixel, unlike the plain background, so the layers
-// blended over it do not come out in rows of one colour.
 void BM_RepaintPreviewOverPicture(benchmark::State &state)
 {
-    QImage background(128, 128, QImage::Format_RGB888);
-    for (int y = 0; y < 128; ++y)
-        for (int x = 0; x < 128; ++x)
-            background.setPixelColor(x, y, QColor(2 * x, 2 * y, (x * y) % 256));
+    const QImage background = bench::VariedPicture();
     RepaintRepeatedly(state, &background);
 }
 BENCHMARK(BM_RepaintPreviewOverPicture)->DenseRange(0, 8)->Unit(benchmark::kMicrosecond);
@@ -52,11 +47,5 @@ BENCHMARK(BM_RepaintPreviewOverPicture)->DenseRange(0, 8)->Unit(benchmark::kMicr
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    InstallPreviewFontFromMemory();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return tintora::bench::RunPreviewBenchmarks<QGuiApplication>(argc, argv);
 }

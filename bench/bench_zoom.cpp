@@ -1,6 +1,6 @@
+#include "bench/previewbench.h"
 #include "preview/clock.h"
 #include "preview/preview.h"
-#include "preview/previewfont.h"
 #include "preview/previewpictures.h"
 #include "scheme/colourscheme.h"
 #include "ui/previewdisplay.h"
@@ -46,11 +46,5 @@ BENCHMARK(BM_RepaintAndShowAt4x)
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    InstallPreviewFontFromMemory();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return tintora::bench::RunPreviewBenchmarks<QApplication>(argc, argv);
 }
