@@ -1,3 +1,4 @@
+#include "tests/cli/clirun.h"
 #include "tests/preview/test_jpegwriter.h"
 #include "tests/ui/windowfixture.h"
 
@@ -9,26 +10,11 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 
 #include <gtest/gtest.h>
 
 namespace tintora::test {
 namespace {
-
-struct CliRun {
-    int exitCode = -1;
-    QString out;
-};
-
-CliRun RunCli(const QStringList &args)
-{
-    QProcess process;
-    process.start(TINTORA_CLI_PATH, args);
-    EXPECT_TRUE(process.waitForFinished(60000));
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAllStandardOutput())};
-}
 
 // A sky over a field: a gradient above, grain below.
 QString WritePicture(const QString &path)

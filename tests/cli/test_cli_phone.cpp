@@ -1,10 +1,10 @@
 // tintora-cli's phone commands, run against the simulated phone.
 
 #include "scheme/colourscheme.h"
+#include "tests/cli/clirun.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -13,11 +13,7 @@ using namespace tintora;
 
 namespace {
 
-struct PhoneRun {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
+using test::CliRun;
 
 class CliPhoneTest : public testing::Test {
 protected:
@@ -39,16 +35,7 @@ protected:
         environment.insert("P2KSIM_ROOT", phone.path());
     }
 
-    PhoneRun run(const QStringList &args)
-    {
-        QProcess process;
-        process.setProcessEnvironment(environment);
-        process.start(TINTORA_CLI_PATH, args);
-        EXPECT_TRUE(process.waitForFinished(60000)) << "tintora-cli did not finish";
-        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-                QString::fromUtf8(process.readAllStandardOutput()),
-                QString::fromUtf8(process.readAllStandardError())};
-    }
+    CliRun run(const QStringList &args) { return test::RunCli(args, environment); }
 
     QString at(const QString &name) const { return work.filePath(name); }
     QString onPhone(const QString &name) const { return phone.filePath(name); }
@@ -88,7 +75,7 @@ TEST_F(CliPhoneTest, WriteThenReadThroughTheFolderOfTheSettings)
     EXPECT_EQ(run({"phone", "write", at("in.sch"), "--ini", at("tintora.ni")}).exitCode, 1);
     EXPECT_FALSE(QFile::exists(onPhone("calls.log"))) << "a mistyped --ini reaches no phone";
 
-    const PhoneRun written = run({"phone", "write", at("in.sch"), "--ini", at("tintora.ini")});
+    const CliRun written = run({"phone", "write", at("in.sch"), "--ini", at("tintora.ini")});
     EXPECT_EQ(written.exitCode, 0);
     EXPECT_EQ(written.out, "Colour style: CLI\nSaving path: /card/styles/spcolor.sch\n"
                            "Changes will come into force only after reboot of phone\n"
@@ -96,7 +83,7 @@ TEST_F(CliPhoneTest, WriteThenReadThroughTheFolderOfTheSettings)
     EXPECT_EQ(read(onPhone("card/styles/spcolor.sch")), SchemeBytes("CLI"));
     EXPECT_FALSE(QFile::exists(onPhone("restarted")));
 
-    const PhoneRun back = run({"phone", "read", "--ini", at("tintora.ini"), at("out.sch")});
+    const CliRun back = run({"phone", "read", "--ini", at("tintora.ini"), at("out.sch")});
     EXPECT_EQ(back.exitCode, 0);
     EXPECT_EQ(read(at("out.sch")), SchemeBytes("CLI"));
 
@@ -109,14 +96,14 @@ TEST_F(CliPhoneTest, FailuresPrintTheMessageAndExitWithOne)
 {
     write(at("in.sch"), SchemeBytes("X"));
     write(onPhone("fail"), "File_Write\n");
-    const PhoneRun failedWrite = run({"phone", "write", at("in.sch"), "--restart"});
+    const CliRun failedWrite = run({"phone", "write", at("in.sch"), "--restart"});
     EXPECT_EQ(failedWrite.exitCode, 1);
     // A failure is reported where every command reports one.
     EXPECT_EQ(failedWrite.err, "tintora-cli: Write error of a file /a/mobile/system/spcolor.sch\n");
     EXPECT_FALSE(QFile::exists(onPhone("restarted")));
 
     write(onPhone("a/mobile/system/spcolor.sch"), "garbage");
-    const PhoneRun notFound = run({"phone", "read", at("out.sch")});
+    const CliRun notFound = run({"phone", "read", at("out.sch")});
     EXPECT_EQ(notFound.exitCode, 1);
     EXPECT_EQ(notFound.out, "File /a/mobile/system/spcolor.sch not found\n");
     EXPECT_FALSE(QFile::exists(at("out.sch")));
@@ -128,14 +115,14 @@ TEST_F(CliPhoneTest, FailuresPrintTheMessageAndExitWithOne)
     EXPECT_EQ(run({"phone", "erase"}).exitCode, 1);
 
     environment.insert("TINTORA_P2KAPI", at("no-such-library.so"));
-    const PhoneRun noLibrary = run({"phone", "read", at("out.sch")});
+    const CliRun noLibrary = run({"phone", "read", at("out.sch")});
     EXPECT_EQ(noLibrary.exitCode, 1);
     EXPECT_EQ(noLibrary.out, "Read error of a file /a/mobile/system/spcolor.sch\n");
 }
 
 TEST_F(CliPhoneTest, ActivateOnThePhoneRestartsOnlyWhenAskedAndChanged)
 {
-    const PhoneRun first = run({"phone", "activate", "--restart"});
+    const CliRun first = run({"phone", "activate", "--restart"});
     EXPECT_EQ(first.exitCode, 0);
     EXPECT_EQ(first.out, "Read seem 0032 rec 0001.........[OK]\n"
                          "Change value...........................[OK]\n"
@@ -146,13 +133,13 @@ TEST_F(CliPhoneTest, ActivateOnThePhoneRestartsOnlyWhenAskedAndChanged)
     EXPECT_TRUE(QFile::exists(onPhone("restarted")));
     EXPECT_EQ(read(onPhone("seem/0032_0001.seem")).at(83), 0x40);
 
-    const PhoneRun second = run({"phone", "activate"});
+    const CliRun second = run({"phone", "activate"});
     EXPECT_EQ(second.exitCode, 0);
     EXPECT_TRUE(second.out.endsWith("Custom colour styles already activated!\n"));
 
     // A phone that is away is waited for, then the command fails before it acts.
     write(onPhone("status"), "0");
-    const PhoneRun away = run({"phone", "activate", "--wait", "1"});
+    const CliRun away = run({"phone", "activate", "--wait", "1"});
     EXPECT_EQ(away.exitCode, 1);
     EXPECT_EQ(away.out, "");
 }
@@ -160,7 +147,7 @@ TEST_F(CliPhoneTest, ActivateOnThePhoneRestartsOnlyWhenAskedAndChanged)
 TEST_F(CliPhoneTest, ActivateARecordFile)
 {
     write(at("0032_0001.seem"), QByteArray(255, '\x01'));
-    const PhoneRun done = run({"activate", at("0032_0001.seem")});
+    const CliRun done = run({"activate", at("0032_0001.seem")});
     EXPECT_EQ(done.exitCode, 0);
     EXPECT_EQ(done.out, "Open 0032_0001.seem.........[OK]\n"
                         "Change value...........................[OK]\n"
@@ -173,13 +160,13 @@ TEST_F(CliPhoneTest, ActivateARecordFile)
 
     // A colour scheme given by mistake once lost a colour to the switch.
     write(at("x.sch"), SchemeBytes("MINE"));
-    const PhoneRun scheme = run({"activate", at("x.sch")});
+    const CliRun scheme = run({"activate", at("x.sch")});
     EXPECT_EQ(scheme.exitCode, 1);
     EXPECT_TRUE(scheme.out.startsWith(at("x.sch") + " is a colour style")) << scheme.out.toStdString();
     EXPECT_TRUE(scheme.out.contains("Open x.sch.........[FAIL]\n"));
     EXPECT_EQ(read(at("x.sch")), SchemeBytes("MINE"));
 
-    const PhoneRun missing = run({"activate", at("none.seem")});
+    const CliRun missing = run({"activate", at("none.seem")});
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_TRUE(missing.out.startsWith("Cannot open " + at("none.seem") + ": No such file"))
         << missing.out.toStdString();

@@ -1,27 +1,20 @@
+#include "tests/cli/clirun.h"
 #include "tests/preview/test_jpegwriter.h"
 
 #include <QDir>
 #include <QFile>
 #include <QImage>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 namespace {
 
-struct RenderRun {
-    int exitCode = -1;
-    QString err;
-};
+using tintora::test::CliRun;
 
-RenderRun RunRender(const QStringList &args)
+CliRun RunRender(const QStringList &args)
 {
-    QProcess process;
-    process.start(TINTORA_CLI_PATH, QStringList{"render"} + args);
-    EXPECT_TRUE(process.waitForFinished(60000));
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAllStandardError())};
+    return tintora::test::RunCli(QStringList{"render"} + args);
 }
 
 class CliRenderTest : public testing::Test {
@@ -77,7 +70,7 @@ TEST_F(CliRenderTest, ErrorsWriteNothing)
         {"--screen", "all", "--out", at("bad.sch")},
     };
     for (const QStringList &args : wrong) {
-        const RenderRun run = RunRender(args);
+        const CliRun run = RunRender(args);
         EXPECT_EQ(run.exitCode, 1) << args.join(' ').toStdString();
         EXPECT_FALSE(run.err.isEmpty()) << args.join(' ').toStdString();
         EXPECT_FALSE(QFile::exists(at("x.png"))) << args.join(' ').toStdString();
@@ -98,7 +91,7 @@ TEST_F(CliRenderTest, WritesTheFormatTheExtensionNamesAndMakesTheFolder)
     ASSERT_TRUE(bmp.open(QIODevice::ReadOnly));
     EXPECT_EQ(bmp.read(2), QByteArray("BM"));
 
-    const RenderRun refused = RunRender(common + QStringList{"0", "--out", at("a.sch")});
+    const CliRun refused = RunRender(common + QStringList{"0", "--out", at("a.sch")});
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_TRUE(refused.err.contains("cannot write .sch pictures")) << refused.err.toStdString();
 
@@ -112,7 +105,7 @@ TEST_F(CliRenderTest, APictureThatIsNoJpegIsNamedInTheError)
     ASSERT_TRUE(png.open(QIODevice::WriteOnly));
     png.write("\x89PNG\r\n\x1A\n");
     png.close();
-    const RenderRun run =
+    const CliRun run =
         RunRender({"--screen", "0", "--out", at("x.png"), "--background", at("shot.jpg")});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.err, "tintora-cli: " + QDir::toNativeSeparators(at("shot.jpg")) + ": Not a JPEG file: starts with 0x89 0x50\n");
@@ -133,7 +126,7 @@ TEST_F(CliRenderTest, ABackgroundWhoseDataCannotHoldItsPictureIsRefused)
         ASSERT_TRUE(crafted.open(QIODevice::WriteOnly | QIODevice::Truncate));
         crafted.write(files[i]);
         crafted.close();
-        const RenderRun run =
+        const CliRun run =
             RunRender({"--screen", "0", "--out", at("x.png"), "--background", at("crafted.jpg")});
         EXPECT_EQ(run.exitCode, 1);
         EXPECT_TRUE(run.err.startsWith("tintora-cli: " + QDir::toNativeSeparators(at("crafted.jpg")) + ": The JPEG file is damaged: "))

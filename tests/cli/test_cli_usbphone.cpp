@@ -4,6 +4,7 @@
 #if defined(TINTORA_P2KAPI_PATH)
 
 #include "scheme/colourscheme.h"
+#include "tests/cli/clirun.h"
 
 #include <QDir>
 #include <QProcess>
@@ -19,11 +20,7 @@ using namespace tintora;
 
 namespace {
 
-struct CliRun {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
+using test::CliRun;
 
 class CliUsbPhoneTest : public testing::TestWithParam<const char *> {
 protected:
@@ -46,16 +43,7 @@ protected:
     }
 
     void setup(const QByteArray &lines) { write(phone.filePath("setup"), lines); }
-    CliRun run(const QStringList &args)
-    {
-        QProcess process;
-        process.setProcessEnvironment(environment);
-        process.start(TINTORA_CLI_PATH, args);
-        EXPECT_TRUE(process.waitForFinished(60000)) << "tintora-cli did not finish";
-        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-                QString::fromUtf8(process.readAllStandardOutput()),
-                QString::fromUtf8(process.readAllStandardError())};
-    }
+    CliRun run(const QStringList &args) { return test::RunCli(args, environment); }
     static QByteArray read(const QString &path)
     {
         QFile file(path);
