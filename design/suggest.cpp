@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <memory>
 
 namespace tintora {
@@ -41,6 +42,21 @@ bool IsBandBottom(int element)
 double Lightness(Colour colour)
 {
     return ToLab(colour).L;
+}
+
+// CIEDE2000 below which a highlight is not told from the background it sits on.
+constexpr double kApartFromBackground = 15;
+
+// The background made lighter or darker, for a highlight the palette has none for.
+Colour ShadeOf(Colour background)
+{
+    const double L = Lightness(background);
+    return WithLightness(background, L < 50 ? L + 30 : L - 30);
+}
+
+Colour ApartFrom(Colour background, Colour highlight)
+{
+    return Difference(highlight, background) >= kApartFromBackground ? highlight : ShadeOf(background);
 }
 
 Sources ChooseSources(const std::vector<PaletteColour> &palette, SchemeTone tone, int variant)
@@ -76,8 +92,16 @@ Sources ChooseSources(const std::vector<PaletteColour> &palette, SchemeTone tone
     sources.byChroma = dominant;
     std::stable_sort(sources.byChroma.begin(), sources.byChroma.end(),
                      [](Colour a, Colour b) { return ToLab(a).chroma() > ToLab(b).chroma(); });
-    sources.accent = sources.byChroma[(variant / std::max(1, n)) % n];
-    sources.secondAccent = sources.byChroma[(variant / std::max(1, n) + 1) % n];
+    // The highlights: the most colourful of the colours that stand apart from the background.
+    std::vector<Colour> apart;
+    std::ranges::copy_if(sources.byChroma, std::back_inserter(apart), [&](Colour colour) {
+        return Difference(colour, sources.background) >= kApartFromBackground;
+    });
+    if (apart.empty())
+        apart.push_back(ShadeOf(sources.background));
+    const int first = variant / n;
+    sources.accent = apart[first % apart.size()];
+    sources.secondAccent = apart[(first + 1) % apart.size()];
     return sources;
 }
 
@@ -280,6 +304,8 @@ std::optional<ColourScheme> SuggestScheme(const ColourScheme &base, const QImage
             for (Colour *surface : {&sources.background, &sources.barTop, &sources.barBottom,
                                     &sources.accent, &sources.secondAccent})
                 *surface = WithLightness(*surface, dark ? 12 : 95);
+            sources.accent = ApartFrom(sources.background, sources.accent);
+            sources.secondAccent = ApartFrom(sources.background, sources.secondAccent);
         }
         ColourSurfaces(scheme, sources, attempt > 0);
         for (int step = 0; step <= (attempt == 1 ? kSurfaceSteps : 0); ++step) {

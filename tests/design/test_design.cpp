@@ -176,8 +176,9 @@ QImage MakePicture(int kind)
     return picture;
 }
 
-// Fault caught: a text coloured against the wrong surroundings, or a suggestion handed out
-// without its check.
+// Fault caught: a text coloured against the wrong surroundings, a suggestion handed out
+// without its check, or a menu highlight that cannot be told from the background (a flat
+// picture has one colour for both).
 TEST_F(DesignTest, EverySuggestionPassesItsOwnCheckOnEveryScreen)
 {
     ColourScheme base;
@@ -192,6 +193,8 @@ TEST_F(DesignTest, EverySuggestionPassesItsOwnCheckOnEveryScreen)
         checker.setBackground(picture);
         for (const ContrastPlace &place : checker.check(*scheme))
             EXPECT_FALSE(place.weak()) << "picture " << kind << ": " << ContrastLine(place, kEnglish).toStdString();
+        for (int highlight : {21, 22})
+            EXPECT_GE(Difference(scheme->entry(highlight).colour, scheme->entry(1).colour), 10) << "picture " << kind;
     }
 }
 
