@@ -151,27 +151,50 @@ double WorstRatio(double luminance, const Samples &samples)
     return worst;
 }
 
-// The tone of the palette nearest its own lightness that reads on every sample, else the
-// most readable.
-Colour ChooseInk(const Samples &samples, double bound, const std::vector<Colour> &palette)
+// The tones of each palette colour that a text may take: its own lightness, then 5, 10 ...
+// 100 L* lighter and darker, those within 0 to 100, with their luminance. Made once for a
+// suggestion, as each is a round trip through Lab.
+class InkTones {
+public:
+    struct Tone {
+        Colour colour;
+        double luminance;
+    };
+
+    explicit InkTones(const std::vector<Colour> &palette)
+    {
+        const Luminance &luminance = Luminance::instance();
+        for (int step = 0; step <= 100; step += 5) {
+            for (Colour source : palette) {
+                const double L = Lightness(source);
+                for (double target : {L + step, L - step}) {
+                    if (target < 0 || target > 100)
+                        continue;
+                    const Colour tone = step == 0 ? source : WithLightness(source, target);
+                    tones_.push_back({tone, luminance.of(tone)});
+                }
+            }
+        }
+    }
+    // Nearest its own colour's lightness first.
+    const std::vector<Tone> &inOrder() const { return tones_; }
+
+private:
+    std::vector<Tone> tones_;
+};
+
+// The first tone that reads on every sample, else the most readable.
+Colour ChooseInk(const Samples &samples, double bound, const InkTones &tones)
 {
     const Luminance &luminance = Luminance::instance();
     Colour best = kWhite;
     double bestRatio = 0;
-    for (int step = 0; step <= 100; step += 5) {
-        for (Colour source : palette) {
-            const double L = Lightness(source);
-            for (double target : {L + step, L - step}) {
-                if (target < 0 || target > 100)
-                    continue;
-                const Colour tone = step == 0 ? source : WithLightness(source, target);
-                const double ratio = WorstRatio(luminance.of(tone), samples);
-                if (ratio >= bound * kMargin)
-                    return tone;
-                if (ratio > bestRatio)
-                    std::tie(best, bestRatio) = std::pair(tone, ratio);
-            }
-        }
+    for (const InkTones::Tone &tone : tones.inOrder()) {
+        const double ratio = WorstRatio(tone.luminance, samples);
+        if (ratio >= bound * kMargin)
+            return tone.colour;
+        if (ratio > bestRatio)
+            std::tie(best, bestRatio) = std::pair(tone.colour, ratio);
     }
     for (Colour extreme : {kWhite, kBlack}) {
         if (WorstRatio(luminance.of(extreme), samples) > bestRatio)
@@ -182,7 +205,7 @@ Colour ChooseInk(const Samples &samples, double bound, const std::vector<Colour>
 
 // Paints every screen with the surfaces coloured, gathers what each ink element stands on,
 // and colours the inks.
-void ColourInks(ColourScheme &scheme, ContrastChecker &checker, const std::vector<Colour> &palette)
+void ColourInks(ColourScheme &scheme, ContrastChecker &checker, const InkTones &tones)
 {
     ElementSet notSurroundings{};
     for (int element = 1; element <= kElementCount; ++element) {
@@ -202,7 +225,7 @@ void ColourInks(ColourScheme &scheme, ContrastChecker &checker, const std::vecto
         if (!IsInkRole(RoleOf(element)) || samples[element].empty())
             continue;
         std::sort(samples[element].begin(), samples[element].end());
-        scheme.entry(element).colour = ChooseInk(samples[element], ContrastBound(element), palette);
+        scheme.entry(element).colour = ChooseInk(samples[element], ContrastBound(element), tones);
         byRole[int(RoleOf(element))].emplace(scheme.entry(element).colour);
     }
     // Inks no screen shows take the colour of their role, else of plain text.
@@ -259,6 +282,9 @@ std::vector<PaletteColour> PicturePalette(const QImage &picture, int maxColours)
     const QImage rgba = picture.convertToFormat(QImage::Format_RGBA8888);
     const std::unique_ptr<liq_attr, void (*)(liq_attr *)> attr(liq_attr_create(), liq_attr_destroy);
     liq_set_max_colors(attr.get(), maxColours);
+    // A small picture and a handful of colours: the slower settings spend their time on
+    // differences a scheme does not show.
+    liq_set_speed(attr.get(), 7);
     const std::unique_ptr<liq_image, void (*)(liq_image *)> image(
         liq_image_create_rgba(attr.get(), rgba.constBits(), rgba.width(), rgba.height(), 0),
         liq_image_destroy);
@@ -292,6 +318,7 @@ std::optional<ColourScheme> SuggestScheme(const ColourScheme &base, const QImage
     if (palette.empty())
         return std::nullopt;
     Sources sources = ChooseSources(palette, tone, std::max(0, variant));
+    const InkTones tones(sources.byChroma);
     ContrastChecker checker(settings);
     checker.setBackground(picture);
     // Each round gives up more of the picture's look for readability: layers made opaque,
@@ -309,7 +336,7 @@ std::optional<ColourScheme> SuggestScheme(const ColourScheme &base, const QImage
         }
         ColourSurfaces(scheme, sources, attempt > 0);
         for (int step = 0; step <= (attempt == 1 ? kSurfaceSteps : 0); ++step) {
-            ColourInks(scheme, checker, sources.byChroma);
+            ColourInks(scheme, checker, tones);
             std::vector<ContrastPlace> places = checker.check(scheme);
             std::erase_if(places, [](const ContrastPlace &p) { return !p.weak(); });
             if (places.empty())
