@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The Windows tintora-cli.exe under Wine must write what the Linux tintora-cli
 # writes: schemes and their JSON byte for byte, every screen's picture with and
-# without a background picture pixel for pixel.
+# without a background picture pixel for pixel, the contrast check and the
+# suggested schemes byte for byte.
 #   packaging/windows/compare-with-linux.sh LINUX_BIN_DIR WINDOWS_BIN_DIR
 set -euo pipefail
 here=$(cd "$(dirname "$(readlink -f "$0")")" && pwd)
@@ -59,6 +60,21 @@ for scheme in linux-default.sch linux-vivid.sch; do
                 "$here/samepixels.py"
         done
     done
+done
+
+# The design help: the contrast figures and the suggested schemes.
+picture=$here/../../resources/about.jpg
+for scheme in linux-default.sch linux-vivid.sch; do
+    "$linux" check "$scheme" --background "$picture" --ini preview.ini --json > linux-check.json || true
+    win check "$scheme" --background "$picture" --ini preview.ini --json > windows-check.json || true
+    same linux-check.json windows-check.json "check $scheme"
+done
+for options in "" "--dark --variant 1" "--light --variant 5"; do
+    # shellcheck disable=SC2086 # the options are words
+    "$linux" suggest "$picture" linux-suggested.sch $options
+    # shellcheck disable=SC2086
+    win suggest "$picture" windows-suggested.sch $options
+    same linux-suggested.sch windows-suggested.sch "suggest $options"
 done
 
 echo "$failures differences"
