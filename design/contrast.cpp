@@ -29,6 +29,13 @@ const ElementSet &InkElements()
     return ink;
 }
 
+// Whether any of the rows within kSurroundRadius of y is marked.
+bool AnyRowInReach(const std::array<bool, kSize> &rows, int y)
+{
+    return std::any_of(rows.begin() + std::max(0, y - kSurroundRadius),
+                       rows.begin() + std::min(kSize, y + kSurroundRadius + 1), std::identity());
+}
+
 // The picture's luminance and the element behind each pixel, with a border of
 // kSurroundRadius that counts as nothing, so that every 5 x 5 square lies inside.
 class Surroundings {
@@ -59,7 +66,7 @@ public:
     void fillInReach(const QImage &image, const ElementMap &map, const ElementSet &ignored)
     {
         for (int y = 0; y < kSize; ++y) {
-            if (!filled_[y] && inReach(y))
+            if (!filled_[y] && AnyRowInReach(inkRow_, y))
                 fill(image, map, ignored, y);
         }
     }
@@ -112,12 +119,6 @@ private:
     }
 
     static int at(int x, int y) { return (y + kSurroundRadius) * kStride + x + kSurroundRadius; }
-
-    bool inReach(int y) const
-    {
-        return std::any_of(inkRow_.begin() + std::max(0, y - kSurroundRadius),
-                           inkRow_.begin() + std::min(kSize, y + kSurroundRadius + 1), std::identity());
-    }
 
     void fill(const QImage &image, const ElementMap &map, const ElementSet &ignored, int y)
     {
@@ -203,8 +204,7 @@ struct ContrastChecker::ScreenFigures {
     {
         const std::array<bool, kSize> changed = takeChangedRows(image, map);
         for (int y = 0; y < kSize; ++y) {
-            const auto reach = changed.begin() + std::max(0, y - kSurroundRadius);
-            if (std::any_of(reach, changed.begin() + std::min(kSize, y + kSurroundRadius + 1), std::identity()))
+            if (AnyRowInReach(changed, y))
                 measureRow(y);
         }
         gatherWorst(screen);

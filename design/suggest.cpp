@@ -44,19 +44,27 @@ double Lightness(Colour colour)
     return ToLab(colour).L;
 }
 
-// CIEDE2000 below which a highlight is not told from the background it sits on.
-constexpr double kApartFromBackground = 15;
+// The same hue and chroma, by L* lighter (negative: darker).
+Colour Lighter(Colour colour, double by)
+{
+    return WithLightness(colour, Lightness(colour) + by);
+}
 
-// The background made lighter or darker, for a highlight the palette has none for.
+// The background made lighter or darker: the frames, and a highlight the palette has none for.
 Colour ShadeOf(Colour background)
 {
-    const double L = Lightness(background);
-    return WithLightness(background, L < 50 ? L + 30 : L - 30);
+    return Lighter(background, Lightness(background) < 50 ? 30 : -30);
+}
+
+// A highlight is told from the background it sits on at a CIEDE2000 of 15.
+bool StandsApart(Colour highlight, Colour background)
+{
+    return Difference(highlight, background) >= 15;
 }
 
 Colour ApartFrom(Colour background, Colour highlight)
 {
-    return Difference(highlight, background) >= kApartFromBackground ? highlight : ShadeOf(background);
+    return StandsApart(highlight, background) ? highlight : ShadeOf(background);
 }
 
 Sources ChooseSources(const std::vector<PaletteColour> &palette, SchemeTone tone, int variant)
@@ -87,16 +95,15 @@ Sources ChooseSources(const std::vector<PaletteColour> &palette, SchemeTone tone
         else if (!sources.dark && L < 80)
             sources.background = WithLightness(sources.background, 90);
     }
-    sources.barTop = n > 1 ? pick(1) : WithLightness(pick(0), Lightness(pick(0)) + (sources.dark ? 15 : -15));
-    sources.barBottom = n > 2 ? pick(2) : WithLightness(sources.barTop, Lightness(sources.barTop) + (sources.dark ? -10 : 10));
+    sources.barTop = n > 1 ? pick(1) : Lighter(pick(0), sources.dark ? 15 : -15);
+    sources.barBottom = n > 2 ? pick(2) : Lighter(sources.barTop, sources.dark ? -10 : 10);
     sources.byChroma = dominant;
     std::stable_sort(sources.byChroma.begin(), sources.byChroma.end(),
                      [](Colour a, Colour b) { return ToLab(a).chroma() > ToLab(b).chroma(); });
     // The highlights: the most colourful of the colours that stand apart from the background.
     std::vector<Colour> apart;
-    std::ranges::copy_if(sources.byChroma, std::back_inserter(apart), [&](Colour colour) {
-        return Difference(colour, sources.background) >= kApartFromBackground;
-    });
+    std::ranges::copy_if(sources.byChroma, std::back_inserter(apart),
+                         [&](Colour colour) { return StandsApart(colour, sources.background); });
     if (apart.empty())
         apart.push_back(ShadeOf(sources.background));
     const int first = variant / n;
@@ -108,9 +115,8 @@ Sources ChooseSources(const std::vector<PaletteColour> &palette, SchemeTone tone
 // The colours that are not text. Layers over the picture let it show through unless opaque.
 void ColourSurfaces(ColourScheme &scheme, const Sources &sources, bool opaque)
 {
-    const double backgroundL = Lightness(sources.background);
-    const Colour frame = WithLightness(sources.background, backgroundL + (backgroundL < 50 ? 30 : -30));
-    const auto shade = [](Colour colour, double by) { return WithLightness(colour, Lightness(colour) + by); };
+    const Colour frame = ShadeOf(sources.background);
+    const Colour accentBottom = Lighter(sources.accent, -12);
     for (int element = 1; element <= kElementCount; ++element) {
         SchemeEntry &entry = scheme.entry(element);
         entry.transparency = 0;
@@ -119,7 +125,7 @@ void ColourSurfaces(ColourScheme &scheme, const Sources &sources, bool opaque)
         case Role::Bar: entry.colour = IsBandBottom(element) ? sources.barBottom : sources.barTop; break;
         case Role::PressedBar:
         case Role::Highlight:
-            entry.colour = IsBandBottom(element) ? shade(sources.accent, -12) : sources.accent;
+            entry.colour = IsBandBottom(element) ? accentBottom : sources.accent;
             break;
         case Role::Today: entry.colour = sources.secondAccent; break;
         case Role::Frame: entry.colour = frame; break;
@@ -267,8 +273,7 @@ bool MoveSurroundingsAway(ColourScheme &scheme, ContrastChecker &checker,
         if (push[element] == 0)
             continue;
         Colour &colour = scheme.entry(element).colour;
-        const double L = Lightness(colour);
-        const Colour pushed = WithLightness(colour, std::clamp(L + push[element], 0.0, 100.0));
+        const Colour pushed = Lighter(colour, push[element]);
         moved = moved || pushed != colour;
         colour = pushed;
     }
