@@ -36,7 +36,11 @@ struct Sources {
 // The lower colour of each band with a gradient.
 bool IsBandBottom(int element)
 {
-    return std::ranges::count(std::array{8, 11, 15, 22, 25, 29, 49, 56}, element) > 0;
+    using enum Element;
+    static constexpr std::array kBottoms = {
+        SoftKeyBarBottom,   HighlightBottom,   TitleBarBottom, PressedKeyBottom,
+        ScrollButtonBottom, NoticeTitleBottom, TrackBarBottom, EmergencyTitleBottom};
+    return std::ranges::count(kBottoms, Element(element)) > 0;
 }
 
 double Lightness(Colour colour)
@@ -134,8 +138,9 @@ void ColourSurfaces(ColourScheme &scheme, const Sources &sources, bool opaque)
         }
     }
     if (!opaque) {
-        scheme.entry(13).transparency = 7;
-        for (int element : {7, 8, 14, 15})
+        scheme.entry(Element::IconMenuBackground).transparency = 7;
+        for (Element element : {Element::SoftKeyBarTop, Element::SoftKeyBarBottom,
+                                Element::TitleBarTop, Element::TitleBarBottom})
             scheme.entry(element).transparency = 4;
     }
 }
@@ -237,11 +242,12 @@ void ColourInks(ColourScheme &scheme, ContrastChecker &checker, const InkTones &
     // Inks no screen shows take the colour of their role, else of plain text.
     for (int element = 1; element <= kElementCount; ++element) {
         if (IsInkRole(RoleOf(element)) && samples[element].empty())
-            scheme.entry(element).colour = byRole[int(RoleOf(element))].value_or(scheme.entry(2).colour);
+            scheme.entry(element).colour =
+                byRole[int(RoleOf(element))].value_or(scheme.entry(Element::MainText).colour);
     }
     // The outline stands out from the text it surrounds.
-    const double text = Luminance::instance().of(scheme.entry(2).colour);
-    scheme.entry(4).colour = ContrastRatio(text, 1) > ContrastRatio(text, 0) ? kWhite : kBlack;
+    const double text = Luminance::instance().of(scheme.entry(Element::MainText).colour);
+    scheme.entry(Element::MainTextOutline).colour = ContrastRatio(text, 1) > ContrastRatio(text, 0) ? kWhite : kBlack;
 }
 
 // How often, and how far in L*, the surfaces under a failing text move away from its ink.

@@ -19,21 +19,21 @@ Preview::Preview(const ColourScheme &scheme, PreviewSettings &settings, const Cl
       clock_(clock),
       // The status strip and the icons are see-through where pure red; the others where
       // they have the colour of their bottom-left pixel.
-      pictures_{KeyedPicture(pictures.UPSTRING, kPureRed), KeyedPicture(pictures.ICONS, kPureRed),
-                KeyedByCorner(pictures.VIDEO),    KeyedByCorner(pictures.SOUND),
-                KeyedByCorner(pictures.CAMERA),   KeyedByCorner(pictures.PICTURES),
-                KeyedByCorner(pictures.WARNING),  KeyedByCorner(pictures.BUTTONS),
-                KeyedByCorner(pictures.PLAY),     KeyedByCorner(pictures.ARROW),
-                KeyedByCorner(pictures.ITAP)},
-      Image1(NewCanvas(128, 128)),
-      VirtualImage128(NewCanvas(128, 20)),
-      VirtualImage55(NewCanvas(55, 20)),
-      VirtualImage18(NewCanvas(18, 20)),
-      VirtualFull128(NewCanvas(128, 128)),
-      VirtualImage15(NewCanvas(128, 15)),
-      VirtualnoBottom128(NewCanvas(128, 108)),
-      BackgroundPicture(NewCanvas(128, 128)),
-      PreviewSnapshot(NewCanvas(128, 128))
+      pictures_{KeyedPicture(pictures.statusStrip, kPureRed), KeyedPicture(pictures.iconGrid, kPureRed),
+                KeyedByCorner(pictures.videoIcon),    KeyedByCorner(pictures.soundIcon),
+                KeyedByCorner(pictures.cameraIcon),   KeyedByCorner(pictures.picturesIcon),
+                KeyedByCorner(pictures.globeSign),  KeyedByCorner(pictures.datebookTabs),
+                KeyedByCorner(pictures.playerControl),     KeyedByCorner(pictures.rightArrow),
+                KeyedByCorner(pictures.inputModeSign)},
+      canvas_(NewCanvas(128, 128)),
+      barLayer_(NewCanvas(128, 20)),
+      sideKeyLayer_(NewCanvas(55, 20)),
+      menuKeyLayer_(NewCanvas(18, 20)),
+      iconLayer_(NewCanvas(128, 128)),
+      titleLayer_(NewCanvas(128, 15)),
+      dimmingLayer_(NewCanvas(128, 108)),
+      background_(NewCanvas(128, 128)),
+      snapshot_(NewCanvas(128, 128))
 {
 }
 
@@ -56,13 +56,13 @@ void Preview::RepaintPreview(int screen)
 
 void Preview::setBackgroundPicture(const QImage &scaled128)
 {
-    BackgroundPicture = scaled128.convertToFormat(QImage::Format_RGB888);
-    PlainBackground = false;
+    background_ = scaled128.convertToFormat(QImage::Format_RGB888);
+    plainBackground_ = false;
 }
 
 void Preview::clearBackgroundPicture()
 {
-    PlainBackground = true;
+    plainBackground_ = true;
 }
 
 }  // namespace tintora

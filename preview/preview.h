@@ -27,12 +27,12 @@ public:
     // Screens 0..8; any other value draws only the final frame over the last picture.
     void RepaintPreview(int screen);
 
-    const QImage &image() const { return Image1; }
+    const QImage &image() const { return canvas_; }
     // Which element drew each pixel of image() last.
     const ElementMap &elementMap() const { return map_; }
-    const QImage &backgroundPicture() const { return BackgroundPicture; }
-    bool plainBackground() const { return PlainBackground; }
-    bool phonebookTitle() const { return PhonebookTitle; }
+    const QImage &backgroundPicture() const { return background_; }
+    bool plainBackground() const { return plainBackground_; }
+    bool phonebookTitle() const { return phonebookTitle_; }
 
     // The scheme's elements read since forgetElementsRead(): besides them a repaint depends
     // only on the settings, the clock and the pictures, so a caller may skip a repaint when
@@ -64,14 +64,16 @@ private:
     void PaintIconLayer();
     void PaintSoftKeyBar(const QImage &under, SoftKeys keys, const QString &leftText,
                          const QString &rightText);
+    // The ink of a soft key's text: 0 left, 2 right, as the pressed-key setting counts.
+    Ink softKeyInk(int key);
     void MenuKeyGlyph();
     void PaintTitleBar(int top);
     void PaintFinalFrame();
-    // Paints nothing itself: blends the painted layer with under and draws it onto Image1,
+    // Paints nothing itself: blends the painted layer with under and draws it onto canvas_,
     // both at (left, top), with the key of the element that filled it. The layer's upper
     // half is marked as element's, the lower half as lowerElement's.
-    void DrawBlendedLayer(QImage &layer, const QImage &under, int element, int lowerElement,
-                          int left, int top);
+    void DrawBlendedLayer(QImage &layer, const QImage &under, Element element,
+                          Element lowerElement, int left, int top);
 
     void DrawText(int x, int y, const QString &text, const Ink &ink,
                   int pixelSize = kTextPixels);
@@ -81,16 +83,16 @@ private:
                           const Ink &outlineInk);
     int TextWidth(const QString &text, int pixelSize = kTextPixels);
 
-    Colour colour(int element) { return entryRead(element).colour; }
-    // What draws on Image1: an element's colour, or a colour of no element.
-    Ink ink(int element) { return Ink(colour(element), Mark(&map_, element)); }
+    Colour colour(Element element) { return entryRead(element).colour; }
+    // What draws on canvas_: an element's colour, or a colour of no element.
+    Ink ink(Element element) { return Ink(colour(element), Mark(&map_, ElementNumber(element))); }
     Ink fixed(Colour colour) { return Ink(colour, noElement()); }
     // What the pictures leave.
     Mark noElement() { return Mark(&map_, 0); }
-    int transparency(int element) { return entryRead(element).transparency; }
-    const SchemeEntry &entryRead(int element)
+    int transparency(Element element) { return entryRead(element).transparency; }
+    const SchemeEntry &entryRead(Element element)
     {
-        elementsRead_.set(element);
+        elementsRead_.set(ElementNumber(element));
         return scheme_.entry(element);
     }
 
@@ -99,24 +101,31 @@ private:
     const Clock &clock_;
     // The pictures with their keys, prepared once: they do not change during a run.
     struct KeyedPictures {
-        KeyedPicture UPSTRING, ICONS, VIDEO, SOUND, CAMERA, PICTURES, WARNING, BUTTONS, PLAY,
-            ARROW, ITAP;
+        KeyedPicture statusStrip, iconGrid, videoIcon, soundIcon, cameraIcon, picturesIcon,
+            globeSign, datebookTabs, playerControl, rightArrow, inputModeSign;
     };
     const KeyedPictures pictures_;
     PreviewText text_;
 
-    QImage Image1;
-    QImage VirtualImage128;
-    QImage VirtualImage55;
-    QImage VirtualImage18;
-    QImage VirtualFull128;
-    QImage VirtualImage15;
-    QImage VirtualnoBottom128;
-    QImage BackgroundPicture;
-    QImage PreviewSnapshot;
+    // The picture shown; every screen draws straight onto it.
+    QImage canvas_;
+    // Layers painted afresh, blended with what lies under them and drawn onto canvas_:
+    // the soft-key bar, a pressed left or right key, the pressed middle key, the icon
+    // menu's background, the title bar, and the select menu's dimming of the screen above
+    // the bar.
+    QImage barLayer_;
+    QImage sideKeyLayer_;
+    QImage menuKeyLayer_;
+    QImage iconLayer_;
+    QImage titleLayer_;
+    QImage dimmingLayer_;
+    // The user's picture scaled to the screen, or the plain background's fill.
+    QImage background_;
+    // canvas_ as it was part-way through a paint: what a later layer is blended with.
+    QImage snapshot_;
     ElementMap map_;
-    bool PlainBackground = true;
-    bool PhonebookTitle = true;
+    bool plainBackground_ = true;
+    bool phonebookTitle_ = true;
     // The canvas brush the final frame fills with: clear (none) unless the last screen that
     // set it was the "Others..." screen.
     std::optional<Colour> frameBrush_;

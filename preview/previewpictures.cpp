@@ -19,19 +19,19 @@ PreviewPictures LoadPreviewPictures()
 {
     EnsurePreviewResources();
     PreviewPictures p;
-    p.UPSTRING = LoadPicture("UPSTRING");
-    p.ICONS = LoadPicture("ICONS");
-    p.VIDEO = LoadPicture("VIDEO");
-    p.SOUND = LoadPicture("SOUND");
-    p.CAMERA = LoadPicture("CAMERA");
-    p.PICTURES = LoadPicture("PICTURES");
-    p.WARNING = LoadPicture("WARNING");
-    p.BUTTONS = LoadPicture("BUTTONS");
-    p.PLAY = LoadPicture("PLAY");
-    p.ARROW = LoadPicture("ARROW");
-    p.ITAP = LoadPicture("ITAP");
-    p.COMPUTER = LoadPicture("COMPUTER");
-    p.PHONE = LoadPicture("PHONE");
+    p.statusStrip = LoadPicture("UPSTRING");
+    p.iconGrid = LoadPicture("ICONS");
+    p.videoIcon = LoadPicture("VIDEO");
+    p.soundIcon = LoadPicture("SOUND");
+    p.cameraIcon = LoadPicture("CAMERA");
+    p.picturesIcon = LoadPicture("PICTURES");
+    p.globeSign = LoadPicture("WARNING");
+    p.datebookTabs = LoadPicture("BUTTONS");
+    p.playerControl = LoadPicture("PLAY");
+    p.rightArrow = LoadPicture("ARROW");
+    p.inputModeSign = LoadPicture("ITAP");
+    p.computerModeIcon = LoadPicture("COMPUTER");
+    p.phoneModeIcon = LoadPicture("PHONE");
     return p;
 }
 

@@ -359,22 +359,20 @@ void VerticalLines(QImage &image, int xFirst, int xLast, int y1, int y2, const I
 void FillGradient(QImage &canvas, const PixelRect &rect, bool horizontal,
                   std::span<const Colour> colours, const Mark &mark)
 {
-    // 1.
+    // n bands between n + 1 colours.
     const int n = static_cast<int>(colours.size()) - 1;
     if (n < 1)
         return;
     const int size = horizontal ? rect.right - rect.left : rect.bottom - rect.top;
-    // 2.
     struct Rgb {
         int r, g, b;
     };
     std::vector<Rgb> c;
     for (Colour colour : colours)
         c.push_back({Red(colour), Green(colour), Blue(colour)});
-    // 3. and 6.: there is no pen to keep; each line takes its colour directly.
-    // 4.
+    // Each band is a rounded share of the rows; the last takes what is left. There is no
+    // pen to keep: each line takes its colour directly.
     const int seg = static_cast<int>(std::nearbyint(static_cast<double>(size) / n));
-    // 5.
     for (int i = 0; i < n; ++i) {
         const int L = i == n - 1 ? size - i * seg - 1 : seg;
         for (int j = 0; j <= L; ++j) {
@@ -407,15 +405,14 @@ void FillGradient(QImage &canvas, const PixelRect &rect, const Ink &first, const
 void BlendLayer(const QImage &under, QImage &layer, int transparency, bool useKey, Colour key,
                 int top, int left)
 {
-    // 1. Both are 24-bit already.
-    // 2. alpha = t * 17 / 255 and beta = 1 - alpha are t / 15 and (15 - t) / 15 up to the last
+    // Both are 24-bit already. alpha = t * 17 / 255 and beta = 1 - alpha are t / 15 and (15 - t) / 15 up to the last
     // bits of a double. round(under * alpha + layer * beta) takes the whole number nearest to
     // (under * t + layer * (15 - t)) / 15, a fifteenth never closer than 1/30 to a half, so
     // that error never tips it and the sum is rounded in whole numbers instead.
     const std::uint16_t t = static_cast<std::uint16_t>(std::clamp(transparency, 0, 15));
     if (t == 0)
         return;  // the layer stays as painted
-    // 3.
+    // Only where the layer lies over the under image.
     const int yFirst = std::max(0, top);
     const int yLast = std::min(under.height() - 1, layer.height() + top - 1);
     const int xFirst = std::max(0, left);
@@ -426,7 +423,7 @@ void BlendLayer(const QImage &under, QImage &layer, int transparency, bool useKe
     const KeyFinder keys(key, count);
     const Rows<const std::uint8_t> underRows = ReadableRows(under);
     const Rows<std::uint8_t> layerRows = WritableRows(layer);
-    // 4. Every byte is mixed, then the key pixels get their layer colour back.
+    // Every byte is mixed, then the key pixels get their layer colour back.
     for (int y = yFirst; y <= yLast; ++y) {
         for (int x = xFirst; x <= xLast; x += kChunk) {
             const int pixels = std::min(kChunk, xLast + 1 - x);

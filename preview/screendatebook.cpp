@@ -34,73 +34,68 @@ void Preview::PaintDatebook()
     const auto fillDayCell = [&](int day, const Ink &cellInk) {
         const int dow = weekdayOf(day);
         const int shift = (WeekRowOfDay(day, firstDow) - 1) * 12;
-        HorizontalLines(Image1, 33 + shift, 44 + shift, (dow - 1) * 18 + 1, dow * 18 + 1, cellInk);
+        HorizontalLines(canvas_, 33 + shift, 44 + shift, (dow - 1) * 18 + 1, dow * 18 + 1, cellInk);
     };
 
-    // 1.
     PaintBackground();
-    // 2.
     PaintIconLayer();
-    // 3.
-    CopyPixels(PreviewSnapshot, Image1);
-    // 4.
-    PaintSoftKeyBar(PreviewSnapshot, SoftKeys::AllThree, QStringLiteral("EXIT"),
+    CopyPixels(snapshot_, canvas_);
+    PaintSoftKeyBar(snapshot_, SoftKeys::AllThree, QStringLiteral("EXIT"),
                     QStringLiteral("WEEK"));
-    // 5.
     PaintTitleBar(0);
-    // 6.
     DrawCentredText(64, 3,
                     QLatin1String(MonthNames[today.month() - 1]) + ' ' +
                         QString::number(today.year()),
-                    ink(16));
-    // 7.
-    pictures_.BUTTONS.draw(Image1, 0, 0, noElement());
-    // 8.
+                    ink(Element::TitleText));
+    pictures_.datebookTabs.draw(canvas_, 0, 0, noElement());
     MenuKeyGlyph();
-    // 9.
-    HorizontalLines(Image1, 16, 32, 2, 126, ink(34));
-    // 10.
-    HorizontalLines(Image1, 33, 44, (firstDow - 1) * 18 + 1, 126, ink(35));
-    HorizontalLines(Image1, 45, 79, 1, 126, ink(35));
+    // The row of weekday letters.
+    HorizontalLines(canvas_, 16, 32, 2, 126, ink(Element::WeekBackground));
+    // The table, from the first day's cell to the last day's, in five or six week rows.
+    const Ink table = ink(Element::CalendarTable);
+    HorizontalLines(canvas_, 33, 44, (firstDow - 1) * 18 + 1, 126, table);
+    HorizontalLines(canvas_, 45, 79, 1, 126, table);
     if (WeekRowsInMonth(days, firstDow) == 6) {
-        HorizontalLines(Image1, 80, 92, 1, 126, ink(35));
-        HorizontalLines(Image1, 92, 104, 1, lastDow * 18 + 1, ink(35));
+        HorizontalLines(canvas_, 80, 92, 1, 126, table);
+        HorizontalLines(canvas_, 92, 104, 1, lastDow * 18 + 1, table);
     } else {
-        HorizontalLines(Image1, 80, 92, 1, lastDow * 18 + 1, ink(35));
+        HorizontalLines(canvas_, 80, 92, 1, lastDow * 18 + 1, table);
     }
-    // 11.
-    HorizontalLines(Image1, 16, 32, (todayDow - 1) * 18 + 1, todayDow * 18 + 1, ink(36));
-    fillDayCell(today.day(), ink(36));
-    // 12. The setting itself is mended; a day 0 from the settings file is drawn as day 1.
+    // Today's weekday letter and day cell.
+    HorizontalLines(canvas_, 16, 32, (todayDow - 1) * 18 + 1, todayDow * 18 + 1,
+                    ink(Element::TodayBackground));
+    fillDayCell(today.day(), ink(Element::TodayBackground));
+    // The chosen day's cell in the highlight. The setting itself is mended; a day 0 from
+    // the settings file is drawn as day 1.
     if (settings_.ChoosedDate > days)
         settings_.ChoosedDate = 1;
     const int chosen = settings_.ChoosedDate == 0 ? 1 : settings_.ChoosedDate;
-    fillDayCell(chosen, ink(21));
-    // 13.
+    fillDayCell(chosen, ink(Element::HighlightTop));
+    // Weekday letters and days: the weekend in its own colour, today and the chosen day in
+    // theirs.
+    const auto weekdayInk = [this](int dow) {
+        return ink(dow >= 6 ? Element::DatebookDayOffText : Element::MainText);
+    };
     for (int k = 1; k <= 7; ++k) {
-        Ink letterInk = ink(k >= 6 ? 63 : 2);
-        if (k == todayDow)
-            letterInk = ink(37);
+        const Ink letterInk = k == todayDow ? ink(Element::TodayText) : weekdayInk(k);
         DrawCentredText(18 * k - 8, 15, QString(QLatin1Char(WeekdayInitials[k - 1])),
                         letterInk, kWeekdayLetterPixels);
     }
-    // 14.
     for (int day = 1; day <= days; ++day) {
         const int dow = weekdayOf(day);
-        Ink dayInk = ink(dow >= 6 ? 63 : 2);
+        Ink dayInk = weekdayInk(dow);
         if (day == today.day())
-            dayInk = ink(37);
+            dayInk = ink(Element::TodayText);
         if (day == chosen)
-            dayInk = ink(3);
+            dayInk = ink(Element::MainTextSelected);
         DrawText((dow - 1) * 18 + 3, WeekRowOfDay(day, firstDow) * 12 + 20,
                  QString::number(day), dayInk);
     }
-    // 15.
+    // The table's lines: six between the columns, six between the rows.
     for (int k = 1; k <= 6; ++k)
-        DrawLine(Image1, 18 * k + 1, 16, 18 * k + 1, 105, ink(39));
-    // 16.
+        DrawLine(canvas_, 18 * k + 1, 16, 18 * k + 1, 105, ink(Element::CalendarVerticalLine));
     for (int k = 1; k <= 6; ++k)
-        DrawLine(Image1, 2, 12 * k + 20, 126, 12 * k + 20, ink(38));
+        DrawLine(canvas_, 2, 12 * k + 20, 126, 12 * k + 20, ink(Element::CalendarHorizontalLine));
 }
 
 }  // namespace tintora

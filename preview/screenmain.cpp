@@ -51,52 +51,47 @@ QString FormatDateText(const QDate &today, int dateFormat)
 void DrawAnalogClock(QImage &canvas, int cx, int cy, const Ink &hand, bool blackTicks,
                      const QTime &time)
 {
-    // 1. The ticks belong to no element.
+    // The ticks belong to no element.
     const Ink tick(blackTicks ? 0x000000 : 0xFFFFFF, Mark(hand.mark.map, 0));
-    // 2.
+    // Thirteen short ticks round the dial (twelve o'clock twice), then longer ones at the
+    // quarters.
     for (int i = 0; i <= 12; ++i)
         RadialLine(canvas, cx, cy, 9, 10, i * kPi / 6, tick);
-    // 3.
     for (int i = 0; i <= 4; ++i)
         RadialLine(canvas, cx, cy, 8, 10, i * kPi / 2, tick);
-    // 4., 5. On the twelve-hour dial: past 2 pi the cosine at 23:00 falls a pixel short
-    // of 11:00's.
+    // The hour hand on the twelve-hour dial: past 2 pi the cosine at 23:00 falls a pixel
+    // short of 11:00's.
     const double hourAngle = (time.hour() % 12 + time.minute() / 60.0) * kPi / 6 - kPi / 2;
     RadialLine(canvas, cx, cy, 0, 6, hourAngle, hand);
-    // 6.
     const double minuteAngle = time.minute() * kPi / 30 - kPi / 2;
     RadialLine(canvas, cx, cy, 0, 9, minuteAngle, hand);
 }
 
 void Preview::PaintMainScreen()
 {
-    // 1.
     PaintBackground();
-    // 2.
-    PaintSoftKeyBar(BackgroundPicture, SoftKeys::AllThree, QStringLiteral("PH.BOOK"),
+    PaintSoftKeyBar(background_, SoftKeys::AllThree, QStringLiteral("PH.BOOK"),
                     QStringLiteral("CAMERA"));
-    // 3.
     MenuKeyGlyph();
-    // 4.
-    pictures_.UPSTRING.draw(Image1, 0, 0, noElement());
-    // 5.
+    pictures_.statusStrip.draw(canvas_, 0, 0, noElement());
     const QDateTime now = clock_.now();
-    // 6.
-    DrawOutlinedText(5, 15, ink(2), settings_.ProviderName, ink(4));
-    // 7.
-    DrawOutlinedText(5, 30, ink(2), FormatDateText(now.date(), settings_.DateFormat),
-                     ink(4));
-    // 8.
+    // The provider and the date in the main text, outlined.
+    const Ink text = ink(Element::MainText);
+    const Ink outline = ink(Element::MainTextOutline);
+    DrawOutlinedText(5, 15, text, settings_.ProviderName, outline);
+    DrawOutlinedText(5, 30, text, FormatDateText(now.date(), settings_.DateFormat), outline);
+    // The clock: an analogue one with a black shadow a pixel down and right, or the time
+    // in digits like the date.
     switch (settings_.ClockFormat) {
     case 0:
-        DrawAnalogClock(Image1, 116, 96, fixed(0x000000), true, now.time());
-        DrawAnalogClock(Image1, 115, 95, ink(5), false, now.time());
+        DrawAnalogClock(canvas_, 116, 96, fixed(0x000000), true, now.time());
+        DrawAnalogClock(canvas_, 115, 95, ink(Element::ClockHands), false, now.time());
         break;
     case 1:
-        DrawOutlinedText(100, 95, ink(2),
+        DrawOutlinedText(100, 95, text,
                          PadTwoDigits(QString::number(now.time().hour())) + ':' +
                              PadTwoDigits(QString::number(now.time().minute())),
-                         ink(4));
+                         outline);
         break;
     default:
         break;

@@ -24,80 +24,64 @@ Colour ButtonFaceColour()
 
 void Preview::PaintMessageEntry()
 {
-    // 1.
     PaintBackground();
-    // 2.
     PaintIconLayer();
-    // 3.
-    PaintSoftKeyBar(BackgroundPicture, SoftKeys::LeftAndRight, QStringLiteral("DELETE"),
+    PaintSoftKeyBar(background_, SoftKeys::LeftAndRight, QStringLiteral("DELETE"),
                     QStringLiteral("SELECT"));
-    // 4.
-    HorizontalLines(Image1, 14, 27, 0, 128, ink(1));
-    // 5.
-    pictures_.UPSTRING.draw(Image1, 0, 0, noElement());
-    pictures_.ITAP.draw(Image1, 3, 15, noElement());
-    // 6.
-    DrawText(37, 15, QStringLiteral("Msg"), ink(16));
-    DrawText(108, 15, QStringLiteral("442"), ink(3));
-    // 7. Opaque, whatever element 13's transparency.
-    HorizontalLines(Image1, 28, 107, 0, 128, ink(13));
-    // 8.
+    // The title row in the main background, under the status strip and the input mode.
+    HorizontalLines(canvas_, 14, 27, 0, 128, ink(Element::MainBackground));
+    pictures_.statusStrip.draw(canvas_, 0, 0, noElement());
+    pictures_.inputModeSign.draw(canvas_, 3, 15, noElement());
+    DrawText(37, 15, QStringLiteral("Msg"), ink(Element::TitleText));
+    DrawText(108, 15, QStringLiteral("442"), ink(Element::MainTextSelected));
+    // The page: opaque, whatever the icon background's transparency, with ruled lines.
+    HorizontalLines(canvas_, 28, 107, 0, 128, ink(Element::IconMenuBackground));
     for (int y : {45, 63, 81})
-        DrawLine(Image1, 7, y, 128, y, ink(32));
-    // 9.
+        DrawLine(canvas_, 7, y, 128, y, ink(Element::SubmenuUnderline));
+    // The word being typed, the rest of the predicted word in grey, the cursor between.
     const QString typed = QStringLiteral("Motoro");
     const int w = TextWidth(typed);
-    DrawText(7, 33, typed, ink(2));
+    DrawText(7, 33, typed, ink(Element::MainText));
     DrawText(w + 9, 33, QStringLiteral("la"), fixed(kGrey));
-    // 10.
-    DrawLine(Image1, w + 7, 45, w + 7, 30, ink(40));
-    // 11.
+    DrawLine(canvas_, w + 7, 45, w + 7, 30, ink(Element::Cursor));
+    // A small grey triangle above the line.
     for (int k = 1; k <= 5; ++k)
-        DrawLine(Image1, 55 + k, 41 - k, 65 - k, 41 - k, fixed(kGrey));
-    // 12.
-    HorizontalLines(Image1, 90, 107, 3, 128, ink(41));
-    // 13.
-    HorizontalLines(Image1, 90, 107, 19, w + 21, ink(21));
-    // 14.
-    DrawText(20, 92, typed, ink(3));
-    // 15.
-    pictures_.ARROW.draw(Image1, 105, 90, noElement());
+        DrawLine(canvas_, 55 + k, 41 - k, 65 - k, 41 - k, fixed(kGrey));
+    // The iTap line of word choices, its first choice highlighted.
+    HorizontalLines(canvas_, 90, 107, 3, 128, ink(Element::ITapLineBackground));
+    HorizontalLines(canvas_, 90, 107, 19, w + 21, ink(Element::HighlightTop));
+    DrawText(20, 92, typed, ink(Element::MainTextSelected));
+    pictures_.rightArrow.draw(canvas_, 105, 90, noElement());
 }
 
 void Preview::PaintMultimedia()
 {
-    // 1.
     PaintBackground();
-    // 2. No icon layer on this screen.
-    PaintSoftKeyBar(BackgroundPicture, SoftKeys::AllThree, QStringLiteral("BACK"),
+    // No icon layer on this screen.
+    PaintSoftKeyBar(background_, SoftKeys::AllThree, QStringLiteral("BACK"),
                     QStringLiteral("DETAILS"));
-    // 3.
     MenuKeyGlyph();
-    // 4. Covers the background everywhere above the bar.
-    HorizontalLines(Image1, 1, 107, 0, 128, ink(43));
-    // 5.
-    DrawText(5, 15, QStringLiteral("Kestrova - Connec..."), ink(44));
-    DrawText(5, 30, QStringLiteral("0:56"), ink(44));
-    DrawText(5, 45, QStringLiteral("48 kbps                 336Kb"), ink(44));
-    DrawText(65, 80, QStringLiteral("Playing..."), ink(44));
-    // 6.
-    pictures_.PLAY.draw(Image1, 5, 75, noElement());
-    // 7.
-    FillGradient(Image1, {40, 95, 125, 105}, ink(48), ink(49));
-    // 8.
-    HorizontalLines(Image1, 95, 104, 50, 55, ink(45));
-    // 9.
-    DrawPath(Image1, {{50, 104}, {50, 95}, {55, 95}}, ink(47));
-    // 10.
-    DrawLine(Image1, 55, 95, 55, 104, ink(46));
+    // The information covers the background everywhere above the bar.
+    HorizontalLines(canvas_, 1, 107, 0, 128, ink(Element::MediaInfoBackground));
+    const Ink text = ink(Element::MediaDescriptionText);
+    DrawText(5, 15, QStringLiteral("Kestrova - Connec..."), text);
+    DrawText(5, 30, QStringLiteral("0:56"), text);
+    DrawText(5, 45, QStringLiteral("48 kbps                 336Kb"), text);
+    DrawText(65, 80, QStringLiteral("Playing..."), text);
+    pictures_.playerControl.draw(canvas_, 5, 75, noElement());
+    // The track bar with its button, lit at the upper left and shaded at the right.
+    FillGradient(canvas_, {40, 95, 125, 105}, ink(Element::TrackBarTop),
+                 ink(Element::TrackBarBottom));
+    HorizontalLines(canvas_, 95, 104, 50, 55, ink(Element::TrackBarButton));
+    DrawPath(canvas_, {{50, 104}, {50, 95}, {55, 95}}, ink(Element::TrackBarButtonUpperLeftLine));
+    DrawLine(canvas_, 55, 95, 55, 104, ink(Element::TrackBarButtonRightLine));
 }
 
 void Preview::PaintOthers()
 {
-    // 1.
     frameBrush_ = ButtonFaceColour();
-    FillRect(Image1, {0, 0, 128, 128}, fixed(kWhite));
-    // 2. The final frame fills the square with that brush.
+    FillRect(canvas_, {0, 0, 128, 128}, fixed(kWhite));
+    // The final frame fills the square with that brush.
 }
 
 }  // namespace tintora

@@ -110,11 +110,11 @@ bool IsSchemeImage(const SchemeImage &image)
 
 void DecodeScheme(ColourScheme &scheme, const SchemeImage &image)
 {
-    // 1. Entries, in element order.
+    // Entries, in element order.
     for (int element = 1; element <= kElementCount; ++element)
         scheme.entry(element) = DecodeEntry(image, EntryOffsetTable[element]);
 
-    // 2. Name: the low byte of each unit, up to the first zero.
+    // Name: the low byte of each unit, up to the first zero.
     QByteArray name;
     for (int k = 0; k < kMaxNameLength; ++k) {
         const std::uint8_t c = image[9 + 2 * k];
@@ -127,27 +127,27 @@ void DecodeScheme(ColourScheme &scheme, const SchemeImage &image)
 
 SchemeImage EncodeScheme(ColourScheme &scheme)
 {
-    // 1. The phone needs a name, so an unnamed scheme is named for good.
+    // The phone needs a name, so an unnamed scheme is named for good.
     if (scheme.name.isEmpty())
         scheme.name = "STYLE";
 
-    // 2. Bytes 0..50 start as zero (the whole image does).
+    // Bytes 0..50 start as zero (the whole image does).
     SchemeImage image{};
 
-    // 3. Signature.
+    // Signature.
     image[1] = 0x53;
     image[3] = 0x43;
     image[5] = 0x48;
 
-    // 4. Name, one character per unit, high bytes zero.
+    // Name, one character per unit, high bytes zero.
     const int length = std::min<int>(scheme.name.size(), kMaxNameLength);
     for (int k = 0; k < length; ++k)
         image[9 + 2 * k] = std::uint8_t(scheme.name[k]);
 
-    // 5. Entry count.
+    // Entry count.
     image[51] = kElementCount;
 
-    // 6. Entries at their offsets.
+    // Entries at their offsets.
     for (int element = 1; element <= kElementCount; ++element) {
         const std::array<std::uint8_t, 4> bytes = PackEntry(scheme.entry(element));
         std::copy(bytes.begin(), bytes.end(), image.begin() + EntryOffsetTable[element]);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "element.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -35,6 +37,8 @@ struct ColourScheme {
 
     SchemeEntry &entry(int element) { return entries[element - 1]; }
     const SchemeEntry &entry(int element) const { return entries[element - 1]; }
+    SchemeEntry &entry(Element element) { return entry(ElementNumber(element)); }
+    const SchemeEntry &entry(Element element) const { return entry(ElementNumber(element)); }
     bool operator==(const ColourScheme &) const = default;
 };
 

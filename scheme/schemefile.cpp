@@ -42,7 +42,6 @@ SchemeFileRead ReadSchemeImage(const QString &path, Language language)
 LoadOutcome LoadSchemeFile(ColourScheme &scheme, const QString &path, Messages &messages,
                            Language language, QString *note)
 {
-    // 1.-3. Open, read at most 304 bytes into a zeroed image, close.
     const SchemeFileRead read = ReadSchemeImage(path, language);
     const QString name = QFileInfo(path).fileName();
     if (read.outcome == LoadOutcome::NotOpened) {
@@ -55,13 +54,12 @@ LoadOutcome LoadSchemeFile(ColourScheme &scheme, const QString &path, Messages &
         return LoadOutcome::ReadFailed;
     }
 
-    // 4. Signature.
+    // Only a file with the signature is a scheme.
     if (!IsSchemeImage(read.image)) {
         messages.inform(NotSchemeText(language));
         return LoadOutcome::NotScheme;
     }
 
-    // 5. Decode.
     DecodeScheme(scheme, read.image);
     if (note)
         *note = read.size < kSchemeImageSize ? ShortSchemeText(language, name, read.size) : QString();

@@ -246,7 +246,7 @@ void MainWindow::applyLanguage(Language language)
                           (phoneMode ? caption.phone : caption.computer).text(language_));
 
     // 3.
-    ui->statusBar->setStatusIcon(phoneMode ? pictures_.PHONE : pictures_.COMPUTER);
+    ui->statusBar->setStatusIcon(phoneMode ? pictures_.phoneModeIcon : pictures_.computerModeIcon);
 
     // The status text has replaced the note of a screen without elements.
     if (!undrawnScreenNote_.isEmpty()) {

@@ -276,7 +276,7 @@ TEST_F(ScreensTest, BackgroundPictureShowsUntilCleared)
     int seen = 0;
     for (int y = 30; y < 100; ++y) {
         for (int x = 1; x < 127; ++x) {
-            if (PixelAt(pictures->ICONS, x, y) == 0x0000FF) {
+            if (PixelAt(pictures->iconGrid, x, y) == 0x0000FF) {
                 EXPECT_EQ(at(x, y), PixelAt(picture, x, y));
                 ++seen;
             }

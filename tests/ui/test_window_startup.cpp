@@ -204,7 +204,7 @@ TEST_F(StartupTest, StatusIconFollowsTheWorkMode)
     auto *bar = child<StatusBar>("statusBar");
     bar->resize(422, 24);
     const PreviewPictures pictures = LoadPreviewPictures();
-    ASSERT_FALSE(pictures.PHONE.isNull());
+    ASSERT_FALSE(pictures.phoneModeIcon.isNull());
 
     // The icon's black background shows the bar; its other pixels are drawn at (5, 5).
     auto iconShown = [&](const QImage &icon) {
@@ -220,12 +220,12 @@ TEST_F(StartupTest, StatusIconFollowsTheWorkMode)
         }
         return true;
     };
-    EXPECT_TRUE(iconShown(pictures.COMPUTER));
+    EXPECT_TRUE(iconShown(pictures.computerModeIcon));
 
     mainWindow->connection().workMode = kPhoneMode;
     mainWindow->applyLanguage(mainWindow->language());
-    EXPECT_TRUE(iconShown(pictures.PHONE));
-    EXPECT_FALSE(iconShown(pictures.COMPUTER));
+    EXPECT_TRUE(iconShown(pictures.phoneModeIcon));
+    EXPECT_FALSE(iconShown(pictures.computerModeIcon));
 }
 
 TEST_F(StartupTest, ConnectCommandStandsBoldOnTheMenuBar)
