@@ -21,7 +21,8 @@ const char kCheckUsage[] =
     "  tintora-cli check FILE.sch [--background PICTURE.jpg] [--ini tintora.ini] [--json]\n"
     "                                       list the texts below 4.5:1 contrast (the clock's\n"
     "                                       hands below 3:1) on any screen, worst first;\n"
-    "                                       exit status 1 when there is one";
+    "                                       exit status 1 when there is one, 2 when the\n"
+    "                                       check cannot run";
 const char kSuggestUsage[] =
     "  tintora-cli suggest PICTURE.jpg OUT.sch [--dark|--light] [--variant N]\n"
     "                                       write a scheme coloured from the picture, every\n"
@@ -100,28 +101,31 @@ QString JsonReport(const std::vector<ContrastPlace> &weak)
     return json;
 }
 
+// As diff and grep: 1 is a text below its bound, 2 a check that could not run.
+constexpr int kCheckCannotRun = 2;
+
 int Check(const QStringList &args)
 {
     QString error;
     const std::optional<Arguments> split =
         Split(args, {QStringLiteral("--background"), QStringLiteral("--ini")}, {QStringLiteral("--json")}, error);
     if (!split)
-        return Fail(error);
+        return Fail(error, kCheckCannotRun);
     if (split->files.size() != 1)
-        return UsageError(kCheckUsage);
+        return UsageError(kCheckUsage, kCheckCannotRun);
     const std::optional<ColourScheme> scheme = ReadSchemeArgument(split->files[0], error);
     if (!scheme)
-        return Fail(error);
+        return Fail(error, kCheckCannotRun);
     const auto ini = split->values.find(QStringLiteral("--ini"));
     const std::optional<Settings> settings =
         ReadSettingsArgument(ini == split->values.end() ? QString() : ini->second, error);
     if (!settings)
-        return Fail(error);
+        return Fail(error, kCheckCannotRun);
     const std::optional<QImage> background = ReadBackground(split->values, QStringLiteral("--background"), error);
     if (!background)
-        return Fail(error);
+        return Fail(error, kCheckCannotRun);
     if (!InstallPreviewFontFromMemory())
-        return Fail(QStringLiteral("the preview font cannot be loaded"));
+        return Fail(QStringLiteral("the preview font cannot be loaded"), kCheckCannotRun);
 
     ContrastChecker checker(settings->preview);
     checker.setBackground(*background);
@@ -172,7 +176,7 @@ int Suggest(const QStringList &args)
     return WriteSchemeImage(split->files[1], EncodeScheme(*scheme));
 }
 
-const Registration check({"check", kCheckUsage, Check});
+const Registration check({"check", kCheckUsage, Check, kCheckCannotRun});
 const Registration suggest({"suggest", kSuggestUsage, Suggest});
 
 }  // namespace

@@ -38,6 +38,15 @@ void printHelp(QTextStream &out)
     out << "  tintora-cli --help | --version\n";
 }
 
+const Command *Named(const QString &name)
+{
+    for (const Command &command : commands()) {
+        if (name == QLatin1String(command.name))
+            return &command;
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 // Kept in name order: the files register in an order the linker chooses.
@@ -57,8 +66,11 @@ int main(int argc, char **argv)
     using namespace tintora::cli;
     // A file name Qt cannot keep exactly would read or write a different file.
     for (int i = 1; i < argc; ++i) {
-        if (!tintora::IsExactArgument(argv[i]))
-            return Fail(tintora::InexactArgumentText(tintora::kEnglish, QFile::decodeName(argv[i])));
+        if (!tintora::IsExactArgument(argv[i])) {
+            const Command *command = Named(QString::fromLatin1(argv[1]));
+            return Fail(tintora::InexactArgumentText(tintora::kEnglish, QFile::decodeName(argv[i])),
+                        command ? command->cannotRun : 1);
+        }
     }
     // Text rendering needs a GUI application; no window is ever shown.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -99,10 +111,8 @@ int main(int argc, char **argv)
         out << "tintora-cli " << TINTORA_VERSION << '\n';
         return 0;
     }
-    for (const Command &command : commands()) {
-        if (name == command.name)
-            return command.run(args);
-    }
+    if (const Command *command = Named(name))
+        return command->run(args);
     err << "tintora-cli: unknown command '" << name << "'; see tintora-cli --help\n";
     return 1;
 }

@@ -10,6 +10,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -128,6 +129,39 @@ TEST_F(CliDesignTest, ASuggestedSchemePassesTheCheckWithItsPicture)
     QFile a(first), b(second);
     ASSERT_TRUE(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
     EXPECT_NE(a.readAll(), b.readAll());
+}
+
+// Fault caught: check ending with 1 both for a text below its bound and for a check that
+// could not run, so that a script took a mistyped name for a weak scheme.
+TEST(CliCheck, ExitsOneForAWeakTextAndTwoWhenItCannotRun)
+{
+    QTemporaryDir dir;
+    const QString weak = dir.filePath("default.sch"), notScheme = dir.filePath("notes.txt");
+    ASSERT_EQ(RunCli({"default", weak}).exitCode, 0);
+    QFile notes(notScheme);
+    ASSERT_TRUE(notes.open(QIODevice::WriteOnly));
+    notes.write("not a scheme at all");
+    notes.close();
+    const struct {
+        QStringList args;
+        int status;
+    } cases[] = {
+        {{"check", weak}, 1},
+        {{"check", weak, "--json"}, 1},
+        {{"check", dir.filePath("missing.sch")}, 2},
+        {{"check", notScheme}, 2},
+        {{"check", weak, "--colour"}, 2},
+        {{"check", weak, "--ini"}, 2},
+        {{"check"}, 2},
+        {{"check", weak, weak}, 2},
+        {{"check", weak, "--ini", dir.filePath("missing.ini")}, 2},
+        {{"check", weak, "--background", notScheme}, 2},
+    };
+    for (const auto &c : cases) {
+        const CliRun run = RunCli(c.args);
+        EXPECT_EQ(run.exitCode, c.status) << c.args.join(' ').toStdString() << ": " << run.err.toStdString();
+        EXPECT_EQ(run.err.isEmpty(), c.status == 1) << c.args.join(' ').toStdString();
+    }
 }
 
 }  // namespace
