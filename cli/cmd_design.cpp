@@ -1,3 +1,4 @@
+#include "arguments.h"
 #include "command.h"
 #include "failure.h"
 #include "inputfiles.h"
@@ -24,43 +25,9 @@ const char kCheckUsage[] =
     "                                       exit status 1 when there is one, 2 when the\n"
     "                                       check cannot run";
 const char kSuggestUsage[] =
-    "  tintora-cli suggest PICTURE.jpg OUT.sch [--dark|--light] [--variant N]\n"
+    "  tintora-cli suggest PICTURE.jpg OUT.sch|- [--dark|--light] [--variant N] [--force]\n"
     "                                       write a scheme coloured from the picture, every\n"
     "                                       text readable on it; N chooses another one";
-
-// The words of a command line: its file names in order, options with a value, and flags.
-struct Arguments {
-    QStringList files;
-    std::map<QString, QString> values;
-    QStringList flags;
-};
-
-std::optional<Arguments> Split(const QStringList &args, const QStringList &valueOptions,
-                               const QStringList &flagOptions, QString &error)
-{
-    Arguments split;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString &word = args[i];
-        if (valueOptions.contains(word)) {
-            if (i + 1 >= args.size()) {
-                error = QStringLiteral("%1 needs a value").arg(word);
-                return std::nullopt;
-            }
-            if (!split.values.emplace(word, args[++i]).second) {
-                error = QStringLiteral("%1 given twice").arg(word);
-                return std::nullopt;
-            }
-        } else if (flagOptions.contains(word)) {
-            split.flags << word;
-        } else if (word.startsWith(QLatin1Char('-')) && word.size() > 1) {
-            error = QStringLiteral("unknown option '%1'").arg(word);
-            return std::nullopt;
-        } else {
-            split.files << word;
-        }
-    }
-    return split;
-}
 
 std::optional<QImage> ReadBackground(const std::map<QString, QString> &values, const QString &option,
                                      QString &error)
@@ -145,11 +112,19 @@ int Suggest(const QStringList &args)
 {
     QString error;
     const std::optional<Arguments> split =
-        Split(args, {QStringLiteral("--variant")}, {QStringLiteral("--dark"), QStringLiteral("--light")}, error);
+        Split(args, {QStringLiteral("--variant")},
+              {QStringLiteral("--dark"), QStringLiteral("--light"), QStringLiteral("--force")}, error);
     if (!split)
         return Fail(error);
-    if (split->files.size() != 2 || split->flags.size() > 1)
+    const bool dark = split->flags.contains(QStringLiteral("--dark"));
+    const bool light = split->flags.contains(QStringLiteral("--light"));
+    if (split->files.size() != 2 || (dark && light))
         return UsageError(kSuggestUsage);
+    const QString &picturePath = split->files[0], &out = split->files[1];
+    if (const QString reason =
+            RefusedSchemeOutputReason(out, {picturePath}, split->flags.contains(QStringLiteral("--force")));
+        !reason.isEmpty())
+        return Fail(reason);
     int variant = 0;
     if (const auto found = split->values.find(QStringLiteral("--variant")); found != split->values.end()) {
         bool ok = false;
@@ -157,13 +132,9 @@ int Suggest(const QStringList &args)
         if (!ok || variant < 0)
             return Fail(QStringLiteral("--variant must be a whole number from 0, not '%1'").arg(found->second));
     }
-    SchemeTone tone = SchemeTone::AsPicture;
-    if (split->flags.contains(QStringLiteral("--dark")))
-        tone = SchemeTone::Dark;
-    else if (split->flags.contains(QStringLiteral("--light")))
-        tone = SchemeTone::Light;
+    const SchemeTone tone = dark ? SchemeTone::Dark : light ? SchemeTone::Light : SchemeTone::AsPicture;
 
-    const std::optional<QImage> picture = LoadJpegScaled(split->files[0], 128, 128, &error);
+    const std::optional<QImage> picture = LoadJpegScaled(picturePath, 128, 128, &error);
     if (!picture)
         return Fail(error);
     if (!InstallPreviewFontFromMemory())
@@ -173,7 +144,7 @@ int Suggest(const QStringList &args)
     std::optional<ColourScheme> scheme = SuggestScheme(base, *picture, DefaultSettings().preview, tone, variant);
     if (!scheme)
         return Fail(NoReadableSuggestionText(kEnglish));
-    return WriteSchemeImage(split->files[1], EncodeScheme(*scheme));
+    return WriteSchemeImage(out, EncodeScheme(*scheme));
 }
 
 const Registration check({"check", kCheckUsage, Check, kCheckCannotRun});

@@ -35,7 +35,9 @@ void printHelp(QTextStream &out)
            "Reads, writes and previews spcolor.sch colour schemes of P2K phones.\n\n";
     for (const Command &command : commands())
         out << command.usage << '\n';
-    out << "  tintora-cli --help | --version\n";
+    out << "  tintora-cli --help | --version\n\n"
+           "OUT - is standard output. An OUT.sch that holds anything but a colour scheme is\n"
+           "replaced only with --force, and an input file never. -- ends the options.\n";
 }
 
 const Command *Named(const QString &name)

@@ -385,7 +385,7 @@ TEST_F(CliHardeningTest, FullDiskDuringEveryKindOfSaveLeavesTheOldFileWhole)
         QString path;
         QByteArray old;
     };
-    const QByteArray oldScheme = QByteArray("old scheme ") + QByteArray(293, 'o');
+    const QByteArray oldScheme = QByteArray("\0S\0C\0Hold scheme ", 17) + QByteArray(287, 'o');
     const std::vector<Target> targets = {
         {disk + "/built.sch", oldScheme},  {disk + "/default.sch", oldScheme}, {disk + "/read.sch", oldScheme},
         {disk + "/out.png", "old picture"}, {disk + "/screens/screen-4.png", "old screen"},
@@ -440,7 +440,7 @@ TEST_F(CliHardeningTest, KillMidWriteLeavesTheOldOrTheNewFileWhole)
         // shorter than it was, though a kill may leave new bytes before old ones.
         bool inPlace = false;
     };
-    const QByteArray oldScheme = QByteArray("old scheme ") + QByteArray(293, 'o');
+    const QByteArray oldScheme = QByteArray("\0S\0C\0Hold scheme ", 17) + QByteArray(287, 'o');
     const QString locked = at("locked");
     ASSERT_TRUE(QDir(dir.path()).mkdir("locked"));
     const std::vector<Case> cases = {
