@@ -1,6 +1,7 @@
 #include "command.h"
 #include "failure.h"
 
+#include "design/openmpthreads.h"
 #include "scheme/inputfile.h"
 
 #include <QDir>
@@ -65,6 +66,7 @@ Registration::Registration(Command command)
 
 int main(int argc, char **argv)
 {
+    tintora::KeepQuantizerThreadsPassive(argv);
     using namespace tintora::cli;
     // A file name Qt cannot keep exactly would read or write a different file.
     for (int i = 1; i < argc; ++i) {

@@ -10,9 +10,14 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#if defined(Q_OS_LINUX)
+#include <sched.h>
+#endif
 
 namespace tintora::test {
 namespace {
@@ -163,6 +168,49 @@ TEST(CliCheck, ExitsOneForAWeakTextAndTwoWhenItCannotRun)
         EXPECT_EQ(run.err.isEmpty(), c.status == 1) << c.args.join(' ').toStdString();
     }
 }
+
+#if defined(Q_OS_LINUX)
+// Fault caught: libgomp reading OMP_WAIT_POLICY=active (or a GOMP_SPINCOUNT) before main, so
+// that the idle editor and tintora-cli spun a core after a suggestion; the environment mended
+// only after libgomp had read it; more threads than cores; a program started again and again.
+TEST(QuantizerThreads, WaitPassivelyOneACoreWhateverTheEnvironment)
+{
+    // The processors the programs may run on, as libgomp counts them.
+    cpu_set_t set;
+    ASSERT_EQ(sched_getaffinity(0, sizeof set, &set), 0);
+    const int cores = CPU_COUNT(&set);
+    for (const char *program : {TINTORA_CLI_PATH, TINTORA_EDITOR_PATH}) {
+        for (const bool asksToSpin : {true, false}) {
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            // libgomp prints what it read from the environment each time the program starts.
+            environment.insert("OMP_DISPLAY_ENV", "verbose");
+            if (asksToSpin) {
+                environment.insert("OMP_WAIT_POLICY", "active");
+                environment.insert("GOMP_SPINCOUNT", "infinite");
+                environment.insert("OMP_NUM_THREADS", QString::number(cores * 8));
+            } else {
+                for (const char *name : {"OMP_WAIT_POLICY", "GOMP_SPINCOUNT", "OMP_NUM_THREADS"})
+                    environment.remove(name);
+            }
+            QProcess process;
+            process.setProcessEnvironment(environment);
+            process.start(program, {"--version"});
+            ASSERT_TRUE(process.waitForFinished(60000));
+            EXPECT_EQ(process.exitCode(), 0);
+            const QString read = QString::fromUtf8(process.readAllStandardError());
+            const std::string what = std::string(program) + (asksToSpin ? " asked to spin:\n" : ":\n") + read.toStdString();
+            const QString begin = "OPENMP DISPLAY ENVIRONMENT BEGIN";
+            EXPECT_EQ(read.count(begin), asksToSpin ? 2 : 1) << what;
+            const QString last = read.mid(read.lastIndexOf(begin));
+            EXPECT_TRUE(last.contains("OMP_WAIT_POLICY = 'PASSIVE'")) << what;
+            EXPECT_TRUE(last.contains(QStringLiteral("OMP_NUM_THREADS = '%1'").arg(cores))) << what;
+            if (asksToSpin) {
+                EXPECT_TRUE(last.contains("GOMP_SPINCOUNT = '0'")) << what;
+            }
+        }
+    }
+}
+#endif
 
 }  // namespace
 }  // namespace tintora::test
