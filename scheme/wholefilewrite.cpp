@@ -5,6 +5,7 @@
 #include <QSaveFile>
 
 #include <algorithm>
+#include <cerrno>
 
 #if defined(Q_OS_UNIX)
 #include <sys/stat.h>
@@ -83,10 +84,16 @@ WriteOutcome WriteInPlace(const QString &path, QByteArrayView bytes, QString *er
             *error = file.errorString();
         return WriteOutcome::Failed;
     }
-    if (file.seek(0) && WriteAll(file, bytes) && Sync(file) && file.resize(bytes.size()))
-        return WriteOutcome::Written;
+    QString reason;
+    if (file.seek(0) && WriteAll(file, bytes)) {
+        // Qt hears nothing of a failed sync.
+        if (!Sync(file))
+            reason = qt_error_string(errno);
+        else if (file.resize(bytes.size()))
+            return WriteOutcome::Written;
+    }
     if (error)
-        *error = file.errorString();
+        *error = reason.isEmpty() ? file.errorString() : reason;
     if (file.seek(0) && WriteAll(file, overwritten) && file.size() > oldSize)
         file.resize(oldSize);
     return WriteOutcome::Failed;
