@@ -103,8 +103,8 @@ int WriteOutput(const QString &out, QByteArrayView bytes)
 {
     if (IsStandardOutput(out)) {
         QFile output;
-        if (!output.open(fileno(stdout), QIODevice::WriteOnly | QIODevice::Unbuffered) ||
-            output.write(bytes.data(), bytes.size()) != bytes.size())
+        if (!output.open(stdout, QIODevice::WriteOnly) || output.write(bytes.data(), bytes.size()) != bytes.size() ||
+            !output.flush())
             return Fail(QStringLiteral("cannot write to standard output: %1").arg(output.errorString()));
         return 0;
     }
