@@ -1,3 +1,4 @@
+#include "design/openmpthreads.h"
 #include "phone/loadedphonelibrary.h"
 #include "preview/clock.h"
 #include "scheme/inputfile.h"
@@ -42,6 +43,7 @@ int Print(const tintora::EditorCommandLine::Answer &answer)
 
 int main(int argc, char **argv)
 {
+    tintora::KeepQuantizerThreadsPassive(argv);
     const tintora::EditorCommandLine commandLine(QStringLiteral(TINTORA_VERSION));
     // --help and --version answer without a window system, so they work from any terminal.
     {

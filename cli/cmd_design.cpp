@@ -1,3 +1,4 @@
+#include "arguments.h"
 #include "command.h"
 #include "failure.h"
 #include "inputfiles.h"
@@ -21,45 +22,12 @@ const char kCheckUsage[] =
     "  tintora-cli check FILE.sch [--background PICTURE.jpg] [--ini tintora.ini] [--json]\n"
     "                                       list the texts below 4.5:1 contrast (the clock's\n"
     "                                       hands below 3:1) on any screen, worst first;\n"
-    "                                       exit status 1 when there is one";
+    "                                       exit status 1 when there is one, 2 when the\n"
+    "                                       check cannot run";
 const char kSuggestUsage[] =
-    "  tintora-cli suggest PICTURE.jpg OUT.sch [--dark|--light] [--variant N]\n"
+    "  tintora-cli suggest PICTURE.jpg OUT.sch|- [--dark|--light] [--variant N] [--force]\n"
     "                                       write a scheme coloured from the picture, every\n"
     "                                       text readable on it; N chooses another one";
-
-// The words of a command line: its file names in order, options with a value, and flags.
-struct Arguments {
-    QStringList files;
-    std::map<QString, QString> values;
-    QStringList flags;
-};
-
-std::optional<Arguments> Split(const QStringList &args, const QStringList &valueOptions,
-                               const QStringList &flagOptions, QString &error)
-{
-    Arguments split;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString &word = args[i];
-        if (valueOptions.contains(word)) {
-            if (i + 1 >= args.size()) {
-                error = QStringLiteral("%1 needs a value").arg(word);
-                return std::nullopt;
-            }
-            if (!split.values.emplace(word, args[++i]).second) {
-                error = QStringLiteral("%1 given twice").arg(word);
-                return std::nullopt;
-            }
-        } else if (flagOptions.contains(word)) {
-            split.flags << word;
-        } else if (word.startsWith(QLatin1Char('-')) && word.size() > 1) {
-            error = QStringLiteral("unknown option '%1'").arg(word);
-            return std::nullopt;
-        } else {
-            split.files << word;
-        }
-    }
-    return split;
-}
 
 std::optional<QImage> ReadBackground(const std::map<QString, QString> &values, const QString &option,
                                      QString &error)
@@ -100,28 +68,31 @@ QString JsonReport(const std::vector<ContrastPlace> &weak)
     return json;
 }
 
+// As diff and grep: 1 is a text below its bound, 2 a check that could not run.
+constexpr int kCheckCannotRun = 2;
+
 int Check(const QStringList &args)
 {
     QString error;
     const std::optional<Arguments> split =
         Split(args, {QStringLiteral("--background"), QStringLiteral("--ini")}, {QStringLiteral("--json")}, error);
     if (!split)
-        return Fail(error);
+        return Fail(error, kCheckCannotRun);
     if (split->files.size() != 1)
-        return UsageError(kCheckUsage);
+        return UsageError(kCheckUsage, kCheckCannotRun);
     const std::optional<ColourScheme> scheme = ReadSchemeArgument(split->files[0], error);
     if (!scheme)
-        return Fail(error);
+        return Fail(error, kCheckCannotRun);
     const auto ini = split->values.find(QStringLiteral("--ini"));
     const std::optional<Settings> settings =
         ReadSettingsArgument(ini == split->values.end() ? QString() : ini->second, error);
     if (!settings)
-        return Fail(error);
+        return Fail(error, kCheckCannotRun);
     const std::optional<QImage> background = ReadBackground(split->values, QStringLiteral("--background"), error);
     if (!background)
-        return Fail(error);
+        return Fail(error, kCheckCannotRun);
     if (!InstallPreviewFontFromMemory())
-        return Fail(QStringLiteral("the preview font cannot be loaded"));
+        return Fail(QStringLiteral("the preview font cannot be loaded"), kCheckCannotRun);
 
     ContrastChecker checker(settings->preview);
     checker.setBackground(*background);
@@ -141,11 +112,19 @@ int Suggest(const QStringList &args)
 {
     QString error;
     const std::optional<Arguments> split =
-        Split(args, {QStringLiteral("--variant")}, {QStringLiteral("--dark"), QStringLiteral("--light")}, error);
+        Split(args, {QStringLiteral("--variant")},
+              {QStringLiteral("--dark"), QStringLiteral("--light"), QStringLiteral("--force")}, error);
     if (!split)
         return Fail(error);
-    if (split->files.size() != 2 || split->flags.size() > 1)
+    const bool dark = split->flags.contains(QStringLiteral("--dark"));
+    const bool light = split->flags.contains(QStringLiteral("--light"));
+    if (split->files.size() != 2 || (dark && light))
         return UsageError(kSuggestUsage);
+    const QString &picturePath = split->files[0], &out = split->files[1];
+    if (const QString reason =
+            RefusedSchemeOutputReason(out, {picturePath}, split->flags.contains(QStringLiteral("--force")));
+        !reason.isEmpty())
+        return Fail(reason);
     int variant = 0;
     if (const auto found = split->values.find(QStringLiteral("--variant")); found != split->values.end()) {
         bool ok = false;
@@ -153,13 +132,9 @@ int Suggest(const QStringList &args)
         if (!ok || variant < 0)
             return Fail(QStringLiteral("--variant must be a whole number from 0, not '%1'").arg(found->second));
     }
-    SchemeTone tone = SchemeTone::AsPicture;
-    if (split->flags.contains(QStringLiteral("--dark")))
-        tone = SchemeTone::Dark;
-    else if (split->flags.contains(QStringLiteral("--light")))
-        tone = SchemeTone::Light;
+    const SchemeTone tone = dark ? SchemeTone::Dark : light ? SchemeTone::Light : SchemeTone::AsPicture;
 
-    const std::optional<QImage> picture = LoadJpegScaled(split->files[0], 128, 128, &error);
+    const std::optional<QImage> picture = LoadJpegScaled(picturePath, 128, 128, &error);
     if (!picture)
         return Fail(error);
     if (!InstallPreviewFontFromMemory())
@@ -169,10 +144,10 @@ int Suggest(const QStringList &args)
     std::optional<ColourScheme> scheme = SuggestScheme(base, *picture, DefaultSettings().preview, tone, variant);
     if (!scheme)
         return Fail(NoReadableSuggestionText(kEnglish));
-    return WriteSchemeImage(split->files[1], EncodeScheme(*scheme));
+    return WriteSchemeImage(out, EncodeScheme(*scheme));
 }
 
-const Registration check({"check", kCheckUsage, Check});
+const Registration check({"check", kCheckUsage, Check, kCheckCannotRun});
 const Registration suggest({"suggest", kSuggestUsage, Suggest});
 
 }  // namespace

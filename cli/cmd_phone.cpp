@@ -17,8 +17,8 @@ namespace tintora::cli {
 namespace {
 
 constexpr auto kPhoneUsage =
-    "  tintora-cli phone read OUT.sch [--ini FILE]\n"
-    "      read spcolor.sch from the phone into OUT.sch\n"
+    "  tintora-cli phone read OUT.sch|- [--force] [--ini FILE]\n"
+    "      read spcolor.sch from the phone into OUT.sch, or to standard output\n"
     "  tintora-cli phone write IN.sch [--restart] [--ini FILE]\n"
     "      write IN.sch to the phone; --restart answers the reboot question with yes\n"
     "  tintora-cli phone activate [--restart] [--ini FILE]\n"
@@ -40,6 +40,7 @@ struct PhoneArguments {
     QString file;
     QString ini;
     bool restart = false;
+    bool force = false;
     std::optional<int> wait;
 };
 
@@ -52,8 +53,13 @@ std::optional<PhoneArguments> ParsePhoneArguments(QStringList args)
     QStringList positional;
     while (!args.isEmpty()) {
         const QString arg = args.takeFirst();
-        if (arg == "--restart") {
+        if (arg == "--") {
+            positional << args;
+            args.clear();
+        } else if (arg == "--restart") {
             parsed.restart = true;
+        } else if (arg == "--force") {
+            parsed.force = true;
         } else if (arg == "--ini") {
             if (args.isEmpty())
                 return std::nullopt;
@@ -74,6 +80,8 @@ std::optional<PhoneArguments> ParsePhoneArguments(QStringList args)
     parsed.action = positional.takeFirst();
     const bool takesFile = parsed.action == "read" || parsed.action == "write" ||
                            parsed.action == "restore-seem";
+    if (parsed.force && parsed.action != "read")
+        return std::nullopt;
     if (parsed.action == "probe")
         return positional.isEmpty() && !parsed.restart && parsed.ini.isEmpty()
                    ? std::optional(parsed)
@@ -96,6 +104,11 @@ int Phone(const QStringList &args)
     const std::optional<Settings> settings = ReadSettingsArgument(parsed->ini, error);
     if (!settings)
         return Fail(error);
+    if (parsed->action == "read") {
+        const QStringList inputs = parsed->ini.isEmpty() ? QStringList() : QStringList{parsed->ini};
+        if (const QString reason = RefusedSchemeOutputReason(parsed->file, inputs, parsed->force); !reason.isEmpty())
+            return Fail(reason);
+    }
     // A pipe or a device would hang the open with the phone link already started.
     if (parsed->action == "restore-seem") {
         if (const QString refused = RefusedInputReason(parsed->file, kEnglish); !refused.isEmpty())
@@ -113,7 +126,8 @@ int Phone(const QStringList &args)
         return 1;
     if (parsed->action == "restore-seem")
         return RestoreSeem(phone, parsed->file, parsed->restart);
-    ConsoleDialogs dialogs(parsed->restart);
+    const bool toStandardOutput = parsed->action == "read" && IsStandardOutput(parsed->file);
+    ConsoleDialogs dialogs(parsed->restart, toStandardOutput ? stderr : stdout);
     ColourScheme scheme;
     CommandContext context{phone, scheme, dialogs, kEnglish};
     const QString phonePath = SchemePhonePath(settings->SpColorPath);
@@ -124,6 +138,8 @@ int Phone(const QStringList &args)
             return 1;
         if (!opened.note.isEmpty())
             Warn(opened.note);
+        if (toStandardOutput)
+            return WriteSchemeImage(parsed->file, EncodeScheme(scheme));
         QString target = parsed->file;
         return SaveToComputer(context, target, {}).saved ? 0 : 1;
     }

@@ -8,7 +8,6 @@
 #include "preview/previewfont.h"
 #include "preview/previewpictures.h"
 #include "scheme/colourscheme.h"
-#include "scheme/wholefilewrite.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -21,12 +20,13 @@ namespace tintora::cli {
 namespace {
 
 const char kRenderUsage[] =
-    "  tintora-cli render [--scheme FILE.sch] --screen N|all --out OUT.png|OUT.jpg|DIR\n"
+    "  tintora-cli render [--scheme FILE.sch] --screen N|all --out OUT.png|OUT.jpg|-|DIR\n"
     "                     [--now \"YYYY-MM-DD HH:MM\"] [--ini tintora.ini]\n"
     "                     [--background PICTURE.jpg]\n"
     "                                       paint preview screen N (0..8) in the format\n"
-    "                                       of OUT's extension, or all nine into DIR\n"
-    "                                       (made when missing) as screen-0.png .. screen-8.png";
+    "                                       of OUT's extension (PNG to standard output for -),\n"
+    "                                       or all nine into DIR (made when missing) as\n"
+    "                                       screen-0.png .. screen-8.png";
 
 struct RenderOptions {
     QString scheme, screen, out, now, ini, background;
@@ -106,6 +106,9 @@ int Render(const QStringList &args)
     if (options->screen == QLatin1String("all")) {
         for (int screen = 0; screen <= 8; ++screen)
             screens.push_back(screen);
+        if (IsStandardOutput(options->out))
+            return Fail(QStringLiteral("--screen all writes nine pictures into a folder; standard output "
+                                       "takes one, so give --out DIR"));
         // A folder that is not there yet is made once the pictures are ready.
         if (QFileInfo::exists(options->out) && !QFileInfo(options->out).isDir())
             return Fail(QStringLiteral("%1 is not a folder").arg(options->out));
@@ -158,6 +161,11 @@ int Render(const QStringList &args)
     if (background)
         preview.setBackgroundPicture(*background);
 
+    QStringList inputs;
+    for (const QString &input : {options->scheme, options->ini, options->background}) {
+        if (!input.isNull())
+            inputs << input;
+    }
     std::vector<std::pair<QString, QByteArray>> files;
     for (int screen : screens) {
         preview.RepaintPreview(screen);
@@ -165,6 +173,8 @@ int Render(const QStringList &args)
                                  ? options->out
                                  : QDir(options->out).filePath(
                                        QStringLiteral("screen-%1.png").arg(screen));
+        if (const QString reason = InputAsOutputReason(path, inputs); !reason.isEmpty())
+            return Fail(reason);
         std::optional<QByteArray> picture = Encode(preview.image(), format);
         if (!picture)
             return Fail(QStringLiteral("cannot encode %1").arg(path));
@@ -173,8 +183,8 @@ int Render(const QStringList &args)
     if (screens.size() > 1 && !QDir().mkpath(options->out))
         return Fail(QStringLiteral("cannot make the folder %1").arg(options->out));
     for (const auto &[path, bytes] : files) {
-        if (WriteWholeFile(path, bytes, &error) != WriteOutcome::Written)
-            return Fail(QStringLiteral("cannot write %1: %2").arg(path, error));
+        if (const int status = WriteOutput(path, bytes))
+            return status;
     }
     return 0;
 }

@@ -1,3 +1,4 @@
+#include "arguments.h"
 #include "command.h"
 #include "failure.h"
 #include "inputfiles.h"
@@ -21,8 +22,27 @@ namespace {
 constexpr qint64 kMaxJsonSize = 1 << 20;
 
 const char kDumpUsage[] = "  tintora-cli dump FILE.sch            print a scheme as JSON";
-const char kBuildUsage[] = "  tintora-cli build FILE.json OUT.sch  write the scheme of a JSON document";
-const char kDefaultUsage[] = "  tintora-cli default OUT.sch          write the built-in default scheme";
+const char kBuildUsage[] =
+    "  tintora-cli build FILE.json OUT.sch|- [--force]\n"
+    "                                       write the scheme of a JSON document";
+const char kDefaultUsage[] =
+    "  tintora-cli default OUT.sch|- [--force]\n"
+    "                                       write the built-in default scheme";
+
+// The files of a command that writes a scheme, and its --force; nullopt after the reason or
+// the usage on standard error.
+std::optional<Arguments> SplitFiles(const QStringList &args, qsizetype count, const char *usage)
+{
+    QString error;
+    std::optional<Arguments> split = Split(args, {}, {QStringLiteral("--force")}, error);
+    if (!split)
+        Fail(error);
+    else if (split->files.size() != count)
+        UsageError(usage);
+    else
+        return split;
+    return std::nullopt;
+}
 
 int Dump(const QStringList &args)
 {
@@ -39,12 +59,15 @@ int Dump(const QStringList &args)
 
 int Build(const QStringList &args)
 {
-    if (args.size() != 2)
-        return UsageError(kBuildUsage);
-    const QString &input = args[0];
+    const std::optional<Arguments> split = SplitFiles(args, 2, kBuildUsage);
+    if (!split)
+        return 1;
+    const QString &input = split->files[0], &out = split->files[1];
     const QString refused = RefusedInputReason(input, kEnglish);
     if (!refused.isEmpty())
         return Fail(NotOpenedText(kEnglish, input, refused));
+    if (const QString reason = RefusedSchemeOutputReason(out, {input}, !split->flags.isEmpty()); !reason.isEmpty())
+        return Fail(reason);
     QFile file(input);
     if (!file.open(QIODevice::ReadOnly))
         return Fail(NotOpenedText(kEnglish, input, file.errorString()));
@@ -67,16 +90,20 @@ int Build(const QStringList &args)
     std::optional<ColourScheme> scheme = SchemeFromJson(document, broken);
     if (!scheme)
         return Fail(input + ": " + broken);
-    return WriteSchemeImage(args[1], EncodeScheme(*scheme));
+    return WriteSchemeImage(out, EncodeScheme(*scheme));
 }
 
 int Default(const QStringList &args)
 {
-    if (args.size() != 1)
-        return UsageError(kDefaultUsage);
+    const std::optional<Arguments> split = SplitFiles(args, 1, kDefaultUsage);
+    if (!split)
+        return 1;
+    const QString &out = split->files[0];
+    if (const QString reason = RefusedSchemeOutputReason(out, {}, !split->flags.isEmpty()); !reason.isEmpty())
+        return Fail(reason);
     ColourScheme scheme;
     BuildDefaultScheme(scheme);
-    return WriteSchemeImage(args[0], EncodeScheme(scheme));
+    return WriteSchemeImage(out, EncodeScheme(scheme));
 }
 
 const Registration dump({"dump", kDumpUsage, Dump});

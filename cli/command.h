@@ -11,6 +11,9 @@ struct Command {
     const char *name;
     const char *usage;  // lines for --help
     std::function<int(const QStringList &args)> run;
+    // The exit status when the command cannot run at all; check, as diff and grep, keeps 1
+    // for its finding.
+    int cannotRun = 1;
 };
 
 struct Registration {

@@ -4,15 +4,18 @@
 
 #include <QTextStream>
 
+#include <cstdio>
+
 namespace tintora::cli {
 
-// Messages on the console: texts go to standard output with their lines on
-// lines of their own, error reports to standard error, and a question is
-// answered by a setting made beforehand. Files come from the arguments, so a
-// file dialog is always cancelled.
+// Messages on the console: texts go to standard output (standard error while
+// standard output carries the command's data) with their lines on lines of
+// their own, error reports to standard error, and a question is answered by a
+// setting made beforehand. Files come from the arguments, so a file dialog is
+// always cancelled.
 class ConsoleDialogs : public Dialogs {
 public:
-    explicit ConsoleDialogs(bool answerYes) : answerYes_(answerYes) {}
+    explicit ConsoleDialogs(bool answerYes, FILE *texts = stdout) : answerYes_(answerYes), out_(texts) {}
 
     void inform(const QString &text) override;
     void informFailure(const QString &text) override;
@@ -24,7 +27,7 @@ public:
 
 private:
     bool answerYes_;
-    QTextStream out_{stdout};
+    QTextStream out_;
     QTextStream err_{stderr};
 };
 

@@ -9,15 +9,15 @@ void Warn(const QString &message)
     QTextStream(stderr) << "tintora-cli: " << message << '\n';
 }
 
-int Fail(const QString &message)
+int Fail(const QString &message, int status)
 {
     Warn(message);
-    return 1;
+    return status;
 }
 
-int UsageError(const char *usage)
+int UsageError(const char *usage, int status)
 {
-    return Fail(QStringLiteral("wrong arguments; usage:\n%1").arg(QString::fromUtf8(usage)));
+    return Fail(QStringLiteral("wrong arguments; usage:\n%1").arg(QString::fromUtf8(usage)), status);
 }
 
 }  // namespace tintora::cli

@@ -7,6 +7,10 @@
 #include "settings/profilefile.h"
 
 #include <QFile>
+#include <QFileInfo>
+
+#include <cstdio>
+#include <filesystem>
 
 namespace tintora::cli {
 
@@ -56,13 +60,63 @@ std::optional<Settings> ReadSettingsArgument(const QString &path, QString &error
     return ReadSettings(file);
 }
 
-int WriteSchemeImage(const QString &path, const SchemeImage &image)
+bool IsStandardOutput(const QString &out)
 {
+    return out == QLatin1String("-");
+}
+
+QString InputAsOutputReason(const QString &out, const QStringList &inputs)
+{
+    if (IsStandardOutput(out))
+        return {};
+    const std::filesystem::path written = QFileInfo(out).filesystemFilePath();
+    for (const QString &input : inputs) {
+        std::error_code unknown;
+        if (std::filesystem::equivalent(written, QFileInfo(input).filesystemFilePath(), unknown))
+            return QStringLiteral("cannot write %1: it is the input %2").arg(out, input);
+    }
+    return {};
+}
+
+QString RefusedSchemeOutputReason(const QString &out, const QStringList &inputs, bool force)
+{
+    if (const QString reason = InputAsOutputReason(out, inputs); !reason.isEmpty())
+        return reason;
+    const QFileInfo info(out);
+    if (IsStandardOutput(out) || !info.exists())
+        return {};
+    if (info.isDir())
+        return QStringLiteral("cannot write %1: it is a folder").arg(out);
+    // A device, a pipe or a socket is written into, as a shell's redirection would.
+    if (!info.isFile() || force)
+        return {};
+    const SchemeFileRead read = ReadSchemeImage(out, kEnglish);
+    if (read.outcome != LoadOutcome::Loaded)
+        return QStringLiteral("cannot write %1: it cannot be read to see whether it is a colour scheme (%2); "
+                              "--force replaces it").arg(out, read.reason);
+    if (IsSchemeImage(read.image))
+        return {};
+    return QStringLiteral("cannot write %1: it is not a colour scheme; --force replaces it").arg(out);
+}
+
+int WriteOutput(const QString &out, QByteArrayView bytes)
+{
+    if (IsStandardOutput(out)) {
+        QFile output;
+        if (!output.open(stdout, QIODevice::WriteOnly) || output.write(bytes.data(), bytes.size()) != bytes.size() ||
+            !output.flush())
+            return Fail(QStringLiteral("cannot write to standard output: %1").arg(output.errorString()));
+        return 0;
+    }
     QString error;
-    const QByteArrayView bytes(reinterpret_cast<const char *>(image.data()), qsizetype(image.size()));
-    if (WriteWholeFile(path, bytes, &error) != WriteOutcome::Written)
-        return Fail(QStringLiteral("cannot write %1: %2").arg(path, error));
+    if (WriteWholeFile(out, bytes, &error) != WriteOutcome::Written)
+        return Fail(QStringLiteral("cannot write %1: %2").arg(out, error));
     return 0;
+}
+
+int WriteSchemeImage(const QString &out, const SchemeImage &image)
+{
+    return WriteOutput(out, QByteArrayView(reinterpret_cast<const char *>(image.data()), qsizetype(image.size())));
 }
 
 }  // namespace tintora::cli

@@ -3,7 +3,9 @@
 #include "scheme/colourscheme.h"
 #include "settings/settings.h"
 
+#include <QByteArrayView>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -19,8 +21,22 @@ std::optional<ColourScheme> ReadSchemeArgument(const QString &path, QString &err
 // defaults of a missing tintora.ini.
 std::optional<Settings> ReadSettingsArgument(const QString &path, QString &error);
 
-// All or nothing: a failed write leaves no file and no half of one. The exit status of the
-// command: 0, or 1 after the reason on standard error.
-int WriteSchemeImage(const QString &path, const SchemeImage &image);
+// "-", a command's OUT that is standard output.
+bool IsStandardOutput(const QString &out);
+
+// Why a command may not write OUT, or an empty string: OUT is one of its inputs, named by
+// this or another path or through a hard link.
+QString InputAsOutputReason(const QString &out, const QStringList &inputs);
+
+// Why a command may not write a scheme to OUT, or an empty string. Standard output, a name
+// not taken yet, a colour scheme (by its signature), a device, a pipe or a socket may be
+// written; anything else only when forced; an input never.
+QString RefusedSchemeOutputReason(const QString &out, const QStringList &inputs, bool force);
+
+// The bytes to standard output for "-", else to the file, all or nothing: a failed write
+// leaves no file and no half of one. The exit status of the command: 0, or 1 after the
+// reason on standard error.
+int WriteOutput(const QString &out, QByteArrayView bytes);
+int WriteSchemeImage(const QString &out, const SchemeImage &image);
 
 }  // namespace tintora::cli

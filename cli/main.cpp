@@ -1,6 +1,7 @@
 #include "command.h"
 #include "failure.h"
 
+#include "design/openmpthreads.h"
 #include "scheme/inputfile.h"
 
 #include <QDir>
@@ -35,7 +36,18 @@ void printHelp(QTextStream &out)
            "Reads, writes and previews spcolor.sch colour schemes of P2K phones.\n\n";
     for (const Command &command : commands())
         out << command.usage << '\n';
-    out << "  tintora-cli --help | --version\n";
+    out << "  tintora-cli --help | --version\n\n"
+           "OUT - is standard output. An OUT.sch that holds anything but a colour scheme is\n"
+           "replaced only with --force, and an input file never. -- ends the options.\n";
+}
+
+const Command *Named(const QString &name)
+{
+    for (const Command &command : commands()) {
+        if (name == QLatin1String(command.name))
+            return &command;
+    }
+    return nullptr;
 }
 
 }  // namespace
@@ -54,11 +66,15 @@ Registration::Registration(Command command)
 
 int main(int argc, char **argv)
 {
+    tintora::KeepQuantizerThreadsPassive(argv);
     using namespace tintora::cli;
     // A file name Qt cannot keep exactly would read or write a different file.
     for (int i = 1; i < argc; ++i) {
-        if (!tintora::IsExactArgument(argv[i]))
-            return Fail(tintora::InexactArgumentText(tintora::kEnglish, QFile::decodeName(argv[i])));
+        if (!tintora::IsExactArgument(argv[i])) {
+            const Command *command = Named(QString::fromLatin1(argv[1]));
+            return Fail(tintora::InexactArgumentText(tintora::kEnglish, QFile::decodeName(argv[i])),
+                        command ? command->cannotRun : 1);
+        }
     }
     // Text rendering needs a GUI application; no window is ever shown.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -99,10 +115,8 @@ int main(int argc, char **argv)
         out << "tintora-cli " << TINTORA_VERSION << '\n';
         return 0;
     }
-    for (const Command &command : commands()) {
-        if (name == command.name)
-            return command.run(args);
-    }
+    if (const Command *command = Named(name))
+        return command->run(args);
     err << "tintora-cli: unknown command '" << name << "'; see tintora-cli --help\n";
     return 1;
 }

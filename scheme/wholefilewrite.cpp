@@ -4,6 +4,9 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
+#include <cerrno>
+
 #if defined(Q_OS_UNIX)
 #include <sys/stat.h>
 #include <unistd.h>
@@ -50,6 +53,52 @@ WriteOutcome WriteInto(const QString &path, QByteArrayView bytes, QString *error
     return WriteOutcome::Written;
 }
 
+// Power cuts aside, the bytes a process wrote are the system's once written; fsync makes
+// them the disk's. Windows keeps that to itself.
+bool Sync(QFile &file)
+{
+#if defined(Q_OS_UNIX)
+    return ::fsync(file.handle()) == 0;
+#else
+    Q_UNUSED(file);
+    return true;
+#endif
+}
+
+// Where no file can be made beside it, the new bytes go over the old ones from the start
+// and the file is cut to their length only then: at no moment is it shorter than it was, or
+// empty. A write that fails puts the old bytes back as far as the system lets it.
+WriteOutcome WriteInPlace(const QString &path, QByteArrayView bytes, QString *error)
+{
+    QFile file(path);
+    // Opened for writing alone, Qt would cut the file to nothing.
+    if (!file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly | QIODevice::Unbuffered)) {
+        if (error)
+            *error = file.errorString();
+        return WriteOutcome::NotOpened;
+    }
+    const qint64 oldSize = file.size();
+    const QByteArray overwritten = file.read(std::min<qint64>(oldSize, bytes.size()));
+    if (overwritten.size() != std::min<qint64>(oldSize, bytes.size())) {
+        if (error)
+            *error = file.errorString();
+        return WriteOutcome::Failed;
+    }
+    QString reason;
+    if (file.seek(0) && WriteAll(file, bytes)) {
+        // Qt hears nothing of a failed sync.
+        if (!Sync(file))
+            reason = qt_error_string(errno);
+        else if (file.resize(bytes.size()))
+            return WriteOutcome::Written;
+    }
+    if (error)
+        *error = reason.isEmpty() ? file.errorString() : reason;
+    if (file.seek(0) && WriteAll(file, overwritten) && file.size() > oldSize)
+        file.resize(oldSize);
+    return WriteOutcome::Failed;
+}
+
 #if defined(Q_OS_UNIX)
 // The replacement takes the old file's mode, and its owner and group where the
 // process may give them (root may; others only a group of their own).
@@ -73,8 +122,11 @@ WriteOutcome WriteWholeFile(const QString &path, QByteArrayView bytes, QString *
     if (IsSpecialFile(path))
         return WriteInto(path, bytes, error);
     QSaveFile file(path);
-    file.setDirectWriteFallback(true);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        // Qt's own fallback for a folder that takes no new files cuts the file to nothing
+        // before the first byte is written.
+        if (QFileInfo(path).isFile())
+            return WriteInPlace(path, bytes, error);
         if (error)
             *error = file.errorString();
         return WriteOutcome::NotOpened;

@@ -6,7 +6,9 @@
 
 #if defined(Q_OS_LINUX)
 #include <csignal>
+#include <cstdlib>
 #include <fcntl.h>
+#include <grp.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
 #include <sys/mount.h>
@@ -65,6 +67,38 @@ private:
     QString path_;
     bool set_ = false;
 };
+
+// Root passes every permission check; as nobody a test meets them as users do.
+constexpr uid_t kNobody = 65534;
+
+// While it lives, a process run as root acts as nobody, so that a folder's permissions
+// hold for it; anyone else stays who they are.
+class ActingAsNobody {
+public:
+    ActingAsNobody() : wasRoot_(::geteuid() == 0)
+    {
+        if (wasRoot_)
+            acting_ = ::setegid(kNobody) == 0 && ::seteuid(kNobody) == 0;
+    }
+    ~ActingAsNobody()
+    {
+        if (wasRoot_ && (::seteuid(0) != 0 || ::setegid(0) != 0))
+            std::abort();
+    }
+    // False where root could not become nobody (a container that maps no such user).
+    bool holds() const { return !wasRoot_ || acting_; }
+
+private:
+    bool wasRoot_;
+    bool acting_ = false;
+};
+
+// For a child about to run a program: root becomes nobody for good. False when it cannot.
+inline bool BecomeNobody()
+{
+    return ::geteuid() != 0 ||
+           (::setgroups(0, nullptr) == 0 && ::setgid(kNobody) == 0 && ::setuid(kNobody) == 0);
+}
 
 // A small file system of its own at path (a tmpfs, which needs root), to be
 // filled to the last byte; unmounted again at the end.

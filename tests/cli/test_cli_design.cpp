@@ -10,8 +10,14 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#if defined(Q_OS_LINUX)
+#include <sched.h>
+#endif
 
 namespace tintora::test {
 namespace {
@@ -129,6 +135,82 @@ TEST_F(CliDesignTest, ASuggestedSchemePassesTheCheckWithItsPicture)
     ASSERT_TRUE(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
     EXPECT_NE(a.readAll(), b.readAll());
 }
+
+// Fault caught: check ending with 1 both for a text below its bound and for a check that
+// could not run, so that a script took a mistyped name for a weak scheme.
+TEST(CliCheck, ExitsOneForAWeakTextAndTwoWhenItCannotRun)
+{
+    QTemporaryDir dir;
+    const QString weak = dir.filePath("default.sch"), notScheme = dir.filePath("notes.txt");
+    ASSERT_EQ(RunCli({"default", weak}).exitCode, 0);
+    QFile notes(notScheme);
+    ASSERT_TRUE(notes.open(QIODevice::WriteOnly));
+    notes.write("not a scheme at all");
+    notes.close();
+    const struct {
+        QStringList args;
+        int status;
+    } cases[] = {
+        {{"check", weak}, 1},
+        {{"check", weak, "--json"}, 1},
+        {{"check", dir.filePath("missing.sch")}, 2},
+        {{"check", notScheme}, 2},
+        {{"check", weak, "--colour"}, 2},
+        {{"check", weak, "--ini"}, 2},
+        {{"check"}, 2},
+        {{"check", weak, weak}, 2},
+        {{"check", weak, "--ini", dir.filePath("missing.ini")}, 2},
+        {{"check", weak, "--background", notScheme}, 2},
+    };
+    for (const auto &c : cases) {
+        const CliRun run = RunCli(c.args);
+        EXPECT_EQ(run.exitCode, c.status) << c.args.join(' ').toStdString() << ": " << run.err.toStdString();
+        EXPECT_EQ(run.err.isEmpty(), c.status == 1) << c.args.join(' ').toStdString();
+    }
+}
+
+#if defined(Q_OS_LINUX)
+// Fault caught: libgomp reading OMP_WAIT_POLICY=active (or a GOMP_SPINCOUNT) before main, so
+// that the idle editor and tintora-cli spun a core after a suggestion; the environment mended
+// only after libgomp had read it; more threads than cores; a program started again and again.
+TEST(QuantizerThreads, WaitPassivelyOneACoreWhateverTheEnvironment)
+{
+    // The processors the programs may run on, as libgomp counts them.
+    cpu_set_t set;
+    ASSERT_EQ(sched_getaffinity(0, sizeof set, &set), 0);
+    const int cores = CPU_COUNT(&set);
+    for (const char *program : {TINTORA_CLI_PATH, TINTORA_EDITOR_PATH}) {
+        for (const bool asksToSpin : {true, false}) {
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            // libgomp prints what it read from the environment each time the program starts.
+            environment.insert("OMP_DISPLAY_ENV", "verbose");
+            if (asksToSpin) {
+                environment.insert("OMP_WAIT_POLICY", "active");
+                environment.insert("GOMP_SPINCOUNT", "infinite");
+                environment.insert("OMP_NUM_THREADS", QString::number(cores * 8));
+            } else {
+                for (const char *name : {"OMP_WAIT_POLICY", "GOMP_SPINCOUNT", "OMP_NUM_THREADS"})
+                    environment.remove(name);
+            }
+            QProcess process;
+            process.setProcessEnvironment(environment);
+            process.start(program, {"--version"});
+            ASSERT_TRUE(process.waitForFinished(60000));
+            EXPECT_EQ(process.exitCode(), 0);
+            const QString read = QString::fromUtf8(process.readAllStandardError());
+            const std::string what = std::string(program) + (asksToSpin ? " asked to spin:\n" : ":\n") + read.toStdString();
+            const QString begin = "OPENMP DISPLAY ENVIRONMENT BEGIN";
+            EXPECT_EQ(read.count(begin), asksToSpin ? 2 : 1) << what;
+            const QString last = read.mid(read.lastIndexOf(begin));
+            EXPECT_TRUE(last.contains("OMP_WAIT_POLICY = 'PASSIVE'")) << what;
+            EXPECT_TRUE(last.contains(QStringLiteral("OMP_NUM_THREADS = '%1'").arg(cores))) << what;
+            if (asksToSpin) {
+                EXPECT_TRUE(last.contains("GOMP_SPINCOUNT = '0'")) << what;
+            }
+        }
+    }
+}
+#endif
 
 }  // namespace
 }  // namespace tintora::test

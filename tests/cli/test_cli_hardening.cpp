@@ -16,11 +16,13 @@
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <random>
 #include <thread>
 #include <vector>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -48,14 +50,45 @@ struct Outcome {
     int status = -1;        // exit status; -1 when it ended by a signal
     QString err;
     long peakKiB = 0;  // largest resident set of the program
+    bool killedWhileOpen = false;  // it held RunOptions::killWhenOpen open when killed
 };
 
-// Starts tintora-cli with the arguments; waits at most timeout, or kills it
-// with SIGKILL after killAfter when that is given.
-Outcome RunCli(const QString &errPath, const QStringList &args, std::chrono::milliseconds timeout,
-           std::optional<std::chrono::microseconds> killAfter = std::nullopt,
-           const QStringList &extraEnvironment = {})
+struct RunOptions {
+    std::optional<std::chrono::microseconds> killAfter;  // SIGKILL then, unless it is over
+    QString killWhenOpen;  // also SIGKILL as soon as the program is seen holding this file open
+    QStringList environment;  // added to ours
+    bool asNobody = false;  // root runs it as nobody, whom a folder's permissions stop
+};
+
+// The exit status of a child that could not become nobody.
+constexpr int kNoNobody = 126;
+
+bool HoldsOpen(pid_t pid, const QByteArray &path)
 {
+    const QByteArray fds = "/proc/" + QByteArray::number(pid) + "/fd/";
+    DIR *dir = opendir(fds.constData());
+    if (!dir)
+        return false;
+    bool open = false;
+    char target[4096];
+    while (const dirent *entry = readdir(dir)) {
+        const ssize_t size = readlink((fds + entry->d_name).constData(), target, sizeof target);
+        if (size == path.size() && std::memcmp(target, path.constData(), size) == 0) {
+            open = true;
+            break;
+        }
+    }
+    closedir(dir);
+    return open;
+}
+
+// Starts tintora-cli with the arguments; waits at most timeout, or kills it
+// with SIGKILL as the options say.
+Outcome RunCli(const QString &errPath, const QStringList &args, std::chrono::milliseconds timeout,
+               const RunOptions &options = {})
+{
+    const std::optional<std::chrono::microseconds> killAfter = options.killAfter;
+    const QByteArray watched = QFile::encodeName(options.killWhenOpen);
     std::vector<QByteArray> strings{QByteArray(TINTORA_CLI_PATH)};
     for (const QString &arg : args)
         strings.push_back(QFile::encodeName(arg));
@@ -66,7 +99,7 @@ Outcome RunCli(const QString &errPath, const QStringList &args, std::chrono::mil
     std::vector<QByteArray> envStrings;
     for (char **e = environ; *e; ++e)
         envStrings.emplace_back(*e);
-    for (const QString &e : extraEnvironment)
+    for (const QString &e : options.environment)
         envStrings.push_back(e.toLocal8Bit());
     std::vector<char *> envp;
     for (QByteArray &s : envStrings)
@@ -81,6 +114,8 @@ Outcome RunCli(const QString &errPath, const QStringList &args, std::chrono::mil
         dup2(null, STDIN_FILENO);
         dup2(null, STDOUT_FILENO);
         dup2(err, STDERR_FILENO);
+        if (options.asNobody && !tintora::test::BecomeNobody())
+            _exit(kNoNobody);
         execve(argv[0], argv.data(), envp.data());
         _exit(127);
     }
@@ -92,7 +127,9 @@ Outcome RunCli(const QString &errPath, const QStringList &args, std::chrono::mil
     rusage usage{};
     for (;;) {
         const auto elapsed = std::chrono::steady_clock::now() - start;
-        if (killAfter && elapsed >= *killAfter) {
+        const bool open = !watched.isEmpty() && HoldsOpen(pid, watched);
+        if (killAfter && (elapsed >= *killAfter || open)) {
+            run.killedWhileOpen = open;
             kill(pid, SIGKILL);
             wait4(pid, &status, 0, &usage);
             run.finished = !WIFSIGNALED(status);
@@ -127,7 +164,9 @@ protected:
 
     Outcome run(const QStringList &args, const QStringList &environment = {}) const
     {
-        return RunCli(at("stderr.txt"), args, kPatience, std::nullopt, environment);
+        RunOptions options;
+        options.environment = environment;
+        return RunCli(at("stderr.txt"), args, kPatience, options);
     }
 
     static QByteArray read(const QString &path)
@@ -346,7 +385,7 @@ TEST_F(CliHardeningTest, FullDiskDuringEveryKindOfSaveLeavesTheOldFileWhole)
         QString path;
         QByteArray old;
     };
-    const QByteArray oldScheme = QByteArray("old scheme ") + QByteArray(293, 'o');
+    const QByteArray oldScheme = QByteArray("\0S\0C\0Hold scheme ", 17) + QByteArray(287, 'o');
     const std::vector<Target> targets = {
         {disk + "/built.sch", oldScheme},  {disk + "/default.sch", oldScheme}, {disk + "/read.sch", oldScheme},
         {disk + "/out.png", "old picture"}, {disk + "/screens/screen-4.png", "old screen"},
@@ -397,33 +436,84 @@ TEST_F(CliHardeningTest, KillMidWriteLeavesTheOldOrTheNewFileWhole)
         QStringList args;
         QString target;
         QByteArray old;
+        // In a folder that takes no new files the file is written over where it is: never
+        // shorter than it was, though a kill may leave new bytes before old ones.
+        bool inPlace = false;
     };
-    const QByteArray oldScheme = QByteArray("old scheme ") + QByteArray(293, 'o');
+    const QByteArray oldScheme = QByteArray("\0S\0C\0Hold scheme ", 17) + QByteArray(287, 'o');
+    const QString locked = at("locked");
+    ASSERT_TRUE(QDir(dir.path()).mkdir("locked"));
     const std::vector<Case> cases = {
         {"render", render(at("k.png")), at("k.png"), "old picture"},
         {"default", {"default", at("k.sch")}, at("k.sch"), oldScheme},
         {"activate", {"activate", at("k.seem")}, at("k.seem"), QByteArray(255, '\0')},
+        {"default in a folder that takes no new files", {"default", locked + "/k.sch"}, locked + "/k.sch", oldScheme,
+         true},
     };
     std::mt19937 random(99);
     for (const Case &c : cases) {
         write(c.target, c.old);
+        RunOptions options;
+        if (c.inPlace) {
+            // Root ignores a folder's permissions, so the program runs as nobody, who must
+            // reach the folder and may write the file but not add one beside it.
+            const auto all = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther;
+            QFile::setPermissions(dir.path(), all | QFile::WriteOwner);
+            QFile::setPermissions(c.target, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther | QFile::WriteOther);
+            QFile::setPermissions(locked, all);
+            {
+                const tintora::test::ActingAsNobody nobody;
+                if (!nobody.holds())
+                    GTEST_SKIP() << "root cannot act as nobody here, and no permission stops root";
+                QFile probe(locked + "/probe");
+                ASSERT_FALSE(probe.open(QIODevice::WriteOnly)) << "the folder takes new files";
+            }
+            options.killWhenOpen = c.target;
+            options.asNobody = true;
+        }
         const auto start = std::chrono::steady_clock::now();
-        ASSERT_EQ(run(c.args).status, 0) << c.name;
-        const auto whole = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start);
+        const Outcome whole = RunCli(at("stderr.txt"), c.args, kPatience, options);
+        if (whole.status == kNoNobody)
+            GTEST_SKIP() << "root cannot run the program as nobody here";
+        ASSERT_EQ(whole.status, 0) << c.name << ": " << whole.err.toStdString();
+        const auto took = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start);
         const QByteArray fresh = read(c.target);
         ASSERT_NE(fresh, c.old);
-        int oldSeen = 0, newSeen = 0;
+        if (c.inPlace) {
+            // A full disk at the first byte: the write fails and the file stays as it was.
+            write(c.target, c.old);
+            Outcome full;
+            {
+                const tintora::test::FileSizeLimit limit(0);
+                full = RunCli(at("stderr.txt"), c.args, kPatience, options);
+            }
+            EXPECT_EQ(full.status, 1) << c.name << " on a full disk";
+            EXPECT_EQ(read(c.target), c.old) << c.name << " on a full disk";
+        }
+        int oldSeen = 0, newSeen = 0, mixed = 0, whileOpen = 0, shorter = 0;
         for (int attempt = 0; attempt < 25; ++attempt) {
             write(c.target, c.old);
-            const auto delay = std::chrono::microseconds(random() % std::uint32_t(whole.count() * 6 / 5 + 1));
-            RunCli(at("stderr.txt"), c.args, kPatience, delay);
+            options.killAfter = std::chrono::microseconds(random() % std::uint32_t(took.count() * 6 / 5 + 1));
+            whileOpen += RunCli(at("stderr.txt"), c.args, kPatience, options).killedWhileOpen;
             const QByteArray now = read(c.target);
-            ASSERT_TRUE(now == c.old || now == fresh)
-                << c.name << " killed after " << delay.count() << " us: " << now.size() << " bytes";
-            (now == c.old ? oldSeen : newSeen)++;
+            const std::string what = std::string(c.name) + " killed after " + std::to_string(options.killAfter->count()) +
+                                     " us: " + std::to_string(now.size()) + " bytes";
+            shorter += now.size() < c.old.size();
+            if (c.inPlace) {
+                EXPECT_GE(now.size(), c.old.size()) << what;
+            } else {
+                ASSERT_TRUE(now == c.old || now == fresh) << what;
+            }
+            (now == c.old ? oldSeen : now == fresh ? newSeen : mixed)++;
         }
         // Both ends were seen, so the kills did land around the write.
-        RecordProperty(std::string(c.name) + " old/new", std::to_string(oldSeen) + "/" + std::to_string(newSeen));
+        RecordProperty(std::string(c.name) + " old/new/mixed",
+                       std::to_string(oldSeen) + "/" + std::to_string(newSeen) + "/" + std::to_string(mixed));
+        if (c.inPlace) {
+            RecordProperty(std::string(c.name) + " killed mid-write/left shorter",
+                           std::to_string(whileOpen) + "/" + std::to_string(shorter));
+            QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        }
     }
 }
 

@@ -142,6 +142,8 @@ TEST_F(CliHostileTest, NamesThatAreNotUtf8AreRefused)
     const CliResult dump = runShell("dump \"$(printf 'bad\\377.sch')\"");
     EXPECT_EQ(dump.exitCode, 1);
     EXPECT_TRUE(dump.err.contains("not valid UTF-8")) << dump.err.toStdString();
+    // check keeps 1 for a weak text: a name it cannot take is a check that could not run.
+    EXPECT_EQ(runShell("check \"$(printf 'bad\\377.sch')\"").exitCode, 2);
 
     const CliResult made = runShell("default \"$(printf 'out\\377.sch')\"");
     EXPECT_EQ(made.exitCode, 1);

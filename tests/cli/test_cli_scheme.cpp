@@ -1,8 +1,11 @@
 #include "scheme/codepage.h"
 #include "scheme/colourscheme.h"
 #include "tests/filefaults.h"
+#include "tests/preview/test_jpegwriter.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -10,6 +13,8 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 using namespace tintora;
 
@@ -21,14 +26,20 @@ struct CliRun {
     QString err;
 };
 
-CliRun RunCli(const QStringList &args)
+CliRun RunCli(const QStringList &args, const QString &folder = {},
+             const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment())
 {
     QProcess process;
+    process.setWorkingDirectory(folder);
+    process.setProcessEnvironment(environment);
     process.start(TINTORA_CLI_PATH, args);
     EXPECT_TRUE(process.waitForFinished(60000)) << "tintora-cli did not finish";
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
             process.readAllStandardOutput(), QString::fromUtf8(process.readAllStandardError())};
 }
+
+// A short scheme, by its signature, that a command may write over.
+const QByteArray kPrevious("\0S\0C\0Hprevious", 14);
 
 class CliSchemeTest : public testing::Test {
 protected:
@@ -62,11 +73,11 @@ protected:
     void expectRejected(const QByteArray &json, const QString &rule)
     {
         write(at("bad.json"), json);
-        write(at("out.sch"), "previous");
+        write(at("out.sch"), kPrevious);
         const CliRun run = RunCli({"build", at("bad.json"), at("out.sch")});
         EXPECT_EQ(run.exitCode, 1) << json.left(200).toStdString();
         EXPECT_TRUE(run.err.contains(rule)) << run.err.toStdString();
-        EXPECT_EQ(read(at("out.sch")), QByteArray("previous"));
+        EXPECT_EQ(read(at("out.sch")), kPrevious);
     }
 
     void expectRejected(const QJsonObject &document, const QString &rule)
@@ -241,7 +252,7 @@ TEST_F(CliSchemeTest, FailedWritesLeaveNothingBehind)
     EXPECT_FALSE(QFile::exists(at("missing-folder")));
 
     // A disk that fills up part-way: the program inherits the limit.
-    write(at("out.sch"), "previous");
+    write(at("out.sch"), kPrevious);
     CliRun full;
     {
         const test::FileSizeLimit limit(100);
@@ -249,7 +260,7 @@ TEST_F(CliSchemeTest, FailedWritesLeaveNothingBehind)
     }
     EXPECT_EQ(full.exitCode, 1);
     EXPECT_TRUE(full.err.contains("cannot write")) << full.err.toStdString();
-    EXPECT_EQ(read(at("out.sch")), QByteArray("previous"));
+    EXPECT_EQ(read(at("out.sch")), kPrevious);
 }
 
 TEST_F(CliSchemeTest, WrongArgumentsShowTheUsage)
@@ -276,4 +287,95 @@ TEST_F(CliSchemeTest, QuietWithoutASessionRuntimeFolder)
     ASSERT_TRUE(process.waitForFinished(60000));
     EXPECT_EQ(process.exitCode(), 0);
     EXPECT_EQ(process.readAllStandardError(), QByteArray());
+}
+
+// Fault caught: suggest, default, build and phone read replacing whatever OUT named, their own
+// input included (a photograph became a scheme); "-" making a file of that name instead of
+// writing to standard output; render --screen all taking standard output for a folder.
+TEST_F(CliSchemeTest, OutputReplacesOnlyASchemeNeverAnInputAndDashIsStandardOutput)
+{
+    const QString phone = at("phone");
+    ASSERT_TRUE(QDir().mkpath(phone + "/a/mobile/system"));
+    ASSERT_EQ(RunCli({"default", phone + "/a/mobile/system/spcolor.sch"}).exitCode, 0);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+#if defined(Q_OS_WIN)
+    environment.insert("TINTORA_P2KAPI", QFileInfo(TINTORA_CLI_PATH).dir().filePath("p2ksim.dll"));
+#else
+    environment.insert("TINTORA_P2KAPI", QFileInfo(TINTORA_CLI_PATH).dir().filePath("libp2ksim.so"));
+#endif
+    environment.insert("P2KSIM_ROOT", phone);
+    ASSERT_TRUE(QDir(dir.path()).mkdir("folder"));
+    const QByteArray document = QJsonDocument(defaultDocument()).toJson();
+    const QByteArray photo = test::WriteJpeg(64, 48, {}, [](int y, JSAMPLE *row) {
+        for (int x = 0; x < 64; ++x, row += 3) {
+            row[0] = JSAMPLE(x * 4);
+            row[1] = JSAMPLE(y * 5);
+            row[2] = JSAMPLE(200 - x - y);
+        }
+    });
+    const QByteArray oldScheme = QByteArray("\0S\0C\0H", 6) + QByteArray(298, 'o');
+    const auto reset = [&] {
+        write(at("in.json"), document);
+        write(at("photo.jpg"), photo);
+        write(at("notes.txt"), "notes");
+        write(at("scheme.sch"), oldScheme);
+        for (const char *made : {"new.sch", "-named.sch", "-"})
+            QFile::remove(at(made));
+    };
+    reset();
+    std::filesystem::create_hard_link(QFileInfo(at("in.json")).filesystemFilePath(),
+                                      QFileInfo(at("also.json")).filesystemFilePath());
+
+    const QByteArray scheme("\0S\0C\0H", 6), png("\x89PNG");
+    const struct {
+        QStringList args;
+        QString out;           // the file OUT names, "-" for standard output
+        QByteArray written;    // how what was written starts; empty: the command is refused
+        const char *reason;    // part of the refusal
+    } cases[] = {
+        {{"default", "new.sch"}, "new.sch", scheme, ""},
+        {{"default", "scheme.sch"}, "scheme.sch", scheme, ""},
+        {{"default", "notes.txt"}, "notes.txt", {}, "not a colour scheme; --force replaces it"},
+        {{"default", "--force", "notes.txt"}, "notes.txt", scheme, ""},
+        {{"default", "folder", "--force"}, "folder", {}, "it is a folder"},
+        {{"default", "-"}, "-", scheme, ""},
+        {{"default", "--", "-named.sch"}, "-named.sch", scheme, ""},
+        {{"build", "in.json", "in.json"}, "in.json", {}, "it is the input in.json"},
+        {{"build", "in.json", "also.json", "--force"}, "also.json", {}, "it is the input in.json"},
+        {{"build", "in.json", "folder/../in.json", "--force"}, "in.json", {}, "it is the input in.json"},
+        {{"build", "in.json", "-"}, "-", scheme, ""},
+        {{"suggest", "photo.jpg", "photo.jpg"}, "photo.jpg", {}, "it is the input photo.jpg"},
+        {{"suggest", "photo.jpg", "./photo.jpg", "--force"}, "photo.jpg", {}, "it is the input photo.jpg"},
+        {{"suggest", "photo.jpg", "notes.txt", "--dark"}, "notes.txt", {}, "not a colour scheme"},
+        {{"suggest", "photo.jpg", "scheme.sch"}, "scheme.sch", scheme, ""},
+        {{"suggest", "photo.jpg", "-"}, "-", scheme, ""},
+        {{"phone", "read", "notes.txt"}, "notes.txt", {}, "not a colour scheme"},
+        {{"phone", "read", "--force", "notes.txt"}, "notes.txt", scheme, ""},
+        {{"phone", "read", "-"}, "-", scheme, ""},
+        {{"render", "--screen", "0", "--out", "-"}, "-", png, ""},
+        {{"render", "--screen", "all", "--out", "-"}, "-", {}, "standard output takes one"},
+        {{"render", "--screen", "0", "--background", "photo.jpg", "--out", "photo.jpg"}, "photo.jpg", {},
+         "it is the input photo.jpg"},
+    };
+    for (const auto &c : cases) {
+        reset();
+        const std::string name = c.args.join(' ').toStdString();
+        const QByteArray before = read(at(c.out));
+        const CliRun run = RunCli(c.args, dir.path(), environment);
+        const bool toStandardOutput = c.out == "-";
+        EXPECT_FALSE(QFile::exists(at("-"))) << name;
+        if (c.written.isEmpty()) {
+            EXPECT_EQ(run.exitCode, 1) << name;
+            EXPECT_TRUE(run.err.contains(c.reason)) << name << ": " << run.err.toStdString();
+            EXPECT_EQ(read(at(c.out)), before) << name;
+            EXPECT_TRUE(run.out.isEmpty()) << name;
+            continue;
+        }
+        EXPECT_EQ(run.exitCode, 0) << name << ": " << run.err.toStdString();
+        const QByteArray written = toStandardOutput ? run.out : read(at(c.out));
+        EXPECT_TRUE(written.startsWith(c.written)) << name << ": " << written.left(16).toHex().toStdString();
+        if (c.written == scheme) {
+            EXPECT_EQ(written.size(), 304) << name;
+        }
+    }
 }

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #if defined(Q_OS_UNIX)
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -110,5 +112,62 @@ TEST(WriteWholeFile, KeepsTheModeOwnerAndGroup)
     EXPECT_EQ(after.st_mode & 07777, 0444u);
     EXPECT_EQ(after.st_uid, 65534u);
     EXPECT_EQ(after.st_gid, 65534u);
+}
+#endif
+
+#if defined(Q_OS_LINUX)
+// Qt's own fallback for a folder that takes no new files cut the file to nothing before
+// writing it: a full disk, or a kill, then left an empty scheme.
+TEST(WriteWholeFile, InAFolderThatTakesNoNewFilesWritesOverTheFileAndNeverCutsItShort)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString folder = dir.filePath("locked"), path = folder + "/out.sch";
+    ASSERT_TRUE(QDir(dir.path()).mkdir("locked"));
+    const QByteArray scheme(304, 'o'), fresh(304, 'n');
+    const struct {
+        const char *name;
+        QByteArray old;
+        QByteArrayView bytes;
+        std::optional<rlim_t> limit;  // the bytes a file may grow to, as a full disk
+        WriteOutcome outcome;
+        QByteArray after;
+    } cases[] = {
+        {"shorter", scheme, "new", {}, WriteOutcome::Written, "new"},
+        {"longer", "old", fresh, {}, WriteOutcome::Written, fresh},
+        {"a full disk", scheme, fresh, 0, WriteOutcome::Failed, scheme},
+        {"a disk full part-way", scheme, fresh, 100, WriteOutcome::Failed, scheme},
+        {"a disk full past the old end", "old", fresh, 100, WriteOutcome::Failed, "old"},
+    };
+    // Nobody, as whom root runs the writes, must reach the folder.
+    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                          QFile::ReadOther | QFile::ExeOther);
+    for (const auto &c : cases) {
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QFile old(path);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        ASSERT_EQ(old.write(c.old), c.old.size());
+        old.close();
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther | QFile::WriteOther);
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
+        QString error;
+        WriteOutcome outcome;
+        {
+            const test::ActingAsNobody nobody;
+            if (!nobody.holds())
+                GTEST_SKIP() << "root cannot act as nobody here, and no permission stops root";
+            QFile probe(folder + "/probe");
+            ASSERT_FALSE(probe.open(QIODevice::WriteOnly)) << "the folder takes new files";
+            std::optional<test::FileSizeLimit> full;
+            if (c.limit)
+                full.emplace(*c.limit);
+            outcome = WriteWholeFile(path, c.bytes, &error);
+        }
+        EXPECT_EQ(outcome, c.outcome) << c.name;
+        EXPECT_EQ(error.isEmpty(), c.outcome == WriteOutcome::Written) << c.name;
+        EXPECT_EQ(Contents(path), c.after) << c.name;
+        EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{"out.sch"}) << c.name;
+    }
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 #endif
