@@ -41,9 +41,9 @@ namespace {
 
 constexpr std::size_t kInputChunk = 16384;
 
-// Arithmetic decoding reads two bytes ahead, and its coder may leave out the
-// zero bytes that end a segment, so real blocks may follow the point where the
-// data reached its marker; in photographs' scans no more than 3 MCUs do.
+// Arithmetic decoding reads two bytes ahead, so real blocks may follow the
+// point where the data reached its marker: in photographs' scans no more than 3
+// MCUs do.
 constexpr int kReadAheadMcus = 8;
 
 struct ErrorManager {
@@ -61,14 +61,20 @@ struct DeviceSource {
     JOCTET buffer[kInputChunk];
 };
 
-enum class Refusal { None, MadeUp, TooMuchWork, Cancelled };
+enum class Refusal { None, MadeUp, TooMuchWork, Cancelled, FileEnded };
 
 // Counts the decoder's work and the blocks it makes up, by standing between
 // libjpeg's scan decoding and its entropy decoder, restart marker reader and
 // progress hook. Made-up blocks are known by the entropy decoders' own state:
-// Huffman decoding flags a segment whose data ran out; arithmetic decoding has
-// no such flag, so there an MCU counts as made up when its segment was empty,
-// or when it comes more than kReadAheadMcus after the data reached a marker.
+// Huffman decoding flags a segment whose data ran out. Arithmetic decoding has
+// no such flag, and its coder leaves out the zero bytes that end a segment: a
+// flat stretch of picture, up to a whole segment, may lawfully be decoded from
+// no data at all. There the MCUs of an empty segment, and those more than
+// kReadAheadMcus after the data reached its marker, are decoded from nothing;
+// they are made up once a marker shows that the data ran out: the file's own
+// end, or any but the restart marker due next (after the scan's last
+// interval: any but a restart marker). Until then they are held in doubt, and
+// counted as made up with the rest should the scan's data run out later.
 struct Watcher {
     jpeg_progress_mgr pub;  // first, libjpeg hands back a pointer to it
     JpegWatch *client;
@@ -86,7 +92,11 @@ struct Watcher {
     bool segmentBegins;
     bool segmentEmpty;
     bool segmentBroken;  // arithmetic decoding gave up on the rest of the segment
+    bool segmentLast;    // the scan's last restart interval
+    bool segmentRanOut;  // its data reached a marker that does not end it
     int afterEnd;        // MCUs decoded since the segment's data ended
+    std::uint64_t mcuInScan;    // MCUs decoded so far in this scan
+    std::uint64_t doubtBlocks;  // decoded from nothing in this scan, so far lawfully
     bool hadFirstDc[MAX_COMPONENTS];
 };
 
@@ -99,7 +109,7 @@ struct Decoder {
     Watcher watch;
 };
 
-enum class Outcome { Decoded, DecoderError, TooLarge, NoMemory, OverBudget, MadeUp, TooMuchWork, Cancelled };
+enum class Outcome { Decoded, DecoderError, TooLarge, NoMemory, OverBudget, MadeUp, TooMuchWork, Cancelled, FileEnded };
 
 Decoder &DecoderOf(j_decompress_ptr cinfo)
 {
@@ -113,9 +123,9 @@ Decoder &DecoderOf(j_decompress_ptr cinfo)
     std::longjmp(error->jump, 1);
 }
 
-// Warnings stay silent except the one that means picture data is missing,
-// after which libjpeg would paint the rest grey. When the file simply ended,
-// that is the clearer thing to say.
+// Warnings only mark what the watcher counts: the file's end, Huffman data
+// missing after it (libjpeg would paint the rest grey), arithmetic data broken
+// off.
 void EmitMessage(j_common_ptr cinfo, int level)
 {
     if (level >= 0)
@@ -125,7 +135,6 @@ void EmitMessage(j_common_ptr cinfo, int level)
     if (cinfo->err->msg_code == JWRN_JPEG_EOF) {
         error->endOfFile = true;
     } else if (cinfo->err->msg_code == JWRN_HIT_MARKER && error->endOfFile) {
-        cinfo->err->msg_code = JWRN_JPEG_EOF;
         ErrorExit(cinfo);
     } else if (cinfo->err->msg_code == JWRN_ARITH_BAD_CODE) {
         DecoderOf(reinterpret_cast<j_decompress_ptr>(cinfo)).watch.segmentBroken = true;
@@ -146,8 +155,10 @@ boolean FillInputBuffer(j_decompress_ptr cinfo)
         if (source->startOfFile)
             ERREXIT(cinfo, JERR_INPUT_EMPTY);
         WARNMS(cinfo, JWRN_JPEG_EOF);
-        // A made-up end marker lets the decoder stop; the picture is then
-        // refused (RunDecoder), sooner where EmitMessage sees data missing.
+        // A made-up end marker lets the decoder stop. Only a file that lacked
+        // no more than that marker loads: any block or scan missing after it
+        // refuses the picture (EmitMessage, DecodeMcu, CountMissingScans), and
+        // so does any error of the decoder's, which it owes to the marker.
         source->buffer[0] = 0xFF;
         source->buffer[1] = JPEG_EOI;
         count = 2;
@@ -245,14 +256,19 @@ std::uint64_t WorkBudget(const Decoder &d)
 void CheckMadeUp(Decoder &d)
 {
     const JpegCost &cost = d.watch.cost;
-    if (cost.madeUpBlocks > cost.blocks / kJpegMadeUpShare || cost.madeUpBlocks > kJpegMadeUpLimit) {
-        // A file that simply stopped short is better called so.
-        if (d.error.endOfFile) {
-            d.error.pub.msg_code = JWRN_JPEG_EOF;
-            ErrorExit(reinterpret_cast<j_common_ptr>(&d.cinfo));
-        }
+    if (cost.madeUpBlocks > cost.blocks / kJpegMadeUpShare || cost.madeUpBlocks > kJpegMadeUpLimit)
         Refuse(d, Refusal::MadeUp);
-    }
+}
+
+// Whether the marker that the arithmetic data of the segment reached is where
+// the segment ends in a whole file.
+bool EndsTheSegment(const Decoder &d)
+{
+    if (d.error.endOfFile)
+        return false;  // the source made that marker up
+    const int marker = d.cinfo.unread_marker;
+    const bool restart = marker >= JPEG_RST0 && marker <= JPEG_RST0 + 7;
+    return d.watch.segmentLast ? !restart : marker == JPEG_RST0 + d.cinfo.marker->next_restart_num;
 }
 
 void BeginSegment(j_decompress_ptr cinfo)
@@ -261,6 +277,9 @@ void BeginSegment(j_decompress_ptr cinfo)
     w.segmentBegins = true;
     w.segmentEmpty = cinfo->arith_code && !DataAhead(cinfo);
     w.segmentBroken = false;
+    const std::uint64_t scanMcus = std::uint64_t(cinfo->MCUs_per_row) * cinfo->MCU_rows_in_scan;
+    w.segmentLast = cinfo->restart_interval == 0 || w.mcuInScan + cinfo->restart_interval >= scanMcus;
+    w.segmentRanOut = false;
     w.afterEnd = 0;
 }
 
@@ -268,6 +287,8 @@ void BeginScan(j_decompress_ptr cinfo)
 {
     Watcher &w = DecoderOf(cinfo).watch;
     w.creditBlocks = 0;
+    w.mcuInScan = 0;
+    w.doubtBlocks = 0;
     const bool firstDc = !cinfo->progressive_mode || (cinfo->Ss == 0 && cinfo->Ah == 0);
     for (int i = 0; i < cinfo->comps_in_scan; ++i) {
         const jpeg_component_info *component = cinfo->cur_comp_info[i];
@@ -293,12 +314,26 @@ boolean DecodeMcu(j_decompress_ptr cinfo, JBLOCKROW *blocks)
     } else {
         if (dataEnded && !w.segmentBegins)
             ++w.afterEnd;
-        madeUp = w.segmentBroken || (w.segmentBegins ? w.segmentEmpty : w.afterEnd > kReadAheadMcus);
+        madeUp = w.segmentBroken;
+        if (w.segmentBegins ? w.segmentEmpty : w.afterEnd > kReadAheadMcus) {
+            if (!w.segmentRanOut && !EndsTheSegment(d)) {
+                w.segmentRanOut = true;
+                w.cost.madeUpBlocks += w.doubtBlocks;
+                w.doubtBlocks = 0;
+            }
+            if (w.segmentRanOut)
+                madeUp = true;
+            else
+                w.doubtBlocks += std::uint64_t(w.creditBlocks);
+        }
     }
     w.segmentBegins = false;
+    ++w.mcuInScan;
     w.cost.entropyBlocks += std::uint64_t(cinfo->blocks_in_MCU);
     if (w.cost.entropyBlocks + w.outputReserve > WorkBudget(d))
         Refuse(d, Refusal::TooMuchWork);
+    if (madeUp && d.error.endOfFile)
+        Refuse(d, Refusal::FileEnded);
     if (madeUp && w.creditBlocks > 0) {
         w.cost.madeUpBlocks += std::uint64_t(w.creditBlocks);
         CheckMadeUp(d);
@@ -377,14 +412,32 @@ void ProgressMonitor(j_common_ptr common)
         Refuse(d, Refusal::Cancelled);
 }
 
-// Components that no scan carried are made up whole.
-void CountMissingComponents(Decoder &d)
+// Whether some coefficient of a progressive picture never reached its full
+// precision: its last scans are missing.
+bool Unrefined(const jpeg_decompress_struct &cinfo)
 {
+    if (!cinfo.progressive_mode)
+        return false;
+    for (int c = 0; c < cinfo.num_components; ++c)
+        for (int k = 0; k < DCTSIZE2; ++k)
+            if (cinfo.coef_bits[c][k] != 0)
+                return true;
+    return false;
+}
+
+// Components that no scan carried are made up whole. A file that ended
+// between two scans has nothing else to show for the scans it lost.
+void CountMissingScans(Decoder &d)
+{
+    std::uint64_t missing = 0;
     for (int c = 0; c < d.cinfo.num_components; ++c) {
         const jpeg_component_info &component = d.cinfo.comp_info[c];
         if (!d.watch.hadFirstDc[component.component_index])
-            d.watch.cost.madeUpBlocks += std::uint64_t(component.width_in_blocks) * component.height_in_blocks;
+            missing += std::uint64_t(component.width_in_blocks) * component.height_in_blocks;
     }
+    d.watch.cost.madeUpBlocks += missing;
+    if (d.error.endOfFile && (missing > 0 || Unrefined(d.cinfo)))
+        Refuse(d, Refusal::FileEnded);
     CheckMadeUp(d);
 }
 
@@ -396,16 +449,21 @@ Outcome RunDecoder(Decoder &d, const Begin &begin, const Take &take)
     if (setjmp(d.error.jump)) {
         switch (d.watch.refusal) {
         case Refusal::MadeUp:
-            return Outcome::MadeUp;
+            // A file that simply stopped short is better called so.
+            return d.error.endOfFile ? Outcome::FileEnded : Outcome::MadeUp;
         case Refusal::TooMuchWork:
             return Outcome::TooMuchWork;
         case Refusal::Cancelled:
             return Outcome::Cancelled;
+        case Refusal::FileEnded:
+            return Outcome::FileEnded;
         case Refusal::None:
             break;
         }
         // libjpeg's way of saying the whole picture would not fit the budget.
-        return d.error.pub.msg_code == JERR_NO_BACKING_STORE ? Outcome::OverBudget : Outcome::DecoderError;
+        if (d.error.pub.msg_code == JERR_NO_BACKING_STORE)
+            return Outcome::OverBudget;
+        return d.error.endOfFile ? Outcome::FileEnded : Outcome::DecoderError;
     }
     jpeg_create_decompress(&d.cinfo);
     d.cinfo.client_data = &d;
@@ -426,7 +484,7 @@ Outcome RunDecoder(Decoder &d, const Begin &begin, const Take &take)
     if (!d.watch.started)
         StartWatching(d);
     else
-        CountMissingComponents(d);
+        CountMissingScans(d);
     d.watch.outputStarted = true;
 
     const JDIMENSION width = d.cinfo.output_width;
@@ -439,9 +497,7 @@ Outcome RunDecoder(Decoder &d, const Begin &begin, const Take &take)
     const bool inverted = d.cinfo.saw_Adobe_marker;
     const std::uint64_t rowBlocks = std::uint64_t(width) * std::uint64_t(d.cinfo.num_components);
 
-    // Once the file has ended the picture is refused below, so the rows still
-    // to come are not decoded.
-    while (d.cinfo.output_scanline < d.cinfo.output_height && !d.error.endOfFile) {
+    while (d.cinfo.output_scanline < d.cinfo.output_height) {
         const JDIMENSION count = jpeg_read_scanlines(&d.cinfo, rows, rowsAtOnce);
         for (JDIMENSION i = 0; i < count; ++i) {
             if (cmyk) {
@@ -452,13 +508,6 @@ Outcome RunDecoder(Decoder &d, const Begin &begin, const Take &take)
             }
         }
         d.watch.cost.outputBlocks = (std::uint64_t(d.cinfo.output_scanline) * rowBlocks + 63) / 64;
-    }
-    // The source made up the end of a file that stopped short. Arithmetic
-    // coding gives no warning of its own and fills the rest with guesses, so
-    // the picture is refused whatever its coding.
-    if (d.error.endOfFile) {
-        d.cinfo.err->msg_code = JWRN_JPEG_EOF;
-        ErrorExit(common);
     }
     // No jpeg_finish_decompress: every row is in, whatever follows the last
     // scan cannot change the picture.
@@ -488,8 +537,6 @@ QString DecoderText(const ErrorManager &error, Language language)
             .arg(Hex(error.pub.msg_parm.i[0]), Hex(error.pub.msg_parm.i[1]));
     case JERR_INPUT_EMPTY:
         return QStringLiteral("Файл пуст");
-    case JWRN_JPEG_EOF:
-        return QStringLiteral("Файл JPEG обрывается раньше конца картинки");
     default:
         return QStringLiteral("Картинка JPEG повреждена или не поддерживается (%1)").arg(english);
     }
@@ -554,6 +601,11 @@ bool DecodeRows(QIODevice &device, QString *error, Language language, JpegWatch 
         return false;
     case Outcome::Cancelled:
         SetError(error, JpegCancelledText(language));
+        return false;
+    case Outcome::FileEnded:
+        SetError(error, (language == kRussian ? QStringLiteral("файл обрывается на байте %1, раньше конца картинки")
+                                              : QStringLiteral("the file ends at byte %1, before its picture"))
+                            .arg(d.source.bytesRead));
         return false;
     case Outcome::DecoderError:
         SetError(error, DecoderText(d.error, language));

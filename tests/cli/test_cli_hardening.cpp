@@ -250,7 +250,7 @@ std::vector<PictureCase> CutShort(const char *name, const tintora::test::JpegLay
     const QByteArray whole = Gradient(640, 480, layout);
     std::vector<PictureCase> cases;
     for (const double kept : {0.1, 0.5, 0.9})
-        cases.push_back({name, whole.left(qsizetype(whole.size() * kept)), "premature end"});
+        cases.push_back({name, whole.left(qsizetype(whole.size() * kept)), "before its picture"});
     return cases;
 }
 

@@ -67,6 +67,23 @@ QImage Noise(int width, int height, unsigned seed)
     return picture;
 }
 
+// A photograph-like picture: smooth, with a camera's grain.
+QImage Photo(int width, int height)
+{
+    QImage picture(width, height, QImage::Format_RGB888);
+    std::mt19937 random(3);
+    for (int y = 0; y < height; ++y) {
+        std::uint8_t *row = picture.scanLine(y);
+        for (int x = 0; x < width; ++x) {
+            const int grain = int(random() % 17) - 8;
+            row[3 * x] = std::uint8_t(std::clamp(x * 255 / width + grain, 0, 255));
+            row[3 * x + 1] = std::uint8_t(std::clamp(y * 255 / height + grain, 0, 255));
+            row[3 * x + 2] = std::uint8_t(std::clamp(((x / 40 + y / 30) % 2) * 90 + 80 + grain, 0, 255));
+        }
+    }
+    return picture;
+}
+
 // Largest difference of any channel of any pixel.
 int LargestDifference(const QImage &a, const QImage &b)
 {
@@ -250,7 +267,8 @@ TEST(JpegFiles, ReasonsNameTheFileInTheLanguageAsked)
     QFile cutFile(cut);
     ASSERT_TRUE(cutFile.open(QIODevice::WriteOnly));
     const QByteArray whole = WriteJpeg(Noise(64, 64, 3));
-    cutFile.write(whole.left(whole.size() * 7 / 10));
+    const qsizetype cutSize = whole.size() * 7 / 10;
+    cutFile.write(whole.left(cutSize));
     cutFile.close();
 
     const struct {
@@ -260,7 +278,8 @@ TEST(JpegFiles, ReasonsNameTheFileInTheLanguageAsked)
     } cases[] = {
         {notJpeg, kEnglish, notJpeg + ": Not a JPEG file: starts with 0x89 0x50"},
         {notJpeg, kRussian, notJpeg + ": Это не файл JPEG: он начинается с байтов 0x89 0x50"},
-        {cut, kRussian, cut + ": Файл JPEG обрывается раньше конца картинки"},
+        {cut, kEnglish, cut + ": the file ends at byte " + QString::number(cutSize) + ", before its picture"},
+        {cut, kRussian, cut + ": файл обрывается на байте " + QString::number(cutSize) + ", раньше конца картинки"},
         {folder.filePath("none.jpg"), kRussian,
          "Не могу открыть файл " + folder.filePath("none.jpg") + ": "},
     };
@@ -324,36 +343,84 @@ TEST(JpegRefusal, OtherFilesAndEmptyFilesGetTheDecodersMessage)
     ExpectRefused(QByteArray(), "Empty input file");
 }
 
-TEST(JpegRefusal, TruncatedFileIsAnErrorNotAPartlyGreyPicture)
+struct Layout {
+    const char *name;
+    JpegLayout layout;
+};
+
+const Layout kLayouts[] = {
+    {"baseline", {}},
+    {"progressive", {.progressive = true}},
+    {"arithmetic", {.arithmetic = true}},
+    {"progressive-arithmetic", {.progressive = true, .arithmetic = true}},
+    {"scan-per-component", {.scanPerComponent = true}},
+    {"arithmetic-restarts", {.arithmetic = true, .restartInterval = 4}},
+};
+
+// Where the first scan's entropy-coded data begins, past its header.
+qsizetype FirstScanData(const QByteArray &file)
 {
-    const QByteArray file = WriteJpeg(Noise(200, 150, 4));
-    for (const double kept : {0.3, 0.6, 0.95, 0.999})
-        ExpectRefused(file.left(qsizetype(file.size() * kept)), "Premature end of JPEG file");
+    const qsizetype scan = file.indexOf("\xFF\xDA");
+    EXPECT_GT(scan, 0);
+    return scan + 2 + ((std::uint8_t(file[scan + 2]) << 8) | std::uint8_t(file[scan + 3]));
 }
 
-// The decoder cannot tell a file that lacks only its end marker from one cut a
-// few bytes earlier; both are refused.
-TEST(JpegRefusal, FileLackingItsEndMarkerIsRefused)
+// Where the entropy-coded data that begins at from ends: at the first marker
+// that is neither a stuffed byte nor a restart.
+qsizetype EndOfScanData(const QByteArray &file, qsizetype from)
 {
-    const QByteArray file = WriteJpeg(Noise(200, 150, 5));
-    ASSERT_TRUE(file.endsWith("\xFF\xD9"));
-    QString error;
-    ASSERT_TRUE(DecodeBytes(file, &error)) << error.toStdString();
-    ExpectRefused(file.chopped(2), "Premature end of JPEG file");
+    for (qsizetype at = from; at + 1 < file.size(); ++at) {
+        const int next = std::uint8_t(file[at + 1]);
+        if (std::uint8_t(file[at]) == 0xFF && next != 0 && next != 0xFF && (next < 0xD0 || next > 0xD7))
+            return at;
+    }
+    return file.size();
 }
 
-// Arithmetic coding warns of nothing when its data runs out: the rest of the
-// picture was once drawn from guesses, and accepted.
-TEST(JpegRefusal, TruncatedArithmeticCodedFileIsRefused)
+// A file cut anywhere, in its tables, its scan headers, between scans or in
+// its data, was once refused in the words of whatever part of libjpeg met the
+// made-up end ("JPEG datastream contains no image", "Invalid component ID 255
+// in SOS"), and arithmetic data cut short was drawn from guesses; it now says
+// where the file ends, and never shows a partly grey or made-up picture.
+TEST(JpegRefusal, TruncatedFileSaysWhereItEnds)
 {
-    for (const bool progressive : {false, true}) {
-        SCOPED_TRACE(progressive ? "progressive" : "sequential");
-        const QByteArray file =
-            WriteJpeg(Noise(640, 480, 11), {.progressive = progressive, .arithmetic = true});
+    for (const Layout &layout : kLayouts) {
+        const QByteArray file = WriteJpeg(Noise(200, 150, 4), layout.layout);
+        const qsizetype scan = file.indexOf("\xFF\xDA");
+        const qsizetype scanData = FirstScanData(file);
+        const qsizetype firstScanEnds = EndOfScanData(file, scanData);
+        std::vector<std::pair<const char *, qsizetype>> cuts = {
+            {"in its tables", scan / 2},       {"before its first scan", scan}, {"in a scan header", scan + 6},
+            {"after a scan header", scanData}, {"at 30 %", file.size() * 3 / 10}, {"at 60 %", file.size() * 6 / 10},
+            {"at 85 %", file.size() * 85 / 100}};
+        if (firstScanEnds < file.size() - 2)
+            cuts.push_back({"after its first scan", firstScanEnds});
+        // Huffman data is missed by the bit; arithmetic decoding may guess up
+        // to its read-ahead past the end.
+        if (!layout.layout.arithmetic)
+            cuts.push_back({"a byte before its end marker", file.size() - 3});
+        for (const auto &[where, size] : cuts) {
+            SCOPED_TRACE(testing::Message() << layout.name << " cut " << where << " (" << size << " bytes)");
+            ExpectRefused(file.left(size), "the file ends at byte " + QString::number(size) + ", before its picture");
+        }
+    }
+}
+
+// The end marker adds nothing to a picture whose blocks are all there: such a
+// file was once refused as cut short.
+TEST(JpegRefusal, FileLackingOnlyItsEndMarkerLoads)
+{
+    for (const Layout &layout : kLayouts) {
+        SCOPED_TRACE(layout.name);
+        const QByteArray file = WriteJpeg(Photo(200, 150), layout.layout);
+        ASSERT_TRUE(file.endsWith("\xFF\xD9"));
         QString error;
-        ASSERT_TRUE(LoadScaledBytes(file, &error)) << error.toStdString();
-        for (const double kept : {0.1, 0.5, 0.99})
-            ExpectRefused(file.left(qsizetype(file.size() * kept)), "Premature end of JPEG file");
+        const auto whole = DecodeBytes(file, &error);
+        ASSERT_TRUE(whole) << error.toStdString();
+        const auto lacking = DecodeBytes(file.chopped(2), &error);
+        ASSERT_TRUE(lacking) << error.toStdString();
+        EXPECT_EQ(*lacking, *whole);
+        EXPECT_TRUE(LoadScaledBytes(file.chopped(2), &error)) << error.toStdString();
     }
 }
 
@@ -528,42 +595,50 @@ TEST(JpegRefusal, FilesWhoseDataCannotHoldTheirPictureAreRefusedCheaply)
     EXPECT_TRUE(error.contains(QStringLiteral("во многом выдумана"))) << error.toStdString();
 }
 
-// A photograph-like picture: smooth, with a camera's grain.
-QImage Photo(int width, int height)
+QImage Flat(int size, QColor colour)
 {
-    QImage picture(width, height, QImage::Format_RGB888);
-    std::mt19937 random(3);
-    for (int y = 0; y < height; ++y) {
-        std::uint8_t *row = picture.scanLine(y);
-        for (int x = 0; x < width; ++x) {
-            const int grain = int(random() % 17) - 8;
-            row[3 * x] = std::uint8_t(std::clamp(x * 255 / width + grain, 0, 255));
-            row[3 * x + 1] = std::uint8_t(std::clamp(y * 255 / height + grain, 0, 255));
-            row[3 * x + 2] = std::uint8_t(std::clamp(((x / 40 + y / 30) % 2) * 90 + 80 + grain, 0, 255));
-        }
-    }
+    QImage picture(size, size, QImage::Format_RGB888);
+    picture.fill(colour);
+    return picture;
+}
+
+// A company's wallpaper: white, with a striped mark in its middle third.
+QImage LogoOnWhite(int size)
+{
+    QImage picture = Flat(size, Qt::white);
+    for (int y = size / 3; y < 2 * size / 3; ++y)
+        for (int x = size / 3; x < 2 * size / 3; ++x)
+            if ((x / 7 + y / 5) % 3 != 0)
+                picture.setPixelColor(x, y, QColor(200, 30, 40));
     return picture;
 }
 
 // The line is drawn well clear of real pictures: any coding, any restart interval,
-// sequential pictures with a scan for each component too.
-TEST(JpegRefusal, PhotographsOfEveryCodingAndRestartIntervalMakeNothingUp)
+// sequential pictures with a scan for each component too. Arithmetic coding leaves
+// out the data of a flat end, so flat pictures and logos on white, of one interval
+// or many, were once refused as made up, or as too much work for their few bytes.
+TEST(JpegRefusal, PicturesOfEveryCodingAndRestartIntervalMakeNothingUp)
 {
-    const QImage photo = Photo(333, 250);
-    for (const bool arithmetic : {false, true})
-        for (const int scans : {0, 1, 3})  // progressive, sequential in one scan, in three
-            for (const int interval : {0, 1, 3, 64})
-                for (const int h : {1, 2}) {
-                    SCOPED_TRACE(testing::Message() << "arithmetic " << arithmetic << " scans " << scans
-                                                    << " interval " << interval << " h " << h);
-                    const QByteArray file = WriteJpeg(photo, {.quality = 75, .progressive = scans == 0, .arithmetic = arithmetic,
-                                                              .hSample = h, .vSample = h, .restartInterval = interval,
-                                                              .scanPerComponent = scans == 3});
-                    JpegWatch watch;
-                    QString error;
-                    EXPECT_TRUE(LoadWatched(file, &error, watch)) << error.toStdString();
-                    EXPECT_EQ(watch.cost.madeUpBlocks, 0u);
-                }
+    const std::pair<const char *, QImage> pictures[] = {{"photograph", Photo(333, 250)},
+                                                        {"white", Flat(64, Qt::white)},
+                                                        {"mid-grey", Flat(1000, QColor(128, 128, 128))},
+                                                        {"logo", LogoOnWhite(333)}};
+    for (const auto &[name, picture] : pictures)
+        for (const bool arithmetic : {false, true})
+            for (const int scans : {0, 1, 3})  // progressive, sequential in one scan, in three
+                for (const int interval : {0, 1, 3, 64})
+                    for (const int h : {1, 2}) {
+                        SCOPED_TRACE(testing::Message() << name << " arithmetic " << arithmetic << " scans " << scans
+                                                        << " interval " << interval << " h " << h);
+                        const QByteArray file =
+                            WriteJpeg(picture, {.quality = 75, .progressive = scans == 0, .arithmetic = arithmetic,
+                                                .hSample = h, .vSample = h, .restartInterval = interval,
+                                                .scanPerComponent = scans == 3});
+                        JpegWatch watch;
+                        QString error;
+                        EXPECT_TRUE(LoadWatched(file, &error, watch)) << error.toStdString();
+                        EXPECT_EQ(watch.cost.madeUpBlocks, 0u);
+                    }
 }
 
 // A camera's file with restart intervals, one of them damaged: the decoder makes
@@ -579,6 +654,129 @@ TEST(JpegRefusal, PhotographWithADamagedRestartIntervalLoads)
     EXPECT_TRUE(LoadWatched(damaged, &error, watch)) << error.toStdString();
     EXPECT_GT(watch.cost.madeUpBlocks, 0u);
     EXPECT_LE(watch.cost.madeUpBlocks, 64u * 6);
+}
+
+// A file's only scan, cut at its restart markers.
+struct Intervals {
+    QByteArray before;             // up to the scan's data
+    std::vector<QByteArray> data;  // each interval's
+    QByteArray after;              // from the marker that ends the scan
+};
+
+Intervals SplitScan(const QByteArray &file)
+{
+    const qsizetype start = FirstScanData(file);
+    Intervals split{file.left(start), {}, {}};
+    const qsizetype end = EndOfScanData(file, start);
+    qsizetype from = start;
+    for (qsizetype at = start; at < end; ++at) {
+        if (std::uint8_t(file[at]) == 0xFF && std::uint8_t(file[at + 1]) != 0) {
+            split.data.push_back(file.mid(from, at - from));
+            from = at + 2;
+        }
+    }
+    split.data.push_back(file.mid(from, end - from));
+    split.after = file.mid(end);
+    return split;
+}
+
+// The scan again, without the data of the intervals emptied, and with a
+// restart marker after its last interval when endAtRestart.
+QByteArray Rejoined(const Intervals &split, const std::vector<std::size_t> &emptied, bool endAtRestart)
+{
+    QByteArray file = split.before;
+    for (std::size_t i = 0; i < split.data.size(); ++i) {
+        if (std::find(emptied.begin(), emptied.end(), i) == emptied.end())
+            file += split.data[i];
+        if (i + 1 < split.data.size() || endAtRestart)
+            file += QByteArray(1, '\xFF') + char(0xD0 + i % 8);
+    }
+    return file + split.after;
+}
+
+// count intervals, every other one from the second.
+std::vector<std::size_t> Spread(std::size_t count)
+{
+    std::vector<std::size_t> intervals;
+    for (std::size_t i = 0; i < count; ++i)
+        intervals.push_back(2 * i + 1);
+    return intervals;
+}
+
+// The file made exactly size bytes long by a comment after its start marker.
+QByteArray Padded(const QByteArray &file, qsizetype size)
+{
+    const qsizetype length = size - file.size() - 2;  // the length counts its own two bytes
+    EXPECT_GE(length, 2);
+    return file.left(2) + QByteArray("\xFF\xFE", 2) + char(length >> 8) + char(length & 0xFF) +
+           QByteArray(length - 2, ' ') + file.mid(2);
+}
+
+QByteArray GrayJpeg(int width, int height, const JpegLayout &layout, int flatFromRow)
+{
+    std::mt19937 random(12);
+    JpegLayout gray = layout;
+    gray.input = JCS_GRAYSCALE;
+    return WriteJpeg(width, height, gray, [&](int y, JSAMPLE *row) {
+        for (int x = 0; x < width; ++x)
+            row[x] = y < flatFromRow ? JSAMPLE(random()) : JSAMPLE(200);
+    });
+}
+
+// Each bound with a file just inside it and one just outside, in the numbers
+// the README gives: at most 1 block in 32 made up, at most 32 blocks of work a
+// byte and 524,288 more. Arithmetic data that stops at a marker which does not
+// end its interval is made up past its read-ahead, with the intervals held in
+// doubt before it; stopping at the end marker, the same data is a flat end.
+TEST(JpegRefusal, BoundsHoldAtTheirEdges)
+{
+    // 1024 blocks, one interval each: 32 may be missing.
+    const Intervals huffman = SplitScan(GrayJpeg(256, 256, {.quality = 75, .restartInterval = 1}, 256));
+    const Intervals arithmetic = SplitScan(GrayJpeg(256, 256, {.quality = 75, .arithmetic = true, .restartInterval = 1}, 256));
+    ASSERT_EQ(huffman.data.size(), 1024u);
+    ASSERT_EQ(arithmetic.data.size(), 1024u);
+    const auto andLast = [](std::vector<std::size_t> intervals) {
+        intervals.push_back(1023);
+        return intervals;
+    };
+    // 128 x 128, its lower half flat: 256 blocks, 8 of which may be missing.
+    const Intervals flatEnd = SplitScan(GrayJpeg(128, 128, {.quality = 75, .arithmetic = true}, 64));
+    // Flat, 512 x 518 blocks, decoded and put out: 530,432 blocks of work, which
+    // 192 bytes pay for.
+    const QByteArray flat = GrayJpeg(4096, 4144, {.arithmetic = true}, 0);
+    const qsizetype paid = (2 * 512 * 518 - 524288) / 32;
+
+    const struct {
+        const char *name;
+        QByteArray file;
+        const char *reason;  // none: the picture loads
+        std::uint64_t madeUp;
+    } edges[] = {
+        {"huffman, 32 intervals empty", Rejoined(huffman, Spread(32), false), nullptr, 32},
+        {"huffman, 33 intervals empty", Rejoined(huffman, Spread(33), false), kMadeUp, 0},
+        {"arithmetic, 31 intervals empty and the last ending at a restart marker",
+         Rejoined(arithmetic, andLast(Spread(31)), true), nullptr, 32},
+        {"arithmetic, 32 intervals empty and the last ending at a restart marker",
+         Rejoined(arithmetic, andLast(Spread(32)), true), kMadeUp, 0},
+        {"arithmetic, 100 intervals empty between the right markers", Rejoined(arithmetic, Spread(100), false), nullptr, 0},
+        {"arithmetic, a flat end stopping at the end marker", Rejoined(flatEnd, {}, false), nullptr, 0},
+        {"arithmetic, a flat end stopping at a restart marker", Rejoined(flatEnd, {}, true), kMadeUp, 0},
+        {"work paid for to the block", Padded(flat, paid), nullptr, 0},
+        {"work a byte short", Padded(flat, paid - 1), kTooMuchWork, 0},
+    };
+    for (const auto &edge : edges) {
+        SCOPED_TRACE(edge.name);
+        JpegWatch watch;
+        QString error;
+        const bool loaded = LoadWatched(edge.file, &error, watch).has_value();
+        if (edge.reason) {
+            EXPECT_FALSE(loaded);
+            EXPECT_TRUE(error.contains(edge.reason)) << error.toStdString();
+        } else {
+            EXPECT_TRUE(loaded) << error.toStdString();
+            EXPECT_EQ(watch.cost.madeUpBlocks, edge.madeUp);
+        }
+    }
 }
 
 TEST(JpegRefusal, GarbageAfterTheStartMarkerIsAnError)
