@@ -1,6 +1,7 @@
 // Design help: the contrast panel and the weak pixels on the preview; schemes from a picture.
 #include "mainwindow.h"
 
+#include "applicationtitle.h"
 #include "contrastpanel.h"
 #include "languagetables.h"
 #include "ui_mainwindow.h"
@@ -9,6 +10,7 @@
 #include "design/contrast.h"
 #include "design/suggest.h"
 #include "preview/preview.h"
+#include "scheme/codepage.h"
 
 #include <QMenu>
 
@@ -71,8 +73,11 @@ void MainWindow::checkContrast()
     contrastPanel_->showPlaces(places, language_);
 }
 
+// A new scheme, so the one edited goes only once its changes are saved or given up.
 void MainWindow::newFromPicture()
 {
+    if (!mayDiscardChanges())
+        return;
     const QString path = dialogs().choosePictureFile(
         findChild<QAction *>(QStringLiteral("newFromPictureAction"))->iconText(),
         QString::fromLatin1(kPictureFilter));
@@ -89,25 +94,51 @@ void MainWindow::anotherSuggestion()
     applySuggestion();
 }
 
-// One step of the history, shown over its picture.
+// A new scheme without a file, coloured from the default one as tintora-cli suggest does: one
+// step of the history, shown over its picture.
 void MainWindow::applySuggestion()
 {
     if (suggestionPicture_.isNull())
         return;
+    ColourScheme blank;
+    BuildDefaultScheme(blank);
     const std::optional<ColourScheme> suggested =
-        SuggestScheme(scheme_, suggestionPicture_, settings_.preview, SchemeTone::AsPicture,
+        SuggestScheme(blank, suggestionPicture_, settings_.preview, SchemeTone::AsPicture,
                       suggestionVariant_);
     if (!suggested) {
         dialogs().reportError(NoReadableSuggestionText(language_));
         return;
     }
-    const ColourScheme before = scheme_;
-    scheme_ = *suggested;
-    document_.record(EditKind::Suggestion, selectedElement(), before);
+    document_.replaceWithSuggestion(selectedElement(), *suggested);
     findChild<QAction *>(QStringLiteral("anotherSuggestionAction"))->setEnabled(true);
     preview_->setBackgroundPicture(suggestionPicture_);
     ui->clearBackgroundButton->setEnabled(true);
-    moveToElement(selectedElement());
+    showSuggestion(selectedElement());
+}
+
+// A suggestion's scheme, or the one it took the place of, with its name and its file.
+void MainWindow::showSuggestion(int element)
+{
+    const QString name = FromCp1251(scheme_.name);
+    ui->schemeNameEdit->setText(name);
+    setCaption(name.isEmpty() ? QString::fromLatin1(kApplicationTitle) : SchemeCaption(name));
+    showFilePath();
+    moveToElement(element);
+}
+
+// A suggestion still waiting for its picture was asked for the scheme shown then; a command
+// that replaces that scheme or the background drops it, and its picture with it.
+void MainWindow::cancelPendingSuggestion()
+{
+    if (suggestionPending_)
+        cancelBackgroundPicture();
+}
+
+// Another suggestion belongs to the scheme the last one was made for.
+void MainWindow::forgetSuggestion()
+{
+    suggestionPicture_ = QImage();
+    findChild<QAction *>(QStringLiteral("anotherSuggestionAction"))->setEnabled(false);
 }
 
 }  // namespace tintora

@@ -290,6 +290,8 @@ void MainWindow::showRestoredEdit(EditKind kind, int element)
 {
     if (kind == EditKind::Name)
         ui->schemeNameEdit->setText(FromCp1251(scheme_.name));
+    else if (kind == EditKind::Suggestion)
+        showSuggestion(element);
     else
         moveToElement(element);
 }

@@ -51,6 +51,7 @@ void MainWindow::setUpFileCommands()
 
 void MainWindow::newScheme()
 {
+    cancelPendingSuggestion();
     if (!mayDiscardChanges())
         return;
     scheme_ = ColourScheme{};
@@ -65,6 +66,7 @@ void MainWindow::newScheme()
 
 void MainWindow::openScheme()
 {
+    cancelPendingSuggestion();
     if (!mayDiscardChanges())
         return;
     CommandContext context = commandContext();
@@ -137,6 +139,7 @@ void MainWindow::saveSchemeAs()
 void MainWindow::schemeLoaded(bool fromComputer)
 {
     document_.startFresh();
+    forgetSuggestion();
     if (fromComputer)
         rememberRecentFile(document_.filePath);
     showFilePath();
@@ -144,6 +147,7 @@ void MainWindow::schemeLoaded(bool fromComputer)
 
 void MainWindow::openSchemeFile(const QString &path)
 {
+    cancelPendingSuggestion();
     if (!mayDiscardChanges())
         return;
     CommandContext context = commandContext();

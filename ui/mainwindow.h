@@ -222,6 +222,9 @@ private:
     void followContrast();
     void checkContrast();
     void applySuggestion();
+    void showSuggestion(int element);
+    void cancelPendingSuggestion();
+    void forgetSuggestion();
 
     MainWindowEnvironment environment_;
     std::unique_ptr<Ui::MainWindow> ui;

@@ -212,6 +212,7 @@ void MainWindow::endBackgroundProgress()
 
 void MainWindow::clearBackgroundPicture()
 {
+    cancelPendingSuggestion();
     preview_->clearBackgroundPicture();
     repaintPreview(selectedScreen_);
     ui->clearBackgroundButton->setEnabled(false);

@@ -4,6 +4,8 @@
 #include "preview/clock.h"
 #include "scheme/codepage.h"
 
+#include <utility>
+
 namespace tintora {
 
 using namespace Qt::Literals::StringLiterals;
@@ -20,6 +22,16 @@ void SchemeDocument::record(EditKind kind, int element, const ColourScheme &befo
     if (restoring_ || before == scheme)
         return;
     history_.push(new SchemeEdit(*this, kind, element, before, scheme, mergeKey(kind)));
+}
+
+void SchemeDocument::replaceWithSuggestion(int element, const ColourScheme &suggestion)
+{
+    const ColourScheme before = std::exchange(scheme, suggestion);
+    const QString fileBefore = std::exchange(filePath, QString());
+    if (before == scheme && fileBefore.isEmpty())
+        return;
+    history_.push(new SchemeEdit(*this, EditKind::Suggestion, element, before, scheme,
+                                 mergeKey(EditKind::Suggestion), fileBefore));
 }
 
 std::int64_t SchemeDocument::mergeKey(EditKind kind)

@@ -38,6 +38,9 @@ public:
     // Called after the scheme was changed from before: a step of the history when anything
     // changed. Changes made while a step is undone or redone are not steps of their own.
     void record(EditKind kind, int element, const ColourScheme &before);
+    // A suggestion from a picture, a new scheme without a file, takes the place of the one
+    // edited: one step of the history, whose undo brings that scheme back with its file.
+    void replaceWithSuggestion(int element, const ColourScheme &suggestion);
     // While the slider is held, its changes of one element are one step.
     void beginDrag();
     void endDrag();

@@ -5,19 +5,22 @@
 
 #include "scheme/catalogue.h"
 
+#include <utility>
+
 namespace tintora {
 
 using namespace Qt::Literals::StringLiterals;
 
 SchemeEdit::SchemeEdit(SchemeDocument &document, EditKind kind, int element,
                        const ColourScheme &before, const ColourScheme &after,
-                       std::int64_t mergeKey)
+                       std::int64_t mergeKey, const QString &fileBefore)
     : document_(document),
       kind_(kind),
       element_(element),
       before_(before),
       after_(after),
-      mergeKey_(mergeKey)
+      mergeKey_(mergeKey),
+      fileBefore_(fileBefore)
 {
 }
 
@@ -36,6 +39,8 @@ bool SchemeEdit::mergeWith(const QUndoCommand *other)
 void SchemeEdit::undo()
 {
     applied_ = false;
+    if (kind_ == EditKind::Suggestion)
+        fileAfter_ = std::exchange(document_.filePath, fileBefore_);
     document_.restore(before_, *this);
 }
 
@@ -44,6 +49,8 @@ void SchemeEdit::redo()
     if (applied_)
         return;
     applied_ = true;
+    if (kind_ == EditKind::Suggestion)
+        fileBefore_ = std::exchange(document_.filePath, fileAfter_);
     document_.restore(after_, *this);
 }
 

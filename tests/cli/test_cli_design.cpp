@@ -1,6 +1,6 @@
 #include "tests/cli/clirun.h"
-#include "tests/preview/test_jpegwriter.h"
 #include "tests/ui/windowfixture.h"
+#include "tests/ui/windowpicture.h"
 
 #include "ui/contrastpanel.h"
 #include "ui/previewdisplay.h"
@@ -22,24 +22,6 @@
 namespace tintora::test {
 namespace {
 
-// A sky over a field: a gradient above, grain below.
-QString WritePicture(const QString &path)
-{
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-    std::uint32_t grain = 7;
-    file.write(WriteJpeg(320, 240, {.quality = 90}, [&](int y, JSAMPLE *row) {
-        for (int x = 0; x < 320; ++x) {
-            grain = grain * 1664525u + 1013904223u;
-            const bool sky = y < 140;
-            *row++ = JSAMPLE(sky ? 60 + y / 3 : 40 + (grain >> 29) * 8);
-            *row++ = JSAMPLE(sky ? 110 + y / 2 : 120 + (grain >> 29) * 8);
-            *row++ = JSAMPLE(sky ? 220 : 30);
-        }
-    }));
-    return path;
-}
-
 class CliDesignTest : public WindowTest {};
 
 // Fault caught: the window checking other pixels than the saved file gives the command (its
@@ -47,7 +29,7 @@ class CliDesignTest : public WindowTest {};
 TEST_F(CliDesignTest, TheWindowsCheckEqualsTheCommandsOfTheSavedFile)
 {
     writeIni("[Options]\r\nLanguage=English\r\nProviderName=FIELD\r\nClockFormat=1\r\n");
-    const QString picture = WritePicture(folder.filePath("field.jpg"));
+    const QString picture = WriteFieldPicture(folder.filePath("field.jpg"));
     start();
     dialogs.pictureAnswers << picture;
     mainWindow->chooseBackgroundPicture();
@@ -80,7 +62,7 @@ TEST_F(CliDesignTest, TheWindowsCheckEqualsTheCommandsOfTheSavedFile)
 // finds weak.
 TEST_F(CliDesignTest, NewFromPictureIsOneUndoStepShownOverItsPicture)
 {
-    const QString picture = WritePicture(folder.filePath("field.jpg"));
+    const QString picture = WriteFieldPicture(folder.filePath("field.jpg"));
     start();
     // A scheme with a text that does not read, so that the panel is seen to change.
     child<QAction>("contrastAction")->trigger();
@@ -92,6 +74,7 @@ TEST_F(CliDesignTest, NewFromPictureIsOneUndoStepShownOverItsPicture)
     const ColourScheme before = mainWindow->scheme();
     QAction *another = child<QAction>("anotherSuggestionAction");
     EXPECT_FALSE(another->isEnabled());
+    dialogs.saveAnswers.push_back(SaveAnswer::DontSave);
     dialogs.pictureAnswers << picture;
     child<QAction>("newFromPictureAction")->trigger();
     waitForBackground();
@@ -119,7 +102,7 @@ TEST_F(CliDesignTest, NewFromPictureIsOneUndoStepShownOverItsPicture)
 // for every N, or a variant number that overflows on the way to its colours.
 TEST_F(CliDesignTest, ASuggestedSchemePassesTheCheckWithItsPicture)
 {
-    const QString picture = WritePicture(folder.filePath("field.jpg"));
+    const QString picture = WriteFieldPicture(folder.filePath("field.jpg"));
     const QString first = folder.filePath("first.sch"), second = folder.filePath("second.sch");
     ASSERT_EQ(RunCli({"suggest", picture, first}).exitCode, 0);
     ASSERT_EQ(RunCli({"suggest", picture, second, "--variant", "1", "--dark"}).exitCode, 0);

@@ -61,25 +61,43 @@ INSTANTIATE_TEST_SUITE_P(ZoomsAndRatios, WholePixelTest,
                          ::testing::Values(Case{1, 1}, Case{2, 1}, Case{3, 1}, Case{4, 1},
                                            Case{1, 2}, Case{2, 2}, Case{4, 2}));
 
-// Catches a click mapped through the zoom the wrong way round or off by a pixel.
-TEST(PreviewDisplayTest, AClickReportsThePreviewPixelUnderIt)
+class ClickTest : public ::testing::TestWithParam<int> {};
+
+// Catches a click mapped through the zoom the wrong way round or off by a pixel, and one a
+// screen pixel past the picture's right or lower edge (a press on the last pixel whose
+// release comes just outside) taken for a pixel 128 that the preview does not have.
+TEST_P(ClickTest, AClickReportsThePreviewPixelUnderItAndNothingPastTheEdge)
 {
+    const int zoom = GetParam();
     PreviewDisplay display;
     display.showPreview(Checkered());
-    display.setZoom(3);
+    display.setZoom(zoom);
     QList<QPoint> reported;
     QObject::connect(&display, &PreviewDisplay::pixelClicked,
                      [&](const QPoint &pixel) { reported << pixel; });
-    for (const QPoint at : {QPoint(0, 0), QPoint(2, 2), QPoint(3, 5), QPoint(383, 383)}) {
-        QMouseEvent press(QEvent::MouseButtonPress, at, display.mapToGlobal(at),
+    const int last = 128 * zoom - 1;
+    const struct {
+        QPoint press, release;
+    } clicks[] = {{{0, 0}, {0, 0}},
+                  {{zoom - 1, zoom - 1}, {zoom - 1, zoom - 1}},
+                  {{zoom, 2 * zoom + zoom - 1}, {zoom, 2 * zoom + zoom - 1}},
+                  {{last, last}, {last, last}},
+                  {{last, 0}, {last + 1, 0}},
+                  {{0, last}, {0, last + 1}},
+                  {{last, last}, {last + 1, last + 1}}};
+    for (const auto &click : clicks) {
+        QMouseEvent press(QEvent::MouseButtonPress, click.press, display.mapToGlobal(click.press),
                           Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-        QMouseEvent release(QEvent::MouseButtonRelease, at, display.mapToGlobal(at),
-                            Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+        QMouseEvent release(QEvent::MouseButtonRelease, click.release,
+                            display.mapToGlobal(click.release), Qt::LeftButton, Qt::NoButton,
+                            Qt::NoModifier);
         QApplication::sendEvent(&display, &press);
         QApplication::sendEvent(&display, &release);
     }
-    EXPECT_EQ(reported, QList<QPoint>({{0, 0}, {0, 0}, {1, 1}, {127, 127}}));
+    EXPECT_EQ(reported, QList<QPoint>({{0, 0}, {0, 0}, {1, 2}, {127, 127}}));
 }
+
+INSTANTIATE_TEST_SUITE_P(EveryZoom, ClickTest, ::testing::Values(1, 2, 3, 4));
 
 // Catches a fractional ratio that stretches pixels unevenly: they stay whole and the
 // picture stays inside the display.

@@ -1,6 +1,7 @@
 #include "windowfixture.h"
 #include "windowinput.h"
 #include "windowphoneinmemory.h"
+#include "windowpicture.h"
 
 #include "preview/preview.h"
 #include "scheme/catalogue.h"
@@ -118,6 +119,10 @@ TEST_P(QuestionTest, AnswerDecidesWhetherTheEditIsSavedAndTheSchemeReplaced)
     } else if (trigger == "read") {
         mainWindow->openScheme();
         replaced = !mainWindow->document().isModified();
+    } else if (trigger == "picture") {
+        // Past the question the picture is asked for; this one is cancelled.
+        action("newFromPictureAction")->trigger();
+        replaced = dialogs.pictureTitles.size() == 1;
     }
 
     ASSERT_EQ(dialogs.saveQuestions.size(), 1u);
@@ -155,7 +160,10 @@ INSTANTIATE_TEST_SUITE_P(
                       QuestionCase{"new", SaveAnswer::Cancel},
                       QuestionCase{"read", SaveAnswer::Save},
                       QuestionCase{"read", SaveAnswer::DontSave},
-                      QuestionCase{"read", SaveAnswer::Cancel}),
+                      QuestionCase{"read", SaveAnswer::Cancel},
+                      QuestionCase{"picture", SaveAnswer::Save},
+                      QuestionCase{"picture", SaveAnswer::DontSave},
+                      QuestionCase{"picture", SaveAnswer::Cancel}),
     CaseName);
 
 // Catches a button of the question that Alt and a letter cannot reach, or two that share
@@ -446,6 +454,77 @@ TEST_F(HistoryTest, OpenNewAndPhoneReadStartAFreshHistory)
     EXPECT_EQ(steps(), 0);
 }
 
+// Catches changes made while a step is undone or redone, as the window's handlers make them
+// when they show the restored values, recorded as steps of their own: they would cut off the
+// redo, and the undo would undo itself.
+TEST_F(HistoryTest, ChangesMadeWhileUndoingOrRedoingAreNoStepsOfTheirOwn)
+{
+    start({mine});
+    editColour();
+    editColour(QColor(0, 255, 0));
+    SchemeDocument &document = mainWindow->document();
+    QObject::connect(&document, &SchemeDocument::restored, [&document] {
+        const ColourScheme before = document.scheme;
+        document.scheme.entry(8).transparency = 15 - before.entry(8).transparency;
+        document.record(EditKind::Transparency, 8, before);
+    });
+    undo();
+    EXPECT_EQ(steps(), 2);
+    EXPECT_EQ(mainWindow->scheme().entry(1).colour, 0x0000FFu);
+    EXPECT_TRUE(action("redoAction")->isEnabled());
+    redo();
+    EXPECT_EQ(steps(), 2);
+    EXPECT_EQ(mainWindow->scheme().entry(1).colour, 0x00FF00u);
+}
+
+// Catches New from picture recolouring the open file, so that the next Save overwrites it
+// without a question, an undo that brings the colours back without the file they belong to,
+// and a redo that forgets where the suggestion was saved meanwhile.
+TEST_F(HistoryTest, NewFromPictureIsAnUntitledSchemeThatUndoTakesBackToItsFile)
+{
+    const auto bytes = [](const QString &path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    const QByteArray mineBefore = bytes(mine);
+    start({mine});
+    dialogs.pictureAnswers << WriteFieldPicture(folder.filePath(QStringLiteral("field.jpg")));
+    action("newFromPictureAction")->trigger();
+    waitForBackground();
+    const ColourScheme suggested = mainWindow->scheme();
+    EXPECT_NE(suggested, fileScheme(mine));
+    EXPECT_EQ(suggested.name, "");
+    EXPECT_TRUE(mainWindow->currentFilePath().isEmpty());
+    EXPECT_TRUE(child<StatusBar>("statusBar")->filePath().isEmpty());
+    EXPECT_EQ(shownTitle(), "Tintora*");
+
+    // Ctrl+S asks for a name; cancelled, nothing is written.
+    action("saveAction")->trigger();
+    EXPECT_EQ(dialogs.fileTitles.size(), 1);
+    EXPECT_EQ(bytes(mine), mineBefore);
+
+    undo();
+    EXPECT_EQ(mainWindow->scheme(), fileScheme(mine));
+    EXPECT_EQ(mainWindow->currentFilePath(), mine);
+    EXPECT_EQ(child<StatusBar>("statusBar")->filePath(), QDir::toNativeSeparators(mine));
+    EXPECT_EQ(nameField()->text(), "MINE");
+    EXPECT_EQ(shownTitle(), "Tintora - [MINE]");
+
+    redo();
+    EXPECT_EQ(mainWindow->scheme(), suggested);
+    EXPECT_TRUE(mainWindow->currentFilePath().isEmpty());
+    EXPECT_EQ(shownTitle(), "Tintora*");
+    const QString saved = folder.filePath(QStringLiteral("field.sch"));
+    dialogs.saveFileAnswers << saved;
+    action("saveAction")->trigger();
+    EXPECT_EQ(fileScheme(saved).entry(1), suggested.entry(1));
+    EXPECT_EQ(bytes(mine), mineBefore);
+    undo();
+    EXPECT_EQ(mainWindow->currentFilePath(), mine);
+    redo();
+    EXPECT_EQ(mainWindow->currentFilePath(), saved);
+}
+
 // Drops arrive at the window; a picture counts only over the preview.
 class DropTest : public DocumentTest {
 protected:
@@ -507,6 +586,82 @@ TEST_F(DropTest, JpegBecomesTheBackgroundOnlyOverThePreview)
     const QString text = folder.filePath(QStringLiteral("notes.txt"));
     EXPECT_FALSE(drag(text, onPreview()));
 }
+
+// Each command that replaces the scheme or the background, given while a suggestion waits
+// for its picture.
+class ReplaceTest : public DropTest, public ::testing::WithParamInterface<const char *> {};
+
+// Catches the title not set by a load (the scheme loaded and the one before have the same
+// empty name, so only the load can give the title its brackets), a suggestion still waiting
+// for its picture landing on the scheme or the background that came meanwhile, and Another
+// suggestion still offered once its scheme is gone.
+TEST_P(ReplaceTest, TheTitleFollowsALoadAndAPendingSuggestionIsDropped)
+{
+    const std::string command = GetParam();
+    // A file may hold an empty name, which a save never writes.
+    const QString blank = writeScheme("blank.sch", "X", [](ColourScheme &s) { s.entry(1).colour = 0x333333; });
+    {
+        QFile file(blank);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite) && file.seek(9) && file.putChar(0));
+    }
+    writeIni("[Recent]\nFile1=" + blank.toUtf8() + "\n");
+    start({mine});
+    if (command == "read") {
+        goToPhoneMode();
+        QFile file(blank);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        handset.file = file.readAll();
+    }
+    dialogs.pictureAnswers << WriteFieldPicture(folder.filePath(QStringLiteral("field.jpg")));
+    action("newFromPictureAction")->trigger();
+    waitForBackground();
+    const ColourScheme suggested = mainWindow->scheme();
+    const QImage background = mainWindow->preview().backgroundPicture();
+    ASSERT_EQ(shownTitle(), "Tintora*");
+    // A large picture of other colours, still being read when the command comes.
+    dialogs.saveAnswers = {SaveAnswer::DontSave, SaveAnswer::DontSave};
+    dialogs.pictureAnswers << WriteFieldPicture(folder.filePath(QStringLiteral("dusk.jpg")), QSize(1600, 1200), true);
+    action("newFromPictureAction")->trigger();
+    ASSERT_TRUE(mainWindow->readingBackground());
+
+    if (command == "open") {
+        dialogs.openAnswers << blank;
+        mainWindow->openScheme();
+    } else if (command == "read") {
+        mainWindow->openScheme();
+    } else if (command == "drop") {
+        EXPECT_TRUE(drag(blank, onList()));
+    } else if (command == "recent") {
+        child<QMenu>("recentFilesMenu")->actions().value(0)->trigger();
+    } else if (command == "new") {
+        mainWindow->newScheme();
+    } else if (command == "clear") {
+        mainWindow->clearBackgroundPicture();
+    }
+    waitForBackground();
+    QCoreApplication::processEvents();
+
+    if (command == "clear") {
+        EXPECT_EQ(mainWindow->scheme(), suggested);
+        EXPECT_TRUE(mainWindow->preview().plainBackground());
+        EXPECT_EQ(shownTitle(), "Tintora*");
+        EXPECT_TRUE(action("anotherSuggestionAction")->isEnabled());
+        return;
+    }
+    ColourScheme loaded = fileScheme(blank);
+    if (command == "new") {
+        loaded = ColourScheme{};
+        BuildDefaultScheme(loaded);
+    }
+    EXPECT_EQ(mainWindow->scheme(), loaded);
+    EXPECT_EQ(shownTitle(), command == "new" ? "Tintora" : "Tintora - []");
+    EXPECT_EQ(mainWindow->preview().backgroundPicture(), background);
+    EXPECT_FALSE(action("anotherSuggestionAction")->isEnabled());
+}
+
+INSTANTIATE_TEST_SUITE_P(EachCommand, ReplaceTest,
+                         ::testing::Values("open", "read", "drop", "recent", "new", "clear"),
+                         [](const auto &info) { return std::string(info.param); });
 
 }  // namespace
 }  // namespace tintora::test

@@ -107,6 +107,48 @@ TEST_F(PreviewWindowTest, ASizeThatDoesNotFitTheScreenIsNotOffered)
     EXPECT_EQ(readIni("View", "Zoom"), QStringLiteral("4"));
 }
 
+// Catches the window's frame misjudged in the fit, before the window system has framed it:
+// the README's window sizes (430 x 584 at 1x, 558 x 712, 686 x 840, 814 x 968, for a menu bar
+// 24 pixels high) each fit a room of exactly their size and not one a pixel narrower or
+// lower, and its screens, less a 40-pixel task bar, offer what it says. The first size
+// refused names its window's size.
+TEST_F(PreviewWindowTest, TheWindowFrameDecidesWhichSizesFitTheScreen)
+{
+    start();
+    EXPECT_EQ(mainWindow->width(), 422);
+    // The menu bar's height follows the font; the rest of the window does not.
+    const QSize menuBarShift(0, mainWindow->height() - 546);
+    stop();
+    writeIni("[View]\nZoom=4\n");
+    const ScreenRoom rooms[] = {
+        {"just 2x", {558, 712}, 2},          {"a pixel narrower", {557, 712}, 1},
+        {"a pixel lower", {558, 711}, 1},    {"just 3x", {686, 840}, 3},
+        {"a pixel narrower", {685, 840}, 2}, {"a pixel lower", {686, 839}, 2},
+        {"just 4x", {814, 968}, 4},          {"a pixel narrower", {813, 968}, 3},
+        {"a pixel lower", {814, 967}, 3},    {"1366 x 768", {1366, 728}, 2},
+        {"1600 x 1000", {1600, 960}, 3},     {"2880 x 1800 at scale 2", {1440, 860}, 3},
+    };
+    const QSize windowAt[] = {{}, {430, 584}, {558, 712}, {686, 840}, {814, 968}};
+    for (const ScreenRoom &room : rooms) {
+        screenArea = QRect(QPoint(0, 0), room.room + menuBarShift);
+        start();
+        EXPECT_EQ(display()->zoom(), room.largestZoom) << room.screen;
+        for (int factor = 1; factor <= 4; ++factor) {
+            EXPECT_EQ(child<QAction>(qPrintable(QStringLiteral("zoom%1xAction").arg(factor)))->isEnabled(),
+                      factor <= room.largestZoom)
+                << room.screen << " " << factor;
+        }
+        if (room.largestZoom < 4) {
+            const int refused = room.largestZoom + 1;
+            EXPECT_EQ(child<QAction>(qPrintable(QStringLiteral("zoom%1xAction").arg(refused)))->toolTip(),
+                      ZoomDoesNotFitText(kRussian, refused, windowAt[refused] + menuBarShift,
+                                         screenArea.size()))
+                << room.screen;
+        }
+        stop();
+    }
+}
+
 // Catches a zoom that moves the controls of the 1x layout, overlaps the preview with its
 // neighbours, leaves the room it gives empty, leaves the window at its old size, or is not
 // kept for the next start.
