@@ -139,6 +139,30 @@ TEST_P(BothTransports, AMissingFileReadsEmptyAndOnlyAWriteMakesIt)
     EXPECT_EQ(emu().attribute(kScheme), 0u);
 }
 
+// The file as it was before the run's first replacement is kept once: a later
+// save of the run must neither add a copy nor replace the first one.
+TEST_F(EmulatedPhoneTest, TheFileAsItWasIsKeptOnceARun)
+{
+    start();
+    const Bytes original = Pattern(304, 3);
+    emu().putFile(kScheme, original);
+    for (const unsigned seed : {4u, 5u}) {
+        const Bytes next = Pattern(304, seed);
+        ASSERT_EQ(library().File_Create(kScheme, 0), 0);
+        ASSERT_EQ(library().File_Write(next.data(), 304), 304);
+        ASSERT_EQ(library().File_Close(), 0);
+    }
+    const QDir kept(data.filePath("Tintora/file-backups"));
+    const QStringList copies = kept.entryList(QDir::Files);
+    ASSERT_EQ(copies.size(), 1) << copies.join(' ').toStdString();
+    EXPECT_TRUE(copies[0].startsWith("spcolor-") && copies[0].endsWith(".sch"))
+        << copies[0].toStdString();
+    QFile copy(kept.filePath(copies[0]));
+    ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
+    const QByteArray bytes = copy.readAll();
+    EXPECT_EQ(Bytes(bytes.begin(), bytes.end()), original);
+}
+
 // No copy, no write: a scheme on the phone that cannot be kept on the computer
 // first stays as it is, and the message says where the copy was to go and the
 // system's reason, in the interface language.
