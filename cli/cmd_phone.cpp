@@ -96,6 +96,8 @@ int Phone(const QStringList &args)
     const std::optional<Settings> settings = ReadSettingsArgument(parsed->ini, error);
     if (!settings)
         return Fail(error);
+    if (settings->refusedSpColorPath && (parsed->action == "read" || parsed->action == "write"))
+        Warn(RefusedPhoneFolderText(kEnglish, parsed->ini, *settings->refusedSpColorPath));
     // A pipe or a device would hang the open with the phone link already started.
     if (parsed->action == "restore-seem") {
         if (const QString refused = RefusedInputReason(parsed->file, kEnglish); !refused.isEmpty())
