@@ -109,6 +109,8 @@ int Phone(const QStringList &args)
         if (const QString reason = RefusedSchemeOutputReason(parsed->file, inputs, parsed->force); !reason.isEmpty())
             return Fail(reason);
     }
+    if (settings->refusedSpColorPath && (parsed->action == "read" || parsed->action == "write"))
+        Warn(RefusedPhoneFolderText(kEnglish, parsed->ini, *settings->refusedSpColorPath));
     // A pipe or a device would hang the open with the phone link already started.
     if (parsed->action == "restore-seem") {
         if (const QString refused = RefusedInputReason(parsed->file, kEnglish); !refused.isEmpty())

@@ -140,7 +140,7 @@ ActivationResult ActivateOnPhone(CommandContext &context)
     }
     Report(context.dialogs, context.language, PhoneSteps(context.language), result);
     if (result.uncertain) {
-        const QString copy = QString::fromStdString(phone.formerCopy());
+        const QString copy = QString::fromStdString(phone.formerCopy().file);
         context.dialogs.informFailure(
             context.pick(u"Ответ телефона на запись потерян: seem 0032 rec 0001 мог измениться. "
                          u"Запись, какой она была, сохранена в "_s + copy +

@@ -152,13 +152,23 @@ int LoadedPhoneLibrary::linkState()
     return state ? state(nullptr, 0) : PhoneLibrary::linkState();
 }
 
-std::string LoadedPhoneLibrary::formerCopy()
+PhoneLibrary::FormerCopy LoadedPhoneLibrary::formerCopy()
 {
     const auto former = reinterpret_cast<P2K_FormerCopyFn>(resolve("P2K_FormerCopy"));
     char text[1024] = {};
-    if (!former || former(text, sizeof text) != 1)
-        return {};
-    return text;
+    const int told = former ? former(text, sizeof text) : 0;
+    FormerCopy copy;
+    if (told == 1) {
+        copy.file = text;
+    } else if (told == 2) {
+        // The reason is one line; a folder may hold a line feed.
+        const std::string refused = text;
+        const std::size_t feed = refused.rfind('\n');
+        copy.reason = refused.substr(feed + 1);
+        if (feed != std::string::npos)
+            copy.folder = refused.substr(0, feed);
+    }
+    return copy;
 }
 
 }  // namespace tintora

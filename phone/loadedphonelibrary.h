@@ -38,7 +38,7 @@ public:
     int File_VolInfo(std::uint16_t *buffer) override;
     int Seem_Read(int seem, int record, int offset, int count, std::uint8_t *buffer) override;
     int Seem_Write(int seem, int record, int offset, int count, std::uint8_t *buffer) override;
-    std::string formerCopy() override;
+    FormerCopy formerCopy() override;
     int linkState() override;
 
 private:

@@ -33,7 +33,10 @@ using Seem_WriteFn = int(P2KAPI_CALL *)(int seem, int record, int offset, int co
 // phone in modem mode that did not switch) and a line saying it. P2K_Probe: a report on every Motorola device; 1 when a phone
 // in command mode answered. P2K_FormerCopy: 1 when the last failed write may
 // have changed a seem record or left the phone without its file or with part
-// of it, and the computer file that keeps it as it was.
+// of it, and the computer file that keeps it as it was; 2 when the last file
+// write was refused because the file as it was could not be kept on the
+// computer first, and the folder of the copies, a line feed, and the system's
+// reason (the folder is empty when there is none). 0 otherwise.
 // Seem_Write returns -2 when the record may have changed.
 extern "C" {
 using P2K_LinkStateFn = int(P2KAPI_CALL *)(char *text, int size);

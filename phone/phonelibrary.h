@@ -21,10 +21,17 @@ public:
     virtual int Seem_Read(int seem, int record, int offset, int count, std::uint8_t *buffer) = 0;
     virtual int Seem_Write(int seem, int record, int offset, int count, std::uint8_t *buffer) = 0;
 
-    // After a failed write: the computer copy of the record or file as it was
-    // before, when the write may have changed the record or left the phone
-    // without its file or with part of it. Only our USB library tells.
-    virtual std::string formerCopy() { return {}; }
+    // After a failed write, as only our USB library tells: the computer copy
+    // of the record or file as it was before, when the write may have changed
+    // the record or left the phone without its file or with part of it; or,
+    // when the write was refused because no such copy of the file could be
+    // kept, the folder it was to go to and the system's reason.
+    struct FormerCopy {
+        std::string file;
+        std::string folder;
+        std::string reason;
+    };
+    virtual FormerCopy formerCopy() { return {}; }
 
     // Why there is no phone to connect to, as our USB library's
     // P2K_LinkState tells (0 no phone, 2 .. 7 other reasons; linkreason.h).

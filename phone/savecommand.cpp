@@ -30,11 +30,22 @@ QString CreateErrorText(const CommandContext &context, const QString &path)
 }
 
 // The write error, and when the phone may be left without its file or with
-// part of it, where its former content is kept and how to put it back.
+// part of it, where its former content is kept and how to put it back; when
+// the file was left alone for want of a copy, where the copy was to go and why
+// it could not.
 void ReportWriteError(CommandContext &context, const QString &path)
 {
     QString text = context.pick(u"Не могу записать файл "_s + path, u"Write error of a file "_s + path);
-    const QString copy = QString::fromStdString(context.phone.formerCopy());
+    const PhoneLibrary::FormerCopy former = context.phone.formerCopy();
+    if (!former.reason.empty()) {
+        QString where = QString::fromStdString(former.folder);
+        if (!where.isEmpty())
+            where = context.pick(u" в "_s, u" in "_s) + where;
+        text += context.pick(u"\rФайл на телефоне не изменён: не удалось сохранить его копию"_s,
+                             u"\rThe file on the phone is left unchanged: no copy of it could be kept"_s) +
+                where + u": "_s + SystemReason(context.language, QString::fromStdString(former.reason));
+    }
+    const QString copy = QString::fromStdString(former.file);
     if (!copy.isEmpty())
         text += context.pick(
             u"\rФайл на телефоне мог пропасть или остаться неполным. Прежний файл сохранён в "_s +

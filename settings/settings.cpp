@@ -60,6 +60,11 @@ Settings ReadSettings(const ProfileFile &file)
     preview.PressedSoftKey = std::uint8_t(stored.PressedSoftKey);
     preview.ChoosedDate = std::uint16_t(stored.ChoosedDate);
     settings.SpColorPath = file.readString(kPhone, "SpColorPath", DefaultSettings().SpColorPath);
+    // A folder the phone cannot spell would fail only at the first write, far from its cause.
+    if (!PhoneFolderProblem(kEnglish, settings.SpColorPath).isEmpty()) {
+        settings.refusedSpColorPath = settings.SpColorPath;
+        settings.SpColorPath = DefaultSettings().SpColorPath;
+    }
     return settings;
 }
 
@@ -105,6 +110,14 @@ QString PhoneFolderProblem(Language language, const QString &folder)
                 : QStringLiteral("The folder \"%1\" will not do: it must start with a volume such as /a/ "
                                  "and hold printable ASCII characters only"))
         .arg(folder);
+}
+
+QString RefusedPhoneFolderText(Language language, const QString &path, const QString &folder)
+{
+    return PhoneFolderProblem(language, folder) +
+           (language == kRussian ? QStringLiteral(" ([Phone] SpColorPath в %1); папка на телефоне — %2")
+                                 : QStringLiteral(" ([Phone] SpColorPath in %1); the phone folder is %2"))
+               .arg(QDir::toNativeSeparators(path), DefaultSettings().SpColorPath);
 }
 
 int ReadPreviewZoom(const ProfileFile &file)

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <optional>
 
 namespace tintora {
 
@@ -15,6 +16,9 @@ class ProfileFile;
 struct Settings {
     PreviewSettings preview;
     QString SpColorPath;
+    // A stored [Phone] SpColorPath that the phone folder's check refuses; SpColorPath then
+    // holds the default.
+    std::optional<QString> refusedSpColorPath;
 };
 
 // "English" exactly selects English; any other value, or none, Russian.
@@ -32,7 +36,8 @@ struct StoredPreviewSettings {
     int ChoosedDate = 0;
 };
 StoredPreviewSettings ReadStoredPreviewSettings(const ProfileFile &file);
-// Missing keys and integers that are not numbers give the defaults.
+// Missing keys and integers that are not numbers give the defaults, and so does a phone
+// folder that PhoneFolderProblem refuses.
 Settings ReadSettings(const ProfileFile &file);
 
 bool WriteLanguage(ProfileFile &file, Language language);
@@ -49,6 +54,8 @@ bool WriteSpColorPath(ProfileFile &file, const QString &folder);
 // Why folder cannot be the phone folder, or an empty string: it must start with a volume
 // such as "/a/" and hold printable ASCII only, which any phone can spell.
 QString PhoneFolderProblem(Language language, const QString &folder);
+// The note that the phone folder stored in the settings file at path was refused.
+QString RefusedPhoneFolderText(Language language, const QString &path, const QString &folder);
 
 // [View] Zoom, the preview's size: 1 to kMaxPreviewZoom times; missing or out of range
 // gives 1.

@@ -127,12 +127,16 @@ void MainWindow::startUp()
     // 4. The work mode still holds computer mode.
     applyLanguage(language_);
 
-    // 5. Other settings; start-up writes nothing.
+    // 5. Other settings; start-up writes nothing. What went wrong with them, or with the
+    // scheme below, shows in the status bar, not in a box.
     settings_ = ReadSettings(profile);
+    QStringList notes;
     if (profile.isTooLarge())
-        ui->statusBar->showMessage(SettingsFileTooLargeText(language_, profile.path()));
+        notes << SettingsFileTooLargeText(language_, profile.path());
+    if (settings_.refusedSpColorPath)
+        notes << RefusedPhoneFolderText(language_, profile.path(), *settings_.refusedSpColorPath);
 
-    // 6. Scheme. What went wrong shows in the status bar, not in a box.
+    // 6. Scheme.
     if (!environment_.arguments.isEmpty()) {
         const QString path = environment_.arguments.first();
         QString note;
@@ -148,10 +152,12 @@ void MainWindow::startUp()
                 document_.filePath = path;
         }
         if (!note.isEmpty())
-            ui->statusBar->showMessage(note);
+            notes << note;
     } else {
         BuildDefaultScheme(scheme_);
     }
+    if (!notes.isEmpty())
+        ui->statusBar->showMessage(notes.join(QStringLiteral(". ")));
 
     // 7. Editor state; setting the two list rows runs no handler.
     preview_->clearBackgroundPicture();

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <system_error>
 #include <vector>
 
 namespace p2kusb {
@@ -19,9 +20,9 @@ std::optional<std::filesystem::path> DataFolder();
 
 enum class NewFile { Written, Exists, Failed };
 // Writes a file that did not exist, readable by its owner alone; never
-// replaces one.
+// replaces one. error: the system's reason when it Failed.
 NewFile WriteNewPrivateFile(const std::filesystem::path &file,
-                            const std::vector<std::uint8_t> &bytes);
+                            const std::vector<std::uint8_t> &bytes, std::error_code &error);
 
 std::tm LocalTime(std::time_t when);
 

@@ -39,17 +39,24 @@ std::optional<std::filesystem::path> DataFolder()
 }
 
 NewFile WriteNewPrivateFile(const std::filesystem::path &file,
-                            const std::vector<std::uint8_t> &bytes)
+                            const std::vector<std::uint8_t> &bytes, std::error_code &error)
 {
     const int out = ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    if (out < 0)
-        return errno == EEXIST ? NewFile::Exists : NewFile::Failed;
-    const bool written =
-        ::write(out, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
-    if (::close(out) == 0 && written)
+    if (out < 0) {
+        const int failure = errno;
+        error.assign(failure, std::generic_category());
+        return failure == EEXIST ? NewFile::Exists : NewFile::Failed;
+    }
+    const ssize_t written = ::write(out, bytes.data(), bytes.size());
+    // A write cut short of a regular file has run out of room.
+    int failure = written < 0 ? errno : std::size_t(written) != bytes.size() ? ENOSPC : 0;
+    if (::close(out) != 0 && failure == 0)
+        failure = errno;
+    if (failure == 0)
         return NewFile::Written;
-    std::error_code error;
-    std::filesystem::remove(file, error);
+    error.assign(failure, std::generic_category());
+    std::error_code ignored;
+    std::filesystem::remove(file, ignored);
     return NewFile::Failed;
 }
 

@@ -17,19 +17,27 @@ std::optional<std::filesystem::path> DataFolder()
 }
 
 NewFile WriteNewPrivateFile(const std::filesystem::path &file,
-                            const std::vector<std::uint8_t> &bytes)
+                            const std::vector<std::uint8_t> &bytes, std::error_code &error)
 {
     // The user's own profile folder already keeps it from other users.
     const HANDLE out = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                    FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (out == INVALID_HANDLE_VALUE)
-        return GetLastError() == ERROR_FILE_EXISTS ? NewFile::Exists : NewFile::Failed;
+    if (out == INVALID_HANDLE_VALUE) {
+        const DWORD failure = GetLastError();
+        error.assign(int(failure), std::system_category());
+        return failure == ERROR_FILE_EXISTS ? NewFile::Exists : NewFile::Failed;
+    }
     DWORD written = 0;
-    const bool ok = WriteFile(out, bytes.data(), static_cast<DWORD>(bytes.size()), &written,
-                              nullptr) &&
-                    written == bytes.size();
-    if (CloseHandle(out) && ok)
+    DWORD failure = ERROR_SUCCESS;
+    if (!WriteFile(out, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr))
+        failure = GetLastError();
+    else if (written != bytes.size())
+        failure = ERROR_DISK_FULL;
+    if (!CloseHandle(out) && failure == ERROR_SUCCESS)
+        failure = GetLastError();
+    if (failure == ERROR_SUCCESS)
         return NewFile::Written;
+    error.assign(int(failure), std::system_category());
     DeleteFileW(file.c_str());
     return NewFile::Failed;
 }

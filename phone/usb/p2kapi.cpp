@@ -74,8 +74,10 @@ P2KAPI_EXPORT int P2K_Probe(char *text, int size)
 
 P2KAPI_EXPORT int P2K_FormerCopy(char *text, int size)
 {
-    CopyText(Phone().formerCopy(), text, size);
-    return Phone().formerCopy().empty() ? 0 : 1;
+    const std::string &former = Phone().formerCopy();
+    const std::string &refused = Phone().copyRefused();
+    CopyText(former.empty() ? refused : former, text, size);
+    return !former.empty() ? 1 : !refused.empty() ? 2 : 0;
 }
 
 #include "phone/p2kapicheck.h"

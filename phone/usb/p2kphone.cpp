@@ -127,6 +127,7 @@ int P2kPhone::init()
     backedUp_.clear();
     filesKept_.clear();
     formerCopy_.clear();
+    copyRefused_.clear();
     volume_ = "/a";
     status();
     return 0;
@@ -356,6 +357,7 @@ int P2kPhone::fileCreate(const char *path, int)
     if (!path || !UsablePath(path) || !connected())
         return kFailure;
     formerCopy_.clear();
+    copyRefused_.clear();
     if (file_)
         abandonFile();
     if (closeOwed_) {
@@ -455,10 +457,12 @@ bool P2kPhone::keepFormerFile()
     if (!file_ || !fsac(fsac::kSeek, seek).ok() || !file_)
         return false;
     file_->position = 0;
-    const auto kept = SaveFileBackup(file_->path, bytes);
-    if (!kept)
+    const Backup kept = SaveFileBackup(file_->path, bytes);
+    if (!kept) {
+        copyRefused_ = kept.folder.string() + '\n' + kept.reason;
         return false;
-    filesKept_[file_->path] = kept->string();
+    }
+    filesKept_[file_->path] = kept.file.string();
     return true;
 }
 
@@ -567,6 +571,7 @@ int P2kPhone::seemWrite(int seem, int record, int offset, int count, const std::
     if (!ValidRecordCall(seem, record, offset, count, buffer) || !connected())
         return kFailure;
     formerCopy_.clear();
+    copyRefused_.clear();
     const auto before = readRecord(seem, record);
     // The write's count field is 16 bits wide.
     if (!before || std::size_t(offset) + count > before->size() || before->size() > 0xFFFF)
@@ -577,10 +582,10 @@ int P2kPhone::seemWrite(int seem, int record, int offset, int count, const std::
         return 0;
     const std::pair<int, int> key{seem, record};
     if (!backedUp_.count(key)) {
-        const auto kept = SaveSeemBackup(seem, record, *before);
+        const Backup kept = SaveSeemBackup(seem, record, *before);
         if (!kept)
             return kFailure;
-        backedUp_[key] = kept->string();
+        backedUp_[key] = kept.file.string();
     }
     std::vector<std::uint8_t> arguments =
         RecordArguments(seem, record, 0, static_cast<int>(after.size()));

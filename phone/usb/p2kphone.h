@@ -40,6 +40,10 @@ public:
     // After a failed write that may have changed the record or left the phone
     // without its file or with part of it: the computer copy of it as it was.
     const std::string &formerCopy() const { return formerCopy_; }
+    // After a file write refused because the file as it was could not be kept
+    // on the computer: the folder of the copies and the system's reason, on
+    // two lines.
+    const std::string &copyRefused() const { return copyRefused_; }
 
     // The state after a fresh look at the bus, and a line saying it.
     LinkState state(std::string &text);
@@ -106,6 +110,7 @@ private:
     std::map<std::pair<int, int>, std::string> backedUp_;
     std::map<std::string, std::string> filesKept_;
     std::string formerCopy_;
+    std::string copyRefused_;
     bool silent_ = false;
     bool closeOwed_ = false;  // a file may be open on the phone since a silent failure
     LinkState state_ = LinkState::NoPhone;

@@ -11,30 +11,19 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::optional<fs::path> SaveBackup(const char *folderName, const std::string &stem,
-                                   const std::string &extension,
-                                   const std::vector<std::uint8_t> &bytes);
+Backup SaveBackup(const char *folderName, const std::string &stem, const std::string &extension,
+                  const std::vector<std::uint8_t> &bytes);
 
 }  // namespace
 
-std::optional<fs::path> BackupFolder(const char *name)
-{
-    const auto data = DataFolder();
-    if (!data)
-        return std::nullopt;
-    return *data / name;
-}
-
-std::optional<fs::path> SaveSeemBackup(int seem, int record,
-                                       const std::vector<std::uint8_t> &bytes)
+Backup SaveSeemBackup(int seem, int record, const std::vector<std::uint8_t> &bytes)
 {
     char stem[16];
     std::snprintf(stem, sizeof stem, "%04X_%04X", seem, record);
     return SaveBackup("seem-backups", stem, ".seem", bytes);
 }
 
-std::optional<fs::path> SaveFileBackup(const std::string &phonePath,
-                                       const std::vector<std::uint8_t> &bytes)
+Backup SaveFileBackup(const std::string &phonePath, const std::vector<std::uint8_t> &bytes)
 {
     const fs::path name = fs::path(phonePath).filename();
     return SaveBackup("file-backups", name.stem().string(), name.extension().string(), bytes);
@@ -42,15 +31,19 @@ std::optional<fs::path> SaveFileBackup(const std::string &phonePath,
 
 namespace {
 
-std::optional<fs::path> SaveBackup(const char *folderName, const std::string &stem,
-                                   const std::string &extension,
-                                   const std::vector<std::uint8_t> &bytes)
+Backup SaveBackup(const char *folderName, const std::string &stem, const std::string &extension,
+                  const std::vector<std::uint8_t> &bytes)
 {
-    const auto folder = BackupFolder(folderName);
-    if (!folder)
-        return std::nullopt;
+    const auto data = DataFolder();
+    if (!data)
+        return {{}, {}, "the per-user data folder is not known"};
+    Backup backup{{}, *data / folderName, {}};
     std::error_code error;
-    fs::create_directories(*folder, error);
+    fs::create_directories(backup.folder, error);
+    if (error) {
+        backup.reason = error.message();
+        return backup;
+    }
     const std::time_t now = std::time(nullptr);
     const std::tm local = LocalTime(now);
     char stamp[96];
@@ -59,16 +52,17 @@ std::optional<fs::path> SaveBackup(const char *folderName, const std::string &st
     for (int attempt = 1; attempt < 100; ++attempt) {
         const std::string name = stem + stamp +
                                  (attempt > 1 ? "-" + std::to_string(attempt) : "") + extension;
-        const fs::path file = *folder / name;
+        const fs::path file = backup.folder / name;
         // Never over an earlier copy; readable by its owner alone, as the
         // phone's settings are nobody else's business.
-        switch (WriteNewPrivateFile(file, bytes)) {
-        case NewFile::Written: return file;
+        switch (WriteNewPrivateFile(file, bytes, error)) {
+        case NewFile::Written: backup.file = file; return backup;
         case NewFile::Exists: continue;
-        case NewFile::Failed: return std::nullopt;
+        case NewFile::Failed: backup.reason = error.message(); return backup;
         }
     }
-    return std::nullopt;
+    backup.reason = std::make_error_code(std::errc::file_exists).message();
+    return backup;
 }
 
 }  // namespace

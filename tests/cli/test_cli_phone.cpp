@@ -68,8 +68,8 @@ protected:
 
 TEST_F(CliPhoneTest, WriteThenReadThroughTheFolderOfTheSettings)
 {
-    QDir(phone.path()).mkpath("card/styles");
-    write(at("tintora.ini"), "[Phone]\r\nSpColorPath=/card/styles/\r\n");
+    QDir(phone.path()).mkpath("c/styles");
+    write(at("tintora.ini"), "[Phone]\r\nSpColorPath=/c/styles/\r\n");
     write(at("in.sch"), SchemeBytes("CLI"));
 
     EXPECT_EQ(run({"phone", "write", at("in.sch"), "--ini", at("tintora.ni")}).exitCode, 1);
@@ -77,15 +77,26 @@ TEST_F(CliPhoneTest, WriteThenReadThroughTheFolderOfTheSettings)
 
     const CliRun written = run({"phone", "write", at("in.sch"), "--ini", at("tintora.ini")});
     EXPECT_EQ(written.exitCode, 0);
-    EXPECT_EQ(written.out, "Colour style: CLI\nSaving path: /card/styles/spcolor.sch\n"
+    EXPECT_EQ(written.out, "Colour style: CLI\nSaving path: /c/styles/spcolor.sch\n"
                            "Changes will come into force only after reboot of phone\n"
                            "Reboot phone now? no\n");
-    EXPECT_EQ(read(onPhone("card/styles/spcolor.sch")), SchemeBytes("CLI"));
+    EXPECT_EQ(read(onPhone("c/styles/spcolor.sch")), SchemeBytes("CLI"));
     EXPECT_FALSE(QFile::exists(onPhone("restarted")));
 
     const CliRun back = run({"phone", "read", "--ini", at("tintora.ini"), at("out.sch")});
     EXPECT_EQ(back.exitCode, 0);
     EXPECT_EQ(read(at("out.sch")), SchemeBytes("CLI"));
+
+    // A folder that the Phone folder item would refuse is said so, and the default is used.
+    write(at("card.ini"), "[Phone]\r\nSpColorPath=/card/styles/\r\n");
+    const CliRun refused = run({"phone", "write", at("in.sch"), "--ini", at("card.ini")});
+    EXPECT_EQ(refused.exitCode, 0);
+    EXPECT_EQ(refused.err.toStdString(),
+              ("tintora-cli: The folder \"/card/styles/\" will not do: it must start with a volume "
+               "such as /a/ and hold printable ASCII characters only ([Phone] SpColorPath in " +
+               QDir::toNativeSeparators(at("card.ini")) + "); the phone folder is /a/mobile/system/\n")
+                  .toStdString());
+    EXPECT_EQ(read(onPhone("a/mobile/system/spcolor.sch")), SchemeBytes("CLI"));
 
     EXPECT_EQ(run({"phone", "write", at("in.sch"), "--restart"}).exitCode, 0);
     EXPECT_EQ(read(onPhone("a/mobile/system/spcolor.sch")), SchemeBytes("CLI"));

@@ -92,6 +92,24 @@ TEST_P(CliUsbPhoneTest, WriteReadAndActivate)
 }
 
 // The copy kept before activation puts the record back as it was.
+// No copy, no write: standard error says where the copy of the phone's scheme
+// was to go and why it could not be kept there.
+TEST_P(CliUsbPhoneTest, AWriteWithoutACopySaysWhereAndWhy)
+{
+    setup(QByteArray("transport ") + GetParam() + "\n");
+    write(phone.filePath("a/mobile/system/spcolor.sch"), SchemeBytes("OLD"));
+    write(work.filePath("data"), "");  // a file where the data folder would go
+    write(work.filePath("in.sch"), SchemeBytes("NEW"));
+    const CliRun written = run({"phone", "write", work.filePath("in.sch"), "--restart"});
+    EXPECT_EQ(written.exitCode, 1);
+    EXPECT_EQ(written.err.toStdString(),
+              ("tintora-cli: Write error of a file /a/mobile/system/spcolor.sch\nThe file on the "
+               "phone is left unchanged: no copy of it could be kept in " +
+               work.filePath("data/Tintora/file-backups") + ": Not a directory\n")
+                  .toStdString());
+    EXPECT_EQ(read(phone.filePath("a/mobile/system/spcolor.sch")), SchemeBytes("OLD"));
+}
+
 TEST_P(CliUsbPhoneTest, ASeemBackupRestoresTheRecord)
 {
     setup(QByteArray("transport ") + GetParam() + "\n");

@@ -77,6 +77,29 @@ TEST_F(SettingsTest, HexFormsAndNonNumbers)
     EXPECT_EQ(ReadSettings(file("[Options]\nPressedSoftKey=x\n")).preview.PressedSoftKey, 3);
 }
 
+// Catches a stored phone folder that the Phone folder item would refuse going on to the phone
+// commands, where it fails only at the first write, and a good one taken for the default.
+TEST_F(SettingsTest, AStoredPhoneFolderIsCheckedAsThePhoneFolderItemChecksIt)
+{
+    const struct {
+        const char *stored;
+        bool refused;
+    } cases[] = {
+        {"/c/", false},           {"/a/mobile/system", false}, {"/e/My themes/", false},
+        {"mobile/system/", true}, {"/card/styles/", true},     {"/A/mobile/", true},
+        {"/a/темы/", true},       {"", true},
+    };
+    for (const auto &c : cases) {
+        const QString stored = QString::fromUtf8(c.stored);
+        const Settings settings =
+            ReadSettings(file("[Phone]\nSpColorPath=" + QByteArray(c.stored) + "\n"));
+        EXPECT_EQ(settings.SpColorPath, c.refused ? "/a/mobile/system/" : stored) << c.stored;
+        EXPECT_EQ(settings.refusedSpColorPath, c.refused ? std::optional(stored) : std::nullopt)
+            << c.stored;
+    }
+    EXPECT_EQ(ReadSettings(ProfileFile(dir.filePath("none.ini"))).refusedSpColorPath, std::nullopt);
+}
+
 TEST_F(SettingsTest, IntegersKeepOnlyTheirLowBits)
 {
     const Settings settings =

@@ -185,6 +185,33 @@ TEST_F(StartupTest, SettingsFileOverAMegabyteGivesTheDefaultsANoteAndIsNeverRewr
     EXPECT_EQ(file.readAll(), big);
 }
 
+// Catches a stored phone folder that the Phone folder item would refuse being used, or left
+// aside without a word, or its note hidden by the scheme file's.
+TEST_F(StartupTest, RefusedPhoneFolderIsNotedAndTheDefaultUsed)
+{
+    writeIni("[Phone]\nSpColorPath=mobile/\n");
+    const QString path = folder.filePath(QStringLiteral("short.sch"));
+    {
+        ColourScheme scheme;
+        BuildDefaultScheme(scheme);
+        const SchemeImage image = EncodeScheme(scheme);
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(reinterpret_cast<const char *>(image.data()), 100);
+    }
+    start({path});
+    EXPECT_EQ(mainWindow->settings().SpColorPath, "/a/mobile/system/");
+    EXPECT_EQ(child<StatusBar>("statusBar")->currentMessage(),
+              QStringLiteral("Папка «mobile/» не годится: она должна начинаться с тома, например /a/, "
+                             "и содержать только печатные знаки ASCII ([Phone] SpColorPath в ") +
+                  QDir::toNativeSeparators(iniPath()) +
+                  QStringLiteral("); папка на телефоне — /a/mobile/system/. ") +
+                  ShortSchemeText(kRussian, QStringLiteral("short.sch"), 100));
+    EXPECT_TRUE(dialogs.informed.isEmpty());
+    EXPECT_TRUE(dialogs.errors.isEmpty());
+    EXPECT_EQ(readIni("Phone", "SpColorPath"), "mobile/") << "start-up writes nothing";
+}
+
 TEST_F(StartupTest, UnwritableFontFolderStillStarts)
 {
     MainWindowEnvironment environment;

@@ -6,6 +6,7 @@
 #include "phone/opencommand.h"
 #include "phone/savecommand.h"
 
+#include <QDir>
 #include <QFile>
 
 #include <array>
@@ -13,6 +14,8 @@
 
 namespace tintora::test {
 namespace {
+
+using namespace Qt::Literals::StringLiterals;
 
 const char *const kScheme = "/a/mobile/system/spcolor.sch";
 
@@ -134,6 +137,59 @@ TEST_P(BothTransports, AMissingFileReadsEmptyAndOnlyAWriteMakesIt)
     EXPECT_EQ(library().File_Close(), 0);
     EXPECT_EQ(emu().file(kScheme), content);
     EXPECT_EQ(emu().attribute(kScheme), 0u);
+}
+
+// The file as it was before the run's first replacement is kept once: a later
+// save of the run must neither add a copy nor replace the first one.
+TEST_F(EmulatedPhoneTest, TheFileAsItWasIsKeptOnceARun)
+{
+    start();
+    const Bytes original = Pattern(304, 3);
+    emu().putFile(kScheme, original);
+    for (const unsigned seed : {4u, 5u}) {
+        const Bytes next = Pattern(304, seed);
+        ASSERT_EQ(library().File_Create(kScheme, 0), 0);
+        ASSERT_EQ(library().File_Write(next.data(), 304), 304);
+        ASSERT_EQ(library().File_Close(), 0);
+    }
+    const QDir kept(data.filePath("Tintora/file-backups"));
+    const QStringList copies = kept.entryList(QDir::Files);
+    ASSERT_EQ(copies.size(), 1) << copies.join(' ').toStdString();
+    EXPECT_TRUE(copies[0].startsWith("spcolor-") && copies[0].endsWith(".sch"))
+        << copies[0].toStdString();
+    QFile copy(kept.filePath(copies[0]));
+    ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
+    const QByteArray bytes = copy.readAll();
+    EXPECT_EQ(Bytes(bytes.begin(), bytes.end()), original);
+}
+
+// No copy, no write: a scheme on the phone that cannot be kept on the computer
+// first stays as it is, and the message says where the copy was to go and the
+// system's reason, in the interface language.
+TEST_F(EmulatedPhoneTest, AFileThatCannotBeKeptStaysAndTheMessageSaysWhy)
+{
+    start();
+    const Bytes before = Pattern(304);
+    emu().putFile(kScheme, before);
+    QFile blocker(data.filePath("Tintora"));  // a file where the folder would go
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    BuildDefaultScheme(scheme);
+    for (const Language language : {kRussian, kEnglish}) {
+        CommandContext command{library(), scheme, dialogs, language};
+        EXPECT_FALSE(SaveToPhone(command, kScheme).saved);
+    }
+    EXPECT_EQ(emu().file(kScheme), before);
+    const QString folder = data.filePath("Tintora/file-backups");
+    EXPECT_EQ(dialogs.texts(ScriptedDialogs::Inform).join(u'\n').toStdString(),
+              QStringList({u"Не могу записать файл /a/mobile/system/spcolor.sch\rФайл на телефоне "
+                           u"не изменён: не удалось сохранить его копию в "_s + folder +
+                               u": Это не каталог"_s,
+                           u"Write error of a file /a/mobile/system/spcolor.sch\rThe file on the "
+                           u"phone is left unchanged: no copy of it could be kept in "_s + folder +
+                               u": Not a directory"_s})
+                  .join(u'\n')
+                  .toStdString());
 }
 
 TEST_P(BothTransports, OnlyOneFileIsOpenAtATime)
