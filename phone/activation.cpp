@@ -116,9 +116,9 @@ ActivationVerdict ActivationResult::verdict() const
     return ActivationVerdict::NotActivated;
 }
 
-ActivationResult ActivateCommand(CommandContext &context, std::uint8_t workMode)
+ActivationResult ActivateCommand(CommandContext &context, WorkMode workMode)
 {
-    if (workMode == kComputerMode)
+    if (workMode == WorkMode::Computer)
         return ActivateFromComputer(context);
     return ActivateOnPhone(context);
 }

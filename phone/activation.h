@@ -1,6 +1,7 @@
 #pragma once
 
 #include "commandcontext.h"
+#include "workmode.h"
 
 #include <cstdint>
 
@@ -29,7 +30,7 @@ struct ActivationResult {
 };
 
 // spcolorsch1Click: the branch of the work mode.
-ActivationResult ActivateCommand(CommandContext &context, std::uint8_t workMode);
+ActivationResult ActivateCommand(CommandContext &context, WorkMode workMode);
 
 // Sets the switch in the phone's record, reports, and offers a restart when it
 // changed the switch.

@@ -4,12 +4,12 @@ namespace tintora {
 
 bool ConnectionState::poll(PhoneLibrary &phone)
 {
-    if (phone.P2K_GetStatus() == 1 && workMode == kComputerMode)
+    if (phone.P2K_GetStatus() == 1 && workMode == WorkMode::Computer)
         connectEnabled = true;
     if (phone.P2K_GetStatus() != 0)
         return false;
-    const bool gone = workMode == kPhoneMode;
-    workMode = kComputerMode;
+    const bool gone = workMode == WorkMode::Phone;
+    workMode = WorkMode::Computer;
     connectEnabled = false;
     return gone;
 }
@@ -17,9 +17,9 @@ bool ConnectionState::poll(PhoneLibrary &phone)
 void ConnectionState::toggle(PhoneLibrary &phone)
 {
     if (phone.P2K_GetStatus() == 1)
-        workMode = workMode == kComputerMode ? kPhoneMode : kComputerMode;
+        workMode = workMode == WorkMode::Computer ? WorkMode::Phone : WorkMode::Computer;
     if (phone.P2K_GetStatus() == 0)
-        workMode = kComputerMode;
+        workMode = WorkMode::Computer;
 }
 
 }  // namespace tintora

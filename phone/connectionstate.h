@@ -1,19 +1,18 @@
 #pragma once
 
 #include "phonelibrary.h"
+#include "workmode.h"
 
 #include <cstdint>
 
 namespace tintora {
 
-constexpr std::uint8_t kComputerMode = 0;
-constexpr std::uint8_t kPhoneMode = 1;
 
 // The work mode and whether the Connect command may be used. Status
 // answers other than 0 and 1 change nothing. A phone gone while connected
 // ends phone mode: there is nothing left to disconnect from.
 struct ConnectionState {
-    std::uint8_t workMode = kComputerMode;
+    WorkMode workMode = WorkMode::Computer;
     bool connectEnabled = false;
 
     // The once-a-second poll: asks the status twice. True when it ended phone

@@ -8,10 +8,10 @@ namespace tintora {
 
 using namespace Qt::Literals::StringLiterals;
 
-OpenResult OpenCommand(CommandContext &context, std::uint8_t workMode, QString &currentFilePath,
+OpenResult OpenCommand(CommandContext &context, WorkMode workMode, QString &currentFilePath,
                        const QString &phonePath)
 {
-    if (workMode == kComputerMode)
+    if (workMode == WorkMode::Computer)
         return OpenFromComputer(context, currentFilePath);
     return OpenFromPhone(context, phonePath);
 }

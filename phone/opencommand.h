@@ -1,6 +1,7 @@
 #pragma once
 
 #include "commandcontext.h"
+#include "workmode.h"
 
 #include <cstdint>
 
@@ -18,7 +19,7 @@ struct OpenResult {
 };
 
 // Open (openScheme): the branch of the work mode.
-OpenResult OpenCommand(CommandContext &context, std::uint8_t workMode, QString &currentFilePath,
+OpenResult OpenCommand(CommandContext &context, WorkMode workMode, QString &currentFilePath,
                        const QString &phonePath);
 
 // Asks for a file and loads it. The current file path becomes the chosen file

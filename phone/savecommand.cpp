@@ -57,10 +57,10 @@ void ReportWriteError(CommandContext &context, const QString &path)
 
 }  // namespace
 
-SaveResult SaveCommand(CommandContext &context, std::uint8_t workMode, QString &currentFilePath,
+SaveResult SaveCommand(CommandContext &context, WorkMode workMode, QString &currentFilePath,
                        const QString &phonePath, const QString &saveTitle)
 {
-    if (workMode == kComputerMode)
+    if (workMode == WorkMode::Computer)
         return SaveToComputer(context, currentFilePath, saveTitle);
     return SaveToPhone(context, phonePath);
 }

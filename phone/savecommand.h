@@ -1,6 +1,7 @@
 #pragma once
 
 #include "commandcontext.h"
+#include "workmode.h"
 
 #include <cstdint>
 
@@ -18,7 +19,7 @@ struct SaveResult {
 
 // Save (saveScheme): the branch of the work mode. saveTitle is the Save button's present
 // caption, the title of the save dialog.
-SaveResult SaveCommand(CommandContext &context, std::uint8_t workMode, QString &currentFilePath,
+SaveResult SaveCommand(CommandContext &context, WorkMode workMode, QString &currentFilePath,
                        const QString &phonePath, const QString &saveTitle);
 
 // Writes the scheme to the current file, asking for one while there is none; the dialog

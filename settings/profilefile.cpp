@@ -211,17 +211,17 @@ void SetValue(std::vector<Line> &lines, const QString &section, const QString &k
 
 }  // namespace
 
-ProfileFile::ProfileFile(QString path) : m_path(std::move(path)) {}
+ProfileFile::ProfileFile(QString path) : path_(std::move(path)) {}
 
 bool ProfileFile::isTooLarge() const
 {
-    const QFileInfo info(m_path);
+    const QFileInfo info(path_);
     return info.isFile() && info.size() > kMaxFileSize;
 }
 
 QString ProfileFile::readString(const QString &section, const QString &key, const QString &def) const
 {
-    const std::vector<Line> lines = ReadLines(m_path).value_or(std::vector<Line>());
+    const std::vector<Line> lines = ReadLines(path_).value_or(std::vector<Line>());
     const qsizetype header = FindSection(lines, section);
     if (header < 0)
         return def;
@@ -275,13 +275,13 @@ int ProfileFile::readInt(const QString &section, const QString &key, int def) co
 
 bool ProfileFile::writeString(const QString &section, const QString &key, const QString &value)
 {
-    const QFileInfo info(m_path);
+    const QFileInfo info(path_);
     if (info.exists() && (!info.isFile() || !info.isWritable())) {
-        m_lastError = qt_error_string(info.isDir() ? EISDIR : EACCES);
+        lastError_ = qt_error_string(info.isDir() ? EISDIR : EACCES);
         return false;
     }
     if (!QDir().mkpath(info.absolutePath())) {
-        m_lastError = qt_error_string(errno);
+        lastError_ = qt_error_string(errno);
         return false;
     }
 
@@ -289,9 +289,9 @@ bool ProfileFile::writeString(const QString &section, const QString &key, const 
     QString oneLine = value;
     oneLine.replace('\r', ' ').replace('\n', ' ');
 
-    std::optional<std::vector<Line>> lines = ReadLines(m_path);
+    std::optional<std::vector<Line>> lines = ReadLines(path_);
     if (!lines) {
-        m_lastError = qt_error_string(isTooLarge() ? EFBIG : EACCES);
+        lastError_ = qt_error_string(isTooLarge() ? EFBIG : EACCES);
         return false;
     }
     SetValue(*lines, section, key, oneLine);
@@ -299,7 +299,7 @@ bool ProfileFile::writeString(const QString &section, const QString &key, const 
     for (const Line &line : *lines)
         bytes += line.raw + line.ending;
 
-    return WriteWholeFile(m_path, bytes, &m_lastError) == WriteOutcome::Written;
+    return WriteWholeFile(path_, bytes, &lastError_) == WriteOutcome::Written;
 }
 
 bool ProfileFile::writeInt(const QString &section, const QString &key, int value)

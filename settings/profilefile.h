@@ -22,7 +22,7 @@ public:
 
     explicit ProfileFile(QString path);
 
-    const QString &path() const { return m_path; }
+    const QString &path() const { return path_; }
     bool isTooLarge() const;
 
     // A missing file, section or key gives def; reading never creates the file.
@@ -36,11 +36,11 @@ public:
     bool writeString(const QString &section, const QString &key, const QString &value);
     bool writeInt(const QString &section, const QString &key, int value);
     // The system's reason for the last write that failed.
-    const QString &lastError() const { return m_lastError; }
+    const QString &lastError() const { return lastError_; }
 
 private:
-    QString m_path;
-    QString m_lastError;
+    QString path_;
+    QString lastError_;
 };
 
 // A settings write that failed, in the interface language with the system's reason.

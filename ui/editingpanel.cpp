@@ -100,12 +100,10 @@ void MainWindow::showSelectedElement()
     const int element = selectedElement();
     const int transparency = scheme_.entry(element).transparency;
 
-    // 1.
     swatchColour_ = scheme_.entry(element).colour;
     drawSwatch();
-    // 2. A changed value runs the slider's change handling, which aligns a linked partner.
+    // A changed value runs the slider's change handling, which aligns a linked partner.
     ui->transparencySlider->setValue(transparency);
-    // 3.
     ui->transparencySpin->setValue(transparency);
 }
 
@@ -124,11 +122,8 @@ void MainWindow::selectFirstScreen()
 
 void MainWindow::fillElementCombo(bool resetIndex)
 {
-    // 1.
     const int remembered = ui->elementCombo->currentIndex();
-    // 2.
     ui->elementCombo->clear();
-    // 3.
     const int last = firstElement_ + elementCount_ - 1;
     for (int element = firstElement_; element <= last; ++element) {
         if (language_ == kRussian)
@@ -138,7 +133,6 @@ void MainWindow::fillElementCombo(bool resetIndex)
         ui->elementCombo->setItemData(element - firstElement_, RoleTooltip(element, language_),
                                       Qt::ToolTipRole);
     }
-    // 4.
     ui->elementCombo->setCurrentIndex(resetIndex ? 0 : remembered);
 }
 
@@ -160,19 +154,14 @@ void MainWindow::onScreenRowClicked(int row)
 
 void MainWindow::chooseScreen()
 {
-    // 1.
     const int row = ui->screenList->currentRow();
     selectedScreen_ = std::uint8_t(row);
-    // 2.
     if (row >= 0 && row < kScreenCount) {
         firstElement_ = std::uint8_t(ScreenGroupTable[row].firstElement);
         elementCount_ = std::uint8_t(ScreenGroupTable[row].count);
     }
-    // 3.
     fillElementCombo(true);
-    // 4.
     showSelectedElement();
-    // 5.
     repaintPreview(selectedScreen_);
     markSelectedElement();
 }
@@ -185,15 +174,14 @@ void MainWindow::chooseElement()
 
 void MainWindow::chooseColour()
 {
-    // 1.
+    // The chooser opens on the last colour confirmed in it, whichever element that was.
     const std::optional<QColor> chosen =
         dialogs().chooseColour(ToQColor(chooserColour_), ToQColor(scheme_.entry(selectedElement()).colour));
-    // 2.
     if (chosen) {
         chooserColour_ = FromQColor(*chosen);
         swatchColour_ = chooserColour_;
     }
-    // 3. to 5.
+    // A cancel applies the swatch too: the element's own colour, an edit of nothing.
     applySwatchColour();
 }
 
@@ -205,52 +193,42 @@ void MainWindow::applyHexColour(Colour colour)
 
 void MainWindow::applySwatchColour()
 {
-    // 3.
     drawSwatch();
-    // 4. After a cancel the swatch still holds the element's own colour.
     const ColourScheme before = scheme_;
     scheme_.entry(selectedElement()).colour = swatchColour_;
     document_.record(EditKind::Colour, selectedElement(), before);
-    // 5.
     repaintPreview(selectedScreen_);
 }
 
 void MainWindow::setTransparencyFromSlider()
 {
-    // 1.
     ui->transparencySpin->setValue(ui->transparencySlider->value());
-    // 2. to 4.
     storeTransparency();
 }
 
 void MainWindow::setTransparencyFromSpin()
 {
-    // 1.
     ui->transparencySlider->setValue(ui->transparencySpin->value());
-    // 2. to 4.
     storeTransparency();
 }
 
-// Steps 2 to 4 of a transparency set with the slider or the spin box.
+// What the slider and the spin box do alike once they agree: the element and its linked
+// partner take the value, as one undo step, and the preview shows it.
 void MainWindow::storeTransparency()
 {
-    // 2.
     const int element = selectedElement();
     const ColourScheme before = scheme_;
     scheme_.entry(element).transparency = std::uint8_t(ui->transparencySpin->value());
-    // 3.
     SyncLinkedTransparency(scheme_, element);
     document_.record(EditKind::Transparency, element, before);
-    // 4.
     repaintPreview(selectedScreen_);
 }
 
 void MainWindow::renameScheme()
 {
     const QString text = ui->schemeNameEdit->text();
-    // 1.
     setCaption(text.isEmpty() ? QString::fromLatin1(kApplicationTitle) : SchemeCaption(text));
-    // 2. The field's validator lets in only characters that Windows-1251 holds, and every
+    // The field's validator lets in only characters that Windows-1251 holds, and every
     // byte of a loaded name has a character, so the conversion always succeeds.
     const ColourScheme before = scheme_;
     if (const std::optional<QByteArray> name = ToCp1251(text))

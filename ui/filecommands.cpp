@@ -77,7 +77,7 @@ void MainWindow::openScheme()
     ui->statusBar->showMessage(result.note);
     resetViewAfterLoad();
     if (result.loaded)
-        schemeLoaded(connection_.workMode == kComputerMode);
+        schemeLoaded(connection_.workMode == WorkMode::Computer);
 }
 
 // The view goes back to the first screen whatever the load did.
@@ -101,7 +101,7 @@ bool MainWindow::saveScheme()
         showSavedName();
     if (result.saved) {
         document_.markSaved();
-        if (connection_.workMode == kComputerMode)
+        if (connection_.workMode == WorkMode::Computer)
             rememberRecentFile(document_.filePath);
     }
     showFilePath();

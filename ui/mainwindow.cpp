@@ -112,22 +112,22 @@ void MainWindow::setUpMenus()
 
 void MainWindow::startUp()
 {
-    // 1. The preview's face; when the file cannot be written it comes from memory.
+    // The preview's face; when the file cannot be written it comes from memory.
     InstallPreviewFont(environment_.fontFilePath);
 
-    // 2. The thirteen pictures; the preview keeps the background and the snapshot.
+    // The thirteen pictures; the preview keeps the background and the snapshot.
     pictures_ = LoadPreviewPictures();
     preview_ = std::make_unique<Preview>(scheme_, settings_.preview, *environment_.clock,
                                          pictures_);
 
-    // 3. Language setting.
+    // The language first, so that what follows is said in it; the work mode still holds
+    // computer mode.
     const ProfileFile profile(environment_.settingsPath);
     language_ = ReadLanguage(profile);
 
-    // 4. The work mode still holds computer mode.
     applyLanguage(language_);
 
-    // 5. Other settings; start-up writes nothing. What went wrong with them, or with the
+    // Other settings; start-up writes nothing. What went wrong with them, or with the
     // scheme below, shows in the status bar, not in a box.
     settings_ = ReadSettings(profile);
     QStringList notes;
@@ -136,7 +136,7 @@ void MainWindow::startUp()
     if (settings_.refusedSpColorPath)
         notes << RefusedPhoneFolderText(language_, profile.path(), *settings_.refusedSpColorPath);
 
-    // 6. Scheme.
+    // The scheme named on the command line, else the default one.
     if (!environment_.arguments.isEmpty()) {
         const QString path = environment_.arguments.first();
         QString note;
@@ -159,7 +159,7 @@ void MainWindow::startUp()
     if (!notes.isEmpty())
         ui->statusBar->showMessage(notes.join(QStringLiteral(". ")));
 
-    // 7. Editor state; setting the two list rows runs no handler.
+    // Editor state: the main screen and its first element; setting the two list rows runs no handler.
     preview_->clearBackgroundPicture();
     {
         const QSignalBlocker blocker(ui->screenList);
@@ -170,26 +170,20 @@ void MainWindow::startUp()
     elementCount_ = 12;
     ui->screenSizeCombo->setCurrentIndex(0);
 
-    // 8.
     repaintPreview(0);
-
-    // 9.
     fillElementCombo(true);
 
-    // 10. Scheme name.
     const QString name = FromCp1251(scheme_.name);
     ui->schemeNameEdit->setText(name);
     if (!name.isEmpty())
         setCaption(SchemeCaption(name));
 
-    // 11. Swatch, slider and spin box.
     showSelectedElement();
 
-    // 12. Its result is not looked at; the status poll finds the phone.
+    // The phone link's start: its result is not looked at; the status poll finds the phone.
     phone().P2K_Init(0);
 
-    // 13.
-    connection_.workMode = kComputerMode;
+    connection_.workMode = WorkMode::Computer;
 
     // What start-up did to the scheme is where its history begins.
     document_.startFresh();
@@ -224,7 +218,7 @@ void MainWindow::setControlCaption(const char *control, const QString &text)
 
 void MainWindow::applyLanguage(Language language)
 {
-    // 1. Writing a screen row keeps the selected row.
+    // The captions; writing a screen row keeps the selected row.
     if (language == kRussian || language == kEnglish) {
         standardTexts_.use(language);
         ui->russianAction->setChecked(language == kRussian);
@@ -243,15 +237,14 @@ void MainWindow::applyLanguage(Language language)
         showDesignCaptions();
     }
 
-    // 2. The stored flag and the work mode.
+    // The captions that also follow the work mode, from the stored flag.
     if (language_ != kRussian && language_ != kEnglish)
         return;
-    const bool phoneMode = connection_.workMode == kPhoneMode;
+    const bool phoneMode = connection_.workMode == WorkMode::Phone;
     for (const ModeCaption &caption : ModeCaptions)
         setControlCaption(caption.control,
                           (phoneMode ? caption.phone : caption.computer).text(language_));
 
-    // 3.
     ui->statusBar->setStatusIcon(phoneMode ? pictures_.phoneModeIcon : pictures_.computerModeIcon);
 
     // The status text has replaced the note of a screen without elements.
@@ -263,18 +256,15 @@ void MainWindow::applyLanguage(Language language)
 
 void MainWindow::chooseLanguage(QAction *sender)
 {
-    // 1.
     if (sender == ui->russianAction)
         language_ = kRussian;
     else if (sender == ui->englishAction)
         language_ = kEnglish;
-    // 2.
     applyLanguage(language_);
-    // 3.
     fillElementCombo(false);
     // The tooltips of the zooms that do not fit.
     fitZoomToScreen();
-    // 4. A failed write leaves the language applied; the next start uses the stored one.
+    // A failed write leaves the language applied; the next start uses the stored one.
     ProfileFile profile(environment_.settingsPath);
     if (!WriteLanguage(profile, language_))
         reportUnwritable(profile);
@@ -283,23 +273,18 @@ void MainWindow::chooseLanguage(QAction *sender)
 void MainWindow::showPreviewSettings()
 {
     PreviewSettingsDialog &dialog = *settingsDialog_;
-    // 1.
+    // The dialog shows what the file holds, not what is in memory.
     ProfileFile profile(environment_.settingsPath);
-    // 2. From the file, not from memory.
     const StoredPreviewSettings stored = ReadStoredPreviewSettings(profile);
     dialog.fillFromStored(stored);
-    // 3.
     const QDate today = environment_.clock->now().date();
     std::uint16_t day = std::uint16_t(stored.ChoosedDate);
     // A stored 0 forms no date and is taken like a day past the month's end.
     if (day == 0 || day > today.daysInMonth())
         day = 1;
     dialog.setChosenDate(QDate(today.year(), today.month(), day));
-    // 4.
     dialog.applyLanguage(language_);
-    // 5.
     const bool ok = dialog.exec() == QDialog::Accepted;
-    // 6.
     if (ok) {
         settings_.preview.ProviderName = dialog.providerName();
         settings_.preview.ClockFormat = std::uint8_t(dialog.clockFormat());
@@ -308,12 +293,11 @@ void MainWindow::showPreviewSettings()
         settings_.preview.ChoosedDate = std::uint16_t(dialog.chosenDay());
         day = settings_.preview.ChoosedDate;
     }
-    // 7. Whichever button closed it.
+    // Written whichever button closed it.
     if (!WritePreviewSettings(profile, settings_.preview, day)) {
         reportUnwritable(profile);
         return;
     }
-    // 8.
     repaintPreview(selectedScreen_);
 }
 

@@ -90,10 +90,9 @@ public:
     Settings &settings() { return settings_; }
     Preview &preview() { return *preview_; }
     Language language() const { return language_; }
-    // The work mode (kComputerMode, kPhoneMode) and the connect command's state.
+    // The work mode (WorkMode::Computer, WorkMode::Phone) and the connect command's state.
     ConnectionState &connection() { return connection_; }
     const QString &currentFilePath() const { return document_.filePath; }
-    void setCurrentFilePath(const QString &path) { document_.filePath = path; }
     SchemeDocument &document() { return document_; }
     int selectedScreen() const { return selectedScreen_; }
     // Whether a background picture chosen or dropped is still being read.

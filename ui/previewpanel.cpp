@@ -151,19 +151,17 @@ void MainWindow::noteUndrawnScreen()
 
 void MainWindow::chooseBackgroundPicture()
 {
-    // 1.
     const QString path = dialogs().choosePictureFile(ui->loadBackgroundButton->text(),
                                                       QString::fromLatin1(kPictureFilter));
-    // 2.
     if (path.isEmpty())
         return;
     loadBackgroundPicture(path);
 }
 
-// chooseBackgroundPicture from step 3 on.
+// A picture chosen, dropped or taken for a suggestion.
 void MainWindow::loadBackgroundPicture(const QString &path)
 {
-    // 3 and 4. Decoded and stretched row by row, away from the window, which stays live
+    // Decoded and stretched row by row, away from the window, which stays live
     // meanwhile; a picture chosen later replaces this one.
     backgroundLoader_.load(path, language_, QSize(kPreviewSize, kPreviewSize));
     cancelBackgroundShortcut_->setEnabled(true);
@@ -172,11 +170,8 @@ void MainWindow::loadBackgroundPicture(const QString &path)
 void MainWindow::showBackgroundPicture(const QImage &picture)
 {
     endBackgroundProgress();
-    // 5.
     preview_->setBackgroundPicture(picture);
-    // 6.
     repaintPreview(selectedScreen_);
-    // 7.
     ui->clearBackgroundButton->setEnabled(true);
     if (suggestionPending_) {
         suggestionPending_ = false;

@@ -123,12 +123,6 @@ void ModemSwitch::start(const std::string &id, const PhoneDevice &device)
     worker_ = std::thread(&ModemSwitch::run, this, id, device);
 }
 
-bool ModemSwitch::running() const
-{
-    std::lock_guard lock(mutex_);
-    return running_;
-}
-
 bool ModemSwitch::failed(const std::string &id) const
 {
     std::lock_guard lock(mutex_);

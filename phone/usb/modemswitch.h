@@ -25,7 +25,6 @@ public:
     ModemSwitch &operator=(const ModemSwitch &) = delete;
 
     void start(const std::string &id, const PhoneDevice &device);
-    bool running() const;
     // The switch of this enumeration was refused, went unanswered or could not be sent.
     bool failed(const std::string &id) const;
     // Waits for a switch under way to be sent or to fail.

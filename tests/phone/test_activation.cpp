@@ -73,7 +73,7 @@ TEST_F(PhoneActivation, FirstRunActivatesAndOffersRestartSecondFindsItDone)
 {
     dialogs.answers = {true};
     CommandContext ctx = context();
-    const ActivationResult first = ActivateCommand(ctx, kPhoneMode);
+    const ActivationResult first = ActivateCommand(ctx, WorkMode::Phone);
     EXPECT_EQ(first.verdict(), ActivationVerdict::Activated);
     EXPECT_TRUE(first.restarted);
     EXPECT_TRUE(restarted());
@@ -151,7 +151,7 @@ TEST_F(FileActivation, ADialogAsksForTheRecordFile)
     dialogs.files = {"", file(kRecord)};
     put(kRecord, Record(255, 0x00));
     CommandContext russian = context(kRussian);
-    EXPECT_EQ(ActivateCommand(russian, kComputerMode).verdict(), ActivationVerdict::NotActivated);
+    EXPECT_EQ(ActivateCommand(russian, WorkMode::Computer).verdict(), ActivationVerdict::NotActivated);
     EXPECT_EQ(dialogs.shown[0].text, "Открыть seem 0032_0001");
     EXPECT_EQ(dialogs.shown[0].filter, "Seem файлы(*.seem)|*.seem|Все(*.*)|*.*");
     EXPECT_EQ(dialogs.texts(Kind::Inform),

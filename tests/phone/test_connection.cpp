@@ -31,7 +31,7 @@ TEST_F(Connection, PollEnablesConnectOnlyWhileItCanAct)
     put("status", "-7");
     state.poll(library());
     EXPECT_FALSE(state.connectEnabled);
-    EXPECT_EQ(state.workMode, kComputerMode);
+    EXPECT_EQ(state.workMode, WorkMode::Computer);
 }
 
 TEST_F(Connection, ConnectTogglesWhileThePhoneAnswers)
@@ -39,14 +39,14 @@ TEST_F(Connection, ConnectTogglesWhileThePhoneAnswers)
     ConnectionState state;
     state.poll(library());
     state.toggle(library());
-    EXPECT_EQ(state.workMode, kPhoneMode);
+    EXPECT_EQ(state.workMode, WorkMode::Phone);
     state.poll(library());
     EXPECT_TRUE(state.connectEnabled);
 
     // The phone goes away: phone mode ends, once, and there is nothing to connect to.
     put("status", "0");
     EXPECT_TRUE(state.poll(library()));
-    EXPECT_EQ(state.workMode, kComputerMode);
+    EXPECT_EQ(state.workMode, WorkMode::Computer);
     EXPECT_FALSE(state.connectEnabled);
     EXPECT_FALSE(state.poll(library()));
 
@@ -54,13 +54,13 @@ TEST_F(Connection, ConnectTogglesWhileThePhoneAnswers)
     state.poll(library());
     state.toggle(library());
     state.toggle(library());
-    EXPECT_EQ(state.workMode, kComputerMode);
+    EXPECT_EQ(state.workMode, WorkMode::Computer);
     EXPECT_TRUE(state.connectEnabled) << "stays enabled until a poll answers 0";
 }
 
 TEST_F(Connection, OtherStatusValuesChangeNothing)
 {
-    for (const std::uint8_t mode : {kComputerMode, kPhoneMode}) {
+    for (const WorkMode mode : {WorkMode::Computer, WorkMode::Phone}) {
         for (const bool enabled : {false, true}) {
             ConnectionState state{mode, enabled};
             put("status", "2");
@@ -99,12 +99,12 @@ TEST(ConnectionAnswers, APhoneLeavingBetweenTheTwoAsksEndsInComputerMode)
     phone.statuses = {1, 0};
     ConnectionState state;
     state.toggle(phone);
-    EXPECT_EQ(state.workMode, kComputerMode);
+    EXPECT_EQ(state.workMode, WorkMode::Computer);
 
     phone.statuses = {1, 0};
-    ConnectionState polled{kPhoneMode, true};
+    ConnectionState polled{WorkMode::Phone, true};
     EXPECT_TRUE(polled.poll(phone));
-    EXPECT_EQ(polled.workMode, kComputerMode);
+    EXPECT_EQ(polled.workMode, WorkMode::Computer);
     EXPECT_FALSE(polled.connectEnabled);
     EXPECT_TRUE(phone.statuses.empty());
 }

@@ -56,7 +56,7 @@ TEST_F(PhoneOpen, ReadsTheSchemeAndKeepsTheComputerTarget)
     put(kSchemeFile, ImageOf(onPhone));
     QString currentFile = QStringLiteral("/home/user/mine.sch");
     CommandContext ctx = context();
-    const OpenResult result = OpenCommand(ctx, kPhoneMode, currentFile, kPhonePath);
+    const OpenResult result = OpenCommand(ctx, WorkMode::Phone, currentFile, kPhonePath);
     EXPECT_TRUE(result.resetView);
     ExpectSameScheme(scheme, onPhone);
     EXPECT_EQ(currentFile, "/home/user/mine.sch");
@@ -151,7 +151,7 @@ TEST_F(PhoneSave, WritesThenConfirmsAndRestartsOnYes)
     dialogs.answers = {true};
     QString currentFile;
     CommandContext ctx = context();
-    const SaveResult result = SaveCommand(ctx, kPhoneMode, currentFile, kPhonePath, "unused");
+    const SaveResult result = SaveCommand(ctx, WorkMode::Phone, currentFile, kPhonePath, "unused");
     EXPECT_TRUE(result.saved);
     EXPECT_FALSE(result.showName);
     EXPECT_TRUE(result.restarted);
@@ -248,12 +248,12 @@ TEST_F(ComputerFiles, OpenStoresOnlyAFileThatLoaded)
     dialogs.files = {file("text.sch"), file("missing.sch"), ""};
     scheme = NamedScheme("KEEP");
     CommandContext ctx = context();
-    const OpenResult refused = OpenCommand(ctx, kComputerMode, currentFile, kPhonePath);
+    const OpenResult refused = OpenCommand(ctx, WorkMode::Computer, currentFile, kPhonePath);
     EXPECT_TRUE(refused.resetView);
     EXPECT_FALSE(refused.loaded);
-    const OpenResult unopened = OpenCommand(ctx, kComputerMode, currentFile, kPhonePath);
+    const OpenResult unopened = OpenCommand(ctx, WorkMode::Computer, currentFile, kPhonePath);
     EXPECT_TRUE(unopened.resetView);
-    EXPECT_FALSE(OpenCommand(ctx, kComputerMode, currentFile, kPhonePath).resetView);
+    EXPECT_FALSE(OpenCommand(ctx, WorkMode::Computer, currentFile, kPhonePath).resetView);
     EXPECT_EQ(currentFile, file("previous.sch"));
     ExpectSameScheme(scheme, NamedScheme("KEEP"));
     EXPECT_EQ(dialogs.texts(Kind::Inform), QStringList{"This file is not colour style"});
@@ -265,12 +265,12 @@ TEST_F(ComputerFiles, OpenStoresOnlyAFileThatLoaded)
     dialogs.shown.clear();
     dialogs.files = {file("good.sch")};
     CommandContext russian = context(kRussian);
-    EXPECT_TRUE(OpenCommand(russian, kComputerMode, currentFile, kPhonePath).loaded);
+    EXPECT_TRUE(OpenCommand(russian, WorkMode::Computer, currentFile, kPhonePath).loaded);
     EXPECT_EQ(dialogs.shown.front().text, "Открыть spcolor.sch");
     EXPECT_EQ(dialogs.shown.front().filter, "Цветовые палитры(*.sch)|*.sch|Все(*.*)|*.*");
     EXPECT_EQ(currentFile, file("good.sch"));
     scheme.name = "EDITED";
-    EXPECT_TRUE(SaveCommand(russian, kComputerMode, currentFile, kPhonePath, "-").saved);
+    EXPECT_TRUE(SaveCommand(russian, WorkMode::Computer, currentFile, kPhonePath, "-").saved);
     EXPECT_EQ(Decoded(get("good.sch")).name, "EDITED");
     EXPECT_TRUE(calls().isEmpty()) << "computer mode never reaches the phone";
 }
@@ -291,7 +291,7 @@ TEST_F(ComputerFiles, SaveAsksOnceThenConfirms)
     dialogs.shown.clear();
     dialogs.files = {file("out.sch")};
     CommandContext russian = context(kRussian);
-    const SaveResult result = SaveCommand(russian, kComputerMode, currentFile, kPhonePath, "Т");
+    const SaveResult result = SaveCommand(russian, WorkMode::Computer, currentFile, kPhonePath, "Т");
     EXPECT_TRUE(result.saved);
     EXPECT_TRUE(result.showName);
     EXPECT_EQ(dialogs.shown[0].filter, "Цветовые палитры(*.sch)|*.sch");

@@ -40,13 +40,13 @@ TEST_F(PhoneWindowTest, PollEnablesConnectAndTheCommandSwitchesModeCaptionsAndBa
     tick();
     ASSERT_TRUE(connect()->isEnabled());
     mainWindow->toggleConnection();
-    EXPECT_EQ(mainWindow->connection().workMode, kPhoneMode);
+    EXPECT_EQ(mainWindow->connection().workMode, WorkMode::Phone);
     EXPECT_EQ(Shown(connect()->text()), QString::fromUtf8("Отключить"));
     EXPECT_EQ(child<QPushButton>("openButton")->text(), QString::fromUtf8("Читать spcolor.sch"));
     EXPECT_EQ(child<QPushButton>("saveButton")->text(), QString::fromUtf8("Записать spcolor.sch"));
 
     mainWindow->toggleConnection();
-    EXPECT_EQ(mainWindow->connection().workMode, kComputerMode);
+    EXPECT_EQ(mainWindow->connection().workMode, WorkMode::Computer);
     EXPECT_EQ(Shown(connect()->text()), QString::fromUtf8("Подключить"));
     EXPECT_TRUE(connect()->isEnabled());
 }
@@ -59,12 +59,12 @@ TEST_F(PhoneWindowTest, APhoneGoneWhileConnectedEndsPhoneMode)
     handset.status = 1;
     tick();
     mainWindow->toggleConnection();
-    ASSERT_EQ(mainWindow->connection().workMode, kPhoneMode);
+    ASSERT_EQ(mainWindow->connection().workMode, WorkMode::Phone);
 
     handset.status = 0;
     handset.reason = 3;
     tick();
-    EXPECT_EQ(mainWindow->connection().workMode, kComputerMode);
+    EXPECT_EQ(mainWindow->connection().workMode, WorkMode::Computer);
     EXPECT_FALSE(connect()->isEnabled());
     EXPECT_EQ(Shown(connect()->text()), QString::fromUtf8("Подключить"));
     EXPECT_EQ(child<QPushButton>("saveButton")->text(), QString::fromUtf8("Сохранить spcolor.sch"));

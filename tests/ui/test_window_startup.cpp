@@ -50,7 +50,7 @@ TEST_F(StartupTest, WithoutSettingsOrArgumentsShowsTheDefaultSchemeInRussian)
     EXPECT_EQ(child<QSlider>("transparencySlider")->value(), 0);
     EXPECT_EQ(child<QComboBox>("screenSizeCombo")->currentText(), QString::fromUtf8("128х128"));
 
-    EXPECT_EQ(mainWindow->connection().workMode, kComputerMode);
+    EXPECT_EQ(mainWindow->connection().workMode, WorkMode::Computer);
     EXPECT_EQ(phone.initArguments, std::vector<int>{0});
     EXPECT_EQ(phone.otherCalls, 0);
     EXPECT_TRUE(mainWindow->currentFilePath().isEmpty());
@@ -249,7 +249,7 @@ TEST_F(StartupTest, StatusIconFollowsTheWorkMode)
     };
     EXPECT_TRUE(iconShown(pictures.computerModeIcon));
 
-    mainWindow->connection().workMode = kPhoneMode;
+    mainWindow->connection().workMode = WorkMode::Phone;
     mainWindow->applyLanguage(mainWindow->language());
     EXPECT_TRUE(iconShown(pictures.phoneModeIcon));
     EXPECT_FALSE(iconShown(pictures.computerModeIcon));
@@ -328,7 +328,7 @@ TEST_F(LanguageTest, SwitchingKeepsTheSelectionAndWritesTheSettingAtOnce)
 TEST_F(LanguageTest, PhoneModeCaptions)
 {
     start();
-    mainWindow->connection().workMode = kPhoneMode;
+    mainWindow->connection().workMode = WorkMode::Phone;
     child<QAction>("englishAction")->trigger();
     EXPECT_EQ(Shown(child<QAction>("connectAction")->text()), "Disconnect");
     EXPECT_EQ(child<StatusBar>("statusBar")->panelText(), "Status : Work with phone");

@@ -505,12 +505,12 @@ TEST_F(EmulatedPhoneTest, TheConnectCommandFollowsThePhoneThroughSwitchAndRestar
     state.poll(library());
     EXPECT_TRUE(state.connectEnabled);
     state.toggle(library());
-    EXPECT_EQ(state.workMode, kPhoneMode);
+    EXPECT_EQ(state.workMode, WorkMode::Phone);
 
     emu().setRestart(false, Mode::Modem, std::chrono::milliseconds(500));
     EXPECT_EQ(library().P2K_Restart(), 0);
     state.toggle(library());
-    EXPECT_EQ(state.workMode, kComputerMode) << "no phone while it restarts";
+    EXPECT_EQ(state.workMode, WorkMode::Computer) << "no phone while it restarts";
     ASSERT_TRUE(waitForPhone());
     state.poll(library());
     EXPECT_TRUE(state.connectEnabled);
