@@ -205,9 +205,10 @@ void MainWindow::endBackgroundProgress()
     backgroundProgressText_.clear();
 }
 
+// A picture still being read, for a suggestion or not, would bring the background back.
 void MainWindow::clearBackgroundPicture()
 {
-    cancelPendingSuggestion();
+    cancelBackgroundPicture();
     preview_->clearBackgroundPicture();
     repaintPreview(selectedScreen_);
     ui->clearBackgroundButton->setEnabled(false);

@@ -9,6 +9,7 @@
 #include "ui/languagetables.h"
 #include "ui/statusbar.h"
 
+#include <QPushButton>
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
@@ -657,6 +658,24 @@ TEST_P(ReplaceTest, TheTitleFollowsALoadAndAPendingSuggestionIsDropped)
     EXPECT_EQ(shownTitle(), command == "new" ? "Tintora" : "Tintora - []");
     EXPECT_EQ(mainWindow->preview().backgroundPicture(), background);
     EXPECT_FALSE(action("anotherSuggestionAction")->isEnabled());
+}
+
+// Catches a background picture still being read coming back after Clear background.
+TEST_F(DropTest, ClearBackgroundDropsAPictureStillBeingRead)
+{
+    start({mine});
+    dialogs.pictureAnswers << WriteFieldPicture(folder.filePath(QStringLiteral("field.jpg")));
+    mainWindow->chooseBackgroundPicture();
+    waitForBackground();
+    ASSERT_FALSE(mainWindow->preview().plainBackground());
+    dialogs.pictureAnswers << WriteFieldPicture(folder.filePath(QStringLiteral("dusk.jpg")), QSize(1600, 1200), true);
+    mainWindow->chooseBackgroundPicture();
+    ASSERT_TRUE(mainWindow->readingBackground());
+    mainWindow->clearBackgroundPicture();
+    waitForBackground();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(mainWindow->preview().plainBackground());
+    EXPECT_FALSE(child<QPushButton>("clearBackgroundButton")->isEnabled());
 }
 
 INSTANTIATE_TEST_SUITE_P(EachCommand, ReplaceTest,
