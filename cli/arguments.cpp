@@ -1,5 +1,15 @@
 #include "arguments.h"
 
+#include <cstdio>
+
+#if defined(_WIN32)
+#include <io.h>
+#define isatty _isatty
+#define fileno _fileno
+#else
+#include <unistd.h>
+#endif
+
 namespace tintora::cli {
 
 std::optional<Arguments> Split(const QStringList &args, const QStringList &valueOptions,
@@ -31,6 +41,12 @@ std::optional<Arguments> Split(const QStringList &args, const QStringList &value
         }
     }
     return split;
+}
+
+void OutputDefaultsToStandardOutput(Arguments &split, qsizetype count)
+{
+    if (split.files.size() == count - 1 && !isatty(fileno(stdout)))
+        split.files << QStringLiteral("-");
 }
 
 }  // namespace tintora::cli

@@ -21,4 +21,8 @@ struct Arguments {
 std::optional<Arguments> Split(const QStringList &args, const QStringList &valueOptions,
                                const QStringList &flagOptions, QString &error);
 
+// A scheme command's output left out is standard output, unless that is a terminal, which
+// has no use for the bytes: count is the number of files with the output.
+void OutputDefaultsToStandardOutput(Arguments &split, qsizetype count);
+
 }  // namespace tintora::cli

@@ -25,7 +25,7 @@ const char kCheckUsage[] =
     "                                       exit status 1 when there is one, 2 when the\n"
     "                                       check cannot run";
 const char kSuggestUsage[] =
-    "  tintora-cli suggest PICTURE.jpg OUT.sch|- [--dark|--light] [--variant N] [--force]\n"
+    "  tintora-cli suggest PICTURE.jpg [OUT.sch|-] [--dark|--light] [--variant N] [--force]\n"
     "                                       write a scheme coloured from the picture, every\n"
     "                                       text readable on it; N chooses another one";
 
@@ -111,11 +111,12 @@ int Check(const QStringList &args)
 int Suggest(const QStringList &args)
 {
     QString error;
-    const std::optional<Arguments> split =
+    std::optional<Arguments> split =
         Split(args, {QStringLiteral("--variant")},
               {QStringLiteral("--dark"), QStringLiteral("--light"), QStringLiteral("--force")}, error);
     if (!split)
         return Fail(error);
+    OutputDefaultsToStandardOutput(*split, 2);
     const bool dark = split->flags.contains(QStringLiteral("--dark"));
     const bool light = split->flags.contains(QStringLiteral("--light"));
     if (split->files.size() != 2 || (dark && light))

@@ -23,11 +23,13 @@ constexpr qint64 kMaxJsonSize = 1 << 20;
 
 const char kDumpUsage[] = "  tintora-cli dump FILE.sch            print a scheme as JSON";
 const char kBuildUsage[] =
-    "  tintora-cli build FILE.json OUT.sch|- [--force]\n"
-    "                                       write the scheme of a JSON document";
+    "  tintora-cli build FILE.json [OUT.sch|-] [--force]\n"
+    "                                       write the scheme of a JSON document\n"
+    "                                       (to standard output without OUT)";
 const char kDefaultUsage[] =
-    "  tintora-cli default OUT.sch|- [--force]\n"
-    "                                       write the built-in default scheme";
+    "  tintora-cli default [OUT.sch|-] [--force]\n"
+    "                                       write the built-in default scheme\n"
+    "                                       (to standard output without OUT)";
 
 // The files of a command that writes a scheme, and its --force; nullopt after the reason or
 // the usage on standard error.
@@ -35,6 +37,8 @@ std::optional<Arguments> SplitFiles(const QStringList &args, qsizetype count, co
 {
     QString error;
     std::optional<Arguments> split = Split(args, {}, {QStringLiteral("--force")}, error);
+    if (split)
+        OutputDefaultsToStandardOutput(*split, count);
     if (!split)
         Fail(error);
     else if (split->files.size() != count)

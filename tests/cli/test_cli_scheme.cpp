@@ -265,7 +265,7 @@ TEST_F(CliSchemeTest, FailedWritesLeaveNothingBehind)
 
 TEST_F(CliSchemeTest, WrongArgumentsShowTheUsage)
 {
-    for (const QStringList &args : {QStringList{"dump"}, QStringList{"build", "a.json"},
+    for (const QStringList &args : {QStringList{"dump"}, QStringList{"build"},
                                     QStringList{"default", "a.sch", "b.sch"}}) {
         const CliRun run = RunCli(args);
         EXPECT_EQ(run.exitCode, 1);
@@ -273,7 +273,7 @@ TEST_F(CliSchemeTest, WrongArgumentsShowTheUsage)
     }
     const CliRun help = RunCli({"--help"});
     EXPECT_EQ(help.exitCode, 0);
-    for (const char *command : {"dump FILE.sch", "build FILE.json OUT.sch", "default OUT.sch"})
+    for (const char *command : {"dump FILE.sch", "build FILE.json [OUT.sch", "default [OUT.sch"})
         EXPECT_TRUE(help.out.contains(command)) << command;
 }
 
@@ -339,16 +339,19 @@ TEST_F(CliSchemeTest, OutputReplacesOnlyASchemeNeverAnInputAndDashIsStandardOutp
         {{"default", "--force", "notes.txt"}, "notes.txt", scheme, ""},
         {{"default", "folder", "--force"}, "folder", {}, "it is a folder"},
         {{"default", "-"}, "-", scheme, ""},
+        {{"default"}, "-", scheme, ""},
         {{"default", "--", "-named.sch"}, "-named.sch", scheme, ""},
         {{"build", "in.json", "in.json"}, "in.json", {}, "it is the input in.json"},
         {{"build", "in.json", "also.json", "--force"}, "also.json", {}, "it is the input in.json"},
         {{"build", "in.json", "folder/../in.json", "--force"}, "in.json", {}, "it is the input in.json"},
         {{"build", "in.json", "-"}, "-", scheme, ""},
+        {{"build", "in.json"}, "-", scheme, ""},
         {{"suggest", "photo.jpg", "photo.jpg"}, "photo.jpg", {}, "it is the input photo.jpg"},
         {{"suggest", "photo.jpg", "./photo.jpg", "--force"}, "photo.jpg", {}, "it is the input photo.jpg"},
         {{"suggest", "photo.jpg", "notes.txt", "--dark"}, "notes.txt", {}, "not a colour scheme"},
         {{"suggest", "photo.jpg", "scheme.sch"}, "scheme.sch", scheme, ""},
         {{"suggest", "photo.jpg", "-"}, "-", scheme, ""},
+        {{"suggest", "photo.jpg", "--dark"}, "-", scheme, ""},
         {{"phone", "read", "notes.txt"}, "notes.txt", {}, "not a colour scheme"},
         {{"phone", "read", "--force", "notes.txt"}, "notes.txt", scheme, ""},
         {{"phone", "read", "-"}, "-", scheme, ""},
