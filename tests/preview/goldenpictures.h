@@ -67,7 +67,7 @@ inline const GoldenSettings kGoldenSettings[] = {
     {QStringLiteral("analogue"), {QStringLiteral("TINTORA"), 0, 2, 1, 21}, QStringLiteral("2026-03-10 10:50")},
     {QStringLiteral("digital"), {QStringLiteral("BEE LINE"), 1, 0, 0, 14}, QStringLiteral("2027-02-06 23:47")},
     {QStringLiteral("noclock"), {QString(), 2, 1, 2, 31}, QStringLiteral("2026-11-30 09:05")},
-    {QStringLiteral("nodate"), {QStringLiteral("MOTOROLA NETWORK"), 0, 3, 3, 0}, QStringLiteral("2026-08-01 23:00")},
+    {QStringLiteral("nodate"), {QStringLiteral("MOTOROLA NETWORK OPERATOR"), 0, 3, 3, 0}, QStringLiteral("2026-08-01 23:00")},
 };
 
 inline QDateTime GoldenMoment(const GoldenSettings &row)
