@@ -40,9 +40,9 @@ protected:
 TEST_F(CliGoldenTest, RenderPaintsTheGoldenPictures)
 {
     const GoldenCell cells[] = {{QStringLiteral("default"), 0, false},
-                          {QStringLiteral("vivid"), 1, true},
-                          {QStringLiteral("default"), 2, true},
-                          {QStringLiteral("vivid"), 3, false}};
+                                {QStringLiteral("vivid"), 1, true},
+                                {QStringLiteral("default"), 2, true},
+                                {QStringLiteral("vivid"), 3, false}};
     const QString picture = write(QStringLiteral("background.jpg"), GoldenBackgroundJpeg());
     for (const GoldenCell &cell : cells) {
         const GoldenSettings &row = kGoldenSettings[cell.settingsRow];
