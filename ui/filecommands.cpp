@@ -164,7 +164,7 @@ void MainWindow::openRecentFile(const QString &path)
         openSchemeFile(path);
         return;
     }
-    dialogs().inform(MissingRecentFileText(language_, QDir::toNativeSeparators(path)));
+    dialogs().inform(MissingRecentFileText(QDir::toNativeSeparators(path)));
     ProfileFile profile(environment_.settingsPath);
     RecentFiles recent = RecentFiles::Read(profile);
     recent.remove(path);
