@@ -251,6 +251,13 @@
     </message>
 </context>
 <context>
+    <name>tintora::ContrastPanel</name>
+    <message>
+        <source>Every text reads at 4.5:1 or more (the clock&apos;s hands at 3:1)</source>
+        <translation>Все тексты читаются: контраст не ниже 4,5:1 (стрелки часов 3:1)</translation>
+    </message>
+</context>
+<context>
     <name>tintora::InterfaceLanguage</name>
     <message>
         <source>&amp;English</source>
@@ -331,6 +338,29 @@
     <message>
         <source>&amp;Save spcolor.sch</source>
         <translation>&amp;Сохранить spcolor.sch</translation>
+    </message>
+</context>
+<context>
+    <name>tintora::SchemeDocument</name>
+    <message>
+        <source>Save the changes to the colour style?</source>
+        <translation>Сохранить изменения цветовой палитры?</translation>
+    </message>
+    <message>
+        <source>Save the changes to the colour style &quot;%1&quot;?</source>
+        <translation>Сохранить изменения цветовой палитры «%1»?</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Сохранить</translation>
+    </message>
+    <message>
+        <source>Do&amp;n&apos;t save</source>
+        <translation>&amp;Не сохранять</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Отмена</translation>
     </message>
 </context>
 <context>

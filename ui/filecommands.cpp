@@ -207,7 +207,7 @@ void MainWindow::showFilePath()
 
 bool MainWindow::mayDiscardChanges()
 {
-    return document_.mayDiscard(dialogs(), language_, [this] { return saveScheme(); });
+    return document_.mayDiscard(dialogs(), [this] { return saveScheme(); });
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
