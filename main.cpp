@@ -83,7 +83,7 @@ int main(int argc, char **argv)
     tintora::MainWindow window(environment);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/tintora.png")));
     dialogs.setOwner(&window);
-    tintora::AboutDialog aboutDialog(window.language(), dialogs, &window);
+    tintora::AboutDialog aboutDialog(dialogs, &window);
     window.setAboutDialog(&aboutDialog);
     tintora::PreviewSettingsDialog settingsDialog(clock, &window);
     window.setSettingsDialog(&settingsDialog);

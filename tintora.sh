@@ -16,7 +16,7 @@ set -euo pipefail
 cd "$(dirname "$(readlink -f "$0")")"
 
 # scdoc writes the manual pages; the font is for the screenshots the build renders.
-BUILD_PACKAGES=(cmake make g++ pkg-config qt6-base-dev qt6-base-dev-tools
+BUILD_PACKAGES=(cmake make g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-l10n-tools
                 libjpeg62-turbo-dev libusb-1.0-0-dev liblcms2-dev libimagequant-dev
                 libgtest-dev libgmock-dev libbenchmark-dev
                 scdoc gzip fonts-dejavu-core)
@@ -26,7 +26,7 @@ HARDENING_PACKAGES=(clang-14 libclang-rt-14-dev ninja-build)
 # The Debian package (dpkg-shlibdeps, file) and the checkers of the installed files.
 PACKAGE_PACKAGES=(dpkg-dev file)
 # MinGW-w64, the sources of the Windows libraries (apt-get source) and Wine.
-WINDOWS_PACKAGES=(cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools googletest
+WINDOWS_PACKAGES=(cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools qt6-l10n-tools googletest
                   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix nasm dpkg-dev
                   xz-utils bzip2 wine wine64 xvfb xauth qt6-translations-l10n)
 TEST_PACKAGES=("${PACKAGE_PACKAGES[@]}" qt6-translations-l10n desktop-file-utils appstream libxml2-utils

@@ -3,7 +3,6 @@
 
 #include "centreonscreen.h"
 #include "contact.h"
-#include "languagetables.h"
 #include "ui_aboutdialog.h"
 #include "windowdialogs.h"
 
@@ -15,12 +14,11 @@
 
 namespace tintora {
 
-AboutDialog::AboutDialog(Language language, WindowDialogs &dialogs, QWidget *parent)
+AboutDialog::AboutDialog(WindowDialogs &dialogs, QWidget *parent)
     : QDialog(parent), ui(std::make_unique<Ui::AboutDialog>()), dialogs_(dialogs)
 {
     ui->setupUi(this);
     setFixedSize(size());
-    setWindowTitle(AboutDialogTitle(language));
     EnsurePreviewResources();
     // A picture that does not decode leaves the frame empty; the box is still of use.
     if (const std::optional<QImage> picture = DecodeJpeg(QStringLiteral(":/about.jpg"), nullptr))
@@ -32,6 +30,13 @@ AboutDialog::AboutDialog(Language language, WindowDialogs &dialogs, QWidget *par
 }
 
 AboutDialog::~AboutDialog() = default;
+
+void AboutDialog::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        ui->retranslateUi(this);
+    QDialog::changeEvent(event);
+}
 
 void AboutDialog::underlineEmail()
 {

@@ -1,8 +1,6 @@
 // Help > About: the picture, the product name and version, the contact link.
 #pragma once
 
-#include "scheme/colourscheme.h"
-
 #include <QDialog>
 
 #include <memory>
@@ -20,8 +18,8 @@ class WindowDialogs;
 class AboutDialog : public QDialog {
     Q_OBJECT
 public:
-    // Takes the title of the language applied when it is created.
-    AboutDialog(Language language, WindowDialogs &dialogs, QWidget *parent = nullptr);
+    // Takes the title of the language installed when it is created.
+    AboutDialog(WindowDialogs &dialogs, QWidget *parent = nullptr);
     ~AboutDialog() override;
 
     void underlineEmail();
@@ -31,6 +29,7 @@ public:
 protected:
     void showEvent(QShowEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     std::unique_ptr<Ui::AboutDialog> ui;

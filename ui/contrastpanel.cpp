@@ -25,9 +25,7 @@ void ContrastPanel::showPlaces(const std::vector<ContrastPlace> &places, Languag
         item->setData(Qt::UserRole, place.element);
     }
     if (places.empty()) {
-        list_->addItem(language == kRussian
-                           ? QStringLiteral("Все тексты читаются: контраст не ниже 4,5:1 (стрелки часов 3:1)")
-                           : QStringLiteral("Every text reads at 4.5:1 or more (the clock's hands at 3:1)"));
+        list_->addItem(tr("Every text reads at 4.5:1 or more (the clock's hands at 3:1)"));
     }
 }
 

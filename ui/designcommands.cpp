@@ -3,7 +3,6 @@
 
 #include "applicationtitle.h"
 #include "contrastpanel.h"
-#include "languagetables.h"
 #include "ui_mainwindow.h"
 #include "windowdialogs.h"
 
@@ -31,9 +30,9 @@ void MainWindow::setUpDesignCommands()
     contrastTimer_.setInterval(0);
     connect(&contrastTimer_, &QTimer::timeout, this, &MainWindow::checkContrast);
 
-    auto *newFromPicture = new QAction(this);
+    auto *newFromPicture = newFromPictureAction_ = new QAction(this);
     newFromPicture->setObjectName(QStringLiteral("newFromPictureAction"));
-    auto *another = new QAction(this);
+    auto *another = anotherSuggestionAction_ = new QAction(this);
     another->setObjectName(QStringLiteral("anotherSuggestionAction"));
     another->setEnabled(false);
     ui->fileMenu->insertAction(ui->openAction, newFromPicture);
@@ -45,10 +44,10 @@ void MainWindow::setUpDesignCommands()
 void MainWindow::showDesignCaptions()
 {
     // The panel's title renames its menu item, which then gets its Alt letter.
-    contrastPanel_->setWindowTitle(language_ == kRussian ? QStringLiteral("Контраст")
-                                                        : QStringLiteral("Contrast"));
-    for (const Caption &caption : DesignCaptions)
-        setControlCaption(caption.control, caption.text.text(language_));
+    contrastPanel_->setWindowTitle(tr("Contrast"));
+    contrastPanel_->toggleViewAction()->setText(tr("&Contrast"));
+    newFromPictureAction_->setText(tr("New from &picture..."));
+    anotherSuggestionAction_->setText(tr("Another su&ggestion"));
     followContrast();
 }
 

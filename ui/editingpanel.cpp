@@ -256,8 +256,8 @@ void MainWindow::showHistoryCaptions()
     const auto *redo = index < history.count()
                            ? static_cast<const SchemeEdit *>(history.command(index))
                            : nullptr;
-    const QString undoText = EditorCaption("undoAction", language_);
-    const QString redoText = EditorCaption("redoAction", language_);
+    const QString undoText = tr("&Undo");
+    const QString redoText = tr("&Redo");
     ui->undoAction->setText(undo ? undoText + QLatin1Char(' ') + undo->describe(language_) : undoText);
     ui->redoAction->setText(redo ? redoText + QLatin1Char(' ') + redo->describe(language_) : redoText);
     ui->undoAction->setEnabled(undo != nullptr);

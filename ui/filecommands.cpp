@@ -164,7 +164,7 @@ void MainWindow::openRecentFile(const QString &path)
         openSchemeFile(path);
         return;
     }
-    dialogs().inform(MissingRecentFileText(language_, QDir::toNativeSeparators(path)));
+    dialogs().inform(MissingRecentFileText(QDir::toNativeSeparators(path)));
     ProfileFile profile(environment_.settingsPath);
     RecentFiles recent = RecentFiles::Read(profile);
     recent.remove(path);
@@ -207,7 +207,7 @@ void MainWindow::showFilePath()
 
 bool MainWindow::mayDiscardChanges()
 {
-    return document_.mayDiscard(dialogs(), language_, [this] { return saveScheme(); });
+    return document_.mayDiscard(dialogs(), [this] { return saveScheme(); });
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)

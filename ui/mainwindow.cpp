@@ -27,8 +27,6 @@
 #include <QSignalBlocker>
 #include <QStyleFactory>
 
-#include <cstring>
-
 namespace tintora {
 
 QString SchemeCaption(const QString &name)
@@ -99,11 +97,16 @@ void MainWindow::setSettingsDialog(PreviewSettingsDialog *dialog)
 
 void MainWindow::setUpMenus()
 {
+    // A language whose translation the program carries is one more item, named after it.
     auto *languages = new QActionGroup(this);
-    languages->addAction(ui->russianAction);
-    languages->addAction(ui->englishAction);
-    connect(ui->russianAction, &QAction::triggered, this, [this] { chooseLanguage(ui->russianAction); });
-    connect(ui->englishAction, &QAction::triggered, this, [this] { chooseLanguage(ui->englishAction); });
+    for (const InterfaceLanguage &language : InterfaceLanguages()) {
+        QAction *action = ui->languageMenu->addAction(language.caption);
+        action->setObjectName(language.storedName.toLower() + QStringLiteral("Action"));
+        action->setData(language.code);
+        action->setCheckable(true);
+        languages->addAction(action);
+        connect(action, &QAction::triggered, this, [this, action] { chooseLanguage(action); });
+    }
     connect(ui->previewSettingsAction, &QAction::triggered, this, &MainWindow::showPreviewSettings);
     connect(ui->phoneFolderAction, &QAction::triggered, this, &MainWindow::editPhoneFolder);
     connect(ui->aboutAction, &QAction::triggered, this, &MainWindow::showAbout);
@@ -123,9 +126,7 @@ void MainWindow::startUp()
     // The language first, so that what follows is said in it; the work mode still holds
     // computer mode.
     const ProfileFile profile(environment_.settingsPath);
-    language_ = ReadLanguage(profile);
-
-    applyLanguage(language_);
+    setLanguage(ReadLanguage(profile) == kRussian ? QStringLiteral("ru") : QStringLiteral("en"));
 
     // Other settings; start-up writes nothing. What went wrong with them, or with the
     // scheme below, shows in the status bar, not in a box.
@@ -191,59 +192,46 @@ void MainWindow::startUp()
     fillRecentMenu();
 }
 
-void MainWindow::setControlCaption(const char *control, const QString &text)
+void MainWindow::setLanguage(const QString &code)
 {
-    if (std::strcmp(control, "AboutDialog") == 0) {
-        // Before the About box exists it takes its title from the language when created.
-        if (aboutDialog_)
-            aboutDialog_->setWindowTitle(text);
-        return;
-    }
-    if (std::strcmp(control, "statusBar") == 0) {
-        ui->statusBar->setPanelText(text);
-        return;
-    }
-    QObject *target = findChild<QObject *>(QString::fromLatin1(control));
-    if (auto *menu = qobject_cast<QMenu *>(target))
-        menu->setTitle(text);
-    else if (auto *action = qobject_cast<QAction *>(target))
-        action->setText(text);
-    else if (auto *button = qobject_cast<QAbstractButton *>(target))
-        button->setText(text);
-    else if (auto *label = qobject_cast<QLabel *>(target))
-        label->setText(text);
-    else if (auto *group = qobject_cast<QGroupBox *>(target))
-        group->setTitle(text);
+    languageCode_ = code;
+    language_ = code == QLatin1String("ru") ? kRussian : kEnglish;
+    translation_.use(code);
+    for (QAction *action : ui->languageMenu->actions())
+        action->setChecked(action->data().toString() == code);
+    // English over English installs nothing, so no change arrives.
+    retranslateUi();
 }
 
-void MainWindow::applyLanguage(Language language)
+void MainWindow::changeEvent(QEvent *event)
 {
-    // The captions; writing a screen row keeps the selected row.
-    if (language == kRussian || language == kEnglish) {
-        standardTexts_.use(language);
-        ui->russianAction->setChecked(language == kRussian);
-        ui->englishAction->setChecked(language == kEnglish);
-        for (const Caption &caption : MainWindowCaptions)
-            setControlCaption(caption.control, caption.text.text(language));
-        for (const Caption &caption : PreviewMenuCaptions)
-            setControlCaption(caption.control, caption.text.text(language));
-        for (const Caption &caption : ViewMenuCaptions)
-            setControlCaption(caption.control, caption.text.text(language));
-        for (int row = 0; row < kScreenCount; ++row)
-            ui->screenList->item(row)->setText(ScreenCaption(row, language));
-        for (const Caption &caption : EditorCaptions)
-            setControlCaption(caption.control, caption.text.text(language));
-        showHistoryCaptions();
-        showDesignCaptions();
-    }
+    if (event->type() == QEvent::LanguageChange)
+        retranslateUi();
+    QMainWindow::changeEvent(event);
+}
 
-    // The captions that also follow the work mode, from the stored flag.
-    if (language_ != kRussian && language_ != kEnglish)
-        return;
+void MainWindow::retranslateUi()
+{
+    // The layout's own captions; writing a screen row keeps the selected row.
+    ui->retranslateUi(this);
+    for (int row = 0; row < kScreenCount; ++row)
+        ui->screenList->item(row)->setText(ScreenCaption(row, language_));
+    showHistoryCaptions();
+    showDesignCaptions();
+    applyLanguage();
+}
+
+void MainWindow::applyLanguage()
+{
     const bool phoneMode = connection_.workMode == WorkMode::Phone;
-    for (const ModeCaption &caption : ModeCaptions)
-        setControlCaption(caption.control,
-                          (phoneMode ? caption.phone : caption.computer).text(language_));
+    ui->connectAction->setText(phoneMode ? tr("&Disconnect") : tr("Co&nnect"));
+    ui->statusBar->setPanelText(phoneMode ? tr("Status : Work with phone")
+                                          : tr("Status : Work with a computer"));
+    ui->openButton->setText(phoneMode ? tr("Read spcolor.sch") : tr("Open spcolor.sch"));
+    ui->saveButton->setText(phoneMode ? tr("Write spcolor.sch") : tr("Save spcolor.sch"));
+    // English phone mode has no dots here; the other three captions do.
+    ui->openAction->setText(phoneMode ? tr("&Read spcolor.sch") : tr("&Open spcolor.sch..."));
+    ui->saveAction->setText(phoneMode ? tr("&Write spcolor.sch") : tr("&Save spcolor.sch"));
 
     ui->statusBar->setStatusIcon(phoneMode ? pictures_.phoneModeIcon : pictures_.computerModeIcon);
 
@@ -256,11 +244,7 @@ void MainWindow::applyLanguage(Language language)
 
 void MainWindow::chooseLanguage(QAction *sender)
 {
-    if (sender == ui->russianAction)
-        language_ = kRussian;
-    else if (sender == ui->englishAction)
-        language_ = kEnglish;
-    applyLanguage(language_);
+    setLanguage(sender->data().toString());
     fillElementCombo(false);
     // The tooltips of the zooms that do not fit.
     fitZoomToScreen();
@@ -283,7 +267,6 @@ void MainWindow::showPreviewSettings()
     if (day == 0 || day > today.daysInMonth())
         day = 1;
     dialog.setChosenDate(QDate(today.year(), today.month(), day));
-    dialog.applyLanguage(language_);
     const bool ok = dialog.exec() == QDialog::Accepted;
     if (ok) {
         settings_.preview.ProviderName = dialog.providerName();
@@ -309,7 +292,7 @@ void MainWindow::editPhoneFolder()
     QString folder = settings_.SpColorPath;
     for (;;) {
         const std::optional<QString> typed =
-            dialogs().askText(title, PhoneFolderLabel(language_), folder);
+            dialogs().askText(title, PhoneFolderLabel(), folder);
         if (!typed)
             return;
         folder = typed->trimmed();

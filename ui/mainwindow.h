@@ -2,7 +2,7 @@
 #pragma once
 
 #include "schemedocument.h"
-#include "standardtexts.h"
+#include "interfacelanguage.h"
 #include "settings/settings.h"
 
 #include "phone/commandcontext.h"
@@ -83,13 +83,16 @@ public:
     void showSelectedElement();
     void selectFirstScreen();
     void fillElementCombo(bool resetIndex);
-    void applyLanguage(Language language);
+    // The captions that follow the work mode as well as the language, and the status icon.
+    void applyLanguage();
     void repaintPreview(int screen);
 
     ColourScheme &scheme() { return scheme_; }
     Settings &settings() { return settings_; }
     Preview &preview() { return *preview_; }
     Language language() const { return language_; }
+    // The code of the interface language, "ru" or "en".
+    const QString &languageCode() const { return languageCode_; }
     // The work mode (WorkMode::Computer, WorkMode::Phone) and the connect command's state.
     ConnectionState &connection() { return connection_; }
     const QString &currentFilePath() const { return document_.filePath; }
@@ -150,6 +153,7 @@ protected:
     void dragMoveEvent(QDragMoveEvent *event) override;
     void dropEvent(QDropEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     static constexpr int kClientWidth = 422;
@@ -160,7 +164,9 @@ private:
     // The window.
     void setUpMenus();
     void startUp();
-    void setControlCaption(const char *control, const QString &text);
+    void setLanguage(const QString &code);
+    // Every caption in the installed language.
+    void retranslateUi();
     void setCaption(const QString &caption);
 
     // The editing panel.
@@ -236,14 +242,16 @@ private:
     // The document's scheme, which the handlers edit.
     ColourScheme &scheme_;
     Settings settings_;
+    QString languageCode_;
     Language language_ = 0;
-    // Qt's dialogs and buttons speak the interface language.
-    StandardTexts standardTexts_;
+    InterfaceTranslation translation_;
     ConnectionState connection_;
     PreviewPictures pictures_;
     std::unique_ptr<Preview> preview_;
     // Declared after the preview, so a decode under way is stopped before it goes.
     BackgroundLoader backgroundLoader_;
+    QAction *newFromPictureAction_ = nullptr;
+    QAction *anotherSuggestionAction_ = nullptr;
     QShortcut *cancelBackgroundShortcut_ = nullptr;  // Esc, while a picture is read
     QString backgroundProgressText_;                  // what the status bar says of it
 

@@ -22,7 +22,7 @@ void MainWindow::pollPhone()
     ui->connectAction->setEnabled(connection_.connectEnabled);
     if (gone) {
         // Captions and the status icon go back to the computer's.
-        applyLanguage(language_);
+        applyLanguage();
         ui->statusBar->showMessage(PhoneGoneText(phone().linkState(), language_));
     }
     showWhyNoPhone();
@@ -45,7 +45,7 @@ void MainWindow::showWhyNoPhone()
 void MainWindow::toggleConnection()
 {
     connection_.toggle(phone());
-    applyLanguage(language_);
+    applyLanguage();
 }
 
 CommandContext MainWindow::commandContext()

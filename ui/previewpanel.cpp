@@ -136,7 +136,7 @@ void MainWindow::setMarkSelection(bool mark)
 void MainWindow::noteUndrawnScreen()
 {
     const bool undrawn = preview_->elementMap().isEmpty();
-    const QString note = undrawn ? UndrawnScreenText(language_) : QString();
+    const QString note = undrawn ? UndrawnScreenText() : QString();
     ui->exportScreenAction->setEnabled(!undrawn);
     ui->exportScreenAction->setToolTip(note);
     // Unchanged, a note shown over it since stays.
@@ -263,7 +263,7 @@ void MainWindow::fitZoomToScreen()
         const bool fits = i + 1 <= largestZoom_;
         zooms[i]->setEnabled(fits);
         zooms[i]->setToolTip(fits ? QString()
-                                  : ZoomDoesNotFitText(language_, i + 1,
+                                  : ZoomDoesNotFitText(i + 1,
                                                        WindowSizeAtZoom(outerAt1x, i + 1), room));
     }
     if (zoom > largestZoom_)
@@ -362,7 +362,7 @@ void MainWindow::exportScreen()
         return;
     const QString file = PngBase(path) + QStringLiteral(".png");
     if (exportPreviewImage(file))
-        ui->statusBar->showMessage(ExportedText(language_, QDir::toNativeSeparators(file)));
+        ui->statusBar->showMessage(ExportedText(QDir::toNativeSeparators(file)));
 }
 
 // NAME.png becomes NAME-0.png .. NAME-7.png, one per screen row; the Others row, 8, draws
@@ -394,7 +394,7 @@ void MainWindow::exportAllScreens()
     }
     const QString first = QDir::toNativeSeparators(files.constFirst());
     const QString last = QFileInfo(files.constLast()).fileName();
-    if (existing > 0 && !dialogs().askYesNo(ReplaceExportsText(language_, existing, files.size(), first, last))) {
+    if (existing > 0 && !dialogs().askYesNo(ReplaceExportsText(existing, files.size(), first, last))) {
         repaintPreview(selectedScreen_);
         return;
     }
@@ -406,7 +406,7 @@ void MainWindow::exportAllScreens()
     repaintPreview(selectedScreen_);
     if (!written)
         return;
-    QString note = ExportedText(language_, first + QStringLiteral(" .. ") + last);
+    QString note = ExportedText(first + QStringLiteral(" .. ") + last);
     if (skipped >= 0)
         note += QStringLiteral(". ") + UndrawnScreenSkippedText(language_, skipped);
     ui->statusBar->showMessage(note);

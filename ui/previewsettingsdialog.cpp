@@ -3,7 +3,6 @@
 
 #include "centreonscreen.h"
 #include "cp1251validator.h"
-#include "languagetables.h"
 #include "settings/settings.h"
 #include "ui_previewsettingsdialog.h"
 
@@ -82,21 +81,11 @@ void PreviewSettingsDialog::setChosenDate(const QDate &date)
         qBound(ui->datePicker->minimumDate(), date, ui->datePicker->maximumDate()));
 }
 
-void PreviewSettingsDialog::applyLanguage(Language language)
+void PreviewSettingsDialog::changeEvent(QEvent *event)
 {
-    for (const Caption &caption : SettingsDialogCaptions) {
-        const QString text = caption.text.text(language);
-        const QString control = QString::fromLatin1(caption.control);
-        if (control == objectName()) {
-            setWindowTitle(text);
-        } else if (auto *group = findChild<QGroupBox *>(control)) {
-            group->setTitle(text);
-        } else if (auto *button = findChild<QAbstractButton *>(control)) {
-            button->setText(text);
-        } else if (auto *label = findChild<QLabel *>(control)) {
-            label->setText(text);
-        }
-    }
+    if (event->type() == QEvent::LanguageChange)
+        ui->retranslateUi(this);
+    QDialog::changeEvent(event);
 }
 
 QString PreviewSettingsDialog::providerName() const

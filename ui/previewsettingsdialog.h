@@ -1,8 +1,6 @@
 // Configuration > Settings: the dialog of the five preview options.
 #pragma once
 
-#include "scheme/colourscheme.h"
-
 #include <QDate>
 #include <QDialog>
 
@@ -33,7 +31,6 @@ public:
     void fillFromStored(const StoredPreviewSettings &stored);
     // Kept within the month the program started in.
     void setChosenDate(const QDate &date);
-    void applyLanguage(Language language);
 
     QString providerName() const;
     int clockFormat() const;
@@ -43,6 +40,7 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void limitDatesToStartMonth(const Clock &clock);

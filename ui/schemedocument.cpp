@@ -8,7 +8,6 @@
 
 namespace tintora {
 
-using namespace Qt::Literals::StringLiterals;
 
 SchemeDocument::SchemeDocument(const Clock &clock, QObject *parent)
     : QObject(parent), clock_(clock)
@@ -86,25 +85,19 @@ void SchemeDocument::restore(const ColourScheme &state, const SchemeEdit &edit)
     restoring_ = false;
 }
 
-SaveQuestion SchemeDocument::question(Language language) const
+SaveQuestion SchemeDocument::question() const
 {
     const QString name = FromCp1251(scheme.name);
-    if (language == kRussian) {
-        return {name.isEmpty() ? u"Сохранить изменения цветовой палитры?"_s
-                               : u"Сохранить изменения цветовой палитры «"_s + name + u"»?"_s,
-                u"&Сохранить"_s, u"&Не сохранять"_s, u"&Отмена"_s};
-    }
-    return {name.isEmpty() ? u"Save the changes to the colour style?"_s
-                           : u"Save the changes to the colour style \""_s + name + u"\"?"_s,
-            u"&Save"_s, u"Do&n't save"_s, u"&Cancel"_s};
+    return {name.isEmpty() ? tr("Save the changes to the colour style?")
+                           : tr("Save the changes to the colour style \"%1\"?").arg(name),
+            tr("&Save"), tr("Do&n't save"), tr("&Cancel")};
 }
 
-bool SchemeDocument::mayDiscard(WindowDialogs &dialogs, Language language,
-                                const std::function<bool()> &save)
+bool SchemeDocument::mayDiscard(WindowDialogs &dialogs, const std::function<bool()> &save)
 {
     if (!isModified())
         return true;
-    switch (dialogs.askToSave(question(language))) {
+    switch (dialogs.askToSave(question())) {
     case SaveAnswer::Save:
         return save();
     case SaveAnswer::DontSave:

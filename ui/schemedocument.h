@@ -53,7 +53,7 @@ public:
     // Before the scheme is replaced or the window closes: true when it may go. With changes,
     // asks Save / Don't save / Cancel; save runs the normal save path and says whether the
     // scheme was stored, and a failed or cancelled save keeps it.
-    bool mayDiscard(WindowDialogs &dialogs, Language language, const std::function<bool()> &save);
+    bool mayDiscard(WindowDialogs &dialogs, const std::function<bool()> &save);
 
     // Used by SchemeEdit: put a state of the history back.
     void restore(const ColourScheme &state, const SchemeEdit &edit);
@@ -65,7 +65,7 @@ signals:
 
 private:
     std::int64_t mergeKey(EditKind kind);
-    SaveQuestion question(Language language) const;
+    SaveQuestion question() const;
 
     const Clock &clock_;
     QUndoStack history_;

@@ -16,9 +16,9 @@ namespace {
 
 // Qt's translations folder (Debian's qt6-translations-l10n); Windows has none, and its
 // build carries the file inside the program.
-bool LoadRussian(QTranslator &translator)
+bool LoadQtTexts(QTranslator &translator, const QString &code)
 {
-    const QString name = QStringLiteral("qtbase_ru");
+    const QString name = QStringLiteral("qtbase_") + code;
     if (translator.load(name, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         return true;
 #ifdef TINTORA_BUILT_IN_TRANSLATIONS
@@ -30,19 +30,14 @@ bool LoadRussian(QTranslator &translator)
 
 }  // namespace
 
-void StandardTexts::use(Language language)
+void StandardTexts::use(const QString &code)
 {
-    const bool wanted = language == kRussian;
-    if (wanted == installed_)
+    if (code == code_)
         return;
-    if (!wanted) {
-        QCoreApplication::removeTranslator(&translator_);
-        installed_ = false;
-        return;
-    }
-    if (translator_.isEmpty() && !LoadRussian(translator_))
-        return;
-    installed_ = QCoreApplication::installTranslator(&translator_);
+    code_ = code;
+    QCoreApplication::removeTranslator(&translator_);
+    if (code != QLatin1String("en") && LoadQtTexts(translator_, code))
+        QCoreApplication::installTranslator(&translator_);
 }
 
 }  // namespace tintora

@@ -2,21 +2,19 @@
 // interface language rather than the system's.
 #pragma once
 
-#include "scheme/colourscheme.h"
-
 #include <QTranslator>
 
 namespace tintora {
 
 class StandardTexts {
 public:
-    // Russian installs Qt's Russian translation, anything else leaves Qt's English. Without
-    // a translation to load, Qt's texts stay English.
-    void use(Language language);
+    // A language's code ("ru") installs Qt's translation into it, "en" leaves Qt's English.
+    // Without a translation to load, Qt's texts stay English.
+    void use(const QString &code);
 
 private:
     QTranslator translator_;
-    bool installed_ = false;
+    QString code_ = QStringLiteral("en");
 };
 
 }  // namespace tintora

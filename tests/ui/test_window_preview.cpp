@@ -141,7 +141,7 @@ TEST_F(PreviewWindowTest, TheWindowFrameDecidesWhichSizesFitTheScreen)
         if (room.largestZoom < 4) {
             const int refused = room.largestZoom + 1;
             EXPECT_EQ(child<QAction>(qPrintable(QStringLiteral("zoom%1xAction").arg(refused)))->toolTip(),
-                      ZoomDoesNotFitText(kRussian, refused, windowAt[refused] + menuBarShift,
+                      ZoomDoesNotFitText(refused, windowAt[refused] + menuBarShift,
                                          screenArea.size()))
                 << room.screen;
         }
@@ -408,13 +408,14 @@ TEST_F(PreviewWindowTest, TheOthersScreenSaysItsElementsAreNotDrawn)
     start();
     QAction *exportScreen = child<QAction>("exportScreenAction");
     chooseScreen(8);
-    EXPECT_EQ(statusBar()->currentMessage(), UndrawnScreenText(kRussian));
+    const QString russian = UndrawnScreenText();
+    EXPECT_EQ(statusBar()->currentMessage(), russian);
     EXPECT_FALSE(exportScreen->isEnabled());
-    EXPECT_EQ(exportScreen->toolTip(), UndrawnScreenText(kRussian));
+    EXPECT_EQ(exportScreen->toolTip(), russian);
     mainWindow->chooseLanguage(child<QAction>("englishAction"));
-    EXPECT_EQ(statusBar()->currentMessage(), UndrawnScreenText(kEnglish));
-    EXPECT_EQ(exportScreen->toolTip(), UndrawnScreenText(kEnglish));
-    EXPECT_NE(UndrawnScreenText(kEnglish), UndrawnScreenText(kRussian));
+    EXPECT_EQ(statusBar()->currentMessage(), UndrawnScreenText());
+    EXPECT_EQ(exportScreen->toolTip(), UndrawnScreenText());
+    EXPECT_NE(UndrawnScreenText(), russian);
     chooseScreen(7);
     EXPECT_EQ(statusBar()->currentMessage(), QString());
     EXPECT_TRUE(exportScreen->isEnabled());

@@ -250,7 +250,7 @@ TEST_F(StartupTest, StatusIconFollowsTheWorkMode)
     EXPECT_TRUE(iconShown(pictures.computerModeIcon));
 
     mainWindow->connection().workMode = WorkMode::Phone;
-    mainWindow->applyLanguage(mainWindow->language());
+    mainWindow->applyLanguage();
     EXPECT_TRUE(iconShown(pictures.phoneModeIcon));
     EXPECT_FALSE(iconShown(pictures.computerModeIcon));
 }

@@ -84,7 +84,7 @@ protected:
         environment.fontFilePath = fontPath();
         environment.screenArea = screenArea;
         mainWindow = std::make_unique<MainWindow>(environment);
-        aboutDialog = std::make_unique<AboutDialog>(mainWindow->language(), dialogs, mainWindow.get());
+        aboutDialog = std::make_unique<AboutDialog>(dialogs, mainWindow.get());
         mainWindow->setAboutDialog(aboutDialog.get());
         settingsDialog = std::make_unique<PreviewSettingsDialog>(clock, mainWindow.get());
         mainWindow->setSettingsDialog(settingsDialog.get());

@@ -1,0 +1,405 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="ru_RU">
+<context>
+    <name>AboutDialog</name>
+    <message>
+        <source>About</source>
+        <translation>О программе</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>Screen size</source>
+        <translation>Размер экрана</translation>
+    </message>
+    <message>
+        <source>Colour style name</source>
+        <translation>Имя цветовой палитры</translation>
+    </message>
+    <message>
+        <source>Parameters</source>
+        <translation>Параметры</translation>
+    </message>
+    <message>
+        <source>Color:</source>
+        <translation>Цвет:</translation>
+    </message>
+    <message>
+        <source>Transparency:</source>
+        <translation>Прозрачность:</translation>
+    </message>
+    <message>
+        <source>Open spcolor.sch</source>
+        <translation>Открыть spcolor.sch</translation>
+    </message>
+    <message>
+        <source>Save spcolor.sch</source>
+        <translation>Сохранить spcolor.sch</translation>
+    </message>
+    <message>
+        <source>Load background image</source>
+        <translation>Загрузить фоновую картинку</translation>
+    </message>
+    <message>
+        <source>Clear background image</source>
+        <translation>Убрать фоновую картинку</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Файл</translation>
+    </message>
+    <message>
+        <source>Recent &amp;files</source>
+        <translation>&amp;Последние файлы</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Правка</translation>
+    </message>
+    <message>
+        <source>&amp;Export preview</source>
+        <translation>Сохранить п&amp;росмотр</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Вид</translation>
+    </message>
+    <message>
+        <source>Preview &amp;size</source>
+        <translation>&amp;Размер просмотра</translation>
+    </message>
+    <message>
+        <source>&amp;Configuration</source>
+        <translation>&amp;Конфигурация</translation>
+    </message>
+    <message>
+        <source>&amp;Language</source>
+        <translation>&amp;Язык</translation>
+    </message>
+    <message>
+        <source>&amp;Tools</source>
+        <translation>&amp;Инструменты</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>По&amp;мощь</translation>
+    </message>
+    <message>
+        <source>&amp;New</source>
+        <translation>&amp;Новая палитра</translation>
+    </message>
+    <message>
+        <source>Save &amp;As...</source>
+        <translation>Сохранить &amp;как...</translation>
+    </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Отменить</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>&amp;Повторить</translation>
+    </message>
+    <message>
+        <source>&amp;Open spcolor.sch...</source>
+        <translation>&amp;Открыть spcolor.sch...</translation>
+    </message>
+    <message>
+        <source>&amp;Save spcolor.sch</source>
+        <translation>&amp;Сохранить spcolor.sch</translation>
+    </message>
+    <message>
+        <source>&amp;Load background image</source>
+        <translation>Загрузить &amp;фоновую картинку</translation>
+    </message>
+    <message>
+        <source>&amp;Current screen...</source>
+        <translation>&amp;Текущий экран...</translation>
+    </message>
+    <message>
+        <source>&amp;All screens...</source>
+        <translation>&amp;Все экраны...</translation>
+    </message>
+    <message>
+        <source>Zoom &amp;in</source>
+        <translation>У&amp;величить</translation>
+    </message>
+    <message>
+        <source>Zoom &amp;out</source>
+        <translation>У&amp;меньшить</translation>
+    </message>
+    <message>
+        <source>&amp;Mark the selected element</source>
+        <translation>&amp;Отмечать выбранный элемент</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>&amp;Выход</translation>
+    </message>
+    <message>
+        <source>&amp;Settings...</source>
+        <translation>&amp;Настройки...</translation>
+    </message>
+    <message>
+        <source>&amp;Phone folder...</source>
+        <translation>&amp;Папка на телефоне...</translation>
+    </message>
+    <message>
+        <source>&amp;Activate spcolor.sch</source>
+        <translation>&amp;Активировать spcolor.sch</translation>
+    </message>
+    <message>
+        <source>&amp;Hex editor</source>
+        <translation>&amp;Hex редактор</translation>
+    </message>
+    <message>
+        <source>Co&amp;nnect</source>
+        <translation>По&amp;дключить</translation>
+    </message>
+    <message>
+        <source>&amp;About...</source>
+        <translation>&amp;О программе...</translation>
+    </message>
+    <message>
+        <source>H&amp;elp...</source>
+        <translation>&amp;Справка...</translation>
+    </message>
+</context>
+<context>
+    <name>PreviewSettingsDialog</name>
+    <message>
+        <source>Settings</source>
+        <translation>Настройки</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Отмена</translation>
+    </message>
+    <message>
+        <source>Main Screen</source>
+        <translation>Основной экран</translation>
+    </message>
+    <message>
+        <source>Provider name:</source>
+        <translation>Имя оператора:</translation>
+    </message>
+    <message>
+        <source>Clock</source>
+        <translation>Часы</translation>
+    </message>
+    <message>
+        <source>Analog</source>
+        <translation>Аналоговые</translation>
+    </message>
+    <message>
+        <source>Digital</source>
+        <translation>Цифровые</translation>
+    </message>
+    <message>
+        <source>Date format</source>
+        <translation>Формат даты</translation>
+    </message>
+    <message>
+        <source>Don&apos;t show</source>
+        <translation>Не показывать</translation>
+    </message>
+    <message>
+        <source>Datebook</source>
+        <translation>Ежедневник</translation>
+    </message>
+    <message>
+        <source>Choose date</source>
+        <translation>Выбрать дату</translation>
+    </message>
+    <message>
+        <source>Default</source>
+        <translation>Показывать</translation>
+    </message>
+    <message>
+        <source>Month View</source>
+        <translation>Месяц</translation>
+    </message>
+    <message>
+        <source>Week View</source>
+        <translation>Неделя</translation>
+    </message>
+    <message>
+        <source>Preview</source>
+        <translation>Предпросмотр</translation>
+    </message>
+    <message>
+        <source>Imitation of pressing</source>
+        <translation>Имитировать нажатие</translation>
+    </message>
+    <message>
+        <source>Left soft-key</source>
+        <translation>Левая софт-клавиша</translation>
+    </message>
+    <message>
+        <source>Menu</source>
+        <translation>Меню</translation>
+    </message>
+    <message>
+        <source>Right soft-key</source>
+        <translation>Правая софт-клавиша</translation>
+    </message>
+    <message>
+        <source>Don&apos;t press</source>
+        <translation>Не нажимать</translation>
+    </message>
+</context>
+<context>
+    <name>tintora::ContrastPanel</name>
+    <message>
+        <source>Every text reads at 4.5:1 or more (the clock&apos;s hands at 3:1)</source>
+        <translation>Все тексты читаются: контраст не ниже 4,5:1 (стрелки часов 3:1)</translation>
+    </message>
+</context>
+<context>
+    <name>tintora::InterfaceLanguage</name>
+    <message>
+        <source>&amp;English</source>
+        <comment>this language&apos;s own name</comment>
+        <translation>&amp;Русский</translation>
+    </message>
+</context>
+<context>
+    <name>tintora::MainWindow</name>
+    <message>
+        <source>Contrast</source>
+        <translation>Контраст</translation>
+    </message>
+    <message>
+        <source>&amp;Contrast</source>
+        <translation>&amp;Контраст</translation>
+    </message>
+    <message>
+        <source>New from &amp;picture...</source>
+        <translation>Новая по карт&amp;инке...</translation>
+    </message>
+    <message>
+        <source>Another su&amp;ggestion</source>
+        <translation>&amp;Другой вариант</translation>
+    </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Отменить</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>&amp;Повторить</translation>
+    </message>
+    <message>
+        <source>&amp;Disconnect</source>
+        <translation>&amp;Отключить</translation>
+    </message>
+    <message>
+        <source>Co&amp;nnect</source>
+        <translation>По&amp;дключить</translation>
+    </message>
+    <message>
+        <source>Status : Work with phone</source>
+        <translation>Статус : Работа с телефоном</translation>
+    </message>
+    <message>
+        <source>Status : Work with a computer</source>
+        <translation>Статус : Работа с компьютером</translation>
+    </message>
+    <message>
+        <source>Read spcolor.sch</source>
+        <translation>Читать spcolor.sch</translation>
+    </message>
+    <message>
+        <source>Open spcolor.sch</source>
+        <translation>Открыть spcolor.sch</translation>
+    </message>
+    <message>
+        <source>Write spcolor.sch</source>
+        <translation>Записать spcolor.sch</translation>
+    </message>
+    <message>
+        <source>Save spcolor.sch</source>
+        <translation>Сохранить spcolor.sch</translation>
+    </message>
+    <message>
+        <source>&amp;Read spcolor.sch</source>
+        <translation>&amp;Читать spcolor.sch...</translation>
+    </message>
+    <message>
+        <source>&amp;Open spcolor.sch...</source>
+        <translation>&amp;Открыть spcolor.sch...</translation>
+    </message>
+    <message>
+        <source>&amp;Write spcolor.sch</source>
+        <translation>&amp;Записать spcolor.sch</translation>
+    </message>
+    <message>
+        <source>&amp;Save spcolor.sch</source>
+        <translation>&amp;Сохранить spcolor.sch</translation>
+    </message>
+</context>
+<context>
+    <name>tintora::SchemeDocument</name>
+    <message>
+        <source>Save the changes to the colour style?</source>
+        <translation>Сохранить изменения цветовой палитры?</translation>
+    </message>
+    <message>
+        <source>Save the changes to the colour style &quot;%1&quot;?</source>
+        <translation>Сохранить изменения цветовой палитры «%1»?</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Сохранить</translation>
+    </message>
+    <message>
+        <source>Do&amp;n&apos;t save</source>
+        <translation>&amp;Не сохранять</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Отмена</translation>
+    </message>
+</context>
+<context>
+    <name>tintora::Texts</name>
+    <message>
+        <source>Role: %1</source>
+        <translation>Роль: %1</translation>
+    </message>
+    <message>
+        <source>At %1x the window (%2 x %3) would not fit the screen (%4 x %5)</source>
+        <translation>При %1x окно (%2 × %3) не поместится на экране (%4 × %5)</translation>
+    </message>
+    <message>
+        <source>%1 — on &quot;%2&quot;, double-click to go there</source>
+        <translation>%1 — на экране «%2», двойной щелчок — перейти туда</translation>
+    </message>
+    <message>
+        <source>These elements are drawn nowhere, except the days off on Datebook</source>
+        <translation>Эти элементы нигде не рисуются, кроме выходных дней в «Ежедневнике»</translation>
+    </message>
+    <message>
+        <source>Screen &quot;%1&quot; not written: it draws none of its elements</source>
+        <translation>Экран «%1» не сохранён: на нём не рисуется ни один элемент</translation>
+    </message>
+    <message>
+        <source>File %1 not found; it is removed from the recent files.</source>
+        <translation>Файл %1 не найден и убран из списка последних файлов.</translation>
+    </message>
+    <message>
+        <source>Folder of spcolor.sch on the phone, such as /a/mobile/system/:</source>
+        <translation>Папка файла spcolor.sch на телефоне, например /a/mobile/system/:</translation>
+    </message>
+    <message>
+        <source>Files already there: %1 of %2 (%3 .. %4).<byte value="xd"/>Replace them?</source>
+        <translation>Уже есть файлов: %1 из %2 (%3 .. %4).<byte value="xd"/>Заменить их?</translation>
+    </message>
+    <message>
+        <source>Written: %1</source>
+        <translation>Записано: %1</translation>
+    </message>
+</context>
+</TS>
