@@ -4,6 +4,7 @@
 
 #include "preview/clock.h"
 #include "preview/jpegpicture.h"
+#include "preview/jpegwriter.h"
 #include "preview/preview.h"
 #include "preview/previewfont.h"
 #include "preview/previewpictures.h"
@@ -14,6 +15,7 @@
 #include <QFileInfo>
 #include <QImageWriter>
 
+#include <algorithm>
 #include <optional>
 
 namespace tintora::cli {
@@ -69,6 +71,9 @@ std::optional<RenderOptions> ParseOptions(const QStringList &args, QString &erro
 // Every picture is encoded before the first file is touched.
 std::optional<QByteArray> Encode(const QImage &image, const QByteArray &format)
 {
+    // Ours, since not every build of Qt has a JPEG writer.
+    if (format == "jpg" || format == "jpeg")
+        return EncodeJpeg(image);
     QByteArray bytes;
     QBuffer buffer(&bytes);
     if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, format.constData()))
@@ -83,7 +88,12 @@ std::optional<QByteArray> FormatOf(const QString &out, QString &error)
     const QByteArray suffix = QFileInfo(out).suffix().toLower().toUtf8();
     if (suffix.isEmpty())
         return QByteArray("png");
-    const QList<QByteArray> known = QImageWriter::supportedImageFormats();
+    QList<QByteArray> known = QImageWriter::supportedImageFormats();
+    for (const QByteArray jpeg : {QByteArray("jpeg"), QByteArray("jpg")}) {
+        if (!known.contains(jpeg))
+            known << jpeg;
+    }
+    std::sort(known.begin(), known.end());
     if (known.contains(suffix))
         return suffix;
     QStringList names;

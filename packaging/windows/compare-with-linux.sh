@@ -49,11 +49,15 @@ same linux-vivid.json windows-vivid.json "dump"
 printf '[Options]\nProviderName=MTS\nClockFormat=1\nDateFormat=2\nPressedSoftKey=1\n' > preview.ini
 for scheme in linux-default.sch linux-vivid.sch; do
     for background in none "$here/../../resources/about.jpg"; do
-        options=(--scheme "$scheme" --screen all --now "2026-03-14 21:47" --ini preview.ini)
+        options=(--scheme "$scheme" --now "2026-03-14 21:47" --ini preview.ini)
         [ "$background" = none ] || options+=(--background "$background")
         rm -rf linux-out windows-out
-        "$linux" render "${options[@]}" --out linux-out
-        win render "${options[@]}" --out windows-out
+        "$linux" render "${options[@]}" --screen all --out linux-out
+        win render "${options[@]}" --screen all --out windows-out
+        "$linux" render "${options[@]}" --screen 0 --out linux-out/screen-0.jpg
+        win render "${options[@]}" --screen 0 --out windows-out/screen-0.jpg
+        same linux-out/screen-0.jpg windows-out/screen-0.jpg \
+            "render $scheme screen 0 as JPEG, background $(basename "$background")"
         for screen in 0 1 2 3 4 5 6 7 8; do
             same linux-out/screen-$screen.png windows-out/screen-$screen.png \
                 "render $scheme screen $screen, background $(basename "$background")" \
