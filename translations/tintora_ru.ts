@@ -95,14 +95,6 @@
         <translation>Сохранить &amp;как...</translation>
     </message>
     <message>
-        <source>&amp;Undo</source>
-        <translation>&amp;Отменить</translation>
-    </message>
-    <message>
-        <source>&amp;Redo</source>
-        <translation>&amp;Повторить</translation>
-    </message>
-    <message>
         <source>&amp;Open spcolor.sch...</source>
         <translation>&amp;Открыть spcolor.sch...</translation>
     </message>
@@ -258,15 +250,7 @@
     </message>
 </context>
 <context>
-    <name>tintora::InterfaceLanguage</name>
-    <message>
-        <source>&amp;English</source>
-        <comment>this language&apos;s own name</comment>
-        <translation>&amp;Русский</translation>
-    </message>
-</context>
-<context>
-    <name>tintora::MainWindow</name>
+    <name>tintora::DesignCommands</name>
     <message>
         <source>Contrast</source>
         <translation>Контраст</translation>
@@ -283,6 +267,28 @@
         <source>Another su&amp;ggestion</source>
         <translation>&amp;Другой вариант</translation>
     </message>
+</context>
+<context>
+    <name>tintora::EditingPanel</name>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Отменить</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>&amp;Повторить</translation>
+    </message>
+</context>
+<context>
+    <name>tintora::InterfaceLanguage</name>
+    <message>
+        <source>&amp;English</source>
+        <comment>this language&apos;s own name</comment>
+        <translation>&amp;Русский</translation>
+    </message>
+</context>
+<context>
+    <name>tintora::MainWindow</name>
     <message>
         <source>&amp;Undo</source>
         <translation>&amp;Отменить</translation>

@@ -1,47 +1,70 @@
 // Design help: the contrast panel and the weak pixels on the preview; schemes from a picture.
-#include "mainwindow.h"
+#include "designcommands.h"
 
 #include "applicationtitle.h"
 #include "contrastpanel.h"
+#include "editingpanel.h"
+#include "filecommands.h"
+#include "previewpanel.h"
+#include "schemedocument.h"
 #include "ui_mainwindow.h"
 #include "windowdialogs.h"
+#include "windowsettings.h"
 
 #include "design/contrast.h"
 #include "design/suggest.h"
 #include "preview/preview.h"
 #include "scheme/codepage.h"
 
+#include <QMainWindow>
 #include <QMenu>
 
 namespace tintora {
 
-void MainWindow::setUpDesignCommands()
+DesignCommands::DesignCommands(QMainWindow &window, Ui::MainWindow &ui, SchemeDocument &document,
+                               EditingPanel &editing, PreviewPanel &preview, FileCommands &files,
+                               WindowSettings &settings, WindowDialogs &dialogs,
+                               const Language &language)
+    : ui_(ui),
+      document_(document),
+      scheme_(document.scheme),
+      editing_(editing),
+      preview_(preview),
+      files_(files),
+      settings_(settings),
+      dialogs_(dialogs),
+      language_(language)
 {
-    contrastChecker_ = std::make_unique<ContrastChecker>(settings_.preview);
-    contrastPanel_ = new ContrastPanel(this);
-    addDockWidget(Qt::RightDockWidgetArea, contrastPanel_);
+    contrastChecker_ = std::make_unique<ContrastChecker>(settings_.values().preview);
+    contrastPanel_ = new ContrastPanel(&window);
+    window.addDockWidget(Qt::RightDockWidgetArea, contrastPanel_);
     contrastPanel_->hide();
     QAction *contrastAction = contrastPanel_->toggleViewAction();
     contrastAction->setObjectName(QStringLiteral("contrastAction"));
-    ui->viewMenu->addAction(contrastAction);
+    ui_.viewMenu->addAction(contrastAction);
     connect(contrastPanel_, &QDockWidget::visibilityChanged, this, [this] { followContrast(); });
-    connect(contrastPanel_, &ContrastPanel::elementChosen, this, &MainWindow::moveToElement);
     contrastTimer_.setSingleShot(true);
     contrastTimer_.setInterval(0);
-    connect(&contrastTimer_, &QTimer::timeout, this, &MainWindow::checkContrast);
+    connect(&contrastTimer_, &QTimer::timeout, this, &DesignCommands::checkContrast);
 
-    auto *newFromPicture = newFromPictureAction_ = new QAction(this);
-    newFromPicture->setObjectName(QStringLiteral("newFromPictureAction"));
-    auto *another = anotherSuggestionAction_ = new QAction(this);
-    another->setObjectName(QStringLiteral("anotherSuggestionAction"));
-    another->setEnabled(false);
-    ui->fileMenu->insertAction(ui->openAction, newFromPicture);
-    ui->fileMenu->insertAction(ui->openAction, another);
-    connect(newFromPicture, &QAction::triggered, this, &MainWindow::newFromPicture);
-    connect(another, &QAction::triggered, this, &MainWindow::anotherSuggestion);
+    newFromPictureAction_ = new QAction(&window);
+    newFromPictureAction_->setObjectName(QStringLiteral("newFromPictureAction"));
+    anotherSuggestionAction_ = new QAction(&window);
+    anotherSuggestionAction_->setObjectName(QStringLiteral("anotherSuggestionAction"));
+    anotherSuggestionAction_->setEnabled(false);
+    ui_.fileMenu->insertAction(ui_.openAction, newFromPictureAction_);
+    ui_.fileMenu->insertAction(ui_.openAction, anotherSuggestionAction_);
+    connect(newFromPictureAction_, &QAction::triggered, this, &DesignCommands::newFromPicture);
+    connect(anotherSuggestionAction_, &QAction::triggered, this, &DesignCommands::anotherSuggestion);
+    connect(&document_, &SchemeDocument::restored, this, [this](EditKind kind, int element) {
+        if (kind == EditKind::Suggestion)
+            showSuggestion(element);
+    });
 }
 
-void MainWindow::showDesignCaptions()
+DesignCommands::~DesignCommands() = default;
+
+void DesignCommands::retranslate()
 {
     // The panel's title renames its menu item, which then gets its Alt letter.
     contrastPanel_->setWindowTitle(tr("Contrast"));
@@ -51,43 +74,57 @@ void MainWindow::showDesignCaptions()
     followContrast();
 }
 
-void MainWindow::followContrast()
+void DesignCommands::followContrast()
 {
-    if (!contrastPanel_)
-        return;
     if (contrastPanel_->isHidden()) {
-        ui->previewDisplay->setMarks({});
+        ui_.previewDisplay->setMarks({});
         return;
     }
-    ui->previewDisplay->setMarks(WeakPixels(preview_->image(), preview_->elementMap()));
+    Preview &preview = preview_.preview();
+    ui_.previewDisplay->setMarks(WeakPixels(preview.image(), preview.elementMap()));
     contrastTimer_.start();
 }
 
-void MainWindow::checkContrast()
+void DesignCommands::checkContrast()
 {
-    contrastChecker_->setSettings(settings_.preview);
-    contrastChecker_->setBackground(preview_->plainBackground() ? QImage() : preview_->backgroundPicture());
+    const Preview &preview = preview_.preview();
+    contrastChecker_->setSettings(settings_.values().preview);
+    contrastChecker_->setBackground(preview.plainBackground() ? QImage() : preview.backgroundPicture());
     std::vector<ContrastPlace> places = contrastChecker_->check(scheme_);
     std::erase_if(places, [](const ContrastPlace &place) { return !place.weak(); });
     contrastPanel_->showPlaces(places, language_);
 }
 
 // A new scheme, so the one edited goes only once its changes are saved or given up.
-void MainWindow::newFromPicture()
+void DesignCommands::newFromPicture()
 {
-    if (!mayDiscardChanges())
+    if (!files_.mayDiscardChanges())
         return;
-    const QString path = dialogs().choosePictureFile(
-        findChild<QAction *>(QStringLiteral("newFromPictureAction"))->iconText(),
-        QString::fromLatin1(kPictureFilter));
+    const QString path = dialogs_.choosePictureFile(newFromPictureAction_->iconText(),
+                                                    QString::fromLatin1(PreviewPanel::kPictureFilter));
     if (path.isEmpty())
         return;
     // The picture becomes the background first; the suggestion follows once it is read.
     suggestionPending_ = true;
-    loadBackgroundPicture(path);
+    preview_.loadBackgroundPicture(path);
 }
 
-void MainWindow::anotherSuggestion()
+void DesignCommands::takePicture(const QImage &picture)
+{
+    if (!suggestionPending_)
+        return;
+    suggestionPending_ = false;
+    suggestionPicture_ = picture;
+    suggestionVariant_ = 0;
+    applySuggestion();
+}
+
+void DesignCommands::dropPendingSuggestion()
+{
+    suggestionPending_ = false;
+}
+
+void DesignCommands::anotherSuggestion()
 {
     ++suggestionVariant_;
     applySuggestion();
@@ -95,49 +132,46 @@ void MainWindow::anotherSuggestion()
 
 // A new scheme without a file, coloured from the default one as tintora-cli suggest does: one
 // step of the history, shown over its picture.
-void MainWindow::applySuggestion()
+void DesignCommands::applySuggestion()
 {
     if (suggestionPicture_.isNull())
         return;
     ColourScheme blank;
     BuildDefaultScheme(blank);
     const std::optional<ColourScheme> suggested =
-        SuggestScheme(blank, suggestionPicture_, settings_.preview, SchemeTone::AsPicture,
+        SuggestScheme(blank, suggestionPicture_, settings_.values().preview, SchemeTone::AsPicture,
                       suggestionVariant_);
     if (!suggested) {
-        dialogs().reportError(NoReadableSuggestionText(language_));
+        dialogs_.reportError(NoReadableSuggestionText(language_));
         return;
     }
-    document_.replaceWithSuggestion(selectedElement(), *suggested);
-    findChild<QAction *>(QStringLiteral("anotherSuggestionAction"))->setEnabled(true);
-    preview_->setBackgroundPicture(suggestionPicture_);
-    ui->clearBackgroundButton->setEnabled(true);
-    showSuggestion(selectedElement());
+    document_.replaceWithSuggestion(editing_.selectedElement(), *suggested);
+    anotherSuggestionAction_->setEnabled(true);
+    preview_.preview().setBackgroundPicture(suggestionPicture_);
+    ui_.clearBackgroundButton->setEnabled(true);
+    showSuggestion(editing_.selectedElement());
 }
 
 // A suggestion's scheme, or the one it took the place of, with its name and its file.
-void MainWindow::showSuggestion(int element)
+void DesignCommands::showSuggestion(int element)
 {
     const QString name = FromCp1251(scheme_.name);
-    ui->schemeNameEdit->setText(name);
-    setCaption(name.isEmpty() ? QString::fromLatin1(kApplicationTitle) : SchemeCaption(name));
-    showFilePath();
-    moveToElement(element);
+    ui_.schemeNameEdit->setText(name);
+    emit captionChanged(name.isEmpty() ? QString::fromLatin1(kApplicationTitle) : SchemeCaption(name));
+    files_.showFilePath();
+    editing_.moveToElement(element);
 }
 
-// A suggestion still waiting for its picture was asked for the scheme shown then; a command
-// that replaces that scheme or the background drops it, and its picture with it.
-void MainWindow::cancelPendingSuggestion()
+void DesignCommands::cancelPendingSuggestion()
 {
     if (suggestionPending_)
-        cancelBackgroundPicture();
+        preview_.cancelBackgroundPicture();
 }
 
-// Another suggestion belongs to the scheme the last one was made for.
-void MainWindow::forgetSuggestion()
+void DesignCommands::forgetSuggestion()
 {
     suggestionPicture_ = QImage();
-    findChild<QAction *>(QStringLiteral("anotherSuggestionAction"))->setEnabled(false);
+    anotherSuggestionAction_->setEnabled(false);
 }
 
 }  // namespace tintora

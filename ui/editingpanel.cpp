@@ -1,5 +1,5 @@
 // The editing panel: screen list, element list, colour swatch and hex field, transparency, name, undo.
-#include "mainwindow.h"
+#include "editingpanel.h"
 
 #include "applicationtitle.h"
 #include "cp1251validator.h"
@@ -7,10 +7,10 @@
 #include "languagetables.h"
 #include "schemeedit.h"
 #include "sliderthumbstyle.h"
+#include "statusbar.h"
 #include "ui_mainwindow.h"
 #include "windowdialogs.h"
 
-#include "preview/preview.h"
 #include "scheme/catalogue.h"
 #include "scheme/codepage.h"
 
@@ -24,6 +24,7 @@ namespace tintora {
 namespace {
 
 constexpr int kScreenRowHeight = 20;
+constexpr int kHintMilliseconds = 6000;
 
 QColor ToQColor(Colour colour)
 {
@@ -37,65 +38,73 @@ Colour FromQColor(const QColor &colour)
 
 }  // namespace
 
-void MainWindow::setUpEditingPanel()
+EditingPanel::EditingPanel(Ui::MainWindow &ui, SchemeDocument &document, WindowDialogs &dialogs,
+                           const Language &language)
+    : ui_(ui),
+      document_(document),
+      scheme_(document.scheme),
+      dialogs_(dialogs),
+      language_(language)
 {
     auto *sliderStyle = new SliderThumbStyle(QStyleFactory::create(QApplication::style()->name()));
-    sliderStyle->setParent(ui->transparencySlider);
-    ui->transparencySlider->setStyle(sliderStyle);
-    for (int row = 0; row < ui->screenList->count(); ++row)
-        ui->screenList->item(row)->setSizeHint(QSize(0, kScreenRowHeight));
+    sliderStyle->setParent(ui_.transparencySlider);
+    ui_.transparencySlider->setStyle(sliderStyle);
+    for (int row = 0; row < ui_.screenList->count(); ++row)
+        ui_.screenList->item(row)->setSizeHint(QSize(0, kScreenRowHeight));
     // The spin box is stepped with its buttons and the arrow keys, never typed into.
-    if (auto *spinText = ui->transparencySpin->findChild<QLineEdit *>()) {
+    if (auto *spinText = ui_.transparencySpin->findChild<QLineEdit *>()) {
         spinText->setReadOnly(true);
         spinText->setMaxLength(3);
     }
-    ui->schemeNameEdit->setValidator(new Cp1251Validator(ui->schemeNameEdit));
+    ui_.schemeNameEdit->setValidator(new Cp1251Validator(ui_.schemeNameEdit));
 
-    connect(ui->screenList, &QListWidget::currentRowChanged, this, &MainWindow::onScreenRowChanged);
-    connect(ui->screenList, &QListWidget::clicked, this,
+    connect(ui_.screenList, &QListWidget::currentRowChanged, this, &EditingPanel::onScreenRowChanged);
+    // A name found on one screen says nothing about the next.
+    connect(ui_.screenList, &QListWidget::currentRowChanged, ui_.statusBar, &StatusBar::clearHint);
+    connect(ui_.screenList, &QListWidget::clicked, this,
             [this](const QModelIndex &index) { onScreenRowClicked(index.row()); });
-    connect(ui->elementCombo, &QComboBox::activated, this, &MainWindow::chooseElement);
-    connect(ui->colourSwatch, &ClickLabel::clicked, this, &MainWindow::chooseColour);
-    connect(ui->colourHexEdit, &HexColourEdit::colourEntered, this, &MainWindow::applyHexColour);
-    connect(ui->transparencySlider, &QSlider::valueChanged, this, &MainWindow::setTransparencyFromSlider);
-    connect(ui->transparencySpin, &QSpinBox::valueChanged, this, &MainWindow::setTransparencyFromSpin);
-    connect(ui->schemeNameEdit, &QLineEdit::textChanged, this, &MainWindow::renameScheme);
+    connect(ui_.elementCombo, &QComboBox::activated, this, &EditingPanel::chooseElement);
+    connect(ui_.colourSwatch, &ClickLabel::clicked, this, &EditingPanel::chooseColour);
+    connect(ui_.colourHexEdit, &HexColourEdit::colourEntered, this, &EditingPanel::applyHexColour);
+    connect(ui_.transparencySlider, &QSlider::valueChanged, this, &EditingPanel::setTransparencyFromSlider);
+    connect(ui_.transparencySpin, &QSpinBox::valueChanged, this, &EditingPanel::setTransparencyFromSpin);
+    connect(ui_.schemeNameEdit, &QLineEdit::textChanged, this, &EditingPanel::renameScheme);
 
-    connect(ui->undoAction, &QAction::triggered, this, &MainWindow::undo);
-    connect(ui->redoAction, &QAction::triggered, this, &MainWindow::redo);
-    ui->undoAction->setShortcuts(QKeySequence::Undo);
-    ui->redoAction->setShortcuts(QKeySequence::Redo);
-    ui->schemeNameEdit->installEventFilter(new HistoryKeys(ui->schemeNameEdit));
-    ui->colourHexEdit->installEventFilter(new HistoryKeys(ui->colourHexEdit));
+    connect(ui_.undoAction, &QAction::triggered, this, &EditingPanel::undo);
+    connect(ui_.redoAction, &QAction::triggered, this, &EditingPanel::redo);
+    ui_.undoAction->setShortcuts(QKeySequence::Undo);
+    ui_.redoAction->setShortcuts(QKeySequence::Redo);
+    ui_.schemeNameEdit->installEventFilter(new HistoryKeys(ui_.schemeNameEdit));
+    ui_.colourHexEdit->installEventFilter(new HistoryKeys(ui_.colourHexEdit));
     // A file let go over the name field opens like anywhere else on the window, instead of
     // its address being typed into the name.
-    ui->schemeNameEdit->setAcceptDrops(false);
+    ui_.schemeNameEdit->setAcceptDrops(false);
     // The slider held down makes one step of its changes.
-    connect(ui->transparencySlider, &QSlider::sliderPressed, &document_, &SchemeDocument::beginDrag);
-    connect(ui->transparencySlider, &QSlider::sliderReleased, &document_, &SchemeDocument::endDrag);
-    connect(&document_, &SchemeDocument::restored, this, &MainWindow::showRestoredEdit);
+    connect(ui_.transparencySlider, &QSlider::sliderPressed, &document_, &SchemeDocument::beginDrag);
+    connect(ui_.transparencySlider, &QSlider::sliderReleased, &document_, &SchemeDocument::endDrag);
+    connect(&document_, &SchemeDocument::restored, this, &EditingPanel::showRestoredEdit);
     connect(&document_.history(), &QUndoStack::indexChanged, this,
-            &MainWindow::showHistoryCaptions);
+            &EditingPanel::showHistoryCaptions);
 }
 
-int MainWindow::selectedElement() const
+int EditingPanel::selectedElement() const
 {
-    return firstElement_ + ui->elementCombo->currentIndex();
+    return firstElement_ + ui_.elementCombo->currentIndex();
 }
 
-void MainWindow::drawSwatch()
+void EditingPanel::drawSwatch()
 {
-    QPixmap swatch(ui->colourSwatch->size());
+    QPixmap swatch(ui_.colourSwatch->size());
     QPainter painter(&swatch);
     painter.setPen(Qt::black);
     painter.setBrush(ToQColor(swatchColour_));
     painter.drawRect(0, 0, swatch.width() - 1, swatch.height() - 1);
     painter.end();
-    ui->colourSwatch->setPixmap(swatch);
-    ui->colourHexEdit->setColour(swatchColour_);
+    ui_.colourSwatch->setPixmap(swatch);
+    ui_.colourHexEdit->setColour(swatchColour_);
 }
 
-void MainWindow::showSelectedElement()
+void EditingPanel::showSelectedElement()
 {
     const int element = selectedElement();
     const int transparency = scheme_.entry(element).transparency;
@@ -103,40 +112,45 @@ void MainWindow::showSelectedElement()
     swatchColour_ = scheme_.entry(element).colour;
     drawSwatch();
     // A changed value runs the slider's change handling, which aligns a linked partner.
-    ui->transparencySlider->setValue(transparency);
-    ui->transparencySpin->setValue(transparency);
+    ui_.transparencySlider->setValue(transparency);
+    ui_.transparencySpin->setValue(transparency);
 }
 
-void MainWindow::selectFirstScreen()
+void EditingPanel::resetSelection()
 {
     {
-        const QSignalBlocker blocker(ui->screenList);
-        ui->screenList->setCurrentRow(0);
+        const QSignalBlocker blocker(ui_.screenList);
+        ui_.screenList->setCurrentRow(0);
     }
     selectedScreen_ = 0;
     firstElement_ = 1;
     elementCount_ = 12;
-    fillElementCombo(true);
-    ui->schemeNameEdit->setText(FromCp1251(scheme_.name));
 }
 
-void MainWindow::fillElementCombo(bool resetIndex)
+void EditingPanel::selectFirstScreen()
 {
-    const int remembered = ui->elementCombo->currentIndex();
-    ui->elementCombo->clear();
+    resetSelection();
+    fillElementCombo(true);
+    ui_.schemeNameEdit->setText(FromCp1251(scheme_.name));
+}
+
+void EditingPanel::fillElementCombo(bool resetIndex)
+{
+    const int remembered = ui_.elementCombo->currentIndex();
+    ui_.elementCombo->clear();
     const int last = firstElement_ + elementCount_ - 1;
     for (int element = firstElement_; element <= last; ++element) {
         if (language_ == kRussian)
-            ui->elementCombo->addItem(RussianElementName(element));
+            ui_.elementCombo->addItem(RussianElementName(element));
         else if (language_ == kEnglish)
-            ui->elementCombo->addItem(EnglishElementName(element));
-        ui->elementCombo->setItemData(element - firstElement_, RoleTooltip(element, language_),
+            ui_.elementCombo->addItem(EnglishElementName(element));
+        ui_.elementCombo->setItemData(element - firstElement_, RoleTooltip(element, language_),
                                       Qt::ToolTipRole);
     }
-    ui->elementCombo->setCurrentIndex(resetIndex ? 0 : remembered);
+    ui_.elementCombo->setCurrentIndex(resetIndex ? 0 : remembered);
 }
 
-void MainWindow::onScreenRowChanged(int row)
+void EditingPanel::onScreenRowChanged(int row)
 {
     if (QApplication::mouseButtons() & Qt::LeftButton)
         rowChangedByPress_ = row;
@@ -144,7 +158,7 @@ void MainWindow::onScreenRowChanged(int row)
 }
 
 // A click on the row that is already selected chooses that screen again.
-void MainWindow::onScreenRowClicked(int row)
+void EditingPanel::onScreenRowClicked(int row)
 {
     const bool handledAtPress = rowChangedByPress_ == row;
     rowChangedByPress_ = -1;
@@ -152,9 +166,9 @@ void MainWindow::onScreenRowClicked(int row)
         chooseScreen();
 }
 
-void MainWindow::chooseScreen()
+void EditingPanel::chooseScreen()
 {
-    const int row = ui->screenList->currentRow();
+    const int row = ui_.screenList->currentRow();
     selectedScreen_ = std::uint8_t(row);
     if (row >= 0 && row < kScreenCount) {
         firstElement_ = std::uint8_t(ScreenGroupTable[row].firstElement);
@@ -162,21 +176,21 @@ void MainWindow::chooseScreen()
     }
     fillElementCombo(true);
     showSelectedElement();
-    repaintPreview(selectedScreen_);
-    markSelectedElement();
+    emit repaintWanted(selectedScreen_);
+    emit elementChosen(selectedElement());
 }
 
-void MainWindow::chooseElement()
+void EditingPanel::chooseElement()
 {
     showSelectedElement();
-    markSelectedElement();
+    emit elementChosen(selectedElement());
 }
 
-void MainWindow::chooseColour()
+void EditingPanel::chooseColour()
 {
     // The chooser opens on the last colour confirmed in it, whichever element that was.
     const std::optional<QColor> chosen =
-        dialogs().chooseColour(ToQColor(chooserColour_), ToQColor(scheme_.entry(selectedElement()).colour));
+        dialogs_.chooseColour(ToQColor(chooserColour_), ToQColor(scheme_.entry(selectedElement()).colour));
     if (chosen) {
         chooserColour_ = FromQColor(*chosen);
         swatchColour_ = chooserColour_;
@@ -185,49 +199,49 @@ void MainWindow::chooseColour()
     applySwatchColour();
 }
 
-void MainWindow::applyHexColour(Colour colour)
+void EditingPanel::applyHexColour(Colour colour)
 {
     swatchColour_ = colour;
     applySwatchColour();
 }
 
-void MainWindow::applySwatchColour()
+void EditingPanel::applySwatchColour()
 {
     drawSwatch();
     const ColourScheme before = scheme_;
     scheme_.entry(selectedElement()).colour = swatchColour_;
     document_.record(EditKind::Colour, selectedElement(), before);
-    repaintPreview(selectedScreen_);
+    emit repaintWanted(selectedScreen_);
 }
 
-void MainWindow::setTransparencyFromSlider()
+void EditingPanel::setTransparencyFromSlider()
 {
-    ui->transparencySpin->setValue(ui->transparencySlider->value());
+    ui_.transparencySpin->setValue(ui_.transparencySlider->value());
     storeTransparency();
 }
 
-void MainWindow::setTransparencyFromSpin()
+void EditingPanel::setTransparencyFromSpin()
 {
-    ui->transparencySlider->setValue(ui->transparencySpin->value());
+    ui_.transparencySlider->setValue(ui_.transparencySpin->value());
     storeTransparency();
 }
 
 // What the slider and the spin box do alike once they agree: the element and its linked
 // partner take the value, as one undo step, and the preview shows it.
-void MainWindow::storeTransparency()
+void EditingPanel::storeTransparency()
 {
     const int element = selectedElement();
     const ColourScheme before = scheme_;
-    scheme_.entry(element).transparency = std::uint8_t(ui->transparencySpin->value());
+    scheme_.entry(element).transparency = std::uint8_t(ui_.transparencySpin->value());
     SyncLinkedTransparency(scheme_, element);
     document_.record(EditKind::Transparency, element, before);
-    repaintPreview(selectedScreen_);
+    emit repaintWanted(selectedScreen_);
 }
 
-void MainWindow::renameScheme()
+void EditingPanel::renameScheme()
 {
-    const QString text = ui->schemeNameEdit->text();
-    setCaption(text.isEmpty() ? QString::fromLatin1(kApplicationTitle) : SchemeCaption(text));
+    const QString text = ui_.schemeNameEdit->text();
+    emit captionChanged(text.isEmpty() ? QString::fromLatin1(kApplicationTitle) : SchemeCaption(text));
     // The field's validator lets in only characters that Windows-1251 holds, and every
     // byte of a loaded name has a character, so the conversion always succeeds.
     const ColourScheme before = scheme_;
@@ -236,18 +250,17 @@ void MainWindow::renameScheme()
     document_.record(EditKind::Name, 0, before);
 }
 
-void MainWindow::undo()
+void EditingPanel::undo()
 {
     document_.history().undo();
 }
 
-void MainWindow::redo()
+void EditingPanel::redo()
 {
     document_.history().redo();
 }
 
-// "Undo colour of Main text": what the next undo and redo would change.
-void MainWindow::showHistoryCaptions()
+void EditingPanel::showHistoryCaptions()
 {
     const QUndoStack &history = document_.history();
     const int index = history.index();
@@ -258,49 +271,75 @@ void MainWindow::showHistoryCaptions()
                            : nullptr;
     const QString undoText = tr("&Undo");
     const QString redoText = tr("&Redo");
-    ui->undoAction->setText(undo ? undoText + QLatin1Char(' ') + undo->describe(language_) : undoText);
-    ui->redoAction->setText(redo ? redoText + QLatin1Char(' ') + redo->describe(language_) : redoText);
-    ui->undoAction->setEnabled(undo != nullptr);
-    ui->redoAction->setEnabled(redo != nullptr);
+    ui_.undoAction->setText(undo ? undoText + QLatin1Char(' ') + undo->describe(language_) : undoText);
+    ui_.redoAction->setText(redo ? redoText + QLatin1Char(' ') + redo->describe(language_) : redoText);
+    ui_.undoAction->setEnabled(undo != nullptr);
+    ui_.redoAction->setEnabled(redo != nullptr);
 }
 
-void MainWindow::showRestoredEdit(EditKind kind, int element)
+void EditingPanel::showRestoredEdit(EditKind kind, int element)
 {
     if (kind == EditKind::Name)
-        ui->schemeNameEdit->setText(FromCp1251(scheme_.name));
-    else if (kind == EditKind::Suggestion)
-        showSuggestion(element);
-    else
+        ui_.schemeNameEdit->setText(FromCp1251(scheme_.name));
+    else if (kind != EditKind::Suggestion)
         moveToElement(element);
 }
 
 // The element list shows element, on its screen, with its restored values; the slider's
 // change handling does not run, so nothing is stored over what was restored.
-bool MainWindow::listsElement(int element) const
+bool EditingPanel::listsElement(int element) const
 {
     return element >= firstElement_ && element < firstElement_ + elementCount_;
 }
 
-void MainWindow::moveToElement(int element)
+void EditingPanel::moveToElement(int element)
 {
     const int screen = ScreenOfElement(element);
     if (!listsElement(element) && screen >= 0) {
         const ScreenGroup &group = ScreenGroupTable[screen];
-        const QSignalBlocker blocker(ui->screenList);
-        ui->screenList->setCurrentRow(screen);
+        const QSignalBlocker blocker(ui_.screenList);
+        ui_.screenList->setCurrentRow(screen);
         selectedScreen_ = std::uint8_t(screen);
         firstElement_ = std::uint8_t(group.firstElement);
         elementCount_ = std::uint8_t(group.count);
         fillElementCombo(true);
     }
     if (listsElement(element))
-        ui->elementCombo->setCurrentIndex(element - firstElement_);
+        ui_.elementCombo->setCurrentIndex(element - firstElement_);
     {
-        const QSignalBlocker sliderBlocker(ui->transparencySlider);
-        const QSignalBlocker spinBlocker(ui->transparencySpin);
+        const QSignalBlocker sliderBlocker(ui_.transparencySlider);
+        const QSignalBlocker spinBlocker(ui_.transparencySpin);
         showSelectedElement();
     }
-    repaintPreview(selectedScreen_);
+    emit repaintWanted(selectedScreen_);
+}
+
+// The element that drew the pixel is chosen when the screen lists it; otherwise its name and
+// its screen are shown, where a double click goes. Pictures and fixed colours belong to no
+// element.
+void EditingPanel::pickElement(int element)
+{
+    ui_.statusBar->clearHint();
+    if (element == 0)
+        return;
+    if (listsElement(element)) {
+        ui_.elementCombo->setCurrentIndex(element - firstElement_);
+        chooseElement();
+        return;
+    }
+    ui_.statusBar->showHint(ElementOnOtherScreenText(language_, element, ScreenOfElement(element)),
+                            kHintMilliseconds);
+}
+
+void EditingPanel::goToElement(int element)
+{
+    if (element == 0 || listsElement(element))
+        return;
+    ui_.screenList->setCurrentRow(ScreenOfElement(element));
+    // The row did not change by a press on the list.
+    rowChangedByPress_ = -1;
+    ui_.elementCombo->setCurrentIndex(element - firstElement_);
+    chooseElement();
 }
 
 }  // namespace tintora

@@ -1,133 +1,138 @@
-// File commands: New, Open, Save, Save As, recent files, dropped files, the unsaved-changes question.
-#include "mainwindow.h"
+// File commands: New, Open, Save, Save As, recent files, the unsaved-changes question.
+#include "filecommands.h"
 
 #include "applicationtitle.h"
-#include "droppedfile.h"
+#include "editingpanel.h"
 #include "languagetables.h"
-#include "settings/profilefile.h"
-#include "settings/recentfiles.h"
+#include "phonecommands.h"
+#include "previewpanel.h"
+#include "schemedocument.h"
+#include "statusbar.h"
 #include "ui_mainwindow.h"
 #include "windowdialogs.h"
+#include "windowsettings.h"
 
 #include "phone/opencommand.h"
 #include "phone/savecommand.h"
-#include "preview/preview.h"
 #include "scheme/catalogue.h"
 #include "scheme/codepage.h"
+#include "settings/recentfiles.h"
 
-#include <QCloseEvent>
 #include <QDir>
-#include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QFileInfo>
-#include <QMimeData>
-#include <QTimer>
 
 namespace tintora {
 
-void MainWindow::setUpFileCommands()
+FileCommands::FileCommands(Ui::MainWindow &ui, SchemeDocument &document, EditingPanel &editing,
+                           PreviewPanel &preview, PhoneCommands &phone, WindowSettings &settings,
+                           WindowDialogs &dialogs, const Language &language)
+    : ui_(ui),
+      document_(document),
+      scheme_(document.scheme),
+      editing_(editing),
+      preview_(preview),
+      phone_(phone),
+      settings_(settings),
+      dialogs_(dialogs),
+      language_(language)
 {
-    connect(ui->openButton, &QPushButton::clicked, this, &MainWindow::openScheme);
-    connect(ui->openAction, &QAction::triggered, this, &MainWindow::openScheme);
-    connect(ui->saveButton, &QPushButton::clicked, this, &MainWindow::saveScheme);
-    connect(ui->saveAction, &QAction::triggered, this, &MainWindow::saveScheme);
-    connect(ui->exitAction, &QAction::triggered, this, &MainWindow::quit);
-    connect(ui->newAction, &QAction::triggered, this, &MainWindow::newScheme);
-    connect(ui->saveAsAction, &QAction::triggered, this, &MainWindow::saveSchemeAs);
-    connect(ui->recentFilesMenu, &QMenu::aboutToShow, this, &MainWindow::fillRecentMenu);
+    connect(ui_.openButton, &QPushButton::clicked, this, &FileCommands::openScheme);
+    connect(ui_.openAction, &QAction::triggered, this, &FileCommands::openScheme);
+    connect(ui_.saveButton, &QPushButton::clicked, this, &FileCommands::saveScheme);
+    connect(ui_.saveAction, &QAction::triggered, this, &FileCommands::saveScheme);
+    connect(ui_.newAction, &QAction::triggered, this, &FileCommands::newScheme);
+    connect(ui_.saveAsAction, &QAction::triggered, this, &FileCommands::saveSchemeAs);
+    connect(ui_.recentFilesMenu, &QMenu::aboutToShow, this, &FileCommands::fillRecentMenu);
 
-    ui->newAction->setShortcuts(QKeySequence::New);
-    ui->openAction->setShortcuts(QKeySequence::Open);
-    ui->saveAction->setShortcuts(QKeySequence::Save);
-    ui->saveAsAction->setShortcuts(QKeySequence::SaveAs);
+    ui_.newAction->setShortcuts(QKeySequence::New);
+    ui_.openAction->setShortcuts(QKeySequence::Open);
+    ui_.saveAction->setShortcuts(QKeySequence::Save);
+    ui_.saveAsAction->setShortcuts(QKeySequence::SaveAs);
     // Where the platform names none (Windows), the key most programs there use.
-    if (ui->saveAsAction->shortcuts().isEmpty())
-        ui->saveAsAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
-    ui->exitAction->setShortcuts(QKeySequence::Quit);
-
-    connect(&document_, &SchemeDocument::modifiedChanged, this, &MainWindow::setWindowModified);
-    setAcceptDrops(true);
+    if (ui_.saveAsAction->shortcuts().isEmpty())
+        ui_.saveAsAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    ui_.exitAction->setShortcuts(QKeySequence::Quit);
 }
 
-void MainWindow::newScheme()
+void FileCommands::newScheme()
 {
-    cancelPendingSuggestion();
+    emit replacingScheme();
     if (!mayDiscardChanges())
         return;
     scheme_ = ColourScheme{};
     BuildDefaultScheme(scheme_);
     document_.filePath.clear();
-    selectFirstScreen();
-    setCaption(QString::fromLatin1(kApplicationTitle));
-    showSelectedElement();
-    repaintPreview(0);
-    schemeLoaded(false);
+    editing_.selectFirstScreen();
+    emit captionChanged(QString::fromLatin1(kApplicationTitle));
+    editing_.showSelectedElement();
+    preview_.repaint(0);
+    startFresh(false);
 }
 
-void MainWindow::openScheme()
+void FileCommands::openScheme()
 {
-    cancelPendingSuggestion();
+    emit replacingScheme();
     if (!mayDiscardChanges())
         return;
-    CommandContext context = commandContext();
-    const OpenResult result = OpenCommand(context, connection_.workMode, document_.filePath,
-                                          SchemePhonePath(settings_.SpColorPath));
+    CommandContext context = phone_.commandContext();
+    const OpenResult result = OpenCommand(context, phone_.workMode(), document_.filePath,
+                                          SchemePhonePath(settings_.values().SpColorPath));
     if (!result.resetView)
         return;
-    ui->statusBar->showMessage(result.note);
+    ui_.statusBar->showMessage(result.note);
     resetViewAfterLoad();
     if (result.loaded)
-        schemeLoaded(connection_.workMode == WorkMode::Computer);
+        startFresh(phone_.workMode() == WorkMode::Computer);
 }
 
 // The view goes back to the first screen whatever the load did.
-void MainWindow::resetViewAfterLoad()
+void FileCommands::resetViewAfterLoad()
 {
-    selectFirstScreen();
-    setCaption(SchemeCaption(FromCp1251(scheme_.name)));
-    showSelectedElement();
-    repaintPreview(0);
+    editing_.selectFirstScreen();
+    emit captionChanged(SchemeCaption(FromCp1251(scheme_.name)));
+    editing_.showSelectedElement();
+    preview_.repaint(0);
 }
 
-bool MainWindow::saveScheme()
+bool FileCommands::saveScheme()
 {
-    CommandContext context = commandContext();
-    const SaveResult result = SaveCommand(context, connection_.workMode, document_.filePath,
-                                          SchemePhonePath(settings_.SpColorPath),
-                                          ui->saveButton->text());
+    CommandContext context = phone_.commandContext();
+    const SaveResult result = SaveCommand(context, phone_.workMode(), document_.filePath,
+                                          SchemePhonePath(settings_.values().SpColorPath),
+                                          ui_.saveButton->text());
     if (result.saved)
-        ui->statusBar->clearMessage();
+        ui_.statusBar->clearMessage();
     if (result.showName)
         showSavedName();
     if (result.saved) {
         document_.markSaved();
-        if (connection_.workMode == WorkMode::Computer)
+        if (phone_.workMode() == WorkMode::Computer)
             rememberRecentFile(document_.filePath);
     }
     showFilePath();
     return result.saved;
 }
 
-void MainWindow::showSavedName()
+void FileCommands::showSavedName()
 {
     const QString name = FromCp1251(scheme_.name);
-    ui->schemeNameEdit->setText(name);
-    setCaption(SchemeCaption(name));
+    ui_.schemeNameEdit->setText(name);
+    emit captionChanged(SchemeCaption(name));
 }
 
 // Always to a computer file, which becomes the current one, in phone mode too. The dialog
 // starts on the current file, in its folder.
-void MainWindow::saveSchemeAs()
+void FileCommands::saveSchemeAs()
 {
-    CommandContext context = commandContext();
+    CommandContext context = phone_.commandContext();
     QString path;
     const SaveResult result =
         document_.filePath.isEmpty()
-            ? SaveToComputer(context, path, ui->saveAsAction->iconText())
-            : SaveToComputer(context, path, ui->saveAsAction->iconText(), document_.filePath);
+            ? SaveToComputer(context, path, ui_.saveAsAction->iconText())
+            : SaveToComputer(context, path, ui_.saveAsAction->iconText(), document_.filePath);
     if (!result.saved)
         return;
-    ui->statusBar->clearMessage();
+    ui_.statusBar->clearMessage();
     document_.filePath = path;
     showSavedName();
     document_.markSaved();
@@ -136,59 +141,57 @@ void MainWindow::saveSchemeAs()
 }
 
 // A new scheme is in the editor: its history starts here.
-void MainWindow::schemeLoaded(bool fromComputer)
+void FileCommands::startFresh(bool fromComputer)
 {
     document_.startFresh();
-    forgetSuggestion();
+    emit schemeLoaded();
     if (fromComputer)
         rememberRecentFile(document_.filePath);
     showFilePath();
 }
 
-void MainWindow::openSchemeFile(const QString &path)
+void FileCommands::openSchemeFile(const QString &path)
 {
-    cancelPendingSuggestion();
+    emit replacingScheme();
     if (!mayDiscardChanges())
         return;
-    CommandContext context = commandContext();
+    CommandContext context = phone_.commandContext();
     const OpenResult result = OpenSchemeFile(context, path, document_.filePath);
-    ui->statusBar->showMessage(result.note);
+    ui_.statusBar->showMessage(result.note);
     resetViewAfterLoad();
     if (result.loaded)
-        schemeLoaded(true);
+        startFresh(true);
 }
 
-void MainWindow::openRecentFile(const QString &path)
+void FileCommands::openRecentFile(const QString &path)
 {
     if (QFileInfo::exists(path)) {
         openSchemeFile(path);
         return;
     }
-    dialogs().inform(MissingRecentFileText(QDir::toNativeSeparators(path)));
-    ProfileFile profile(environment_.settingsPath);
-    RecentFiles recent = RecentFiles::Read(profile);
+    dialogs_.inform(MissingRecentFileText(QDir::toNativeSeparators(path)));
+    RecentFiles recent = RecentFiles::Read(settings_.file());
     recent.remove(path);
-    if (!recent.write(profile))
-        reportUnwritable(profile);
+    if (!recent.write(settings_.file()))
+        settings_.reportUnwritable(language_);
     fillRecentMenu();
 }
 
-void MainWindow::rememberRecentFile(const QString &path)
+void FileCommands::rememberRecentFile(const QString &path)
 {
-    ProfileFile profile(environment_.settingsPath);
-    RecentFiles recent = RecentFiles::Read(profile);
+    RecentFiles recent = RecentFiles::Read(settings_.file());
     recent.add(path);
-    if (!recent.write(profile))
-        reportUnwritable(profile);
+    if (!recent.write(settings_.file()))
+        settings_.reportUnwritable(language_);
     fillRecentMenu();
 }
 
 // Read afresh each time, like every other setting.
-void MainWindow::fillRecentMenu()
+void FileCommands::fillRecentMenu()
 {
-    QMenu *menu = ui->recentFilesMenu;
+    QMenu *menu = ui_.recentFilesMenu;
     menu->clear();
-    const QStringList paths = RecentFiles::Read(ProfileFile(environment_.settingsPath)).paths();
+    const QStringList paths = RecentFiles::Read(settings_.file()).paths();
     for (int i = 0; i < paths.size(); ++i) {
         QString shown = QDir::toNativeSeparators(paths[i]);
         shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
@@ -199,73 +202,15 @@ void MainWindow::fillRecentMenu()
     menu->menuAction()->setEnabled(!paths.isEmpty());
 }
 
-void MainWindow::showFilePath()
+void FileCommands::showFilePath()
 {
-    setWindowFilePath(document_.filePath);
-    ui->statusBar->setFilePath(QDir::toNativeSeparators(document_.filePath));
+    emit filePathChanged(document_.filePath);
+    ui_.statusBar->setFilePath(QDir::toNativeSeparators(document_.filePath));
 }
 
-bool MainWindow::mayDiscardChanges()
+bool FileCommands::mayDiscardChanges()
 {
-    return document_.mayDiscard(dialogs(), [this] { return saveScheme(); });
-}
-
-void MainWindow::closeEvent(QCloseEvent *event)
-{
-    if (mayDiscardChanges()) {
-        // A picture still being read is of no more use.
-        backgroundLoader_.cancel();
-        event->accept();
-    } else
-        event->ignore();
-}
-
-void MainWindow::quit()
-{
-    close();
-}
-
-bool MainWindow::takesDrop(const QDropEvent *event) const
-{
-    const DroppedFile file = DroppedFile::From(event->mimeData());
-    if (file.kind == DroppedFile::Picture) {
-        const QPoint onPreview = ui->previewDisplay->mapFrom(this, event->position().toPoint());
-        return ui->previewDisplay->rect().contains(onPreview);
-    }
-    return file.kind == DroppedFile::Scheme;
-}
-
-void MainWindow::dragEnterEvent(QDragEnterEvent *event)
-{
-    // A picture may still be carried onto the preview.
-    if (DroppedFile::From(event->mimeData()).kind != DroppedFile::None)
-        event->acceptProposedAction();
-}
-
-void MainWindow::dragMoveEvent(QDragMoveEvent *event)
-{
-    if (takesDrop(event))
-        event->acceptProposedAction();
-    else
-        event->ignore();
-}
-
-void MainWindow::dropEvent(QDropEvent *event)
-{
-    if (!takesDrop(event)) {
-        event->ignore();
-        return;
-    }
-    event->acceptProposedAction();
-    // After the drop has ended: the question and the messages must not hold up the program
-    // the file came from.
-    const DroppedFile file = DroppedFile::From(event->mimeData());
-    QTimer::singleShot(0, this, [this, file] {
-        if (file.kind == DroppedFile::Scheme)
-            openSchemeFile(file.path);
-        else
-            loadBackgroundPicture(file.path);
-    });
+    return document_.mayDiscard(dialogs_, [this] { return saveScheme(); });
 }
 
 }  // namespace tintora

@@ -1,17 +1,23 @@
-// The main window itself: its layout and menu bar, the language, start-up, the two dialogs.
+// The main window itself: its layout and menu bar, the language, start-up, drops, the two
+// dialogs, and the wiring of the panels.
 #include "mainwindow.h"
 
 #include "aboutdialog.h"
 #include "altletterstyle.h"
 #include "applicationtitle.h"
+#include "contrastpanel.h"
+#include "designcommands.h"
+#include "droppedfile.h"
+#include "editingpanel.h"
+#include "filecommands.h"
 #include "languagetables.h"
 #include "menubaritemstyle.h"
+#include "phonecommands.h"
+#include "previewpanel.h"
 #include "previewsettingsdialog.h"
-#include "settings/profilefile.h"
 #include "ui_mainwindow.h"
 #include "windowdialogs.h"
 
-#include "design/contrast.h"
 #include "phone/phonelibrary.h"
 #include "preview/clock.h"
 #include "preview/preview.h"
@@ -23,16 +29,15 @@
 
 #include <QActionGroup>
 #include <QApplication>
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QLayout>
-#include <QSignalBlocker>
+#include <QMimeData>
 #include <QStyleFactory>
+#include <QTimer>
 
 namespace tintora {
-
-QString SchemeCaption(const QString &name)
-{
-    return QString::fromLatin1(kApplicationTitle) + QStringLiteral(" - [") + name + QLatin1Char(']');
-}
 
 MainWindow::MainWindow(const MainWindowEnvironment &environment, QWidget *parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -41,7 +46,7 @@ MainWindow::MainWindow(const MainWindowEnvironment &environment, QWidget *parent
       environment_(environment),
       ui(std::make_unique<Ui::MainWindow>()),
       document_(*environment.clock),
-      scheme_(document_.scheme)
+      settings_(environment.settingsPath, *environment.dialogs)
 {
     EnsurePreviewResources();
     ui->setupUi(this);
@@ -56,27 +61,26 @@ MainWindow::MainWindow(const MainWindowEnvironment &environment, QWidget *parent
         style->setParent(menu);
         menu->setStyle(style);
     }
-    setUpEditingPanel();
+    editing_ = std::make_unique<EditingPanel>(*ui, document_, dialogs(), language_);
     // Fixed client area below the menu bar, whatever height the menu bar takes.
     ui->statusBar->setFixedHeight(kStatusBarHeight);
     ui->clientArea->setFixedSize(kClientWidth, kClientHeight - kStatusBarHeight);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     setUpMenus();
-    setUpFileCommands();
-    setUpPhoneCommands();
-    setUpPreviewPanel();
-    setUpDesignCommands();
+    phone_ = std::make_unique<PhoneCommands>(*ui, phone(), document_.scheme, dialogs(), language_);
+    preview_ = std::make_unique<PreviewPanel>(*this, *ui, document_, settings_, dialogs(),
+                                              *environment_.clock, environment_.screenArea,
+                                              language_);
+    files_ = std::make_unique<FileCommands>(*ui, document_, *editing_, *preview_, *phone_,
+                                            settings_, dialogs(), language_);
+    design_ = std::make_unique<DesignCommands>(*this, *ui, document_, *editing_, *preview_,
+                                               *files_, settings_, dialogs(), language_);
+    connectPanels();
 
     startUp();
-    const ProfileFile profile(environment_.settingsPath);
-    applyPreviewZoom(ReadPreviewZoom(profile));
-    fitZoomToScreen();
-    markSelection_ = ReadMarkSelection(profile);
-    ui->markSelectionAction->setChecked(markSelection_);
-    // Only now: a box that start-up shows runs the event loop, and the poll must not ask
-    // the library before P2K_Init.
-    phonePoll_.start();
+    preview_->applyStoredView();
+    phone_->startPolling();
 }
 
 // The unpacked font file stays on disk; nothing is saved or written.
@@ -113,29 +117,57 @@ void MainWindow::setUpMenus()
     ui->aboutAction->setShortcut(QKeySequence(Qt::Key_F1));
 }
 
+void MainWindow::connectPanels()
+{
+    connect(editing_.get(), &EditingPanel::repaintWanted, preview_.get(), &PreviewPanel::repaint);
+    connect(editing_.get(), &EditingPanel::elementChosen, preview_.get(), &PreviewPanel::markElement);
+    connect(preview_.get(), &PreviewPanel::elementClicked, editing_.get(), &EditingPanel::pickElement);
+    connect(preview_.get(), &PreviewPanel::elementDoubleClicked, editing_.get(),
+            &EditingPanel::goToElement);
+    connect(preview_.get(), &PreviewPanel::repainted, design_.get(), &DesignCommands::followContrast);
+    connect(preview_.get(), &PreviewPanel::backgroundShown, design_.get(),
+            &DesignCommands::takePicture);
+    connect(preview_.get(), &PreviewPanel::backgroundAbandoned, design_.get(),
+            &DesignCommands::dropPendingSuggestion);
+    connect(&design_->contrastPanel(), &ContrastPanel::elementChosen, editing_.get(),
+            &EditingPanel::moveToElement);
+    connect(files_.get(), &FileCommands::replacingScheme, design_.get(),
+            &DesignCommands::cancelPendingSuggestion);
+    connect(files_.get(), &FileCommands::schemeLoaded, design_.get(),
+            &DesignCommands::forgetSuggestion);
+    connect(phone_.get(), &PhoneCommands::workModeChanged, this, &MainWindow::applyLanguage);
+
+    connect(editing_.get(), &EditingPanel::captionChanged, this, &MainWindow::setCaption);
+    connect(files_.get(), &FileCommands::captionChanged, this, &MainWindow::setCaption);
+    connect(design_.get(), &DesignCommands::captionChanged, this, &MainWindow::setCaption);
+    connect(files_.get(), &FileCommands::filePathChanged, this, &MainWindow::setWindowFilePath);
+    connect(&document_, &SchemeDocument::modifiedChanged, this, &MainWindow::setWindowModified);
+    connect(ui->exitAction, &QAction::triggered, this, &MainWindow::close);
+    setAcceptDrops(true);
+}
+
 void MainWindow::startUp()
 {
     // The preview's face; when the file cannot be written it comes from memory.
     InstallPreviewFont(environment_.fontFilePath);
 
     // The thirteen pictures; the preview keeps the background and the snapshot.
-    pictures_ = LoadPreviewPictures();
-    preview_ = std::make_unique<Preview>(scheme_, settings_.preview, *environment_.clock,
-                                         pictures_);
+    preview_->loadPictures();
 
     // The language first, so that what follows is said in it; the work mode still holds
     // computer mode.
-    const ProfileFile profile(environment_.settingsPath);
+    const ProfileFile &profile = settings_.file();
     setLanguage(ReadLanguage(profile) == kRussian ? QStringLiteral("ru") : QStringLiteral("en"));
 
     // Other settings; start-up writes nothing. What went wrong with them, or with the
     // scheme below, shows in the status bar, not in a box.
-    settings_ = ReadSettings(profile);
+    Settings &settings = settings_.values();
+    settings = ReadSettings(profile);
     QStringList notes;
     if (profile.isTooLarge())
         notes << SettingsFileTooLargeText(language_, profile.path());
-    if (settings_.refusedSpColorPath)
-        notes << RefusedPhoneFolderText(language_, profile.path(), *settings_.refusedSpColorPath);
+    if (settings.refusedSpColorPath)
+        notes << RefusedPhoneFolderText(language_, profile.path(), *settings.refusedSpColorPath);
 
     // The scheme named on the command line, else the default one.
     if (!environment_.arguments.isEmpty()) {
@@ -144,7 +176,7 @@ void MainWindow::startUp()
         if (!environment_.firstArgumentExact) {
             note = InexactArgumentText(language_, path);
         } else {
-            const LoadOutcome outcome = LoadSchemeFile(scheme_, path, dialogs(), language_, &note);
+            const LoadOutcome outcome = LoadSchemeFile(document_.scheme, path, dialogs(), language_, &note);
             // A file that is there but was refused must not be replaced by the first Save
             // without a question, nor a device written into; a path that does not exist
             // yet is where Save creates it.
@@ -155,41 +187,35 @@ void MainWindow::startUp()
         if (!note.isEmpty())
             notes << note;
     } else {
-        BuildDefaultScheme(scheme_);
+        BuildDefaultScheme(document_.scheme);
     }
     if (!notes.isEmpty())
         ui->statusBar->showMessage(notes.join(QStringLiteral(". ")));
 
     // Editor state: the main screen and its first element; setting the two list rows runs no handler.
-    preview_->clearBackgroundPicture();
-    {
-        const QSignalBlocker blocker(ui->screenList);
-        ui->screenList->setCurrentRow(0);
-    }
-    selectedScreen_ = 0;
-    firstElement_ = 1;
-    elementCount_ = 12;
+    preview_->preview().clearBackgroundPicture();
+    editing_->resetSelection();
     ui->screenSizeCombo->setCurrentIndex(0);
 
-    repaintPreview(0);
-    fillElementCombo(true);
+    preview_->repaint(0);
+    editing_->fillElementCombo(true);
 
-    const QString name = FromCp1251(scheme_.name);
+    const QString name = FromCp1251(document_.scheme.name);
     ui->schemeNameEdit->setText(name);
     if (!name.isEmpty())
         setCaption(SchemeCaption(name));
 
-    showSelectedElement();
+    editing_->showSelectedElement();
 
     // The phone link's start: its result is not looked at; the status poll finds the phone.
     phone().P2K_Init(0);
 
-    connection_.workMode = WorkMode::Computer;
+    phone_->connection().workMode = WorkMode::Computer;
 
     // What start-up did to the scheme is where its history begins.
     document_.startFresh();
-    showFilePath();
-    fillRecentMenu();
+    files_->showFilePath();
+    files_->fillRecentMenu();
 }
 
 void MainWindow::setLanguage(const QString &code)
@@ -216,14 +242,14 @@ void MainWindow::retranslateUi()
     ui->retranslateUi(this);
     for (int row = 0; row < kScreenCount; ++row)
         ui->screenList->item(row)->setText(ScreenCaption(row, language_));
-    showHistoryCaptions();
-    showDesignCaptions();
+    editing_->showHistoryCaptions();
+    design_->retranslate();
     applyLanguage();
 }
 
 void MainWindow::applyLanguage()
 {
-    const bool phoneMode = connection_.workMode == WorkMode::Phone;
+    const bool phoneMode = phone_->workMode() == WorkMode::Phone;
     ui->connectAction->setText(phoneMode ? tr("&Disconnect") : tr("Co&nnect"));
     ui->statusBar->setPanelText(phoneMode ? tr("Status : Work with phone")
                                           : tr("Status : Work with a computer"));
@@ -233,32 +259,28 @@ void MainWindow::applyLanguage()
     ui->openAction->setText(phoneMode ? tr("&Read spcolor.sch") : tr("&Open spcolor.sch..."));
     ui->saveAction->setText(phoneMode ? tr("&Write spcolor.sch") : tr("&Save spcolor.sch"));
 
-    ui->statusBar->setStatusIcon(phoneMode ? pictures_.phoneModeIcon : pictures_.computerModeIcon);
+    const PreviewPictures &pictures = preview_->pictures();
+    ui->statusBar->setStatusIcon(phoneMode ? pictures.phoneModeIcon : pictures.computerModeIcon);
 
-    // The status text has replaced the note of a screen without elements.
-    if (!undrawnScreenNote_.isEmpty()) {
-        undrawnScreenNote_.clear();
-        noteUndrawnScreen();
-    }
+    preview_->renewUndrawnNote();
 }
 
 void MainWindow::chooseLanguage(QAction *sender)
 {
     setLanguage(sender->data().toString());
-    fillElementCombo(false);
+    editing_->fillElementCombo(false);
     // The tooltips of the zooms that do not fit.
-    fitZoomToScreen();
+    preview_->fitZoomToScreen();
     // A failed write leaves the language applied; the next start uses the stored one.
-    ProfileFile profile(environment_.settingsPath);
-    if (!WriteLanguage(profile, language_))
-        reportUnwritable(profile);
+    if (!WriteLanguage(settings_.file(), language_))
+        settings_.reportUnwritable(language_);
 }
 
 void MainWindow::showPreviewSettings()
 {
     PreviewSettingsDialog &dialog = *settingsDialog_;
     // The dialog shows what the file holds, not what is in memory.
-    ProfileFile profile(environment_.settingsPath);
+    ProfileFile &profile = settings_.file();
     const StoredPreviewSettings stored = ReadStoredPreviewSettings(profile);
     dialog.fillFromStored(stored);
     const QDate today = environment_.clock->now().date();
@@ -268,20 +290,21 @@ void MainWindow::showPreviewSettings()
         day = 1;
     dialog.setChosenDate(QDate(today.year(), today.month(), day));
     const bool ok = dialog.exec() == QDialog::Accepted;
+    PreviewSettings &settings = settings_.values().preview;
     if (ok) {
-        settings_.preview.ProviderName = dialog.providerName();
-        settings_.preview.ClockFormat = std::uint8_t(dialog.clockFormat());
-        settings_.preview.DateFormat = std::uint8_t(dialog.dateFormat());
-        settings_.preview.PressedSoftKey = std::uint8_t(dialog.pressedSoftKey());
-        settings_.preview.ChoosedDate = std::uint16_t(dialog.chosenDay());
-        day = settings_.preview.ChoosedDate;
+        settings.ProviderName = dialog.providerName();
+        settings.ClockFormat = std::uint8_t(dialog.clockFormat());
+        settings.DateFormat = std::uint8_t(dialog.dateFormat());
+        settings.PressedSoftKey = std::uint8_t(dialog.pressedSoftKey());
+        settings.ChoosedDate = std::uint16_t(dialog.chosenDay());
+        day = settings.ChoosedDate;
     }
     // Written whichever button closed it.
-    if (!WritePreviewSettings(profile, settings_.preview, day)) {
-        reportUnwritable(profile);
+    if (!WritePreviewSettings(profile, settings, day)) {
+        settings_.reportUnwritable(language_);
         return;
     }
-    repaintPreview(selectedScreen_);
+    preview_->repaint(editing_->selectedScreen());
 }
 
 // A folder that will not do is said why and offered again as typed. The folder applies at
@@ -289,7 +312,7 @@ void MainWindow::showPreviewSettings()
 void MainWindow::editPhoneFolder()
 {
     const QString title = ui->phoneFolderAction->iconText();
-    QString folder = settings_.SpColorPath;
+    QString folder = settings_.values().SpColorPath;
     for (;;) {
         const std::optional<QString> typed =
             dialogs().askText(title, PhoneFolderLabel(), folder);
@@ -301,10 +324,9 @@ void MainWindow::editPhoneFolder()
             break;
         dialogs().inform(problem);
     }
-    settings_.SpColorPath = folder;
-    ProfileFile profile(environment_.settingsPath);
-    if (!WriteSpColorPath(profile, folder))
-        reportUnwritable(profile);
+    settings_.values().SpColorPath = folder;
+    if (!WriteSpColorPath(settings_.file(), folder))
+        settings_.reportUnwritable(language_);
 }
 
 void MainWindow::showAbout()
@@ -318,9 +340,63 @@ void MainWindow::setCaption(const QString &caption)
     setWindowTitle(caption + QStringLiteral("[*]"));
 }
 
-void MainWindow::reportUnwritable(const ProfileFile &profile)
+void MainWindow::closeEvent(QCloseEvent *event)
 {
-    dialogs().reportError(UnableToWriteText(language_, profile.path(), profile.lastError()));
+    if (files_->mayDiscardChanges()) {
+        // A picture still being read is of no more use.
+        preview_->stopReadingBackground();
+        event->accept();
+    } else
+        event->ignore();
+}
+
+void MainWindow::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    preview_->windowShown();
+}
+
+bool MainWindow::takesDrop(const QDropEvent *event) const
+{
+    const DroppedFile file = DroppedFile::From(event->mimeData());
+    if (file.kind == DroppedFile::Picture) {
+        const QPoint onPreview = ui->previewDisplay->mapFrom(this, event->position().toPoint());
+        return ui->previewDisplay->rect().contains(onPreview);
+    }
+    return file.kind == DroppedFile::Scheme;
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent *event)
+{
+    // A picture may still be carried onto the preview.
+    if (DroppedFile::From(event->mimeData()).kind != DroppedFile::None)
+        event->acceptProposedAction();
+}
+
+void MainWindow::dragMoveEvent(QDragMoveEvent *event)
+{
+    if (takesDrop(event))
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void MainWindow::dropEvent(QDropEvent *event)
+{
+    if (!takesDrop(event)) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    // After the drop has ended: the question and the messages must not hold up the program
+    // the file came from.
+    const DroppedFile file = DroppedFile::From(event->mimeData());
+    QTimer::singleShot(0, this, [this, file] {
+        if (file.kind == DroppedFile::Scheme)
+            files_->openSchemeFile(file.path);
+        else
+            preview_->loadBackgroundPicture(file.path);
+    });
 }
 
 }  // namespace tintora

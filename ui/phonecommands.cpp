@@ -1,59 +1,69 @@
 // Phone commands: connect and disconnect, activate the scheme file, the once-a-second status poll.
-#include "mainwindow.h"
+#include "phonecommands.h"
 
+#include "statusbar.h"
 #include "ui_mainwindow.h"
+#include "windowdialogs.h"
 
 #include "phone/activation.h"
 #include "phone/linkreason.h"
+#include "phone/phonelibrary.h"
 
 namespace tintora {
 
-void MainWindow::setUpPhoneCommands()
+PhoneCommands::PhoneCommands(Ui::MainWindow &ui, PhoneLibrary &phone, ColourScheme &scheme,
+                             WindowDialogs &dialogs, const Language &language)
+    : ui_(ui), phone_(phone), scheme_(scheme), dialogs_(dialogs), language_(language)
 {
-    connect(ui->activateAction, &QAction::triggered, this, &MainWindow::activateScheme);
-    connect(ui->connectAction, &QAction::triggered, this, &MainWindow::toggleConnection);
-    connect(&phonePoll_, &QTimer::timeout, this, &MainWindow::pollPhone);
+    connect(ui_.activateAction, &QAction::triggered, this, &PhoneCommands::activateScheme);
+    connect(ui_.connectAction, &QAction::triggered, this, &PhoneCommands::toggleConnection);
+    connect(&phonePoll_, &QTimer::timeout, this, &PhoneCommands::pollPhone);
     phonePoll_.setInterval(1000);
 }
 
-void MainWindow::pollPhone()
+void PhoneCommands::startPolling()
 {
-    const bool gone = connection_.poll(phone());
-    ui->connectAction->setEnabled(connection_.connectEnabled);
+    phonePoll_.start();
+}
+
+void PhoneCommands::pollPhone()
+{
+    const bool gone = connection_.poll(phone_);
+    ui_.connectAction->setEnabled(connection_.connectEnabled);
     if (gone) {
         // Captions and the status icon go back to the computer's.
-        applyLanguage();
-        ui->statusBar->showMessage(PhoneGoneText(phone().linkState(), language_));
+        emit workModeChanged();
+        ui_.statusBar->showMessage(PhoneGoneText(phone_.linkState(), language_));
     }
     showWhyNoPhone();
 }
 
 // While Connect is disabled its tooltip says why, and so does the status bar
 // when the reason changes and no note of the file is showing there.
-void MainWindow::showWhyNoPhone()
+void PhoneCommands::showWhyNoPhone()
 {
     const QString reason =
-        connection_.connectEnabled ? QString() : NoPhoneReason(phone().linkState(), language_);
-    ui->connectAction->setToolTip(reason);
-    const bool noteShowing = !ui->statusBar->currentMessage().isEmpty() &&
-                             ui->statusBar->currentMessage() != noPhoneReason_;
+        connection_.connectEnabled ? QString() : NoPhoneReason(phone_.linkState(), language_);
+    ui_.connectAction->setToolTip(reason);
+    const bool noteShowing = !ui_.statusBar->currentMessage().isEmpty() &&
+                             ui_.statusBar->currentMessage() != noPhoneReason_;
     if (reason != noPhoneReason_ && !noteShowing)
-        ui->statusBar->showMessage(reason);
+        ui_.statusBar->showMessage(reason);
     noPhoneReason_ = reason;
 }
 
-void MainWindow::toggleConnection()
+void PhoneCommands::toggleConnection()
 {
-    connection_.toggle(phone());
-    applyLanguage();
+    connection_.toggle(phone_);
+    emit workModeChanged();
 }
 
-CommandContext MainWindow::commandContext()
+CommandContext PhoneCommands::commandContext()
 {
-    return CommandContext{phone(), scheme_, dialogs(), language_};
+    return CommandContext{phone_, scheme_, dialogs_, language_};
 }
 
-void MainWindow::activateScheme()
+void PhoneCommands::activateScheme()
 {
     CommandContext context = commandContext();
     ActivateCommand(context, connection_.workMode);

@@ -1,22 +1,25 @@
 // The preview panel: the picture, its background, zoom, the element under a click, export.
-#include "mainwindow.h"
+#include "previewpanel.h"
 
 #include "languagetables.h"
+#include "schemedocument.h"
 #include "selectionmark.h"
-#include "settings/profilefile.h"
+#include "statusbar.h"
 #include "ui_mainwindow.h"
+#include "windowdialogs.h"
+#include "windowsettings.h"
 #include "zoomfit.h"
 
-#include <QImageWriter>
-#include "windowdialogs.h"
-
+#include "preview/clock.h"
 #include "preview/preview.h"
 #include "scheme/catalogue.h"
 
 #include <QActionGroup>
 #include <QDir>
 #include <QFileInfo>
+#include <QImageWriter>
 #include <QLayout>
+#include <QMainWindow>
 #include <QScreen>
 #include <QShortcut>
 #include <QWindow>
@@ -56,110 +59,151 @@ QString ExportSuggestion(const QString &schemePath, const QString &suffix)
 
 }  // namespace
 
-void MainWindow::setUpPreviewPanel()
+PreviewPanel::PreviewPanel(QMainWindow &window, Ui::MainWindow &ui, const SchemeDocument &document,
+                           WindowSettings &settings, WindowDialogs &dialogs, const Clock &clock,
+                           const QRect &screenArea, const Language &language)
+    : window_(window),
+      ui_(ui),
+      document_(document),
+      settings_(settings),
+      dialogs_(dialogs),
+      clock_(clock),
+      screenArea_(screenArea),
+      language_(language),
+      largestZoom_(kMaxPreviewZoom)
 {
-    connect(ui->loadBackgroundButton, &QPushButton::clicked, this, &MainWindow::chooseBackgroundPicture);
-    connect(ui->loadBackgroundAction, &QAction::triggered, this, &MainWindow::chooseBackgroundPicture);
-    connect(ui->clearBackgroundButton, &QPushButton::clicked, this, &MainWindow::clearBackgroundPicture);
-    const QList<QAction *> zooms = ZoomActions(*ui);
+    connect(ui_.loadBackgroundButton, &QPushButton::clicked, this, &PreviewPanel::chooseBackgroundPicture);
+    connect(ui_.loadBackgroundAction, &QAction::triggered, this, &PreviewPanel::chooseBackgroundPicture);
+    connect(ui_.clearBackgroundButton, &QPushButton::clicked, this, &PreviewPanel::clearBackgroundPicture);
+    const QList<QAction *> zooms = ZoomActions(ui_);
     auto *zoomGroup = new QActionGroup(this);
     for (int i = 0; i < zooms.size(); ++i) {
         zoomGroup->addAction(zooms[i]);
         connect(zooms[i], &QAction::triggered, this, [this, i] { zoomPreview(i + 1); });
     }
-    ui->zoom1xAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
+    ui_.zoom1xAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
     // Ctrl+= is where Ctrl++ lies without Shift.
-    ui->zoomInAction->setShortcuts(
+    ui_.zoomInAction->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
-    ui->zoomOutAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
-    connect(ui->zoomInAction, &QAction::triggered, this, [this] { stepPreviewZoom(1); });
-    connect(ui->zoomOutAction, &QAction::triggered, this, [this] { stepPreviewZoom(-1); });
+    ui_.zoomOutAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
+    connect(ui_.zoomInAction, &QAction::triggered, this, [this] { stepPreviewZoom(1); });
+    connect(ui_.zoomOutAction, &QAction::triggered, this, [this] { stepPreviewZoom(-1); });
     // Disabled items say why in their tooltips.
-    ui->previewSizeMenu->setToolTipsVisible(true);
-    ui->exportPreviewMenu->setToolTipsVisible(true);
-    connect(ui->markSelectionAction, &QAction::triggered, this, &MainWindow::setMarkSelection);
-    connect(ui->previewDisplay, &PreviewDisplay::pixelClicked, this, &MainWindow::pickElementAt);
-    connect(ui->previewDisplay, &PreviewDisplay::pixelDoubleClicked, this, &MainWindow::goToElementAt);
-    // A name found on one screen says nothing about the next.
-    connect(ui->screenList, &QListWidget::currentRowChanged, ui->statusBar,
-            &StatusBar::clearHint);
+    ui_.previewSizeMenu->setToolTipsVisible(true);
+    ui_.exportPreviewMenu->setToolTipsVisible(true);
+    connect(ui_.markSelectionAction, &QAction::triggered, this, &PreviewPanel::setMarkSelection);
+    connect(ui_.previewDisplay, &PreviewDisplay::pixelClicked, this, [this](const QPoint &pixel) {
+        emit elementClicked(preview_->elementMap().elementAt(pixel.x(), pixel.y()));
+    });
+    connect(ui_.previewDisplay, &PreviewDisplay::pixelDoubleClicked, this, [this](const QPoint &pixel) {
+        emit elementDoubleClicked(preview_->elementMap().elementAt(pixel.x(), pixel.y()));
+    });
     connect(&backgroundLoader_, &BackgroundLoader::progress, this, [this](double share) {
         backgroundProgressText_ = BackgroundProgressText(language_, share);
-        ui->statusBar->showMessage(backgroundProgressText_);
+        ui_.statusBar->showMessage(backgroundProgressText_);
     });
-    connect(&backgroundLoader_, &BackgroundLoader::loaded, this, &MainWindow::showBackgroundPicture);
-    connect(&backgroundLoader_, &BackgroundLoader::failed, this, &MainWindow::refuseBackgroundPicture);
-    cancelBackgroundShortcut_ = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(&backgroundLoader_, &BackgroundLoader::loaded, this, &PreviewPanel::showBackgroundPicture);
+    connect(&backgroundLoader_, &BackgroundLoader::failed, this, &PreviewPanel::refuseBackgroundPicture);
+    cancelBackgroundShortcut_ = new QShortcut(QKeySequence(Qt::Key_Escape), &window_);
     cancelBackgroundShortcut_->setEnabled(false);
-    connect(cancelBackgroundShortcut_, &QShortcut::activated, this, &MainWindow::cancelBackgroundPicture);
-    connect(ui->exportScreenAction, &QAction::triggered, this, &MainWindow::exportScreen);
-    connect(ui->exportAllScreensAction, &QAction::triggered, this, &MainWindow::exportAllScreens);
-    for (QWidget *control : ui->clientArea->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+    connect(cancelBackgroundShortcut_, &QShortcut::activated, this, &PreviewPanel::cancelBackgroundPicture);
+    connect(ui_.exportScreenAction, &QAction::triggered, this, &PreviewPanel::exportScreen);
+    connect(ui_.exportAllScreensAction, &QAction::triggered, this, &PreviewPanel::exportAllScreens);
+    for (QWidget *control : ui_.clientArea->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
         homePositions_.insert(control, control->pos());
+    clientHome_ = ui_.clientArea->minimumSize();
     for (QWidget *control : std::initializer_list<QWidget *>{
-             ui->elementCombo, ui->parametersGroup, ui->screenList, ui->transparencySlider,
-             ui->transparencySpin})
+             ui_.elementCombo, ui_.parametersGroup, ui_.screenList, ui_.transparencySlider,
+             ui_.transparencySpin})
         stretchHomes_.insert(control, control->geometry());
 }
 
-void MainWindow::repaintPreview(int screen)
+void PreviewPanel::loadPictures()
 {
+    pictures_ = LoadPreviewPictures();
+    preview_ = std::make_unique<Preview>(document_.scheme, settings_.values().preview, clock_,
+                                         pictures_);
+}
+
+void PreviewPanel::applyStoredView()
+{
+    applyPreviewZoom(ReadPreviewZoom(settings_.file()));
+    fitZoomToScreen();
+    markSelection_ = ReadMarkSelection(settings_.file());
+    ui_.markSelectionAction->setChecked(markSelection_);
+}
+
+void PreviewPanel::repaint(int screen)
+{
+    screen_ = screen;
     preview_->RepaintPreview(screen);
-    ui->previewDisplay->showPreview(preview_->image());
-    followContrast();
+    ui_.previewDisplay->showPreview(preview_->image());
+    // The contrast marks follow before the note of a screen without elements.
+    emit repainted();
     noteUndrawnScreen();
 }
 
 // The selected element's pixels blink on the display; the picture and its exports stay as
 // they are.
-void MainWindow::markSelectedElement()
+void PreviewPanel::markElement(int element)
 {
     if (!markSelection_)
         return;
-    const QImage marked = MarkedElement(preview_->image(), preview_->elementMap(), selectedElement());
+    const QImage marked = MarkedElement(preview_->image(), preview_->elementMap(), element);
     if (!marked.isNull())
-        ui->previewDisplay->blink(marked);
+        ui_.previewDisplay->blink(marked);
 }
 
-void MainWindow::setMarkSelection(bool mark)
+void PreviewPanel::setMarkSelection(bool mark)
 {
     markSelection_ = mark;
     if (!mark)
-        ui->previewDisplay->endBlink();
-    ProfileFile profile(environment_.settingsPath);
-    if (!WriteMarkSelection(profile, mark))
-        reportUnwritable(profile);
+        ui_.previewDisplay->endBlink();
+    if (!WriteMarkSelection(settings_.file(), mark))
+        settings_.reportUnwritable(language_);
+}
+
+void PreviewPanel::renewUndrawnNote()
+{
+    if (!undrawnScreenNote_.isEmpty()) {
+        undrawnScreenNote_.clear();
+        noteUndrawnScreen();
+    }
 }
 
 // The Others screen draws none of its elements: the status bar says so while it is shown,
 // and there is no picture of it to export.
-void MainWindow::noteUndrawnScreen()
+void PreviewPanel::noteUndrawnScreen()
 {
     const bool undrawn = preview_->elementMap().isEmpty();
     const QString note = undrawn ? UndrawnScreenText() : QString();
-    ui->exportScreenAction->setEnabled(!undrawn);
-    ui->exportScreenAction->setToolTip(note);
+    ui_.exportScreenAction->setEnabled(!undrawn);
+    ui_.exportScreenAction->setToolTip(note);
     // Unchanged, a note shown over it since stays.
     if (note == undrawnScreenNote_)
         return;
-    if (!undrawnScreenNote_.isEmpty() && ui->statusBar->currentMessage() == undrawnScreenNote_)
-        ui->statusBar->clearMessage();
+    if (!undrawnScreenNote_.isEmpty() && ui_.statusBar->currentMessage() == undrawnScreenNote_)
+        ui_.statusBar->clearMessage();
     undrawnScreenNote_ = note;
     if (!note.isEmpty())
-        ui->statusBar->showMessage(note);
+        ui_.statusBar->showMessage(note);
 }
 
-void MainWindow::chooseBackgroundPicture()
+void PreviewPanel::stopReadingBackground()
 {
-    const QString path = dialogs().choosePictureFile(ui->loadBackgroundButton->text(),
+    backgroundLoader_.cancel();
+}
+
+void PreviewPanel::chooseBackgroundPicture()
+{
+    const QString path = dialogs_.choosePictureFile(ui_.loadBackgroundButton->text(),
                                                       QString::fromLatin1(kPictureFilter));
     if (path.isEmpty())
         return;
     loadBackgroundPicture(path);
 }
 
-// A picture chosen, dropped or taken for a suggestion.
-void MainWindow::loadBackgroundPicture(const QString &path)
+void PreviewPanel::loadBackgroundPicture(const QString &path)
 {
     // Decoded and stretched row by row, away from the window, which stays live
     // meanwhile; a picture chosen later replaces this one.
@@ -167,61 +211,56 @@ void MainWindow::loadBackgroundPicture(const QString &path)
     cancelBackgroundShortcut_->setEnabled(true);
 }
 
-void MainWindow::showBackgroundPicture(const QImage &picture)
+void PreviewPanel::showBackgroundPicture(const QImage &picture)
 {
     endBackgroundProgress();
     preview_->setBackgroundPicture(picture);
-    repaintPreview(selectedScreen_);
-    ui->clearBackgroundButton->setEnabled(true);
-    if (suggestionPending_) {
-        suggestionPending_ = false;
-        suggestionPicture_ = picture;
-        suggestionVariant_ = 0;
-        applySuggestion();
-    }
+    repaint(screen_);
+    ui_.clearBackgroundButton->setEnabled(true);
+    emit backgroundShown(picture);
 }
 
 // A refused file changes nothing.
-void MainWindow::refuseBackgroundPicture(const QString &reason)
+void PreviewPanel::refuseBackgroundPicture(const QString &reason)
 {
-    suggestionPending_ = false;
+    emit backgroundAbandoned();
     endBackgroundProgress();
-    dialogs().reportError(reason);
+    dialogs_.reportError(reason);
 }
 
-void MainWindow::cancelBackgroundPicture()
+void PreviewPanel::cancelBackgroundPicture()
 {
     backgroundLoader_.cancel();
-    suggestionPending_ = false;
+    emit backgroundAbandoned();
     endBackgroundProgress();
 }
 
 // A note shown over the progress since is left standing.
-void MainWindow::endBackgroundProgress()
+void PreviewPanel::endBackgroundProgress()
 {
     cancelBackgroundShortcut_->setEnabled(false);
-    if (!backgroundProgressText_.isEmpty() && ui->statusBar->currentMessage() == backgroundProgressText_)
-        ui->statusBar->clearMessage();
+    if (!backgroundProgressText_.isEmpty() && ui_.statusBar->currentMessage() == backgroundProgressText_)
+        ui_.statusBar->clearMessage();
     backgroundProgressText_.clear();
 }
 
 // A picture still being read, for a suggestion or not, would bring the background back.
-void MainWindow::clearBackgroundPicture()
+void PreviewPanel::clearBackgroundPicture()
 {
     cancelBackgroundPicture();
     preview_->clearBackgroundPicture();
-    repaintPreview(selectedScreen_);
-    ui->clearBackgroundButton->setEnabled(false);
+    repaint(screen_);
+    ui_.clearBackgroundButton->setEnabled(false);
 }
 
 // The preview grows to the right and down; what stands right of it or below it moves along,
 // the controls beside and below it take the room it gives, and the window grows by as much.
-void MainWindow::applyPreviewZoom(int zoom)
+void PreviewPanel::applyPreviewZoom(int zoom)
 {
-    ui->previewDisplay->setZoom(zoom);
-    zoom = ui->previewDisplay->zoom();
+    ui_.previewDisplay->setZoom(zoom);
+    zoom = ui_.previewDisplay->zoom();
     const int grow = PreviewDisplay::kPreviewSize * (zoom - 1);
-    const QPoint previewHome = homePositions_.value(ui->previewDisplay);
+    const QPoint previewHome = homePositions_.value(ui_.previewDisplay);
     const int previewRight = previewHome.x() + PreviewDisplay::kPreviewSize;
     const int previewBottom = previewHome.y() + PreviewDisplay::kPreviewSize;
     for (auto it = homePositions_.cbegin(); it != homePositions_.cend(); ++it) {
@@ -230,35 +269,33 @@ void MainWindow::applyPreviewZoom(int zoom)
                        home.y() + (home.y() >= previewBottom ? grow : 0));
     }
     const auto home = [this](QWidget *control) { return stretchHomes_.value(control); };
-    for (QWidget *wider : std::initializer_list<QWidget *>{ui->elementCombo, ui->parametersGroup,
-                                                           ui->transparencySlider})
+    for (QWidget *wider : std::initializer_list<QWidget *>{ui_.elementCombo, ui_.parametersGroup,
+                                                           ui_.transparencySlider})
         wider->resize(home(wider).size() + QSize(grow, 0));
-    ui->screenList->resize(home(ui->screenList).size() + QSize(0, grow));
-    ui->transparencySpin->move(home(ui->transparencySpin).topLeft() + QPoint(grow, 0));
-    ui->clientArea->setFixedSize(
-        WindowSizeAtZoom(QSize(kClientWidth, kClientHeight - kStatusBarHeight), zoom));
-    ZoomActions(*ui)[zoom - 1]->setChecked(true);
-    layout()->activate();
+    ui_.screenList->resize(home(ui_.screenList).size() + QSize(0, grow));
+    ui_.transparencySpin->move(home(ui_.transparencySpin).topLeft() + QPoint(grow, 0));
+    ui_.clientArea->setFixedSize(WindowSizeAtZoom(clientHome_, zoom));
+    ZoomActions(ui_)[zoom - 1]->setChecked(true);
+    window_.layout()->activate();
 }
 
-QRect MainWindow::screenArea() const
+QRect PreviewPanel::screenArea() const
 {
-    return environment_.screenArea.isValid() ? environment_.screenArea
-                                             : screen()->availableGeometry();
+    return screenArea_.isValid() ? screenArea_ : window_.screen()->availableGeometry();
 }
 
 // What does not fit stays remembered in tintora.ini for a larger screen.
-void MainWindow::fitZoomToScreen()
+void PreviewPanel::fitZoomToScreen()
 {
-    const int zoom = ui->previewDisplay->zoom();
+    const int zoom = ui_.previewDisplay->zoom();
     const int grow = PreviewDisplay::kPreviewSize * (zoom - 1);
-    QSize frame = frameGeometry().size() - size();
+    QSize frame = window_.frameGeometry().size() - window_.size();
     if (frame.isEmpty())
         frame = kAssumedFrame;
-    const QSize outerAt1x = size() + frame - QSize(grow, grow);
+    const QSize outerAt1x = window_.size() + frame - QSize(grow, grow);
     const QSize room = screenArea().size();
     largestZoom_ = LargestFittingZoom(outerAt1x, room);
-    const QList<QAction *> zooms = ZoomActions(*ui);
+    const QList<QAction *> zooms = ZoomActions(ui_);
     for (int i = 0; i < zooms.size(); ++i) {
         const bool fits = i + 1 <= largestZoom_;
         zooms[i]->setEnabled(fits);
@@ -268,110 +305,77 @@ void MainWindow::fitZoomToScreen()
     }
     if (zoom > largestZoom_)
         applyPreviewZoom(largestZoom_);
-    ui->zoomInAction->setEnabled(ui->previewDisplay->zoom() < largestZoom_);
-    ui->zoomOutAction->setEnabled(ui->previewDisplay->zoom() > 1);
+    ui_.zoomInAction->setEnabled(ui_.previewDisplay->zoom() < largestZoom_);
+    ui_.zoomOutAction->setEnabled(ui_.previewDisplay->zoom() > 1);
     keepOnScreen();
 }
 
 // A window grown past the screen's edge moves back inside it.
-void MainWindow::keepOnScreen()
+void PreviewPanel::keepOnScreen()
 {
-    if (!isVisible())
+    if (!window_.isVisible())
         return;
     const QRect area = screenArea();
-    const QRect frame = frameGeometry();
+    const QRect frame = window_.frameGeometry();
     const int x = std::max(area.left(), std::min(frame.left(), area.right() + 1 - frame.width()));
     const int y = std::max(area.top(), std::min(frame.top(), area.bottom() + 1 - frame.height()));
     if (x != frame.left() || y != frame.top())
-        move(pos() + QPoint(x - frame.left(), y - frame.top()));
+        window_.move(window_.pos() + QPoint(x - frame.left(), y - frame.top()));
 }
 
-// The window's screen and frame are known once it is shown.
-void MainWindow::showEvent(QShowEvent *event)
+void PreviewPanel::windowShown()
 {
-    QMainWindow::showEvent(event);
-    if (!watchingScreen_ && windowHandle()) {
+    if (!watchingScreen_ && window_.windowHandle()) {
         watchingScreen_ = true;
-        connect(windowHandle(), &QWindow::screenChanged, this, &MainWindow::fitZoomToScreen);
+        connect(window_.windowHandle(), &QWindow::screenChanged, this, &PreviewPanel::fitZoomToScreen);
     }
     fitZoomToScreen();
 }
 
-void MainWindow::stepPreviewZoom(int step)
+void PreviewPanel::stepPreviewZoom(int step)
 {
-    const int zoom = std::clamp(ui->previewDisplay->zoom() + step, 1, largestZoom_);
-    if (zoom != ui->previewDisplay->zoom())
+    const int zoom = std::clamp(ui_.previewDisplay->zoom() + step, 1, largestZoom_);
+    if (zoom != ui_.previewDisplay->zoom())
         zoomPreview(zoom);
 }
 
-void MainWindow::zoomPreview(int zoom)
+void PreviewPanel::zoomPreview(int zoom)
 {
     applyPreviewZoom(zoom);
     fitZoomToScreen();
-    ProfileFile profile(environment_.settingsPath);
-    if (!WritePreviewZoom(profile, zoom))
-        reportUnwritable(profile);
+    if (!WritePreviewZoom(settings_.file(), zoom))
+        settings_.reportUnwritable(language_);
 }
 
-// The element that drew the pixel is chosen when the screen lists it; otherwise its name and
-// its screen are shown, where a double click goes. Pictures and fixed colours belong to no
-// element.
-void MainWindow::pickElementAt(const QPoint &pixel)
-{
-    const int element = preview_->elementMap().elementAt(pixel.x(), pixel.y());
-    ui->statusBar->clearHint();
-    if (element == 0)
-        return;
-    if (listsElement(element)) {
-        ui->elementCombo->setCurrentIndex(element - firstElement_);
-        chooseElement();
-        return;
-    }
-    ui->statusBar->showHint(ElementOnOtherScreenText(language_, element, ScreenOfElement(element)),
-                            kHintMilliseconds);
-}
-
-void MainWindow::goToElementAt(const QPoint &pixel)
-{
-    const int element = preview_->elementMap().elementAt(pixel.x(), pixel.y());
-    if (element == 0 || listsElement(element))
-        return;
-    ui->screenList->setCurrentRow(ScreenOfElement(element));
-    // The row did not change by a press on the list.
-    rowChangedByPress_ = -1;
-    ui->elementCombo->setCurrentIndex(element - firstElement_);
-    chooseElement();
-}
-
-bool MainWindow::exportPreviewImage(const QString &path)
+bool PreviewPanel::exportPreviewImage(const QString &path)
 {
     QImageWriter writer(path, "PNG");
-    if (writer.write(PreviewDisplay::Enlarged(preview_->image(), ui->previewDisplay->zoom())))
+    if (writer.write(PreviewDisplay::Enlarged(preview_->image(), ui_.previewDisplay->zoom())))
         return true;
-    dialogs().reportError(UnableToWriteText(language_, path, writer.errorString()));
+    dialogs_.reportError(UnableToWriteText(language_, path, writer.errorString()));
     return false;
 }
 
 // The file dialog has asked before replacing the one file.
-void MainWindow::exportScreen()
+void PreviewPanel::exportScreen()
 {
-    const QString path = dialogs().chooseSaveFile(
-        ui->exportPreviewMenu->menuAction()->iconText(), QString::fromLatin1(kPngFilter),
-        ExportSuggestion(document_.filePath, QStringLiteral("-%1").arg(selectedScreen_)));
+    const QString path = dialogs_.chooseSaveFile(
+        ui_.exportPreviewMenu->menuAction()->iconText(), QString::fromLatin1(kPngFilter),
+        ExportSuggestion(document_.filePath, QStringLiteral("-%1").arg(screen_)));
     if (path.isEmpty())
         return;
     const QString file = PngBase(path) + QStringLiteral(".png");
     if (exportPreviewImage(file))
-        ui->statusBar->showMessage(ExportedText(QDir::toNativeSeparators(file)));
+        ui_.statusBar->showMessage(ExportedText(QDir::toNativeSeparators(file)));
 }
 
 // NAME.png becomes NAME-0.png .. NAME-7.png, one per screen row; the Others row, 8, draws
 // none of its elements and is left out with a note. Pictures already there are replaced only
 // after one question for all. The window then shows its own screen again.
-void MainWindow::exportAllScreens()
+void PreviewPanel::exportAllScreens()
 {
     const QString path =
-        dialogs().chooseSaveFile(ui->exportPreviewMenu->menuAction()->iconText(), QString::fromLatin1(kPngFilter),
+        dialogs_.chooseSaveFile(ui_.exportPreviewMenu->menuAction()->iconText(), QString::fromLatin1(kPngFilter),
                                  ExportSuggestion(document_.filePath, QString()));
     if (path.isEmpty())
         return;
@@ -394,8 +398,8 @@ void MainWindow::exportAllScreens()
     }
     const QString first = QDir::toNativeSeparators(files.constFirst());
     const QString last = QFileInfo(files.constLast()).fileName();
-    if (existing > 0 && !dialogs().askYesNo(ReplaceExportsText(existing, files.size(), first, last))) {
-        repaintPreview(selectedScreen_);
+    if (existing > 0 && !dialogs_.askYesNo(ReplaceExportsText(existing, files.size(), first, last))) {
+        repaint(screen_);
         return;
     }
     bool written = true;
@@ -403,13 +407,13 @@ void MainWindow::exportAllScreens()
         preview_->RepaintPreview(screens[i]);
         written = exportPreviewImage(files[i]);
     }
-    repaintPreview(selectedScreen_);
+    repaint(screen_);
     if (!written)
         return;
     QString note = ExportedText(first + QStringLiteral(" .. ") + last);
     if (skipped >= 0)
         note += QStringLiteral(". ") + UndrawnScreenSkippedText(language_, skipped);
-    ui->statusBar->showMessage(note);
+    ui_.statusBar->showMessage(note);
 }
 
 }  // namespace tintora

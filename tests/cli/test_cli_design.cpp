@@ -32,14 +32,14 @@ TEST_F(CliDesignTest, TheWindowsCheckEqualsTheCommandsOfTheSavedFile)
     const QString picture = WriteFieldPicture(folder.filePath("field.jpg"));
     start();
     dialogs.pictureAnswers << picture;
-    mainWindow->chooseBackgroundPicture();
+    mainWindow->previewPanel().chooseBackgroundPicture();
     waitForBackground();
     child<QAction>("contrastAction")->trigger();
     // Main text a grey that reads on some screens and not on others.
     child<QComboBox>("elementCombo")->setCurrentIndex(1);
-    mainWindow->chooseElement();
-    ASSERT_EQ(mainWindow->selectedElement(), 2);
-    mainWindow->applyHexColour(0x808080);
+    mainWindow->editing().chooseElement();
+    ASSERT_EQ(mainWindow->editing().selectedElement(), 2);
+    mainWindow->editing().applyHexColour(0x808080);
     QCoreApplication::processEvents();
     const QStringList rows = child<ContrastPanel>("contrastPanel")->rows();
     EXPECT_FALSE(rows.isEmpty());
@@ -47,7 +47,7 @@ TEST_F(CliDesignTest, TheWindowsCheckEqualsTheCommandsOfTheSavedFile)
 
     const QString saved = folder.filePath("edited.sch");
     dialogs.saveFileAnswers << saved;
-    mainWindow->saveSchemeAs();
+    mainWindow->files().saveSchemeAs();
     const CliRun check = RunCli({"check", saved, "--background", picture, "--ini", iniPath()});
     EXPECT_EQ(check.exitCode, 1);
     EXPECT_EQ(check.out.split('\n', Qt::SkipEmptyParts), rows);
@@ -67,8 +67,8 @@ TEST_F(CliDesignTest, NewFromPictureIsOneUndoStepShownOverItsPicture)
     // A scheme with a text that does not read, so that the panel is seen to change.
     child<QAction>("contrastAction")->trigger();
     child<QComboBox>("elementCombo")->setCurrentIndex(1);
-    mainWindow->chooseElement();
-    mainWindow->applyHexColour(mainWindow->scheme().entry(1).colour);
+    mainWindow->editing().chooseElement();
+    mainWindow->editing().applyHexColour(mainWindow->scheme().entry(1).colour);
     QCoreApplication::processEvents();
     EXPECT_FALSE(child<ContrastPanel>("contrastPanel")->rows().isEmpty());
     const ColourScheme before = mainWindow->scheme();
@@ -80,7 +80,7 @@ TEST_F(CliDesignTest, NewFromPictureIsOneUndoStepShownOverItsPicture)
     waitForBackground();
     const ColourScheme first = mainWindow->scheme();
     EXPECT_NE(first, before);
-    EXPECT_FALSE(mainWindow->preview().plainBackground());
+    EXPECT_FALSE(mainWindow->previewPanel().preview().plainBackground());
     EXPECT_TRUE(another->isEnabled());
     QCoreApplication::processEvents();
     EXPECT_EQ(child<ContrastPanel>("contrastPanel")->rows(), QStringList());
@@ -91,9 +91,9 @@ TEST_F(CliDesignTest, NewFromPictureIsOneUndoStepShownOverItsPicture)
     QCoreApplication::processEvents();
     EXPECT_EQ(child<ContrastPanel>("contrastPanel")->rows(), QStringList());
 
-    mainWindow->undo();
+    mainWindow->editing().undo();
     EXPECT_EQ(mainWindow->scheme(), first);
-    mainWindow->undo();
+    mainWindow->editing().undo();
     EXPECT_EQ(mainWindow->scheme(), before);
     EXPECT_TRUE(dialogs.errors.isEmpty());
 }

@@ -181,7 +181,7 @@ TEST_F(CaptionsTest, EveryCaptionInBothLanguagesIsAsCommitted)
     const Captions computer = lines(true);
     // The settings dialog does not follow the work mode; the main window is only read,
     // so no status poll can end phone mode under the test.
-    mainWindow->connection().workMode = WorkMode::Phone;
+    mainWindow->phoneCommands().connection().workMode = WorkMode::Phone;
     const Captions phone = lines(false);
     QStringList all;
     for (const auto &[place, texts] : computer)

@@ -44,8 +44,8 @@ protected:
     void goToPhoneMode()
     {
         handset.status = 1;
-        mainWindow->pollPhone();
-        mainWindow->toggleConnection();
+        mainWindow->phoneCommands().pollPhone();
+        mainWindow->phoneCommands().toggleConnection();
     }
 
     // Element 1 becomes red through the colour chooser.
@@ -112,13 +112,13 @@ TEST_P(QuestionTest, AnswerDecidesWhetherTheEditIsSavedAndTheSchemeReplaced)
         replaced = mainWindow->close();
     } else if (trigger == "open") {
         dialogs.openAnswers << other;
-        mainWindow->openScheme();
+        mainWindow->files().openScheme();
         replaced = mainWindow->scheme().name == "OTHER";
     } else if (trigger == "new") {
-        mainWindow->newScheme();
+        mainWindow->files().newScheme();
         replaced = mainWindow->scheme().name.isEmpty();
     } else if (trigger == "read") {
-        mainWindow->openScheme();
+        mainWindow->files().openScheme();
         replaced = !mainWindow->document().isModified();
     } else if (trigger == "picture") {
         // Past the question the picture is asked for; this one is cancelled.
@@ -221,11 +221,11 @@ TEST_F(DocumentTest, SavingClearsTheMarkAndNewBuildsTheDefaultScheme)
     start({mine});
     editColour();
     EXPECT_EQ(shownTitle(), "Tintora - [MINE]*");
-    mainWindow->saveScheme();
+    mainWindow->files().saveScheme();
     EXPECT_EQ(shownTitle(), "Tintora - [MINE]");
     EXPECT_FALSE(mainWindow->document().isModified());
 
-    mainWindow->newScheme();
+    mainWindow->files().newScheme();
     ColourScheme expected;
     BuildDefaultScheme(expected);
     EXPECT_EQ(mainWindow->scheme(), expected);
@@ -245,7 +245,7 @@ TEST_F(DocumentTest, SaveAsWritesTheChosenFileWhichBecomesCurrentAlsoInPhoneMode
     const QString copy = folder.filePath(QStringLiteral("copy.sch"));
     dialogs.saveFileAnswers << copy;
 
-    mainWindow->saveSchemeAs();
+    mainWindow->files().saveSchemeAs();
     EXPECT_EQ(dialogs.fileTitles, QStringList{QString::fromUtf8("Сохранить как")});
     EXPECT_EQ(dialogs.saveFileSuggestions, QStringList{mine});
     EXPECT_EQ(fileScheme(copy).entry(1).colour, 0x0000FFu);
@@ -259,7 +259,7 @@ TEST_F(DocumentTest, SaveAsWritesTheChosenFileWhichBecomesCurrentAlsoInPhoneMode
 
     // A cancelled Save As changes nothing.
     editColour(QColor(0, 255, 0));
-    mainWindow->saveSchemeAs();
+    mainWindow->files().saveSchemeAs();
     EXPECT_EQ(mainWindow->currentFilePath(), copy);
     EXPECT_TRUE(mainWindow->document().isModified());
 }
@@ -271,9 +271,9 @@ TEST_F(DocumentTest, RecentFilesOpenAndAMissingOneIsReportedAndDropped)
     EXPECT_FALSE(recent->menuAction()->isEnabled());
 
     dialogs.openAnswers << mine;
-    mainWindow->openScheme();
+    mainWindow->files().openScheme();
     dialogs.openAnswers << other;
-    mainWindow->openScheme();
+    mainWindow->files().openScheme();
     EXPECT_EQ(recentPaths(), QStringList({other, mine}));
     EXPECT_EQ(readIni("Recent", "File1"), other);
     ASSERT_EQ(recent->actions().size(), 2);
@@ -417,16 +417,16 @@ TEST_F(HistoryTest, UndoGoesToTheElementThatChangedOnItsScreen)
 {
     start({mine});
     child<QListWidget>("screenList")->setCurrentRow(7);
-    ASSERT_EQ(mainWindow->selectedElement(), 43);
+    ASSERT_EQ(mainWindow->editing().selectedElement(), 43);
     const QImage original = shownPreview();
     editColour();
     child<QListWidget>("screenList")->setCurrentRow(2);
     chooseElement(3);
 
     undo();
-    EXPECT_EQ(mainWindow->selectedScreen(), 7);
+    EXPECT_EQ(mainWindow->editing().selectedScreen(), 7);
     EXPECT_EQ(child<QListWidget>("screenList")->currentRow(), 7);
-    EXPECT_EQ(mainWindow->selectedElement(), 43);
+    EXPECT_EQ(mainWindow->editing().selectedElement(), 43);
     EXPECT_EQ(ColourOf(swatchFill()), mainWindow->scheme().entry(43).colour);
     EXPECT_EQ(shownPreview(), original);
 }
@@ -437,13 +437,13 @@ TEST_F(HistoryTest, OpenNewAndPhoneReadStartAFreshHistory)
     editColour();
     dialogs.saveAnswers.push_back(SaveAnswer::DontSave);
     dialogs.openAnswers << other;
-    mainWindow->openScheme();
+    mainWindow->files().openScheme();
     EXPECT_EQ(steps(), 0);
     EXPECT_FALSE(action("undoAction")->isEnabled());
 
     editColour();
     dialogs.saveAnswers.push_back(SaveAnswer::DontSave);
-    mainWindow->newScheme();
+    mainWindow->files().newScheme();
     EXPECT_EQ(steps(), 0);
 
     goToPhoneMode();
@@ -451,7 +451,7 @@ TEST_F(HistoryTest, OpenNewAndPhoneReadStartAFreshHistory)
     handset.file = QByteArray(reinterpret_cast<const char *>(image.data()), image.size());
     editColour();
     dialogs.saveAnswers.push_back(SaveAnswer::DontSave);
-    mainWindow->openScheme();
+    mainWindow->files().openScheme();
     EXPECT_EQ(steps(), 0);
 }
 
@@ -577,11 +577,11 @@ TEST_F(DropTest, JpegBecomesTheBackgroundOnlyOverThePreview)
     start();
     const QString picture = jpeg();
     EXPECT_FALSE(drag(picture, onList()));
-    EXPECT_TRUE(mainWindow->preview().plainBackground());
+    EXPECT_TRUE(mainWindow->previewPanel().preview().plainBackground());
 
     EXPECT_TRUE(drag(picture, onPreview()));
     waitForBackground();
-    EXPECT_FALSE(mainWindow->preview().plainBackground());
+    EXPECT_FALSE(mainWindow->previewPanel().preview().plainBackground());
     EXPECT_GT(qBlue(shownPreview().pixel(64, 64)), 200);
 
     const QString text = folder.filePath(QStringLiteral("notes.txt"));
@@ -617,34 +617,34 @@ TEST_P(ReplaceTest, TheTitleFollowsALoadAndAPendingSuggestionIsDropped)
     action("newFromPictureAction")->trigger();
     waitForBackground();
     const ColourScheme suggested = mainWindow->scheme();
-    const QImage background = mainWindow->preview().backgroundPicture();
+    const QImage background = mainWindow->previewPanel().preview().backgroundPicture();
     ASSERT_EQ(shownTitle(), "Tintora*");
     // A large picture of other colours, still being read when the command comes.
     dialogs.saveAnswers = {SaveAnswer::DontSave, SaveAnswer::DontSave};
     dialogs.pictureAnswers << WriteFieldPicture(folder.filePath(QStringLiteral("dusk.jpg")), QSize(1600, 1200), true);
     action("newFromPictureAction")->trigger();
-    ASSERT_TRUE(mainWindow->readingBackground());
+    ASSERT_TRUE(mainWindow->previewPanel().readingBackground());
 
     if (command == "open") {
         dialogs.openAnswers << blank;
-        mainWindow->openScheme();
+        mainWindow->files().openScheme();
     } else if (command == "read") {
-        mainWindow->openScheme();
+        mainWindow->files().openScheme();
     } else if (command == "drop") {
         EXPECT_TRUE(drag(blank, onList()));
     } else if (command == "recent") {
         child<QMenu>("recentFilesMenu")->actions().value(0)->trigger();
     } else if (command == "new") {
-        mainWindow->newScheme();
+        mainWindow->files().newScheme();
     } else if (command == "clear") {
-        mainWindow->clearBackgroundPicture();
+        mainWindow->previewPanel().clearBackgroundPicture();
     }
     waitForBackground();
     QCoreApplication::processEvents();
 
     if (command == "clear") {
         EXPECT_EQ(mainWindow->scheme(), suggested);
-        EXPECT_TRUE(mainWindow->preview().plainBackground());
+        EXPECT_TRUE(mainWindow->previewPanel().preview().plainBackground());
         EXPECT_EQ(shownTitle(), "Tintora*");
         EXPECT_TRUE(action("anotherSuggestionAction")->isEnabled());
         return;
@@ -656,7 +656,7 @@ TEST_P(ReplaceTest, TheTitleFollowsALoadAndAPendingSuggestionIsDropped)
     }
     EXPECT_EQ(mainWindow->scheme(), loaded);
     EXPECT_EQ(shownTitle(), command == "new" ? "Tintora" : "Tintora - []");
-    EXPECT_EQ(mainWindow->preview().backgroundPicture(), background);
+    EXPECT_EQ(mainWindow->previewPanel().preview().backgroundPicture(), background);
     EXPECT_FALSE(action("anotherSuggestionAction")->isEnabled());
 }
 
@@ -665,16 +665,16 @@ TEST_F(DropTest, ClearBackgroundDropsAPictureStillBeingRead)
 {
     start({mine});
     dialogs.pictureAnswers << WriteFieldPicture(folder.filePath(QStringLiteral("field.jpg")));
-    mainWindow->chooseBackgroundPicture();
+    mainWindow->previewPanel().chooseBackgroundPicture();
     waitForBackground();
-    ASSERT_FALSE(mainWindow->preview().plainBackground());
+    ASSERT_FALSE(mainWindow->previewPanel().preview().plainBackground());
     dialogs.pictureAnswers << WriteFieldPicture(folder.filePath(QStringLiteral("dusk.jpg")), QSize(1600, 1200), true);
-    mainWindow->chooseBackgroundPicture();
-    ASSERT_TRUE(mainWindow->readingBackground());
-    mainWindow->clearBackgroundPicture();
+    mainWindow->previewPanel().chooseBackgroundPicture();
+    ASSERT_TRUE(mainWindow->previewPanel().readingBackground());
+    mainWindow->previewPanel().clearBackgroundPicture();
     waitForBackground();
     QCoreApplication::processEvents();
-    EXPECT_TRUE(mainWindow->preview().plainBackground());
+    EXPECT_TRUE(mainWindow->previewPanel().preview().plainBackground());
     EXPECT_FALSE(child<QPushButton>("clearBackgroundButton")->isEnabled());
 }
 

@@ -51,14 +51,14 @@ TEST_F(EditingTest, ChoosingAScreenListsItsElementsAndShowsTheFirst)
     // Each name's tooltip gives its own element's role, not the list position's.
     EXPECT_EQ(elements()->itemData(1, Qt::ToolTipRole).toString(), QStringLiteral("Роль: Рамка, линия"));
     EXPECT_EQ(elements()->currentIndex(), 0);
-    EXPECT_EQ(mainWindow->selectedScreen(), 4);
+    EXPECT_EQ(mainWindow->editing().selectedScreen(), 4);
 
     chooseScreen(2);
     EXPECT_EQ(elements()->count(), 10);
     EXPECT_EQ(elements()->itemText(9), RussianElementName(27));
 
     chooseScreen(7);
-    EXPECT_EQ(mainWindow->selectedElement(), 43);
+    EXPECT_EQ(mainWindow->editing().selectedElement(), 43);
     EXPECT_EQ(ColourOf(swatchFill()), mainWindow->scheme().entry(43).colour);
     EXPECT_EQ(slider()->value(), transparencyOf(43));
 }
@@ -95,7 +95,7 @@ TEST_F(EditingTest, SwitchingScreensShowsTheFirstElementOfTheNewScreen)
         const int first = ScreenGroupTable[next].firstElement;
         SCOPED_TRACE(::testing::Message() << "from screen " << screen << " to " << next);
         EXPECT_EQ(elements()->currentIndex(), 0);
-        EXPECT_EQ(mainWindow->selectedElement(), first);
+        EXPECT_EQ(mainWindow->editing().selectedElement(), first);
         EXPECT_EQ(ColourOf(swatchFill()), Colour(first * 0x040302));
         EXPECT_EQ(slider()->value(), first % 16);
         EXPECT_EQ(spin()->value(), first % 16);
@@ -139,7 +139,7 @@ TEST_F(EditingTest, ChoosingAnElementShowsItsColourAndTransparency)
 {
     start();
     chooseElement(6);  // element 7, Bottom Bar(top)
-    EXPECT_EQ(mainWindow->selectedElement(), 7);
+    EXPECT_EQ(mainWindow->editing().selectedElement(), 7);
     EXPECT_EQ(ColourOf(swatchFill()), 0x808080u);
     EXPECT_EQ(slider()->value(), 8);
     EXPECT_EQ(spin()->value(), 8);
@@ -311,7 +311,7 @@ TEST_F(BackgroundTest, LoadedPictureIsShownAndClearedAgain)
     EXPECT_EQ(dialogs.pictureTitles, QStringList({loadButton()->text()}));
     EXPECT_EQ(dialogs.pictureFilters,
               QStringList({"JPEG Image File (*.jpg,*.jpeg)|*.jpg;*.jpeg"}));
-    EXPECT_FALSE(mainWindow->preview().plainBackground());
+    EXPECT_FALSE(mainWindow->previewPanel().preview().plainBackground());
     EXPECT_TRUE(clearButton()->isEnabled());
     const QRgb shown = shownPreview().pixel(64, 64);
     EXPECT_LT(qRed(shown), 20);
@@ -319,11 +319,11 @@ TEST_F(BackgroundTest, LoadedPictureIsShownAndClearedAgain)
 
     // Another screen keeps the picture underneath.
     chooseScreen(5);
-    EXPECT_FALSE(mainWindow->preview().plainBackground());
+    EXPECT_FALSE(mainWindow->previewPanel().preview().plainBackground());
 
     chooseScreen(0);
     Click(clearButton());
-    EXPECT_TRUE(mainWindow->preview().plainBackground());
+    EXPECT_TRUE(mainWindow->previewPanel().preview().plainBackground());
     EXPECT_FALSE(clearButton()->isEnabled());
     EXPECT_EQ(shownPreview().pixel(64, 64), qRgb(0xC0, 0xC0, 0xC0));
 }
@@ -343,7 +343,7 @@ TEST_F(BackgroundTest, PictureThatIsNoJpegIsReportedAndChangesNothing)
     waitForBackground();
     ASSERT_EQ(dialogs.errors.size(), 1);
     EXPECT_FALSE(dialogs.errors[0].isEmpty());
-    EXPECT_TRUE(mainWindow->preview().plainBackground());
+    EXPECT_TRUE(mainWindow->previewPanel().preview().plainBackground());
     EXPECT_FALSE(clearButton()->isEnabled());
     EXPECT_EQ(shownPreview(), before);
 
@@ -392,19 +392,19 @@ TEST_F(BackgroundTest, WindowStaysLiveWhileAPictureIsRead)
 
     dialogs.pictureAnswers << slow;
     Click(loadButton());
-    ASSERT_TRUE(mainWindow->readingBackground());
+    ASSERT_TRUE(mainWindow->previewPanel().readingBackground());
     // A click on another screen is served and painted before the picture has come.
     const QRect row = screens()->visualItemRect(screens()->item(5));
     QTest::mouseClick(screens()->viewport(), Qt::LeftButton, {}, row.center());
-    EXPECT_EQ(mainWindow->selectedScreen(), 5);
+    EXPECT_EQ(mainWindow->editing().selectedScreen(), 5);
     QElapsedTimer waited;
     waited.start();
     while (counter.paints == 0 && waited.elapsed() < 5000)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     EXPECT_GT(counter.paints, 0);
-    EXPECT_TRUE(mainWindow->readingBackground()) << "the picture came before the window was seen to be live";
+    EXPECT_TRUE(mainWindow->previewPanel().readingBackground()) << "the picture came before the window was seen to be live";
     waitForBackground();
-    EXPECT_FALSE(mainWindow->preview().plainBackground());
+    EXPECT_FALSE(mainWindow->previewPanel().preview().plainBackground());
     EXPECT_TRUE(clearButton()->isEnabled());
     EXPECT_TRUE(child<QStatusBar>("statusBar")->currentMessage().isEmpty());
 
@@ -414,11 +414,11 @@ TEST_F(BackgroundTest, WindowStaysLiveWhileAPictureIsRead)
     dialogs.pictureAnswers << slow;
     Click(loadButton());
     QTest::keyClick(mainWindow.get(), Qt::Key_Escape);
-    EXPECT_FALSE(mainWindow->readingBackground());
+    EXPECT_FALSE(mainWindow->previewPanel().readingBackground());
     waited.restart();
     while (waited.elapsed() < 1500)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    EXPECT_TRUE(mainWindow->preview().plainBackground());
+    EXPECT_TRUE(mainWindow->previewPanel().preview().plainBackground());
     EXPECT_EQ(shownPreview(), plain);
     EXPECT_TRUE(dialogs.errors.isEmpty());
 }
@@ -429,7 +429,7 @@ TEST_F(BackgroundTest, MenuItemLoadsLikeTheButton)
     dialogs.pictureAnswers << writeJpeg("green.jpg", QColor(0, 255, 0));
     child<QAction>("loadBackgroundAction")->trigger();
     waitForBackground();
-    EXPECT_FALSE(mainWindow->preview().plainBackground());
+    EXPECT_FALSE(mainWindow->previewPanel().preview().plainBackground());
     EXPECT_TRUE(clearButton()->isEnabled());
 }
 

@@ -76,12 +76,12 @@ protected:
             timer.restart();
             {
                 const FifoWatchdog watchdog(fifo);
-                mainWindow->chooseBackgroundPicture();
+                mainWindow->previewPanel().chooseBackgroundPicture();
                 waitForBackground();
             }
             EXPECT_LT(timer.elapsed(), 3000) << path.toStdString() << " blocked the picture";
             EXPECT_EQ(dialogs.errors.size(), 1) << path.toStdString();
-            EXPECT_TRUE(mainWindow->preview().plainBackground());
+            EXPECT_TRUE(mainWindow->previewPanel().preview().plainBackground());
             EXPECT_EQ(shownPreview(), before);
             stop();
         }
@@ -124,7 +124,7 @@ TEST_F(WindowHardeningTest, FullDiskDuringEverySaveOfTheWindowLeavesTheOldFilesW
     disk.fill();
 
     mainWindow->scheme().entry(1).colour = 0x123456;
-    mainWindow->saveScheme();
+    mainWindow->files().saveScheme();
     EXPECT_EQ(dialogs.errors.size(), 1) << "Save";
     child<QAction>("englishAction")->trigger();
     EXPECT_EQ(dialogs.errors.size(), 2) << "language";
@@ -132,7 +132,7 @@ TEST_F(WindowHardeningTest, FullDiskDuringEverySaveOfTheWindowLeavesTheOldFilesW
     child<QAction>("previewSettingsAction")->trigger();
     EXPECT_EQ(dialogs.errors.size(), 3) << "settings dialog";
     dialogs.openAnswers << record;
-    mainWindow->activateScheme();
+    mainWindow->phoneCommands().activateScheme();
     EXPECT_EQ(dialogs.errors.size(), 4) << "activation";
 
     EXPECT_EQ(Contents(scheme), oldScheme);

@@ -76,7 +76,7 @@ TEST_F(StartupNotes, TheStatusBarSaysWhyTheFileOnTheCommandLineWasNotOpened)
         << note().toStdString();
 
     // Save then says why it cannot write there, where it once did nothing.
-    mainWindow->saveScheme();
+    mainWindow->files().saveScheme();
     ASSERT_EQ(dialogs.informed.size(), 1);
     EXPECT_TRUE(dialogs.informed[0].startsWith(QString::fromUtf8("Не могу создать файл ") + unreadable));
     stop();
@@ -110,7 +110,7 @@ TEST_F(StartupNotes, AShortFileLoadsAndTheStatusBarSaysHowShort)
     EXPECT_EQ(mainWindow->currentFilePath(), path);
 
     // Saving writes the whole scheme, and the note goes.
-    mainWindow->saveScheme();
+    mainWindow->files().saveScheme();
     EXPECT_EQ(QFileInfo(path).size(), 304);
     EXPECT_TRUE(note().isEmpty());
 
@@ -120,7 +120,7 @@ TEST_F(StartupNotes, AShortFileLoadsAndTheStatusBarSaysHowShort)
     again.write(QByteArray("\0S\0C\0H", 6));
     again.close();
     dialogs.openAnswers << path;
-    mainWindow->openScheme();
+    mainWindow->files().openScheme();
     EXPECT_EQ(note(), QString::fromUtf8("Файл half.sch короче цветовой палитры: 6 из 304 байт"));
 }
 

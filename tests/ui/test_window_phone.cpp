@@ -28,7 +28,7 @@ protected:
 
     QAction *connect() const { return child<QAction>("connectAction"); }
 
-    void tick() { mainWindow->pollPhone(); }
+    void tick() { mainWindow->phoneCommands().pollPhone(); }
 };
 
 TEST_F(PhoneWindowTest, PollEnablesConnectAndTheCommandSwitchesModeCaptionsAndBack)
@@ -39,14 +39,14 @@ TEST_F(PhoneWindowTest, PollEnablesConnectAndTheCommandSwitchesModeCaptionsAndBa
     handset.status = 1;
     tick();
     ASSERT_TRUE(connect()->isEnabled());
-    mainWindow->toggleConnection();
-    EXPECT_EQ(mainWindow->connection().workMode, WorkMode::Phone);
+    mainWindow->phoneCommands().toggleConnection();
+    EXPECT_EQ(mainWindow->phoneCommands().connection().workMode, WorkMode::Phone);
     EXPECT_EQ(Shown(connect()->text()), QString::fromUtf8("Отключить"));
     EXPECT_EQ(child<QPushButton>("openButton")->text(), QString::fromUtf8("Читать spcolor.sch"));
     EXPECT_EQ(child<QPushButton>("saveButton")->text(), QString::fromUtf8("Записать spcolor.sch"));
 
-    mainWindow->toggleConnection();
-    EXPECT_EQ(mainWindow->connection().workMode, WorkMode::Computer);
+    mainWindow->phoneCommands().toggleConnection();
+    EXPECT_EQ(mainWindow->phoneCommands().connection().workMode, WorkMode::Computer);
     EXPECT_EQ(Shown(connect()->text()), QString::fromUtf8("Подключить"));
     EXPECT_TRUE(connect()->isEnabled());
 }
@@ -58,13 +58,13 @@ TEST_F(PhoneWindowTest, APhoneGoneWhileConnectedEndsPhoneMode)
     startWithHandset();
     handset.status = 1;
     tick();
-    mainWindow->toggleConnection();
-    ASSERT_EQ(mainWindow->connection().workMode, WorkMode::Phone);
+    mainWindow->phoneCommands().toggleConnection();
+    ASSERT_EQ(mainWindow->phoneCommands().connection().workMode, WorkMode::Phone);
 
     handset.status = 0;
     handset.reason = 3;
     tick();
-    EXPECT_EQ(mainWindow->connection().workMode, WorkMode::Computer);
+    EXPECT_EQ(mainWindow->phoneCommands().connection().workMode, WorkMode::Computer);
     EXPECT_FALSE(connect()->isEnabled());
     EXPECT_EQ(Shown(connect()->text()), QString::fromUtf8("Подключить"));
     EXPECT_EQ(child<QPushButton>("saveButton")->text(), QString::fromUtf8("Сохранить spcolor.sch"));
@@ -112,13 +112,13 @@ TEST_F(PhoneWindowTest, ReadingFromThePhoneResetsTheViewToTheLoadedScheme)
     startWithHandset();
     handset.status = 1;
     tick();
-    mainWindow->toggleConnection();
+    mainWindow->phoneCommands().toggleConnection();
     child<QListWidget>("screenList")->setCurrentRow(5);
-    ASSERT_EQ(mainWindow->selectedScreen(), 5);
+    ASSERT_EQ(mainWindow->editing().selectedScreen(), 5);
 
-    mainWindow->openScheme();
+    mainWindow->files().openScheme();
     EXPECT_EQ(mainWindow->scheme().entry(1).colour, 0x123456u);
-    EXPECT_EQ(mainWindow->selectedScreen(), 0);
+    EXPECT_EQ(mainWindow->editing().selectedScreen(), 0);
     EXPECT_EQ(child<QListWidget>("screenList")->currentRow(), 0);
     EXPECT_EQ(child<QComboBox>("elementCombo")->currentIndex(), 0);
     EXPECT_EQ(child<QLineEdit>("schemeNameEdit")->text(), "ZEBRA");
@@ -137,7 +137,7 @@ TEST_F(PhoneWindowTest, SavingToANewComputerFileAsksOnceAndShowsTheStoredName)
     const QString target = folder.filePath(QStringLiteral("mine.sch"));
     dialogs.saveFileAnswers << target;
 
-    mainWindow->saveScheme();
+    mainWindow->files().saveScheme();
     ASSERT_EQ(dialogs.fileTitles, QStringList{QString::fromUtf8("Сохранить spcolor.sch")});
     EXPECT_EQ(mainWindow->currentFilePath(), target);
     EXPECT_EQ(child<QLineEdit>("schemeNameEdit")->text(), "STYLE");
@@ -147,7 +147,7 @@ TEST_F(PhoneWindowTest, SavingToANewComputerFileAsksOnceAndShowsTheStoredName)
 
     // The second Save goes to the same file without a dialog.
     mainWindow->scheme().entry(2).colour = 0x00FF00;
-    mainWindow->saveScheme();
+    mainWindow->files().saveScheme();
     EXPECT_EQ(dialogs.fileTitles.size(), 1);
     ColourScheme reread;
     ASSERT_EQ(LoadSchemeFile(reread, target, dialogs, kRussian), LoadOutcome::Loaded);
@@ -164,10 +164,10 @@ TEST_F(PhoneWindowTest, OpeningAComputerFileLoadsItAndMakesItTheSaveTarget)
     child<QListWidget>("screenList")->setCurrentRow(1);
     dialogs.openAnswers << path;
 
-    mainWindow->openScheme();
+    mainWindow->files().openScheme();
     EXPECT_EQ(mainWindow->scheme().entry(13).colour, 0x0000FFu);
     EXPECT_EQ(mainWindow->currentFilePath(), path);
-    EXPECT_EQ(mainWindow->selectedScreen(), 0);
+    EXPECT_EQ(mainWindow->editing().selectedScreen(), 0);
     EXPECT_EQ(shownTitle(), "Tintora - [OTHER]");
 }
 
@@ -176,10 +176,10 @@ TEST_F(PhoneWindowTest, ActivationOnThePhoneReportsAndOffersARestart)
     startWithHandset();
     handset.status = 1;
     tick();
-    mainWindow->toggleConnection();
+    mainWindow->phoneCommands().toggleConnection();
     dialogs.yesNoAnswers.push_back(true);
 
-    mainWindow->activateScheme();
+    mainWindow->phoneCommands().activateScheme();
     EXPECT_EQ(handset.switchByte, 0x40);
     ASSERT_EQ(dialogs.informed.size(), 1);
     EXPECT_TRUE(dialogs.informed.first().endsWith(

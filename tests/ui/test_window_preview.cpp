@@ -215,29 +215,29 @@ TEST_P(PickTest, AClickOnThePreviewFindsTheElementThatDrewThePixel)
     zoom(2);
     chooseScreen(pick.screen);
     statusBar()->showMessage(QStringLiteral("a note about the file"));
-    const int firstShown = mainWindow->selectedElement();
+    const int firstShown = mainWindow->editing().selectedElement();
     clickPreviewPixel(pick.x, pick.y);
     switch (pick.shown) {
     case Shown::Selected:
-        EXPECT_EQ(mainWindow->selectedElement(), pick.element);
+        EXPECT_EQ(mainWindow->editing().selectedElement(), pick.element);
         EXPECT_EQ(ColourOf(swatchFill()), mainWindow->scheme().entry(pick.element).colour);
         EXPECT_EQ(statusBar()->hint(), QString());
         break;
     case Shown::Named:
-        EXPECT_EQ(mainWindow->selectedElement(), firstShown);
+        EXPECT_EQ(mainWindow->editing().selectedElement(), firstShown);
         EXPECT_EQ(statusBar()->hint(),
                   ElementOnOtherScreenText(kRussian, pick.element, ScreenOfElement(pick.element)));
         EXPECT_TRUE(statusBar()->hint().startsWith(RussianElementName(pick.element)));
         doubleClickPreviewPixel(pick.x, pick.y);
-        EXPECT_EQ(mainWindow->selectedScreen(), ScreenOfElement(pick.element));
-        EXPECT_EQ(mainWindow->selectedElement(), pick.element);
+        EXPECT_EQ(mainWindow->editing().selectedScreen(), ScreenOfElement(pick.element));
+        EXPECT_EQ(mainWindow->editing().selectedElement(), pick.element);
         EXPECT_EQ(statusBar()->hint(), QString());
         break;
     case Shown::Nothing:
-        EXPECT_EQ(mainWindow->selectedElement(), firstShown);
+        EXPECT_EQ(mainWindow->editing().selectedElement(), firstShown);
         EXPECT_EQ(statusBar()->hint(), QString());
         doubleClickPreviewPixel(pick.x, pick.y);
-        EXPECT_EQ(mainWindow->selectedScreen(), pick.screen);
+        EXPECT_EQ(mainWindow->editing().selectedScreen(), pick.screen);
         break;
     }
     // A name found is shown over the note, which stays beneath it.
@@ -441,8 +441,8 @@ TEST_F(PreviewWindowTest, TheSelectedElementIsMarkedInTheWindowOnly)
     child<QAction>("exportScreenAction")->trigger();
     const QImage written(folder.filePath(QStringLiteral("marked.png")));
     EXPECT_EQ(written.convertToFormat(QImage::Format_RGB32),
-              PreviewDisplay::Enlarged(mainWindow->preview().image(), 2).convertToFormat(QImage::Format_RGB32));
-    EXPECT_EQ(mainWindow->preview().image().convertToFormat(QImage::Format_RGB32),
+              PreviewDisplay::Enlarged(mainWindow->previewPanel().preview().image(), 2).convertToFormat(QImage::Format_RGB32));
+    EXPECT_EQ(mainWindow->previewPanel().preview().image().convertToFormat(QImage::Format_RGB32),
               unmarked.convertToFormat(QImage::Format_RGB32));
 
     child<QAction>("markSelectionAction")->trigger();

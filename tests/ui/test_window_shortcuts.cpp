@@ -30,7 +30,7 @@ protected:
     void makeAChange()
     {
         dialogs.colourAnswers.push_back(QColor(255, 0, 0));
-        mainWindow->chooseColour();
+        mainWindow->editing().chooseColour();
     }
 };
 

@@ -45,12 +45,12 @@ TEST_F(StartupTest, WithoutSettingsOrArgumentsShowsTheDefaultSchemeInRussian)
     EXPECT_EQ(mainWindow->scheme().entry(22).colour, 0x004080FFu);
     EXPECT_EQ(child<QListWidget>("screenList")->currentRow(), 0);
     EXPECT_EQ(child<QComboBox>("elementCombo")->count(), 12);
-    EXPECT_EQ(mainWindow->selectedElement(), 1);
+    EXPECT_EQ(mainWindow->editing().selectedElement(), 1);
     EXPECT_EQ(ColourOf(swatchFill()), 0x00C0C0C0u);
     EXPECT_EQ(child<QSlider>("transparencySlider")->value(), 0);
     EXPECT_EQ(child<QComboBox>("screenSizeCombo")->currentText(), QString::fromUtf8("128х128"));
 
-    EXPECT_EQ(mainWindow->connection().workMode, WorkMode::Computer);
+    EXPECT_EQ(mainWindow->phoneCommands().connection().workMode, WorkMode::Computer);
     EXPECT_EQ(phone.initArguments, std::vector<int>{0});
     EXPECT_EQ(phone.otherCalls, 0);
     EXPECT_TRUE(mainWindow->currentFilePath().isEmpty());
@@ -221,7 +221,7 @@ TEST_F(StartupTest, UnwritableFontFolderStillStarts)
     environment.settingsPath = iniPath();
     environment.fontFilePath = folder.filePath(QStringLiteral("missing/1stSortie.ttf"));
     MainWindow window(environment);
-    EXPECT_EQ(window.selectedElement(), 1);
+    EXPECT_EQ(window.editing().selectedElement(), 1);
     EXPECT_TRUE(dialogs.errors.isEmpty());
 }
 
@@ -249,7 +249,7 @@ TEST_F(StartupTest, StatusIconFollowsTheWorkMode)
     };
     EXPECT_TRUE(iconShown(pictures.computerModeIcon));
 
-    mainWindow->connection().workMode = WorkMode::Phone;
+    mainWindow->phoneCommands().connection().workMode = WorkMode::Phone;
     mainWindow->applyLanguage();
     EXPECT_TRUE(iconShown(pictures.phoneModeIcon));
     EXPECT_FALSE(iconShown(pictures.computerModeIcon));
@@ -328,7 +328,7 @@ TEST_F(LanguageTest, SwitchingKeepsTheSelectionAndWritesTheSettingAtOnce)
 TEST_F(LanguageTest, PhoneModeCaptions)
 {
     start();
-    mainWindow->connection().workMode = WorkMode::Phone;
+    mainWindow->phoneCommands().connection().workMode = WorkMode::Phone;
     child<QAction>("englishAction")->trigger();
     EXPECT_EQ(Shown(child<QAction>("connectAction")->text()), "Disconnect");
     EXPECT_EQ(child<StatusBar>("statusBar")->panelText(), "Status : Work with phone");

@@ -7,7 +7,12 @@
 #include "scheme/colourscheme.h"
 #include "settings/profilefile.h"
 #include "ui/aboutdialog.h"
+#include "ui/designcommands.h"
+#include "ui/editingpanel.h"
+#include "ui/filecommands.h"
 #include "ui/mainwindow.h"
+#include "ui/phonecommands.h"
+#include "ui/previewpanel.h"
 #include "ui/previewsettingsdialog.h"
 
 #include <QCoreApplication>
@@ -121,9 +126,9 @@ protected:
     {
         QElapsedTimer waited;
         waited.start();
-        while (mainWindow->readingBackground() && waited.elapsed() < 30000)
+        while (mainWindow->previewPanel().readingBackground() && waited.elapsed() < 30000)
             QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        EXPECT_FALSE(mainWindow->readingBackground());
+        EXPECT_FALSE(mainWindow->previewPanel().readingBackground());
     }
 
     QImage shownPreview() const { return child<QLabel>("previewDisplay")->pixmap().toImage(); }
