@@ -251,6 +251,297 @@
     </message>
 </context>
 <context>
+    <name>tintora::Catalogue</name>
+    <message>
+        <source>Main Screen Background</source>
+        <translation>Фон основного экрана</translation>
+    </message>
+    <message>
+        <source>Main text</source>
+        <translation>Основной текст</translation>
+    </message>
+    <message>
+        <source>Main text when selected</source>
+        <translation>Основной текст когда он выбран</translation>
+    </message>
+    <message>
+        <source>Border of the text on the main screen</source>
+        <translation>Граница текста на основном экране</translation>
+    </message>
+    <message>
+        <source>Analog clock</source>
+        <translation>Стрелки аналоговых часов</translation>
+    </message>
+    <message>
+        <source>Line on top of Bottom Bar</source>
+        <translation>Линия над полосой софт-клавиш</translation>
+    </message>
+    <message>
+        <source>Bottom Bar(top)</source>
+        <translation>Полоса софт-клавиш (верх)</translation>
+    </message>
+    <message>
+        <source>Bottom Bar(bottom)</source>
+        <translation>Полоса софт-клавиш (низ)</translation>
+    </message>
+    <message>
+        <source>Text in Bottom Bar</source>
+        <translation>Текст в нижней полосе</translation>
+    </message>
+    <message>
+        <source>Bottom Bar(top)(When clicked)</source>
+        <translation>Полоса софт-клавиш (верх)(когда выделено)</translation>
+    </message>
+    <message>
+        <source>Bottom Bar(bottom)(When clicked)</source>
+        <translation>Полоса софт-клавиш (низ)(когда выделено)</translation>
+    </message>
+    <message>
+        <source>Text in Bottom Bar(When clicked)</source>
+        <translation>Текст в нижней полосе (когда выделено)</translation>
+    </message>
+    <message>
+        <source>Background of Nine Icon</source>
+        <translation>Фон иконок</translation>
+    </message>
+    <message>
+        <source>The top of Title Bar</source>
+        <translation>Заголовок окна (верх)</translation>
+    </message>
+    <message>
+        <source>The bottom of Title Bar</source>
+        <translation>Заголовок окна (низ)</translation>
+    </message>
+    <message>
+        <source>Text in Title Bar</source>
+        <translation>Текст в заголовке окна</translation>
+    </message>
+    <message>
+        <source>Icon border</source>
+        <translation>Граница иконок</translation>
+    </message>
+    <message>
+        <source>Background of Select Menu</source>
+        <translation>Фон выбранного меню</translation>
+    </message>
+    <message>
+        <source>Line in Menu border(outside)</source>
+        <translation>Граница линии (внешняя рамка окна) меню</translation>
+    </message>
+    <message>
+        <source>Line in Menu border(inside)</source>
+        <translation>Граница линии (внутренняя рамка окна) меню</translation>
+    </message>
+    <message>
+        <source>Select Menu(top)</source>
+        <translation>Выбранный пункт меню (верх)</translation>
+    </message>
+    <message>
+        <source>Select Menu(Bottom)</source>
+        <translation>Выбранный пункт меню (низ)</translation>
+    </message>
+    <message>
+        <source>ScrollBar</source>
+        <translation>Полоса прокрутки</translation>
+    </message>
+    <message>
+        <source>ScrollBar Button(top)</source>
+        <translation>Кнопка полосы прокрутки (верх)</translation>
+    </message>
+    <message>
+        <source>ScrollBar Button(bottom)</source>
+        <translation>Кнопка полосы прокрутки (низ)</translation>
+    </message>
+    <message>
+        <source>1e line of scrollbar</source>
+        <translation>Верхняя линия кнопки полосы прокрутки</translation>
+    </message>
+    <message>
+        <source>2e line of scrollbar</source>
+        <translation>Нижняя линия кнопки полосы прокрутки</translation>
+    </message>
+    <message>
+        <source>Notice Window Title(top)</source>
+        <translation>Заголовок окна уведомления (верх)</translation>
+    </message>
+    <message>
+        <source>Notice Window Title(bottom)</source>
+        <translation>Заголовок окна уведомления (низ)</translation>
+    </message>
+    <message>
+        <source>Text in Notice Window Title</source>
+        <translation>Текст в заголовке окна уведомления</translation>
+    </message>
+    <message>
+        <source>Line surrounding Title Bar</source>
+        <translation>Граница заголовка окна</translation>
+    </message>
+    <message>
+        <source>Underline in submenu</source>
+        <translation>Линия подчеркивания в подменю</translation>
+    </message>
+    <message>
+        <source>Underline in submenu(selected)</source>
+        <translation>Линия подчеркивания в подменю (когда выделено)</translation>
+    </message>
+    <message>
+        <source>Background for week</source>
+        <translation>Фон для недели</translation>
+    </message>
+    <message>
+        <source>Main table in calendar</source>
+        <translation>Таблица в календаре</translation>
+    </message>
+    <message>
+        <source>Background for &quot;today&quot;</source>
+        <translation>Фон для &quot;сегодня&quot;</translation>
+    </message>
+    <message>
+        <source>Text for &quot;today&quot;</source>
+        <translation>Текст для &quot;сегодня&quot;</translation>
+    </message>
+    <message>
+        <source>Horizontal line in calendar</source>
+        <translation>Горизонтальная линия в календаре</translation>
+    </message>
+    <message>
+        <source>Vertical line in calendar</source>
+        <translation>Вертикальная линия в календаре</translation>
+    </message>
+    <message>
+        <source>Cursor</source>
+        <translation>Курсор</translation>
+    </message>
+    <message>
+        <source>Background of iTap line</source>
+        <translation>Фон строки iTap</translation>
+    </message>
+    <message>
+        <source>Border when input</source>
+        <translation>Граница ввода</translation>
+    </message>
+    <message>
+        <source>Background of the information at multimedia</source>
+        <translation>Фон при воспроизведении мультимедиа</translation>
+    </message>
+    <message>
+        <source>Text at the discription of the pictures/ringtones/video</source>
+        <translation>Описание картинки/мелодии/видео</translation>
+    </message>
+    <message>
+        <source>TrackBar Button</source>
+        <translation>Кнопка полосы прокрутки</translation>
+    </message>
+    <message>
+        <source>Right line in TrackBar Button</source>
+        <translation>Правая линия на кнопке полосы прокрутки</translation>
+    </message>
+    <message>
+        <source>Upeer and left line in TrackBar Button</source>
+        <translation>Верхняя и левая линия полосы прокрутки</translation>
+    </message>
+    <message>
+        <source>TrackBar(top)</source>
+        <translation>Полоса прокрутки (верх)</translation>
+    </message>
+    <message>
+        <source>TrackBar(bottom)</source>
+        <translation>Полоса прокрутки (низ)</translation>
+    </message>
+    <message>
+        <source>Links in sound/pictures menu (certain branded flexes only)</source>
+        <translation>Links in sound/pictures menu (certain branded flexes only)</translation>
+    </message>
+    <message>
+        <source>Links in sound/pictures menu when highlighted (certain branded flexes only)</source>
+        <translation>Links in sound/pictures menu when highlighted (certain branded flexes only)</translation>
+    </message>
+    <message>
+        <source>Unknown 1</source>
+        <translation>Неизвестный 1</translation>
+    </message>
+    <message>
+        <source>Unknown 2</source>
+        <translation>Неизвестный 2</translation>
+    </message>
+    <message>
+        <source>Unknown 3</source>
+        <translation>Неизвестный 3</translation>
+    </message>
+    <message>
+        <source>(&quot;Emergency call&quot; window) - The top of Title Bar</source>
+        <translation>(Экстренный вызов) - Заголовок (верх)</translation>
+    </message>
+    <message>
+        <source>(&quot;Emergency call&quot; window) - The bottom of Title Bar</source>
+        <translation>(Экстренный вызов) - Заголовок (низ)</translation>
+    </message>
+    <message>
+        <source>Unknown 6</source>
+        <translation>Неизвестный 6</translation>
+    </message>
+    <message>
+        <source>Unknown 7</source>
+        <translation>Неизвестный 7</translation>
+    </message>
+    <message>
+        <source>Unknown 8</source>
+        <translation>Неизвестный 8</translation>
+    </message>
+    <message>
+        <source>Unknown 9</source>
+        <translation>Неизвестный 9</translation>
+    </message>
+    <message>
+        <source>Unknown 10</source>
+        <translation>Неизвестный 10</translation>
+    </message>
+    <message>
+        <source>Unknown 11</source>
+        <translation>Неизвестный 11</translation>
+    </message>
+    <message>
+        <source>(Datebook) - Text of the day off</source>
+        <translation>(Ежедневник) - Текст выходного дня</translation>
+    </message>
+    <message>
+        <source>Main screen</source>
+        <translation>Основной экран</translation>
+    </message>
+    <message>
+        <source>Main menu (Icons)</source>
+        <translation>Главное меню (Иконки)</translation>
+    </message>
+    <message>
+        <source>Select menu item</source>
+        <translation>Выбор элемента меню</translation>
+    </message>
+    <message>
+        <source>Notice window</source>
+        <translation>Окно уведомления</translation>
+    </message>
+    <message>
+        <source>Select submenu item</source>
+        <translation>Выбор элемента подменю</translation>
+    </message>
+    <message>
+        <source>Datebook</source>
+        <translation>Ежедневник</translation>
+    </message>
+    <message>
+        <source>New message</source>
+        <translation>Ввод сообщения</translation>
+    </message>
+    <message>
+        <source>Multimedia</source>
+        <translation>Мультимедиа</translation>
+    </message>
+    <message>
+        <source>Others...</source>
+        <translation>Другие...</translation>
+    </message>
+</context>
+<context>
     <name>tintora::ContrastPanel</name>
     <message>
         <source>Every text reads at 4.5:1 or more (the clock&apos;s hands at 3:1)</source>
@@ -341,6 +632,69 @@
     </message>
 </context>
 <context>
+    <name>tintora::Role</name>
+    <message>
+        <source>Background</source>
+        <translation>Фон</translation>
+    </message>
+    <message>
+        <source>Bar</source>
+        <translation>Полоса</translation>
+    </message>
+    <message>
+        <source>Pressed key</source>
+        <translation>Нажатая клавиша</translation>
+    </message>
+    <message>
+        <source>Highlight</source>
+        <translation>Выделение</translation>
+    </message>
+    <message>
+        <source>Frame or line</source>
+        <translation>Рамка, линия</translation>
+    </message>
+    <message>
+        <source>Text on background</source>
+        <translation>Текст на фоне</translation>
+    </message>
+    <message>
+        <source>Text on bar</source>
+        <translation>Текст на полосе</translation>
+    </message>
+    <message>
+        <source>Text on highlight</source>
+        <translation>Текст на выделении</translation>
+    </message>
+    <message>
+        <source>Text outline</source>
+        <translation>Обводка текста</translation>
+    </message>
+    <message>
+        <source>Clock hands</source>
+        <translation>Стрелки часов</translation>
+    </message>
+    <message>
+        <source>Calendar weekend</source>
+        <translation>Выходные в календаре</translation>
+    </message>
+    <message>
+        <source>&quot;Today&quot; background</source>
+        <translation>Фон «сегодня»</translation>
+    </message>
+    <message>
+        <source>&quot;Today&quot; text</source>
+        <translation>Текст «сегодня»</translation>
+    </message>
+    <message>
+        <source>Cursor</source>
+        <translation>Курсор</translation>
+    </message>
+    <message>
+        <source>Not shown in the preview</source>
+        <translation>Не показан в просмотре</translation>
+    </message>
+</context>
+<context>
     <name>tintora::SchemeDocument</name>
     <message>
         <source>Save the changes to the colour style?</source>
@@ -361,6 +715,25 @@
     <message>
         <source>&amp;Cancel</source>
         <translation>&amp;Отмена</translation>
+    </message>
+</context>
+<context>
+    <name>tintora::SchemeEdit</name>
+    <message>
+        <source>colour of %1</source>
+        <translation>цвет «%1»</translation>
+    </message>
+    <message>
+        <source>transparency of %1</source>
+        <translation>прозрачность «%1»</translation>
+    </message>
+    <message>
+        <source>scheme from picture</source>
+        <translation>схема по картинке</translation>
+    </message>
+    <message>
+        <source>colour style name</source>
+        <translation>имя палитры</translation>
     </message>
 </context>
 <context>
@@ -400,6 +773,14 @@
     <message>
         <source>Written: %1</source>
         <translation>Записано: %1</translation>
+    </message>
+    <message>
+        <source>%1 %2: %3, APCA Lc %4, screen %5 %6 at (%7, %8), needs %9</source>
+        <translation>%1 %2: %3, APCA Lc %4, экран %5 %6 в (%7, %8), нужно %9</translation>
+    </message>
+    <message>
+        <source>No readable scheme could be made for this picture</source>
+        <translation>Для этой картинки не удалось подобрать читаемую схему</translation>
     </message>
 </context>
 </TS>

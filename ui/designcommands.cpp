@@ -5,6 +5,7 @@
 #include "contrastpanel.h"
 #include "ui_mainwindow.h"
 #include "windowdialogs.h"
+#include "wording.h"
 
 #include "design/contrast.h"
 #include "design/suggest.h"
@@ -69,7 +70,7 @@ void MainWindow::checkContrast()
     contrastChecker_->setBackground(preview_->plainBackground() ? QImage() : preview_->backgroundPicture());
     std::vector<ContrastPlace> places = contrastChecker_->check(scheme_);
     std::erase_if(places, [](const ContrastPlace &place) { return !place.weak(); });
-    contrastPanel_->showPlaces(places, language_);
+    contrastPanel_->showPlaces(places);
 }
 
 // A new scheme, so the one edited goes only once its changes are saved or given up.
@@ -105,7 +106,7 @@ void MainWindow::applySuggestion()
         SuggestScheme(blank, suggestionPicture_, settings_.preview, SchemeTone::AsPicture,
                       suggestionVariant_);
     if (!suggested) {
-        dialogs().reportError(NoReadableSuggestionText(language_));
+        dialogs().reportError(NoReadableSuggestionText());
         return;
     }
     document_.replaceWithSuggestion(selectedElement(), *suggested);

@@ -5,6 +5,7 @@
 #include "cp1251validator.h"
 #include "historykeys.h"
 #include "languagetables.h"
+#include "wording.h"
 #include "schemeedit.h"
 #include "sliderthumbstyle.h"
 #include "ui_mainwindow.h"
@@ -126,11 +127,8 @@ void MainWindow::fillElementCombo(bool resetIndex)
     ui->elementCombo->clear();
     const int last = firstElement_ + elementCount_ - 1;
     for (int element = firstElement_; element <= last; ++element) {
-        if (language_ == kRussian)
-            ui->elementCombo->addItem(RussianElementName(element));
-        else if (language_ == kEnglish)
-            ui->elementCombo->addItem(EnglishElementName(element));
-        ui->elementCombo->setItemData(element - firstElement_, RoleTooltip(element, language_),
+        ui->elementCombo->addItem(ElementName(element));
+        ui->elementCombo->setItemData(element - firstElement_, RoleTooltip(element),
                                       Qt::ToolTipRole);
     }
     ui->elementCombo->setCurrentIndex(resetIndex ? 0 : remembered);
@@ -258,8 +256,8 @@ void MainWindow::showHistoryCaptions()
                            : nullptr;
     const QString undoText = tr("&Undo");
     const QString redoText = tr("&Redo");
-    ui->undoAction->setText(undo ? undoText + QLatin1Char(' ') + undo->describe(language_) : undoText);
-    ui->redoAction->setText(redo ? redoText + QLatin1Char(' ') + redo->describe(language_) : redoText);
+    ui->undoAction->setText(undo ? undoText + QLatin1Char(' ') + undo->describe() : undoText);
+    ui->redoAction->setText(redo ? redoText + QLatin1Char(' ') + redo->describe() : redoText);
     ui->undoAction->setEnabled(undo != nullptr);
     ui->redoAction->setEnabled(redo != nullptr);
 }

@@ -10,6 +10,7 @@
 #include "settings/profilefile.h"
 #include "ui_mainwindow.h"
 #include "windowdialogs.h"
+#include "wording.h"
 
 #include "design/contrast.h"
 #include "phone/phonelibrary.h"
@@ -215,7 +216,7 @@ void MainWindow::retranslateUi()
     // The layout's own captions; writing a screen row keeps the selected row.
     ui->retranslateUi(this);
     for (int row = 0; row < kScreenCount; ++row)
-        ui->screenList->item(row)->setText(ScreenCaption(row, language_));
+        ui->screenList->item(row)->setText(ScreenCaption(row));
     showHistoryCaptions();
     showDesignCaptions();
     applyLanguage();

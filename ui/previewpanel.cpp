@@ -327,7 +327,7 @@ void MainWindow::pickElementAt(const QPoint &pixel)
         chooseElement();
         return;
     }
-    ui->statusBar->showHint(ElementOnOtherScreenText(language_, element, ScreenOfElement(element)),
+    ui->statusBar->showHint(ElementOnOtherScreenText(element, ScreenOfElement(element)),
                             kHintMilliseconds);
 }
 
@@ -408,7 +408,7 @@ void MainWindow::exportAllScreens()
         return;
     QString note = ExportedText(first + QStringLiteral(" .. ") + last);
     if (skipped >= 0)
-        note += QStringLiteral(". ") + UndrawnScreenSkippedText(language_, skipped);
+        note += QStringLiteral(". ") + UndrawnScreenSkippedText(skipped);
     ui->statusBar->showMessage(note);
 }
 

@@ -1,0 +1,91 @@
+// The words for what the lower layers report, in both interface languages: the Russian ones
+// come from the translation, so a text missing from it, or translated anew, shows here.
+#include "../scheme/tablerows.h"
+
+#include "scheme/catalogue.h"
+#include "ui/interfacelanguage.h"
+#include "ui/languagetables.h"
+#include "ui/wording.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace tintora {
+namespace {
+
+class Texts : public ::testing::Test {
+protected:
+    void TearDown() override { translation_.use(QStringLiteral("en")); }
+    void inRussian() { translation_.use(QStringLiteral("ru")); }
+
+private:
+    InterfaceTranslation translation_;
+};
+
+TEST_F(Texts, RussianElementNamesAsTheTablesHaveThem)
+{
+    inRussian();
+    const std::vector<QStringList> rows = ReadRows("elements.tsv", 9);
+    ASSERT_EQ(rows.size(), std::size_t(kElementCount));
+    for (const QStringList &row : rows)
+        EXPECT_EQ(ElementName(row[0].toInt()), row[8]) << "element " << row[0].toStdString();
+    EXPECT_TRUE(ElementName(0).isEmpty());
+    EXPECT_TRUE(ElementName(kElementCount + 1).isEmpty());
+}
+
+TEST_F(Texts, RussianScreenCaptionsAsTheTablesHaveThem)
+{
+    inRussian();
+    const std::vector<QStringList> rows = ReadRows("screens.tsv", 5);
+    ASSERT_EQ(rows.size(), std::size_t(kScreenCount));
+    for (const QStringList &row : rows)
+        EXPECT_EQ(ScreenCaption(row[0].toInt()), row[4]) << "screen " << row[0].toStdString();
+    EXPECT_TRUE(ScreenCaption(kScreenCount).isEmpty());
+}
+
+TEST_F(Texts, OutcomesInBothLanguages)
+{
+    ContrastPlace weak;
+    weak.element = 2;
+    weak.screen = 0;
+    weak.x = 5;
+    weak.y = 17;
+    weak.ratio = 1.004;
+    weak.apca = -3.21;
+    ContrastPlace hands = weak;
+    hands.element = 5;
+    hands.bound = 3;
+    const struct {
+        const char *what;
+        std::function<QString()> text;
+        const char *english;
+        const char *russian;
+    } cases[] = {
+        {"contrast line", [&] { return ContrastLine(weak); },
+         "2 Main text: 1.00:1, APCA Lc -3.2, screen 0 Main screen at (5, 17), needs 4.5:1",
+         "2 Основной текст: 1.00:1, APCA Lc -3.2, экран 0 Основной экран в (5, 17), нужно 4.5:1"},
+        {"contrast line of the hands", [&] { return ContrastLine(hands); },
+         "5 Analog clock: 1.00:1, APCA Lc -3.2, screen 0 Main screen at (5, 17), needs 3:1",
+         "5 Стрелки аналоговых часов: 1.00:1, APCA Lc -3.2, экран 0 Основной экран в (5, 17), нужно 3:1"},
+        {"role", [] { return RoleTooltip(36); }, "Role: \"Today\" background", "Роль: Фон «сегодня»"},
+        {"unseen role", [] { return RoleName(Role::Unseen); }, "Not shown in the preview",
+         "Не показан в просмотре"},
+        {"element on another screen", [] { return ElementOnOtherScreenText(50, 7); },
+         "Links in sound/pictures menu (certain branded flexes only) — on \"Multimedia\", "
+         "double-click to go there",
+         "Links in sound/pictures menu (certain branded flexes only) — на экране «Мультимедиа», "
+         "двойной щелчок — перейти туда"},
+        {"no suggestion", [] { return NoReadableSuggestionText(); },
+         "No readable scheme could be made for this picture",
+         "Для этой картинки не удалось подобрать читаемую схему"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(c.text(), QString::fromUtf8(c.english)) << c.what;
+    inRussian();
+    for (const auto &c : cases)
+        EXPECT_EQ(c.text(), QString::fromUtf8(c.russian)) << c.what;
+}
+
+}  // namespace
+}  // namespace tintora

@@ -1,0 +1,83 @@
+// The words, in the language of the installed translation, for what the lower layers report.
+#include "wording.h"
+
+#include "scheme/catalogue.h"
+
+#include <QCoreApplication>
+
+namespace tintora {
+namespace {
+
+QString Translated(const char *context, const char *source)
+{
+    return source ? QCoreApplication::translate(context, source) : QString();
+}
+
+}  // namespace
+
+QString ElementName(int element)
+{
+    return Translated(kCatalogueContext, ElementNameSource(element));
+}
+
+QString ScreenCaption(int screen)
+{
+    return Translated(kCatalogueContext, ScreenCaptionSource(screen));
+}
+
+QString RoleName(Role role)
+{
+    switch (role) {
+    case Role::Background:
+        return QCoreApplication::translate("tintora::Role", "Background");
+    case Role::Bar:
+        return QCoreApplication::translate("tintora::Role", "Bar");
+    case Role::PressedBar:
+        return QCoreApplication::translate("tintora::Role", "Pressed key");
+    case Role::Highlight:
+        return QCoreApplication::translate("tintora::Role", "Highlight");
+    case Role::Frame:
+        return QCoreApplication::translate("tintora::Role", "Frame or line");
+    case Role::TextOnBackground:
+        return QCoreApplication::translate("tintora::Role", "Text on background");
+    case Role::TextOnBar:
+        return QCoreApplication::translate("tintora::Role", "Text on bar");
+    case Role::TextOnHighlight:
+        return QCoreApplication::translate("tintora::Role", "Text on highlight");
+    case Role::TextOutline:
+        return QCoreApplication::translate("tintora::Role", "Text outline");
+    case Role::ClockHands:
+        return QCoreApplication::translate("tintora::Role", "Clock hands");
+    case Role::Weekend:
+        return QCoreApplication::translate("tintora::Role", "Calendar weekend");
+    case Role::Today:
+        return QCoreApplication::translate("tintora::Role", "\"Today\" background");
+    case Role::TodayText:
+        return QCoreApplication::translate("tintora::Role", "\"Today\" text");
+    case Role::Cursor:
+        return QCoreApplication::translate("tintora::Role", "Cursor");
+    case Role::Unseen:
+        return QCoreApplication::translate("tintora::Role", "Not shown in the preview");
+    }
+    return QString();
+}
+
+QString ContrastLine(const ContrastPlace &place)
+{
+    return QCoreApplication::translate("tintora::Texts",
+                                       "%1 %2: %3, APCA Lc %4, screen %5 %6 at (%7, %8), needs %9")
+        .arg(place.element)
+        .arg(ElementName(place.element), RatioText(place.ratio), QString::number(place.apca, 'f', 1))
+        .arg(place.screen)
+        .arg(ScreenCaption(place.screen))
+        .arg(place.x)
+        .arg(place.y)
+        .arg(QString::number(place.bound, 'g', 2) + QStringLiteral(":1"));
+}
+
+QString NoReadableSuggestionText()
+{
+    return QCoreApplication::translate("tintora::Texts", "No readable scheme could be made for this picture");
+}
+
+}  // namespace tintora
