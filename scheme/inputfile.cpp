@@ -21,7 +21,7 @@ QString RefusedInputReason(const QString &path, Language language)
 QString NotOpenedText(Language language, const QString &name, const QString &reason)
 {
     return (language == kRussian ? u"Не могу открыть файл %1: %2"_s : u"Cannot open %1: %2"_s)
-        .arg(name, SystemReason(language, reason));
+        .arg(name, SystemReason(reason));
 }
 
 bool IsExactArgument(const char *argument)

@@ -737,6 +737,65 @@
     </message>
 </context>
 <context>
+    <name>tintora::SystemReason</name>
+    <message>
+        <source>Permission denied</source>
+        <translation>Отказано в доступе</translation>
+    </message>
+    <message>
+        <source>Operation not permitted</source>
+        <translation>Операция не позволена</translation>
+    </message>
+    <message>
+        <source>No such file or directory</source>
+        <translation>Нет такого файла или каталога</translation>
+    </message>
+    <message>
+        <source>No space left on device</source>
+        <translation>На устройстве не осталось свободного места</translation>
+    </message>
+    <message>
+        <source>Disk quota exceeded</source>
+        <translation>Превышена дисковая квота</translation>
+    </message>
+    <message>
+        <source>Read-only file system</source>
+        <translation>Файловая система доступна только для чтения</translation>
+    </message>
+    <message>
+        <source>File exists</source>
+        <translation>Файл существует</translation>
+    </message>
+    <message>
+        <source>Is a directory</source>
+        <translation>Это каталог</translation>
+    </message>
+    <message>
+        <source>Not a directory</source>
+        <translation>Это не каталог</translation>
+    </message>
+    <message>
+        <source>File too large</source>
+        <translation>Файл слишком велик</translation>
+    </message>
+    <message>
+        <source>Input/output error</source>
+        <translation>Ошибка ввода/вывода</translation>
+    </message>
+    <message>
+        <source>Too many open files</source>
+        <translation>Слишком много открытых файлов</translation>
+    </message>
+    <message>
+        <source>Device or resource busy</source>
+        <translation>Устройство или ресурс занято</translation>
+    </message>
+    <message>
+        <source>File name too long</source>
+        <translation>Слишком длинное имя файла</translation>
+    </message>
+</context>
+<context>
     <name>tintora::Texts</name>
     <message>
         <source>Role: %1</source>
@@ -781,6 +840,22 @@
     <message>
         <source>No readable scheme could be made for this picture</source>
         <translation>Для этой картинки не удалось подобрать читаемую схему</translation>
+    </message>
+    <message>
+        <source>Unable to write to %1: %2</source>
+        <translation>Не удаётся записать %1: %2</translation>
+    </message>
+    <message>
+        <source>The settings file %1 is larger than 1 MiB: it was not read and will not be rewritten; the default settings apply</source>
+        <translation>Файл настроек %1 больше 1 МиБ: он не прочитан и не будет перезаписан, действуют настройки по умолчанию</translation>
+    </message>
+    <message>
+        <source>The folder &quot;%1&quot; will not do: it must start with a volume such as /a/ and hold printable ASCII characters only</source>
+        <translation>Папка «%1» не годится: она должна начинаться с тома, например /a/, и содержать только печатные знаки ASCII</translation>
+    </message>
+    <message>
+        <source> ([Phone] SpColorPath in %1); the phone folder is %2</source>
+        <translation> ([Phone] SpColorPath в %1); папка на телефоне — %2</translation>
     </message>
 </context>
 </TS>

@@ -127,16 +127,16 @@ void MainWindow::startUp()
     // The language first, so that what follows is said in it; the work mode still holds
     // computer mode.
     const ProfileFile profile(environment_.settingsPath);
-    setLanguage(ReadLanguage(profile) == kRussian ? QStringLiteral("ru") : QStringLiteral("en"));
+    setLanguage(LanguageOfStoredName(ReadLanguage(profile)));
 
     // Other settings; start-up writes nothing. What went wrong with them, or with the
     // scheme below, shows in the status bar, not in a box.
     settings_ = ReadSettings(profile);
     QStringList notes;
     if (profile.isTooLarge())
-        notes << SettingsFileTooLargeText(language_, profile.path());
+        notes << SettingsFileTooLargeText(profile.path());
     if (settings_.refusedSpColorPath)
-        notes << RefusedPhoneFolderText(language_, profile.path(), *settings_.refusedSpColorPath);
+        notes << RefusedPhoneFolderText(profile.path(), *settings_.refusedSpColorPath);
 
     // The scheme named on the command line, else the default one.
     if (!environment_.arguments.isEmpty()) {
@@ -251,7 +251,7 @@ void MainWindow::chooseLanguage(QAction *sender)
     fitZoomToScreen();
     // A failed write leaves the language applied; the next start uses the stored one.
     ProfileFile profile(environment_.settingsPath);
-    if (!WriteLanguage(profile, language_))
+    if (!WriteLanguage(profile, StoredNameOf(languageCode_)))
         reportUnwritable(profile);
 }
 
@@ -297,7 +297,7 @@ void MainWindow::editPhoneFolder()
         if (!typed)
             return;
         folder = typed->trimmed();
-        const QString problem = PhoneFolderProblem(language_, folder);
+        const QString problem = PhoneFolderProblem(folder);
         if (problem.isEmpty())
             break;
         dialogs().inform(problem);
@@ -321,7 +321,7 @@ void MainWindow::setCaption(const QString &caption)
 
 void MainWindow::reportUnwritable(const ProfileFile &profile)
 {
-    dialogs().reportError(UnableToWriteText(language_, profile.path(), profile.lastError()));
+    dialogs().reportError(UnableToWriteText(profile.path(), profile.lastError()));
 }
 
 }  // namespace tintora

@@ -2,6 +2,7 @@
 #include "mainwindow.h"
 
 #include "languagetables.h"
+#include "wording.h"
 #include "selectionmark.h"
 #include "settings/profilefile.h"
 #include "ui_mainwindow.h"
@@ -348,7 +349,7 @@ bool MainWindow::exportPreviewImage(const QString &path)
     QImageWriter writer(path, "PNG");
     if (writer.write(PreviewDisplay::Enlarged(preview_->image(), ui->previewDisplay->zoom())))
         return true;
-    dialogs().reportError(UnableToWriteText(language_, path, writer.errorString()));
+    dialogs().reportError(UnableToWriteText(path, writer.errorString()));
     return false;
 }
 

@@ -2,8 +2,11 @@
 #include "wording.h"
 
 #include "scheme/catalogue.h"
+#include "scheme/systemreason.h"
+#include "settings/settings.h"
 
 #include <QCoreApplication>
+#include <QDir>
 
 namespace tintora {
 namespace {
@@ -78,6 +81,38 @@ QString ContrastLine(const ContrastPlace &place)
 QString NoReadableSuggestionText()
 {
     return QCoreApplication::translate("tintora::Texts", "No readable scheme could be made for this picture");
+}
+
+QString UnableToWriteText(const QString &path, const QString &reason)
+{
+    return QCoreApplication::translate("tintora::Texts", "Unable to write to %1: %2")
+        .arg(path, SystemReason(reason));
+}
+
+QString SettingsFileTooLargeText(const QString &path)
+{
+    return QCoreApplication::translate("tintora::Texts",
+                                       "The settings file %1 is larger than 1 MiB: it was not read "
+                                       "and will not be rewritten; the default settings apply")
+        .arg(QDir::toNativeSeparators(path));
+}
+
+QString PhoneFolderProblem(const QString &folder)
+{
+    if (IsPhoneFolder(folder))
+        return QString();
+    return QCoreApplication::translate("tintora::Texts",
+                                       "The folder \"%1\" will not do: it must start with a volume "
+                                       "such as /a/ and hold printable ASCII characters only")
+        .arg(folder);
+}
+
+QString RefusedPhoneFolderText(const QString &path, const QString &folder)
+{
+    return PhoneFolderProblem(folder) +
+           QCoreApplication::translate("tintora::Texts",
+                                       " ([Phone] SpColorPath in %1); the phone folder is %2")
+               .arg(QDir::toNativeSeparators(path), DefaultSettings().SpColorPath);
 }
 
 }  // namespace tintora

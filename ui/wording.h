@@ -1,5 +1,5 @@
 // The words, in the language of the installed translation, for what the lower layers report:
-// the catalogue's names, the design help's roles and findings.
+// the catalogue's names, the design help's roles and findings, the settings file's troubles.
 #pragma once
 
 #include "design/contrast.h"
@@ -18,5 +18,14 @@ QString RoleName(Role role);
 QString ContrastLine(const ContrastPlace &place);
 // The refusal of a picture no suggestion reads on.
 QString NoReadableSuggestionText();
+
+// A settings write that failed, with the system's reason.
+QString UnableToWriteText(const QString &path, const QString &reason);
+// The note that a settings file was too large to be read (ProfileFile::isTooLarge).
+QString SettingsFileTooLargeText(const QString &path);
+// Why folder cannot be the phone folder (IsPhoneFolder), or an empty string.
+QString PhoneFolderProblem(const QString &folder);
+// The note that the phone folder stored in the settings file at path was refused.
+QString RefusedPhoneFolderText(const QString &path, const QString &folder);
 
 }  // namespace tintora

@@ -18,6 +18,7 @@ class Texts : public ::testing::Test {
 protected:
     void TearDown() override { translation_.use(QStringLiteral("en")); }
     void inRussian() { translation_.use(QStringLiteral("ru")); }
+    void in(const char *code) { translation_.use(QString::fromLatin1(code)); }
 
 private:
     InterfaceTranslation translation_;
@@ -85,6 +86,42 @@ TEST_F(Texts, OutcomesInBothLanguages)
     inRussian();
     for (const auto &c : cases)
         EXPECT_EQ(c.text(), QString::fromUtf8(c.russian)) << c.what;
+}
+
+// The settings window's report was English in a Russian interface, and gave no reason; then
+// the system's reason stayed in the system's language. An uncommon reason comes as it is.
+TEST_F(Texts, UnableToWriteSpeaksTheInterfaceLanguageAndGivesTheReason)
+{
+    const struct {
+        const char *language;
+        const char *reason;
+        const char *text;
+    } cases[] = {
+        {"ru", "Permission denied", "Не удаётся записать /opt/t.ini: Отказано в доступе"},
+        {"en", "Permission denied", "Unable to write to /opt/t.ini: Permission denied"},
+        {"en", "Отказано в доступе", "Unable to write to /opt/t.ini: Permission denied"},
+        {"ru", "There is not enough space on the disk.",
+         "Не удаётся записать /opt/t.ini: На устройстве не осталось свободного места"},
+        {"ru", "Stale file handle", "Не удаётся записать /opt/t.ini: Stale file handle"},
+    };
+    for (const auto &c : cases) {
+        in(c.language);
+        EXPECT_EQ(UnableToWriteText("/opt/t.ini", QString::fromUtf8(c.reason)),
+                  QString::fromUtf8(c.text));
+    }
+}
+
+// [Options] Language: "English" exactly selects English; any other value, or none, Russian.
+TEST(StoredLanguage, OnlyExactlyEnglishSelectsEnglish)
+{
+    const std::pair<const char *, const char *> cases[] = {
+        {"English", "en"}, {"Russian", "ru"}, {"english", "ru"},
+        {"ENGLISH", "ru"}, {"German", "ru"},  {"", "ru"},
+    };
+    for (const auto &[stored, code] : cases)
+        EXPECT_EQ(LanguageOfStoredName(QString::fromLatin1(stored)), code) << stored;
+    EXPECT_EQ(StoredNameOf(QStringLiteral("en")), "English");
+    EXPECT_EQ(StoredNameOf(QStringLiteral("ru")), "Russian");
 }
 
 }  // namespace
