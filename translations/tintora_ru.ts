@@ -857,5 +857,53 @@
         <source> ([Phone] SpColorPath in %1); the phone folder is %2</source>
         <translation> ([Phone] SpColorPath в %1); папка на телефоне — %2</translation>
     </message>
+    <message>
+        <source>No phone library</source>
+        <translation>Нет библиотеки связи с телефоном</translation>
+    </message>
+    <message>
+        <source>No phone in command mode answered.</source>
+        <translation>Телефон в командном режиме не ответил.</translation>
+    </message>
+    <message>
+        <source>No Motorola phone (vendor 22b8) on USB: is the phone on, and the cable a data cable?</source>
+        <translation>Нет телефона Motorola (производитель 22b8) на USB: включён ли телефон и передаёт ли кабель данные?</translation>
+    </message>
+    <message>
+        <source>A phone in modem mode is switched to command mode with AT+MODE=8</source>
+        <translation>Телефон в режиме модема переключается в командный режим командой AT+MODE=8</translation>
+    </message>
+    <message>
+        <source>Phone restarting</source>
+        <translation>Телефон перезагружается</translation>
+    </message>
+    <message>
+        <source>The phone cannot be opened: bind the WinUSB driver to its &quot;Motorola Test Command&quot; interface (README-Windows.txt)</source>
+        <translation>Телефон нельзя открыть: назначьте драйвер WinUSB его интерфейсу &quot;Motorola Test Command&quot; (README-Windows.txt)</translation>
+    </message>
+    <message>
+        <source>This user may not open the phone: install the udev rule (README, &quot;Connecting a real phone&quot;)</source>
+        <translation>Этому пользователю нельзя открыть телефон: установите правило udev (README, &quot;Connecting a real phone&quot;)</translation>
+    </message>
+    <message>
+        <source>A phone in mass-storage mode cannot be reached: eject its memory card, choose the data (modem) connection in the phone&apos;s USB settings and plug it in again.</source>
+        <translation>Телефон в режиме накопителя недоступен: извлеките его карту памяти, выберите в настройках USB телефона соединение для данных (модем) и подключите его снова.</translation>
+    </message>
+    <message>
+        <source>A phone in modem mode did not switch to command mode</source>
+        <translation>Телефон в режиме модема не переключился в командный режим</translation>
+    </message>
+    <message>
+        <source>Motorola device in an unknown mode</source>
+        <translation>Устройство Motorola в неизвестном режиме</translation>
+    </message>
+    <message>
+        <source>The phone has gone (%1). Working with the computer now.</source>
+        <translation>Связь с телефоном потеряна (%1). Теперь — работа с компьютером.</translation>
+    </message>
+    <message>
+        <source>Reading the background picture: %1 % (Esc cancels)</source>
+        <translation>Читается фоновая картинка: %1 % (Esc — отменить)</translation>
+    </message>
 </context>
 </TS>

@@ -2,6 +2,7 @@
 #include "mainwindow.h"
 
 #include "ui_mainwindow.h"
+#include "wording.h"
 
 #include "phone/activation.h"
 #include "phone/linkreason.h"
@@ -23,7 +24,7 @@ void MainWindow::pollPhone()
     if (gone) {
         // Captions and the status icon go back to the computer's.
         applyLanguage();
-        ui->statusBar->showMessage(PhoneGoneText(phone().linkState(), language_));
+        ui->statusBar->showMessage(PhoneGoneText(phone().linkState()));
     }
     showWhyNoPhone();
 }
@@ -33,7 +34,7 @@ void MainWindow::pollPhone()
 void MainWindow::showWhyNoPhone()
 {
     const QString reason =
-        connection_.connectEnabled ? QString() : NoPhoneReason(phone().linkState(), language_);
+        connection_.connectEnabled ? QString() : NoPhoneReason(phone().linkState());
     ui->connectAction->setToolTip(reason);
     const bool noteShowing = !ui->statusBar->currentMessage().isEmpty() &&
                              ui->statusBar->currentMessage() != noPhoneReason_;

@@ -85,7 +85,7 @@ void MainWindow::setUpPreviewPanel()
     connect(ui->screenList, &QListWidget::currentRowChanged, ui->statusBar,
             &StatusBar::clearHint);
     connect(&backgroundLoader_, &BackgroundLoader::progress, this, [this](double share) {
-        backgroundProgressText_ = BackgroundProgressText(language_, share);
+        backgroundProgressText_ = BackgroundProgressText(share);
         ui->statusBar->showMessage(backgroundProgressText_);
     });
     connect(&backgroundLoader_, &BackgroundLoader::loaded, this, &MainWindow::showBackgroundPicture);

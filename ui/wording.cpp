@@ -8,6 +8,8 @@
 #include <QCoreApplication>
 #include <QDir>
 
+#include <cmath>
+
 namespace tintora {
 namespace {
 
@@ -113,6 +115,60 @@ QString RefusedPhoneFolderText(const QString &path, const QString &folder)
            QCoreApplication::translate("tintora::Texts",
                                        " ([Phone] SpColorPath in %1); the phone folder is %2")
                .arg(QDir::toNativeSeparators(path), DefaultSettings().SpColorPath);
+}
+
+QString NoPhoneReason(int linkState)
+{
+    switch (linkState) {
+    case kNoPhoneLibrary:
+        return QCoreApplication::translate("tintora::Texts", "No phone library");
+    case kPhoneNotAnswering:
+        return QCoreApplication::translate("tintora::Texts", "No phone in command mode answered.");
+    case 0:
+        return QCoreApplication::translate("tintora::Texts",
+                                           "No Motorola phone (vendor 22b8) on USB: is the phone on, "
+                                           "and the cable a data cable?");
+    case 1: return {};
+    case 2:
+        return QCoreApplication::translate(
+            "tintora::Texts", "A phone in modem mode is switched to command mode with AT+MODE=8");
+    case 3:
+        return QCoreApplication::translate("tintora::Texts", "Phone restarting");
+    case 4:
+#if defined(Q_OS_WIN)
+        return QCoreApplication::translate("tintora::Texts",
+                                           "The phone cannot be opened: bind the WinUSB driver to its "
+                                           "\"Motorola Test Command\" interface (README-Windows.txt)");
+#else
+        return QCoreApplication::translate("tintora::Texts",
+                                           "This user may not open the phone: install the udev rule "
+                                           "(README, \"Connecting a real phone\")");
+#endif
+    case 5:
+        return QCoreApplication::translate("tintora::Texts",
+                                           "A phone in mass-storage mode cannot be reached: eject its "
+                                           "memory card, choose the data (modem) connection in the "
+                                           "phone's USB settings and plug it in again.");
+    case 7:
+        return QCoreApplication::translate("tintora::Texts",
+                                           "A phone in modem mode did not switch to command mode");
+    default:
+        return QCoreApplication::translate("tintora::Texts", "Motorola device in an unknown mode");
+    }
+}
+
+QString PhoneGoneText(int linkState)
+{
+    return QCoreApplication::translate("tintora::Texts",
+                                       "The phone has gone (%1). Working with the computer now.")
+        .arg(NoPhoneReason(linkState));
+}
+
+QString BackgroundProgressText(double share)
+{
+    return QCoreApplication::translate("tintora::Texts",
+                                       "Reading the background picture: %1 % (Esc cancels)")
+        .arg(int(std::floor(share * 100)));
 }
 
 }  // namespace tintora

@@ -1,9 +1,11 @@
 // The words, in the language of the installed translation, for what the lower layers report:
-// the catalogue's names, the design help's roles and findings, the settings file's troubles.
+// the catalogue's names, the design help's roles and findings, the settings file's troubles, the phone link's state, the
+// background picture's reading.
 #pragma once
 
 #include "design/contrast.h"
 #include "design/roles.h"
+#include "phone/linkreason.h"
 
 #include <QString>
 
@@ -27,5 +29,15 @@ QString SettingsFileTooLargeText(const QString &path);
 QString PhoneFolderProblem(const QString &folder);
 // The note that the phone folder stored in the settings file at path was refused.
 QString RefusedPhoneFolderText(const QString &path, const QString &folder);
+
+// Why the phone cannot be worked with (P2K_LinkState, kNoPhoneLibrary, kPhoneNotAnswering),
+// in the words of "tintora-cli phone probe", for the connect command's tooltip and the
+// status bar; empty for a ready phone.
+QString NoPhoneReason(int linkState);
+// The note when the phone went away while the window worked with it.
+QString PhoneGoneText(int linkState);
+
+// The status bar's words while a picture is read: share 0 to 1.
+QString BackgroundProgressText(double share);
 
 }  // namespace tintora

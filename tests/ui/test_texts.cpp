@@ -80,6 +80,12 @@ TEST_F(Texts, OutcomesInBothLanguages)
         {"no suggestion", [] { return NoReadableSuggestionText(); },
          "No readable scheme could be made for this picture",
          "Для этой картинки не удалось подобрать читаемую схему"},
+        {"background progress", [] { return BackgroundProgressText(0.427); },
+         "Reading the background picture: 42 % (Esc cancels)",
+         "Читается фоновая картинка: 42 % (Esc — отменить)"},
+        {"phone gone", [] { return PhoneGoneText(3); },
+         "The phone has gone (Phone restarting). Working with the computer now.",
+         "Связь с телефоном потеряна (Телефон перезагружается). Теперь — работа с компьютером."},
     };
     for (const auto &c : cases)
         EXPECT_EQ(c.text(), QString::fromUtf8(c.english)) << c.what;
@@ -109,6 +115,20 @@ TEST_F(Texts, UnableToWriteSpeaksTheInterfaceLanguageAndGivesTheReason)
         EXPECT_EQ(UnableToWriteText("/opt/t.ini", QString::fromUtf8(c.reason)),
                   QString::fromUtf8(c.text));
     }
+}
+
+// Each state the phone link reports has a reason of its own in Russian.
+TEST_F(Texts, EveryNoPhoneReasonIsTranslated)
+{
+    const int states[] = {kPhoneNotAnswering, kNoPhoneLibrary, 0, 2, 3, 4, 5, 7, 6};
+    for (int state : states) {
+        const QString english = NoPhoneReason(state);
+        inRussian();
+        EXPECT_FALSE(NoPhoneReason(state).isEmpty()) << state;
+        EXPECT_NE(NoPhoneReason(state), english) << state;
+        in("en");
+    }
+    EXPECT_TRUE(NoPhoneReason(1).isEmpty());
 }
 
 // [Options] Language: "English" exactly selects English; any other value, or none, Russian.
