@@ -35,14 +35,4 @@ bool IsExactArgument(const char *argument)
 #endif
 }
 
-QString InexactArgumentText(Language language, const QString &argument)
-{
-    return (language == kRussian
-                ? u"Имя %1 не в кодировке UTF-8 и не может быть сохранено точно; "
-                  u"файл с таким именем не читается и не записывается"_s
-                : u"The name %1 is not valid UTF-8 and cannot be kept exactly; "
-                  u"no file of that name is read or written"_s)
-        .arg(argument);
-}
-
 }  // namespace tintora

@@ -905,5 +905,9 @@
         <source>Reading the background picture: %1 % (Esc cancels)</source>
         <translation>Читается фоновая картинка: %1 % (Esc — отменить)</translation>
     </message>
+    <message>
+        <source>The name %1 is not valid UTF-8 and cannot be kept exactly; no file of that name is read or written</source>
+        <translation>Имя %1 не в кодировке UTF-8 и не может быть сохранено точно; файл с таким именем не читается и не записывается</translation>
+    </message>
 </context>
 </TS>

@@ -143,7 +143,7 @@ void MainWindow::startUp()
         const QString path = environment_.arguments.first();
         QString note;
         if (!environment_.firstArgumentExact) {
-            note = InexactArgumentText(language_, path);
+            note = InexactArgumentText(path);
         } else {
             const LoadOutcome outcome = LoadSchemeFile(scheme_, path, dialogs(), language_, &note);
             // A file that is there but was refused must not be replaced by the first Save

@@ -171,4 +171,12 @@ QString BackgroundProgressText(double share)
         .arg(int(std::floor(share * 100)));
 }
 
+QString InexactArgumentText(const QString &argument)
+{
+    return QCoreApplication::translate("tintora::Texts",
+                                       "The name %1 is not valid UTF-8 and cannot be kept exactly; "
+                                       "no file of that name is read or written")
+        .arg(argument);
+}
+
 }  // namespace tintora

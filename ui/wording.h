@@ -40,4 +40,7 @@ QString PhoneGoneText(int linkState);
 // The status bar's words while a picture is read: share 0 to 1.
 QString BackgroundProgressText(double share);
 
+// The report of a command-line argument that is not IsExactArgument.
+QString InexactArgumentText(const QString &argument);
+
 }  // namespace tintora

@@ -83,6 +83,11 @@ TEST_F(Texts, OutcomesInBothLanguages)
         {"background progress", [] { return BackgroundProgressText(0.427); },
          "Reading the background picture: 42 % (Esc cancels)",
          "Читается фоновая картинка: 42 % (Esc — отменить)"},
+        {"inexact argument", [] { return InexactArgumentText("/tmp/\uFFFD.sch"); },
+         "The name /tmp/\uFFFD.sch is not valid UTF-8 and cannot be kept exactly; no file of that "
+         "name is read or written",
+         "Имя /tmp/\uFFFD.sch не в кодировке UTF-8 и не может быть сохранено точно; файл с таким "
+         "именем не читается и не записывается"},
         {"phone gone", [] { return PhoneGoneText(3); },
          "The phone has gone (Phone restarting). Working with the computer now.",
          "Связь с телефоном потеряна (Телефон перезагружается). Теперь — работа с компьютером."},
