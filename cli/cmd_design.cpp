@@ -8,6 +8,7 @@
 #include "preview/jpegpicture.h"
 #include "preview/previewfont.h"
 #include "scheme/catalogue.h"
+#include "ui/wording.h"
 
 #include <QTextStream>
 
@@ -56,7 +57,7 @@ QString JsonReport(const std::vector<ContrastPlace> &weak)
                     .arg(place.element)
                     .arg(JsonString(EnglishElementName(place.element)))
                     .arg(place.screen)
-                    .arg(JsonString(ScreenCaption(place.screen, kEnglish)))
+                    .arg(JsonString(EnglishScreenCaption(place.screen)))
                     .arg(place.x)
                     .arg(place.y)
                     .arg(RatioText(place.ratio).chopped(2), QString::number(place.apca, 'f', 1),
@@ -103,7 +104,7 @@ int Check(const QStringList &args)
         out << JsonReport(weak);
     } else {
         for (const ContrastPlace &place : weak)
-            out << ContrastLine(place, kEnglish) << '\n';
+            out << ContrastLine(place) << '\n';
     }
     return weak.empty() ? 0 : 1;
 }
@@ -144,7 +145,7 @@ int Suggest(const QStringList &args)
     BuildDefaultScheme(base);
     std::optional<ColourScheme> scheme = SuggestScheme(base, *picture, DefaultSettings().preview, tone, variant);
     if (!scheme)
-        return Fail(NoReadableSuggestionText(kEnglish));
+        return Fail(NoReadableSuggestionText());
     return WriteSchemeImage(out, EncodeScheme(*scheme));
 }
 

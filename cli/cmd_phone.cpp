@@ -10,6 +10,7 @@
 #include "phone/savecommand.h"
 
 #include "scheme/inputfile.h"
+#include "ui/wording.h"
 
 #include <QTextStream>
 
@@ -110,7 +111,7 @@ int Phone(const QStringList &args)
             return Fail(reason);
     }
     if (settings->refusedSpColorPath && (parsed->action == "read" || parsed->action == "write"))
-        Warn(RefusedPhoneFolderText(kEnglish, parsed->ini, *settings->refusedSpColorPath));
+        Warn(RefusedPhoneFolderText(parsed->ini, *settings->refusedSpColorPath));
     // A pipe or a device would hang the open with the phone link already started.
     if (parsed->action == "restore-seem") {
         if (const QString refused = RefusedInputReason(parsed->file, kEnglish); !refused.isEmpty())

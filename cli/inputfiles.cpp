@@ -3,6 +3,7 @@
 #include "failure.h"
 
 #include "scheme/inputfile.h"
+#include "ui/wording.h"
 #include "scheme/wholefilewrite.h"
 #include "settings/profilefile.h"
 
@@ -56,7 +57,7 @@ std::optional<Settings> ReadSettingsArgument(const QString &path, QString &error
     }
     const ProfileFile file(path);
     if (file.isTooLarge())
-        Warn(SettingsFileTooLargeText(kEnglish, path));
+        Warn(SettingsFileTooLargeText(path));
     return ReadSettings(file);
 }
 

@@ -3,6 +3,7 @@
 
 #include "design/openmpthreads.h"
 #include "scheme/inputfile.h"
+#include "ui/wording.h"
 
 #include <QDir>
 #include <QFile>
@@ -72,7 +73,7 @@ int main(int argc, char **argv)
     for (int i = 1; i < argc; ++i) {
         if (!tintora::IsExactArgument(argv[i])) {
             const Command *command = Named(QString::fromLatin1(argv[1]));
-            return Fail(tintora::InexactArgumentText(tintora::kEnglish, QFile::decodeName(argv[i])),
+            return Fail(tintora::InexactArgumentText(QFile::decodeName(argv[i])),
                         command ? command->cannotRun : 1);
         }
     }

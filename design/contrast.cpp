@@ -373,20 +373,4 @@ QString RatioText(double ratio)
     return QString::number(std::floor(ratio * 100) / 100, 'f', 2) + QStringLiteral(":1");
 }
 
-QString ContrastLine(const ContrastPlace &place, Language language)
-{
-    const QString name = language == kRussian ? RussianElementName(place.element)
-                                              : EnglishElementName(place.element);
-    const QString apca = QString::number(place.apca, 'f', 1);
-    const QString bound = QString::number(place.bound, 'g', 2) + QStringLiteral(":1");
-    if (language == kRussian) {
-        return QStringLiteral("%1 %2: %3, APCA Lc %4, экран %5 %6 в (%7, %8), нужно %9")
-            .arg(place.element).arg(name, RatioText(place.ratio), apca).arg(place.screen)
-            .arg(ScreenCaption(place.screen, language)).arg(place.x).arg(place.y).arg(bound);
-    }
-    return QStringLiteral("%1 %2: %3, APCA Lc %4, screen %5 %6 at (%7, %8), needs %9")
-        .arg(place.element).arg(name, RatioText(place.ratio), apca).arg(place.screen)
-        .arg(ScreenCaption(place.screen, language)).arg(place.x).arg(place.y).arg(bound);
-}
-
 }  // namespace tintora

@@ -86,8 +86,6 @@ private:
     std::vector<ScreenFigures> screens_;
 };
 
-// "2 Main text: 1.00:1, APCA Lc 0.0, screen 0 Main screen at (5, 17), needs 4.5:1"
-QString ContrastLine(const ContrastPlace &place, Language language);
 // Ratios are shown cut, not rounded, to two decimals: 4.499 never reads as 4.50.
 QString RatioText(double ratio);
 

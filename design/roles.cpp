@@ -2,34 +2,6 @@
 
 namespace tintora {
 
-namespace {
-
-struct RoleText {
-    Role role;
-    const char *russian;  // UTF-8
-    const char *english;
-};
-
-const std::array<RoleText, 15> kRoleTexts = {{
-    {Role::Background, "Фон", "Background"},
-    {Role::Bar, "Полоса", "Bar"},
-    {Role::PressedBar, "Нажатая клавиша", "Pressed key"},
-    {Role::Highlight, "Выделение", "Highlight"},
-    {Role::Frame, "Рамка, линия", "Frame or line"},
-    {Role::TextOnBackground, "Текст на фоне", "Text on background"},
-    {Role::TextOnBar, "Текст на полосе", "Text on bar"},
-    {Role::TextOnHighlight, "Текст на выделении", "Text on highlight"},
-    {Role::TextOutline, "Обводка текста", "Text outline"},
-    {Role::ClockHands, "Стрелки часов", "Clock hands"},
-    {Role::Weekend, "Выходные в календаре", "Calendar weekend"},
-    {Role::Today, "Фон «сегодня»", "\"Today\" background"},
-    {Role::TodayText, "Текст «сегодня»", "\"Today\" text"},
-    {Role::Cursor, "Курсор", "Cursor"},
-    {Role::Unseen, "Не показан в просмотре", "Not shown in the preview"},
-}};
-
-}  // namespace
-
 // Taken from what each element draws on the screens where it draws; the elements no
 // screen draws from their names.
 const std::array<Role, kElementCount + 1> ElementRoleTable = {
@@ -98,15 +70,6 @@ const std::array<Role, kElementCount + 1> ElementRoleTable = {
     Role::Unseen,            // 62 Unknown 11
     Role::Weekend,           // 63 (Datebook) - Text of the day off
 };
-
-QString RoleName(Role role, Language language)
-{
-    for (const RoleText &text : kRoleTexts) {
-        if (text.role == role)
-            return QString::fromUtf8(language == kRussian ? text.russian : text.english);
-    }
-    return QString();
-}
 
 bool IsInkRole(Role role)
 {

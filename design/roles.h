@@ -3,8 +3,6 @@
 
 #include "scheme/colourscheme.h"
 
-#include <QString>
-
 #include <array>
 
 namespace tintora {
@@ -34,7 +32,6 @@ inline Role RoleOf(int element)
 {
     return element >= 1 && element <= kElementCount ? ElementRoleTable[element] : Role::Unseen;
 }
-QString RoleName(Role role, Language language);
 
 // Texts, and the clock's hands, are measured against what lies around them.
 bool IsInkRole(Role role);

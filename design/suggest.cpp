@@ -359,11 +359,4 @@ std::optional<ColourScheme> SuggestScheme(const ColourScheme &base, const QImage
     return std::nullopt;
 }
 
-QString NoReadableSuggestionText(Language language)
-{
-    return language == kRussian
-               ? QStringLiteral("Для этой картинки не удалось подобрать читаемую схему")
-               : QStringLiteral("No readable scheme could be made for this picture");
-}
-
 }  // namespace tintora

@@ -29,7 +29,4 @@ std::optional<ColourScheme> SuggestScheme(const ColourScheme &base, const QImage
                                           const PreviewSettings &settings, SchemeTone tone,
                                           int variant);
 
-// The refusal of a picture no suggestion reads on.
-QString NoReadableSuggestionText(Language language);
-
 }  // namespace tintora

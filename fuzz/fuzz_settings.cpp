@@ -11,7 +11,7 @@ namespace {
 using namespace tintora;
 
 struct Everything {
-    Language language;
+    QString language;
     Settings settings;
     bool operator==(const Everything &other) const
     {
@@ -58,8 +58,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     expected.settings.preview.ProviderName = name;
     FUZZ_CHECK(ReadEverything(file) == expected);
 
-    FUZZ_CHECK(WriteLanguage(file, kEnglish));
-    expected.language = kEnglish;
+    FUZZ_CHECK(WriteLanguage(file, QStringLiteral("English")));
+    expected.language = QStringLiteral("English");
     FUZZ_CHECK(ReadEverything(file) == expected);
 
     FUZZ_CHECK(file.writeInt("Options", "ChoosedDate", 17));

@@ -181,7 +181,7 @@ ActivationResult ActivateRecordFile(Messages &messages, Language language, const
     }
     QByteArray record = file.read(kMaxRecordFileSize + 1);
     if (file.error() != QFileDevice::NoError) {
-        messages.reportError(SystemReason(language, file.errorString()));
+        messages.reportError(SystemReason(file.errorString()));
         return result;
     }
     file.close();
@@ -201,7 +201,7 @@ ActivationResult ActivateRecordFile(Messages &messages, Language language, const
     QString error;
     switch (WriteWholeFile(path, record, &error)) {
     case WriteOutcome::Failed:
-        messages.reportError(SystemReason(language, error));
+        messages.reportError(SystemReason(error));
         return result;
     case WriteOutcome::NotOpened:
         break;

@@ -43,7 +43,7 @@ void ReportWriteError(CommandContext &context, const QString &path)
             where = context.pick(u" в "_s, u" in "_s) + where;
         text += context.pick(u"\rФайл на телефоне не изменён: не удалось сохранить его копию"_s,
                              u"\rThe file on the phone is left unchanged: no copy of it could be kept"_s) +
-                where + u": "_s + SystemReason(context.language, QString::fromStdString(former.reason));
+                where + u": "_s + SystemReason(QString::fromStdString(former.reason));
     }
     const QString copy = QString::fromStdString(former.file);
     if (!copy.isEmpty())
@@ -83,10 +83,10 @@ SaveResult SaveToComputer(CommandContext &context, QString &currentFilePath,
     switch (WriteWholeFile(currentFilePath, bytes, &error)) {
     case WriteOutcome::NotOpened:
         context.dialogs.inform(CreateErrorText(context, currentFilePath) + u'\r' +
-                               SystemReason(context.language, error));
+                               SystemReason(error));
         return {};
     case WriteOutcome::Failed:
-        context.dialogs.reportError(SystemReason(context.language, error));
+        context.dialogs.reportError(SystemReason(error));
         return {};
     case WriteOutcome::Written:
         break;

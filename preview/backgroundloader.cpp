@@ -6,7 +6,6 @@
 #include <QThread>
 
 #include <atomic>
-#include <cmath>
 
 namespace tintora {
 
@@ -91,13 +90,6 @@ bool BackgroundLoader::busy() const
 void BackgroundLoader::reap()
 {
     std::erase_if(jobs_, [](const std::shared_ptr<Job> &job) { return *job->stop && job->thread->isFinished(); });
-}
-
-QString BackgroundProgressText(Language language, double share)
-{
-    const int percent = int(std::floor(share * 100));
-    return language == kRussian ? QStringLiteral("Читается фоновая картинка: %1 % (Esc — отменить)").arg(percent)
-                                : QStringLiteral("Reading the background picture: %1 % (Esc cancels)").arg(percent);
 }
 
 }  // namespace tintora

@@ -49,7 +49,4 @@ private:
     bool waiting_ = false;
 };
 
-// The status bar's words while a picture is read: share 0 to 1.
-QString BackgroundProgressText(Language language, double share);
-
 }  // namespace tintora

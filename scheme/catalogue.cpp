@@ -1,142 +1,76 @@
 #include "catalogue.h"
 
+#include <QtGlobal>
+
 namespace tintora {
 
 namespace {
 
 const std::array<const char *, kElementCount + 1> kEnglishNames = {
     nullptr,
-    "Main Screen Background",
-    "Main text",
-    "Main text when selected",
-    "Border of the text on the main screen",
-    "Analog clock",
-    "Line on top of Bottom Bar",
-    "Bottom Bar(top)",
-    "Bottom Bar(bottom)",
-    "Text in Bottom Bar",
-    "Bottom Bar(top)(When clicked)",
-    "Bottom Bar(bottom)(When clicked)",
-    "Text in Bottom Bar(When clicked)",
-    "Background of Nine Icon",
-    "The top of Title Bar",
-    "The bottom of Title Bar",
-    "Text in Title Bar",
-    "Icon border",
-    "Background of Select Menu",
-    "Line in Menu border(outside)",
-    "Line in Menu border(inside)",
-    "Select Menu(top)",
-    "Select Menu(Bottom)",
-    "ScrollBar",
-    "ScrollBar Button(top)",
-    "ScrollBar Button(bottom)",
-    "1e line of scrollbar",
-    "2e line of scrollbar",
-    "Notice Window Title(top)",
-    "Notice Window Title(bottom)",
-    "Text in Notice Window Title",
-    "Line surrounding Title Bar",
-    "Underline in submenu",
-    "Underline in submenu(selected)",
-    "Background for week",
-    "Main table in calendar",
-    "Background for \"today\"",
-    "Text for \"today\"",
-    "Horizontal line in calendar",
-    "Vertical line in calendar",
-    "Cursor",
-    "Background of iTap line",
-    "Border when input",
-    "Background of the information at multimedia",
-    "Text at the discription of the pictures/ringtones/video",
-    "TrackBar Button",
-    "Right line in TrackBar Button",
-    "Upeer and left line in TrackBar Button",
-    "TrackBar(top)",
-    "TrackBar(bottom)",
-    "Links in sound/pictures menu (certain branded flexes only)",
-    "Links in sound/pictures menu when highlighted (certain branded flexes only)",
-    "Unknown 1",
-    "Unknown 2",
-    "Unknown 3",
-    "(\"Emergency call\" window) - The top of Title Bar",
-    "(\"Emergency call\" window) - The bottom of Title Bar",
-    "Unknown 6",
-    "Unknown 7",
-    "Unknown 8",
-    "Unknown 9",
-    "Unknown 10",
-    "Unknown 11",
-    "(Datebook) - Text of the day off",
-};
-
-// Elements 50 and 51 have no Russian name of their own.
-const std::array<const char *, kElementCount + 1> kRussianNames = {
-    nullptr,
-    "Фон основного экрана",
-    "Основной текст",
-    "Основной текст когда он выбран",
-    "Граница текста на основном экране",
-    "Стрелки аналоговых часов",
-    "Линия над полосой софт-клавиш",
-    "Полоса софт-клавиш (верх)",
-    "Полоса софт-клавиш (низ)",
-    "Текст в нижней полосе",
-    "Полоса софт-клавиш (верх)(когда выделено)",
-    "Полоса софт-клавиш (низ)(когда выделено)",
-    "Текст в нижней полосе (когда выделено)",
-    "Фон иконок",
-    "Заголовок окна (верх)",
-    "Заголовок окна (низ)",
-    "Текст в заголовке окна",
-    "Граница иконок",
-    "Фон выбранного меню",
-    "Граница линии (внешняя рамка окна) меню",
-    "Граница линии (внутренняя рамка окна) меню",
-    "Выбранный пункт меню (верх)",
-    "Выбранный пункт меню (низ)",
-    "Полоса прокрутки",
-    "Кнопка полосы прокрутки (верх)",
-    "Кнопка полосы прокрутки (низ)",
-    "Верхняя линия кнопки полосы прокрутки",
-    "Нижняя линия кнопки полосы прокрутки",
-    "Заголовок окна уведомления (верх)",
-    "Заголовок окна уведомления (низ)",
-    "Текст в заголовке окна уведомления",
-    "Граница заголовка окна",
-    "Линия подчеркивания в подменю",
-    "Линия подчеркивания в подменю (когда выделено)",
-    "Фон для недели",
-    "Таблица в календаре",
-    "Фон для \"сегодня\"",
-    "Текст для \"сегодня\"",
-    "Горизонтальная линия в календаре",
-    "Вертикальная линия в календаре",
-    "Курсор",
-    "Фон строки iTap",
-    "Граница ввода",
-    "Фон при воспроизведении мультимедиа",
-    "Описание картинки/мелодии/видео",
-    "Кнопка полосы прокрутки",
-    "Правая линия на кнопке полосы прокрутки",
-    "Верхняя и левая линия полосы прокрутки",
-    "Полоса прокрутки (верх)",
-    "Полоса прокрутки (низ)",
-    "Links in sound/pictures menu (certain branded flexes only)",
-    "Links in sound/pictures menu when highlighted (certain branded flexes only)",
-    "Неизвестный 1",
-    "Неизвестный 2",
-    "Неизвестный 3",
-    "(Экстренный вызов) - Заголовок (верх)",
-    "(Экстренный вызов) - Заголовок (низ)",
-    "Неизвестный 6",
-    "Неизвестный 7",
-    "Неизвестный 8",
-    "Неизвестный 9",
-    "Неизвестный 10",
-    "Неизвестный 11",
-    "(Ежедневник) - Текст выходного дня",
+    QT_TRANSLATE_NOOP("tintora::Catalogue", "Main Screen Background"),
+    QT_TRANSLATE_NOOP("tintora::Catalogue", "Main text"),
+    QT_TRANSLATE_NOOP("tintora::Catalogue", "Main text when selected"),
+    QT_TRANSLATE_NOOP("tintora::Catalogue", "Border of the text on the main screen"),
+    QT_TRANSLATE_NOOP("tintora::Catalogue", "Analog clock"),
+    QT_TRANSLATE_NOOP("tintora::Catalogue", "Line on top of Bottom Bar"),
+    QT_TRANSLATE_NOOP("tintora::Catalogue", "Bottom Bar(top)"),
+    QT_TRANSLATE_NOOP("tintora::Catalogue", "Bottom Bar(bottom)"),
+    QT_TRANSLATE_NOOP("tintora::Catalogue", "Text in Bottom Bar"),
+    QT_TRANSLATE_NOOP("tintora::Catalogue", "Bottom Bar(top)(When clicked)"),
+    QT_TRANSLATE_NOOP("tintora::Catalogue", "Bottom Bar(bottom)(When clicked)"),
+    QT_TRANSLATE_NOOP("tintora::Catalogue", "Text in Bottom Bar(When clicked)"),
+    QT_TRANSLATE_NOOP("tintora::Catalogue", "Background of Nine Icon"),
+    QT_TRANSLATE_NOOP("tintora::Catalogue", "The top of Title Bar"),
+    QT_TRANSLATE_NOOP("tintora::Catalogue", "The bottom of Title Bar"),
+    QT_TRANSLATE_NOOP("tintora::Catalogue", "Text in Title Bar"),
+    QT_TRANSLATE_NOOP("tintora::Catalogue", "Icon border"),
+    QT_TRANSLATE_NOOP("tintora::Catalogue", "Background of Select Menu"),
+    QT_TRANSLATE_NOOP("tintora::Catalogue", "Line in Menu border(outside)"),
+    QT_TRANSLATE_NOOP("tintora::Catalogue", "Line in Menu border(inside)"),
+    QT_TRANSLATE_NOOP("tintora::Catalogue", "Select Menu(top)"),
+    QT_TRANSLATE_NOOP("tintora::Catalogue", "Select Menu(Bottom)"),
+    QT_TRANSLATE_NOOP("tintora::Catalogue", "ScrollBar"),
+    QT_TRANSLATE_NOOP("tintora::Catalogue", "ScrollBar Button(top)"),
+    QT_TRANSLATE_NOOP("tintora::Catalogue", "ScrollBar Button(bottom)"),
+    QT_TRANSLATE_NOOP("tintora::Catalogue", "1e line of scrollbar"),
+    QT_TRANSLATE_NOOP("tintora::Catalogue", "2e line of scrollbar"),
+    QT_TRANSLATE_NOOP("tintora::Catalogue", "Notice Window Title(top)"),
+    QT_TRANSLATE_NOOP("tintora::Catalogue", "Notice Window Title(bottom)"),
+    QT_TRANSLATE_NOOP("tintora::Catalogue", "Text in Notice Window Title"),
+    QT_TRANSLATE_NOOP("tintora::Catalogue", "Line surrounding Title Bar"),
+    QT_TRANSLATE_NOOP("tintora::Catalogue", "Underline in submenu"),
+    QT_TRANSLATE_NOOP("tintora::Catalogue", "Underline in submenu(selected)"),
+    QT_TRANSLATE_NOOP("tintora::Catalogue", "Background for week"),
+    QT_TRANSLATE_NOOP("tintora::Catalogue", "Main table in calendar"),
+    QT_TRANSLATE_NOOP("tintora::Catalogue", "Background for \"today\""),
+    QT_TRANSLATE_NOOP("tintora::Catalogue", "Text for \"today\""),
+    QT_TRANSLATE_NOOP("tintora::Catalogue", "Horizontal line in calendar"),
+    QT_TRANSLATE_NOOP("tintora::Catalogue", "Vertical line in calendar"),
+    QT_TRANSLATE_NOOP("tintora::Catalogue", "Cursor"),
+    QT_TRANSLATE_NOOP("tintora::Catalogue", "Background of iTap line"),
+    QT_TRANSLATE_NOOP("tintora::Catalogue", "Border when input"),
+    QT_TRANSLATE_NOOP("tintora::Catalogue", "Background of the information at multimedia"),
+    QT_TRANSLATE_NOOP("tintora::Catalogue", "Text at the discription of the pictures/ringtones/video"),
+    QT_TRANSLATE_NOOP("tintora::Catalogue", "TrackBar Button"),
+    QT_TRANSLATE_NOOP("tintora::Catalogue", "Right line in TrackBar Button"),
+    QT_TRANSLATE_NOOP("tintora::Catalogue", "Upeer and left line in TrackBar Button"),
+    QT_TRANSLATE_NOOP("tintora::Catalogue", "TrackBar(top)"),
+    QT_TRANSLATE_NOOP("tintora::Catalogue", "TrackBar(bottom)"),
+    QT_TRANSLATE_NOOP("tintora::Catalogue", "Links in sound/pictures menu (certain branded flexes only)"),
+    QT_TRANSLATE_NOOP("tintora::Catalogue", "Links in sound/pictures menu when highlighted (certain branded flexes only)"),
+    QT_TRANSLATE_NOOP("tintora::Catalogue", "Unknown 1"),
+    QT_TRANSLATE_NOOP("tintora::Catalogue", "Unknown 2"),
+    QT_TRANSLATE_NOOP("tintora::Catalogue", "Unknown 3"),
+    QT_TRANSLATE_NOOP("tintora::Catalogue", "(\"Emergency call\" window) - The top of Title Bar"),
+    QT_TRANSLATE_NOOP("tintora::Catalogue", "(\"Emergency call\" window) - The bottom of Title Bar"),
+    QT_TRANSLATE_NOOP("tintora::Catalogue", "Unknown 6"),
+    QT_TRANSLATE_NOOP("tintora::Catalogue", "Unknown 7"),
+    QT_TRANSLATE_NOOP("tintora::Catalogue", "Unknown 8"),
+    QT_TRANSLATE_NOOP("tintora::Catalogue", "Unknown 9"),
+    QT_TRANSLATE_NOOP("tintora::Catalogue", "Unknown 10"),
+    QT_TRANSLATE_NOOP("tintora::Catalogue", "Unknown 11"),
+    QT_TRANSLATE_NOOP("tintora::Catalogue", "(Datebook) - Text of the day off"),
 };
 
 bool IsElement(int element)
@@ -147,36 +81,38 @@ bool IsElement(int element)
 }  // namespace
 
 const std::array<ScreenGroup, kScreenCount> ScreenGroupTable = {{
-    {"Основной экран", "Main screen", 1, 12},
-    {"Главное меню (Иконки)", "Main menu (Icons)", 13, 5},
-    {"Выбор элемента меню", "Select menu item", 18, 10},
-    {"Окно уведомления", "Notice window", 28, 4},
-    {"Выбор элемента подменю", "Select submenu item", 32, 2},
-    {"Ежедневник", "Datebook", 34, 6},
-    {"Ввод сообщения", "New message", 40, 3},
-    {"Мультимедиа", "Multimedia", 43, 9},
-    {"Другие...", "Others...", 52, 12},
+    {QT_TRANSLATE_NOOP("tintora::Catalogue", "Main screen"), 1, 12},
+    {QT_TRANSLATE_NOOP("tintora::Catalogue", "Main menu (Icons)"), 13, 5},
+    {QT_TRANSLATE_NOOP("tintora::Catalogue", "Select menu item"), 18, 10},
+    {QT_TRANSLATE_NOOP("tintora::Catalogue", "Notice window"), 28, 4},
+    {QT_TRANSLATE_NOOP("tintora::Catalogue", "Select submenu item"), 32, 2},
+    {QT_TRANSLATE_NOOP("tintora::Catalogue", "Datebook"), 34, 6},
+    {QT_TRANSLATE_NOOP("tintora::Catalogue", "New message"), 40, 3},
+    {QT_TRANSLATE_NOOP("tintora::Catalogue", "Multimedia"), 43, 9},
+    {QT_TRANSLATE_NOOP("tintora::Catalogue", "Others..."), 52, 12},
 }};
 
 // Odd positions hold the top colour of a band, the next position its bottom.
 const std::array<int, 14> LinkedPairTable = {7, 8, 10, 11, 14, 15, 21, 22, 24, 25, 28, 29, 48, 49};
 
+const char *ElementNameSource(int element)
+{
+    return IsElement(element) ? kEnglishNames[element] : nullptr;
+}
+
+const char *ScreenCaptionSource(int screen)
+{
+    return screen >= 0 && screen < kScreenCount ? ScreenGroupTable[screen].caption : nullptr;
+}
+
 QString EnglishElementName(int element)
 {
-    return IsElement(element) ? QString::fromUtf8(kEnglishNames[element]) : QString();
+    return QString::fromUtf8(ElementNameSource(element));
 }
 
-QString RussianElementName(int element)
+QString EnglishScreenCaption(int screen)
 {
-    return IsElement(element) ? QString::fromUtf8(kRussianNames[element]) : QString();
-}
-
-QString ScreenCaption(int screen, Language language)
-{
-    if (screen < 0 || screen >= kScreenCount)
-        return QString();
-    const ScreenGroup &group = ScreenGroupTable[screen];
-    return QString::fromUtf8(language == kRussian ? group.russianCaption : group.englishCaption);
+    return QString::fromUtf8(ScreenCaptionSource(screen));
 }
 
 bool IsLinkedElement(int element)

@@ -10,9 +10,12 @@ namespace tintora {
 
 constexpr int kScreenCount = 9;
 
+// The element and screen names are English, the source texts of the interface's
+// translations in this context.
+inline constexpr char kCatalogueContext[] = "tintora::Catalogue";
+
 struct ScreenGroup {
-    const char *russianCaption;  // UTF-8
-    const char *englishCaption;
+    const char *caption;
     int firstElement;
     int count;
 };
@@ -20,11 +23,12 @@ struct ScreenGroup {
 extern const std::array<ScreenGroup, kScreenCount> ScreenGroupTable;
 extern const std::array<int, 14> LinkedPairTable;
 
-// UTF-8 texts, indexed by element number 1..63.
+// Indexed by element number 1..63 and screen 0..8; nullptr, and an empty name, for any
+// other number.
+const char *ElementNameSource(int element);
+const char *ScreenCaptionSource(int screen);
 QString EnglishElementName(int element);
-QString RussianElementName(int element);
-// Russian for 0, English otherwise.
-QString ScreenCaption(int screen, Language language);
+QString EnglishScreenCaption(int screen);
 // The screen whose element list holds element 1..63; -1 for any other number.
 int ScreenOfElement(int element);
 bool IsLinkedElement(int element);

@@ -21,7 +21,7 @@ QString RefusedInputReason(const QString &path, Language language)
 QString NotOpenedText(Language language, const QString &name, const QString &reason)
 {
     return (language == kRussian ? u"Не могу открыть файл %1: %2"_s : u"Cannot open %1: %2"_s)
-        .arg(name, SystemReason(language, reason));
+        .arg(name, SystemReason(reason));
 }
 
 bool IsExactArgument(const char *argument)
@@ -33,16 +33,6 @@ bool IsExactArgument(const char *argument)
     const QByteArray bytes(argument);
     return QFile::encodeName(QFile::decodeName(bytes)) == bytes;
 #endif
-}
-
-QString InexactArgumentText(Language language, const QString &argument)
-{
-    return (language == kRussian
-                ? u"Имя %1 не в кодировке UTF-8 и не может быть сохранено точно; "
-                  u"файл с таким именем не читается и не записывается"_s
-                : u"The name %1 is not valid UTF-8 and cannot be kept exactly; "
-                  u"no file of that name is read or written"_s)
-        .arg(argument);
 }
 
 }  // namespace tintora

@@ -20,7 +20,4 @@ QString NotOpenedText(Language language, const QString &name, const QString &rea
 // become U+FFFD, and the name would reach a different file.
 bool IsExactArgument(const char *argument);
 
-// The report of an argument that is not.
-QString InexactArgumentText(Language language, const QString &argument);
-
 }  // namespace tintora

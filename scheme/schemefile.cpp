@@ -84,7 +84,7 @@ QString ReadFailedText(Language language, const QString &path, const QString &re
 {
     return (language == kRussian ? QStringLiteral("Ошибка ввода-вывода при чтении файла %1: %2")
                                  : QStringLiteral("Input/output error while reading %1: %2"))
-        .arg(path, SystemReason(language, reason));
+        .arg(path, SystemReason(reason));
 }
 
 }  // namespace tintora

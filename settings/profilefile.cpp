@@ -1,7 +1,6 @@
 #include "profilefile.h"
 
 #include "scheme/codepage.h"
-#include "scheme/systemreason.h"
 #include "scheme/wholefilewrite.h"
 
 #include <QDir>
@@ -305,12 +304,6 @@ bool ProfileFile::writeString(const QString &section, const QString &key, const 
 bool ProfileFile::writeInt(const QString &section, const QString &key, int value)
 {
     return writeString(section, key, QString::number(value));
-}
-
-QString UnableToWriteText(Language language, const QString &path, const QString &reason)
-{
-    return (language == kRussian ? QStringLiteral("Не удаётся записать %1: %2") : QStringLiteral("Unable to write to %1: %2"))
-        .arg(path, SystemReason(language, reason));
 }
 
 }  // namespace tintora

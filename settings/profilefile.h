@@ -1,7 +1,5 @@
 #pragma once
 
-#include "scheme/colourscheme.h"
-
 #include <QString>
 
 namespace tintora {
@@ -43,7 +41,5 @@ private:
     QString lastError_;
 };
 
-// A settings write that failed, in the interface language with the system's reason.
-QString UnableToWriteText(Language language, const QString &path, const QString &reason);
 
 }  // namespace tintora

@@ -19,10 +19,9 @@ const QString kFileName = QStringLiteral("tintora.ini");
 
 }  // namespace
 
-Language ReadLanguage(const ProfileFile &file)
+QString ReadLanguage(const ProfileFile &file)
 {
-    return file.readString(kOptions, "Language", "Russian") == QLatin1String("English") ? kEnglish
-                                                                                      : kRussian;
+    return file.readString(kOptions, "Language", QString());
 }
 
 Settings DefaultSettings()
@@ -61,16 +60,16 @@ Settings ReadSettings(const ProfileFile &file)
     preview.ChoosedDate = std::uint16_t(stored.ChoosedDate);
     settings.SpColorPath = file.readString(kPhone, "SpColorPath", DefaultSettings().SpColorPath);
     // A folder the phone cannot spell would fail only at the first write, far from its cause.
-    if (!PhoneFolderProblem(kEnglish, settings.SpColorPath).isEmpty()) {
+    if (!IsPhoneFolder(settings.SpColorPath)) {
         settings.refusedSpColorPath = settings.SpColorPath;
         settings.SpColorPath = DefaultSettings().SpColorPath;
     }
     return settings;
 }
 
-bool WriteLanguage(ProfileFile &file, Language language)
+bool WriteLanguage(ProfileFile &file, const QString &name)
 {
-    return file.writeString(kOptions, "Language", language == kRussian ? "Russian" : "English");
+    return file.writeString(kOptions, "Language", name);
 }
 
 bool WritePreviewSettings(ProfileFile &file, const PreviewSettings &values,
@@ -83,41 +82,16 @@ bool WritePreviewSettings(ProfileFile &file, const PreviewSettings &values,
            && file.writeInt(kOptions, "ChoosedDate", choosedDate);
 }
 
-QString SettingsFileTooLargeText(Language language, const QString &path)
-{
-    return (language == kRussian
-                ? QStringLiteral("Файл настроек %1 больше 1 МиБ: он не прочитан и не будет перезаписан, "
-                                 "действуют настройки по умолчанию")
-                : QStringLiteral("The settings file %1 is larger than 1 MiB: it was not read and will not be "
-                                 "rewritten; the default settings apply"))
-        .arg(QDir::toNativeSeparators(path));
-}
-
 bool WriteSpColorPath(ProfileFile &file, const QString &folder)
 {
     return file.writeString(kPhone, "SpColorPath", folder);
 }
 
-QString PhoneFolderProblem(Language language, const QString &folder)
+bool IsPhoneFolder(const QString &folder)
 {
     static const QRegularExpression volumeThenAscii(
         QRegularExpression::anchoredPattern(QStringLiteral("/[a-z]/[\\x20-\\x7e]*")));
-    if (volumeThenAscii.match(folder).hasMatch())
-        return QString();
-    return (language == kRussian
-                ? QStringLiteral("Папка «%1» не годится: она должна начинаться с тома, например /a/, "
-                                 "и содержать только печатные знаки ASCII")
-                : QStringLiteral("The folder \"%1\" will not do: it must start with a volume such as /a/ "
-                                 "and hold printable ASCII characters only"))
-        .arg(folder);
-}
-
-QString RefusedPhoneFolderText(Language language, const QString &path, const QString &folder)
-{
-    return PhoneFolderProblem(language, folder) +
-           (language == kRussian ? QStringLiteral(" ([Phone] SpColorPath в %1); папка на телефоне — %2")
-                                 : QStringLiteral(" ([Phone] SpColorPath in %1); the phone folder is %2"))
-               .arg(QDir::toNativeSeparators(path), DefaultSettings().SpColorPath);
+    return volumeThenAscii.match(folder).hasMatch();
 }
 
 int ReadPreviewZoom(const ProfileFile &file)

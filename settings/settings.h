@@ -1,7 +1,6 @@
 #pragma once
 
 #include "preview/previewsettings.h"
-#include "scheme/colourscheme.h"
 
 #include <QString>
 
@@ -21,8 +20,9 @@ struct Settings {
     std::optional<QString> refusedSpColorPath;
 };
 
-// "English" exactly selects English; any other value, or none, Russian.
-Language ReadLanguage(const ProfileFile &file);
+// [Options] Language: the interface language's English name ("English", "Russian") as stored,
+// empty when there is none.
+QString ReadLanguage(const ProfileFile &file);
 // What a missing tintora.ini gives, for callers that have no file to read.
 Settings DefaultSettings();
 // The five preview keys as the file holds them, integers not yet cut to the bits they are
@@ -37,25 +37,20 @@ struct StoredPreviewSettings {
 };
 StoredPreviewSettings ReadStoredPreviewSettings(const ProfileFile &file);
 // Missing keys and integers that are not numbers give the defaults, and so does a phone
-// folder that PhoneFolderProblem refuses.
+// folder that IsPhoneFolder refuses.
 Settings ReadSettings(const ProfileFile &file);
 
-bool WriteLanguage(ProfileFile &file, Language language);
+bool WriteLanguage(ProfileFile &file, const QString &name);
 // Writes the five preview keys in order and stops at the first that fails,
 // leaving the later keys as they were.
 bool WritePreviewSettings(ProfileFile &file, const PreviewSettings &values,
                           std::uint16_t choosedDate);
 
-// The note that a settings file was too large to be read (ProfileFile::isTooLarge).
-QString SettingsFileTooLargeText(Language language, const QString &path);
-
 // [Phone] SpColorPath, the phone folder of spcolor.sch, as the menu sets it.
 bool WriteSpColorPath(ProfileFile &file, const QString &folder);
-// Why folder cannot be the phone folder, or an empty string: it must start with a volume
-// such as "/a/" and hold printable ASCII only, which any phone can spell.
-QString PhoneFolderProblem(Language language, const QString &folder);
-// The note that the phone folder stored in the settings file at path was refused.
-QString RefusedPhoneFolderText(Language language, const QString &path, const QString &folder);
+// Whether folder can be the phone folder: it must start with a volume such as "/a/" and hold
+// printable ASCII only, which any phone can spell.
+bool IsPhoneFolder(const QString &folder);
 
 // [View] Zoom, the preview's size: 1 to kMaxPreviewZoom times; missing or out of range
 // gives 1.

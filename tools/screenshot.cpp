@@ -32,8 +32,8 @@ int main(int argc, char **argv)
     tintora::ProfileFile ini(folder.filePath(QStringLiteral("tintora.ini")));
     if (!folder.isValid()
         || !tintora::WriteLanguage(ini, arguments[2] == QLatin1String("English")
-                                            ? tintora::kEnglish
-                                            : tintora::kRussian)) {
+                                            ? QStringLiteral("English")
+                                            : QStringLiteral("Russian"))) {
         err << "screenshot: no room for a settings file\n";
         return 1;
     }

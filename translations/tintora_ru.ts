@@ -158,6 +158,14 @@
         <source>H&amp;elp...</source>
         <translation>&amp;Справка...</translation>
     </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Отменить</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>&amp;Повторить</translation>
+    </message>
 </context>
 <context>
     <name>PreviewSettingsDialog</name>
@@ -243,6 +251,297 @@
     </message>
 </context>
 <context>
+    <name>tintora::Catalogue</name>
+    <message>
+        <source>Main Screen Background</source>
+        <translation>Фон основного экрана</translation>
+    </message>
+    <message>
+        <source>Main text</source>
+        <translation>Основной текст</translation>
+    </message>
+    <message>
+        <source>Main text when selected</source>
+        <translation>Основной текст когда он выбран</translation>
+    </message>
+    <message>
+        <source>Border of the text on the main screen</source>
+        <translation>Граница текста на основном экране</translation>
+    </message>
+    <message>
+        <source>Analog clock</source>
+        <translation>Стрелки аналоговых часов</translation>
+    </message>
+    <message>
+        <source>Line on top of Bottom Bar</source>
+        <translation>Линия над полосой софт-клавиш</translation>
+    </message>
+    <message>
+        <source>Bottom Bar(top)</source>
+        <translation>Полоса софт-клавиш (верх)</translation>
+    </message>
+    <message>
+        <source>Bottom Bar(bottom)</source>
+        <translation>Полоса софт-клавиш (низ)</translation>
+    </message>
+    <message>
+        <source>Text in Bottom Bar</source>
+        <translation>Текст в нижней полосе</translation>
+    </message>
+    <message>
+        <source>Bottom Bar(top)(When clicked)</source>
+        <translation>Полоса софт-клавиш (верх)(когда выделено)</translation>
+    </message>
+    <message>
+        <source>Bottom Bar(bottom)(When clicked)</source>
+        <translation>Полоса софт-клавиш (низ)(когда выделено)</translation>
+    </message>
+    <message>
+        <source>Text in Bottom Bar(When clicked)</source>
+        <translation>Текст в нижней полосе (когда выделено)</translation>
+    </message>
+    <message>
+        <source>Background of Nine Icon</source>
+        <translation>Фон иконок</translation>
+    </message>
+    <message>
+        <source>The top of Title Bar</source>
+        <translation>Заголовок окна (верх)</translation>
+    </message>
+    <message>
+        <source>The bottom of Title Bar</source>
+        <translation>Заголовок окна (низ)</translation>
+    </message>
+    <message>
+        <source>Text in Title Bar</source>
+        <translation>Текст в заголовке окна</translation>
+    </message>
+    <message>
+        <source>Icon border</source>
+        <translation>Граница иконок</translation>
+    </message>
+    <message>
+        <source>Background of Select Menu</source>
+        <translation>Фон выбранного меню</translation>
+    </message>
+    <message>
+        <source>Line in Menu border(outside)</source>
+        <translation>Граница линии (внешняя рамка окна) меню</translation>
+    </message>
+    <message>
+        <source>Line in Menu border(inside)</source>
+        <translation>Граница линии (внутренняя рамка окна) меню</translation>
+    </message>
+    <message>
+        <source>Select Menu(top)</source>
+        <translation>Выбранный пункт меню (верх)</translation>
+    </message>
+    <message>
+        <source>Select Menu(Bottom)</source>
+        <translation>Выбранный пункт меню (низ)</translation>
+    </message>
+    <message>
+        <source>ScrollBar</source>
+        <translation>Полоса прокрутки</translation>
+    </message>
+    <message>
+        <source>ScrollBar Button(top)</source>
+        <translation>Кнопка полосы прокрутки (верх)</translation>
+    </message>
+    <message>
+        <source>ScrollBar Button(bottom)</source>
+        <translation>Кнопка полосы прокрутки (низ)</translation>
+    </message>
+    <message>
+        <source>1e line of scrollbar</source>
+        <translation>Верхняя линия кнопки полосы прокрутки</translation>
+    </message>
+    <message>
+        <source>2e line of scrollbar</source>
+        <translation>Нижняя линия кнопки полосы прокрутки</translation>
+    </message>
+    <message>
+        <source>Notice Window Title(top)</source>
+        <translation>Заголовок окна уведомления (верх)</translation>
+    </message>
+    <message>
+        <source>Notice Window Title(bottom)</source>
+        <translation>Заголовок окна уведомления (низ)</translation>
+    </message>
+    <message>
+        <source>Text in Notice Window Title</source>
+        <translation>Текст в заголовке окна уведомления</translation>
+    </message>
+    <message>
+        <source>Line surrounding Title Bar</source>
+        <translation>Граница заголовка окна</translation>
+    </message>
+    <message>
+        <source>Underline in submenu</source>
+        <translation>Линия подчеркивания в подменю</translation>
+    </message>
+    <message>
+        <source>Underline in submenu(selected)</source>
+        <translation>Линия подчеркивания в подменю (когда выделено)</translation>
+    </message>
+    <message>
+        <source>Background for week</source>
+        <translation>Фон для недели</translation>
+    </message>
+    <message>
+        <source>Main table in calendar</source>
+        <translation>Таблица в календаре</translation>
+    </message>
+    <message>
+        <source>Background for &quot;today&quot;</source>
+        <translation>Фон для &quot;сегодня&quot;</translation>
+    </message>
+    <message>
+        <source>Text for &quot;today&quot;</source>
+        <translation>Текст для &quot;сегодня&quot;</translation>
+    </message>
+    <message>
+        <source>Horizontal line in calendar</source>
+        <translation>Горизонтальная линия в календаре</translation>
+    </message>
+    <message>
+        <source>Vertical line in calendar</source>
+        <translation>Вертикальная линия в календаре</translation>
+    </message>
+    <message>
+        <source>Cursor</source>
+        <translation>Курсор</translation>
+    </message>
+    <message>
+        <source>Background of iTap line</source>
+        <translation>Фон строки iTap</translation>
+    </message>
+    <message>
+        <source>Border when input</source>
+        <translation>Граница ввода</translation>
+    </message>
+    <message>
+        <source>Background of the information at multimedia</source>
+        <translation>Фон при воспроизведении мультимедиа</translation>
+    </message>
+    <message>
+        <source>Text at the discription of the pictures/ringtones/video</source>
+        <translation>Описание картинки/мелодии/видео</translation>
+    </message>
+    <message>
+        <source>TrackBar Button</source>
+        <translation>Кнопка полосы прокрутки</translation>
+    </message>
+    <message>
+        <source>Right line in TrackBar Button</source>
+        <translation>Правая линия на кнопке полосы прокрутки</translation>
+    </message>
+    <message>
+        <source>Upeer and left line in TrackBar Button</source>
+        <translation>Верхняя и левая линия полосы прокрутки</translation>
+    </message>
+    <message>
+        <source>TrackBar(top)</source>
+        <translation>Полоса прокрутки (верх)</translation>
+    </message>
+    <message>
+        <source>TrackBar(bottom)</source>
+        <translation>Полоса прокрутки (низ)</translation>
+    </message>
+    <message>
+        <source>Links in sound/pictures menu (certain branded flexes only)</source>
+        <translation>Links in sound/pictures menu (certain branded flexes only)</translation>
+    </message>
+    <message>
+        <source>Links in sound/pictures menu when highlighted (certain branded flexes only)</source>
+        <translation>Links in sound/pictures menu when highlighted (certain branded flexes only)</translation>
+    </message>
+    <message>
+        <source>Unknown 1</source>
+        <translation>Неизвестный 1</translation>
+    </message>
+    <message>
+        <source>Unknown 2</source>
+        <translation>Неизвестный 2</translation>
+    </message>
+    <message>
+        <source>Unknown 3</source>
+        <translation>Неизвестный 3</translation>
+    </message>
+    <message>
+        <source>(&quot;Emergency call&quot; window) - The top of Title Bar</source>
+        <translation>(Экстренный вызов) - Заголовок (верх)</translation>
+    </message>
+    <message>
+        <source>(&quot;Emergency call&quot; window) - The bottom of Title Bar</source>
+        <translation>(Экстренный вызов) - Заголовок (низ)</translation>
+    </message>
+    <message>
+        <source>Unknown 6</source>
+        <translation>Неизвестный 6</translation>
+    </message>
+    <message>
+        <source>Unknown 7</source>
+        <translation>Неизвестный 7</translation>
+    </message>
+    <message>
+        <source>Unknown 8</source>
+        <translation>Неизвестный 8</translation>
+    </message>
+    <message>
+        <source>Unknown 9</source>
+        <translation>Неизвестный 9</translation>
+    </message>
+    <message>
+        <source>Unknown 10</source>
+        <translation>Неизвестный 10</translation>
+    </message>
+    <message>
+        <source>Unknown 11</source>
+        <translation>Неизвестный 11</translation>
+    </message>
+    <message>
+        <source>(Datebook) - Text of the day off</source>
+        <translation>(Ежедневник) - Текст выходного дня</translation>
+    </message>
+    <message>
+        <source>Main screen</source>
+        <translation>Основной экран</translation>
+    </message>
+    <message>
+        <source>Main menu (Icons)</source>
+        <translation>Главное меню (Иконки)</translation>
+    </message>
+    <message>
+        <source>Select menu item</source>
+        <translation>Выбор элемента меню</translation>
+    </message>
+    <message>
+        <source>Notice window</source>
+        <translation>Окно уведомления</translation>
+    </message>
+    <message>
+        <source>Select submenu item</source>
+        <translation>Выбор элемента подменю</translation>
+    </message>
+    <message>
+        <source>Datebook</source>
+        <translation>Ежедневник</translation>
+    </message>
+    <message>
+        <source>New message</source>
+        <translation>Ввод сообщения</translation>
+    </message>
+    <message>
+        <source>Multimedia</source>
+        <translation>Мультимедиа</translation>
+    </message>
+    <message>
+        <source>Others...</source>
+        <translation>Другие...</translation>
+    </message>
+</context>
+<context>
     <name>tintora::ContrastPanel</name>
     <message>
         <source>Every text reads at 4.5:1 or more (the clock&apos;s hands at 3:1)</source>
@@ -289,14 +588,6 @@
 </context>
 <context>
     <name>tintora::MainWindow</name>
-    <message>
-        <source>&amp;Undo</source>
-        <translation>&amp;Отменить</translation>
-    </message>
-    <message>
-        <source>&amp;Redo</source>
-        <translation>&amp;Повторить</translation>
-    </message>
     <message>
         <source>&amp;Disconnect</source>
         <translation>&amp;Отключить</translation>
@@ -347,6 +638,69 @@
     </message>
 </context>
 <context>
+    <name>tintora::Role</name>
+    <message>
+        <source>Background</source>
+        <translation>Фон</translation>
+    </message>
+    <message>
+        <source>Bar</source>
+        <translation>Полоса</translation>
+    </message>
+    <message>
+        <source>Pressed key</source>
+        <translation>Нажатая клавиша</translation>
+    </message>
+    <message>
+        <source>Highlight</source>
+        <translation>Выделение</translation>
+    </message>
+    <message>
+        <source>Frame or line</source>
+        <translation>Рамка, линия</translation>
+    </message>
+    <message>
+        <source>Text on background</source>
+        <translation>Текст на фоне</translation>
+    </message>
+    <message>
+        <source>Text on bar</source>
+        <translation>Текст на полосе</translation>
+    </message>
+    <message>
+        <source>Text on highlight</source>
+        <translation>Текст на выделении</translation>
+    </message>
+    <message>
+        <source>Text outline</source>
+        <translation>Обводка текста</translation>
+    </message>
+    <message>
+        <source>Clock hands</source>
+        <translation>Стрелки часов</translation>
+    </message>
+    <message>
+        <source>Calendar weekend</source>
+        <translation>Выходные в календаре</translation>
+    </message>
+    <message>
+        <source>&quot;Today&quot; background</source>
+        <translation>Фон «сегодня»</translation>
+    </message>
+    <message>
+        <source>&quot;Today&quot; text</source>
+        <translation>Текст «сегодня»</translation>
+    </message>
+    <message>
+        <source>Cursor</source>
+        <translation>Курсор</translation>
+    </message>
+    <message>
+        <source>Not shown in the preview</source>
+        <translation>Не показан в просмотре</translation>
+    </message>
+</context>
+<context>
     <name>tintora::SchemeDocument</name>
     <message>
         <source>Save the changes to the colour style?</source>
@@ -367,6 +721,84 @@
     <message>
         <source>&amp;Cancel</source>
         <translation>&amp;Отмена</translation>
+    </message>
+</context>
+<context>
+    <name>tintora::SchemeEdit</name>
+    <message>
+        <source>colour of %1</source>
+        <translation>цвет «%1»</translation>
+    </message>
+    <message>
+        <source>transparency of %1</source>
+        <translation>прозрачность «%1»</translation>
+    </message>
+    <message>
+        <source>scheme from picture</source>
+        <translation>схема по картинке</translation>
+    </message>
+    <message>
+        <source>colour style name</source>
+        <translation>имя палитры</translation>
+    </message>
+</context>
+<context>
+    <name>tintora::SystemReason</name>
+    <message>
+        <source>Permission denied</source>
+        <translation>Отказано в доступе</translation>
+    </message>
+    <message>
+        <source>Operation not permitted</source>
+        <translation>Операция не позволена</translation>
+    </message>
+    <message>
+        <source>No such file or directory</source>
+        <translation>Нет такого файла или каталога</translation>
+    </message>
+    <message>
+        <source>No space left on device</source>
+        <translation>На устройстве не осталось свободного места</translation>
+    </message>
+    <message>
+        <source>Disk quota exceeded</source>
+        <translation>Превышена дисковая квота</translation>
+    </message>
+    <message>
+        <source>Read-only file system</source>
+        <translation>Файловая система доступна только для чтения</translation>
+    </message>
+    <message>
+        <source>File exists</source>
+        <translation>Файл существует</translation>
+    </message>
+    <message>
+        <source>Is a directory</source>
+        <translation>Это каталог</translation>
+    </message>
+    <message>
+        <source>Not a directory</source>
+        <translation>Это не каталог</translation>
+    </message>
+    <message>
+        <source>File too large</source>
+        <translation>Файл слишком велик</translation>
+    </message>
+    <message>
+        <source>Input/output error</source>
+        <translation>Ошибка ввода/вывода</translation>
+    </message>
+    <message>
+        <source>Too many open files</source>
+        <translation>Слишком много открытых файлов</translation>
+    </message>
+    <message>
+        <source>Device or resource busy</source>
+        <translation>Устройство или ресурс занято</translation>
+    </message>
+    <message>
+        <source>File name too long</source>
+        <translation>Слишком длинное имя файла</translation>
     </message>
 </context>
 <context>
@@ -406,6 +838,82 @@
     <message>
         <source>Written: %1</source>
         <translation>Записано: %1</translation>
+    </message>
+    <message>
+        <source>%1 %2: %3, APCA Lc %4, screen %5 %6 at (%7, %8), needs %9</source>
+        <translation>%1 %2: %3, APCA Lc %4, экран %5 %6 в (%7, %8), нужно %9</translation>
+    </message>
+    <message>
+        <source>No readable scheme could be made for this picture</source>
+        <translation>Для этой картинки не удалось подобрать читаемую схему</translation>
+    </message>
+    <message>
+        <source>Unable to write to %1: %2</source>
+        <translation>Не удаётся записать %1: %2</translation>
+    </message>
+    <message>
+        <source>The settings file %1 is larger than 1 MiB: it was not read and will not be rewritten; the default settings apply</source>
+        <translation>Файл настроек %1 больше 1 МиБ: он не прочитан и не будет перезаписан, действуют настройки по умолчанию</translation>
+    </message>
+    <message>
+        <source>The folder &quot;%1&quot; will not do: it must start with a volume such as /a/ and hold printable ASCII characters only</source>
+        <translation>Папка «%1» не годится: она должна начинаться с тома, например /a/, и содержать только печатные знаки ASCII</translation>
+    </message>
+    <message>
+        <source> ([Phone] SpColorPath in %1); the phone folder is %2</source>
+        <translation> ([Phone] SpColorPath в %1); папка на телефоне — %2</translation>
+    </message>
+    <message>
+        <source>No phone library</source>
+        <translation>Нет библиотеки связи с телефоном</translation>
+    </message>
+    <message>
+        <source>No phone in command mode answered.</source>
+        <translation>Телефон в командном режиме не ответил.</translation>
+    </message>
+    <message>
+        <source>No Motorola phone (vendor 22b8) on USB: is the phone on, and the cable a data cable?</source>
+        <translation>Нет телефона Motorola (производитель 22b8) на USB: включён ли телефон и передаёт ли кабель данные?</translation>
+    </message>
+    <message>
+        <source>A phone in modem mode is switched to command mode with AT+MODE=8</source>
+        <translation>Телефон в режиме модема переключается в командный режим командой AT+MODE=8</translation>
+    </message>
+    <message>
+        <source>Phone restarting</source>
+        <translation>Телефон перезагружается</translation>
+    </message>
+    <message>
+        <source>The phone cannot be opened: bind the WinUSB driver to its &quot;Motorola Test Command&quot; interface (README-Windows.txt)</source>
+        <translation>Телефон нельзя открыть: назначьте драйвер WinUSB его интерфейсу &quot;Motorola Test Command&quot; (README-Windows.txt)</translation>
+    </message>
+    <message>
+        <source>This user may not open the phone: install the udev rule (README, &quot;Connecting a real phone&quot;)</source>
+        <translation>Этому пользователю нельзя открыть телефон: установите правило udev (README, &quot;Connecting a real phone&quot;)</translation>
+    </message>
+    <message>
+        <source>A phone in mass-storage mode cannot be reached: eject its memory card, choose the data (modem) connection in the phone&apos;s USB settings and plug it in again.</source>
+        <translation>Телефон в режиме накопителя недоступен: извлеките его карту памяти, выберите в настройках USB телефона соединение для данных (модем) и подключите его снова.</translation>
+    </message>
+    <message>
+        <source>A phone in modem mode did not switch to command mode</source>
+        <translation>Телефон в режиме модема не переключился в командный режим</translation>
+    </message>
+    <message>
+        <source>Motorola device in an unknown mode</source>
+        <translation>Устройство Motorola в неизвестном режиме</translation>
+    </message>
+    <message>
+        <source>The phone has gone (%1). Working with the computer now.</source>
+        <translation>Связь с телефоном потеряна (%1). Теперь — работа с компьютером.</translation>
+    </message>
+    <message>
+        <source>Reading the background picture: %1 % (Esc cancels)</source>
+        <translation>Читается фоновая картинка: %1 % (Esc — отменить)</translation>
+    </message>
+    <message>
+        <source>The name %1 is not valid UTF-8 and cannot be kept exactly; no file of that name is read or written</source>
+        <translation>Имя %1 не в кодировке UTF-8 и не может быть сохранено точно; файл с таким именем не читается и не записывается</translation>
     </message>
 </context>
 </TS>

@@ -1,6 +1,8 @@
 // The dockable list of the texts that read badly, worst first.
 #include "contrastpanel.h"
 
+#include "wording.h"
+
 #include <QListWidget>
 
 namespace tintora {
@@ -17,11 +19,11 @@ ContrastPanel::ContrastPanel(QWidget *parent) : QDockWidget(parent), list_(new Q
     });
 }
 
-void ContrastPanel::showPlaces(const std::vector<ContrastPlace> &places, Language language)
+void ContrastPanel::showPlaces(const std::vector<ContrastPlace> &places)
 {
     list_->clear();
     for (const ContrastPlace &place : places) {
-        auto *item = new QListWidgetItem(ContrastLine(place, language), list_);
+        auto *item = new QListWidgetItem(ContrastLine(place), list_);
         item->setData(Qt::UserRole, place.element);
     }
     if (places.empty()) {

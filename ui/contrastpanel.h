@@ -17,7 +17,7 @@ public:
     explicit ContrastPanel(QWidget *parent = nullptr);
 
     // The places below their bound, in the order given, one row each.
-    void showPlaces(const std::vector<ContrastPlace> &places, Language language);
+    void showPlaces(const std::vector<ContrastPlace> &places);
     // The rows as shown.
     QStringList rows() const;
 

@@ -10,6 +10,7 @@
 #include "ui_mainwindow.h"
 #include "windowdialogs.h"
 #include "windowsettings.h"
+#include "wording.h"
 
 #include "design/contrast.h"
 #include "design/suggest.h"
@@ -92,7 +93,7 @@ void DesignCommands::checkContrast()
     contrastChecker_->setBackground(preview.plainBackground() ? QImage() : preview.backgroundPicture());
     std::vector<ContrastPlace> places = contrastChecker_->check(scheme_);
     std::erase_if(places, [](const ContrastPlace &place) { return !place.weak(); });
-    contrastPanel_->showPlaces(places, language_);
+    contrastPanel_->showPlaces(places);
 }
 
 // A new scheme, so the one edited goes only once its changes are saved or given up.
@@ -142,7 +143,7 @@ void DesignCommands::applySuggestion()
         SuggestScheme(blank, suggestionPicture_, settings_.values().preview, SchemeTone::AsPicture,
                       suggestionVariant_);
     if (!suggested) {
-        dialogs_.reportError(NoReadableSuggestionText(language_));
+        dialogs_.reportError(NoReadableSuggestionText());
         return;
     }
     document_.replaceWithSuggestion(editing_.selectedElement(), *suggested);

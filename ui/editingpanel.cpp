@@ -5,6 +5,7 @@
 #include "cp1251validator.h"
 #include "historykeys.h"
 #include "languagetables.h"
+#include "wording.h"
 #include "schemeedit.h"
 #include "sliderthumbstyle.h"
 #include "statusbar.h"
@@ -140,11 +141,8 @@ void EditingPanel::fillElementCombo(bool resetIndex)
     ui_.elementCombo->clear();
     const int last = firstElement_ + elementCount_ - 1;
     for (int element = firstElement_; element <= last; ++element) {
-        if (language_ == kRussian)
-            ui_.elementCombo->addItem(RussianElementName(element));
-        else if (language_ == kEnglish)
-            ui_.elementCombo->addItem(EnglishElementName(element));
-        ui_.elementCombo->setItemData(element - firstElement_, RoleTooltip(element, language_),
+        ui_.elementCombo->addItem(ElementName(element));
+        ui_.elementCombo->setItemData(element - firstElement_, RoleTooltip(element),
                                       Qt::ToolTipRole);
     }
     ui_.elementCombo->setCurrentIndex(resetIndex ? 0 : remembered);
@@ -271,8 +269,8 @@ void EditingPanel::showHistoryCaptions()
                            : nullptr;
     const QString undoText = tr("&Undo");
     const QString redoText = tr("&Redo");
-    ui_.undoAction->setText(undo ? undoText + QLatin1Char(' ') + undo->describe(language_) : undoText);
-    ui_.redoAction->setText(redo ? redoText + QLatin1Char(' ') + redo->describe(language_) : redoText);
+    ui_.undoAction->setText(undo ? undoText + QLatin1Char(' ') + undo->describe() : undoText);
+    ui_.redoAction->setText(redo ? redoText + QLatin1Char(' ') + redo->describe() : redoText);
     ui_.undoAction->setEnabled(undo != nullptr);
     ui_.redoAction->setEnabled(redo != nullptr);
 }
@@ -327,7 +325,7 @@ void EditingPanel::pickElement(int element)
         chooseElement();
         return;
     }
-    ui_.statusBar->showHint(ElementOnOtherScreenText(language_, element, ScreenOfElement(element)),
+    ui_.statusBar->showHint(ElementOnOtherScreenText(element, ScreenOfElement(element)),
                             kHintMilliseconds);
 }
 

@@ -173,7 +173,7 @@ void FileCommands::openRecentFile(const QString &path)
     RecentFiles recent = RecentFiles::Read(settings_.file());
     recent.remove(path);
     if (!recent.write(settings_.file()))
-        settings_.reportUnwritable(language_);
+        settings_.reportUnwritable();
     fillRecentMenu();
 }
 
@@ -182,7 +182,7 @@ void FileCommands::rememberRecentFile(const QString &path)
     RecentFiles recent = RecentFiles::Read(settings_.file());
     recent.add(path);
     if (!recent.write(settings_.file()))
-        settings_.reportUnwritable(language_);
+        settings_.reportUnwritable();
     fillRecentMenu();
 }
 

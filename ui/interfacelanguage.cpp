@@ -36,12 +36,12 @@ QString TranslationFile(const QString &code)
     return QStringLiteral("tintora_") + code;
 }
 
+}  // namespace
+
 QString StoredNameOf(const QString &code)
 {
     return QLocale::languageToString(QLocale(code).language());
 }
-
-}  // namespace
 
 std::vector<InterfaceLanguage> InterfaceLanguages()
 {

@@ -22,6 +22,8 @@ struct InterfaceLanguage {
 
 // The languages of the translations, in the order of their names, then English.
 std::vector<InterfaceLanguage> InterfaceLanguages();
+// The storedName of the language of code.
+QString StoredNameOf(const QString &code);
 // The code of the language stored as storedName; a value that names none of them (a missing
 // one included) starts the Russian interface.
 QString LanguageOfStoredName(const QString &storedName);

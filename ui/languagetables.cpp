@@ -1,17 +1,18 @@
 // The interface's texts that carry values, in the language of the installed translation.
 #include "languagetables.h"
 
+#include "wording.h"
+
 #include "design/roles.h"
-#include "scheme/catalogue.h"
 
 #include <QCoreApplication>
 
 namespace tintora {
 
-QString RoleTooltip(int element, Language language)
+QString RoleTooltip(int element)
 {
     return QCoreApplication::translate("tintora::Texts", "Role: %1")
-        .arg(RoleName(RoleOf(element), language));
+        .arg(RoleName(RoleOf(element)));
 }
 
 QString ZoomDoesNotFitText(int zoom, QSize window, QSize room)
@@ -25,11 +26,10 @@ QString ZoomDoesNotFitText(int zoom, QSize window, QSize room)
         .arg(room.height());
 }
 
-QString ElementOnOtherScreenText(Language language, int element, int screen)
+QString ElementOnOtherScreenText(int element, int screen)
 {
     return QCoreApplication::translate("tintora::Texts", "%1 — on \"%2\", double-click to go there")
-        .arg(language == kRussian ? RussianElementName(element) : EnglishElementName(element),
-             ScreenCaption(screen, language));
+        .arg(ElementName(element), ScreenCaption(screen));
 }
 
 QString UndrawnScreenText()
@@ -38,11 +38,11 @@ QString UndrawnScreenText()
         "tintora::Texts", "These elements are drawn nowhere, except the days off on Datebook");
 }
 
-QString UndrawnScreenSkippedText(Language language, int screen)
+QString UndrawnScreenSkippedText(int screen)
 {
     return QCoreApplication::translate("tintora::Texts",
                                        "Screen \"%1\" not written: it draws none of its elements")
-        .arg(ScreenCaption(screen, language));
+        .arg(ScreenCaption(screen));
 }
 
 QString MissingRecentFileText(const QString &path)

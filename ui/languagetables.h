@@ -1,8 +1,6 @@
 // The interface's texts that carry values, in the language of the installed translation.
 #pragma once
 
-#include "scheme/colourscheme.h"
-
 #include <QSize>
 #include <QString>
 
@@ -11,13 +9,13 @@ namespace tintora {
 // The tooltip of a zoom whose window would not fit the screen's room.
 QString ZoomDoesNotFitText(int zoom, QSize window, QSize room);
 // A click on an element that the screen shown does not list, but screen does.
-QString ElementOnOtherScreenText(Language language, int element, int screen);
+QString ElementOnOtherScreenText(int element, int screen);
 // The Others screen draws none of its elements, so it shows, and exports, nothing of them.
 QString UndrawnScreenText();
-QString UndrawnScreenSkippedText(Language language, int screen);
+QString UndrawnScreenSkippedText(int screen);
 QString MissingRecentFileText(const QString &path);
 // "Роль: ..." / "Role: ...": the element list's tooltip.
-QString RoleTooltip(int element, Language language);
+QString RoleTooltip(int element);
 // The label of the phone folder's field.
 QString PhoneFolderLabel();
 

@@ -17,6 +17,7 @@
 #include "previewsettingsdialog.h"
 #include "ui_mainwindow.h"
 #include "windowdialogs.h"
+#include "wording.h"
 
 #include "phone/phonelibrary.h"
 #include "preview/clock.h"
@@ -157,7 +158,7 @@ void MainWindow::startUp()
     // The language first, so that what follows is said in it; the work mode still holds
     // computer mode.
     const ProfileFile &profile = settings_.file();
-    setLanguage(ReadLanguage(profile) == kRussian ? QStringLiteral("ru") : QStringLiteral("en"));
+    setLanguage(LanguageOfStoredName(ReadLanguage(profile)));
 
     // Other settings; start-up writes nothing. What went wrong with them, or with the
     // scheme below, shows in the status bar, not in a box.
@@ -165,16 +166,16 @@ void MainWindow::startUp()
     settings = ReadSettings(profile);
     QStringList notes;
     if (profile.isTooLarge())
-        notes << SettingsFileTooLargeText(language_, profile.path());
+        notes << SettingsFileTooLargeText(profile.path());
     if (settings.refusedSpColorPath)
-        notes << RefusedPhoneFolderText(language_, profile.path(), *settings.refusedSpColorPath);
+        notes << RefusedPhoneFolderText(profile.path(), *settings.refusedSpColorPath);
 
     // The scheme named on the command line, else the default one.
     if (!environment_.arguments.isEmpty()) {
         const QString path = environment_.arguments.first();
         QString note;
         if (!environment_.firstArgumentExact) {
-            note = InexactArgumentText(language_, path);
+            note = InexactArgumentText(path);
         } else {
             const LoadOutcome outcome = LoadSchemeFile(document_.scheme, path, dialogs(), language_, &note);
             // A file that is there but was refused must not be replaced by the first Save
@@ -241,7 +242,7 @@ void MainWindow::retranslateUi()
     // The layout's own captions; writing a screen row keeps the selected row.
     ui->retranslateUi(this);
     for (int row = 0; row < kScreenCount; ++row)
-        ui->screenList->item(row)->setText(ScreenCaption(row, language_));
+        ui->screenList->item(row)->setText(ScreenCaption(row));
     editing_->showHistoryCaptions();
     design_->retranslate();
     applyLanguage();
@@ -272,8 +273,8 @@ void MainWindow::chooseLanguage(QAction *sender)
     // The tooltips of the zooms that do not fit.
     preview_->fitZoomToScreen();
     // A failed write leaves the language applied; the next start uses the stored one.
-    if (!WriteLanguage(settings_.file(), language_))
-        settings_.reportUnwritable(language_);
+    if (!WriteLanguage(settings_.file(), StoredNameOf(languageCode_)))
+        settings_.reportUnwritable();
 }
 
 void MainWindow::showPreviewSettings()
@@ -301,7 +302,7 @@ void MainWindow::showPreviewSettings()
     }
     // Written whichever button closed it.
     if (!WritePreviewSettings(profile, settings, day)) {
-        settings_.reportUnwritable(language_);
+        settings_.reportUnwritable();
         return;
     }
     preview_->repaint(editing_->selectedScreen());
@@ -319,14 +320,14 @@ void MainWindow::editPhoneFolder()
         if (!typed)
             return;
         folder = typed->trimmed();
-        const QString problem = PhoneFolderProblem(language_, folder);
+        const QString problem = PhoneFolderProblem(folder);
         if (problem.isEmpty())
             break;
         dialogs().inform(problem);
     }
     settings_.values().SpColorPath = folder;
     if (!WriteSpColorPath(settings_.file(), folder))
-        settings_.reportUnwritable(language_);
+        settings_.reportUnwritable();
 }
 
 void MainWindow::showAbout()

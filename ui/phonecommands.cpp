@@ -4,6 +4,7 @@
 #include "statusbar.h"
 #include "ui_mainwindow.h"
 #include "windowdialogs.h"
+#include "wording.h"
 
 #include "phone/activation.h"
 #include "phone/linkreason.h"
@@ -33,7 +34,7 @@ void PhoneCommands::pollPhone()
     if (gone) {
         // Captions and the status icon go back to the computer's.
         emit workModeChanged();
-        ui_.statusBar->showMessage(PhoneGoneText(phone_.linkState(), language_));
+        ui_.statusBar->showMessage(PhoneGoneText(phone_.linkState()));
     }
     showWhyNoPhone();
 }
@@ -43,7 +44,7 @@ void PhoneCommands::pollPhone()
 void PhoneCommands::showWhyNoPhone()
 {
     const QString reason =
-        connection_.connectEnabled ? QString() : NoPhoneReason(phone_.linkState(), language_);
+        connection_.connectEnabled ? QString() : NoPhoneReason(phone_.linkState());
     ui_.connectAction->setToolTip(reason);
     const bool noteShowing = !ui_.statusBar->currentMessage().isEmpty() &&
                              ui_.statusBar->currentMessage() != noPhoneReason_;

@@ -3,6 +3,7 @@
 
 #include "languagetables.h"
 #include "schemedocument.h"
+#include "wording.h"
 #include "selectionmark.h"
 #include "statusbar.h"
 #include "ui_mainwindow.h"
@@ -99,7 +100,7 @@ PreviewPanel::PreviewPanel(QMainWindow &window, Ui::MainWindow &ui, const Scheme
         emit elementDoubleClicked(preview_->elementMap().elementAt(pixel.x(), pixel.y()));
     });
     connect(&backgroundLoader_, &BackgroundLoader::progress, this, [this](double share) {
-        backgroundProgressText_ = BackgroundProgressText(language_, share);
+        backgroundProgressText_ = BackgroundProgressText(share);
         ui_.statusBar->showMessage(backgroundProgressText_);
     });
     connect(&backgroundLoader_, &BackgroundLoader::loaded, this, &PreviewPanel::showBackgroundPicture);
@@ -160,7 +161,7 @@ void PreviewPanel::setMarkSelection(bool mark)
     if (!mark)
         ui_.previewDisplay->endBlink();
     if (!WriteMarkSelection(settings_.file(), mark))
-        settings_.reportUnwritable(language_);
+        settings_.reportUnwritable();
 }
 
 void PreviewPanel::renewUndrawnNote()
@@ -344,7 +345,7 @@ void PreviewPanel::zoomPreview(int zoom)
     applyPreviewZoom(zoom);
     fitZoomToScreen();
     if (!WritePreviewZoom(settings_.file(), zoom))
-        settings_.reportUnwritable(language_);
+        settings_.reportUnwritable();
 }
 
 bool PreviewPanel::exportPreviewImage(const QString &path)
@@ -352,7 +353,7 @@ bool PreviewPanel::exportPreviewImage(const QString &path)
     QImageWriter writer(path, "PNG");
     if (writer.write(PreviewDisplay::Enlarged(preview_->image(), ui_.previewDisplay->zoom())))
         return true;
-    dialogs_.reportError(UnableToWriteText(language_, path, writer.errorString()));
+    dialogs_.reportError(UnableToWriteText(path, writer.errorString()));
     return false;
 }
 
@@ -412,7 +413,7 @@ void PreviewPanel::exportAllScreens()
         return;
     QString note = ExportedText(first + QStringLiteral(" .. ") + last);
     if (skipped >= 0)
-        note += QStringLiteral(". ") + UndrawnScreenSkippedText(language_, skipped);
+        note += QStringLiteral(". ") + UndrawnScreenSkippedText(skipped);
     ui_.statusBar->showMessage(note);
 }
 

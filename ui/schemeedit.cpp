@@ -2,14 +2,13 @@
 #include "schemeedit.h"
 
 #include "schemedocument.h"
+#include "wording.h"
 
-#include "scheme/catalogue.h"
+#include <QCoreApplication>
 
 #include <utility>
 
 namespace tintora {
-
-using namespace Qt::Literals::StringLiterals;
 
 SchemeEdit::SchemeEdit(SchemeDocument &document, EditKind kind, int element,
                        const ColourScheme &before, const ColourScheme &after,
@@ -54,21 +53,20 @@ void SchemeEdit::redo()
     document_.restore(after_, *this);
 }
 
-QString SchemeEdit::describe(Language language) const
+QString SchemeEdit::describe() const
 {
-    const bool russian = language == kRussian;
-    const QString element = russian ? RussianElementName(element_) : EnglishElementName(element_);
     switch (kind_) {
     case EditKind::Colour:
-        return russian ? u"цвет «"_s + element + u'»' : u"colour of "_s + element;
+        return QCoreApplication::translate("tintora::SchemeEdit", "colour of %1").arg(ElementName(element_));
     case EditKind::Transparency:
-        return russian ? u"прозрачность «"_s + element + u'»' : u"transparency of "_s + element;
+        return QCoreApplication::translate("tintora::SchemeEdit", "transparency of %1")
+            .arg(ElementName(element_));
     case EditKind::Suggestion:
-        return russian ? u"схема по картинке"_s : u"scheme from picture"_s;
+        return QCoreApplication::translate("tintora::SchemeEdit", "scheme from picture");
     case EditKind::Name:
         break;
     }
-    return russian ? u"имя палитры"_s : u"colour style name"_s;
+    return QCoreApplication::translate("tintora::SchemeEdit", "colour style name");
 }
 
 }  // namespace tintora

@@ -34,7 +34,7 @@ public:
     EditKind kind() const { return kind_; }
     int element() const { return element_; }
     // "colour of Main text", "цвет «Основной текст»".
-    QString describe(Language language) const;
+    QString describe() const;
 
 private:
     SchemeDocument &document_;

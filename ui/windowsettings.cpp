@@ -1,6 +1,7 @@
 #include "windowsettings.h"
 
 #include "windowdialogs.h"
+#include "wording.h"
 
 namespace tintora {
 
@@ -9,9 +10,9 @@ WindowSettings::WindowSettings(const QString &path, WindowDialogs &dialogs)
 {
 }
 
-void WindowSettings::reportUnwritable(Language language)
+void WindowSettings::reportUnwritable()
 {
-    dialogs_.reportError(UnableToWriteText(language, file_.path(), file_.lastError()));
+    dialogs_.reportError(UnableToWriteText(file_.path(), file_.lastError()));
 }
 
 }  // namespace tintora

@@ -20,7 +20,7 @@ public:
     // The settings in memory; the preview and the contrast check keep references to them.
     Settings &values() { return values_; }
     // The last write that failed, in the interface language with the system's reason.
-    void reportUnwritable(Language language);
+    void reportUnwritable();
 
 private:
     ProfileFile file_;

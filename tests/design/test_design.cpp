@@ -192,7 +192,8 @@ TEST_F(DesignTest, EverySuggestionPassesItsOwnCheckOnEveryScreen)
         ContrastChecker checker(Settings());
         checker.setBackground(picture);
         for (const ContrastPlace &place : checker.check(*scheme))
-            EXPECT_FALSE(place.weak()) << "picture " << kind << ": " << ContrastLine(place, kEnglish).toStdString();
+            EXPECT_FALSE(place.weak()) << "picture " << kind << ": element " << place.element << " on screen " << place.screen
+                                          << ", " << RatioText(place.ratio).toStdString();
         for (int highlight : {21, 22})
             EXPECT_GE(Difference(scheme->entry(highlight).colour, scheme->entry(1).colour), 10) << "picture " << kind;
     }

@@ -175,11 +175,5 @@ TEST_F(BackgroundLoaderTest, CancelAndDestructionStopTheDecode)
     }
 }
 
-TEST(BackgroundProgressText, GivesTheShareInEitherLanguage)
-{
-    EXPECT_EQ(BackgroundProgressText(kEnglish, 0.427), "Reading the background picture: 42 % (Esc cancels)");
-    EXPECT_EQ(BackgroundProgressText(kRussian, 1.0), QStringLiteral("Читается фоновая картинка: 100 % (Esc — отменить)"));
-}
-
 }  // namespace
 }  // namespace tintora

@@ -4,10 +4,8 @@
 
 using namespace tintora;
 
-TEST(ElementNames, FiftyAndFiftyOneAreEnglishInBothTables)
+TEST(ElementNames, FiftyOneIsTheBrandedLinksWhenHighlighted)
 {
-    for (int element : {50, 51})
-        EXPECT_EQ(RussianElementName(element), EnglishElementName(element));
     EXPECT_EQ(EnglishElementName(51),
               "Links in sound/pictures menu when highlighted (certain branded flexes only)");
 }
@@ -18,17 +16,14 @@ TEST(ElementNames, UnknownNumbersSkipFourAndFive)
         {52, "Unknown 1"}, {53, "Unknown 2"}, {54, "Unknown 3"}, {57, "Unknown 6"}, {62, "Unknown 11"}};
     for (auto [element, name] : unknowns)
         EXPECT_EQ(EnglishElementName(element), name);
-    EXPECT_EQ(RussianElementName(57), "Неизвестный 6");
 }
 
-TEST(ElementNames, EveryElementHasTwoNamesAndOutOfRangeHasNone)
+TEST(ElementNames, EveryElementHasANameAndOutOfRangeHasNone)
 {
-    for (int element = 1; element <= kElementCount; ++element) {
+    for (int element = 1; element <= kElementCount; ++element)
         EXPECT_FALSE(EnglishElementName(element).isEmpty()) << element;
-        EXPECT_FALSE(RussianElementName(element).isEmpty()) << element;
-    }
     EXPECT_TRUE(EnglishElementName(0).isEmpty());
-    EXPECT_TRUE(RussianElementName(64).isEmpty());
+    EXPECT_EQ(ElementNameSource(64), nullptr);
 }
 
 TEST(ScreenGroups, RunsCoverAllElementsWithoutGap)
@@ -46,8 +41,8 @@ TEST(ScreenGroups, RunsCoverAllElementsWithoutGap)
 
 TEST(ScreenGroups, NoCaptionPastTheList)
 {
-    EXPECT_TRUE(ScreenCaption(9, kEnglish).isEmpty());
-    EXPECT_TRUE(ScreenCaption(9, kRussian).isEmpty());
+    EXPECT_TRUE(EnglishScreenCaption(9).isEmpty());
+    EXPECT_EQ(ScreenCaptionSource(-1), nullptr);
 }
 
 TEST(LinkedPairs, PartnersAreNeighbours)

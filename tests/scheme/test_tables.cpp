@@ -1,10 +1,9 @@
 // The constant tables against data transcribed by hand from the format's own tables (the
 // .tsv files beside this one), so a wrong default colour, two swapped entry offsets or a
 // wrong linked pair cannot pass by being checked against themselves.
-#include "scheme/catalogue.h"
+#include "tablerows.h"
 
-#include <QFile>
-#include <QStringList>
+#include "scheme/catalogue.h"
 
 #include <gtest/gtest.h>
 
@@ -14,27 +13,11 @@ using namespace tintora;
 
 namespace {
 
-// The rows of a tab-separated file, without its "#" comment lines.
-std::vector<QStringList> ReadRows(const char *fileName, int columns)
-{
-    QFile file(QStringLiteral(TINTORA_SCHEME_TABLES_DIR "/") + QLatin1String(fileName));
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly | QIODevice::Text)) << fileName;
-    std::vector<QStringList> rows;
-    for (const QByteArray &line : file.readAll().split('\n')) {
-        if (line.isEmpty() || line.startsWith('#'))
-            continue;
-        rows.push_back(QString::fromUtf8(line).split('\t'));
-        EXPECT_EQ(rows.back().size(), columns) << fileName << ": " << line.constData();
-    }
-    return rows;
-}
-
 struct ElementRow {
     int screen;
     int offset;
     SchemeEntry defaults;
     QString english;
-    QString russian;
 };
 
 std::map<int, ElementRow> ElementRows()
@@ -44,7 +27,7 @@ std::map<int, ElementRow> ElementRows()
         const auto hex = [&](int column) { return Colour(row[column].toUInt(nullptr, 16)); };
         const Colour colour = hex(3) | hex(4) << 8 | hex(5) << 16;
         elements[row[0].toInt()] = {row[1].toInt(), row[2].toInt(),
-                                    {colour, std::uint8_t(row[6].toInt())}, row[7], row[8]};
+                                    {colour, std::uint8_t(row[6].toInt())}, row[7]};
     }
     return elements;
 }
@@ -73,7 +56,6 @@ TEST(Tables, EveryElementHasItsOffsetDefaultNamesAndScreen)
         for (int i = 0; i < 4; ++i)
             EXPECT_EQ(DefaultSchemeBody[row.offset - 52 + i], packed[i]) << "byte " << i;
         EXPECT_EQ(EnglishElementName(element), row.english);
-        EXPECT_EQ(RussianElementName(element), row.russian);
         const ScreenGroup &group = ScreenGroupTable[row.screen];
         EXPECT_GE(element, group.firstElement);
         EXPECT_LT(element, group.firstElement + group.count);
@@ -89,8 +71,7 @@ TEST(Tables, ScreenGroupsAndCaptions)
         SCOPED_TRACE(::testing::Message() << "screen " << screen);
         EXPECT_EQ(ScreenGroupTable[screen].firstElement, row[1].toInt());
         EXPECT_EQ(ScreenGroupTable[screen].count, row[2].toInt());
-        EXPECT_EQ(ScreenCaption(screen, kEnglish), row[3]);
-        EXPECT_EQ(ScreenCaption(screen, kRussian), row[4]);
+        EXPECT_EQ(EnglishScreenCaption(screen), row[3]);
     }
 }
 

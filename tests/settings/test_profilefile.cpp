@@ -275,24 +275,3 @@ TEST_F(ProfileFileTest, FolderInPlaceOfTheFileIsNeitherReadNorReplaced)
     EXPECT_EQ(ini.lastError(), qt_error_string(EISDIR));
     EXPECT_TRUE(QFileInfo(path()).isDir());
 }
-
-// The settings window's report was English in a Russian interface, and gave no reason; then
-// the system's reason stayed in the system's language. An uncommon reason comes as it is.
-TEST(UnableToWriteText, SpeaksTheInterfaceLanguageAndGivesTheReason)
-{
-    const struct {
-        Language language;
-        const char *reason;
-        const char *text;
-    } cases[] = {
-        {kRussian, "Permission denied", "Не удаётся записать /opt/t.ini: Отказано в доступе"},
-        {kEnglish, "Permission denied", "Unable to write to /opt/t.ini: Permission denied"},
-        {kEnglish, "Отказано в доступе", "Unable to write to /opt/t.ini: Permission denied"},
-        {kRussian, "There is not enough space on the disk.",
-         "Не удаётся записать /opt/t.ini: На устройстве не осталось свободного места"},
-        {kRussian, "Stale file handle", "Не удаётся записать /opt/t.ini: Stale file handle"},
-    };
-    for (const auto &c : cases)
-        EXPECT_EQ(UnableToWriteText(c.language, "/opt/t.ini", QString::fromUtf8(c.reason)),
-                  QString::fromUtf8(c.text));
-}

@@ -1,6 +1,8 @@
 #include "windowfixture.h"
 #include "windowinput.h"
 
+#include "ui/wording.h"
+
 #include <QAction>
 #include <QDateEdit>
 #include <QDir>
@@ -156,7 +158,7 @@ TEST_F(SettingsDialogTest, FailedWriteIsReportedAndThePreviewNotRepainted)
     runDialog([&] { dialogChild<QLineEdit>("providerNameEdit")->setText("XYZ"); }, [&] { pressOk(); });
     // In the interface's language, with the system's reason.
     EXPECT_EQ(dialogs.errors,
-              QStringList({UnableToWriteText(kRussian, iniPath(), qt_error_string(EISDIR))}));
+              QStringList({UnableToWriteText(iniPath(), qt_error_string(EISDIR))}));
     EXPECT_EQ(mainWindow->settings().preview.ProviderName, "XYZ");
     EXPECT_EQ(shownPreview(), before);
 }

@@ -333,7 +333,7 @@ TEST_F(HistoryTest, ColourChangeIsUndoneAndRedoneWithItsNameInTheMenu)
     // The texts follow the interface language.
     mainWindow->chooseLanguage(action("russianAction"));
     EXPECT_EQ(Shown(action("undoAction")->text()),
-              QString::fromUtf8("Отменить цвет «") + RussianElementName(1) + QString::fromUtf8("»"));
+              "Отменить цвет «Фон основного экрана»");
 }
 
 TEST_F(HistoryTest, ColourTypedInTheHexFieldIsAStepToo)

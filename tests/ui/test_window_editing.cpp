@@ -47,7 +47,7 @@ TEST_F(EditingTest, ChoosingAScreenListsItsElementsAndShowsTheFirst)
 {
     start();
     chooseScreen(4);
-    EXPECT_EQ(elementNames(), QStringList({RussianElementName(32), RussianElementName(33)}));
+    EXPECT_EQ(elementNames(), QStringList({"Линия подчеркивания в подменю", "Линия подчеркивания в подменю (когда выделено)"}));
     // Each name's tooltip gives its own element's role, not the list position's.
     EXPECT_EQ(elements()->itemData(1, Qt::ToolTipRole).toString(), QStringLiteral("Роль: Рамка, линия"));
     EXPECT_EQ(elements()->currentIndex(), 0);
@@ -55,7 +55,7 @@ TEST_F(EditingTest, ChoosingAScreenListsItsElementsAndShowsTheFirst)
 
     chooseScreen(2);
     EXPECT_EQ(elements()->count(), 10);
-    EXPECT_EQ(elements()->itemText(9), RussianElementName(27));
+    EXPECT_EQ(elements()->itemText(9), "Нижняя линия кнопки полосы прокрутки");
 
     chooseScreen(7);
     EXPECT_EQ(mainWindow->editing().selectedElement(), 43);

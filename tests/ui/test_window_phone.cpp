@@ -1,7 +1,7 @@
 #include "windowfixture.h"
 #include "windowphoneinmemory.h"
 
-#include "phone/linkreason.h"
+#include "ui/wording.h"
 #include "ui/statusbar.h"
 
 #include <QAction>
@@ -70,9 +70,9 @@ TEST_F(PhoneWindowTest, APhoneGoneWhileConnectedEndsPhoneMode)
     EXPECT_EQ(child<QPushButton>("saveButton")->text(), QString::fromUtf8("Сохранить spcolor.sch"));
     auto *bar = child<StatusBar>("statusBar");
     EXPECT_EQ(bar->panelText(), QString::fromUtf8("Статус : Работа с компьютером"));
-    EXPECT_EQ(bar->currentMessage(), PhoneGoneText(3, kRussian));
-    EXPECT_TRUE(bar->currentMessage().contains(NoPhoneReason(3, kRussian)));
-    EXPECT_EQ(connect()->toolTip(), NoPhoneReason(3, kRussian));
+    EXPECT_EQ(bar->currentMessage(), PhoneGoneText(3));
+    EXPECT_TRUE(bar->currentMessage().contains(NoPhoneReason(3)));
+    EXPECT_EQ(connect()->toolTip(), NoPhoneReason(3));
 }
 
 // Connect disabled says why, in the tooltip and, unless a note of the file is
@@ -83,20 +83,20 @@ TEST_F(PhoneWindowTest, DisabledConnectSaysWhyThereIsNoPhone)
     handset.reason = 4;
     tick();
     ASSERT_FALSE(connect()->isEnabled());
-    EXPECT_EQ(connect()->toolTip(), NoPhoneReason(4, kRussian));
+    EXPECT_EQ(connect()->toolTip(), NoPhoneReason(4));
     auto *bar = child<QStatusBar>("statusBar");
-    EXPECT_EQ(bar->currentMessage(), NoPhoneReason(4, kRussian));
+    EXPECT_EQ(bar->currentMessage(), NoPhoneReason(4));
 
     bar->showMessage("a note of the file");
     handset.reason = 0;
     tick();
-    EXPECT_EQ(connect()->toolTip(), NoPhoneReason(0, kRussian));
+    EXPECT_EQ(connect()->toolTip(), NoPhoneReason(0));
     EXPECT_EQ(bar->currentMessage(), "a note of the file");
 
     handset.status = 1;
     tick();
     EXPECT_TRUE(connect()->isEnabled());
-    EXPECT_NE(connect()->toolTip(), NoPhoneReason(0, kRussian));
+    EXPECT_NE(connect()->toolTip(), NoPhoneReason(0));
 }
 
 TEST_F(PhoneWindowTest, ReadingFromThePhoneResetsTheViewToTheLoadedScheme)

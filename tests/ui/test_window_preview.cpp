@@ -7,6 +7,7 @@
 #include "ui/languagetables.h"
 #include "ui/previewdisplay.h"
 #include "ui/statusbar.h"
+#include "ui/wording.h"
 #include "ui/zoomfit.h"
 
 #include <QAction>
@@ -226,8 +227,8 @@ TEST_P(PickTest, AClickOnThePreviewFindsTheElementThatDrewThePixel)
     case Shown::Named:
         EXPECT_EQ(mainWindow->editing().selectedElement(), firstShown);
         EXPECT_EQ(statusBar()->hint(),
-                  ElementOnOtherScreenText(kRussian, pick.element, ScreenOfElement(pick.element)));
-        EXPECT_TRUE(statusBar()->hint().startsWith(RussianElementName(pick.element)));
+                  ElementOnOtherScreenText(pick.element, ScreenOfElement(pick.element)));
+        EXPECT_TRUE(statusBar()->hint().startsWith(ElementName(pick.element)));
         doubleClickPreviewPixel(pick.x, pick.y);
         EXPECT_EQ(mainWindow->editing().selectedScreen(), ScreenOfElement(pick.element));
         EXPECT_EQ(mainWindow->editing().selectedElement(), pick.element);
@@ -384,7 +385,7 @@ TEST_F(PreviewWindowTest, ExportWritesTheCurrentScreenOrAllScreensAtTheZoom)
     child<QAction>("exportAllScreensAction")->trigger();
     // The Others screen would be a blank square: it is left out, and the status bar says so.
     EXPECT_FALSE(QFileInfo::exists(folder.filePath(QStringLiteral("all-8.png"))));
-    EXPECT_TRUE(statusBar()->currentMessage().endsWith(UndrawnScreenSkippedText(kRussian, 8)))
+    EXPECT_TRUE(statusBar()->currentMessage().endsWith(UndrawnScreenSkippedText(8)))
         << statusBar()->currentMessage().toStdString();
     for (int screen = 0; screen < 8; ++screen) {
         const QImage written(folder.filePath(QStringLiteral("all-%1.png").arg(screen)));

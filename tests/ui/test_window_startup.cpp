@@ -5,6 +5,7 @@
 #include "scheme/catalogue.h"
 #include "settings/settings.h"
 #include "ui/statusbar.h"
+#include "ui/wording.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -171,12 +172,12 @@ TEST_F(StartupTest, SettingsFileOverAMegabyteGivesTheDefaultsANoteAndIsNeverRewr
     EXPECT_EQ(mainWindow->language(), kRussian);
     EXPECT_EQ(mainWindow->settings().preview.ClockFormat, 0);
     auto *bar = child<StatusBar>("statusBar");
-    EXPECT_EQ(bar->currentMessage(), SettingsFileTooLargeText(kRussian, iniPath()));
+    EXPECT_EQ(bar->currentMessage(), SettingsFileTooLargeText(iniPath()));
     EXPECT_TRUE(dialogs.errors.isEmpty());
 
     child<QAction>("englishAction")->trigger();
     // In the interface's language, with the system's reason.
-    EXPECT_EQ(dialogs.errors, QStringList({UnableToWriteText(kEnglish, iniPath(), qt_error_string(EFBIG))}));
+    EXPECT_EQ(dialogs.errors, QStringList({UnableToWriteText(iniPath(), qt_error_string(EFBIG))}));
     // The next status replaces the note.
     EXPECT_TRUE(bar->currentMessage().isEmpty());
     EXPECT_EQ(bar->panelText(), "Status : Work with a computer");
@@ -319,7 +320,7 @@ TEST_F(LanguageTest, SwitchingKeepsTheSelectionAndWritesTheSettingAtOnce)
     EXPECT_EQ(aboutDialog->windowTitle(), "About");
 
     child<QAction>("russianAction")->trigger();
-    EXPECT_EQ(elements->currentText(), RussianElementName(21));
+    EXPECT_EQ(elements->currentText(), "Выбранный пункт меню (верх)");
     EXPECT_EQ(readIni("Options", "Language"), "Russian");
     EXPECT_TRUE(child<QAction>("russianAction")->isChecked());
     EXPECT_FALSE(child<QAction>("englishAction")->isChecked());
@@ -349,7 +350,7 @@ TEST_F(LanguageTest, FailedWriteIsReportedAndTheLanguageStays)
     start();
     child<QAction>("englishAction")->trigger();
     EXPECT_EQ(dialogs.errors,
-              QStringList({UnableToWriteText(kEnglish, iniPath(), qt_error_string(EISDIR))}));
+              QStringList({UnableToWriteText(iniPath(), qt_error_string(EISDIR))}));
     EXPECT_EQ(mainWindow->language(), kEnglish);
     EXPECT_EQ(Shown(child<QMenu>("fileMenu")->title()), "File");
 }

@@ -5,6 +5,7 @@
 #include "phone/activation.h"
 #include "phone/opencommand.h"
 #include "phone/savecommand.h"
+#include "scheme/systemreason.h"
 
 #include <QDir>
 #include <QFile>
@@ -181,10 +182,11 @@ TEST_F(EmulatedPhoneTest, AFileThatCannotBeKeptStaysAndTheMessageSaysWhy)
     }
     EXPECT_EQ(emu().file(kScheme), before);
     const QString folder = data.filePath("Tintora/file-backups");
+    // The system's reason follows the installed translation, which the interface installs.
     EXPECT_EQ(dialogs.texts(ScriptedDialogs::Inform).join(u'\n').toStdString(),
               QStringList({u"Не могу записать файл /a/mobile/system/spcolor.sch\rФайл на телефоне "
                            u"не изменён: не удалось сохранить его копию в "_s + folder +
-                               u": Это не каталог"_s,
+                               u": "_s + SystemReason(u"Not a directory"_s),
                            u"Write error of a file /a/mobile/system/spcolor.sch\rThe file on the "
                            u"phone is left unchanged: no copy of it could be kept in "_s + folder +
                                u": Not a directory"_s})
