@@ -299,7 +299,9 @@ TEST_F(CliSchemeTest, OutputReplacesOnlyASchemeNeverAnInputAndDashIsStandardOutp
     ASSERT_EQ(RunCli({"default", phone + "/a/mobile/system/spcolor.sch"}).exitCode, 0);
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
 #if defined(Q_OS_WIN)
-    environment.insert("TINTORA_P2KAPI", QFileInfo(TINTORA_CLI_PATH).dir().filePath("p2ksim.dll"));
+    // With its drive: the commands run in a folder that may be on another one.
+    environment.insert("TINTORA_P2KAPI",
+                       QFileInfo(QFileInfo(TINTORA_CLI_PATH).dir().filePath("p2ksim.dll")).absoluteFilePath());
 #else
     environment.insert("TINTORA_P2KAPI", QFileInfo(TINTORA_CLI_PATH).dir().filePath("libp2ksim.so"));
 #endif
