@@ -129,10 +129,10 @@ void BM_LoadJpegScaled(benchmark::State &state)
 {
     const Picture &picture = PictureOf(state);
     const auto load = [&] {
-        QString error;
+        tintora::JpegError error;
         const auto scaled = tintora::LoadJpegScaled(picture.path, 128, 128, &error);
         if (!scaled)
-            state.SkipWithError(error.toUtf8().constData());
+            state.SkipWithError(error.detail.isEmpty() ? "the picture did not decode" : error.detail.toUtf8().constData());
         benchmark::DoNotOptimize(scaled);
     };
     state.counters["peak_rss_growth_KiB"] = PeakGrowthKiB(load);
@@ -162,10 +162,10 @@ void BM_DecodeJpeg(benchmark::State &state)
 {
     const Picture &picture = PictureOf(state);
     const auto load = [&] {
-        QString error;
+        tintora::JpegError error;
         const auto full = tintora::DecodeJpeg(picture.path, &error);
         if (!full)
-            state.SkipWithError(error.toUtf8().constData());
+            state.SkipWithError(error.detail.isEmpty() ? "the picture did not decode" : error.detail.toUtf8().constData());
         benchmark::DoNotOptimize(full);
     };
     state.counters["peak_rss_growth_KiB"] = PeakGrowthKiB(load);
@@ -256,8 +256,8 @@ void BM_Crafted(benchmark::State &state)
         QBuffer buffer;
         buffer.setData(crafted.file);
         buffer.open(QIODevice::ReadOnly);
-        QString error;
-        loaded = tintora::LoadJpegScaled(buffer, 128, 128, &error, tintora::kEnglish, &watch).has_value();
+        tintora::JpegError error;
+        loaded = tintora::LoadJpegScaled(buffer, 128, 128, &error, &watch).has_value();
     }
     state.counters["loaded"] = loaded;
     state.counters["work_blocks"] = double(watch.cost.entropyBlocks + watch.cost.outputBlocks);

@@ -5,7 +5,6 @@
 
 #include "design/contrast.h"
 #include "design/suggest.h"
-#include "preview/jpegpicture.h"
 #include "preview/previewfont.h"
 #include "scheme/catalogue.h"
 #include "ui/wording.h"
@@ -36,7 +35,7 @@ std::optional<QImage> ReadBackground(const std::map<QString, QString> &values, c
     const auto found = values.find(option);
     if (found == values.end())
         return QImage();
-    return LoadJpegScaled(found->second, 128, 128, &error);
+    return ReadPictureArgument(found->second, error);
 }
 
 QString JsonString(const QString &text)
@@ -136,7 +135,7 @@ int Suggest(const QStringList &args)
     }
     const SchemeTone tone = dark ? SchemeTone::Dark : light ? SchemeTone::Light : SchemeTone::AsPicture;
 
-    const std::optional<QImage> picture = LoadJpegScaled(picturePath, 128, 128, &error);
+    const std::optional<QImage> picture = ReadPictureArgument(picturePath, error);
     if (!picture)
         return Fail(error);
     if (!InstallPreviewFontFromMemory())

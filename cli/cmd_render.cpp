@@ -3,7 +3,6 @@
 #include "inputfiles.h"
 
 #include "preview/clock.h"
-#include "preview/jpegpicture.h"
 #include "preview/jpegwriter.h"
 #include "preview/preview.h"
 #include "preview/previewfont.h"
@@ -158,7 +157,7 @@ int Render(const QStringList &args)
 
     std::optional<QImage> background;
     if (!options->background.isNull()) {
-        background = LoadJpegScaled(options->background, 128, 128, &error);
+        background = ReadPictureArgument(options->background, error);
         if (!background)
             return Fail(error);
     }

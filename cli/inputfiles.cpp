@@ -2,6 +2,7 @@
 
 #include "failure.h"
 
+#include "preview/jpegpicture.h"
 #include "scheme/inputfile.h"
 #include "ui/wording.h"
 #include "scheme/wholefilewrite.h"
@@ -59,6 +60,15 @@ std::optional<Settings> ReadSettingsArgument(const QString &path, QString &error
     if (file.isTooLarge())
         Warn(SettingsFileTooLargeText(path));
     return ReadSettings(file);
+}
+
+std::optional<QImage> ReadPictureArgument(const QString &path, QString &error)
+{
+    JpegError reason;
+    std::optional<QImage> picture = LoadJpegScaled(path, 128, 128, &reason);
+    if (!picture)
+        error = JpegErrorText(reason);
+    return picture;
 }
 
 bool IsStandardOutput(const QString &out)

@@ -4,6 +4,7 @@
 #include "settings/settings.h"
 
 #include <QByteArrayView>
+#include <QImage>
 #include <QString>
 #include <QStringList>
 
@@ -20,6 +21,10 @@ std::optional<ColourScheme> ReadSchemeArgument(const QString &path, QString &err
 // an unreadable file would quietly give the defaults. A null path, no --ini, gives the
 // defaults of a missing tintora.ini.
 std::optional<Settings> ReadSettingsArgument(const QString &path, QString &error);
+
+// A JPEG picture stretched to 128 x 128 for the preview: nullopt with the reason, in
+// English, when it cannot be read.
+std::optional<QImage> ReadPictureArgument(const QString &path, QString &error);
 
 // "-", a command's OUT that is standard output.
 bool IsStandardOutput(const QString &out);

@@ -51,14 +51,14 @@ std::uint64_t AnnouncedPixels(const std::uint8_t *data, std::size_t size)
 // Blocks of work one MCU may overrun the line by, before the decoder stops.
 constexpr std::uint64_t kLastMcu = 10;
 
-std::optional<QImage> Load(const QByteArray &bytes, bool whole, QString *error)
+std::optional<QImage> Load(const QByteArray &bytes, bool whole, JpegError *error)
 {
     QBuffer buffer;
     buffer.setData(bytes);
     FUZZ_CHECK(buffer.open(QIODevice::ReadOnly));
     JpegWatch watch;
     std::optional<QImage> picture =
-        whole ? DecodeJpeg(buffer, error, kEnglish, &watch) : LoadJpegScaled(buffer, 128, 128, error, kEnglish, &watch);
+        whole ? DecodeJpeg(buffer, error, &watch) : LoadJpegScaled(buffer, 128, 128, error, &watch);
     const JpegCost &cost = watch.cost;
     FUZZ_CHECK(cost.entropyBlocks + cost.outputBlocks <= kJpegWorkPerByte * std::uint64_t(bytes.size()) + kJpegFreeWork + kLastMcu);
     if (picture) {
@@ -73,10 +73,10 @@ std::optional<QImage> Load(const QByteArray &bytes, bool whole, QString *error)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
-    QString error;
+    JpegError error;
     const std::optional<QImage> scaled = Load(bytes, false, &error);
     if (!scaled) {
-        FUZZ_CHECK(!error.isEmpty());
+        FUZZ_CHECK(error.kind != JpegError::Kind::None);
         return 0;
     }
     FUZZ_CHECK(scaled->size() == QSize(128, 128));

@@ -1,7 +1,5 @@
 #include "preview/backgroundloader.h"
 
-#include "preview/jpegpicture.h"
-
 #include <QElapsedTimer>
 #include <QThread>
 
@@ -25,7 +23,7 @@ BackgroundLoader::~BackgroundLoader()
         job->thread->wait();
 }
 
-void BackgroundLoader::load(const QString &path, Language language, QSize size)
+void BackgroundLoader::load(const QString &path, QSize size)
 {
     cancel();
     reap();
@@ -60,8 +58,8 @@ void BackgroundLoader::load(const QString &path, Language language, QSize size)
             }
             return true;
         };
-        QString error;
-        const std::optional<QImage> picture = LoadJpegScaled(path, size.width(), size.height(), &error, language, &watch);
+        JpegError error;
+        const std::optional<QImage> picture = LoadJpegScaled(path, size.width(), size.height(), &error, &watch);
         if (*stop)
             return;
         if (picture)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "scheme/colourscheme.h"
+#include "preview/jpegpicture.h"
 
 #include <QImage>
 #include <QObject>
@@ -27,8 +27,8 @@ public:
     // Stops a decode under way and waits the few rows it takes to notice.
     ~BackgroundLoader() override;
 
-    // The picture at path, stretched to size (LoadJpegScaled), reasons in language.
-    void load(const QString &path, Language language, QSize size = QSize(128, 128));
+    // The picture at path, stretched to size (LoadJpegScaled).
+    void load(const QString &path, QSize size = QSize(128, 128));
     // Drops the decode under way; nothing more is reported of it.
     void cancel();
     // Whether the picture or the failure of the last request is still to come; a
@@ -38,7 +38,7 @@ public:
 signals:
     void progress(double share);
     void loaded(const QImage &picture);
-    void failed(const QString &reason);
+    void failed(const tintora::JpegError &reason);
 
 private:
     struct Job;

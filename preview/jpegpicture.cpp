@@ -514,40 +514,32 @@ Outcome RunDecoder(Decoder &d, const Begin &begin, const Take &take)
     return Outcome::Decoded;
 }
 
-void SetError(QString *error, const QString &text)
+// The decoder's own complaint, told apart where the interface has words of its own.
+JpegError DecoderError(const ErrorManager &error)
 {
-    if (error)
-        *error = text;
-}
-
-QString Hex(int byte)
-{
-    return QStringLiteral("0x%1").arg(byte, 2, 16, QLatin1Char('0'));
-}
-
-// The decoder's message in language: libjpeg speaks only English.
-QString DecoderText(const ErrorManager &error, Language language)
-{
-    const QString english = QString::fromLatin1(error.message);
-    if (language != kRussian)
-        return english;
+    JpegError reason;
+    reason.detail = QString::fromLatin1(error.message);
     switch (error.pub.msg_code) {
     case JERR_NO_SOI:
-        return QStringLiteral("Это не файл JPEG: он начинается с байтов %1 %2")
-            .arg(Hex(error.pub.msg_parm.i[0]), Hex(error.pub.msg_parm.i[1]));
+        reason.kind = JpegError::Kind::NotJpeg;
+        reason.firstBytes[0] = error.pub.msg_parm.i[0];
+        reason.firstBytes[1] = error.pub.msg_parm.i[1];
+        break;
     case JERR_INPUT_EMPTY:
-        return QStringLiteral("Файл пуст");
+        reason.kind = JpegError::Kind::Empty;
+        break;
     default:
-        return QStringLiteral("Картинка JPEG повреждена или не поддерживается (%1)").arg(english);
+        reason.kind = JpegError::Kind::Decoder;
+        break;
     }
+    return reason;
 }
 
 // Hands the picture to begin(width, height), which returns false when there
 // is no memory for it, then its rows top to bottom to take(rgb), 3 bytes a
 // pixel.
 template <typename Begin, typename Take>
-bool DecodeRows(QIODevice &device, QString *error, Language language, JpegWatch *watch, const Begin &begin,
-                const Take &take)
+bool DecodeRows(QIODevice &device, JpegError *error, JpegWatch *watch, const Begin &begin, const Take &take)
 {
     const auto decoder = std::make_unique<Decoder>();
     Decoder &d = *decoder;
@@ -570,106 +562,85 @@ bool DecodeRows(QIODevice &device, QString *error, Language language, JpegWatch 
     d.watch.cost.inputBytes = std::max(d.watch.fileBytes, d.source.bytesRead);
     if (watch)
         watch->cost = d.watch.cost;
+    if (outcome == Outcome::Decoded)
+        return true;
+    if (!error)
+        return false;
     const JpegCost &cost = d.watch.cost;
+    JpegError reason;
+    reason.width = int(d.cinfo.image_width);
+    reason.height = int(d.cinfo.image_height);
     switch (outcome) {
     case Outcome::Decoded:
-        return true;
+        break;
     case Outcome::MadeUp:
-        SetError(error, (language == kRussian
-                             ? QStringLiteral("Файл JPEG повреждён: в его данных нет по меньшей мере %1 из %2 блоков картинки "
-                                              "%3 x %4, и такая картинка была бы во многом выдумана. (Может не хватать не больше "
-                                              "1 блока из %5 и не больше %6 блоков.)")
-                             : QStringLiteral("The JPEG file is damaged: its data lacks at least %1 of the %2 blocks of its "
-                                              "%3 x %4 picture, which would be largely made up. (Up to 1 block in %5, and no "
-                                              "more than %6 blocks, may be missing.)"))
-                            .arg(cost.madeUpBlocks)
-                            .arg(cost.blocks)
-                            .arg(d.cinfo.image_width)
-                            .arg(d.cinfo.image_height)
-                            .arg(kJpegMadeUpShare)
-                            .arg(kJpegMadeUpLimit));
-        return false;
+        reason.kind = JpegError::Kind::MadeUp;
+        reason.count = cost.madeUpBlocks;
+        reason.total = cost.blocks;
+        break;
     case Outcome::TooMuchWork:
-        SetError(error, (language == kRussian
-                             ? QStringLiteral("Файл JPEG повреждён: чтобы получить из его %1 байт картинку %2 x %3 пикселей, "
-                                              "понадобилось бы намного больше работы, чем нужно настоящей картинке такого размера.")
-                             : QStringLiteral("The JPEG file is damaged: decoding its %1 bytes into a picture of %2 x %3 pixels "
-                                              "would take far more work than a real picture of that size needs."))
-                            .arg(cost.inputBytes)
-                            .arg(d.cinfo.image_width)
-                            .arg(d.cinfo.image_height));
-        return false;
+        reason.kind = JpegError::Kind::TooMuchWork;
+        reason.count = cost.inputBytes;
+        break;
     case Outcome::Cancelled:
-        SetError(error, JpegCancelledText(language));
-        return false;
+        reason.kind = JpegError::Kind::Cancelled;
+        break;
     case Outcome::FileEnded:
-        SetError(error, (language == kRussian ? QStringLiteral("файл обрывается на байте %1, раньше конца картинки")
-                                              : QStringLiteral("the file ends at byte %1, before its picture"))
-                            .arg(d.source.bytesRead));
-        return false;
+        reason.kind = JpegError::Kind::FileEnded;
+        reason.count = d.source.bytesRead;
+        break;
     case Outcome::DecoderError:
-        SetError(error, DecoderText(d.error, language));
-        return false;
+        reason = DecoderError(d.error);
+        break;
     case Outcome::TooLarge:
-        SetError(error, (language == kRussian
-                             ? QStringLiteral("Картинка размером %1 x %2 пикселей; картинки шире или выше %3 пикселей не загружаются.")
-                             : QStringLiteral("The picture is %1 x %2 pixels; pictures wider or taller than %3 pixels cannot be loaded."))
-                            .arg(d.cinfo.image_width)
-                            .arg(d.cinfo.image_height)
-                            .arg(kMaxJpegDimension));
-        return false;
+        reason.kind = JpegError::Kind::TooLarge;
+        break;
     case Outcome::OverBudget:
-        SetError(error, QStringLiteral("The picture is %1 x %2 pixels and stored in several scans (progressive), so it has to be "
-                                       "held whole while it is decoded, which takes more than the %3 MiB a picture may use.")
-                            .arg(d.cinfo.image_width)
-                            .arg(d.cinfo.image_height)
-                            .arg(kJpegMemoryBudget >> 20));
-        return false;
+        reason.kind = JpegError::Kind::OverBudget;
+        break;
     case Outcome::NoMemory:
-        SetError(error, (language == kRussian
-                             ? QStringLiteral("Не хватает памяти для картинки размером %1 x %2 пикселей.")
-                             : QStringLiteral("Not enough memory for a picture of %1 x %2 pixels."))
-                            .arg(d.cinfo.output_width)
-                            .arg(d.cinfo.output_height));
-        return false;
+        reason.kind = JpegError::Kind::NoMemory;
+        reason.width = int(d.cinfo.output_width);
+        reason.height = int(d.cinfo.output_height);
+        break;
     }
+    *error = reason;
     return false;
 }
 
-bool OpenForReading(QFile &file, QString *error, Language language)
+bool OpenForReading(QFile &file, JpegError *error)
 {
-    const QString name = QDir::toNativeSeparators(file.fileName());
-    QString reason = RefusedInputReason(file.fileName(), language);
-    if (reason.isEmpty()) {
-        if (file.open(QIODevice::ReadOnly))
-            return true;
-        reason = file.errorString();
+    JpegError reason;
+    if (IsRefusedInput(file.fileName())) {
+        reason.kind = JpegError::Kind::NotRegularFile;
+    } else if (file.open(QIODevice::ReadOnly)) {
+        return true;
+    } else {
+        reason.kind = JpegError::Kind::NotOpened;
+        reason.detail = file.errorString();
     }
-    SetError(error, NotOpenedText(language, name, reason));
+    reason.path = QDir::toNativeSeparators(file.fileName());
+    if (error)
+        *error = reason;
     return false;
 }
 
 // Decoding a file: the reason names it.
-std::optional<QImage> NamingTheFile(const QFile &file, std::optional<QImage> picture, QString *error)
+std::optional<QImage> NamingTheFile(const QFile &file, std::optional<QImage> picture, JpegError *error)
 {
     if (!picture && error)
-        *error = QDir::toNativeSeparators(file.fileName()) + QStringLiteral(": ") + *error;
+        error->path = QDir::toNativeSeparators(file.fileName());
     return picture;
 }
 
 }  // namespace
 
-QString JpegCancelledText(Language language)
-{
-    return language == kRussian ? QStringLiteral("Чтение картинки прервано.") : QStringLiteral("Reading the picture was cancelled.");
-}
-
-std::optional<QImage> LoadJpegScaled(QIODevice &device, int w, int h, QString *error,
-                                     Language language, JpegWatch *watch)
+std::optional<QImage> LoadJpegScaled(QIODevice &device, int w, int h, JpegError *error,
+                                     JpegWatch *watch)
 {
     std::optional<BoxScaler> scaler;
     const bool decoded = DecodeRows(
-        device, error, language, watch,
+        device, error, watch,
         [&](int width, int height) {
             scaler.emplace(width, height, w, h);
             return true;
@@ -680,21 +651,21 @@ std::optional<QImage> LoadJpegScaled(QIODevice &device, int w, int h, QString *e
     return scaler->result();
 }
 
-std::optional<QImage> LoadJpegScaled(const QString &path, int w, int h, QString *error,
-                                     Language language, JpegWatch *watch)
+std::optional<QImage> LoadJpegScaled(const QString &path, int w, int h, JpegError *error,
+                                     JpegWatch *watch)
 {
     QFile file(path);
-    if (!OpenForReading(file, error, language))
+    if (!OpenForReading(file, error))
         return std::nullopt;
-    return NamingTheFile(file, LoadJpegScaled(file, w, h, error, language, watch), error);
+    return NamingTheFile(file, LoadJpegScaled(file, w, h, error, watch), error);
 }
 
-std::optional<QImage> DecodeJpeg(QIODevice &device, QString *error, Language language, JpegWatch *watch)
+std::optional<QImage> DecodeJpeg(QIODevice &device, JpegError *error, JpegWatch *watch)
 {
     QImage picture;
     int y = 0;
     const bool decoded = DecodeRows(
-        device, error, language, watch,
+        device, error, watch,
         [&](int width, int height) {
             picture = QImage(width, height, QImage::Format_RGB888);
             return !picture.isNull();
@@ -707,12 +678,12 @@ std::optional<QImage> DecodeJpeg(QIODevice &device, QString *error, Language lan
     return picture;
 }
 
-std::optional<QImage> DecodeJpeg(const QString &path, QString *error, Language language, JpegWatch *watch)
+std::optional<QImage> DecodeJpeg(const QString &path, JpegError *error, JpegWatch *watch)
 {
     QFile file(path);
-    if (!OpenForReading(file, error, language))
+    if (!OpenForReading(file, error))
         return std::nullopt;
-    return NamingTheFile(file, DecodeJpeg(file, error, language, watch), error);
+    return NamingTheFile(file, DecodeJpeg(file, error, watch), error);
 }
 
 }  // namespace tintora

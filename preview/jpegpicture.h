@@ -1,7 +1,5 @@
 #pragma once
 
-#include "scheme/colourscheme.h"
-
 #include <QImage>
 #include <QString>
 
@@ -56,20 +54,44 @@ struct JpegCost {
 // Lets a caller follow and stop a decode (from another thread, too).
 struct JpegWatch {
     // Called every few rows with the share done, 0 to 1; false stops the
-    // decode, which then fails with the reason JpegCancelledText.
+    // decode, which then fails as Cancelled.
     std::function<bool(double share)> progress;
     JpegCost cost;  // filled in as the decode goes
 };
 
-QString JpegCancelledText(Language language);
+// Why a picture did not load, with the values its words show; the interface
+// words it.
+struct JpegError {
+    enum class Kind {
+        None,
+        NotRegularFile,  // refused unopened
+        NotOpened,       // detail: the system's reason
+        NotJpeg,         // firstBytes: what the file starts with
+        Empty,
+        Decoder,         // detail: the decoder's own message
+        TooLarge,        // width x height
+        NoMemory,        // width x height
+        OverBudget,      // width x height
+        MadeUp,          // count of total blocks missing, width x height
+        TooMuchWork,     // count: the file's bytes, width x height
+        Cancelled,
+        FileEnded,       // count: the byte the file ends at
+    };
+    Kind kind = Kind::None;
+    QString path;    // the file in native separators; empty for a device
+    QString detail;
+    std::uint64_t count = 0;
+    std::uint64_t total = 0;
+    int width = 0;
+    int height = 0;
+    int firstBytes[2] = {};
+};
 
 // JPEG pictures decoded with libjpeg's default settings into 24-bit RGB
 // (QImage::Format_RGB888); grayscale, CMYK and YCCK files become RGB too.
-// On failure the result is empty and *error (if given) holds the reason in
-// language: in English the decoder's own words where the decoder found the
-// fault; in Russian ours, for the faults met most, else around the decoder's.
-// Reading from a path, the reason starts with the path, and a file that is
-// not a regular one is refused unopened. A file that ends before the last of
+// On failure the result is empty and *error (if given) holds the reason.
+// Reading from a path, the reason holds the path, and a file that is not a
+// regular one is refused unopened. A file that ends before the last of
 // its picture's blocks or scans is refused whatever its coding ("the file
 // ends at byte N, before its picture"), never shown partly grey or with
 // made-up rows; one that lacks only its end marker loads. One whose data
@@ -78,15 +100,13 @@ QString JpegCancelledText(Language language);
 
 // Decodes and stretches to w x h (ScaleToBox's result) row by row, so the
 // full-size picture is never held in memory.
-std::optional<QImage> LoadJpegScaled(const QString &path, int w, int h, QString *error,
-                                     Language language = kEnglish, JpegWatch *watch = nullptr);
-std::optional<QImage> LoadJpegScaled(QIODevice &device, int w, int h, QString *error,
-                                     Language language = kEnglish, JpegWatch *watch = nullptr);
+std::optional<QImage> LoadJpegScaled(const QString &path, int w, int h, JpegError *error,
+                                     JpegWatch *watch = nullptr);
+std::optional<QImage> LoadJpegScaled(QIODevice &device, int w, int h, JpegError *error,
+                                     JpegWatch *watch = nullptr);
 
 // Full size. The path may name a resource (":/about.jpg").
-std::optional<QImage> DecodeJpeg(const QString &path, QString *error, Language language = kEnglish,
-                                 JpegWatch *watch = nullptr);
-std::optional<QImage> DecodeJpeg(QIODevice &device, QString *error, Language language = kEnglish,
-                                 JpegWatch *watch = nullptr);
+std::optional<QImage> DecodeJpeg(const QString &path, JpegError *error, JpegWatch *watch = nullptr);
+std::optional<QImage> DecodeJpeg(QIODevice &device, JpegError *error, JpegWatch *watch = nullptr);
 
 }  // namespace tintora

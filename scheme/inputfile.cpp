@@ -9,10 +9,15 @@ namespace tintora {
 
 using namespace Qt::Literals::StringLiterals;
 
-QString RefusedInputReason(const QString &path, Language language)
+bool IsRefusedInput(const QString &path)
 {
     const QFileInfo info(path);
-    if (!info.exists() || info.isFile() || info.isDir())
+    return info.exists() && !info.isFile() && !info.isDir();
+}
+
+QString RefusedInputReason(const QString &path, Language language)
+{
+    if (!IsRefusedInput(path))
         return {};
     return language == kRussian ? u"это не обычный файл, а устройство, канал или сокет"_s
                                 : u"not a regular file but a device, a pipe or a socket"_s;

@@ -6,10 +6,11 @@
 
 namespace tintora {
 
-// Why an input file is refused before it is opened, or an empty string. A
-// pipe, a socket or a device would block or never end, so only regular files
-// are read; a name that does not exist, or a folder, passes, and opening it
-// then tells why not.
+// Whether an input file is refused before it is opened. A pipe, a socket or a
+// device would block or never end, so only regular files are read; a name
+// that does not exist, or a folder, passes, and opening it then tells why not.
+bool IsRefusedInput(const QString &path);
+// Why IsRefusedInput, or an empty string.
 QString RefusedInputReason(const QString &path, Language language);
 
 // "Cannot open NAME: REASON".

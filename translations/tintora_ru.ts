@@ -915,5 +915,50 @@
         <source>The name %1 is not valid UTF-8 and cannot be kept exactly; no file of that name is read or written</source>
         <translation>Имя %1 не в кодировке UTF-8 и не может быть сохранено точно; файл с таким именем не читается и не записывается</translation>
     </message>
+    <message>
+        <source>Not a JPEG file: starts with %1 %2</source>
+        <translation>Это не файл JPEG: он начинается с байтов %1 %2</translation>
+    </message>
+    <message>
+        <source>Empty input file</source>
+        <translation>Файл пуст</translation>
+    </message>
+    <message>
+        <source>%1</source>
+        <comment>the JPEG decoder&apos;s own message</comment>
+        <translation>Картинка JPEG повреждена или не поддерживается (%1)</translation>
+    </message>
+    <message>
+        <source>The picture is %1 x %2 pixels; pictures wider or taller than %3 pixels cannot be loaded.</source>
+        <translation>Картинка размером %1 x %2 пикселей; картинки шире или выше %3 пикселей не загружаются.</translation>
+    </message>
+    <message>
+        <source>Not enough memory for a picture of %1 x %2 pixels.</source>
+        <translation>Не хватает памяти для картинки размером %1 x %2 пикселей.</translation>
+    </message>
+    <message>
+        <source>The JPEG file is damaged: its data lacks at least %1 of the %2 blocks of its %3 x %4 picture, which would be largely made up. (Up to 1 block in %5, and no more than %6 blocks, may be missing.)</source>
+        <translation>Файл JPEG повреждён: в его данных нет по меньшей мере %1 из %2 блоков картинки %3 x %4, и такая картинка была бы во многом выдумана. (Может не хватать не больше 1 блока из %5 и не больше %6 блоков.)</translation>
+    </message>
+    <message>
+        <source>The JPEG file is damaged: decoding its %1 bytes into a picture of %2 x %3 pixels would take far more work than a real picture of that size needs.</source>
+        <translation>Файл JPEG повреждён: чтобы получить из его %1 байт картинку %2 x %3 пикселей, понадобилось бы намного больше работы, чем нужно настоящей картинке такого размера.</translation>
+    </message>
+    <message>
+        <source>Reading the picture was cancelled.</source>
+        <translation>Чтение картинки прервано.</translation>
+    </message>
+    <message>
+        <source>the file ends at byte %1, before its picture</source>
+        <translation>файл обрывается на байте %1, раньше конца картинки</translation>
+    </message>
+    <message>
+        <source>not a regular file but a device, a pipe or a socket</source>
+        <translation>это не обычный файл, а устройство, канал или сокет</translation>
+    </message>
+    <message>
+        <source>Cannot open %1: %2</source>
+        <translation>Не могу открыть файл %1: %2</translation>
+    </message>
 </context>
 </TS>

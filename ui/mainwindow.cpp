@@ -71,8 +71,7 @@ MainWindow::MainWindow(const MainWindowEnvironment &environment, QWidget *parent
     setUpMenus();
     phone_ = std::make_unique<PhoneCommands>(*ui, phone(), document_.scheme, dialogs(), language_);
     preview_ = std::make_unique<PreviewPanel>(*this, *ui, document_, settings_, dialogs(),
-                                              *environment_.clock, environment_.screenArea,
-                                              language_);
+                                              *environment_.clock, environment_.screenArea);
     files_ = std::make_unique<FileCommands>(*ui, document_, *editing_, *preview_, *phone_,
                                             settings_, dialogs(), language_);
     design_ = std::make_unique<DesignCommands>(*this, *ui, document_, *editing_, *preview_,

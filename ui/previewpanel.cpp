@@ -62,7 +62,7 @@ QString ExportSuggestion(const QString &schemePath, const QString &suffix)
 
 PreviewPanel::PreviewPanel(QMainWindow &window, Ui::MainWindow &ui, const SchemeDocument &document,
                            WindowSettings &settings, WindowDialogs &dialogs, const Clock &clock,
-                           const QRect &screenArea, const Language &language)
+                           const QRect &screenArea)
     : window_(window),
       ui_(ui),
       document_(document),
@@ -70,7 +70,6 @@ PreviewPanel::PreviewPanel(QMainWindow &window, Ui::MainWindow &ui, const Scheme
       dialogs_(dialogs),
       clock_(clock),
       screenArea_(screenArea),
-      language_(language),
       largestZoom_(kMaxPreviewZoom)
 {
     connect(ui_.loadBackgroundButton, &QPushButton::clicked, this, &PreviewPanel::chooseBackgroundPicture);
@@ -208,7 +207,7 @@ void PreviewPanel::loadBackgroundPicture(const QString &path)
 {
     // Decoded and stretched row by row, away from the window, which stays live
     // meanwhile; a picture chosen later replaces this one.
-    backgroundLoader_.load(path, language_, QSize(kPreviewSize, kPreviewSize));
+    backgroundLoader_.load(path, QSize(kPreviewSize, kPreviewSize));
     cancelBackgroundShortcut_->setEnabled(true);
 }
 
@@ -222,11 +221,11 @@ void PreviewPanel::showBackgroundPicture(const QImage &picture)
 }
 
 // A refused file changes nothing.
-void PreviewPanel::refuseBackgroundPicture(const QString &reason)
+void PreviewPanel::refuseBackgroundPicture(const JpegError &reason)
 {
     emit backgroundAbandoned();
     endBackgroundProgress();
-    dialogs_.reportError(reason);
+    dialogs_.reportError(JpegErrorText(reason));
 }
 
 void PreviewPanel::cancelBackgroundPicture()

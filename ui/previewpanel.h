@@ -37,7 +37,7 @@ public:
     // The window grows with the preview; its client area stands at zoom 1 as it is now.
     PreviewPanel(QMainWindow &window, Ui::MainWindow &ui, const SchemeDocument &document,
                  WindowSettings &settings, WindowDialogs &dialogs, const Clock &clock,
-                 const QRect &screenArea, const Language &language);
+                 const QRect &screenArea);
 
     // The thirteen pictures and the preview, once the preview's face is installed.
     void loadPictures();
@@ -87,7 +87,7 @@ signals:
 private:
     void applyPreviewZoom(int zoom);
     void showBackgroundPicture(const QImage &picture);
-    void refuseBackgroundPicture(const QString &reason);
+    void refuseBackgroundPicture(const JpegError &reason);
     void endBackgroundProgress();
     bool exportPreviewImage(const QString &path);
     QRect screenArea() const;
@@ -101,7 +101,6 @@ private:
     WindowDialogs &dialogs_;
     const Clock &clock_;
     const QRect screenArea_;  // empty: the window's screen's available area
-    const Language &language_;
 
     PreviewPictures pictures_;
     std::unique_ptr<Preview> preview_;

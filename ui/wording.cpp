@@ -18,6 +18,75 @@ QString Translated(const char *context, const char *source)
     return source ? QCoreApplication::translate(context, source) : QString();
 }
 
+QString Hex(int byte)
+{
+    return QStringLiteral("0x%1").arg(byte, 2, 16, QLatin1Char('0'));
+}
+
+QString JpegReason(const JpegError &error)
+{
+    switch (error.kind) {
+    case JpegError::Kind::None:
+        return {};
+    case JpegError::Kind::NotRegularFile:
+    case JpegError::Kind::NotOpened:
+        break;
+    case JpegError::Kind::NotJpeg:
+        return QCoreApplication::translate("tintora::Texts", "Not a JPEG file: starts with %1 %2")
+            .arg(Hex(error.firstBytes[0]), Hex(error.firstBytes[1]));
+    case JpegError::Kind::Empty:
+        return QCoreApplication::translate("tintora::Texts", "Empty input file");
+    case JpegError::Kind::Decoder:
+        // The decoder speaks only English.
+        return QCoreApplication::translate("tintora::Texts", "%1", "the JPEG decoder's own message")
+            .arg(error.detail);
+    case JpegError::Kind::TooLarge:
+        return QCoreApplication::translate("tintora::Texts",
+                                           "The picture is %1 x %2 pixels; pictures wider or taller "
+                                           "than %3 pixels cannot be loaded.")
+            .arg(error.width)
+            .arg(error.height)
+            .arg(kMaxJpegDimension);
+    case JpegError::Kind::NoMemory:
+        return QCoreApplication::translate("tintora::Texts", "Not enough memory for a picture of %1 x %2 pixels.")
+            .arg(error.width)
+            .arg(error.height);
+    case JpegError::Kind::OverBudget:
+        // Not yet translated: the Russian interface shows it in English.
+        return QStringLiteral("The picture is %1 x %2 pixels and stored in several scans (progressive), so it "
+                              "has to be held whole while it is decoded, which takes more than the %3 MiB a "
+                              "picture may use.")
+            .arg(error.width)
+            .arg(error.height)
+            .arg(kJpegMemoryBudget >> 20);
+    case JpegError::Kind::MadeUp:
+        return QCoreApplication::translate("tintora::Texts",
+                                           "The JPEG file is damaged: its data lacks at least %1 of the %2 "
+                                           "blocks of its %3 x %4 picture, which would be largely made up. "
+                                           "(Up to 1 block in %5, and no more than %6 blocks, may be missing.)")
+            .arg(error.count)
+            .arg(error.total)
+            .arg(error.width)
+            .arg(error.height)
+            .arg(kJpegMadeUpShare)
+            .arg(kJpegMadeUpLimit);
+    case JpegError::Kind::TooMuchWork:
+        return QCoreApplication::translate("tintora::Texts",
+                                           "The JPEG file is damaged: decoding its %1 bytes into a picture of "
+                                           "%2 x %3 pixels would take far more work than a real picture of "
+                                           "that size needs.")
+            .arg(error.count)
+            .arg(error.width)
+            .arg(error.height);
+    case JpegError::Kind::Cancelled:
+        return QCoreApplication::translate("tintora::Texts", "Reading the picture was cancelled.");
+    case JpegError::Kind::FileEnded:
+        return QCoreApplication::translate("tintora::Texts", "the file ends at byte %1, before its picture")
+            .arg(error.count);
+    }
+    return {};
+}
+
 }  // namespace
 
 QString ElementName(int element)
@@ -169,6 +238,19 @@ QString BackgroundProgressText(double share)
     return QCoreApplication::translate("tintora::Texts",
                                        "Reading the background picture: %1 % (Esc cancels)")
         .arg(int(std::floor(share * 100)));
+}
+
+QString JpegErrorText(const JpegError &error)
+{
+    if (error.kind == JpegError::Kind::NotRegularFile || error.kind == JpegError::Kind::NotOpened) {
+        const QString reason =
+            error.kind == JpegError::Kind::NotOpened
+                ? error.detail
+                : QCoreApplication::translate("tintora::Texts", "not a regular file but a device, a pipe or a socket");
+        return QCoreApplication::translate("tintora::Texts", "Cannot open %1: %2").arg(error.path, SystemReason(reason));
+    }
+    const QString reason = JpegReason(error);
+    return error.path.isEmpty() ? reason : error.path + QStringLiteral(": ") + reason;
 }
 
 QString InexactArgumentText(const QString &argument)

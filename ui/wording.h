@@ -6,6 +6,7 @@
 #include "design/contrast.h"
 #include "design/roles.h"
 #include "phone/linkreason.h"
+#include "preview/jpegpicture.h"
 
 #include <QString>
 
@@ -39,6 +40,9 @@ QString PhoneGoneText(int linkState);
 
 // The status bar's words while a picture is read: share 0 to 1.
 QString BackgroundProgressText(double share);
+
+// Why a picture did not load; from a file, the reason names it.
+QString JpegErrorText(const JpegError &error);
 
 // The report of a command-line argument that is not IsExactArgument.
 QString InexactArgumentText(const QString &argument);

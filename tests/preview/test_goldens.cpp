@@ -25,9 +25,9 @@ QImage GoldenBackground()
     QByteArray file = GoldenBackgroundJpeg();
     QBuffer device(&file);
     device.open(QIODevice::ReadOnly);
-    QString error;
+    JpegError error;
     const std::optional<QImage> scaled = LoadJpegScaled(device, 128, 128, &error);
-    EXPECT_TRUE(scaled) << error.toStdString();
+    EXPECT_TRUE(scaled) << error.detail.toStdString();
     return scaled.value_or(QImage());
 }
 

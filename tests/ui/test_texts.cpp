@@ -99,6 +99,76 @@ TEST_F(Texts, OutcomesInBothLanguages)
         EXPECT_EQ(c.text(), QString::fromUtf8(c.russian)) << c.what;
 }
 
+JpegError Refusal(JpegError::Kind kind, const char *path, std::uint64_t count = 0, int width = 0, int height = 0)
+{
+    JpegError error;
+    error.kind = kind;
+    error.path = QString::fromLatin1(path);
+    error.count = count;
+    error.width = width;
+    error.height = height;
+    return error;
+}
+
+// A picture's refusal in both languages; from a file it names the file. The decoder's own
+// words stay English inside the Russian, and the memory budget's refusal has no Russian yet.
+TEST_F(Texts, PictureRefusalsInBothLanguages)
+{
+    JpegError notJpeg = Refusal(JpegError::Kind::NotJpeg, "/tmp/shot.png");
+    notJpeg.firstBytes[0] = 0x89;
+    notJpeg.firstBytes[1] = 0x50;
+    JpegError damaged = Refusal(JpegError::Kind::Decoder, "");
+    damaged.detail = QStringLiteral("Bogus marker length");
+    JpegError madeUp = Refusal(JpegError::Kind::MadeUp, "", 33, 512, 512);
+    madeUp.total = 4096;
+    JpegError missing = Refusal(JpegError::Kind::NotOpened, "/tmp/none.jpg");
+    missing.detail = QStringLiteral("No such file or directory");
+    const struct {
+        JpegError error;
+        const char *english;
+        const char *russian;
+    } cases[] = {
+        {notJpeg, "/tmp/shot.png: Not a JPEG file: starts with 0x89 0x50",
+         "/tmp/shot.png: Это не файл JPEG: он начинается с байтов 0x89 0x50"},
+        {Refusal(JpegError::Kind::Empty, ""), "Empty input file", "Файл пуст"},
+        {damaged, "Bogus marker length", "Картинка JPEG повреждена или не поддерживается (Bogus marker length)"},
+        {Refusal(JpegError::Kind::FileEnded, "/tmp/cut.jpg", 300),
+         "/tmp/cut.jpg: the file ends at byte 300, before its picture",
+         "/tmp/cut.jpg: файл обрывается на байте 300, раньше конца картинки"},
+        {madeUp,
+         "The JPEG file is damaged: its data lacks at least 33 of the 4096 blocks of its 512 x 512 picture, which "
+         "would be largely made up. (Up to 1 block in 32, and no more than 65536 blocks, may be missing.)",
+         "Файл JPEG повреждён: в его данных нет по меньшей мере 33 из 4096 блоков картинки 512 x 512, и такая "
+         "картинка была бы во многом выдумана. (Может не хватать не больше 1 блока из 32 и не больше 65536 блоков.)"},
+        {Refusal(JpegError::Kind::TooMuchWork, "", 235, 4096, 4144),
+         "The JPEG file is damaged: decoding its 235 bytes into a picture of 4096 x 4144 pixels would take far more "
+         "work than a real picture of that size needs.",
+         "Файл JPEG повреждён: чтобы получить из его 235 байт картинку 4096 x 4144 пикселей, понадобилось бы намного "
+         "больше работы, чем нужно настоящей картинке такого размера."},
+        {Refusal(JpegError::Kind::TooLarge, "", 0, 65535, 10),
+         "The picture is 65535 x 10 pixels; pictures wider or taller than 65500 pixels cannot be loaded.",
+         "Картинка размером 65535 x 10 пикселей; картинки шире или выше 65500 пикселей не загружаются."},
+        {Refusal(JpegError::Kind::NoMemory, "", 0, 100, 200), "Not enough memory for a picture of 100 x 200 pixels.",
+         "Не хватает памяти для картинки размером 100 x 200 пикселей."},
+        {Refusal(JpegError::Kind::OverBudget, "", 0, 10000, 10000),
+         "The picture is 10000 x 10000 pixels and stored in several scans (progressive), so it has to be held whole "
+         "while it is decoded, which takes more than the 128 MiB a picture may use.",
+         "The picture is 10000 x 10000 pixels and stored in several scans (progressive), so it has to be held whole "
+         "while it is decoded, which takes more than the 128 MiB a picture may use."},
+        {Refusal(JpegError::Kind::Cancelled, ""), "Reading the picture was cancelled.", "Чтение картинки прервано."},
+        {Refusal(JpegError::Kind::NotRegularFile, "/tmp/pipe.jpg"),
+         "Cannot open /tmp/pipe.jpg: not a regular file but a device, a pipe or a socket",
+         "Не могу открыть файл /tmp/pipe.jpg: это не обычный файл, а устройство, канал или сокет"},
+        {missing, "Cannot open /tmp/none.jpg: No such file or directory",
+         "Не могу открыть файл /tmp/none.jpg: Нет такого файла или каталога"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(JpegErrorText(c.error), QString::fromUtf8(c.english)) << c.english;
+    inRussian();
+    for (const auto &c : cases)
+        EXPECT_EQ(JpegErrorText(c.error), QString::fromUtf8(c.russian)) << c.english;
+}
+
 // The settings window's report was English in a Russian interface, and gave no reason; then
 // the system's reason stayed in the system's language. An uncommon reason comes as it is.
 TEST_F(Texts, UnableToWriteSpeaksTheInterfaceLanguageAndGivesTheReason)
