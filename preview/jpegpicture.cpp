@@ -611,7 +611,7 @@ bool DecodeRows(QIODevice &device, JpegError *error, JpegWatch *watch, const Beg
 bool OpenForReading(QFile &file, JpegError *error)
 {
     JpegError reason;
-    if (IsRefusedInput(file.fileName())) {
+    if (IsSpecialFile(file.fileName())) {
         reason.kind = JpegError::Kind::NotRegularFile;
     } else if (file.open(QIODevice::ReadOnly)) {
         return true;

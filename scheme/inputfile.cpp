@@ -9,7 +9,7 @@ namespace tintora {
 
 using namespace Qt::Literals::StringLiterals;
 
-bool IsRefusedInput(const QString &path)
+bool IsSpecialFile(const QString &path)
 {
     const QFileInfo info(path);
     return info.exists() && !info.isFile() && !info.isDir();
@@ -17,7 +17,7 @@ bool IsRefusedInput(const QString &path)
 
 QString RefusedInputReason(const QString &path, Language language)
 {
-    if (!IsRefusedInput(path))
+    if (!IsSpecialFile(path))
         return {};
     return language == kRussian ? u"это не обычный файл, а устройство, канал или сокет"_s
                                 : u"not a regular file but a device, a pipe or a socket"_s;

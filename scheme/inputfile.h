@@ -6,11 +6,12 @@
 
 namespace tintora {
 
-// Whether an input file is refused before it is opened. A pipe, a socket or a
-// device would block or never end, so only regular files are read; a name
-// that does not exist, or a folder, passes, and opening it then tells why not.
-bool IsRefusedInput(const QString &path);
-// Why IsRefusedInput, or an empty string.
+// A device, a pipe or a socket. As input it is refused before it is opened: it would
+// block or never end, so only regular files are read; a name that does not exist, or a
+// folder, passes, and opening it then tells why not. As output it is written into, never
+// replaced.
+bool IsSpecialFile(const QString &path);
+// Why an input is refused (IsSpecialFile), or an empty string.
 QString RefusedInputReason(const QString &path, Language language);
 
 // "Cannot open NAME: REASON".

@@ -1,5 +1,7 @@
 #include "wholefilewrite.h"
 
+#include "inputfile.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -26,15 +28,6 @@ bool WriteAll(QFileDevice &file, QByteArrayView bytes)
         done += written;
     }
     return true;
-}
-
-// A device, a pipe or a socket is written into, as a shell's redirection
-// would: renaming a file over it would put a regular file where the system
-// expects a device.
-bool IsSpecialFile(const QString &path)
-{
-    const QFileInfo info(path);
-    return info.exists() && !info.isFile() && !info.isDir();
 }
 
 WriteOutcome WriteInto(const QString &path, QByteArrayView bytes, QString *error)
@@ -119,6 +112,8 @@ void KeepOwnerAndMode(const QSaveFile &file, const QString &path)
 
 WriteOutcome WriteWholeFile(const QString &path, QByteArrayView bytes, QString *error)
 {
+    // A device, a pipe or a socket is written into, as a shell's redirection would: renaming
+    // a file over it would put a regular file where the system expects a device.
     if (IsSpecialFile(path))
         return WriteInto(path, bytes, error);
     QSaveFile file(path);
