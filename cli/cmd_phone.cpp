@@ -114,8 +114,8 @@ int Phone(const QStringList &args)
         Warn(RefusedPhoneFolderText(parsed->ini, *settings->refusedSpColorPath));
     // A pipe or a device would hang the open with the phone link already started.
     if (parsed->action == "restore-seem") {
-        if (const QString refused = RefusedInputReason(parsed->file, kEnglish); !refused.isEmpty())
-            return Fail(NotOpenedText(kEnglish, parsed->file, refused));
+        if (IsSpecialFile(parsed->file))
+            return Fail(NotRegularFileText(parsed->file));
     }
     LoadedPhoneLibrary phone;
     if (!phone.isLoaded())
@@ -132,7 +132,8 @@ int Phone(const QStringList &args)
     const bool toStandardOutput = parsed->action == "read" && IsStandardOutput(parsed->file);
     ConsoleDialogs dialogs(parsed->restart, toStandardOutput ? stderr : stdout);
     ColourScheme scheme;
-    CommandContext context{phone, scheme, dialogs, kEnglish};
+    const InterfaceCommandWords words;
+    CommandContext context{phone, scheme, dialogs, words};
     const QString phonePath = SchemePhonePath(settings->SpColorPath);
 
     if (parsed->action == "read") {
@@ -148,7 +149,7 @@ int Phone(const QStringList &args)
     }
     if (parsed->action == "write") {
         QString note;
-        switch (LoadSchemeFile(scheme, parsed->file, dialogs, kEnglish, &note)) {
+        switch (LoadSchemeAndReport(scheme, parsed->file, dialogs, words, &note)) {
         case LoadOutcome::Loaded:
             if (!note.isEmpty())
                 Warn(note);
@@ -168,7 +169,7 @@ int Activate(const QStringList &args)
     if (args.size() != 1 || args[0].startsWith("--"))
         return UsageError(kActivateUsage);
     ConsoleDialogs dialogs(false);
-    const ActivationResult result = ActivateRecordFile(dialogs, kEnglish, args[0]);
+    const ActivationResult result = ActivateRecordFile(dialogs, InterfaceCommandWords(), args[0]);
     return result.verdict() == ActivationVerdict::NotActivated ? 1 : 0;
 }
 

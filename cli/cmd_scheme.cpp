@@ -6,6 +6,7 @@
 
 #include "scheme/colourscheme.h"
 #include "scheme/inputfile.h"
+#include "ui/wording.h"
 
 #include <QFile>
 #include <QJsonDocument>
@@ -67,17 +68,16 @@ int Build(const QStringList &args)
     if (!split)
         return 1;
     const QString &input = split->files[0], &out = split->files[1];
-    const QString refused = RefusedInputReason(input, kEnglish);
-    if (!refused.isEmpty())
-        return Fail(NotOpenedText(kEnglish, input, refused));
+    if (IsSpecialFile(input))
+        return Fail(NotRegularFileText(input));
     if (const QString reason = RefusedSchemeOutputReason(out, {input}, !split->flags.isEmpty()); !reason.isEmpty())
         return Fail(reason);
     QFile file(input);
     if (!file.open(QIODevice::ReadOnly))
-        return Fail(NotOpenedText(kEnglish, input, file.errorString()));
+        return Fail(NotOpenedText(input, file.errorString()));
     const QByteArray bytes = file.read(kMaxJsonSize + 1);
     if (file.error() != QFileDevice::NoError)
-        return Fail(ReadFailedText(kEnglish, input, file.errorString()));
+        return Fail(ReadFailedText(input, file.errorString()));
     if (bytes.size() > kMaxJsonSize)
         return Fail(input + ": too large for a scheme document");
 

@@ -18,22 +18,22 @@ namespace tintora::cli {
 
 std::optional<ColourScheme> ReadSchemeArgument(const QString &path, QString &error)
 {
-    const SchemeFileRead read = ReadSchemeImage(path, kEnglish);
+    const SchemeFileRead read = ReadSchemeImage(path);
     if (read.outcome == LoadOutcome::NotOpened) {
-        error = NotOpenedText(kEnglish, path, read.reason);
+        error = read.special ? NotRegularFileText(path) : NotOpenedText(path, read.reason);
         return std::nullopt;
     }
     if (read.outcome == LoadOutcome::ReadFailed) {
-        error = ReadFailedText(kEnglish, path, read.reason);
+        error = ReadFailedText(path, read.reason);
         return std::nullopt;
     }
     if (!IsSchemeImage(read.image)) {
-        error = path + ": " + NotSchemeText(kEnglish);
+        error = path + ": " + NotSchemeText();
         return std::nullopt;
     }
     // A half-copied file is noticed before it is saved over.
     if (read.size < kSchemeImageSize)
-        Warn(ShortSchemeText(kEnglish, path, read.size));
+        Warn(ShortSchemeText(path, read.size));
     ColourScheme scheme;
     DecodeScheme(scheme, read.image);
     return scheme;
@@ -44,16 +44,15 @@ std::optional<Settings> ReadSettingsArgument(const QString &path, QString &error
     if (path.isNull())
         return DefaultSettings();
     // Settings that cannot be read would quietly give the defaults.
-    QString reason = RefusedInputReason(path, kEnglish);
-    if (reason.isEmpty()) {
-        QFile file(path);
-        if (file.open(QIODevice::ReadOnly))
-            file.read(1);
-        if (file.error() != QFileDevice::NoError)
-            reason = file.errorString();
+    if (IsSpecialFile(path)) {
+        error = NotRegularFileText(path);
+        return std::nullopt;
     }
-    if (!reason.isEmpty()) {
-        error = NotOpenedText(kEnglish, path, reason);
+    QFile probe(path);
+    if (probe.open(QIODevice::ReadOnly))
+        probe.read(1);
+    if (probe.error() != QFileDevice::NoError) {
+        error = NotOpenedText(path, probe.errorString());
         return std::nullopt;
     }
     const ProfileFile file(path);
@@ -101,7 +100,7 @@ QString RefusedSchemeOutputReason(const QString &out, const QStringList &inputs,
     // A device, a pipe or a socket is written into, as a shell's redirection would.
     if (!info.isFile() || force)
         return {};
-    const SchemeFileRead read = ReadSchemeImage(out, kEnglish);
+    const SchemeFileRead read = ReadSchemeImage(out);
     if (read.outcome != LoadOutcome::Loaded)
         return QStringLiteral("cannot write %1: it cannot be read to see whether it is a colour scheme (%2); "
                               "--force replaces it").arg(out, read.reason);

@@ -4,7 +4,6 @@
 #include "rebootprompt.h"
 
 #include "scheme/inputfile.h"
-#include "scheme/systemreason.h"
 #include "scheme/wholefilewrite.h"
 
 #include <QFile>
@@ -29,23 +28,17 @@ constexpr int kMayHaveChanged = -2;
 // Step texts: read, change, write.
 using StepTexts = std::array<QString, 3>;
 
-StepTexts PhoneSteps(Language language)
+StepTexts PhoneSteps(const CommandWords &words)
 {
-    if (language == kRussian)
-        return {u"Чтение seem 0032 rec 0001....."_s, u"Изменение значения................."_s,
-                u"Запись seem 0032 rec 0001.........."_s};
-    return {u"Read seem 0032 rec 0001........."_s, u"Change value..........................."_s,
-            u"Write seem 0032 rec 0001..........."_s};
+    return {words.text({CommandText::ReadSeemStep}), words.text({CommandText::ChangeStep}),
+            words.text({CommandText::WriteSeemStep})};
 }
 
 // name: the record file's name, "0032_0001.seem" when none was chosen.
-StepTexts ComputerSteps(Language language, const QString &name)
+StepTexts ComputerSteps(const CommandWords &words, const QString &name)
 {
-    if (language == kRussian)
-        return {u"Открытие "_s + name + u"....."_s, u"Изменение значения................."_s,
-                u"Запись "_s + name + u".........."_s};
-    return {u"Open "_s + name + u"........."_s, u"Change value..........................."_s,
-            u"Save "_s + name + u"..........."_s};
+    return {words.text({CommandText::OpenRecordStep, name}), words.text({CommandText::ChangeStep}),
+            words.text({CommandText::SaveRecordStep, name})};
 }
 
 // A colour scheme chosen by mistake: a record has no signature, a scheme has
@@ -57,28 +50,17 @@ bool IsSchemeFile(const QByteArray &bytes)
     return IsSchemeImage(front);
 }
 
-QString SchemeRefusedText(Language language, const QString &path)
-{
-    return InLanguage(language,
-                      u"Файл %1 — цветовая палитра, а не запись seem 0032_0001; он не изменён"_s,
-                      u"%1 is a colour style, not a record of seem 0032_0001; it is left unchanged"_s)
-        .arg(path);
-}
-
-QString VerdictText(Language language, ActivationVerdict verdict)
+CommandText VerdictText(ActivationVerdict verdict)
 {
     switch (verdict) {
     case ActivationVerdict::Activated:
-        return InLanguage(language, u"Пользовательские цветовые палитры успешно активированы"_s,
-                          u"Custom colour styles are activated"_s);
+        return CommandText::Activated;
     case ActivationVerdict::AlreadyActivated:
-        return InLanguage(language, u"Пользовательские цветовые палитры уже активированы!"_s,
-                          u"Custom colour styles already activated!"_s);
+        return CommandText::AlreadyActivated;
     case ActivationVerdict::NotActivated:
         break;
     }
-    return InLanguage(language, u"Пользовательские цветовые палитры не активированы"_s,
-                      u"Custom colour styles are not activated"_s);
+    return CommandText::NotActivated;
 }
 
 QString Mark(bool done)
@@ -86,12 +68,12 @@ QString Mark(bool done)
     return done ? u"[OK]"_s : u"[FAIL]"_s;
 }
 
-void Report(Messages &messages, Language language, const StepTexts &steps,
+void Report(Messages &messages, const CommandWords &words, const StepTexts &steps,
             ActivationResult &result)
 {
     const QString text = steps[0] + Mark(result.read) + u'\r' + steps[1] + Mark(result.changed) +
                          u'\r' + steps[2] + Mark(result.written) + u'\r' + u'\r' +
-                         VerdictText(language, result.verdict());
+                         words.text({VerdictText(result.verdict())});
     messages.inform(text);
     result.reported = true;
 }
@@ -129,8 +111,7 @@ ActivationResult ActivateOnPhone(CommandContext &context)
     ActivationResult result;
     std::uint8_t byte = 0;
     if (phone.Seem_Read(kStyleSeem, kStyleRecord, kStyleOffset, 1, &byte) == -1) {
-        context.dialogs.inform(context.pick(u"Не могу прочитать seem 0032h rec 0001h"_s,
-                                            u"Read error of a seem 0032h rec 0001h"_s));
+        context.dialogs.inform(context.say({CommandText::SeemReadError}));
     } else {
         result.read = true;
         result.changed = SetSwitch(byte);
@@ -138,16 +119,10 @@ ActivationResult ActivateOnPhone(CommandContext &context)
         result.written = written == 0;
         result.uncertain = written == kMayHaveChanged;
     }
-    Report(context.dialogs, context.language, PhoneSteps(context.language), result);
+    Report(context.dialogs, context.words, PhoneSteps(context.words), result);
     if (result.uncertain) {
         const QString copy = QString::fromStdString(phone.formerCopy().file);
-        context.dialogs.informFailure(
-            context.pick(u"Ответ телефона на запись потерян: seem 0032 rec 0001 мог измениться. "
-                         u"Запись, какой она была, сохранена в "_s + copy +
-                             u"\rВернуть её: tintora-cli phone restore-seem "_s + copy,
-                         u"The phone's answer to the write was lost: seem 0032 rec 0001 may have "
-                         u"changed. The record as it was is kept in "_s + copy +
-                             u"\rTo put it back: tintora-cli phone restore-seem "_s + copy));
+        context.dialogs.informFailure(context.say({CommandText::SeemWriteLost, copy}));
     } else if (result.changed) {
         result.restarted = OfferRestart(context);
     }
@@ -156,42 +131,41 @@ ActivationResult ActivateOnPhone(CommandContext &context)
 
 ActivationResult ActivateFromComputer(CommandContext &context)
 {
-    const QString path = context.dialogs.chooseOpenFile(
-        context.pick(u"Открыть seem 0032_0001"_s, u"Open seem 0032_0001"_s),
-        context.pick(u"Seem файлы(*.seem)|*.seem|Все(*.*)|*.*"_s,
-                     u"Seem files(*.seem)|*.seem|All(*.*)|*.*"_s));
-    return ActivateRecordFile(context.dialogs, context.language, path);
+    const QString path = context.dialogs.chooseOpenFile(context.say({CommandText::OpenRecordTitle}),
+                                                        context.say({CommandText::OpenRecordFilter}));
+    return ActivateRecordFile(context.dialogs, context.words, path);
 }
 
-ActivationResult ActivateRecordFile(Messages &messages, Language language, const QString &path)
+ActivationResult ActivateRecordFile(Messages &messages, const CommandWords &words, const QString &path)
 {
     const StepTexts steps =
-        ComputerSteps(language, path.isEmpty() ? u"0032_0001.seem"_s : QFileInfo(path).fileName());
+        ComputerSteps(words, path.isEmpty() ? u"0032_0001.seem"_s : QFileInfo(path).fileName());
     ActivationResult result;
     if (path.isEmpty()) {
-        Report(messages, language, steps, result);
+        Report(messages, words, steps, result);
         return result;
     }
-    const QString refused = RefusedInputReason(path, language);
+    const bool special = IsSpecialFile(path);
     QFile file(path);
-    if (!refused.isEmpty() || !file.open(QIODevice::ReadOnly)) {
-        messages.inform(NotOpenedText(language, path, refused.isEmpty() ? file.errorString() : refused));
-        Report(messages, language, steps, result);
+    if (special || !file.open(QIODevice::ReadOnly)) {
+        messages.inform(special ? words.text({CommandText::NotRegularFile, path})
+                                : words.text({CommandText::NotOpened, path, file.errorString()}));
+        Report(messages, words, steps, result);
         return result;
     }
     QByteArray record = file.read(kMaxRecordFileSize + 1);
     if (file.error() != QFileDevice::NoError) {
-        messages.reportError(SystemReason(file.errorString()));
+        messages.reportError(words.text({CommandText::SystemError, {}, file.errorString()}));
         return result;
     }
     file.close();
     if (IsSchemeFile(record)) {
-        messages.inform(SchemeRefusedText(language, path));
-        Report(messages, language, steps, result);
+        messages.inform(words.text({CommandText::SchemeNotRecord, path}));
+        Report(messages, words, steps, result);
         return result;
     }
     if (record.size() <= kStyleOffset || record.size() > kMaxRecordFileSize) {
-        Report(messages, language, steps, result);
+        Report(messages, words, steps, result);
         return result;
     }
     result.read = true;
@@ -201,7 +175,7 @@ ActivationResult ActivateRecordFile(Messages &messages, Language language, const
     QString error;
     switch (WriteWholeFile(path, record, &error)) {
     case WriteOutcome::Failed:
-        messages.reportError(SystemReason(error));
+        messages.reportError(words.text({CommandText::SystemError, {}, error}));
         return result;
     case WriteOutcome::NotOpened:
         break;
@@ -209,7 +183,7 @@ ActivationResult ActivateRecordFile(Messages &messages, Language language, const
         result.written = true;
         break;
     }
-    Report(messages, language, steps, result);
+    Report(messages, words, steps, result);
     return result;
 }
 

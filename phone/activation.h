@@ -45,6 +45,6 @@ ActivationResult ActivateFromComputer(CommandContext &context);
 // to hold the switch, or far too long to be a record (over a megabyte), is
 // left alone; any other file is written back whole with only that bit
 // changed, replaced as a whole or not at all. Needs no phone.
-ActivationResult ActivateRecordFile(Messages &messages, Language language, const QString &path);
+ActivationResult ActivateRecordFile(Messages &messages, const CommandWords &words, const QString &path);
 
 }  // namespace tintora

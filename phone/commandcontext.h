@@ -1,5 +1,6 @@
 #pragma once
 
+#include "commandwords.h"
 #include "dialogs.h"
 #include "phonelibrary.h"
 
@@ -9,24 +10,14 @@
 
 namespace tintora {
 
-// Russian for 0, English otherwise.
-inline QString InLanguage(Language language, const QString &russian, const QString &english)
-{
-    return language == kRussian ? russian : english;
-}
-
-// What every file and phone command works with. Made afresh for each command,
-// so the language is the one at the moment the command runs.
+// What every file and phone command works with.
 struct CommandContext {
     PhoneLibrary &phone;
     ColourScheme &scheme;
     Dialogs &dialogs;
-    Language language;
+    const CommandWords &words;
 
-    QString pick(const QString &russian, const QString &english) const
-    {
-        return InLanguage(language, russian, english);
-    }
+    QString say(const CommandNote &note) const { return words.text(note); }
 };
 
 // The scheme file on the phone: the folder setting and the file name joined by

@@ -4,9 +4,35 @@
 
 #include "scheme/codepage.h"
 
+#include <QFileInfo>
+
 namespace tintora {
 
-using namespace Qt::Literals::StringLiterals;
+LoadOutcome LoadSchemeAndReport(ColourScheme &scheme, const QString &path, Messages &messages,
+                                const CommandWords &words, QString *note)
+{
+    const SchemeFileRead read = LoadSchemeFile(scheme, path);
+    const QString name = QFileInfo(path).fileName();
+    QString said;
+    switch (read.outcome) {
+    case LoadOutcome::NotOpened:
+        said = words.text({read.special ? CommandText::NotRegularFile : CommandText::NotOpened, name, read.reason});
+        break;
+    case LoadOutcome::ReadFailed:
+        messages.reportError(words.text({CommandText::ReadFailed, path, read.reason}));
+        break;
+    case LoadOutcome::NotScheme:
+        messages.inform(words.text({CommandText::NotScheme}));
+        break;
+    case LoadOutcome::Loaded:
+        if (read.size < kSchemeImageSize)
+            said = words.text({.text = CommandText::ShortScheme, .file = name, .size = read.size});
+        break;
+    }
+    if (note)
+        *note = said;
+    return read.outcome;
+}
 
 OpenResult OpenCommand(CommandContext &context, WorkMode workMode, QString &currentFilePath,
                        const QString &phonePath)
@@ -18,10 +44,8 @@ OpenResult OpenCommand(CommandContext &context, WorkMode workMode, QString &curr
 
 OpenResult OpenFromComputer(CommandContext &context, QString &currentFilePath)
 {
-    const QString title = context.pick(u"Открыть spcolor.sch"_s, u"Open spcolor.sch"_s);
-    const QString filter = context.pick(u"Цветовые палитры(*.sch)|*.sch|Все(*.*)|*.*"_s,
-                                        u"Colour styles(*.sch)|*.sch|All(*.*)|*.*"_s);
-    const QString path = context.dialogs.chooseOpenFile(title, filter);
+    const QString path = context.dialogs.chooseOpenFile(context.say({CommandText::OpenSchemeTitle}),
+                                                        context.say({CommandText::OpenSchemeFilter}));
     if (path.isEmpty())
         return {};
     return OpenSchemeFile(context, path, currentFilePath);
@@ -30,9 +54,8 @@ OpenResult OpenFromComputer(CommandContext &context, QString &currentFilePath)
 OpenResult OpenSchemeFile(CommandContext &context, const QString &path, QString &currentFilePath)
 {
     QString note;
-    const LoadOutcome outcome =
-        LoadSchemeFile(context.scheme, path, context.dialogs, context.language, &note);
-    const bool loaded = outcome == LoadOutcome::Loaded;
+    const bool loaded = LoadSchemeAndReport(context.scheme, path, context.dialogs, context.words, &note) ==
+                        LoadOutcome::Loaded;
     if (loaded)
         currentFilePath = path;
     return {.resetView = true, .loaded = loaded, .note = note};
@@ -41,8 +64,7 @@ OpenResult OpenSchemeFile(CommandContext &context, const QString &path, QString 
 OpenResult OpenFromPhone(CommandContext &context, const QString &phonePath)
 {
     PhoneLibrary &phone = context.phone;
-    const QString readError = context.pick(u"Не могу прочитать файл "_s + phonePath,
-                                           u"Read error of a file "_s + phonePath);
+    const QString readError = context.say({CommandText::PhoneReadError, phonePath});
     // A path the phone's code page cannot spell names no file there.
     const std::optional<QByteArray> path = ToCp1251(phonePath);
     if (!path || phone.File_Create(path->constData(), 0) == -1) {
@@ -57,8 +79,7 @@ OpenResult OpenFromPhone(CommandContext &context, const QString &phonePath)
         return {};
     }
     if (!IsSchemeImage(buffer)) {
-        context.dialogs.inform(context.pick(u"Файл "_s + phonePath + u" не найден"_s,
-                                            u"File "_s + phonePath + u" not found"_s));
+        context.dialogs.inform(context.say({CommandText::PhoneFileMissing, phonePath}));
         phone.File_Close();
         return {};
     }
@@ -66,7 +87,7 @@ OpenResult OpenFromPhone(CommandContext &context, const QString &phonePath)
     phone.File_Close();
     // A short file leaves the rest of the scheme zero, as a short computer file does.
     const QString note = read >= 0 && read < kSchemeImageSize
-                             ? ShortSchemeText(context.language, phonePath, read)
+                             ? context.say({.text = CommandText::ShortScheme, .file = phonePath, .size = read})
                              : QString();
     return {.resetView = true, .loaded = true, .note = note};
 }

@@ -18,6 +18,12 @@ struct OpenResult {
     QString note;
 };
 
+// LoadSchemeFile, telling a read failure (reportError) and a file that is no scheme (inform);
+// note, when given, receives what the window's status bar says afterwards: why a file was not
+// opened, how few bytes a short file had, else nothing.
+LoadOutcome LoadSchemeAndReport(ColourScheme &scheme, const QString &path, Messages &messages,
+                                const CommandWords &words, QString *note = nullptr);
+
 // Open (openScheme): the branch of the work mode.
 OpenResult OpenCommand(CommandContext &context, WorkMode workMode, QString &currentFilePath,
                        const QString &phonePath);

@@ -4,14 +4,11 @@
 #include "rebootprompt.h"
 
 #include "scheme/codepage.h"
-#include "scheme/systemreason.h"
 #include "scheme/wholefilewrite.h"
 
 #include <array>
 
 namespace tintora {
-
-using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
@@ -20,13 +17,7 @@ constexpr int kLeastFreeSpace = 1024;
 void Confirm(CommandContext &context, const QString &path)
 {
     const QString name = FromCp1251(context.scheme.name);
-    context.dialogs.inform(context.pick(u"Цветовая палитра: "_s + name + u"\rПуть сохраниения: "_s + path,
-                                        u"Colour style: "_s + name + u"\rSaving path: "_s + path));
-}
-
-QString CreateErrorText(const CommandContext &context, const QString &path)
-{
-    return context.pick(u"Не могу создать файл "_s + path, u"Create error of a file "_s + path);
+    context.dialogs.inform(context.say({.text = CommandText::Saved, .file = path, .name = name}));
 }
 
 // The write error, and when the phone may be left without its file or with
@@ -35,23 +26,14 @@ QString CreateErrorText(const CommandContext &context, const QString &path)
 // it could not.
 void ReportWriteError(CommandContext &context, const QString &path)
 {
-    QString text = context.pick(u"Не могу записать файл "_s + path, u"Write error of a file "_s + path);
+    QString text = context.say({CommandText::PhoneWriteError, path});
     const PhoneLibrary::FormerCopy former = context.phone.formerCopy();
-    if (!former.reason.empty()) {
-        QString where = QString::fromStdString(former.folder);
-        if (!where.isEmpty())
-            where = context.pick(u" в "_s, u" in "_s) + where;
-        text += context.pick(u"\rФайл на телефоне не изменён: не удалось сохранить его копию"_s,
-                             u"\rThe file on the phone is left unchanged: no copy of it could be kept"_s) +
-                where + u": "_s + SystemReason(QString::fromStdString(former.reason));
-    }
+    if (!former.reason.empty())
+        text += context.say({CommandText::NoCopyKept, QString::fromStdString(former.folder),
+                             QString::fromStdString(former.reason)});
     const QString copy = QString::fromStdString(former.file);
     if (!copy.isEmpty())
-        text += context.pick(
-            u"\rФайл на телефоне мог пропасть или остаться неполным. Прежний файл сохранён в "_s +
-                copy + u"\rВернуть его: tintora-cli phone write "_s + copy,
-            u"\rThe phone may be left without the file or with part of it. The former file is "
-            u"kept in "_s + copy + u"\rTo put it back: tintora-cli phone write "_s + copy);
+        text += context.say({CommandText::FormerFileKept, copy});
     context.dialogs.informFailure(text);
 }
 
@@ -69,8 +51,7 @@ SaveResult SaveToComputer(CommandContext &context, QString &currentFilePath,
                           const QString &saveTitle, const QString &suggestedName)
 {
     if (currentFilePath.isEmpty()) {
-        const QString filter =
-            context.pick(u"Цветовые палитры(*.sch)|*.sch"_s, u"Colour styles(*.sch)|*.sch"_s);
+        const QString filter = context.say({CommandText::SaveSchemeFilter});
         const QString path =
             context.dialogs.chooseSaveFile(saveTitle, filter, suggestedName);
         if (path.isEmpty())
@@ -82,11 +63,11 @@ SaveResult SaveToComputer(CommandContext &context, QString &currentFilePath,
     QString error;
     switch (WriteWholeFile(currentFilePath, bytes, &error)) {
     case WriteOutcome::NotOpened:
-        context.dialogs.inform(CreateErrorText(context, currentFilePath) + u'\r' +
-                               SystemReason(error));
+        context.dialogs.inform(context.say({CommandText::CreateError, currentFilePath}) + u'\r' +
+                               context.say({CommandText::SystemError, {}, error}));
         return {};
     case WriteOutcome::Failed:
-        context.dialogs.reportError(SystemReason(error));
+        context.dialogs.reportError(context.say({CommandText::SystemError, {}, error}));
         return {};
     case WriteOutcome::Written:
         break;
@@ -102,19 +83,18 @@ SaveResult SaveToPhone(CommandContext &context, const QString &phonePath)
     const int freeSpace = phone.File_VolInfo(volume.data());
     // -1 is the library's failure: no answer, which says nothing of the space.
     if (freeSpace == -1) {
-        context.dialogs.informFailure(context.pick(u"Телефон не отвечает"_s, u"The phone does not answer"_s));
+        context.dialogs.informFailure(context.say({CommandText::PhoneNotAnswering}));
         return {};
     }
     if (freeSpace < kLeastFreeSpace) {
-        context.dialogs.informFailure(
-            context.pick(u"Недостаточно места на получателе"_s, u"Not enough free space on phone"_s));
+        context.dialogs.informFailure(context.say({CommandText::NotEnoughSpace}));
         return {};
     }
     const SchemeImage image = EncodeScheme(context.scheme);
     // A path the phone's code page cannot spell cannot be created there.
     const std::optional<QByteArray> path = ToCp1251(phonePath);
     if (!path || phone.File_Create(path->constData(), 0) == -1) {
-        context.dialogs.informFailure(CreateErrorText(context, phonePath));
+        context.dialogs.informFailure(context.say({CommandText::CreateError, phonePath}));
         return {};
     }
     if (phone.File_Write(image.data(), kSchemeImageSize) == -1) {

@@ -10,19 +10,12 @@
 
 namespace tintora {
 
-class Messages;
-
 // 0x00BBGGRR, the layout the phone file and the drawing code share.
 using Colour = std::uint32_t;
 
 constexpr int kElementCount = 63;
 constexpr int kSchemeImageSize = 304;
 constexpr int kMaxNameLength = 14;
-
-// Language flag: 0 Russian, anything else English for messages.
-using Language = std::int32_t;
-constexpr Language kRussian = 0;
-constexpr Language kEnglish = 1;
 
 struct SchemeEntry {
     Colour colour = 0;
@@ -59,31 +52,26 @@ void BuildDefaultScheme(ColourScheme &scheme);
 
 enum class LoadOutcome {
     Loaded,
-    NotOpened,   // silent
-    ReadFailed,  // reported through Messages::reportError
-    NotScheme,   // reported through Messages::inform
+    NotOpened,
+    ReadFailed,
+    NotScheme,
 };
 
-// note, when given, receives what the window's status bar says afterwards: why
-// a file was not opened, how few bytes a short file had, else nothing.
-LoadOutcome LoadSchemeFile(ColourScheme &scheme, const QString &path, Messages &messages,
-                           Language language, QString *note = nullptr);
-
-// The front of a file, at most 304 bytes, zero-filled behind a short file;
-// nothing is decoded. outcome is Loaded, NotOpened or ReadFailed, and reason
-// holds the explanation of a failure: the system's, or in language why a file
-// that is not a regular one is not opened.
+// The front of a file, at most 304 bytes, zero-filled behind a short file, and what became of
+// the read, with the values its report shows (ui/wording words them).
 struct SchemeFileRead {
     LoadOutcome outcome = LoadOutcome::NotOpened;
     SchemeImage image{};
     int size = 0;  // bytes the file had, up to 304
+    // Not opened: refused unopened as a device, a pipe or a socket (IsSpecialFile).
+    bool special = false;
+    // Not opened or read failed: the system's reason, as it gave it.
     QString reason;
 };
-SchemeFileRead ReadSchemeImage(const QString &path, Language language = kEnglish);
-
-QString NotSchemeText(Language language);
-// A scheme file of fewer than 304 bytes, which loads with black entries behind its end.
-QString ShortSchemeText(Language language, const QString &name, int size);
-QString ReadFailedText(Language language, const QString &path, const QString &reason);
+// Nothing is decoded: outcome is Loaded, NotOpened or ReadFailed.
+SchemeFileRead ReadSchemeImage(const QString &path);
+// ReadSchemeImage, then the scheme decoded from a file with the signature; any other file is
+// NotScheme. A scheme not Loaded is left as it was.
+SchemeFileRead LoadSchemeFile(ColourScheme &scheme, const QString &path);
 
 }  // namespace tintora

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "colourscheme.h"
-
 #include <QString>
 
 namespace tintora {
@@ -11,12 +9,6 @@ namespace tintora {
 // folder, passes, and opening it then tells why not. As output it is written into, never
 // replaced.
 bool IsSpecialFile(const QString &path);
-// Why an input is refused (IsSpecialFile), or an empty string.
-QString RefusedInputReason(const QString &path, Language language);
-
-// "Cannot open NAME: REASON".
-QString NotOpenedText(Language language, const QString &name, const QString &reason);
-
 // Whether a command-line argument survives Qt's decoding unchanged. Outside
 // Windows, whose command line Qt reads as UTF-16, bytes that are not UTF-8
 // become U+FFFD, and the name would reach a different file.

@@ -960,5 +960,209 @@
         <source>Cannot open %1: %2</source>
         <translation>Не могу открыть файл %1: %2</translation>
     </message>
+    <message>
+        <source>Input/output error while reading %1: %2</source>
+        <translation>Ошибка ввода-вывода при чтении файла %1: %2</translation>
+    </message>
+    <message>
+        <source>This file is not colour style</source>
+        <translation>Файл не является цветовой палитрой</translation>
+    </message>
+    <message>
+        <source>%1 is shorter than a colour style: %2 of 304 bytes</source>
+        <translation>Файл %1 короче цветовой палитры: %2 из 304 байт</translation>
+    </message>
+    <message>
+        <source>Open spcolor.sch</source>
+        <translation>Открыть spcolor.sch</translation>
+    </message>
+    <message>
+        <source>Colour styles(*.sch)|*.sch|All(*.*)|*.*</source>
+        <translation>Цветовые палитры(*.sch)|*.sch|Все(*.*)|*.*</translation>
+    </message>
+    <message>
+        <source>Colour styles(*.sch)|*.sch</source>
+        <translation>Цветовые палитры(*.sch)|*.sch</translation>
+    </message>
+    <message>
+        <source>Open seem 0032_0001</source>
+        <translation>Открыть seem 0032_0001</translation>
+    </message>
+    <message>
+        <source>Seem files(*.seem)|*.seem|All(*.*)|*.*</source>
+        <translation>Seem файлы(*.seem)|*.seem|Все(*.*)|*.*</translation>
+    </message>
+    <message>
+        <source>Create error of a file %1</source>
+        <translation>Не могу создать файл %1</translation>
+    </message>
+    <message>
+        <source>Read error of a file %1</source>
+        <translation>Не могу прочитать файл %1</translation>
+    </message>
+    <message>
+        <source>File %1 not found</source>
+        <translation>Файл %1 не найден</translation>
+    </message>
+    <message>
+        <source>Write error of a file %1</source>
+        <translation>Не могу записать файл %1</translation>
+    </message>
+    <message>
+        <source><byte value="xd"/>The file on the phone is left unchanged: no copy of it could be kept: %1</source>
+        <translation><byte value="xd"/>Файл на телефоне не изменён: не удалось сохранить его копию: %1</translation>
+    </message>
+    <message>
+        <source><byte value="xd"/>The file on the phone is left unchanged: no copy of it could be kept in %1: %2</source>
+        <translation><byte value="xd"/>Файл на телефоне не изменён: не удалось сохранить его копию в %1: %2</translation>
+    </message>
+    <message>
+        <source><byte value="xd"/>The phone may be left without the file or with part of it. The former file is kept in %1<byte value="xd"/>To put it back: tintora-cli phone write %1</source>
+        <translation><byte value="xd"/>Файл на телефоне мог пропасть или остаться неполным. Прежний файл сохранён в %1<byte value="xd"/>Вернуть его: tintora-cli phone write %1</translation>
+    </message>
+    <message>
+        <source>Colour style: %1<byte value="xd"/>Saving path: %2</source>
+        <translation>Цветовая палитра: %1<byte value="xd"/>Путь сохраниения: %2</translation>
+    </message>
+    <message>
+        <source>The phone does not answer</source>
+        <translation>Телефон не отвечает</translation>
+    </message>
+    <message>
+        <source>Not enough free space on phone</source>
+        <translation>Недостаточно места на получателе</translation>
+    </message>
+    <message>
+        <source>Changes will come into force only after reboot of phone<byte value="xd"/>Reboot phone now?</source>
+        <translation>Изменения вступят в силу только после перезагрузки телефона<byte value="xd"/>Перезагрузить телефон сейчас?</translation>
+    </message>
+    <message>
+        <source>The phone did not restart; restart it yourself for the changes to take effect</source>
+        <translation>Телефон не перезагрузился; перезагрузите его сами, чтобы изменения вступили в силу</translation>
+    </message>
+    <message>
+        <source>Read seem 0032 rec 0001.........</source>
+        <translation>Чтение seem 0032 rec 0001.....</translation>
+    </message>
+    <message>
+        <source>Change value...........................</source>
+        <translation>Изменение значения.................</translation>
+    </message>
+    <message>
+        <source>Write seem 0032 rec 0001...........</source>
+        <translation>Запись seem 0032 rec 0001..........</translation>
+    </message>
+    <message>
+        <source>Open %1.........</source>
+        <translation>Открытие %1.....</translation>
+    </message>
+    <message>
+        <source>Save %1...........</source>
+        <translation>Запись %1..........</translation>
+    </message>
+    <message>
+        <source>Custom colour styles are activated</source>
+        <translation>Пользовательские цветовые палитры успешно активированы</translation>
+    </message>
+    <message>
+        <source>Custom colour styles already activated!</source>
+        <translation>Пользовательские цветовые палитры уже активированы!</translation>
+    </message>
+    <message>
+        <source>Custom colour styles are not activated</source>
+        <translation>Пользовательские цветовые палитры не активированы</translation>
+    </message>
+    <message>
+        <source>Read error of a seem 0032h rec 0001h</source>
+        <translation>Не могу прочитать seem 0032h rec 0001h</translation>
+    </message>
+    <message>
+        <source>The phone&apos;s answer to the write was lost: seem 0032 rec 0001 may have changed. The record as it was is kept in %1<byte value="xd"/>To put it back: tintora-cli phone restore-seem %1</source>
+        <translation>Ответ телефона на запись потерян: seem 0032 rec 0001 мог измениться. Запись, какой она была, сохранена в %1<byte value="xd"/>Вернуть её: tintora-cli phone restore-seem %1</translation>
+    </message>
+    <message>
+        <source>%1 is a colour style, not a record of seem 0032_0001; it is left unchanged</source>
+        <translation>Файл %1 — цветовая палитра, а не запись seem 0032_0001; он не изменён</translation>
+    </message>
+    <message>
+        <source>Phone not answering</source>
+        <translation>Телефон не отвечает</translation>
+    </message>
+    <message>
+        <source>No phone</source>
+        <translation>Нет телефона</translation>
+    </message>
+    <message>
+        <source>Phone connected</source>
+        <translation>Телефон подключён</translation>
+    </message>
+    <message>
+        <source>Phone ready</source>
+        <translation>Телефон готов</translation>
+    </message>
+    <message>
+        <source>Phone in modem mode</source>
+        <translation>Телефон в режиме модема</translation>
+    </message>
+    <message>
+        <source>Phone not allowed</source>
+        <translation>Нет доступа к телефону</translation>
+    </message>
+    <message>
+        <source>Phone in mass-storage mode</source>
+        <translation>Телефон в режиме накопителя</translation>
+    </message>
+    <message>
+        <source>Modem switch failed</source>
+        <translation>Модем не переключился</translation>
+    </message>
+    <message>
+        <source>Unknown phone mode</source>
+        <translation>Неизвестный режим телефона</translation>
+    </message>
+    <message>
+        <source>Most phones show up as a modem when plugged in. Tintora then sends the modem AT+MODE=8: the phone leaves USB and comes back in its command mode a few seconds later, and Connect becomes enabled.</source>
+        <translation>Большинство телефонов при подключении видны как модем. Тогда Tintora посылает модему AT+MODE=8: телефон отключается от USB и через несколько секунд возвращается в командном режиме, и пункт «Подключить» становится доступен.</translation>
+    </message>
+    <message>
+        <source>The phone-link library (libp2kapi.so, p2kapi.dll) was not found beside the program, in its private folder or where the system looks for libraries; TINTORA_P2KAPI may name it. Without it Tintora works with files only.</source>
+        <translation>Библиотека связи с телефоном (libp2kapi.so, p2kapi.dll) не найдена ни рядом с программой, ни в её собственной папке, ни там, где система ищет библиотеки; её можно указать в TINTORA_P2KAPI. Без неё Tintora работает только с файлами.</translation>
+    </message>
+    <message>
+        <source>Unplug the phone, wait until it is back on its main screen and plug it in again.</source>
+        <translation>Отключите телефон, дождитесь его основного экрана и подключите его снова.</translation>
+    </message>
+    <message>
+        <source>Switch the phone on and plug it in with a data cable; a charging-only cable carries no data.</source>
+        <translation>Включите телефон и подключите его кабелем для данных: кабель только для зарядки данных не передаёт.</translation>
+    </message>
+    <message>
+        <source>Read, Write and Activate now work on the phone; Disconnect goes back to the computer&apos;s files.</source>
+        <translation>Чтение, запись и активация теперь работают с телефоном; «Отключить» возвращает к файлам компьютера.</translation>
+    </message>
+    <message>
+        <source>Connect enters phone mode: Read, Write and Activate then work on the phone.</source>
+        <translation>«Подключить» включает работу с телефоном: чтение, запись и активация тогда работают с ним.</translation>
+    </message>
+    <message>
+        <source>A memory card cannot carry the phone&apos;s commands: choose the data (modem) connection in the phone&apos;s USB settings.</source>
+        <translation>Через карту памяти команды телефону не передать: выберите в настройках USB телефона соединение для данных (модем).</translation>
+    </message>
+    <message>
+        <source>The udev rule 70-tintora-p2k.rules lets the logged-in user open the phone. The package installs it in /usr/lib/udev/rules.d/; without the package, copy resources/70-tintora-p2k.rules to /etc/udev/rules.d/. Then reload the rules with<byte value="xd"/>sudo udevadm control --reload<byte value="xd"/>and unplug the phone and plug it in again.</source>
+        <translation>Правило udev 70-tintora-p2k.rules разрешает вошедшему в систему пользователю открывать телефон. Пакет устанавливает его в /usr/lib/udev/rules.d/; без пакета скопируйте resources/70-tintora-p2k.rules в /etc/udev/rules.d/. Затем перечитайте правила командой<byte value="xd"/>sudo udevadm control --reload<byte value="xd"/>и отключите телефон и подключите его снова.</translation>
+    </message>
+    <message>
+        <source>This phone refused the switch or did not answer it within 2 seconds: unplug it and plug it in again; &quot;tintora-cli phone probe&quot; says what it sees.</source>
+        <translation>Этот телефон отказался переключаться или не ответил за 2 секунды: отключите его и подключите снова; «tintora-cli phone probe» скажет, что он видит.</translation>
+    </message>
+    <message>
+        <source>&quot;tintora-cli phone probe&quot; says what it sees; please send its output with a report.</source>
+        <translation>«tintora-cli phone probe» скажет, что он видит; пожалуйста, пришлите его вывод вместе с сообщением об ошибке.</translation>
+    </message>
+    <message>
+        <source>Windows reaches the phone through its WinUSB driver, bound once to the phone&apos;s &quot;Motorola Test Command&quot; interface with a driver installer such as Zadig: Options &gt; List All Devices, choose &quot;Motorola Test Command&quot;, choose WinUSB, Install Driver. Then unplug the phone and plug it in again.</source>
+        <translation>Windows обращается к телефону через драйвер WinUSB, который один раз привязывают к интерфейсу телефона «Motorola Test Command» установщиком драйверов, например Zadig: Options &gt; List All Devices, выберите «Motorola Test Command», выберите WinUSB, Install Driver. Затем отключите телефон и подключите его снова.</translation>
+    </message>
 </context>
 </TS>

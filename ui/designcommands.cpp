@@ -24,8 +24,7 @@ namespace tintora {
 
 DesignCommands::DesignCommands(QMainWindow &window, Ui::MainWindow &ui, SchemeDocument &document,
                                EditingPanel &editing, PreviewPanel &preview, FileCommands &files,
-                               WindowSettings &settings, WindowDialogs &dialogs,
-                               const Language &language)
+                               WindowSettings &settings, WindowDialogs &dialogs)
     : ui_(ui),
       document_(document),
       scheme_(document.scheme),
@@ -33,8 +32,7 @@ DesignCommands::DesignCommands(QMainWindow &window, Ui::MainWindow &ui, SchemeDo
       preview_(preview),
       files_(files),
       settings_(settings),
-      dialogs_(dialogs),
-      language_(language)
+      dialogs_(dialogs)
 {
     contrastChecker_ = std::make_unique<ContrastChecker>(settings_.values().preview);
     contrastPanel_ = new ContrastPanel(&window);

@@ -35,7 +35,7 @@ public:
     // The contrast panel docks on window; the two commands join its File menu.
     DesignCommands(QMainWindow &window, Ui::MainWindow &ui, SchemeDocument &document,
                    EditingPanel &editing, PreviewPanel &preview, FileCommands &files,
-                   WindowSettings &settings, WindowDialogs &dialogs, const Language &language);
+                   WindowSettings &settings, WindowDialogs &dialogs);
     ~DesignCommands() override;
 
     ContrastPanel &contrastPanel() { return *contrastPanel_; }
@@ -71,7 +71,6 @@ private:
     FileCommands &files_;
     WindowSettings &settings_;
     WindowDialogs &dialogs_;
-    const Language &language_;
 
     QAction *newFromPictureAction_ = nullptr;
     QAction *anotherSuggestionAction_ = nullptr;

@@ -39,13 +39,11 @@ Colour FromQColor(const QColor &colour)
 
 }  // namespace
 
-EditingPanel::EditingPanel(Ui::MainWindow &ui, SchemeDocument &document, WindowDialogs &dialogs,
-                           const Language &language)
+EditingPanel::EditingPanel(Ui::MainWindow &ui, SchemeDocument &document, WindowDialogs &dialogs)
     : ui_(ui),
       document_(document),
       scheme_(document.scheme),
-      dialogs_(dialogs),
-      language_(language)
+      dialogs_(dialogs)
 {
     auto *sliderStyle = new SliderThumbStyle(QStyleFactory::create(QApplication::style()->name()));
     sliderStyle->setParent(ui_.transparencySlider);

@@ -21,8 +21,7 @@ class WindowDialogs;
 class EditingPanel : public QObject {
     Q_OBJECT
 public:
-    EditingPanel(Ui::MainWindow &ui, SchemeDocument &document, WindowDialogs &dialogs,
-                 const Language &language);
+    EditingPanel(Ui::MainWindow &ui, SchemeDocument &document, WindowDialogs &dialogs);
 
     int selectedScreen() const { return selectedScreen_; }
     int selectedElement() const;
@@ -72,7 +71,6 @@ private:
     SchemeDocument &document_;
     ColourScheme &scheme_;
     WindowDialogs &dialogs_;
-    const Language &language_;
 
     std::uint8_t selectedScreen_ = 0;
     std::uint8_t firstElement_ = 0;

@@ -25,7 +25,7 @@ namespace tintora {
 
 FileCommands::FileCommands(Ui::MainWindow &ui, SchemeDocument &document, EditingPanel &editing,
                            PreviewPanel &preview, PhoneCommands &phone, WindowSettings &settings,
-                           WindowDialogs &dialogs, const Language &language)
+                           WindowDialogs &dialogs)
     : ui_(ui),
       document_(document),
       scheme_(document.scheme),
@@ -33,8 +33,7 @@ FileCommands::FileCommands(Ui::MainWindow &ui, SchemeDocument &document, Editing
       preview_(preview),
       phone_(phone),
       settings_(settings),
-      dialogs_(dialogs),
-      language_(language)
+      dialogs_(dialogs)
 {
     connect(ui_.openButton, &QPushButton::clicked, this, &FileCommands::openScheme);
     connect(ui_.openAction, &QAction::triggered, this, &FileCommands::openScheme);

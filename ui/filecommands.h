@@ -25,7 +25,7 @@ class FileCommands : public QObject {
 public:
     FileCommands(Ui::MainWindow &ui, SchemeDocument &document, EditingPanel &editing,
                  PreviewPanel &preview, PhoneCommands &phone, WindowSettings &settings,
-                 WindowDialogs &dialogs, const Language &language);
+                 WindowDialogs &dialogs);
 
     // Asks before unsaved changes go; false when the user keeps them.
     bool mayDiscardChanges();
@@ -63,7 +63,6 @@ private:
     PhoneCommands &phone_;
     WindowSettings &settings_;
     WindowDialogs &dialogs_;
-    const Language &language_;
 };
 
 }  // namespace tintora

@@ -19,6 +19,7 @@
 #include "windowdialogs.h"
 #include "wording.h"
 
+#include "phone/opencommand.h"
 #include "phone/phonelibrary.h"
 #include "preview/clock.h"
 #include "preview/preview.h"
@@ -62,20 +63,20 @@ MainWindow::MainWindow(const MainWindowEnvironment &environment, QWidget *parent
         style->setParent(menu);
         menu->setStyle(style);
     }
-    editing_ = std::make_unique<EditingPanel>(*ui, document_, dialogs(), language_);
+    editing_ = std::make_unique<EditingPanel>(*ui, document_, dialogs());
     // Fixed client area below the menu bar, whatever height the menu bar takes.
     ui->statusBar->setFixedHeight(kStatusBarHeight);
     ui->clientArea->setFixedSize(kClientWidth, kClientHeight - kStatusBarHeight);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     setUpMenus();
-    phone_ = std::make_unique<PhoneCommands>(*ui, phone(), document_.scheme, dialogs(), language_);
+    phone_ = std::make_unique<PhoneCommands>(*ui, phone(), document_.scheme, dialogs());
     preview_ = std::make_unique<PreviewPanel>(*this, *ui, document_, settings_, dialogs(),
                                               *environment_.clock, environment_.screenArea);
     files_ = std::make_unique<FileCommands>(*ui, document_, *editing_, *preview_, *phone_,
-                                            settings_, dialogs(), language_);
+                                            settings_, dialogs());
     design_ = std::make_unique<DesignCommands>(*this, *ui, document_, *editing_, *preview_,
-                                               *files_, settings_, dialogs(), language_);
+                                               *files_, settings_, dialogs());
     connectPanels();
 
     startUp();
@@ -176,12 +177,13 @@ void MainWindow::startUp()
         if (!environment_.firstArgumentExact) {
             note = InexactArgumentText(path);
         } else {
-            const LoadOutcome outcome = LoadSchemeFile(document_.scheme, path, dialogs(), language_, &note);
+            const LoadOutcome outcome =
+                LoadSchemeAndReport(document_.scheme, path, dialogs(), InterfaceCommandWords(), &note);
             // A file that is there but was refused must not be replaced by the first Save
             // without a question, nor a device written into; a path that does not exist
             // yet is where Save creates it.
             if (outcome == LoadOutcome::Loaded ||
-                (outcome == LoadOutcome::NotOpened && RefusedInputReason(path, language_).isEmpty()))
+                (outcome == LoadOutcome::NotOpened && !IsSpecialFile(path)))
                 document_.filePath = path;
         }
         if (!note.isEmpty())
@@ -221,7 +223,6 @@ void MainWindow::startUp()
 void MainWindow::setLanguage(const QString &code)
 {
     languageCode_ = code;
-    language_ = code == QLatin1String("ru") ? kRussian : kEnglish;
     translation_.use(code);
     for (QAction *action : ui->languageMenu->actions())
         action->setChecked(action->data().toString() == code);
@@ -261,6 +262,7 @@ void MainWindow::applyLanguage()
 
     const PreviewPictures &pictures = preview_->pictures();
     ui->statusBar->setStatusIcon(phoneMode ? pictures.phoneModeIcon : pictures.computerModeIcon);
+    phone_->showPhoneState();
 
     preview_->renewUndrawnNote();
 }

@@ -79,7 +79,6 @@ public:
 
     ColourScheme &scheme() { return document_.scheme; }
     Settings &settings() { return settings_.values(); }
-    Language language() const { return language_; }
     // The code of the interface language, "ru" or "en".
     const QString &languageCode() const { return languageCode_; }
     const QString &currentFilePath() const { return document_.filePath; }
@@ -126,7 +125,6 @@ private:
     SchemeDocument document_;
     WindowSettings settings_;
     QString languageCode_;
-    Language language_ = 0;
     InterfaceTranslation translation_;
 
     // After the document and the settings, which they work on, so they go first.

@@ -1,12 +1,16 @@
 // Phone commands: connect and disconnect, activate the scheme file, the once-a-second status poll.
 #pragma once
 
+#include "wording.h"
+
 #include "phone/commandcontext.h"
 #include "phone/connectionstate.h"
 
 #include <QObject>
 #include <QString>
 #include <QTimer>
+
+class QToolButton;
 
 namespace Ui {
 class MainWindow;
@@ -21,7 +25,7 @@ class PhoneCommands : public QObject {
     Q_OBJECT
 public:
     PhoneCommands(Ui::MainWindow &ui, PhoneLibrary &phone, ColourScheme &scheme,
-                  WindowDialogs &dialogs, const Language &language);
+                  WindowDialogs &dialogs);
 
     // Only once start-up is done: a box that start-up shows runs the event loop, and the
     // poll must not ask the library before P2K_Init.
@@ -29,13 +33,18 @@ public:
     // The work mode (WorkMode::Computer, WorkMode::Phone) and the connect command's state.
     ConnectionState &connection() { return connection_; }
     WorkMode workMode() const { return connection_.workMode; }
-    // Made afresh for each command, in the language of the moment.
+    // The phone's state in the status bar, in the installed language.
+    void showPhoneState();
+    QToolButton *phoneStateButton() const { return stateButton_; }
+    // Its words are the interface's, in the language of the moment.
     CommandContext commandContext();
 
 public slots:
     void pollPhone();
     void toggleConnection();
     void activateScheme();
+    // The box of the phone's state: the reason and what to do.
+    void explainPhoneState();
 
 signals:
     // The captions and the status icon follow the work mode.
@@ -48,9 +57,10 @@ private:
     PhoneLibrary &phone_;
     ColourScheme &scheme_;
     WindowDialogs &dialogs_;
-    const Language &language_;
+    InterfaceCommandWords words_;
     QTimer phonePoll_;
     QString noPhoneReason_;  // shown while Connect is disabled
+    QToolButton *stateButton_ = nullptr;
     ConnectionState connection_;
 };
 

@@ -65,6 +65,12 @@ void StatusBar::setFilePath(const QString &path)
     update();
 }
 
+void StatusBar::addPanel(QWidget *widget)
+{
+    panel_ = widget;
+    addPermanentWidget(widget);
+}
+
 void StatusBar::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
@@ -72,7 +78,8 @@ void StatusBar::paintEvent(QPaintEvent *)
     painter.fillRect(rect(), face);
 
     const QRect iconPanel(0, 2, kIconPanelWidth, height() - 2);
-    const QRect textPanel(kIconPanelWidth + 2, 2, width() - kIconPanelWidth - 2, height() - 2);
+    const int right = panel_ && panel_->isVisible() ? panel_->geometry().left() - 2 : width();
+    const QRect textPanel(kIconPanelWidth + 2, 2, right - kIconPanelWidth - 2, height() - 2);
     qDrawShadePanel(&painter, iconPanel, palette(), true, 1);
     qDrawShadePanel(&painter, textPanel, palette(), true, 1);
 

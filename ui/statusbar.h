@@ -29,6 +29,8 @@ public:
     // shortened in its middle to fit; empty shows nothing.
     void setFilePath(const QString &path);
     QString filePath() const { return filePath_; }
+    // A permanent widget right of panel 1, which then ends before it.
+    void addPanel(QWidget *widget);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -41,6 +43,7 @@ private:
     QString hint_;
     QTimer hintTimer_;
     QString filePath_;
+    QWidget *panel_ = nullptr;
 };
 
 }  // namespace tintora

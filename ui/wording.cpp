@@ -2,12 +2,12 @@
 #include "wording.h"
 
 #include "scheme/catalogue.h"
-#include "scheme/systemreason.h"
 #include "settings/settings.h"
 
 #include <QCoreApplication>
 #include <QDir>
 
+#include <array>
 #include <cmath>
 
 namespace tintora {
@@ -16,6 +16,57 @@ namespace {
 QString Translated(const char *context, const char *source)
 {
     return source ? QCoreApplication::translate(context, source) : QString();
+}
+
+// One reason as Linux and Windows word it in either language. The first English wording is
+// what the user is shown, through the interface's translation.
+struct Reason {
+    std::array<const char *, 3> english;
+    std::array<const char *, 3> russian;
+};
+
+// The shown wordings are source texts of the interface's translation.
+const Reason kReasons[] = {
+    {{QT_TRANSLATE_NOOP("tintora::SystemReason", "Permission denied"), "Access is denied"},
+     {"Отказано в доступе"}},
+    {{QT_TRANSLATE_NOOP("tintora::SystemReason", "Operation not permitted")},
+     {"Операция не позволена"}},
+    {{QT_TRANSLATE_NOOP("tintora::SystemReason", "No such file or directory"),
+      "The system cannot find the file specified", "The system cannot find the path specified"},
+     {"Нет такого файла или каталога", "Не удается найти указанный файл",
+      "Системе не удается найти указанный путь"}},
+    {{QT_TRANSLATE_NOOP("tintora::SystemReason", "No space left on device"),
+      "There is not enough space on the disk", "The disk is full"},
+     {"На устройстве не осталось свободного места", "Недостаточно места на диске"}},
+    {{QT_TRANSLATE_NOOP("tintora::SystemReason", "Disk quota exceeded")},
+     {"Превышена дисковая квота"}},
+    {{QT_TRANSLATE_NOOP("tintora::SystemReason", "Read-only file system"),
+      "The media is write protected"},
+     {"Файловая система доступна только для чтения", "Носитель защищен от записи"}},
+    {{QT_TRANSLATE_NOOP("tintora::SystemReason", "File exists"), "The file exists",
+      "Cannot create a file when that file already exists"},
+     {"Файл существует"}},
+    {{QT_TRANSLATE_NOOP("tintora::SystemReason", "Is a directory")}, {"Это каталог"}},
+    {{QT_TRANSLATE_NOOP("tintora::SystemReason", "Not a directory")}, {"Это не каталог"}},
+    {{QT_TRANSLATE_NOOP("tintora::SystemReason", "File too large")}, {"Файл слишком велик"}},
+    {{QT_TRANSLATE_NOOP("tintora::SystemReason", "Input/output error")}, {"Ошибка ввода/вывода"}},
+    {{QT_TRANSLATE_NOOP("tintora::SystemReason", "Too many open files")},
+     {"Слишком много открытых файлов"}},
+    {{QT_TRANSLATE_NOOP("tintora::SystemReason", "Device or resource busy"),
+      "The process cannot access the file because it is being used by another process"},
+     {"Устройство или ресурс занято"}},
+    {{QT_TRANSLATE_NOOP("tintora::SystemReason", "File name too long"),
+      "The filename or extension is too long"},
+     {"Слишком длинное имя файла"}},
+};
+
+bool Matches(const std::array<const char *, 3> &wordings, const QString &reason)
+{
+    for (const char *wording : wordings) {
+        if (wording && reason.compare(QString::fromUtf8(wording), Qt::CaseInsensitive) == 0)
+            return true;
+    }
+    return false;
 }
 
 QString Hex(int byte)
@@ -88,6 +139,125 @@ QString JpegReason(const JpegError &error)
 }
 
 }  // namespace
+
+QString SystemReason(const QString &reason)
+{
+    // Windows ends its sentences with a full stop; Linux does not.
+    QString bare = reason.trimmed();
+    if (bare.endsWith(QLatin1Char('.')))
+        bare.chop(1);
+    for (const Reason &known : kReasons) {
+        if (Matches(known.english, bare) || Matches(known.russian, bare))
+            return QCoreApplication::translate("tintora::SystemReason", known.english[0]);
+    }
+    return reason;
+}
+
+QString NotOpenedText(const QString &name, const QString &reason)
+{
+    return QCoreApplication::translate("tintora::Texts", "Cannot open %1: %2").arg(name, SystemReason(reason));
+}
+
+QString NotRegularFileText(const QString &name)
+{
+    return NotOpenedText(name, QCoreApplication::translate("tintora::Texts", "not a regular file but a device, a pipe or a socket"));
+}
+
+QString ReadFailedText(const QString &path, const QString &reason)
+{
+    return QCoreApplication::translate("tintora::Texts", "Input/output error while reading %1: %2").arg(path, SystemReason(reason));
+}
+
+QString NotSchemeText()
+{
+    return QCoreApplication::translate("tintora::Texts", "This file is not colour style");
+}
+
+QString ShortSchemeText(const QString &name, int size)
+{
+    return QCoreApplication::translate("tintora::Texts", "%1 is shorter than a colour style: %2 of 304 bytes").arg(name).arg(size);
+}
+
+QString CommandNoteText(const CommandNote &note)
+{
+    switch (note.text) {
+    case CommandText::OpenSchemeTitle:
+        return QCoreApplication::translate("tintora::Texts", "Open spcolor.sch");
+    case CommandText::OpenSchemeFilter:
+        return QCoreApplication::translate("tintora::Texts", "Colour styles(*.sch)|*.sch|All(*.*)|*.*");
+    case CommandText::SaveSchemeFilter:
+        return QCoreApplication::translate("tintora::Texts", "Colour styles(*.sch)|*.sch");
+    case CommandText::OpenRecordTitle:
+        return QCoreApplication::translate("tintora::Texts", "Open seem 0032_0001");
+    case CommandText::OpenRecordFilter:
+        return QCoreApplication::translate("tintora::Texts", "Seem files(*.seem)|*.seem|All(*.*)|*.*");
+    case CommandText::SystemError:
+        return SystemReason(note.reason);
+    case CommandText::NotOpened:
+        return NotOpenedText(note.file, note.reason);
+    case CommandText::NotRegularFile:
+        return NotRegularFileText(note.file);
+    case CommandText::ReadFailed:
+        return ReadFailedText(note.file, note.reason);
+    case CommandText::NotScheme:
+        return NotSchemeText();
+    case CommandText::ShortScheme:
+        return ShortSchemeText(note.file, note.size);
+    case CommandText::CreateError:
+        return QCoreApplication::translate("tintora::Texts", "Create error of a file %1").arg(note.file);
+    case CommandText::PhoneReadError:
+        return QCoreApplication::translate("tintora::Texts", "Read error of a file %1").arg(note.file);
+    case CommandText::PhoneFileMissing:
+        return QCoreApplication::translate("tintora::Texts", "File %1 not found").arg(note.file);
+    case CommandText::PhoneWriteError:
+        return QCoreApplication::translate("tintora::Texts", "Write error of a file %1").arg(note.file);
+    case CommandText::NoCopyKept:
+        if (note.file.isEmpty())
+            return QCoreApplication::translate("tintora::Texts", "\rThe file on the phone is left unchanged: no copy of it could be kept: %1")
+                .arg(SystemReason(note.reason));
+        return QCoreApplication::translate("tintora::Texts", "\rThe file on the phone is left unchanged: no copy of it could be kept in %1: %2")
+            .arg(note.file, SystemReason(note.reason));
+    case CommandText::FormerFileKept:
+        return QCoreApplication::translate("tintora::Texts", "\rThe phone may be left without the file or with part of it. The former file is "
+                   "kept in %1\rTo put it back: tintora-cli phone write %1")
+            .arg(note.file);
+    case CommandText::Saved:
+        return QCoreApplication::translate("tintora::Texts", "Colour style: %1\rSaving path: %2").arg(note.name, note.file);
+    case CommandText::PhoneNotAnswering:
+        return QCoreApplication::translate("tintora::Texts", "The phone does not answer");
+    case CommandText::NotEnoughSpace:
+        return QCoreApplication::translate("tintora::Texts", "Not enough free space on phone");
+    case CommandText::RestartQuestion:
+        return QCoreApplication::translate("tintora::Texts", "Changes will come into force only after reboot of phone\rReboot phone now?");
+    case CommandText::RestartFailed:
+        return QCoreApplication::translate("tintora::Texts", "The phone did not restart; restart it yourself for the changes to take effect");
+    case CommandText::ReadSeemStep:
+        return QCoreApplication::translate("tintora::Texts", "Read seem 0032 rec 0001.........");
+    case CommandText::ChangeStep:
+        return QCoreApplication::translate("tintora::Texts", "Change value...........................");
+    case CommandText::WriteSeemStep:
+        return QCoreApplication::translate("tintora::Texts", "Write seem 0032 rec 0001...........");
+    case CommandText::OpenRecordStep:
+        return QCoreApplication::translate("tintora::Texts", "Open %1.........").arg(note.file);
+    case CommandText::SaveRecordStep:
+        return QCoreApplication::translate("tintora::Texts", "Save %1...........").arg(note.file);
+    case CommandText::Activated:
+        return QCoreApplication::translate("tintora::Texts", "Custom colour styles are activated");
+    case CommandText::AlreadyActivated:
+        return QCoreApplication::translate("tintora::Texts", "Custom colour styles already activated!");
+    case CommandText::NotActivated:
+        return QCoreApplication::translate("tintora::Texts", "Custom colour styles are not activated");
+    case CommandText::SeemReadError:
+        return QCoreApplication::translate("tintora::Texts", "Read error of a seem 0032h rec 0001h");
+    case CommandText::SeemWriteLost:
+        return QCoreApplication::translate("tintora::Texts", "The phone's answer to the write was lost: seem 0032 rec 0001 may have changed. "
+                   "The record as it was is kept in %1\rTo put it back: tintora-cli phone restore-seem %1")
+            .arg(note.file);
+    case CommandText::SchemeNotRecord:
+        return QCoreApplication::translate("tintora::Texts", "%1 is a colour style, not a record of seem 0032_0001; it is left unchanged").arg(note.file);
+    }
+    return {};
+}
 
 QString ElementName(int element)
 {
@@ -226,6 +396,123 @@ QString NoPhoneReason(int linkState)
     }
 }
 
+namespace {
+
+QString PhoneStateWord(int linkState, bool connected)
+{
+    switch (linkState) {
+    case kNoPhoneLibrary:
+        return QCoreApplication::translate("tintora::Texts", "No phone library");
+    case kPhoneNotAnswering:
+        return QCoreApplication::translate("tintora::Texts", "Phone not answering");
+    case 0:
+        return QCoreApplication::translate("tintora::Texts", "No phone");
+    case 1:
+        return connected ? QCoreApplication::translate("tintora::Texts", "Phone connected")
+                         : QCoreApplication::translate("tintora::Texts", "Phone ready");
+    case 2:
+        return QCoreApplication::translate("tintora::Texts", "Phone in modem mode");
+    case 3:
+        return QCoreApplication::translate("tintora::Texts", "Phone restarting");
+    case 4:
+        return QCoreApplication::translate("tintora::Texts", "Phone not allowed");
+    case 5:
+        return QCoreApplication::translate("tintora::Texts", "Phone in mass-storage mode");
+    case 7:
+        return QCoreApplication::translate("tintora::Texts", "Modem switch failed");
+    default:
+        return QCoreApplication::translate("tintora::Texts", "Unknown phone mode");
+    }
+}
+
+QString PhonePermissionAdvice()
+{
+#if defined(Q_OS_WIN)
+    return QCoreApplication::translate(
+        "tintora::Texts",
+        "Windows reaches the phone through its WinUSB driver, bound once to the phone's "
+        "\"Motorola Test Command\" interface with a driver installer such as Zadig: Options > "
+        "List All Devices, choose \"Motorola Test Command\", choose WinUSB, Install Driver. Then "
+        "unplug the phone and plug it in again.");
+#else
+    return QCoreApplication::translate(
+        "tintora::Texts",
+        "The udev rule 70-tintora-p2k.rules lets the logged-in user open the phone. The package "
+        "installs it in /usr/lib/udev/rules.d/; without the package, copy "
+        "resources/70-tintora-p2k.rules to /etc/udev/rules.d/. Then reload the rules with\r"
+        "sudo udevadm control --reload\r"
+        "and unplug the phone and plug it in again.");
+#endif
+}
+
+QString ModemSwitchAdvice()
+{
+    return QCoreApplication::translate(
+        "tintora::Texts",
+        "Most phones show up as a modem when plugged in. Tintora then sends the modem AT+MODE=8: "
+        "the phone leaves USB and comes back in its command mode a few seconds later, and "
+        "Connect becomes enabled.");
+}
+
+QString PhoneAdvice(int linkState, bool connected)
+{
+    switch (linkState) {
+    case kNoPhoneLibrary:
+        return QCoreApplication::translate(
+            "tintora::Texts",
+            "The phone-link library (libp2kapi.so, p2kapi.dll) was not found beside the program, "
+            "in its private folder or where the system looks for libraries; TINTORA_P2KAPI may "
+            "name it. Without it Tintora works with files only.");
+    case kPhoneNotAnswering:
+        return QCoreApplication::translate(
+            "tintora::Texts", "Unplug the phone, wait until it is back on its main screen and plug it in again.");
+    case 0:
+        return QCoreApplication::translate(
+                   "tintora::Texts",
+                   "Switch the phone on and plug it in with a data cable; a charging-only cable "
+                   "carries no data.") +
+               u'\r' + ModemSwitchAdvice();
+    case 1:
+        return connected ? QCoreApplication::translate(
+                               "tintora::Texts",
+                               "Read, Write and Activate now work on the phone; Disconnect goes back to "
+                               "the computer's files.")
+                         : QCoreApplication::translate(
+                               "tintora::Texts", "Connect enters phone mode: Read, Write and Activate then work on the phone.");
+    case 2:
+    case 3:
+        return ModemSwitchAdvice();
+    case 4:
+        return PhonePermissionAdvice();
+    case 5:
+        return QCoreApplication::translate(
+            "tintora::Texts",
+            "A memory card cannot carry the phone's commands: choose the data (modem) connection "
+            "in the phone's USB settings.");
+    case 7:
+        return ModemSwitchAdvice() + u'\r' +
+               QCoreApplication::translate(
+                   "tintora::Texts",
+                   "This phone refused the switch or did not answer it within 2 seconds: unplug it "
+                   "and plug it in again; \"tintora-cli phone probe\" says what it sees.");
+    default:
+        return QCoreApplication::translate(
+            "tintora::Texts", "\"tintora-cli phone probe\" says what it sees; please send its output with a report.");
+    }
+}
+
+}  // namespace
+
+PhoneStateTexts PhoneState(int linkState, bool connected)
+{
+    PhoneStateTexts texts;
+    texts.word = PhoneStateWord(linkState, connected);
+    const QString reason = NoPhoneReason(linkState);
+    texts.tooltip = reason.isEmpty() ? texts.word : reason;
+    texts.advice = texts.tooltip + u'\r' + u'\r' + PhoneAdvice(linkState, connected);
+    return texts;
+}
+
 QString PhoneGoneText(int linkState)
 {
     return QCoreApplication::translate("tintora::Texts",
@@ -242,13 +529,10 @@ QString BackgroundProgressText(double share)
 
 QString JpegErrorText(const JpegError &error)
 {
-    if (error.kind == JpegError::Kind::NotRegularFile || error.kind == JpegError::Kind::NotOpened) {
-        const QString reason =
-            error.kind == JpegError::Kind::NotOpened
-                ? error.detail
-                : QCoreApplication::translate("tintora::Texts", "not a regular file but a device, a pipe or a socket");
-        return QCoreApplication::translate("tintora::Texts", "Cannot open %1: %2").arg(error.path, SystemReason(reason));
-    }
+    if (error.kind == JpegError::Kind::NotRegularFile)
+        return NotRegularFileText(error.path);
+    if (error.kind == JpegError::Kind::NotOpened)
+        return NotOpenedText(error.path, error.detail);
     const QString reason = JpegReason(error);
     return error.path.isEmpty() ? reason : error.path + QStringLiteral(": ") + reason;
 }

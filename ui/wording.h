@@ -1,16 +1,39 @@
 // The words, in the language of the installed translation, for what the lower layers report:
-// the catalogue's names, the design help's roles and findings, the settings file's troubles, the phone link's state, the
-// background picture's reading.
+// the catalogue's names, the design help's roles and findings, the scheme file's and the settings
+// file's troubles, the file and phone commands' messages, the phone link's state, the background
+// picture's reading.
 #pragma once
 
 #include "design/contrast.h"
 #include "design/roles.h"
+#include "phone/commandwords.h"
 #include "phone/linkreason.h"
 #include "preview/jpegpicture.h"
 
 #include <QString>
 
 namespace tintora {
+
+// The system's reason for a failed file operation ("Permission denied", "Access is denied.")
+// in the language of the installed translation, whichever language the system gave it in.
+// Reasons outside the common ones are returned as they came.
+QString SystemReason(const QString &reason);
+
+// "Cannot open NAME: REASON", the reason the system's.
+QString NotOpenedText(const QString &name, const QString &reason);
+// The same for an input refused unopened (IsSpecialFile).
+QString NotRegularFileText(const QString &name);
+QString ReadFailedText(const QString &path, const QString &reason);
+QString NotSchemeText();
+// A scheme file of fewer than 304 bytes, which loads with black entries behind its end.
+QString ShortSchemeText(const QString &name, int size);
+
+// What the file and phone commands say, in the interface language of the moment.
+QString CommandNoteText(const CommandNote &note);
+class InterfaceCommandWords final : public CommandWords {
+public:
+    QString text(const CommandNote &note) const override { return CommandNoteText(note); }
+};
 
 // Empty for a number that is no element, no screen.
 QString ElementName(int element);
@@ -35,6 +58,16 @@ QString RefusedPhoneFolderText(const QString &path, const QString &folder);
 // in the words of "tintora-cli phone probe", for the connect command's tooltip and the
 // status bar; empty for a ready phone.
 QString NoPhoneReason(int linkState);
+// The phone's state at a glance, for the status bar: a short word, the whole reason for its
+// tooltip (NoPhoneReason, or the word for a usable phone), and what the box opened by a click
+// says: the reason and what to do about it.
+struct PhoneStateTexts {
+    QString word;
+    QString tooltip;
+    QString advice;
+};
+PhoneStateTexts PhoneState(int linkState, bool connected);
+
 // The note when the phone went away while the window worked with it.
 QString PhoneGoneText(int linkState);
 

@@ -4,6 +4,8 @@
 
 #include "phone/commandcontext.h"
 #include "phone/loadedphonelibrary.h"
+#include "ui/interfacelanguage.h"
+#include "ui/wording.h"
 
 #include <QDir>
 #include <QFile>
@@ -61,10 +63,15 @@ protected:
     }
     bool restarted() const { return QFile::exists(file(QStringLiteral("restarted"))); }
 
-    CommandContext context(Language language = kEnglish)
+    // The commands' words in the interface language of code ("en", "ru"), installed from here on.
+    CommandContext context(const char *code = "en")
     {
-        return {library(), scheme, dialogs, language};
+        translation.use(QString::fromLatin1(code));
+        return {library(), scheme, dialogs, words};
     }
+
+    InterfaceTranslation translation;
+    const InterfaceCommandWords words;
 
     QTemporaryDir root;
     ScriptedDialogs dialogs;

@@ -119,7 +119,7 @@ TEST_F(PhoneActivation, AFailedReadIsReportedFirstAndNothingIsWritten)
         put(control, QByteArray(control) == "fail" ? "Seem_Read" : "0");
         QFile::remove(file("calls.log"));
         dialogs.shown.clear();
-        CommandContext ctx = context(kRussian);
+        CommandContext ctx = context("ru");
         const ActivationResult result = ActivateOnPhone(ctx);
         EXPECT_EQ(result.verdict(), ActivationVerdict::NotActivated);
         EXPECT_EQ(dialogs.texts(Kind::Inform),
@@ -150,7 +150,7 @@ TEST_F(FileActivation, ADialogAsksForTheRecordFile)
 {
     dialogs.files = {"", file(kRecord)};
     put(kRecord, Record(255, 0x00));
-    CommandContext russian = context(kRussian);
+    CommandContext russian = context("ru");
     EXPECT_EQ(ActivateCommand(russian, WorkMode::Computer).verdict(), ActivationVerdict::NotActivated);
     EXPECT_EQ(dialogs.shown[0].text, "Открыть seem 0032_0001");
     EXPECT_EQ(dialogs.shown[0].filter, "Seem файлы(*.seem)|*.seem|Все(*.*)|*.*");
@@ -175,7 +175,7 @@ TEST_F(FileActivation, SetsOnlyTheOneBitAndKeepsTheFileLength)
             SCOPED_TRACE(testing::Message() << size << " bytes, " << int(c.before));
             put("rec.seem", Record(size, c.before));
             dialogs.shown.clear();
-            const ActivationResult result = ActivateRecordFile(dialogs, kEnglish, file("rec.seem"));
+            const ActivationResult result = ActivateRecordFile(dialogs, words, file("rec.seem"));
             EXPECT_EQ(get("rec.seem"), Record(size, c.after));
             EXPECT_EQ(dialogs.texts(Kind::Inform),
                       QStringList{c.changes ? Report(FileEnglish("rec.seem"), {"OK", "OK", "OK"}, kActivated)
@@ -221,7 +221,7 @@ TEST_F(FileActivation, AFileWithoutTheSwitchOrUnopenedIsLeftAlone)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.path.toStdString());
         dialogs.shown.clear();
-        EXPECT_EQ(ActivateRecordFile(dialogs, kEnglish, c.path).verdict(),
+        EXPECT_EQ(ActivateRecordFile(dialogs, words, c.path).verdict(),
                   ActivationVerdict::NotActivated);
         const QStringList shown = dialogs.texts(Kind::Inform);
         ASSERT_EQ(shown.size(), c.reason.isEmpty() ? 1 : 2);
@@ -241,7 +241,7 @@ TEST_F(FileActivation, AFileWithoutTheSwitchOrUnopenedIsLeftAlone)
 TEST_F(FileActivation, InputOutputErrorsEndTheCommandWithoutAReport)
 {
     // Reading fails after the file opened: this process's memory at address 0.
-    const ActivationResult unreadable = ActivateRecordFile(dialogs, kEnglish, "/proc/self/mem");
+    const ActivationResult unreadable = ActivateRecordFile(dialogs, words, "/proc/self/mem");
     EXPECT_FALSE(unreadable.reported);
     EXPECT_EQ(dialogs.kinds(), std::vector<Kind>{Kind::Error});
 
@@ -250,7 +250,7 @@ TEST_F(FileActivation, InputOutputErrorsEndTheCommandWithoutAReport)
     ActivationResult unwritable;
     {
         FileSizeLimit limit(100);
-        unwritable = ActivateRecordFile(dialogs, kEnglish, file("rec.seem"));
+        unwritable = ActivateRecordFile(dialogs, words, file("rec.seem"));
     }
     EXPECT_FALSE(unwritable.reported);
     EXPECT_EQ(dialogs.kinds(), std::vector<Kind>{Kind::Error});

@@ -8,6 +8,7 @@
 
 #include "phone/activation.h"
 #include "phone/savecommand.h"
+#include "ui/wording.h"
 
 namespace tintora::test {
 namespace {
@@ -47,7 +48,8 @@ TEST(LibraryResults, FileWriteFailsOnlyWithMinusOne)
         ScriptedDialogs dialogs;
         dialogs.answers = {false};
         ColourScheme scheme;
-        CommandContext context{phone, scheme, dialogs, kEnglish};
+        const InterfaceCommandWords words;
+        CommandContext context{phone, scheme, dialogs, words};
         const bool saved = SaveToPhone(context, kPath).saved;
         EXPECT_EQ(saved, result != -1);
         EXPECT_EQ(dialogs.texts(Kind::Inform).value(0),
@@ -65,7 +67,8 @@ TEST(LibraryResults, SeemWriteSucceedsOnlyWithZero)
         ScriptedDialogs dialogs;
         dialogs.answers = {false};
         ColourScheme scheme;
-        CommandContext context{phone, scheme, dialogs, kEnglish};
+        const InterfaceCommandWords words;
+        CommandContext context{phone, scheme, dialogs, words};
         const ActivationResult activation = ActivateOnPhone(context);
         EXPECT_EQ(activation.written, result == 0);
         EXPECT_EQ(activation.verdict(), result == 0 ? ActivationVerdict::Activated
@@ -88,7 +91,8 @@ TEST(LibraryResults, FreeSpaceBelow1024RefusesTheSaveAndMinusOneIsNoAnswer)
         ScriptedDialogs dialogs;
         dialogs.answers = {false};
         ColourScheme scheme;
-        CommandContext context{phone, scheme, dialogs, kEnglish};
+        const InterfaceCommandWords words;
+        CommandContext context{phone, scheme, dialogs, words};
         EXPECT_EQ(SaveToPhone(context, kPath).saved, refusal == nullptr);
         if (refusal) {
             EXPECT_EQ(dialogs.texts(Kind::Inform), QStringList{refusal});

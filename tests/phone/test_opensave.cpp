@@ -70,7 +70,7 @@ TEST_F(PhoneOpen, FailuresReportAndLeaveTheScheme)
     struct Case {
         const char *control;  // file written into the phone folder, and its content
         QByteArray content;
-        Language language;
+        const char *language;
         QString message;
         QStringList calls;
     };
@@ -78,16 +78,16 @@ TEST_F(PhoneOpen, FailuresReportAndLeaveTheScheme)
     QByteArray lowerS = ImageOf(NamedScheme("X"));
     lowerS[1] = 's';
     const Case cases[] = {
-        {"fail", "File_Create", kEnglish, "Read error of a file /a/mobile/system/spcolor.sch",
+        {"fail", "File_Create", "en", "Read error of a file /a/mobile/system/spcolor.sch",
          {create}},
-        {"fail", "File_Create", kRussian, "Не могу прочитать файл /a/mobile/system/spcolor.sch",
+        {"fail", "File_Create", "ru", "Не могу прочитать файл /a/mobile/system/spcolor.sch",
          {create}},
-        {"fail", "File_Read", kEnglish, "Read error of a file /a/mobile/system/spcolor.sch",
+        {"fail", "File_Read", "en", "Read error of a file /a/mobile/system/spcolor.sch",
          {create, "File_Read 304", "File_Close"}},
-        {"status", "0", kEnglish, "Read error of a file /a/mobile/system/spcolor.sch", {create}},
-        {"a/mobile/system/spcolor.sch", lowerS, kEnglish,
+        {"status", "0", "en", "Read error of a file /a/mobile/system/spcolor.sch", {create}},
+        {"a/mobile/system/spcolor.sch", lowerS, "en",
          "File /a/mobile/system/spcolor.sch not found", {create, "File_Read 304", "File_Close"}},
-        {"a/mobile/system/spcolor.sch", lowerS, kRussian,
+        {"a/mobile/system/spcolor.sch", lowerS, "ru",
          "Файл /a/mobile/system/spcolor.sch не найден", {create, "File_Read 304", "File_Close"}},
     };
     for (const Case &c : cases) {
@@ -176,7 +176,7 @@ TEST_F(PhoneSave, NoLeavesThePhoneRunning)
 {
     scheme = NamedScheme("\xC7\xE8\xEC\xE0");  // "Зима" in the phone's code page
     dialogs.answers = {false};
-    CommandContext ctx = context(kRussian);
+    CommandContext ctx = context("ru");
     const SaveResult result = SaveToPhone(ctx, kPhonePath);
     EXPECT_TRUE(result.saved);
     EXPECT_FALSE(result.restarted);
@@ -194,25 +194,25 @@ TEST_F(PhoneSave, FailuresReportAndStop)
     struct Case {
         const char *control;
         const char *content;
-        Language language;
+        const char *language;
         QString message;
         QStringList calls;
         QByteArray nameAfter;
     };
     const QString create = "File_Create /a/mobile/system/spcolor.sch 0";
     const Case cases[] = {
-        {"free", "1023", kEnglish, "Not enough free space on phone", {"File_VolInfo"}, ""},
-        {"free", "-2", kRussian, "Недостаточно места на получателе", {"File_VolInfo"}, ""},
+        {"free", "1023", "en", "Not enough free space on phone", {"File_VolInfo"}, ""},
+        {"free", "-2", "ru", "Недостаточно места на получателе", {"File_VolInfo"}, ""},
         // -1 is the library's failure: no phone answered, whatever its space.
-        {"free", "-1", kRussian, "Телефон не отвечает", {"File_VolInfo"}, ""},
-        {"status", "0", kEnglish, "The phone does not answer", {"File_VolInfo"}, ""},
-        {"fail", "File_Create", kEnglish, "Create error of a file /a/mobile/system/spcolor.sch",
+        {"free", "-1", "ru", "Телефон не отвечает", {"File_VolInfo"}, ""},
+        {"status", "0", "en", "The phone does not answer", {"File_VolInfo"}, ""},
+        {"fail", "File_Create", "en", "Create error of a file /a/mobile/system/spcolor.sch",
          {"File_VolInfo", create}, "STYLE"},
-        {"fail", "File_Create", kRussian, "Не могу создать файл /a/mobile/system/spcolor.sch",
+        {"fail", "File_Create", "ru", "Не могу создать файл /a/mobile/system/spcolor.sch",
          {"File_VolInfo", create}, "STYLE"},
-        {"fail", "File_Write", kEnglish, "Write error of a file /a/mobile/system/spcolor.sch",
+        {"fail", "File_Write", "en", "Write error of a file /a/mobile/system/spcolor.sch",
          {"File_VolInfo", create, "File_Write 304", "File_Close"}, "STYLE"},
-        {"fail", "File_Write", kRussian, "Не могу записать файл /a/mobile/system/spcolor.sch",
+        {"fail", "File_Write", "ru", "Не могу записать файл /a/mobile/system/spcolor.sch",
          {"File_VolInfo", create, "File_Write 304", "File_Close"}, "STYLE"},
     };
     for (const Case &c : cases) {
@@ -264,7 +264,7 @@ TEST_F(ComputerFiles, OpenStoresOnlyAFileThatLoaded)
     // A file that loads becomes the target of Save, without a dialog.
     dialogs.shown.clear();
     dialogs.files = {file("good.sch")};
-    CommandContext russian = context(kRussian);
+    CommandContext russian = context("ru");
     EXPECT_TRUE(OpenCommand(russian, WorkMode::Computer, currentFile, kPhonePath).loaded);
     EXPECT_EQ(dialogs.shown.front().text, "Открыть spcolor.sch");
     EXPECT_EQ(dialogs.shown.front().filter, "Цветовые палитры(*.sch)|*.sch|Все(*.*)|*.*");
@@ -290,7 +290,7 @@ TEST_F(ComputerFiles, SaveAsksOnceThenConfirms)
 
     dialogs.shown.clear();
     dialogs.files = {file("out.sch")};
-    CommandContext russian = context(kRussian);
+    CommandContext russian = context("ru");
     const SaveResult result = SaveCommand(russian, WorkMode::Computer, currentFile, kPhonePath, "Т");
     EXPECT_TRUE(result.saved);
     EXPECT_TRUE(result.showName);
@@ -304,7 +304,8 @@ TEST_F(ComputerFiles, SaveAsksOnceThenConfirms)
 
     dialogs.shown.clear();
     scheme.name = "AGAIN";
-    EXPECT_TRUE(SaveToComputer(ctx, currentFile, "unused").saved);
+    CommandContext english = context();
+    EXPECT_TRUE(SaveToComputer(english, currentFile, "unused").saved);
     EXPECT_EQ(dialogs.texts(Kind::Inform),
               QStringList{"Colour style: AGAIN\rSaving path: " + file("out.sch")});
 }
@@ -339,7 +340,7 @@ TEST_F(ComputerFiles, AFileThatCannotBeOpenedIsReportedWithTheReason)
     }
     dialogs.shown.clear();
     QString currentFile = file("plain/spcolor.sch");
-    CommandContext russian = context(kRussian);
+    CommandContext russian = context("ru");
     EXPECT_FALSE(SaveToComputer(russian, currentFile, "-").saved);
     EXPECT_TRUE(dialogs.texts(Kind::Inform).value(0).startsWith(
         "Не могу создать файл " + file("plain/spcolor.sch") + "\r"));

@@ -206,6 +206,72 @@ TEST_F(Texts, EveryNoPhoneReasonIsTranslated)
     EXPECT_TRUE(NoPhoneReason(1).isEmpty());
 }
 
+// The phone's state at a glance: each state has its own word, its whole reason as the tooltip
+// and its own advice in the box a click opens, in both languages. Catches a state shown with
+// another's word, reason or advice, and a text left out of the translation.
+TEST_F(Texts, PhoneStateWordTooltipAndAdviceInBothLanguages)
+{
+    const struct {
+        int state;
+        bool connected;
+        const char *word[2];    // English, Russian
+        const char *tip[2];     // a part of the tooltip
+        const char *advice[2];  // a part of the box's text after the reason
+    } rows[] = {
+        {kNoPhoneLibrary, false, {"No phone library", "Нет библиотеки связи с телефоном"},
+         {"No phone library", "Нет библиотеки связи с телефоном"},
+         {"TINTORA_P2KAPI may name it", "её можно указать в TINTORA_P2KAPI"}},
+        {kPhoneNotAnswering, false, {"Phone not answering", "Телефон не отвечает"},
+         {"No phone in command mode answered.", "Телефон в командном режиме не ответил."},
+         {"wait until it is back on its main screen", "дождитесь его основного экрана"}},
+        {0, false, {"No phone", "Нет телефона"}, {"vendor 22b8", "производитель 22b8"},
+         {"a charging-only cable carries no data", "кабель только для зарядки данных не передаёт"}},
+        {1, false, {"Phone ready", "Телефон готов"}, {"Phone ready", "Телефон готов"},
+         {"Connect enters phone mode", "«Подключить» включает работу с телефоном"}},
+        {1, true, {"Phone connected", "Телефон подключён"}, {"Phone connected", "Телефон подключён"},
+         {"Disconnect goes back", "«Отключить» возвращает"}},
+        {2, false, {"Phone in modem mode", "Телефон в режиме модема"},
+         {"is switched to command mode with AT+MODE=8", "переключается в командный режим командой AT+MODE=8"},
+         {"Tintora then sends the modem AT+MODE=8", "Тогда Tintora посылает модему AT+MODE=8"}},
+        {3, false, {"Phone restarting", "Телефон перезагружается"}, {"Phone restarting", "Телефон перезагружается"},
+         {"comes back in its command mode", "возвращается в командном режиме"}},
+#if defined(Q_OS_WIN)
+        {4, false, {"Phone not allowed", "Нет доступа к телефону"}, {"WinUSB", "WinUSB"},
+         {"Options > List All Devices", "Options > List All Devices"}},
+#else
+        {4, false, {"Phone not allowed", "Нет доступа к телефону"},
+         {"install the udev rule", "установите правило udev"},
+         {"/usr/lib/udev/rules.d/", "/usr/lib/udev/rules.d/"}},
+#endif
+        {5, false, {"Phone in mass-storage mode", "Телефон в режиме накопителя"},
+         {"eject its memory card", "извлеките его карту памяти"},
+         {"A memory card cannot carry", "Через карту памяти команды телефону не передать"}},
+        {7, false, {"Modem switch failed", "Модем не переключился"},
+         {"did not switch to command mode", "не переключился в командный режим"},
+         {"refused the switch", "отказался переключаться"}},
+        {6, false, {"Unknown phone mode", "Неизвестный режим телефона"},
+         {"unknown mode", "в неизвестном режиме"}, {"please send its output", "пришлите его вывод"}},
+    };
+    for (int language = 0; language < 2; ++language) {
+        in(language == 0 ? "en" : "ru");
+        for (const auto &row : rows) {
+            SCOPED_TRACE(testing::Message() << "state " << row.state << (row.connected ? " connected" : "")
+                                            << " language " << language);
+            const PhoneStateTexts shown = PhoneState(row.state, row.connected);
+            EXPECT_EQ(shown.word, QString::fromUtf8(row.word[language]));
+            EXPECT_TRUE(shown.tooltip.contains(QString::fromUtf8(row.tip[language]))) << shown.tooltip.toStdString();
+            // The box opens with the whole reason, then what to do.
+            EXPECT_TRUE(shown.advice.startsWith(shown.tooltip + QStringLiteral("\r\r")));
+            EXPECT_TRUE(shown.advice.contains(QString::fromUtf8(row.advice[language])))
+                << shown.advice.toStdString();
+        }
+    }
+    // The Linux box says how to reload the rules.
+#if !defined(Q_OS_WIN)
+    EXPECT_TRUE(PhoneState(4, false).advice.contains("sudo udevadm control --reload"));
+#endif
+}
+
 // [Options] Language: "English" exactly selects English; any other value, or none, Russian.
 TEST(StoredLanguage, OnlyExactlyEnglishSelectsEnglish)
 {

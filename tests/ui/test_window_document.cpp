@@ -58,8 +58,7 @@ protected:
     static ColourScheme fileScheme(const QString &path)
     {
         ColourScheme scheme;
-        ScriptedDialogs quiet;
-        LoadSchemeFile(scheme, path, quiet, kEnglish);
+        LoadSchemeFile(scheme, path);
         return scheme;
     }
     static ColourScheme phoneScheme(const QByteArray &bytes)

@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QToolButton>
 
 #include <cstring>
 
@@ -99,6 +100,43 @@ TEST_F(PhoneWindowTest, DisabledConnectSaysWhyThereIsNoPhone)
     EXPECT_NE(connect()->toolTip(), NoPhoneReason(0));
 }
 
+// The phone's state is a widget of its own in the status bar: neither a note nor a menu item's
+// status tip hides it, a click tells the reason and what to do, and it follows the language.
+TEST_F(PhoneWindowTest, ThePhoneStateStaysInTheStatusBarAndExplainsItself)
+{
+    startWithHandset();
+    handset.reason = 4;
+    tick();
+    auto *state = child<QToolButton>("phoneStateButton");
+    auto *bar = child<StatusBar>("statusBar");
+    EXPECT_EQ(state->text(), QString::fromUtf8("Нет доступа к телефону"));
+    EXPECT_EQ(state->toolTip(), NoPhoneReason(4));
+    EXPECT_EQ(connect()->statusTip(), NoPhoneReason(4));
+
+    bar->showMessage("a note of the file");
+    EXPECT_TRUE(state->isVisibleTo(mainWindow.get()));
+    // The pointer over a menu item puts its status tip where the note was.
+    connect()->showStatusText(mainWindow.get());
+    EXPECT_EQ(bar->currentMessage(), NoPhoneReason(4));
+    EXPECT_TRUE(state->isVisibleTo(mainWindow.get()));
+    EXPECT_EQ(state->text(), QString::fromUtf8("Нет доступа к телефону"));
+
+    dialogs.informed.clear();
+    state->click();
+    ASSERT_EQ(dialogs.informed.size(), 1);
+    EXPECT_TRUE(dialogs.informed[0].startsWith(NoPhoneReason(4))) << dialogs.informed[0].toStdString();
+
+    mainWindow->chooseLanguage(child<QAction>("englishAction"));
+    EXPECT_EQ(state->text(), "Phone not allowed");
+    EXPECT_EQ(state->toolTip(), NoPhoneReason(4));
+    handset.status = 1;
+    handset.reason = 1;
+    tick();
+    EXPECT_EQ(state->text(), "Phone ready");
+    mainWindow->phoneCommands().toggleConnection();
+    EXPECT_EQ(state->text(), "Phone connected");
+}
+
 TEST_F(PhoneWindowTest, ReadingFromThePhoneResetsTheViewToTheLoadedScheme)
 {
     ColourScheme onPhone;
@@ -150,7 +188,7 @@ TEST_F(PhoneWindowTest, SavingToANewComputerFileAsksOnceAndShowsTheStoredName)
     mainWindow->files().saveScheme();
     EXPECT_EQ(dialogs.fileTitles.size(), 1);
     ColourScheme reread;
-    ASSERT_EQ(LoadSchemeFile(reread, target, dialogs, kRussian), LoadOutcome::Loaded);
+    ASSERT_EQ(LoadSchemeFile(reread, target).outcome, LoadOutcome::Loaded);
     EXPECT_EQ(reread.entry(2).colour, 0x00FF00u);
     EXPECT_EQ(reread.name, "STYLE");
 }

@@ -96,7 +96,7 @@ TEST_F(PreviewWindowTest, ASizeThatDoesNotFitTheScreenIsNotOffered)
     EXPECT_LE(mainWindow->height(), 728);
     for (const char *language : {"russianAction", "englishAction"}) {
         mainWindow->chooseLanguage(child<QAction>(language));
-        const QString why = QString::fromUtf8(mainWindow->language() == kRussian ? "не поместится на экране (1366"
+        const QString why = QString::fromUtf8(mainWindow->languageCode() == "ru" ? "не поместится на экране (1366"
                                                                                  : "would not fit the screen (1366");
         for (int factor = 1; factor <= 4; ++factor) {
             QAction *size = child<QAction>(qPrintable(QStringLiteral("zoom%1xAction").arg(factor)));

@@ -32,7 +32,7 @@ using StartupTest = WindowTest;
 TEST_F(StartupTest, WithoutSettingsOrArgumentsShowsTheDefaultSchemeInRussian)
 {
     start();
-    EXPECT_EQ(mainWindow->language(), kRussian);
+    EXPECT_EQ(mainWindow->languageCode(), "ru");
     EXPECT_TRUE(child<QAction>("russianAction")->isChecked());
     EXPECT_FALSE(child<QAction>("englishAction")->isChecked());
     EXPECT_EQ(Shown(child<QMenu>("fileMenu")->title()), QString::fromUtf8("Файл"));
@@ -99,12 +99,12 @@ TEST_F(StartupTest, EnglishOnlyWhenStoredExactly)
 {
     writeIni("[Options]\nLanguage=english\n");
     start();
-    EXPECT_EQ(mainWindow->language(), kRussian);
+    EXPECT_EQ(mainWindow->languageCode(), "ru");
     stop();
 
     writeIni("[Options]\nLanguage=English\n");
     start();
-    EXPECT_EQ(mainWindow->language(), kEnglish);
+    EXPECT_EQ(mainWindow->languageCode(), "en");
     EXPECT_TRUE(child<QAction>("englishAction")->isChecked());
     EXPECT_EQ(Shown(child<QMenu>("fileMenu")->title()), "File");
     EXPECT_EQ(child<QPushButton>("openButton")->text(), "Open spcolor.sch");
@@ -148,7 +148,7 @@ TEST_F(StartupTest, RefusedFileIsReportedAndNeverTheSaveTarget)
     file.close();
 
     start({path});
-    EXPECT_EQ(dialogs.informed, QStringList({NotSchemeText(kEnglish)}));
+    EXPECT_EQ(dialogs.informed, QStringList({NotSchemeText()}));
     EXPECT_TRUE(mainWindow->currentFilePath().isEmpty());
     EXPECT_EQ(mainWindow->scheme().entry(1), SchemeEntry{});
 }
@@ -159,7 +159,7 @@ TEST_F(StartupTest, DamagedSettingsFileGivesTheDefaults)
     junk.append(QByteArray(200000, 'x'));
     writeIni(junk);
     start();
-    EXPECT_EQ(mainWindow->language(), kRussian);
+    EXPECT_EQ(mainWindow->languageCode(), "ru");
     EXPECT_EQ(mainWindow->settings().preview.ClockFormat, 0);
     EXPECT_EQ(mainWindow->settings().preview.ProviderName, "BEE LINE");
 }
@@ -169,7 +169,7 @@ TEST_F(StartupTest, SettingsFileOverAMegabyteGivesTheDefaultsANoteAndIsNeverRewr
     const QByteArray big = "[Options]\nLanguage=English\nClockFormat=1\n" + QByteArray(1 << 20, '#');
     writeIni(big);
     start();
-    EXPECT_EQ(mainWindow->language(), kRussian);
+    EXPECT_EQ(mainWindow->languageCode(), "ru");
     EXPECT_EQ(mainWindow->settings().preview.ClockFormat, 0);
     auto *bar = child<StatusBar>("statusBar");
     EXPECT_EQ(bar->currentMessage(), SettingsFileTooLargeText(iniPath()));
@@ -207,7 +207,7 @@ TEST_F(StartupTest, RefusedPhoneFolderIsNotedAndTheDefaultUsed)
                              "и содержать только печатные знаки ASCII ([Phone] SpColorPath в ") +
                   QDir::toNativeSeparators(iniPath()) +
                   QStringLiteral("); папка на телефоне — /a/mobile/system/. ") +
-                  ShortSchemeText(kRussian, QStringLiteral("short.sch"), 100));
+                  ShortSchemeText(QStringLiteral("short.sch"), 100));
     EXPECT_TRUE(dialogs.informed.isEmpty());
     EXPECT_TRUE(dialogs.errors.isEmpty());
     EXPECT_EQ(readIni("Phone", "SpColorPath"), "mobile/") << "start-up writes nothing";
@@ -311,7 +311,7 @@ TEST_F(LanguageTest, SwitchingKeepsTheSelectionAndWritesTheSettingAtOnce)
     emit elements->activated(3);
 
     child<QAction>("englishAction")->trigger();
-    EXPECT_EQ(mainWindow->language(), kEnglish);
+    EXPECT_EQ(mainWindow->languageCode(), "en");
     EXPECT_EQ(child<QListWidget>("screenList")->currentRow(), 2);
     EXPECT_EQ(child<QListWidget>("screenList")->item(2)->text(), "Select menu item");
     EXPECT_EQ(elements->currentIndex(), 3);
@@ -351,7 +351,7 @@ TEST_F(LanguageTest, FailedWriteIsReportedAndTheLanguageStays)
     child<QAction>("englishAction")->trigger();
     EXPECT_EQ(dialogs.errors,
               QStringList({UnableToWriteText(iniPath(), qt_error_string(EISDIR))}));
-    EXPECT_EQ(mainWindow->language(), kEnglish);
+    EXPECT_EQ(mainWindow->languageCode(), "en");
     EXPECT_EQ(Shown(child<QMenu>("fileMenu")->title()), "File");
 }
 

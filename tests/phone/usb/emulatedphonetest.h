@@ -5,6 +5,7 @@
 
 #include "phone/commandcontext.h"
 #include "phone/loadedphonelibrary.h"
+#include "ui/wording.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -77,11 +78,12 @@ protected:
     {
         return QDir(data.filePath("Tintora/seem-backups")).entryList(QDir::Files, QDir::Name);
     }
-    CommandContext context() { return {library(), scheme, dialogs, kEnglish}; }
+    CommandContext context() { return {library(), scheme, dialogs, words}; }
 
     QTemporaryDir data;
     ScriptedDialogs dialogs;
     ColourScheme scheme;
+    const InterfaceCommandWords words;
 };
 
 // Both transports for every test of a parameterised suite.

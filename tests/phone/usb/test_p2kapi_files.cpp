@@ -5,7 +5,8 @@
 #include "phone/activation.h"
 #include "phone/opencommand.h"
 #include "phone/savecommand.h"
-#include "scheme/systemreason.h"
+#include "ui/interfacelanguage.h"
+#include "ui/wording.h"
 
 #include <QDir>
 #include <QFile>
@@ -176,8 +177,13 @@ TEST_F(EmulatedPhoneTest, AFileThatCannotBeKeptStaysAndTheMessageSaysWhy)
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     BuildDefaultScheme(scheme);
-    for (const Language language : {kRussian, kEnglish}) {
-        CommandContext command{library(), scheme, dialogs, language};
+    InterfaceTranslation translation;
+    QString russianReason;
+    for (const char *language : {"ru", "en"}) {
+        translation.use(QString::fromLatin1(language));
+        if (russianReason.isEmpty())
+            russianReason = SystemReason(u"Not a directory"_s);
+        CommandContext command = context();
         EXPECT_FALSE(SaveToPhone(command, kScheme).saved);
     }
     EXPECT_EQ(emu().file(kScheme), before);
@@ -186,7 +192,7 @@ TEST_F(EmulatedPhoneTest, AFileThatCannotBeKeptStaysAndTheMessageSaysWhy)
     EXPECT_EQ(dialogs.texts(ScriptedDialogs::Inform).join(u'\n').toStdString(),
               QStringList({u"Не могу записать файл /a/mobile/system/spcolor.sch\rФайл на телефоне "
                            u"не изменён: не удалось сохранить его копию в "_s + folder +
-                               u": "_s + SystemReason(u"Not a directory"_s),
+                               u": "_s + russianReason,
                            u"Write error of a file /a/mobile/system/spcolor.sch\rThe file on the "
                            u"phone is left unchanged: no copy of it could be kept in "_s + folder +
                                u": Not a directory"_s})

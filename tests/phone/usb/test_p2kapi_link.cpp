@@ -466,7 +466,7 @@ TEST_P(BothTransports, TheEditorsPhoneCommandsWork)
     EXPECT_EQ(emu().file("/a/mobile/system/spcolor.sch"), Bytes(image.begin(), image.end()));
 
     ColourScheme loaded;
-    CommandContext reading{library(), loaded, dialogs, kEnglish};
+    CommandContext reading{library(), loaded, dialogs, words};
     ASSERT_TRUE(OpenFromPhone(reading, "/a/mobile/system/spcolor.sch").loaded);
     EXPECT_EQ(loaded.name, QByteArray("USB"));
 

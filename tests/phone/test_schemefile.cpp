@@ -1,5 +1,10 @@
-#include "recordingmessages.h"
-#include "scheme/colourscheme.h"
+// Loading a scheme file as the commands do: what loads, what is left alone, and what the user
+// is told, in the interface language.
+#include "tests/scheme/recordingmessages.h"
+
+#include "phone/opencommand.h"
+#include "ui/interfacelanguage.h"
+#include "ui/wording.h"
 
 #include <QDir>
 #include <QFile>
@@ -47,6 +52,8 @@ protected:
     ColourScheme scheme;
     ColourScheme before;
     RecordingMessages messages;
+    InterfaceTranslation translation;
+    const InterfaceCommandWords words;
 };
 
 QByteArray ValidImage(const QByteArray &name)
@@ -64,7 +71,7 @@ QByteArray ValidImage(const QByteArray &name)
 TEST_F(LoadSchemeFileTest, LoadsAValidFile)
 {
     const QString path = write(ValidImage("Night"));
-    EXPECT_EQ(LoadSchemeFile(scheme, path, messages, kEnglish), LoadOutcome::Loaded);
+    EXPECT_EQ(LoadSchemeAndReport(scheme, path, messages, words), LoadOutcome::Loaded);
     EXPECT_EQ(scheme.name, QByteArray("Night"));
     EXPECT_EQ(scheme.entry(9), (SchemeEntry{0x900, 9}));
     EXPECT_TRUE(messages.informed.isEmpty());
@@ -78,7 +85,7 @@ TEST_F(LoadSchemeFileTest, OtherHeaderBytesAreIgnored)
     bytes[2] = char(0xFF);
     bytes[4] = char(0xFF);
     bytes[51] = 0;
-    EXPECT_EQ(LoadSchemeFile(scheme, write(bytes), messages, kEnglish), LoadOutcome::Loaded);
+    EXPECT_EQ(LoadSchemeAndReport(scheme, write(bytes), messages, words), LoadOutcome::Loaded);
     EXPECT_EQ(scheme.name, QByteArray("X"));
 }
 
@@ -88,8 +95,9 @@ TEST_F(LoadSchemeFileTest, LowerCaseSignatureIsRejectedInTheLanguageOfTheFlag)
     bytes[1] = 0x73;
     const QString path = write(bytes);
 
-    EXPECT_EQ(LoadSchemeFile(scheme, path, messages, kEnglish), LoadOutcome::NotScheme);
-    EXPECT_EQ(LoadSchemeFile(scheme, path, messages, kRussian), LoadOutcome::NotScheme);
+    EXPECT_EQ(LoadSchemeAndReport(scheme, path, messages, words), LoadOutcome::NotScheme);
+    translation.use("ru");
+    EXPECT_EQ(LoadSchemeAndReport(scheme, path, messages, words), LoadOutcome::NotScheme);
     EXPECT_EQ(messages.informed,
               QStringList({"This file is not colour style", "Файл не является цветовой палитрой"}));
     expectUnchanged();
@@ -98,7 +106,7 @@ TEST_F(LoadSchemeFileTest, LowerCaseSignatureIsRejectedInTheLanguageOfTheFlag)
 TEST_F(LoadSchemeFileTest, SixByteSignatureIsAnEmptyBlackScheme)
 {
     const QString path = write(QByteArray("\0S\0C\0H", 6));
-    EXPECT_EQ(LoadSchemeFile(scheme, path, messages, kEnglish), LoadOutcome::Loaded);
+    EXPECT_EQ(LoadSchemeAndReport(scheme, path, messages, words), LoadOutcome::Loaded);
     for (int element = 1; element <= kElementCount; ++element)
         EXPECT_EQ(scheme.entry(element), SchemeEntry{}) << "element " << element;
     EXPECT_TRUE(scheme.name.isEmpty());
@@ -107,7 +115,7 @@ TEST_F(LoadSchemeFileTest, SixByteSignatureIsAnEmptyBlackScheme)
 TEST_F(LoadSchemeFileTest, ShortAndEmptyFilesAreNotSchemes)
 {
     for (const QByteArray &bytes : {QByteArray(), QByteArray("\0S\0C\0", 5)}) {
-        EXPECT_EQ(LoadSchemeFile(scheme, write(bytes), messages, kEnglish), LoadOutcome::NotScheme);
+        EXPECT_EQ(LoadSchemeAndReport(scheme, write(bytes), messages, words), LoadOutcome::NotScheme);
         expectUnchanged();
     }
 }
@@ -116,7 +124,7 @@ TEST_F(LoadSchemeFileTest, LongFileIsReadFromItsFirst304Bytes)
 {
     QByteArray bytes = ValidImage("Long");
     bytes.append(QByteArray(100000, char(0xEE)));
-    EXPECT_EQ(LoadSchemeFile(scheme, write(bytes), messages, kEnglish), LoadOutcome::Loaded);
+    EXPECT_EQ(LoadSchemeAndReport(scheme, write(bytes), messages, words), LoadOutcome::Loaded);
     EXPECT_EQ(scheme.name, QByteArray("Long"));
     EXPECT_EQ(scheme.entry(63), (SchemeEntry{63 << 8, 15}));
 }
@@ -124,7 +132,7 @@ TEST_F(LoadSchemeFileTest, LongFileIsReadFromItsFirst304Bytes)
 TEST_F(LoadSchemeFileTest, MissingFileAndFolderArePassedOverSilently)
 {
     for (const QString &path : {dir.filePath("absent.sch"), dir.path()}) {
-        EXPECT_EQ(LoadSchemeFile(scheme, path, messages, kEnglish), LoadOutcome::NotOpened);
+        EXPECT_EQ(LoadSchemeAndReport(scheme, path, messages, words), LoadOutcome::NotOpened);
         expectUnchanged();
     }
     EXPECT_TRUE(messages.informed.isEmpty());
@@ -137,7 +145,7 @@ TEST_F(LoadSchemeFileTest, ReadFailureAfterOpeningIsReported)
     const QString path = "/proc/self/mem";
     if (!QFile::exists(path))
         GTEST_SKIP() << "no " << path.toStdString();
-    EXPECT_EQ(LoadSchemeFile(scheme, path, messages, kEnglish), LoadOutcome::ReadFailed);
+    EXPECT_EQ(LoadSchemeAndReport(scheme, path, messages, words), LoadOutcome::ReadFailed);
     ASSERT_EQ(messages.errors.size(), 1);
     EXPECT_TRUE(messages.errors[0].startsWith("Input/output error")) << messages.errors[0].toStdString();
     EXPECT_TRUE(messages.errors[0].contains(path));
@@ -150,21 +158,23 @@ TEST_F(LoadSchemeFileTest, TheNoteTellsHowShortAFileWasAndWhyOneWasNotOpened)
 {
     struct Case {
         QByteArray bytes;
-        Language language;
+        const char *language;
         QString note;
     };
     const Case cases[] = {
-        {ValidImage("Whole"), kEnglish, QString()},
-        {ValidImage("Half").left(200), kEnglish, "file.sch is shorter than a colour style: 200 of 304 bytes"},
-        {QByteArray("\0S\0C\0H", 6), kRussian, "Файл file.sch короче цветовой палитры: 6 из 304 байт"},
+        {ValidImage("Whole"), "en", QString()},
+        {ValidImage("Half").left(200), "en", "file.sch is shorter than a colour style: 200 of 304 bytes"},
+        {QByteArray("\0S\0C\0H", 6), "ru", "Файл file.sch короче цветовой палитры: 6 из 304 байт"},
     };
     for (const Case &c : cases) {
         QString note = "stale";
-        EXPECT_EQ(LoadSchemeFile(scheme, write(c.bytes), messages, c.language, &note), LoadOutcome::Loaded);
+        translation.use(c.language);
+        EXPECT_EQ(LoadSchemeAndReport(scheme, write(c.bytes), messages, words, &note), LoadOutcome::Loaded);
         EXPECT_EQ(note, c.note);
     }
     QString note;
-    EXPECT_EQ(LoadSchemeFile(scheme, dir.filePath("absent.sch"), messages, kEnglish, &note),
+    translation.use("en");
+    EXPECT_EQ(LoadSchemeAndReport(scheme, dir.filePath("absent.sch"), messages, words, &note),
               LoadOutcome::NotOpened);
     EXPECT_TRUE(note.startsWith("Cannot open absent.sch: No such file")) << note.toStdString();
 }
@@ -182,13 +192,16 @@ TEST_F(LoadSchemeFileTest, APipeIsRefusedWithoutBeingOpened)
     ASSERT_EQ(::write(held, image.constData(), image.size()), image.size());
 
     QString note;
-    EXPECT_EQ(LoadSchemeFile(scheme, dir.filePath("pipe.sch"), messages, kEnglish, &note),
+    EXPECT_EQ(LoadSchemeAndReport(scheme, dir.filePath("pipe.sch"), messages, words, &note),
               LoadOutcome::NotOpened);
     ::close(held);
     expectUnchanged();
     EXPECT_EQ(note, "Cannot open pipe.sch: not a regular file but a device, a pipe or a socket");
-    const SchemeFileRead read = ReadSchemeImage(dir.filePath("pipe.sch"), kRussian);
+    const SchemeFileRead read = ReadSchemeImage(dir.filePath("pipe.sch"));
     EXPECT_EQ(read.outcome, LoadOutcome::NotOpened);
-    EXPECT_EQ(read.reason, "это не обычный файл, а устройство, канал или сокет");
+    translation.use("ru");
+    EXPECT_EQ(LoadSchemeAndReport(scheme, dir.filePath("pipe.sch"), messages, words, &note),
+              LoadOutcome::NotOpened);
+    EXPECT_EQ(note, "Не могу открыть файл pipe.sch: это не обычный файл, а устройство, канал или сокет");
 }
 #endif
