@@ -960,5 +960,17 @@
         <source>Cannot open %1: %2</source>
         <translation>Не могу открыть файл %1: %2</translation>
     </message>
+    <message>
+        <source>The preview is at its largest size, %1x</source>
+        <translation>Просмотр уже самого большого размера, %1x</translation>
+    </message>
+    <message>
+        <source>The preview is at %1x: a larger size would not fit the screen</source>
+        <translation>Просмотр в %1x: больший размер не поместится на экране</translation>
+    </message>
+    <message>
+        <source>The preview is at its smallest size, 1x</source>
+        <translation>Просмотр уже самого маленького размера, 1x</translation>
+    </message>
 </context>
 </TS>

@@ -88,6 +88,15 @@ PreviewPanel::PreviewPanel(QMainWindow &window, Ui::MainWindow &ui, const Scheme
     ui_.zoomOutAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
     connect(ui_.zoomInAction, &QAction::triggered, this, [this] { stepPreviewZoom(1); });
     connect(ui_.zoomOutAction, &QAction::triggered, this, [this] { stepPreviewZoom(-1); });
+    // At either end the menu item is disabled, yet its keys still say why nothing changes.
+    for (const auto &[action, step] : {std::pair{ui_.zoomInAction, 1}, std::pair{ui_.zoomOutAction, -1}}) {
+        for (const QKeySequence &keys : action->shortcuts()) {
+            auto *limit = new QShortcut(keys, &window_);
+            limit->setEnabled(!action->isEnabled());
+            connect(action, &QAction::enabledChanged, limit, [limit](bool enabled) { limit->setEnabled(!enabled); });
+            connect(limit, &QShortcut::activated, this, [this, step] { stepPreviewZoom(step); });
+        }
+    }
     // Disabled items say why in their tooltips.
     ui_.previewSizeMenu->setToolTipsVisible(true);
     ui_.exportPreviewMenu->setToolTipsVisible(true);
@@ -337,6 +346,8 @@ void PreviewPanel::stepPreviewZoom(int step)
     const int zoom = std::clamp(ui_.previewDisplay->zoom() + step, 1, largestZoom_);
     if (zoom != ui_.previewDisplay->zoom())
         zoomPreview(zoom);
+    else
+        ui_.statusBar->showMessage(step > 0 ? ZoomAtLargestText(largestZoom_) : ZoomAtSmallestText());
 }
 
 void PreviewPanel::zoomPreview(int zoom)
