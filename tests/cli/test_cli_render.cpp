@@ -43,13 +43,20 @@ TEST_F(CliRenderTest, OneScreenFollowsClockAndSettings)
     EXPECT_EQ(a.pixel(0, 0), qRgb(0, 0, 0));
 }
 
+// Catches the Others screen, which draws none of its elements, written as if it were a
+// phone screen, or left out without a word.
 TEST_F(CliRenderTest, AllScreensIntoAFolder)
 {
-    ASSERT_EQ(RunRender({"--screen", "all", "--out", dir.path(), "--now", "2026-03-10 10:09"}).exitCode, 0);
-    for (int screen = 0; screen <= 8; ++screen) {
+    const CliRun run = RunRender({"--screen", "all", "--out", dir.path(), "--now", "2026-03-10 10:09"});
+    ASSERT_EQ(run.exitCode, 0);
+    for (int screen = 0; screen <= 7; ++screen) {
         const QImage image(at(QStringLiteral("screen-%1.png").arg(screen)));
         EXPECT_EQ(image.size(), QSize(128, 128)) << screen;
     }
+    EXPECT_FALSE(QFile::exists(at("screen-8.png")));
+    EXPECT_EQ(run.err, "tintora-cli: left out screen 8, \"Others...\", is not a phone screen: it draws none of its "
+                       "elements\n");
+    EXPECT_TRUE(run.out.isEmpty());
     EXPECT_NE(QImage(at("screen-0.png")), QImage(at("screen-5.png")));
 }
 
@@ -70,6 +77,7 @@ TEST_F(CliRenderTest, ErrorsWriteNothing)
         {"--screen", "0", "--out", at("x.png"), "--colour", "red"},
         {"--screen", "0", "--out", at("x.sch")},
         {"--screen", "all", "--out", at("bad.sch")},
+        {"--screen", "8", "--out", at("x.png")},
     };
     for (const QStringList &args : wrong) {
         const CliRun run = RunRender(args);
@@ -78,6 +86,7 @@ TEST_F(CliRenderTest, ErrorsWriteNothing)
         EXPECT_FALSE(QFile::exists(at("x.png"))) << args.join(' ').toStdString();
     }
     EXPECT_FALSE(QFile::exists(at("x.sch")));
+    EXPECT_TRUE(RunRender({"--screen", "8", "--out", "-"}).err.contains("is not a phone screen"));
 }
 
 // --out picture.jpg once held a PNG, and a folder not yet there was "not a folder".
@@ -109,7 +118,7 @@ TEST_F(CliRenderTest, WritesTheFormatTheExtensionNamesAndMakesTheFolder)
     EXPECT_TRUE(refused.err.contains("cannot write .sch pictures")) << refused.err.toStdString();
 
     ASSERT_EQ(RunRender(common + QStringList{"all", "--out", at("new/screens")}).exitCode, 0);
-    EXPECT_EQ(QImage(at("new/screens/screen-8.png")).size(), QSize(128, 128));
+    EXPECT_EQ(QImage(at("new/screens/screen-7.png")).size(), QSize(128, 128));
 }
 
 TEST_F(CliRenderTest, APictureThatIsNoJpegIsNamedInTheError)
