@@ -972,5 +972,9 @@
         <source>The preview is at its smallest size, 1x</source>
         <translation>Просмотр уже самого маленького размера, 1x</translation>
     </message>
+    <message>
+        <source>The picture is %1 x %2 pixels and has to be held whole while it is read, which takes more than the %3 MiB a picture may use.</source>
+        <translation>Картинка размером %1 x %2 пикселей при чтении хранится целиком, а это больше %3 МиБ, которые может занять картинка.</translation>
+    </message>
 </context>
 </TS>

@@ -11,6 +11,7 @@
 #include "windowsettings.h"
 #include "zoomfit.h"
 
+#include "preview/anypicture.h"
 #include "preview/clock.h"
 #include "preview/preview.h"
 #include "scheme/catalogue.h"
@@ -203,10 +204,18 @@ void PreviewPanel::stopReadingBackground()
     backgroundLoader_.cancel();
 }
 
+QString PreviewPanel::pictureFilter()
+{
+    QStringList patterns;
+    for (const QString &suffix : BackgroundPictureSuffixes())
+        patterns << QStringLiteral("*.") + suffix;
+    return QStringLiteral("Pictures (%1)|%2|JPEG Image File (*.jpg,*.jpeg)|*.jpg;*.jpeg")
+        .arg(patterns.join(QLatin1Char(',')), patterns.join(QLatin1Char(';')));
+}
+
 void PreviewPanel::chooseBackgroundPicture()
 {
-    const QString path = dialogs_.choosePictureFile(ui_.loadBackgroundButton->text(),
-                                                      QString::fromLatin1(kPictureFilter));
+    const QString path = dialogs_.choosePictureFile(ui_.loadBackgroundButton->text(), pictureFilter());
     if (path.isEmpty())
         return;
     loadBackgroundPicture(path);
