@@ -60,8 +60,6 @@ constexpr QFileDialog::Options kFileDialogOptions = QFileDialog::HideNameFilterD
 
 namespace {
 
-// The widest text a column of Qt's own file dialog shows, in the system's locale and the
-// interface's language: Qt sizes the columns for "128.88 GB" and a short English date.
 int WidestText(const QFontMetrics &metrics, const QStringList &texts)
 {
     int widest = 0;
@@ -96,6 +94,8 @@ private:
     QTreeView *view_;
 };
 
+// Qt's own file dialog sizes its columns for "128.88 GB" and a short English date; these
+// columns take the widest size and date of the system's locale instead.
 void ShowSizesAndDatesWhole(QFileDialog &dialog)
 {
     auto *view = dialog.findChild<QTreeView *>(QStringLiteral("treeView"));
@@ -110,7 +110,8 @@ void ShowSizesAndDatesWhole(QFileDialog &dialog)
     for (int month = 1; month <= 12; ++month)
         dates << locale.toString(QDateTime(QDate(2000, month, 28), QTime(20, 58, 58)), QLocale::ShortFormat);
     const QFontMetrics metrics(view->font());
-    // Both sides of an item's text keep the style's focus margin, and one pixel more.
+    // Both sides of an item's text keep the style's focus margin and a pixel; a character
+    // more for the widths the samples may miss.
     const int margins = 2 * (view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1) +
                         metrics.averageCharWidth();
     QHeaderView *header = view->header();
@@ -126,7 +127,6 @@ QString QtWindowDialogs::chooseOpenFile(const QString &title, const QString &fil
 {
     QFileDialog dialog(owner_, title, QString(), QtFileFilter(filter));
     dialog.setOptions(kFileDialogOptions);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     ShowSizesAndDatesWhole(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
