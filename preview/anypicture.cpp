@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QImageReader>
 
+#include <algorithm>
+
 namespace tintora {
 namespace {
 
@@ -15,17 +17,16 @@ constexpr const char *kQtFormats[] = {"png", "gif", "bmp", "webp"};
 
 bool ReadThroughQt(const QByteArray &format)
 {
-    if (!QImageReader::supportedImageFormats().contains(format))
-        return false;
-    for (const char *known : kQtFormats) {
-        if (format == known)
-            return true;
-    }
-    return false;
+    return std::ranges::any_of(kQtFormats, [&format](const char *known) { return format == known; });
 }
 
-// Bytes a decoded picture takes in Qt, at most four a pixel.
-constexpr qint64 kBytesPerPixel = 4;
+// What the picture takes held whole in the format the reader makes of it.
+qint64 BytesWhole(const QImageReader &reader, QSize size)
+{
+    const QImage::Format format = reader.imageFormat();
+    const qint64 bitsPerPixel = format == QImage::Format_Invalid ? 32 : QImage::toPixelFormat(format).bitsPerPixel();
+    return qint64(size.width()) * size.height() * std::max<qint64>(bitsPerPixel, 8) / 8;
+}
 
 std::optional<QImage> Refused(JpegError::Kind kind, const QString &path, QSize size, const QString &detail,
                               JpegError *error)
@@ -46,17 +47,28 @@ std::optional<QImage> LoadThroughQt(QImageReader &reader, const QString &path, i
     const QSize size = reader.size();
     if (size.width() > kMaxJpegDimension || size.height() > kMaxJpegDimension)
         return Refused(JpegError::Kind::TooLarge, path, size, {}, error);
-    if (size.isValid() && qint64(size.width()) * size.height() * kBytesPerPixel > kJpegMemoryBudget)
+    if (size.isValid() && BytesWhole(reader, size) > kJpegMemoryBudget)
         return Refused(JpegError::Kind::HeldWholeOverBudget, path, size, {}, error);
     // Where the header did not tell the size, Qt's own bound holds the same line.
     reader.setAllocationLimit(int(kJpegMemoryBudget >> 20));
-    QImage picture = reader.read();
+    const QImage picture = reader.read();
     if (picture.isNull())
         return Refused(JpegError::Kind::Decoder, path, size, reader.errorString(), error);
-    // Transparent parts show black, whatever colour their pixels keep.
-    if (picture.hasAlphaChannel())
-        picture = picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    return ScaleToBox(picture, w, h);
+    // Row by row, as the JPEG decoder hands its rows to the same filter, so no second
+    // picture of the whole size is made. Transparent parts show black, whatever colour
+    // their pixels keep.
+    const bool alpha = picture.hasAlphaChannel();
+    BoxScaler scaler(picture.width(), picture.height(), w, h);
+    for (int y = 0; y < picture.height(); ++y) {
+        QImage row = picture.copy(0, y, picture.width(), 1);
+        // Premultiplied colours read without their alpha are the pixels over black.
+        if (alpha) {
+            row = row.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+            row = QImage(row.constBits(), row.width(), 1, row.bytesPerLine(), QImage::Format_RGB32).copy();
+        }
+        scaler.addRow(row.convertToFormat(QImage::Format_RGB888).constScanLine(0));
+    }
+    return scaler.result();
 }
 
 }  // namespace

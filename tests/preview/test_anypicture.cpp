@@ -55,5 +55,24 @@ TEST(AnyPictureTest, SizeAnnouncedBeyondTheBoundsIsRefusedFromTheHeader)
     }
 }
 
+// Catches the colour a transparent pixel keeps showing through: such parts are black, and
+// a half-transparent white one grey.
+TEST(AnyPictureTest, TransparentPartsShowBlack)
+{
+    QTemporaryDir dir;
+    const std::pair<QRgb, QRgb> cases[] = {{qRgba(255, 0, 0, 0), qRgb(0, 0, 0)},
+                                           {qRgba(255, 255, 255, 128), qRgb(128, 128, 128)},
+                                           {qRgba(10, 20, 30, 255), qRgb(10, 20, 30)}};
+    for (const auto &[pixel, expected] : cases) {
+        QImage picture(1, 1, QImage::Format_ARGB32);
+        picture.setPixel(0, 0, pixel);
+        const QString path = dir.filePath(QStringLiteral("clear.png"));
+        ASSERT_TRUE(picture.save(path, "PNG"));
+        const std::optional<QImage> shown = LoadPictureScaled(path, 1, 1, nullptr);
+        ASSERT_TRUE(shown);
+        EXPECT_EQ(shown->pixel(0, 0), expected) << std::hex << pixel;
+    }
+}
+
 }  // namespace
 }  // namespace tintora
