@@ -182,12 +182,11 @@ int Render(const QStringList &args)
         // Others lists elements the phone draws on no screen of its own, as the window's
         // export knows: a picture of it would show none of them.
         if (preview.elementMap().isEmpty()) {
-            const QString why = QStringLiteral("screen %1, \"%2\", is not a phone screen: it draws none of its elements")
-                                    .arg(screen)
-                                    .arg(EnglishScreenCaption(screen));
+            const QString named = QStringLiteral("screen %1, \"%2\"").arg(screen).arg(EnglishScreenCaption(screen));
+            const QString why = QStringLiteral("it is not a phone screen and draws none of its elements");
             if (screens.size() == 1)
-                return Fail(QStringLiteral("cannot paint %1").arg(why));
-            Warn(QStringLiteral("left out %1").arg(why));
+                return Fail(QStringLiteral("cannot paint %1: %2").arg(named, why));
+            Warn(QStringLiteral("%1 left out: %2").arg(named, why));
             continue;
         }
         const QString path = screens.size() == 1

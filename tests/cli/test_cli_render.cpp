@@ -55,7 +55,7 @@ TEST_F(CliRenderTest, AllScreensIntoAFolder)
         EXPECT_EQ(image.size(), QSize(128, 128)) << screen;
     }
     EXPECT_FALSE(QFile::exists(at("screen-8.png")));
-    EXPECT_EQ(run.err, "tintora-cli: left out screen 8, \"Others...\", is not a phone screen: it draws none of its "
+    EXPECT_EQ(run.err, "tintora-cli: screen 8, \"Others...\" left out: it is not a phone screen and draws none of its "
                        "elements\n");
     EXPECT_TRUE(run.out.isEmpty());
     EXPECT_NE(QImage(at("screen-0.png")), QImage(at("screen-5.png")));
@@ -87,7 +87,9 @@ TEST_F(CliRenderTest, ErrorsWriteNothing)
         EXPECT_FALSE(QFile::exists(at("x.png"))) << args.join(' ').toStdString();
     }
     EXPECT_FALSE(QFile::exists(at("x.sch")));
-    EXPECT_TRUE(RunRender({"--screen", "8", "--out", "-"}).err.contains("is not a phone screen"));
+    EXPECT_EQ(RunRender({"--screen", "8", "--out", "-"}).err,
+              "tintora-cli: cannot paint screen 8, \"Others...\": it is not a phone screen and draws none of its "
+              "elements\n");
 }
 
 // --out picture.jpg once held a PNG, and a folder not yet there was "not a folder".
