@@ -7,6 +7,7 @@
 #include "preview/preview.h"
 #include "preview/previewfont.h"
 #include "preview/previewpictures.h"
+#include "scheme/catalogue.h"
 #include "scheme/colourscheme.h"
 
 #include <QBuffer>
@@ -24,10 +25,10 @@ const char kRenderUsage[] =
     "  tintora-cli render [--scheme FILE.sch] --screen N|all --out OUT.png|OUT.jpg|-|DIR\n"
     "                     [--now \"YYYY-MM-DD HH:MM\"] [--ini tintora.ini]\n"
     "                     [--background PICTURE.jpg]\n"
-    "                                       paint preview screen N (0..8) in the format\n"
+    "                                       paint preview screen N (0..7) in the format\n"
     "                                       of OUT's extension (PNG to standard output for -),\n"
-    "                                       or all nine into DIR (made when missing) as\n"
-    "                                       screen-0.png .. screen-8.png";
+    "                                       or all eight into DIR (made when missing) as\n"
+    "                                       screen-0.png .. screen-7.png";
 
 struct RenderOptions {
     QString scheme, screen, out, now, ini, background;
@@ -116,7 +117,7 @@ int Render(const QStringList &args)
         for (int screen = 0; screen <= 8; ++screen)
             screens.push_back(screen);
         if (IsStandardOutput(options->out))
-            return Fail(QStringLiteral("--screen all writes nine pictures into a folder; standard output "
+            return Fail(QStringLiteral("--screen all writes eight pictures into a folder; standard output "
                                        "takes one, so give --out DIR"));
         // A folder that is not there yet is made once the pictures are ready.
         if (QFileInfo::exists(options->out) && !QFileInfo(options->out).isDir())
@@ -178,6 +179,16 @@ int Render(const QStringList &args)
     std::vector<std::pair<QString, QByteArray>> files;
     for (int screen : screens) {
         preview.RepaintPreview(screen);
+        // Others lists elements the phone draws on no screen of its own, as the window's
+        // export knows: a picture of it would show none of them.
+        if (preview.elementMap().isEmpty()) {
+            const QString named = QStringLiteral("screen %1, \"%2\"").arg(screen).arg(EnglishScreenCaption(screen));
+            const QString why = QStringLiteral("it is not a phone screen and draws none of its elements");
+            if (screens.size() == 1)
+                return Fail(QStringLiteral("cannot paint %1: %2").arg(named, why));
+            Warn(QStringLiteral("%1 left out: %2").arg(named, why));
+            continue;
+        }
         const QString path = screens.size() == 1
                                  ? options->out
                                  : QDir(options->out).filePath(

@@ -2,7 +2,7 @@
 
 #include "failure.h"
 
-#include "preview/jpegpicture.h"
+#include "preview/anypicture.h"
 #include "scheme/inputfile.h"
 #include "ui/wording.h"
 #include "scheme/wholefilewrite.h"
@@ -64,7 +64,7 @@ std::optional<Settings> ReadSettingsArgument(const QString &path, QString &error
 std::optional<QImage> ReadPictureArgument(const QString &path, QString &error)
 {
     JpegError reason;
-    std::optional<QImage> picture = LoadJpegScaled(path, 128, 128, &reason);
+    std::optional<QImage> picture = LoadPictureScaled(path, 128, 128, &reason);
     if (!picture)
         error = JpegErrorText(reason);
     return picture;

@@ -22,7 +22,7 @@ std::optional<ColourScheme> ReadSchemeArgument(const QString &path, QString &err
 // defaults of a missing tintora.ini.
 std::optional<Settings> ReadSettingsArgument(const QString &path, QString &error);
 
-// A JPEG picture stretched to 128 x 128 for the preview: nullopt with the reason, in
+// A picture (JPEG, PNG, GIF, BMP, WebP) stretched to 128 x 128 for the preview: nullopt with the reason, in
 // English, when it cannot be read.
 std::optional<QImage> ReadPictureArgument(const QString &path, QString &error);
 

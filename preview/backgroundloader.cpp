@@ -1,5 +1,7 @@
 #include "preview/backgroundloader.h"
 
+#include "preview/anypicture.h"
+
 #include <QElapsedTimer>
 #include <QThread>
 
@@ -59,7 +61,7 @@ void BackgroundLoader::load(const QString &path, QSize size)
             return true;
         };
         JpegError error;
-        const std::optional<QImage> picture = LoadJpegScaled(path, size.width(), size.height(), &error, &watch);
+        const std::optional<QImage> picture = LoadPictureScaled(path, size.width(), size.height(), &error, &watch);
         if (*stop)
             return;
         if (picture)

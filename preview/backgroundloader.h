@@ -27,7 +27,7 @@ public:
     // Stops a decode under way and waits the few rows it takes to notice.
     ~BackgroundLoader() override;
 
-    // The picture at path, stretched to size (LoadJpegScaled).
+    // The picture at path, stretched to size (LoadPictureScaled).
     void load(const QString &path, QSize size = QSize(128, 128));
     // Drops the decode under way; nothing more is reported of it.
     void cancel();

@@ -72,6 +72,7 @@ struct JpegError {
         TooLarge,        // width x height
         NoMemory,        // width x height
         OverBudget,      // width x height
+        HeldWholeOverBudget,  // width x height: a picture Qt's readers hold whole
         MadeUp,          // count of total blocks missing, width x height
         TooMuchWork,     // count: the file's bytes, width x height
         Cancelled,

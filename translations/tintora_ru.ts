@@ -1164,5 +1164,21 @@
         <source>Windows reaches the phone through its WinUSB driver, bound once to the phone&apos;s &quot;Motorola Test Command&quot; interface with a driver installer such as Zadig: Options &gt; List All Devices, choose &quot;Motorola Test Command&quot;, choose WinUSB, Install Driver. Then unplug the phone and plug it in again.</source>
         <translation>Windows обращается к телефону через драйвер WinUSB, который один раз привязывают к интерфейсу телефона «Motorola Test Command» установщиком драйверов, например Zadig: Options &gt; List All Devices, выберите «Motorola Test Command», выберите WinUSB, Install Driver. Затем отключите телефон и подключите его снова.</translation>
     </message>
+    <message>
+        <source>The preview is at its largest size, %1x</source>
+        <translation>Просмотр уже самого большого размера, %1x</translation>
+    </message>
+    <message>
+        <source>The preview is at %1x: a larger size would not fit the screen</source>
+        <translation>Просмотр в %1x: больший размер не поместится на экране</translation>
+    </message>
+    <message>
+        <source>The preview is at its smallest size, 1x</source>
+        <translation>Просмотр уже самого маленького размера, 1x</translation>
+    </message>
+    <message>
+        <source>The picture is %1 x %2 pixels and has to be held whole while it is read, which takes more than the %3 MiB a picture may use.</source>
+        <translation>Картинка размером %1 x %2 пикселей при чтении хранится целиком, а это больше %3 МиБ, которые может занять картинка.</translation>
+    </message>
 </context>
 </TS>

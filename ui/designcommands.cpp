@@ -100,7 +100,7 @@ void DesignCommands::newFromPicture()
     if (!files_.mayDiscardChanges())
         return;
     const QString path = dialogs_.choosePictureFile(newFromPictureAction_->iconText(),
-                                                    QString::fromLatin1(PreviewPanel::kPictureFilter));
+                                                    PreviewPanel::pictureFilter());
     if (path.isEmpty())
         return;
     // The picture becomes the background first; the suggestion follows once it is read.

@@ -1,5 +1,7 @@
-// What a drag onto the window carries: a scheme file, a JPEG or nothing of use.
+// What a drag onto the window carries: a scheme file, a background picture or nothing of use.
 #include "droppedfile.h"
+
+#include "preview/anypicture.h"
 
 #include <QFileInfo>
 #include <QMimeData>
@@ -18,7 +20,7 @@ DroppedFile DroppedFile::From(const QMimeData *data)
     const QString suffix = QFileInfo(path).suffix().toLower();
     if (suffix == QLatin1String("sch"))
         return {Scheme, path};
-    if (suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg"))
+    if (BackgroundPictureSuffixes().contains(suffix))
         return {Picture, path};
     return {};
 }

@@ -72,7 +72,7 @@ EditingPanel::EditingPanel(Ui::MainWindow &ui, SchemeDocument &document, WindowD
     connect(ui_.undoAction, &QAction::triggered, this, &EditingPanel::undo);
     connect(ui_.redoAction, &QAction::triggered, this, &EditingPanel::redo);
     ui_.undoAction->setShortcuts(QKeySequence::Undo);
-    ui_.redoAction->setShortcuts(QKeySequence::Redo);
+    ui_.redoAction->setShortcuts(RedoKeys());
     ui_.schemeNameEdit->installEventFilter(new HistoryKeys(ui_.schemeNameEdit));
     ui_.colourHexEdit->installEventFilter(new HistoryKeys(ui_.colourHexEdit));
     // A file let go over the name field opens like anywhere else on the window, instead of

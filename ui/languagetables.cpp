@@ -4,6 +4,7 @@
 #include "wording.h"
 
 #include "design/roles.h"
+#include "settings/settings.h"
 
 #include <QCoreApplication>
 
@@ -24,6 +25,20 @@ QString ZoomDoesNotFitText(int zoom, QSize window, QSize room)
         .arg(window.height())
         .arg(room.width())
         .arg(room.height());
+}
+
+QString ZoomAtLargestText(int largest)
+{
+    if (largest >= kMaxPreviewZoom)
+        return QCoreApplication::translate("tintora::Texts", "The preview is at its largest size, %1x").arg(largest);
+    return QCoreApplication::translate("tintora::Texts",
+                                       "The preview is at %1x: a larger size would not fit the screen")
+        .arg(largest);
+}
+
+QString ZoomAtSmallestText()
+{
+    return QCoreApplication::translate("tintora::Texts", "The preview is at its smallest size, 1x");
 }
 
 QString ElementOnOtherScreenText(int element, int screen)

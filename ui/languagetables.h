@@ -8,6 +8,10 @@ namespace tintora {
 
 // The tooltip of a zoom whose window would not fit the screen's room.
 QString ZoomDoesNotFitText(int zoom, QSize window, QSize room);
+// A zoom key pressed where the preview can grow (or shrink) no further; largest is the
+// largest size that fits the screen.
+QString ZoomAtLargestText(int largest);
+QString ZoomAtSmallestText();
 // A click on an element that the screen shown does not list, but screen does.
 QString ElementOnOtherScreenText(int element, int screen);
 // The Others screen draws none of its elements, so it shows, and exports, nothing of them.

@@ -185,6 +185,10 @@ void MainWindow::startUp()
             if (outcome == LoadOutcome::Loaded ||
                 (outcome == LoadOutcome::NotOpened && !IsSpecialFile(path)))
                 document_.filePath = path;
+            // Once told, a file that is no scheme is as if none had been named: the
+            // all-zero scheme would save as a black one.
+            if (outcome == LoadOutcome::NotScheme)
+                BuildDefaultScheme(document_.scheme);
         }
         if (!note.isEmpty())
             notes << note;

@@ -11,6 +11,7 @@
 #include "windowsettings.h"
 #include "zoomfit.h"
 
+#include "preview/anypicture.h"
 #include "preview/clock.h"
 #include "preview/preview.h"
 #include "scheme/catalogue.h"
@@ -88,6 +89,15 @@ PreviewPanel::PreviewPanel(QMainWindow &window, Ui::MainWindow &ui, const Scheme
     ui_.zoomOutAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
     connect(ui_.zoomInAction, &QAction::triggered, this, [this] { stepPreviewZoom(1); });
     connect(ui_.zoomOutAction, &QAction::triggered, this, [this] { stepPreviewZoom(-1); });
+    // At either end the menu item is disabled, yet its keys still say why nothing changes.
+    for (const auto &[action, step] : {std::pair{ui_.zoomInAction, 1}, std::pair{ui_.zoomOutAction, -1}}) {
+        for (const QKeySequence &keys : action->shortcuts()) {
+            auto *limit = new QShortcut(keys, &window_);
+            limit->setEnabled(!action->isEnabled());
+            connect(action, &QAction::enabledChanged, limit, [limit](bool enabled) { limit->setEnabled(!enabled); });
+            connect(limit, &QShortcut::activated, this, [this, step] { stepPreviewZoom(step); });
+        }
+    }
     // Disabled items say why in their tooltips.
     ui_.previewSizeMenu->setToolTipsVisible(true);
     ui_.exportPreviewMenu->setToolTipsVisible(true);
@@ -194,10 +204,18 @@ void PreviewPanel::stopReadingBackground()
     backgroundLoader_.cancel();
 }
 
+QString PreviewPanel::pictureFilter()
+{
+    QStringList patterns;
+    for (const QString &suffix : BackgroundPictureSuffixes())
+        patterns << QStringLiteral("*.") + suffix;
+    return QStringLiteral("Pictures (%1)|%2|JPEG Image File (*.jpg,*.jpeg)|*.jpg;*.jpeg")
+        .arg(patterns.join(QLatin1Char(',')), patterns.join(QLatin1Char(';')));
+}
+
 void PreviewPanel::chooseBackgroundPicture()
 {
-    const QString path = dialogs_.choosePictureFile(ui_.loadBackgroundButton->text(),
-                                                      QString::fromLatin1(kPictureFilter));
+    const QString path = dialogs_.choosePictureFile(ui_.loadBackgroundButton->text(), pictureFilter());
     if (path.isEmpty())
         return;
     loadBackgroundPicture(path);
@@ -337,6 +355,8 @@ void PreviewPanel::stepPreviewZoom(int step)
     const int zoom = std::clamp(ui_.previewDisplay->zoom() + step, 1, largestZoom_);
     if (zoom != ui_.previewDisplay->zoom())
         zoomPreview(zoom);
+    else
+        ui_.statusBar->showMessage(step > 0 ? ZoomAtLargestText(largestZoom_) : ZoomAtSmallestText());
 }
 
 void PreviewPanel::zoomPreview(int zoom)

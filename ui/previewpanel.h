@@ -32,7 +32,8 @@ class WindowSettings;
 class PreviewPanel : public QObject {
     Q_OBJECT
 public:
-    static constexpr const char *kPictureFilter = "JPEG Image File (*.jpg,*.jpeg)|*.jpg;*.jpeg";
+    // Every picture taken as background first, then JPEG alone, as the filter always was.
+    static QString pictureFilter();
 
     // The window grows with the preview; its client area stands at zoom 1 as it is now.
     PreviewPanel(QMainWindow &window, Ui::MainWindow &ui, const SchemeDocument &document,

@@ -5,11 +5,19 @@
 
 #include <QColorDialog>
 #include <QDesktopServices>
+#include <QDateTime>
+#include <QEvent>
 #include <QFileDialog>
+#include <QHeaderView>
+#include <QScrollBar>
+#include <QStyle>
+#include <QTreeView>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
+
+#include <algorithm>
 
 namespace tintora {
 
@@ -50,10 +58,80 @@ bool QtWindowDialogs::askYesNo(const QString &text)
 // repeated behind them.
 constexpr QFileDialog::Options kFileDialogOptions = QFileDialog::HideNameFilterDetails;
 
+namespace {
+
+int WidestText(const QFontMetrics &metrics, const QStringList &texts)
+{
+    int widest = 0;
+    for (const QString &text : texts)
+        widest = std::max(widest, metrics.horizontalAdvance(text));
+    return widest;
+}
+
+// Widens the dialog, once its parts are laid out and before it is on the screen, so that
+// the view holds all its columns.
+class WideEnoughForColumns : public QObject {
+public:
+    WideEnoughForColumns(QTreeView *view, QObject *parent) : QObject(parent), view_(view) {}
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show) {
+            const QHeaderView *header = view_->header();
+            int columns = 0;
+            for (int column = 0; column < header->count(); ++column)
+                columns += header->isSectionHidden(column) ? 0 : header->sectionSize(column);
+            const int missing = columns + view_->verticalScrollBar()->sizeHint().width() - view_->viewport()->width();
+            auto *dialog = static_cast<QWidget *>(watched);
+            if (missing > 0)
+                dialog->resize(dialog->width() + missing, dialog->height());
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QTreeView *view_;
+};
+
+// Qt's own file dialog sizes its columns for "128.88 GB" and a short English date; these
+// columns take the widest size and date of the system's locale instead.
+void ShowSizesAndDatesWhole(QFileDialog &dialog)
+{
+    auto *view = dialog.findChild<QTreeView *>(QStringLiteral("treeView"));
+    if (!view)
+        return;  // the desktop's own dialog
+    const QLocale locale = QLocale::system();
+    QStringList sizes;
+    // The longest number of each unit: 1023 bytes, 1023.99 KiB ...
+    for (int unit = 1; unit <= 5; ++unit)
+        sizes << locale.formattedDataSize((qint64(1) << (10 * unit)) - 1);
+    QStringList dates;
+    for (int month = 1; month <= 12; ++month)
+        dates << locale.toString(QDateTime(QDate(2000, month, 28), QTime(20, 58, 58)), QLocale::ShortFormat);
+    const QFontMetrics metrics(view->font());
+    // Both sides of an item's text keep the style's focus margin and a pixel; a character
+    // more for the widths the samples may miss.
+    const int margins = 2 * (view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1) +
+                        metrics.averageCharWidth();
+    QHeaderView *header = view->header();
+    const int sizeColumn = 1, dateColumn = 3;
+    header->resizeSection(sizeColumn, std::max(header->sectionSizeHint(sizeColumn), WidestText(metrics, sizes) + margins));
+    header->resizeSection(dateColumn, std::max(header->sectionSizeHint(dateColumn), WidestText(metrics, dates) + margins));
+    dialog.installEventFilter(new WideEnoughForColumns(view, &dialog));
+}
+
+}  // namespace
+
 QString QtWindowDialogs::chooseOpenFile(const QString &title, const QString &filter)
 {
-    return QFileDialog::getOpenFileName(owner_, title, QString(), QtFileFilter(filter), nullptr,
-                                        kFileDialogOptions);
+    QFileDialog dialog(owner_, title, QString(), QtFileFilter(filter));
+    dialog.setOptions(kFileDialogOptions);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    ShowSizesAndDatesWhole(dialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
 }
 
 QString DefaultSuffix(const QString &filter)
@@ -73,6 +151,7 @@ QString QtWindowDialogs::chooseSaveFile(const QString &title, const QString &fil
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(DefaultSuffix(filter));
+    ShowSizesAndDatesWhole(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
     return dialog.selectedFiles().constFirst();

@@ -110,6 +110,13 @@ QString JpegReason(const JpegError &error)
             .arg(error.width)
             .arg(error.height)
             .arg(kJpegMemoryBudget >> 20);
+    case JpegError::Kind::HeldWholeOverBudget:
+        return QCoreApplication::translate("tintora::Texts",
+                                           "The picture is %1 x %2 pixels and has to be held whole while it is "
+                                           "read, which takes more than the %3 MiB a picture may use.")
+            .arg(error.width)
+            .arg(error.height)
+            .arg(kJpegMemoryBudget >> 20);
     case JpegError::Kind::MadeUp:
         return QCoreApplication::translate("tintora::Texts",
                                            "The JPEG file is damaged: its data lacks at least %1 of the %2 "

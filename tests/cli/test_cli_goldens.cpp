@@ -54,7 +54,8 @@ TEST_F(CliGoldenTest, RenderPaintsTheGoldenPictures)
             args << QStringLiteral("--background") << picture;
         const CliRun run = RunCli(args);
         ASSERT_EQ(run.exitCode, 0) << args.join(' ').toStdString() << '\n' << run.err.toStdString();
-        for (int screen = 0; screen <= 8; ++screen) {
+        // Others draws nothing of its own, so it is left out.
+        for (int screen = 0; screen <= 7; ++screen) {
             const QImage shown(at(QStringLiteral("screens/screen-%1.png").arg(screen)));
             const QString failure = CompareWithGolden(cell, screen, shown, QStringLiteral(TINTORA_CLI_GOLDEN_DIFF_DIR));
             EXPECT_TRUE(failure.isEmpty()) << failure.toStdString();

@@ -1,4 +1,5 @@
 #include "tests/cli/clirun.h"
+#include "tests/preview/test_gifwriter.h"
 #include "tests/preview/test_jpegwriter.h"
 
 #include <QBuffer>
@@ -43,13 +44,20 @@ TEST_F(CliRenderTest, OneScreenFollowsClockAndSettings)
     EXPECT_EQ(a.pixel(0, 0), qRgb(0, 0, 0));
 }
 
+// Catches the Others screen, which draws none of its elements, written as if it were a
+// phone screen, or left out without a word.
 TEST_F(CliRenderTest, AllScreensIntoAFolder)
 {
-    ASSERT_EQ(RunRender({"--screen", "all", "--out", dir.path(), "--now", "2026-03-10 10:09"}).exitCode, 0);
-    for (int screen = 0; screen <= 8; ++screen) {
+    const CliRun run = RunRender({"--screen", "all", "--out", dir.path(), "--now", "2026-03-10 10:09"});
+    ASSERT_EQ(run.exitCode, 0);
+    for (int screen = 0; screen <= 7; ++screen) {
         const QImage image(at(QStringLiteral("screen-%1.png").arg(screen)));
         EXPECT_EQ(image.size(), QSize(128, 128)) << screen;
     }
+    EXPECT_FALSE(QFile::exists(at("screen-8.png")));
+    EXPECT_EQ(run.err, "tintora-cli: screen 8, \"Others...\" left out: it is not a phone screen and draws none of its "
+                       "elements\n");
+    EXPECT_TRUE(run.out.isEmpty());
     EXPECT_NE(QImage(at("screen-0.png")), QImage(at("screen-5.png")));
 }
 
@@ -70,6 +78,7 @@ TEST_F(CliRenderTest, ErrorsWriteNothing)
         {"--screen", "0", "--out", at("x.png"), "--colour", "red"},
         {"--screen", "0", "--out", at("x.sch")},
         {"--screen", "all", "--out", at("bad.sch")},
+        {"--screen", "8", "--out", at("x.png")},
     };
     for (const QStringList &args : wrong) {
         const CliRun run = RunRender(args);
@@ -78,6 +87,9 @@ TEST_F(CliRenderTest, ErrorsWriteNothing)
         EXPECT_FALSE(QFile::exists(at("x.png"))) << args.join(' ').toStdString();
     }
     EXPECT_FALSE(QFile::exists(at("x.sch")));
+    EXPECT_EQ(RunRender({"--screen", "8", "--out", "-"}).err,
+              "tintora-cli: cannot paint screen 8, \"Others...\": it is not a phone screen and draws none of its "
+              "elements\n");
 }
 
 // --out picture.jpg once held a PNG, and a folder not yet there was "not a folder".
@@ -109,19 +121,48 @@ TEST_F(CliRenderTest, WritesTheFormatTheExtensionNamesAndMakesTheFolder)
     EXPECT_TRUE(refused.err.contains("cannot write .sch pictures")) << refused.err.toStdString();
 
     ASSERT_EQ(RunRender(common + QStringList{"all", "--out", at("new/screens")}).exitCode, 0);
-    EXPECT_EQ(QImage(at("new/screens/screen-8.png")).size(), QSize(128, 128));
+    EXPECT_EQ(QImage(at("new/screens/screen-7.png")).size(), QSize(128, 128));
 }
 
-TEST_F(CliRenderTest, APictureThatIsNoJpegIsNamedInTheError)
+// Catches a wallpaper format the window takes but the command line refuses, or paints
+// otherwise: PNG, GIF and BMP pictures of the same pixels give the same preview, whatever
+// their names say; a file that is no picture is named in the error.
+TEST_F(CliRenderTest, PngGifAndBmpBackgroundsPaintAlikeAndNoPictureIsNamedInTheError)
 {
-    QFile png(at("shot.jpg"));
-    ASSERT_TRUE(png.open(QIODevice::WriteOnly));
-    png.write("\x89PNG\r\n\x1A\n");
-    png.close();
-    const CliRun run =
-        RunRender({"--screen", "0", "--out", at("x.png"), "--background", at("shot.jpg")});
+    QImage cells(90, 60, QImage::Format_RGB32);
+    for (int y = 0; y < cells.height(); ++y)
+        for (int x = 0; x < cells.width(); ++x)
+            cells.setPixel(x, y, qRgb(x / 10 * 25, y / 10 * 40, 200));
+    const auto written = [this](const QByteArray &bytes, const char *name) {
+        QFile file(at(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        return file.fileName();
+    };
+    const auto encoded = [&cells](const char *format) {
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        EXPECT_TRUE(buffer.open(QIODevice::WriteOnly) && cells.save(&buffer, format));
+        return bytes;
+    };
+    const QString pictures[] = {written(encoded("PNG"), "cells.png"), written(tintora::test::WriteGif(cells), "cells.gif"),
+                                written(encoded("BMP"), "cells.bmp"), written(encoded("PNG"), "cells-png.jpg")};
+    QImage first;
+    for (const QString &picture : pictures) {
+        const CliRun run = RunRender({"--screen", "0", "--out", at("x.png"), "--now", "2026-03-10 10:09",
+                                      "--background", picture});
+        ASSERT_EQ(run.exitCode, 0) << picture.toStdString() << run.err.toStdString();
+        const QImage shown(at("x.png"));
+        if (first.isNull())
+            first = shown;
+        EXPECT_EQ(shown, first) << picture.toStdString();
+    }
+    ASSERT_EQ(RunRender({"--screen", "0", "--out", at("plain.png"), "--now", "2026-03-10 10:09"}).exitCode, 0);
+    EXPECT_NE(first, QImage(at("plain.png")));
+
+    const QString text = written("this is no picture", "shot.jpg");
+    const CliRun run = RunRender({"--screen", "0", "--out", at("x.png"), "--background", text});
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.err, "tintora-cli: " + QDir::toNativeSeparators(at("shot.jpg")) + ": Not a JPEG file: starts with 0x89 0x50\n");
+    EXPECT_EQ(run.err, "tintora-cli: " + QDir::toNativeSeparators(text) + ": Not a JPEG file: starts with 0x74 0x68\n");
 }
 
 // The decoder's bound on made-up data holds here too: a file of restart

@@ -10,12 +10,19 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScopeGuard>
+#include <QStyle>
+#include <QFileSystemModel>
+#include <QHeaderView>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTreeView>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string>
 
 namespace tintora::test {
 namespace {
@@ -102,6 +109,47 @@ TEST_F(WindowTest, QtDialogsSpeakTheInterfaceLanguageAfterEachSwitch)
         });
         EXPECT_EQ(qt.chooseColour(Qt::black, QColor(1, 2, 3)), std::nullopt);
         EXPECT_EQ(QColorDialog::customColor(0), QColor(1, 2, 3));
+    }
+}
+
+// Catches Qt's own file dialog cutting its sizes and dates short ("304...tes", "...:07:54"):
+// every column of a scheme's row shows its text whole, within the view, in both languages.
+TEST_F(WindowTest, FileDialogsShowSizesAndDatesWhole)
+{
+    start();
+    QtWindowDialogs qt;
+    qt.setOwner(mainWindow.get());
+    const QString scheme = writeScheme("spcolor.sch", "ABC", [](ColourScheme &) {});
+    for (const char *language : {"russianAction", "englishAction"}) {
+        child<QAction>(language)->trigger();
+        for (const bool save : {false, true}) {
+            WhenOpen<QFileDialog>([&](QFileDialog *dialog) {
+                // Closed whatever the checks find, so a failure cannot hang the test.
+                const auto close = qScopeGuard([dialog] { dialog->reject(); });
+                dialog->setDirectory(QFileInfo(scheme).path());
+                auto *view = dialog->findChild<QTreeView *>(QStringLiteral("treeView"));
+                ASSERT_NE(view, nullptr);
+                auto *files = qobject_cast<QFileSystemModel *>(view->model());
+                ASSERT_NE(files, nullptr);
+                const auto row = [&] { return files->index(scheme); };
+                ASSERT_TRUE(QTest::qWaitFor([&] { return row().isValid() && !row().siblingAtColumn(3).data().toString().isEmpty(); }));
+                // An item's text keeps the style's focus margin and a pixel on either side.
+                const int margins = 2 * (view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1);
+                const QFontMetrics metrics(view->font());
+                const QHeaderView *header = view->header();
+                for (const int column : {1, 3}) {
+                    const QString text = row().siblingAtColumn(column).data().toString();
+                    const int width = metrics.horizontalAdvance(text) + margins;
+                    const std::string where = text.toStdString() + " in " + language + (save ? " Save" : " Open");
+                    EXPECT_LE(width, header->sectionSize(column)) << where;
+                    EXPECT_LE(header->sectionViewportPosition(column) + width, view->viewport()->width()) << where;
+                }
+            });
+            if (save)
+                qt.chooseSaveFile(QStringLiteral("Save"), QStringLiteral("Colour styles(*.sch)|*.sch"), QStringLiteral("spcolor.sch"));
+            else
+                qt.chooseOpenFile(QStringLiteral("Open"), QStringLiteral("Colour styles(*.sch)|*.sch"));
+        }
     }
 }
 

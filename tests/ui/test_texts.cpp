@@ -155,6 +155,11 @@ TEST_F(Texts, PictureRefusalsInBothLanguages)
          "while it is decoded, which takes more than the 128 MiB a picture may use.",
          "The picture is 10000 x 10000 pixels and stored in several scans (progressive), so it has to be held whole "
          "while it is decoded, which takes more than the 128 MiB a picture may use."},
+        {Refusal(JpegError::Kind::HeldWholeOverBudget, "/tmp/wide.png", 0, 8000, 8000),
+         "/tmp/wide.png: The picture is 8000 x 8000 pixels and has to be held whole while it is read, which takes "
+         "more than the 128 MiB a picture may use.",
+         "/tmp/wide.png: Картинка размером 8000 x 8000 пикселей при чтении хранится целиком, а это больше 128 МиБ, "
+         "которые может занять картинка."},
         {Refusal(JpegError::Kind::Cancelled, ""), "Reading the picture was cancelled.", "Чтение картинки прервано."},
         {Refusal(JpegError::Kind::NotRegularFile, "/tmp/pipe.jpg"),
          "Cannot open /tmp/pipe.jpg: not a regular file but a device, a pipe or a socket",

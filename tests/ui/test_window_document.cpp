@@ -3,6 +3,8 @@
 #include "windowphoneinmemory.h"
 #include "windowpicture.h"
 
+#include "tests/preview/test_gifwriter.h"
+
 #include "preview/preview.h"
 #include "scheme/catalogue.h"
 #include "settings/recentfiles.h"
@@ -11,6 +13,7 @@
 
 #include <QPushButton>
 #include <QAction>
+#include <QBuffer>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
@@ -571,7 +574,7 @@ TEST_F(DropTest, SchemeDroppedAnywhereOpensAfterTheQuestion)
     EXPECT_FALSE(mainWindow->document().isModified());
 }
 
-TEST_F(DropTest, JpegBecomesTheBackgroundOnlyOverThePreview)
+TEST_F(DropTest, PictureBecomesTheBackgroundOnlyOverThePreview)
 {
     start();
     const QString picture = jpeg();
@@ -585,6 +588,29 @@ TEST_F(DropTest, JpegBecomesTheBackgroundOnlyOverThePreview)
 
     const QString text = folder.filePath(QStringLiteral("notes.txt"));
     EXPECT_FALSE(drag(text, onPreview()));
+
+    // Catches the wallpapers' other formats refused at the drop.
+    QImage red(16, 16, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    const auto encoded = [&red](const char *format) {
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        EXPECT_TRUE(buffer.open(QIODevice::WriteOnly) && red.save(&buffer, format));
+        return bytes;
+    };
+    const std::pair<const char *, QByteArray> pictures[] = {
+        {"red.png", encoded("PNG")}, {"red.GIF", test::WriteGif(red)}, {"red.bmp", encoded("BMP")}};
+    for (const auto &[name, bytes] : pictures) {
+        const QString path = folder.filePath(QString::fromLatin1(name));
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        file.close();
+        EXPECT_TRUE(drag(path, onPreview())) << name;
+        waitForBackground();
+        EXPECT_GT(qRed(shownPreview().pixel(64, 64)), 200) << name;
+        EXPECT_TRUE(drag(picture, onPreview()));
+        waitForBackground();
+    }
 }
 
 // Each command that replaces the scheme or the background, given while a suggestion waits

@@ -1,11 +1,15 @@
 #include "windowfixture.h"
 #include "windowinput.h"
 
+#include "preview/jpegpicture.h"
 #include "preview/preview.h"
 #include "scheme/catalogue.h"
+#include "tests/preview/test_gifwriter.h"
 #include "tests/preview/test_jpegwriter.h"
 
+#include <QBuffer>
 #include <QComboBox>
+#include <QImageReader>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -309,8 +313,11 @@ TEST_F(BackgroundTest, LoadedPictureIsShownAndClearedAgain)
     waitForBackground();
 
     EXPECT_EQ(dialogs.pictureTitles, QStringList({loadButton()->text()}));
+    const QString webp = QImageReader::supportedImageFormats().contains("webp") ? ",*.webp" : "";
     EXPECT_EQ(dialogs.pictureFilters,
-              QStringList({"JPEG Image File (*.jpg,*.jpeg)|*.jpg;*.jpeg"}));
+              QStringList({"Pictures (*.jpg,*.jpeg,*.png,*.gif,*.bmp" + webp + ")|" +
+                           QString("*.jpg,*.jpeg,*.png,*.gif,*.bmp" + webp).replace(',', ';') +
+                           "|JPEG Image File (*.jpg,*.jpeg)|*.jpg;*.jpeg"}));
     EXPECT_FALSE(mainWindow->previewPanel().preview().plainBackground());
     EXPECT_TRUE(clearButton()->isEnabled());
     const QRgb shown = shownPreview().pixel(64, 64);
@@ -326,6 +333,58 @@ TEST_F(BackgroundTest, LoadedPictureIsShownAndClearedAgain)
     EXPECT_TRUE(mainWindow->previewPanel().preview().plainBackground());
     EXPECT_FALSE(clearButton()->isEnabled());
     EXPECT_EQ(shownPreview().pixel(64, 64), qRgb(0xC0, 0xC0, 0xC0));
+}
+
+// Catches a wallpaper format refused, read otherwise than its pixels say, or stretched
+// otherwise than a JPEG picture: the same pixels paint the same preview whatever the file's
+// format, and a JPEG's decoded pixels kept losslessly paint what the JPEG paints.
+TEST_F(BackgroundTest, PngGifAndBmpOfTheSamePixelsPaintWhatTheJpegPaints)
+{
+    start();
+    // 48 cells of their own colours, few enough for a GIF.
+    QImage cells(200, 150, QImage::Format_RGB32);
+    for (int y = 0; y < cells.height(); ++y)
+        for (int x = 0; x < cells.width(); ++x) {
+            const int cell = x / 25 + 8 * (y / 25);
+            cells.setPixel(x, y, qRgb(cell * 5, 255 - cell * 5, (cell * 37) % 256));
+        }
+    const QByteArray jpeg = test::WriteJpeg(cells, {.quality = 80});
+    QBuffer jpegBuffer;
+    jpegBuffer.setData(jpeg);
+    ASSERT_TRUE(jpegBuffer.open(QIODevice::ReadOnly));
+    const std::optional<QImage> decoded = DecodeJpeg(jpegBuffer, nullptr);
+    ASSERT_TRUE(decoded);
+    const auto saved = [this](const QImage &picture, const char *name, const char *format) {
+        const QString path = folder.filePath(QString::fromLatin1(name));
+        EXPECT_TRUE(picture.save(path, format));
+        return path;
+    };
+    const auto written = [this](const QByteArray &bytes, const char *name) {
+        const QString path = folder.filePath(QString::fromLatin1(name));
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        return path;
+    };
+    const QImage plain = shownPreview();
+    const auto shown = [&](const QString &path) {
+        dialogs.pictureAnswers << path;
+        Click(loadButton());
+        waitForBackground();
+        EXPECT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join(' ').toStdString();
+        dialogs.errors.clear();
+        return shownPreview();
+    };
+    const QImage png = shown(saved(cells, "cells.png", "PNG"));
+    EXPECT_NE(png, plain);
+    EXPECT_EQ(shown(written(test::WriteGif(cells), "cells.gif")), png);
+    EXPECT_EQ(shown(saved(cells, "cells.bmp", "BMP")), png);
+    // The names do not decide: a PNG called .jpg is read as the PNG it is.
+    EXPECT_EQ(shown(saved(cells, "cells-png.jpg", "PNG")), png);
+
+    const QImage fromJpeg = shown(written(jpeg, "cells.jpg"));
+    EXPECT_NE(fromJpeg, png);  // the JPEG's pixels are not quite the cells'
+    EXPECT_EQ(shown(saved(*decoded, "decoded.png", "PNG")), fromJpeg);
+    EXPECT_EQ(shown(saved(*decoded, "decoded.bmp", "BMP")), fromJpeg);
 }
 
 TEST_F(BackgroundTest, PictureThatIsNoJpegIsReportedAndChangesNothing)

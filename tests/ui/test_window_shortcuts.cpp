@@ -1,5 +1,6 @@
 #include "windowfixture.h"
 
+#include "ui/historykeys.h"
 #include "ui/languagetables.h"
 #include "ui/previewdisplay.h"
 
@@ -7,6 +8,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QStyle>
 #include <QTest>
 #include <QTimer>
@@ -74,6 +76,39 @@ TEST_F(ShortcutTest, UndoKeyUndoesTheSchemeEvenInTheNameField)
     EXPECT_FALSE(mainWindow->document().isModified());
 }
 
+// Catches a Redo key that only one system has, and a name field that keeps one for itself.
+TEST_F(ShortcutTest, CtrlYAndCtrlShiftZRedoOnEverySystemEvenInTheNameField)
+{
+    startShown();
+    for (const char *keys : {"Ctrl+Y", "Ctrl+Shift+Z"}) {
+        for (const char *focus : {"elementCombo", "schemeNameEdit"}) {
+            makeAChange();
+            press(QKeySequence(QKeySequence::Undo));
+            ASSERT_FALSE(mainWindow->document().isModified());
+            child<QWidget>(focus)->setFocus();
+            press(QKeySequence(QString::fromLatin1(keys)));
+            EXPECT_TRUE(mainWindow->document().isModified()) << keys << " in " << focus;
+            EXPECT_EQ(mainWindow->scheme().entry(1).colour, 0x000000FFu) << keys << " in " << focus;
+            press(QKeySequence(QKeySequence::Undo));
+        }
+    }
+}
+
+// Catches a Redo key left to the platform's scheme: the offscreen platform the window tests
+// run on has Windows' keys, X11 desktops only Ctrl+Shift+Z.
+TEST(RedoKeysTest, CtrlYAndCtrlShiftZWhateverThePlatformHas)
+{
+    const QKeySequence y(Qt::CTRL | Qt::Key_Y), shiftZ(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+        altBackspace(Qt::ALT | Qt::SHIFT | Qt::Key_Backspace);
+    const std::pair<QList<QKeySequence>, QList<QKeySequence>> schemes[] = {
+        {{shiftZ}, {shiftZ, y}},
+        {{y, altBackspace, shiftZ}, {y, altBackspace, shiftZ}},
+        {{}, {y, shiftZ}},
+    };
+    for (const auto &[platform, expected] : schemes)
+        EXPECT_EQ(WithRedoKeysOfEverySystem(platform), expected) << QKeySequence::listToString(platform).toStdString();
+}
+
 TEST_F(ShortcutTest, F1OpensTheAboutBox)
 {
     startShown();
@@ -87,23 +122,46 @@ TEST_F(ShortcutTest, F1OpensTheAboutBox)
 }
 
 // Catches zoom keys that do nothing, go past 4x or below 1x, or are not shown beside their
-// menu items.
+// menu items, and keys at either end that leave the user without a word of why.
 TEST_F(ShortcutTest, CtrlPlusMinusAndZeroChangeThePreviewSize)
 {
     startShown();
     const auto zoom = [this] { return child<PreviewDisplay>("previewDisplay")->zoom(); };
-    const std::pair<QKeySequence, int> steps[] = {
-        {QKeySequence(Qt::CTRL | Qt::Key_Plus), 2},  {QKeySequence(Qt::CTRL | Qt::Key_Equal), 3},
-        {QKeySequence(Qt::CTRL | Qt::Key_Plus), 4},  {QKeySequence(Qt::CTRL | Qt::Key_Plus), 4},
-        {QKeySequence(Qt::CTRL | Qt::Key_Minus), 3}, {QKeySequence(Qt::CTRL | Qt::Key_0), 1},
-        {QKeySequence(Qt::CTRL | Qt::Key_Minus), 1}};
-    for (const auto &[keys, expected] : steps) {
+    const QKeySequence in(Qt::CTRL | Qt::Key_Plus), out(Qt::CTRL | Qt::Key_Minus);
+    const QString none, largest = ZoomAtLargestText(4), smallest = ZoomAtSmallestText();
+    const std::tuple<QKeySequence, int, QString> steps[] = {
+        {in, 2, none}, {QKeySequence(Qt::CTRL | Qt::Key_Equal), 3, none}, {in, 4, none}, {in, 4, largest},
+        {QKeySequence(Qt::CTRL | Qt::Key_Equal), 4, largest}, {out, 3, none},
+        {QKeySequence(Qt::CTRL | Qt::Key_0), 1, none}, {out, 1, smallest}};
+    QStatusBar *status = child<QStatusBar>("statusBar");
+    for (const auto &[keys, expected, said] : steps) {
+        status->clearMessage();
         press(keys);
         EXPECT_EQ(zoom(), expected) << keys.toString().toStdString();
+        EXPECT_EQ(status->currentMessage(), said) << keys.toString().toStdString() << " to " << expected;
     }
+    EXPECT_TRUE(largest.contains(QStringLiteral("4x")));
     EXPECT_EQ(child<QAction>("zoom1xAction")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_0));
     EXPECT_EQ(child<QAction>("zoomInAction")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Plus));
     EXPECT_EQ(child<QAction>("zoomOutAction")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Minus));
+}
+
+// Catches the key at the largest size that fits a small screen saying nothing, or not why.
+TEST_F(ShortcutTest, ZoomKeyAtTheLargestSizeThatFitsSaysTheScreenIsTooSmall)
+{
+    screenArea = QRect(0, 0, 1366, 728);
+    startShown();
+    for (const char *language : {"russianAction", "englishAction"}) {
+        mainWindow->chooseLanguage(child<QAction>(language));
+        press(QKeySequence(Qt::CTRL | Qt::Key_Plus));
+        press(QKeySequence(Qt::CTRL | Qt::Key_Plus));
+        EXPECT_EQ(child<PreviewDisplay>("previewDisplay")->zoom(), 2);
+        EXPECT_EQ(child<QStatusBar>("statusBar")->currentMessage(),
+                  QString::fromUtf8(mainWindow->language() == kRussian
+                                        ? "Просмотр в 2x: больший размер не поместится на экране"
+                                        : "The preview is at 2x: a larger size would not fit the screen"));
+        press(QKeySequence(Qt::CTRL | Qt::Key_0));
+    }
 }
 
 TEST_F(ShortcutTest, AltLetterOpensTheMenuInBothLanguages)

@@ -138,7 +138,7 @@ TEST_F(StartupTest, MissingFileLeavesTheBlackSchemeAndStaysTheSaveTarget)
         EXPECT_EQ(mainWindow->scheme().entry(element), SchemeEntry{}) << element;
 }
 
-TEST_F(StartupTest, RefusedFileIsReportedAndNeverTheSaveTarget)
+TEST_F(StartupTest, RefusedFileIsReportedThenTheDefaultSchemeWithoutASaveTarget)
 {
     writeIni("[Options]\nLanguage=English\n");
     const QString path = folder.filePath(QStringLiteral("letter.txt"));
@@ -150,7 +150,11 @@ TEST_F(StartupTest, RefusedFileIsReportedAndNeverTheSaveTarget)
     start({path});
     EXPECT_EQ(dialogs.informed, QStringList({NotSchemeText()}));
     EXPECT_TRUE(mainWindow->currentFilePath().isEmpty());
-    EXPECT_EQ(mainWindow->scheme().entry(1), SchemeEntry{});
+    ColourScheme standard;
+    BuildDefaultScheme(standard);
+    EXPECT_EQ(mainWindow->scheme(), standard);
+    EXPECT_EQ(ColourOf(swatchFill()), standard.entry(1).colour);
+    EXPECT_EQ(shownTitle(), "Tintora");
 }
 
 TEST_F(StartupTest, DamagedSettingsFileGivesTheDefaults)
