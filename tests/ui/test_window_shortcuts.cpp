@@ -74,18 +74,6 @@ TEST_F(ShortcutTest, UndoKeyUndoesTheSchemeEvenInTheNameField)
     EXPECT_FALSE(mainWindow->document().isModified());
 }
 
-TEST_F(ShortcutTest, F1OpensTheAboutBox)
-{
-    startShown();
-    bool shown = false;
-    QTimer::singleShot(0, aboutDialog.get(), [&] {
-        shown = aboutDialog->isVisible();
-        aboutDialog->reject();
-    });
-    QTest::keyClick(mainWindow.get(), Qt::Key_F1);
-    EXPECT_TRUE(shown);
-}
-
 // Catches zoom keys that do nothing, go past 4x or below 1x, or are not shown beside their
 // menu items.
 TEST_F(ShortcutTest, CtrlPlusMinusAndZeroChangeThePreviewSize)
