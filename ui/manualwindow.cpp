@@ -43,6 +43,8 @@ void ManualWindow::retranslate()
 {
     setWindowTitle(tr("Tintora manual"));
     browser_->setSource(PageOf(languageCode_), QTextDocument::MarkdownResource);
+    // Room between the text and the window's edge, which every page read anew takes away.
+    browser_->document()->setDocumentMargin(12);
 }
 
 // Its frame is known only once it is shown; later it stays where the user put it.
