@@ -1,6 +1,7 @@
 // Renders the editor's main window offscreen, as the program starts it with a scheme file, into
 // a PNG: the screenshots of the AppStream metadata are made by the build, never by hand.
-//   screenshot SCHEME.sch OUT.png English|Russian
+// With "manual" behind, the manual window instead, as Help > Manual opens it.
+//   screenshot SCHEME.sch OUT.png English|Russian [manual]
 #include "preview/clock.h"
 #include "settings/profilefile.h"
 #include "settings/settings.h"
@@ -8,6 +9,7 @@
 #include "ui/applicationlook.h"
 #include "ui/qtwindowdialogs.h"
 #include "ui/mainwindow.h"
+#include "ui/manualwindow.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -23,8 +25,9 @@ int main(int argc, char **argv)
     tintora::ApplyApplicationLook();
     const QStringList arguments = QApplication::arguments().mid(1);
     QTextStream err(stderr);
-    if (arguments.size() != 3) {
-        err << "usage: screenshot SCHEME.sch OUT.png English|Russian\n";
+    const bool manual = arguments.size() == 4 && arguments[3] == QLatin1String("manual");
+    if (arguments.size() != 3 && !manual) {
+        err << "usage: screenshot SCHEME.sch OUT.png English|Russian [manual]\n";
         return 2;
     }
 
@@ -51,8 +54,13 @@ int main(int argc, char **argv)
     tintora::MainWindow window(environment);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/tintora.png")));
     window.show();
+    QWidget *shown = &window;
+    if (manual) {
+        window.showManual();
+        shown = window.findChild<tintora::ManualWindow *>();
+    }
     QApplication::processEvents();
-    if (!window.grab().save(arguments[1], "PNG")) {
+    if (!shown->grab().save(arguments[1], "PNG")) {
         err << "screenshot: cannot write " << arguments[1] << '\n';
         return 1;
     }

@@ -166,6 +166,10 @@
         <source>&amp;Redo</source>
         <translation>&amp;Повторить</translation>
     </message>
+    <message>
+        <source>&amp;Manual</source>
+        <translation>&amp;Руководство</translation>
+    </message>
 </context>
 <context>
     <name>PreviewSettingsDialog</name>
@@ -635,6 +639,13 @@
     <message>
         <source>&amp;Save spcolor.sch</source>
         <translation>&amp;Сохранить spcolor.sch</translation>
+    </message>
+</context>
+<context>
+    <name>tintora::ManualWindow</name>
+    <message>
+        <source>Tintora manual</source>
+        <translation>Руководство Tintora</translation>
     </message>
 </context>
 <context>

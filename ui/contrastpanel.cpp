@@ -12,11 +12,14 @@ ContrastPanel::ContrastPanel(QWidget *parent) : QDockWidget(parent), list_(new Q
     setObjectName(QStringLiteral("contrastPanel"));
     list_->setWordWrap(true);
     setWidget(list_);
-    connect(list_, &QListWidget::itemClicked, this, [this](QListWidgetItem *item) {
+    const auto choose = [this](QListWidgetItem *item) {
         const int element = item->data(Qt::UserRole).toInt();
         if (element > 0)
             emit elementChosen(element);
-    });
+    };
+    connect(list_, &QListWidget::itemClicked, this, choose);
+    // Enter on a row, for who works from the keyboard.
+    connect(list_, &QListWidget::itemActivated, this, choose);
 }
 
 void ContrastPanel::showPlaces(const std::vector<ContrastPlace> &places)

@@ -11,6 +11,7 @@
 #include "editingpanel.h"
 #include "filecommands.h"
 #include "languagetables.h"
+#include "manualwindow.h"
 #include "menubaritemstyle.h"
 #include "phonecommands.h"
 #include "previewpanel.h"
@@ -114,8 +115,8 @@ void MainWindow::setUpMenus()
     }
     connect(ui->previewSettingsAction, &QAction::triggered, this, &MainWindow::showPreviewSettings);
     connect(ui->phoneFolderAction, &QAction::triggered, this, &MainWindow::editPhoneFolder);
+    connect(ui->manualAction, &QAction::triggered, this, &MainWindow::showManual);
     connect(ui->aboutAction, &QAction::triggered, this, &MainWindow::showAbout);
-    ui->aboutAction->setShortcut(QKeySequence(Qt::Key_F1));
 }
 
 void MainWindow::connectPanels()
@@ -338,6 +339,16 @@ void MainWindow::editPhoneFolder()
 void MainWindow::showAbout()
 {
     aboutDialog_->exec();
+}
+
+// Made at its first use; it stays open beside the editor, which goes on working.
+void MainWindow::showManual()
+{
+    if (!manualWindow_)
+        manualWindow_ = new ManualWindow(languageCode_, this);
+    manualWindow_->show();
+    manualWindow_->raise();
+    manualWindow_->activateWindow();
 }
 
 // The title the scheme gives, with the mark of unsaved changes behind it.

@@ -30,6 +30,7 @@ class AboutDialog;
 class Clock;
 class DesignCommands;
 class EditingPanel;
+class ManualWindow;
 class FileCommands;
 class PhoneCommands;
 class PhoneLibrary;
@@ -93,6 +94,8 @@ public slots:
     // Configuration > Phone folder: [Phone] SpColorPath, shown and edited.
     void editPhoneFolder();
     void showAbout();
+    // Help > Manual, also F1.
+    void showManual();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -121,6 +124,7 @@ private:
     std::unique_ptr<Ui::MainWindow> ui;
     AboutDialog *aboutDialog_ = nullptr;
     PreviewSettingsDialog *settingsDialog_ = nullptr;
+    ManualWindow *manualWindow_ = nullptr;
 
     SchemeDocument document_;
     WindowSettings settings_;

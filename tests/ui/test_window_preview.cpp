@@ -346,25 +346,6 @@ TEST(HexColourParseTest, TakesTheCommonFormsAndRefusesTheRest)
     EXPECT_EQ(HexColourEdit::Parse(QString()), std::nullopt);
 }
 
-// Catches a swatch that Tab passes by or that the keyboard cannot open.
-TEST_F(PreviewWindowTest, TabReachesTheSwatchAndSpaceOrEnterOpenTheChooser)
-{
-    start();
-    QWidget *next = child<QWidget>("elementCombo")->nextInFocusChain();
-    while (!(next->focusPolicy() & Qt::TabFocus) || !next->isEnabled())
-        next = next->nextInFocusChain();
-    ASSERT_EQ(next, child<QWidget>("colourSwatch"));
-    next = next->nextInFocusChain();
-    EXPECT_EQ(next, hex());
-
-    dialogs.colourAnswers.push_back(QColor(255, 0, 0));
-    KeyClick(child<QWidget>("colourSwatch"), Qt::Key_Space);
-    EXPECT_EQ(mainWindow->scheme().entry(1).colour, 0x0000FFu);
-    EXPECT_EQ(hex()->text(), QStringLiteral("#FF0000"));
-    KeyClick(child<QWidget>("colourSwatch"), Qt::Key_Return);
-    EXPECT_EQ(dialogs.colourOpenedOn.size(), 2u);
-}
-
 // Catches an export at the wrong size, of the wrong screen, smoothed, or one that leaves the
 // window showing another screen.
 TEST_F(PreviewWindowTest, ExportWritesTheCurrentScreenOrAllScreensAtTheZoom)

@@ -11,7 +11,6 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QTest>
-#include <QTimer>
 
 #include <set>
 
@@ -107,18 +106,6 @@ TEST(RedoKeysTest, CtrlYAndCtrlShiftZWhateverThePlatformHas)
     };
     for (const auto &[platform, expected] : schemes)
         EXPECT_EQ(WithRedoKeysOfEverySystem(platform), expected) << QKeySequence::listToString(platform).toStdString();
-}
-
-TEST_F(ShortcutTest, F1OpensTheAboutBox)
-{
-    startShown();
-    bool shown = false;
-    QTimer::singleShot(0, aboutDialog.get(), [&] {
-        shown = aboutDialog->isVisible();
-        aboutDialog->reject();
-    });
-    QTest::keyClick(mainWindow.get(), Qt::Key_F1);
-    EXPECT_TRUE(shown);
 }
 
 // Catches zoom keys that do nothing, go past 4x or below 1x, or are not shown beside their
