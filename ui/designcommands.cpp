@@ -102,14 +102,14 @@ void MainWindow::applySuggestion()
         return;
     ColourScheme blank;
     BuildDefaultScheme(blank);
-    const std::optional<ColourScheme> suggested =
+    const std::optional<Suggestion> suggested =
         SuggestScheme(blank, suggestionPicture_, settings_.preview, SchemeTone::AsPicture,
                       suggestionVariant_);
     if (!suggested) {
         dialogs().reportError(NoReadableSuggestionText(language_));
         return;
     }
-    document_.replaceWithSuggestion(selectedElement(), *suggested);
+    document_.replaceWithSuggestion(selectedElement(), suggested->scheme);
     findChild<QAction *>(QStringLiteral("anotherSuggestionAction"))->setEnabled(true);
     preview_->setBackgroundPicture(suggestionPicture_);
     ui->clearBackgroundButton->setEnabled(true);
