@@ -139,14 +139,14 @@ void DesignCommands::applySuggestion()
         return;
     ColourScheme blank;
     BuildDefaultScheme(blank);
-    const std::optional<ColourScheme> suggested =
+    const std::optional<Suggestion> suggested =
         SuggestScheme(blank, suggestionPicture_, settings_.values().preview, SchemeTone::AsPicture,
                       suggestionVariant_);
     if (!suggested) {
         dialogs_.reportError(NoReadableSuggestionText());
         return;
     }
-    document_.replaceWithSuggestion(editing_.selectedElement(), *suggested);
+    document_.replaceWithSuggestion(editing_.selectedElement(), suggested->scheme);
     anotherSuggestionAction_->setEnabled(true);
     preview_.preview().setBackgroundPicture(suggestionPicture_);
     ui_.clearBackgroundButton->setEnabled(true);

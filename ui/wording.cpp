@@ -138,15 +138,18 @@ QString RoleName(Role role)
 
 QString ContrastLine(const ContrastPlace &place)
 {
+    const Spot &at = place.judged();
+    const QString bound = place.boundIsLc ? QStringLiteral("Lc ") + QString::number(place.bound, 'g', 3)
+                                          : QString::number(place.bound, 'g', 2) + QStringLiteral(":1");
     return QCoreApplication::translate("tintora::Texts",
                                        "%1 %2: %3, APCA Lc %4, screen %5 %6 at (%7, %8), needs %9")
         .arg(place.element)
         .arg(ElementName(place.element), RatioText(place.ratio), QString::number(place.apca, 'f', 1))
-        .arg(place.screen)
-        .arg(ScreenCaption(place.screen))
-        .arg(place.x)
-        .arg(place.y)
-        .arg(QString::number(place.bound, 'g', 2) + QStringLiteral(":1"));
+        .arg(at.screen)
+        .arg(ScreenCaption(at.screen))
+        .arg(at.x)
+        .arg(at.y)
+        .arg(bound);
 }
 
 QString NoReadableSuggestionText()

@@ -49,9 +49,7 @@ TEST_F(Texts, OutcomesInBothLanguages)
 {
     ContrastPlace weak;
     weak.element = 2;
-    weak.screen = 0;
-    weak.x = 5;
-    weak.y = 17;
+    weak.ratioAt = {0, 0, 5, 17};
     weak.ratio = 1.004;
     weak.apca = -3.21;
     ContrastPlace hands = weak;
