@@ -53,11 +53,25 @@ struct Plan {
     double accentL;
 };
 
-// The variants' steps through the tones: surface L* (for a light scheme; a dark one mirrors
-// it) and highlight L*. A highlight stands 3:1 from a surface this light while a dark text
-// still reads 4.5:1 on both, which leaves the highlight little room around L* 55.
-constexpr std::array<std::pair<double, double>, 6> kToneSteps = {
-    {{96, 56}, {92, 54}, {98, 57}, {90, 53}, {94, 55}, {91, 52}}};
+// The variants' steps through the surfaces' tones, in L* for a light scheme; a dark one
+// mirrors them.
+constexpr std::array<double, 6> kSurfaceSteps = {96, 92, 98, 90, 94, 91};
+
+// The L* whose relative luminance is Y.
+double LightnessOf(double Y)
+{
+    return Y > 216.0 / 24389 ? 116 * std::cbrt(Y) - 16 : Y * 24389.0 / 27;
+}
+
+// The highlight stands 3:1 from the surface, and the text drawn on it, which also stands on
+// the surface beside it, reads 4.5:1 on it: black text on a light scheme, white on a dark one.
+// Their luminances' geometric middle leaves each bound the same room to spare.
+double HighlightLightness(double surfaceL, bool dark)
+{
+    const double surface = Luminance::instance().of(ToneOf(0, 0, surfaceL)) + 0.05;
+    const double middle = dark ? std::sqrt(1.05 / 4.5 * 3 * surface) : std::sqrt(0.05 * 4.5 * surface / 3);
+    return LightnessOf(middle - 0.05);
+}
 
 // The palette's colours merged into hues: colours within 20 degrees of a hue with chroma join
 // it, grey ones stand as one neutral hue.
@@ -87,15 +101,20 @@ std::vector<Hue> HuesOf(const std::vector<PaletteColour> &palette)
     return hues;
 }
 
-Plan MakePlan(const std::vector<PaletteColour> &palette, SchemeTone tone, int variant)
+double MeanLightness(const std::vector<PaletteColour> &palette)
 {
-    double meanLightness = 0;
+    double mean = 0;
     for (const PaletteColour &entry : palette)
-        meanLightness += entry.share * ToLab(entry.colour).L;
+        mean += entry.share * ToLab(entry.colour).L;
+    return mean;
+}
+
+Plan MakePlan(const std::vector<PaletteColour> &palette, bool dark, int variant)
+{
     const std::vector<Hue> hues = HuesOf(palette);
     const int n = int(hues.size());
     Plan plan;
-    plan.dark = tone == SchemeTone::Dark || (tone == SchemeTone::AsPicture && meanLightness < 50);
+    plan.dark = dark;
     // Each variant its own surface hue first, then its own tones.
     plan.surface = hues[variant % n];
     // The highlight: the most colourful hue other than the surface's, in turn.
@@ -103,9 +122,9 @@ Plan MakePlan(const std::vector<PaletteColour> &palette, SchemeTone tone, int va
     std::stable_sort(byChroma.begin(), byChroma.end(), [](const Hue &a, const Hue &b) { return a.C > b.C; });
     std::erase_if(byChroma, [&](const Hue &hue) { return n > 1 && HueDistance(hue.h, plan.surface.h) < 1e-9 && hue.C == plan.surface.C; });
     plan.accent = byChroma[(variant / n) % byChroma.size()];
-    const auto [surfaceL, accentL] = kToneSteps[(variant / n + variant) % kToneSteps.size()];
+    const double surfaceL = kSurfaceSteps[(variant / n + variant) % kSurfaceSteps.size()];
     plan.surfaceL = plan.dark ? 100 - surfaceL - 2 : surfaceL;
-    plan.accentL = plan.dark ? 100 - accentL - 12 : accentL;
+    plan.accentL = HighlightLightness(plan.surfaceL, plan.dark);
     return plan;
 }
 
@@ -247,9 +266,18 @@ double KeptInTone(double L, bool dark)
     return dark ? std::min(L, 100 - kLightSurface) : std::max(L, kLightSurface);
 }
 
-// One step toward readability at each weak place: a layer around a weak text over the
-// picture first becomes a thicker scrim, else the surfaces around it move away from its
-// lightness; a weak cue moves away from what it sits on. False when nothing could change.
+// The lightness an element takes a step away from another's.
+double SteppedAway(int element, const ColourScheme &scheme, double from, bool dark)
+{
+    const double L = ToLab(scheme.entry(element).colour).L;
+    const double stepped = std::clamp(L + (L >= from ? kSurfaceStep : -kSurfaceStep), 0.0, 100.0);
+    return RoleOf(element) == Role::Background ? KeptInTone(stepped, dark) : stepped;
+}
+
+// One step toward readability at each weak place: a layer around a weak text, or under a
+// weak cue, over the picture first becomes a thicker scrim; else the surfaces around a text
+// move away from its lightness, and those under a cue from the cue's, or where they can go
+// no further the cue itself moves. False when nothing could change.
 bool StepAway(ColourScheme &scheme, ContrastChecker &checker, const std::vector<ContrastPlace> &weak,
               bool dark)
 {
@@ -258,38 +286,38 @@ bool StepAway(ColourScheme &scheme, ContrastChecker &checker, const std::vector<
     for (const ContrastPlace &place : weak) {
         const Spot &at = place.judged();
         const Preview &preview = checker.paint(scheme, at.screen, at.state);
-        const Role placeRole = RoleOf(place.element);
+        const bool cue = IsCueRole(RoleOf(place.element));
         const double own = ToLab(scheme.entry(place.element).colour).L;
         double aroundL = 0;
         int count = 0;
+        bool groundMoves = false;
         for (int y = at.y - kSurroundRadius; y <= at.y + kSurroundRadius; ++y) {
             for (int x = at.x - kSurroundRadius; x <= at.x + kSurroundRadius; ++x) {
                 const int element = preview.elementMap().elementAt(x, y);
                 const Role role = RoleOf(element);
-                if (element == place.element || IsInkRole(role) || role == Role::TextOutline)
+                if (element == 0 || element == place.element || IsInkRole(role) || role == Role::TextOutline ||
+                    (cue && !IsCueGround(role)))
                     continue;
-                if (IsCueRole(placeRole)) {
-                    if (IsCueGround(role)) {
-                        aroundL += ToLab(PixelAt(preview.image(), x, y)).L;
-                        ++count;
-                    }
+                if (cue) {
+                    aroundL += ToLab(PixelAt(preview.image(), x, y)).L;
+                    ++count;
+                }
+                if (scheme.entry(element).transparency > 0) {
+                    thicken[element] = true;
+                    groundMoves = true;
                     continue;
                 }
-                if (element == 0)
-                    continue;
-                if (scheme.entry(element).transparency > 0)
-                    thicken[element] = true;
-                else
-                    push[element] = ToLab(scheme.entry(element).colour).L >= own ? kSurfaceStep : -kSurfaceStep;
+                const double L = ToLab(scheme.entry(element).colour).L;
+                const double stepped = SteppedAway(element, scheme, own, dark);
+                if (std::abs(stepped - L) > 0.5) {
+                    push[element] = stepped - L;
+                    groundMoves = true;
+                }
             }
         }
-        if (IsCueRole(placeRole) && count > 0) {
-            const double away = own >= aroundL / count ? kSurfaceStep : -kSurfaceStep;
-            for (int element = 1; element <= kElementCount; ++element) {
-                if (RoleOf(element) == placeRole)
-                    push[element] = away;
-            }
-        }
+        // The other cues carry texts that read on them as they are: this one moves alone.
+        if (cue && count > 0 && !groundMoves)
+            push[place.element] = own >= aroundL / count ? kSurfaceStep : -kSurfaceStep;
     }
     bool moved = false;
     for (int element = 1; element <= kElementCount; ++element) {
@@ -356,15 +384,12 @@ std::vector<PaletteColour> PicturePalette(const QImage &picture, int maxColours)
     return colours;
 }
 
-std::optional<Suggestion> SuggestScheme(const ColourScheme &base, const QImage &picture,
-                                        const PreviewSettings &settings, SchemeTone tone, int variant)
+namespace {
+
+Suggestion SuggestInTone(const ColourScheme &base, const std::vector<PaletteColour> &palette,
+                         ContrastChecker &checker, bool dark, int variant)
 {
-    const std::vector<PaletteColour> palette = PicturePalette(picture);
-    if (palette.empty())
-        return std::nullopt;
-    const Plan plan = MakePlan(palette, tone, std::max(0, variant));
-    ContrastChecker checker(settings, true);
-    checker.setBackground(picture);
+    const Plan plan = MakePlan(palette, dark, variant);
     ColourScheme scheme = base;
     ColourSurfaces(scheme, plan);
     // Each round colours the texts for the surfaces as they are, then moves what still
@@ -375,11 +400,35 @@ std::optional<Suggestion> SuggestScheme(const ColourScheme &base, const QImage &
         std::vector<ContrastPlace> places = checker.check(scheme);
         std::erase_if(places, [](const ContrastPlace &p) { return !p.weak(); });
         if (!best || Shortfall(places) < Shortfall(best->weak))
-            best = Suggestion{scheme, places};
+            best = Suggestion{scheme, places, dark ? SchemeTone::Dark : SchemeTone::Light};
         if (places.empty() || !StepAway(scheme, checker, places, plan.dark))
             break;
     }
-    return best;
+    return *best;
+}
+
+}  // namespace
+
+std::optional<Suggestion> SuggestScheme(const ColourScheme &base, const QImage &picture,
+                                        const PreviewSettings &settings, SchemeTone tone, int variant)
+{
+    const std::vector<PaletteColour> palette = PicturePalette(picture);
+    if (palette.empty())
+        return std::nullopt;
+    ContrastChecker checker(settings, true);
+    checker.setBackground(picture);
+    variant = std::max(0, variant);
+    if (tone != SchemeTone::AsPicture)
+        return SuggestInTone(base, palette, checker, tone == SchemeTone::Dark, variant);
+    // The picture's own tone first; the other one when texts over the picture, which no
+    // surface can help, read only that way (light windows in a night picture under dark
+    // schemes' light texts).
+    const bool dark = MeanLightness(palette) < 50;
+    Suggestion first = SuggestInTone(base, palette, checker, dark, variant);
+    if (first.weak.empty())
+        return first;
+    Suggestion other = SuggestInTone(base, palette, checker, !dark, variant);
+    return Shortfall(other.weak) < Shortfall(first.weak) ? other : first;
 }
 
 }  // namespace tintora

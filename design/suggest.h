@@ -28,12 +28,14 @@ enum class SchemeTone { AsPicture, Dark, Light };
 struct Suggestion {
     ColourScheme scheme;
     std::vector<ContrastPlace> weak;
+    SchemeTone tone = SchemeTone::Light;  // the one given: Dark or Light
 };
 
 // Every element of base coloured from picture (the 128 x 128 background it will be shown
 // with), the name kept. Each variant chooses its colours differently. Checked on every
 // screen in every state of the phone before it is given: nullopt only for a picture
-// without colours.
+// without colours. AsPicture takes the picture's tone, or the other one where only that
+// one reads.
 std::optional<Suggestion> SuggestScheme(const ColourScheme &base, const QImage &picture,
                                         const PreviewSettings &settings, SchemeTone tone,
                                         int variant);
