@@ -2,6 +2,7 @@
 #include "command.h"
 #include "failure.h"
 #include "inputfiles.h"
+#include "schemejson.h"
 
 #include "design/contrast.h"
 #include "design/suggest.h"
@@ -112,6 +113,17 @@ std::optional<ContrastStandard> StandardNamed(const QString &name)
     return std::nullopt;
 }
 
+// The one line of a check that every text passed, after what was checked.
+QString PassLine(ContrastStandard standard, int screens, int states)
+{
+    const double bound = ContrastBound(int(Element::MainText), standard);
+    const QString reads = IsLcStandard(standard) ? QStringLiteral("Lc %1").arg(bound) : QStringLiteral("%1:1").arg(bound);
+    QString line = QStringLiteral("Every text reads at %1 or more on %2 screens").arg(reads).arg(screens);
+    if (states > 1)
+        line += QStringLiteral(" in %1 states of the phone").arg(states);
+    return line;
+}
+
 int Check(const QStringList &args)
 {
     QString error;
@@ -157,12 +169,27 @@ int Check(const QStringList &args)
     } else {
         for (const ContrastPlace &place : weak)
             out << ContrastLine(place) << '\n';
+        if (weak.empty())
+            out << PassLine(standard, checker.screensMeasured(), checker.stateCount()) << '\n';
     }
     return weak.empty() ? 0 : 1;
 }
 
 // Written, with places below their bound named on standard error: apart from 1, a failure.
 constexpr int kSuggestedWithWeakPlaces = 3;
+
+// What suggest wrote: the file (empty for standard output), the tone and the picture's
+// main colours.
+QString WrittenLine(const QString &file, SchemeTone tone, const QImage &picture)
+{
+    QStringList colours;
+    for (const PaletteColour &entry : PicturePalette(picture, 3))
+        colours << QLatin1Char('#') + HexColour(entry.colour);
+    return QStringLiteral("Wrote %1: a %2 scheme from the picture's %3")
+        .arg(file.isEmpty() ? QStringLiteral("the scheme to standard output") : file,
+             tone == SchemeTone::Dark ? QStringLiteral("dark") : QStringLiteral("light"),
+             colours.join(QStringLiteral(", ")));
+}
 
 int Suggest(const QStringList &args)
 {
@@ -208,6 +235,12 @@ int Suggest(const QStringList &args)
         return Fail(NoReadableSuggestionText());
     if (const int written = WriteSchemeImage(out, EncodeScheme(suggestion->scheme)); written != 0)
         return written;
+    // What was written goes beside the scheme, not into it: to standard error when the
+    // scheme went to standard output.
+    const bool toStandardOutput = out == QLatin1String("-");
+    QTextStream said(toStandardOutput ? stderr : stdout);
+    said << WrittenLine(toStandardOutput ? QString() : out, suggestion->tone, *picture) << '\n';
+    said.flush();
     if (suggestion->weak.empty())
         return 0;
     QTextStream err(stderr);

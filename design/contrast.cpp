@@ -401,6 +401,8 @@ public:
         return figures.worst;
     }
 
+    bool measuresScreen(int screen) const { return !screens_[screen].worst.empty(); }
+
 private:
     bool stillTrue(const ScreenFigures &figures, const ColourScheme &scheme) const
     {
@@ -456,6 +458,17 @@ void ContrastChecker::setBackground(const QImage &scaled128)
 const Preview &ContrastChecker::paint(const ColourScheme &scheme, int screen, int state)
 {
     return states_[state]->paint(scheme, screen);
+}
+
+int ContrastChecker::screensMeasured() const
+{
+    int count = 0;
+    for (int screen = 0; screen < kScreenCount; ++screen) {
+        count += std::ranges::any_of(states_, [&](const std::unique_ptr<State> &state) {
+            return state->measuresScreen(screen);
+        });
+    }
+    return count;
 }
 
 std::vector<ContrastPlace> ContrastChecker::check(const ColourScheme &scheme)

@@ -101,6 +101,8 @@ public:
     // own way.
     const Preview &paint(const ColourScheme &scheme, int screen, int state = 0);
     int stateCount() const { return int(states_.size()); }
+    // How many of the screens the last check measured something on, in any state.
+    int screensMeasured() const;
 
 private:
     class State;

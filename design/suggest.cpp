@@ -44,18 +44,28 @@ struct Hue {
     double L;  // as the picture has it
 };
 
-// What one variant takes from the picture: the surfaces' hue and tone, the highlights'.
+// How a variant colours its title bars: near the surface like the other bars, further
+// toward the middle, or in the highlight's colour. The title text also stands on the
+// surface, so the bars stay on the surface's side of the highlight; the soft-key bar keeps
+// the surface's tone, as the highlight of the word choices touches it.
+enum class BarStyle { Plain, Toned, Accent };
+
+// What one variant takes from the picture: the surfaces' hue and tone, the lines', the
+// highlights'.
 struct Plan {
     Hue surface;
+    Hue lines;  // the frames': the next most used hue after the surface's
     Hue accent;
     bool dark;
     double surfaceL;
     double accentL;
+    BarStyle bars;
 };
 
-// The variants' steps through the surfaces' tones, in L* for a light scheme; a dark one
-// mirrors them.
-constexpr std::array<double, 6> kSurfaceSteps = {96, 92, 98, 90, 94, 91};
+// The two surface tones the variants take in turn, in L* for a light scheme; a dark one
+// mirrors them. Far enough apart to be told at a glance (CIEDE2000 over 5), both leaving
+// the highlight room between its text and the surface.
+constexpr std::array<double, 2> kSurfaceSteps = {97, 88};
 
 // The L* whose relative luminance is Y.
 double LightnessOf(double Y)
@@ -115,17 +125,28 @@ Plan MakePlan(const std::vector<PaletteColour> &palette, bool dark, int variant)
     const int n = int(hues.size());
     Plan plan;
     plan.dark = dark;
-    // Each variant its own surface hue first, then its own tones.
-    plan.surface = hues[variant % n];
+    // Each variant its own bars first, then its own surface hue and tone, then highlight.
+    plan.bars = BarStyle(variant % 3);
+    const int turn = variant / 3;
+    plan.surface = hues[turn % n];
+    plan.lines = hues[(turn + 1) % n];
     // The highlight: the most colourful hue other than the surface's, in turn.
     std::vector<Hue> byChroma = hues;
     std::stable_sort(byChroma.begin(), byChroma.end(), [](const Hue &a, const Hue &b) { return a.C > b.C; });
     std::erase_if(byChroma, [&](const Hue &hue) { return n > 1 && HueDistance(hue.h, plan.surface.h) < 1e-9 && hue.C == plan.surface.C; });
-    plan.accent = byChroma[(variant / n) % byChroma.size()];
-    const double surfaceL = kSurfaceSteps[(variant / n + variant) % kSurfaceSteps.size()];
-    plan.surfaceL = plan.dark ? 100 - surfaceL - 2 : surfaceL;
-    plan.accentL = HighlightLightness(plan.surfaceL, plan.dark);
+    plan.accent = byChroma[(turn / n) % byChroma.size()];
+    const double surfaceL = kSurfaceSteps[turn % kSurfaceSteps.size()];
+    plan.surfaceL = dark ? 100 - surfaceL - 2 : surfaceL;
+    plan.accentL = HighlightLightness(plan.surfaceL, dark);
     return plan;
+}
+
+bool IsTitleBar(int element)
+{
+    using enum Element;
+    static constexpr std::array kTitles = {TitleBarTop,       TitleBarBottom,   NoticeTitleTop,
+                                           NoticeTitleBottom, EmergencyTitleTop, EmergencyTitleBottom};
+    return std::ranges::count(kTitles, Element(element)) > 0;
 }
 
 // The colours that are not text. Layers over the picture start translucent, a scrim the
@@ -136,21 +157,26 @@ void ColourSurfaces(ColourScheme &scheme, const Plan &plan)
     const Colour surface = ToneOf(plan.surface.h, plan.surface.C, plan.surfaceL);
     const Colour barTop = ToneOf(plan.surface.h, plan.surface.C, plan.surfaceL + toward * 6);
     const Colour barBottom = ToneOf(plan.surface.h, plan.surface.C, plan.surfaceL + toward * 12);
-    const Colour frame = ToneOf(plan.surface.h, plan.surface.C, plan.surfaceL + toward * 30);
+    const Colour frame = ToneOf(plan.lines.h, plan.lines.C, plan.surfaceL + toward * 30);
     const Colour accent = ToneOf(plan.accent.h, plan.accent.C, plan.accentL);
     const Colour accentBottom = ToneOf(plan.accent.h, plan.accent.C, plan.accentL + toward * 2);
     // Today's cell shares the chosen day's text, so it stays on the highlight's side.
     const Colour today = ToneOf(plan.accent.h, plan.accent.C, plan.accentL + toward * 4);
+    const Colour tonedTop = ToneOf(plan.surface.h, plan.surface.C, plan.surfaceL + toward * 20);
+    const Colour tonedBottom = ToneOf(plan.surface.h, plan.surface.C, plan.surfaceL + toward * 26);
+    const auto band = [](int element, Colour top, Colour bottom) { return IsBandBottom(element) ? bottom : top; };
     for (int element = 1; element <= kElementCount; ++element) {
         SchemeEntry &entry = scheme.entry(element);
         entry.transparency = 0;
         switch (RoleOf(element)) {
         case Role::Background: entry.colour = surface; break;
-        case Role::Bar: entry.colour = IsBandBottom(element) ? barBottom : barTop; break;
-        case Role::PressedBar:
-        case Role::Highlight:
-            entry.colour = IsBandBottom(element) ? accentBottom : accent;
+        case Role::Bar:
+            entry.colour = !IsTitleBar(element) || plan.bars == BarStyle::Plain ? band(element, barTop, barBottom)
+                           : plan.bars == BarStyle::Accent ? band(element, accent, accentBottom)
+                                                           : band(element, tonedTop, tonedBottom);
             break;
+        case Role::PressedBar:
+        case Role::Highlight: entry.colour = band(element, accent, accentBottom); break;
         case Role::Today: entry.colour = today; break;
         case Role::Frame: entry.colour = frame; break;
         case Role::Cursor: entry.colour = accent; break;

@@ -11,8 +11,10 @@
 #include <QImage>
 
 #include <algorithm>
+#include <limits>
 #include <map>
 #include <random>
+#include <set>
 #include <tuple>
 
 namespace tintora {
@@ -174,6 +176,78 @@ TEST_F(DesignTest, WhiteTextOnBlackIsTwentyOneToOne)
     EXPECT_DOUBLE_EQ(best, 21.0);
     EXPECT_NEAR(ApcaContrast(ApcaLuminance(0xFFFFFF), ApcaLuminance(0x000000)), -107.9, 0.1);
     EXPECT_NEAR(ApcaContrast(ApcaLuminance(0x000000), ApcaLuminance(0xFFFFFF)), 106.0, 0.1);
+}
+
+// Fault caught: variants that repeat or hardly differ, such as variant numbers taken modulo
+// the picture's hues, so that a picture of one hue gives one scheme and the highlight never
+// changes; a variant number that overflows on the way to its colours.
+TEST_F(DesignTest, TheFirstSixVariantsDifferVisiblyInTheirMainColours)
+{
+    ColourScheme base;
+    BuildDefaultScheme(base);
+    // The surfaces, bars and highlight people see first.
+    constexpr std::array kMain = {1, 7, 13, 14, 18, 21};
+    QImage grey(128, 128, QImage::Format_RGB888), twoHues(128, 128, QImage::Format_RGB888);
+    grey.fill(QColor(128, 128, 128));
+    for (int y = 0; y < 128; ++y)
+        for (int x = 0; x < 128; ++x)
+            twoHues.setPixelColor(x, y, x < 80 ? QColor(40, 90, 190) : QColor(230, 140, 40));
+    for (const QImage &picture : {grey, twoHues}) {
+        std::vector<ColourScheme> variants;
+        for (int variant = 0; variant < 6; ++variant) {
+            const std::optional<Suggestion> suggestion =
+                SuggestScheme(base, picture, Settings(), SchemeTone::AsPicture, variant);
+            ASSERT_TRUE(suggestion);
+            variants.push_back(suggestion->scheme);
+        }
+        for (int a = 0; a < 6; ++a) {
+            for (int b = a + 1; b < 6; ++b) {
+                double most = 0;
+                for (int element : kMain)
+                    most = std::max(most, Difference(variants[a].entry(element).colour, variants[b].entry(element).colour));
+                EXPECT_GE(most, 5) << "variants " << a << " and " << b << " of the "
+                                   << (picture == grey ? "grey" : "two-hued") << " picture";
+            }
+        }
+        EXPECT_TRUE(SuggestScheme(base, picture, Settings(), SchemeTone::Dark, std::numeric_limits<int>::max()));
+    }
+}
+
+// Fault caught: texts chosen at the very bound, the ink's safety margin dropped, so that the
+// rounding of a colour by a unit or two (the phone's 16-bit display, a scheme edited in
+// another tool) takes a suggested text below its bound.
+TEST_F(DesignTest, ASuggestionStillReadsWithItsColoursRoundedToSixteenBits)
+{
+    ColourScheme base;
+    BuildDefaultScheme(base);
+    const auto rounded = [](Colour colour) {
+        // Each channel to its nearest of 32 (green 64) steps, as 5-6-5 pixels show it.
+        const auto channel = [](int value, int bits) {
+            const int steps = (1 << bits) - 1;
+            return (value * steps + 127) / 255 * 255 / steps;
+        };
+        return Colour(channel(colour & 0xFF, 5)) | Colour(channel(colour >> 8 & 0xFF, 6)) << 8 |
+               Colour(channel(colour >> 16 & 0xFF, 5)) << 16;
+    };
+    for (int kind = 0; kind < 20; kind += 3) {
+        const QImage picture = MakePicture(kind);
+        const std::optional<Suggestion> suggestion =
+            SuggestScheme(base, picture, Settings(), SchemeTone::AsPicture, kind % 6);
+        ASSERT_TRUE(suggestion);
+        ColourScheme shown = suggestion->scheme;
+        for (SchemeEntry &entry : shown.entries)
+            entry.colour = rounded(entry.colour);
+        ContrastChecker checker(Settings(), true);
+        checker.setBackground(picture);
+        std::set<int> weak, named;
+        for (const ContrastPlace &place : checker.check(shown)) {
+            if (place.weak())
+                weak.insert(place.element);
+        }
+        for (const ContrastPlace &place : suggestion->weak)
+            named.insert(place.element);
+        EXPECT_TRUE(std::ranges::includes(named, weak)) << "picture " << kind;
+    }
 }
 
 // The twenty pictures: flat, gradients, noise and mixtures of them.
