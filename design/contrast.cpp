@@ -199,11 +199,15 @@ void ForEachInkPixel(const QImage &image, const ElementMap &map, const ElementSe
     }
 }
 
-std::vector<QPoint> WeakPixels(const QImage &image, const ElementMap &map)
+std::vector<QPoint> WeakPixels(const QImage &image, const ElementMap &map, ContrastStandard standard)
 {
     std::vector<QPoint> weak;
     ForEachInkPixel(image, map, ElementSet{}, [&](const InkPixel &pixel) {
-        if (ContrastRatio(pixel.inkLuminance, pixel.aroundLuminance) < ContrastBound(pixel.element))
+        const double bound = ContrastBound(pixel.element, standard);
+        const bool below = BoundIsLc(pixel.element, standard)
+                               ? std::abs(ApcaContrast(pixel.inkApca, pixel.aroundApca)) < bound
+                               : ContrastRatio(pixel.inkLuminance, pixel.aroundLuminance) < bound;
+        if (below)
             weak.emplace_back(pixel.x, pixel.y);
     });
     return weak;

@@ -44,7 +44,8 @@ void ForEachInkPixel(const QImage &image, const ElementMap &map, const ElementSe
                      const std::function<void(const InkPixel &)> &visit);
 
 // The pixels of the picture where an ink element falls below its contrast bound.
-std::vector<QPoint> WeakPixels(const QImage &image, const ElementMap &map);
+std::vector<QPoint> WeakPixels(const QImage &image, const ElementMap &map,
+                               ContrastStandard standard = ContrastStandard::WcagAA);
 
 // Where a figure was measured: which of the checked phone states, which screen, which pixel.
 struct Spot {

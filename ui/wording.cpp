@@ -152,6 +152,27 @@ QString ContrastLine(const ContrastPlace &place)
         .arg(bound);
 }
 
+QString ContrastSentence(const ContrastPlace &place)
+{
+    // Two decimals at most, the zeros after them dropped: 1.5, 4.49, 7.
+    const auto ratio = [](double value) {
+        QString text = QString::number(std::floor(value * 100) / 100, 'f', 2);
+        while (text.endsWith(QLatin1Char('0')))
+            text.chop(1);
+        if (text.endsWith(QLatin1Char('.')))
+            text.chop(1);
+        return text;
+    };
+    const QString figures =
+        place.boundIsLc
+            ? QCoreApplication::translate("tintora::Texts", "Lc %1, needs Lc %2")
+                  .arg(QString::number(std::floor(std::abs(place.apca))), QString::number(place.bound))
+            : QCoreApplication::translate("tintora::Texts", "%1 : 1, needs %2 : 1")
+                  .arg(ratio(place.ratio), ratio(place.bound));
+    return QCoreApplication::translate("tintora::Texts", "%1: hard to read on %2 (%3)")
+        .arg(ElementName(place.element), ScreenCaption(place.judged().screen), figures);
+}
+
 QString NoReadableSuggestionText()
 {
     return QCoreApplication::translate("tintora::Texts", "No readable scheme could be made for this picture");
