@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <limits>
 #include <optional>
 #include <tuple>
 
@@ -269,12 +270,43 @@ struct ScreenFigures {
     }
 
 private:
+    // APCA's powers are the measure's dearest part. For one text luminance, |Lc| grows with
+    // the distance of the surroundings from the text on either side, so a pixel of the same
+    // text luminance whose surroundings lie farther out than those of one already measured
+    // cannot come nearer 0, and its Lc is not worked out.
+    struct LcReach {
+        double text;
+        double nearestAbove = std::numeric_limits<double>::infinity();
+        double nearestBelow = -std::numeric_limits<double>::infinity();
+
+        // Apart from equal surroundings, which give the same Lc, a margin far above the
+        // powers' rounding keeps the skip on the safe side.
+        bool fartherOut(double ink, double around) const
+        {
+            constexpr double kSlack = 1e-12;
+            if (ink != text)
+                return false;
+            return around > text ? around == nearestAbove || around > nearestAbove + kSlack
+                                 : around == nearestBelow || around < nearestBelow - kSlack;
+        }
+        void add(double ink, double around)
+        {
+            if (ink != text)
+                return;
+            if (around > text)
+                nearestAbove = std::min(nearestAbove, around);
+            else
+                nearestBelow = std::max(nearestBelow, around);
+        }
+    };
+
     struct RowWorst {
         int element;
         int x;
         double ratio;
         int lcX;
         double lc;
+        LcReach reach;
     };
 
     std::array<bool, kSize> takeChangedRows(const QImage &newImage, const ElementMap &newMap)
@@ -300,15 +332,19 @@ private:
         row.clear();
         surroundings.forEachPixel(map, y, true, [&](int element, int x, const PixelFigures &f) {
             const double ratio = ContrastRatio(f.luminance, f.around);
-            const double lc = ApcaContrast(f.apca, f.apcaAround);
             const auto kept = std::ranges::find(row, element, &RowWorst::element);
             if (kept == row.end()) {
-                row.push_back({element, x, ratio, x, lc});
+                row.push_back({element, x, ratio, x, ApcaContrast(f.apca, f.apcaAround), {f.apca}});
+                row.back().reach.add(f.apca, f.apcaAround);
                 return;
             }
             if (Lower(ratio, kept->ratio))
                 std::tie(kept->x, kept->ratio) = std::pair(x, ratio);
-            if (NearerZero(lc, kept->lc))
+            // Nothing comes nearer 0 than 0.
+            if (kept->lc == 0 || kept->reach.fartherOut(f.apca, f.apcaAround))
+                return;
+            kept->reach.add(f.apca, f.apcaAround);
+            if (const double lc = ApcaContrast(f.apca, f.apcaAround); NearerZero(lc, kept->lc))
                 std::tie(kept->lcX, kept->lc) = std::pair(x, lc);
         });
     }
