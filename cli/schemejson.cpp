@@ -13,8 +13,6 @@
 
 namespace tintora::cli {
 
-namespace {
-
 QString HexColour(Colour colour)
 {
     return QStringLiteral("%1%2%3")
@@ -23,6 +21,8 @@ QString HexColour(Colour colour)
         .arg(colour >> 16 & 0xFF, 2, 16, QChar('0'))
         .toUpper();
 }
+
+namespace {
 
 std::optional<Colour> ParseHexColour(const QString &text)
 {

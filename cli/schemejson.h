@@ -12,6 +12,8 @@ namespace tintora::cli {
 // The scheme as the JSON of `tintora-cli dump`: one entry per line, so that a
 // scheme kept under version control diffs well.
 QString SchemeJson(const ColourScheme &scheme);
+// A colour as dump writes it: six hexadecimal digits, red, green, blue.
+QString HexColour(Colour colour);
 
 // A key given twice in one object of the JSON text, which Qt's reader would
 // silently take the last of: the rule that names it ("entries[2]: \"colour\" is

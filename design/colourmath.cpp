@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 namespace tintora {
 
@@ -19,11 +20,15 @@ struct LabTransforms {
                                    INTENT_RELATIVE_COLORIMETRIC, cmsFLAGS_NOCACHE);
         fromLab = cmsCreateTransform(lab, TYPE_Lab_DBL, srgb, TYPE_RGB_8,
                                      INTENT_RELATIVE_COLORIMETRIC, cmsFLAGS_NOCACHE);
+        // Unclipped, so that a colour outside sRGB shows as a channel outside 0 to 1.
+        fromLabUnbounded = cmsCreateTransform(lab, TYPE_Lab_DBL, srgb, TYPE_RGB_DBL,
+                                              INTENT_RELATIVE_COLORIMETRIC, cmsFLAGS_NOCACHE);
         cmsCloseProfile(srgb);
         cmsCloseProfile(lab);
     }
     cmsHTRANSFORM toLab;
     cmsHTRANSFORM fromLab;
+    cmsHTRANSFORM fromLabUnbounded;
 };
 
 const LabTransforms &Transforms()
@@ -116,9 +121,58 @@ Colour WithLightness(Colour colour, double lightness)
 
 double Difference(Colour a, Colour b)
 {
-    const Lab la = ToLab(a), lb = ToLab(b);
-    const cmsCIELab ca{la.L, la.a, la.b}, cb{lb.L, lb.a, lb.b};
+    return Difference(ToLab(a), ToLab(b));
+}
+
+double Difference(const Lab &a, const Lab &b)
+{
+    const cmsCIELab ca{a.L, a.a, a.b}, cb{b.L, b.a, b.b};
     return cmsCIE2000DeltaE(&ca, &cb, 1, 1, 1);
+}
+
+Lch ToLch(Colour colour)
+{
+    const Lab lab = ToLab(colour);
+    const double h = std::atan2(lab.b, lab.a) * 180 / std::numbers::pi;
+    return {lab.L, lab.chroma(), h < 0 ? h + 360 : h};
+}
+
+namespace {
+
+Lab FromLch(double L, double C, double h)
+{
+    const double radians = h * std::numbers::pi / 180;
+    return {L, C * std::cos(radians), C * std::sin(radians)};
+}
+
+bool InSrgb(const Lab &lab)
+{
+    const cmsCIELab in{lab.L, lab.a, lab.b};
+    double rgb[3];
+    cmsDoTransform(Transforms().fromLabUnbounded, &in, rgb, 1);
+    constexpr double kSlack = 0.5 / 255;
+    return std::all_of(rgb, rgb + 3, [](double v) { return v >= -kSlack && v <= 1 + kSlack; });
+}
+
+}  // namespace
+
+Colour ToneOf(double h, double chroma, double L)
+{
+    L = std::clamp(L, 0.0, 100.0);
+    if (InSrgb(FromLch(L, chroma, h)))
+        return FromLab(FromLch(L, chroma, h));
+    double inside = 0, outside = chroma;
+    for (int halving = 0; halving < 14; ++halving) {
+        const double middle = (inside + outside) / 2;
+        (InSrgb(FromLch(L, middle, h)) ? inside : outside) = middle;
+    }
+    return FromLab(FromLch(L, inside, h));
+}
+
+double HueDistance(double a, double b)
+{
+    const double d = std::fmod(std::abs(a - b), 360.0);
+    return d > 180 ? 360 - d : d;
 }
 
 }  // namespace tintora

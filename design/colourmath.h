@@ -46,5 +46,19 @@ Colour FromLab(const Lab &lab);
 Colour WithLightness(Colour colour, double lightness);
 // CIEDE2000.
 double Difference(Colour a, Colour b);
+double Difference(const Lab &a, const Lab &b);
+
+// CIE LCh, the polar form of Lab: lightness, chroma and hue in degrees. Palettes are built in
+// it because a tone taken at the same hue angle keeps the picture's hue, while sRGB's own
+// lighter and darker shift it.
+struct Lch {
+    double L = 0, C = 0, h = 0;
+};
+Lch ToLch(Colour colour);
+// The colour at lightness L of hue h, with the chroma asked for or, where sRGB holds less
+// at that lightness and hue, the most it holds: the hue is kept, the chroma given up.
+Colour ToneOf(double h, double chroma, double L);
+// The angle between two hues, 0 to 180 degrees.
+double HueDistance(double a, double b);
 
 }  // namespace tintora

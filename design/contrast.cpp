@@ -10,7 +10,9 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <limits>
 #include <optional>
+#include <tuple>
 
 namespace tintora {
 
@@ -18,15 +20,20 @@ namespace {
 
 constexpr int kSize = ElementMap::kSize;
 
-const ElementSet &InkElements()
+// Each element's part in the measure: an ink, a cue (highlight or pressed key), or neither.
+enum Measured : std::uint8_t { kNotMeasured, kInk, kCue };
+
+const std::array<Measured, kElementCount + 1> &MeasuredElements()
 {
-    static const ElementSet ink = [] {
-        ElementSet set{};
-        for (int element = 1; element <= kElementCount; ++element)
-            set[element] = IsInkRole(RoleOf(element));
-        return set;
+    static const std::array<Measured, kElementCount + 1> measured = [] {
+        std::array<Measured, kElementCount + 1> table{};
+        for (int element = 1; element <= kElementCount; ++element) {
+            const Role role = RoleOf(element);
+            table[element] = IsInkRole(role) ? kInk : IsCueRole(role) ? kCue : kNotMeasured;
+        }
+        return table;
     }();
-    return ink;
+    return measured;
 }
 
 // Whether any of the rows within kSurroundRadius of y is marked.
@@ -36,16 +43,28 @@ bool AnyRowInReach(const std::array<bool, kSize> &rows, int y)
                        rows.begin() + std::min(kSize, y + kSurroundRadius + 1), std::identity());
 }
 
-// The picture's luminance and the element behind each pixel, with a border of
+// What one measured pixel and its surroundings give.
+struct PixelFigures {
+    double luminance, around;
+    double apca, apcaAround;
+};
+
+// The picture's luminances and the element behind each pixel, with a border of
 // kSurroundRadius that counts as nothing, so that every 5 x 5 square lies inside.
 class Surroundings {
 public:
     static constexpr int kStride = kSize + 2 * kSurroundRadius;
     static constexpr std::uint8_t kNothing = 0xFF;
     static_assert(kElementCount < kNothing);
+    // Indexed by the element behind a pixel: whether it is left out of the surroundings.
+    using Skipped = std::array<std::uint8_t, 256>;
 
     // The last square's vector lanes reach past the border.
-    Surroundings() : luminance_(kStride * (kStride + 1)), element_(kStride * (kStride + 1), kNothing) {}
+    Surroundings()
+        : luminance_(kStride * (kStride + 1)), apca_(kStride * (kStride + 1)),
+          element_(kStride * (kStride + 1), kNothing)
+    {
+    }
 
     Surroundings(const QImage &image, const ElementMap &map, const ElementSet &ignored)
         : Surroundings()
@@ -58,64 +77,85 @@ public:
     // Row y of the picture changed.
     void forgetRow(const ElementMap &map, int y)
     {
-        const ElementSet &ink = InkElements();
-        inkRow_[y] = std::any_of(map.row(y), map.row(y) + kSize, [&](std::uint8_t e) { return ink[e]; });
+        const auto &measured = MeasuredElements();
+        measuredRow_[y] = std::any_of(map.row(y), map.row(y) + kSize,
+                                      [&](std::uint8_t e) { return measured[e] != kNotMeasured; });
         filled_[y] = false;
     }
-    // Only the rows that a square around an ink pixel reaches are ever read.
+    // Only the rows that a square around a measured pixel reaches are ever read.
     void fillInReach(const QImage &image, const ElementMap &map, const ElementSet &ignored)
     {
         for (int y = 0; y < kSize; ++y) {
-            if (!filled_[y] && AnyRowInReach(inkRow_, y))
+            if (!filled_[y] && AnyRowInReach(measuredRow_, y))
                 fill(image, map, ignored, y);
         }
     }
-    bool inkRow(int y) const { return inkRow_[y]; }
+    bool measuredRow(int y) const { return measuredRow_[y]; }
 
-    // visit(element, x, its luminance, the mean around it) for each ink pixel of row y that
-    // has surroundings.
+    // visit(element, x, figures) for each pixel of row y of the kinds asked for that has
+    // surroundings. A text stands on everything but itself; a cue on the surfaces and bars
+    // beside it, not on lines, icons or texts.
     template <typename Visit>
-    void forEachInkPixel(const ElementMap &map, int y, Visit visit) const
+    void forEachPixel(const ElementMap &map, int y, bool cues, Visit visit) const
     {
-        const ElementSet &ink = InkElements();
+        static const Skipped inkSkips = [] {
+            Skipped skipped{};
+            skipped[kNothing] = 1;
+            return skipped;
+        }();
+        static const Skipped cueSkips = [] {
+            Skipped skipped;
+            skipped.fill(1);
+            for (int element = 1; element <= kElementCount; ++element)
+                skipped[element] = !IsCueGround(RoleOf(element));
+            return skipped;
+        }();
+        const auto &measured = MeasuredElements();
         const std::uint8_t *drawnBy = map.row(y);
         for (int x = 0; x < kSize; ++x) {
             const int element = drawnBy[x];
-            if (!ink[element])
+            if (measured[element] == kNotMeasured || (measured[element] == kCue && !cues))
                 continue;
-            if (const std::optional<double> mean = around(element, x, y))
-                visit(element, x, luminance_[at(x, y)], *mean);
+            if (const std::optional<PixelFigures> figures =
+                    around(element, x, y, measured[element] == kCue ? cueSkips : inkSkips))
+                visit(element, x, *figures);
         }
     }
 
 private:
-    // The mean luminance around (x, y) of what other elements than element drew; nullopt
-    // when there is none.
-    std::optional<double> around(int element, int x, int y) const
+    // The pixel at (x, y) and the mean around it of what is neither element nor skipped;
+    // nullopt when there is none.
+    std::optional<PixelFigures> around(int element, int x, int y, const Skipped &skipped) const
     {
         // Eight lanes, of which five are the square's row: whole vector registers, no branch
         // (which pixels count is as good as random), no lane waiting on another.
         constexpr int kLanes = 8;
         constexpr std::array<int, kLanes> inSquare = {1, 1, 1, 1, 1, 0, 0, 0};
         static_assert(2 * kSurroundRadius + 1 == 5);
-        std::array<float, kLanes> sum{};
+        std::array<float, kLanes> sum{}, apcaSum{};
         std::array<int, kLanes> count{};
         for (int v = -kSurroundRadius; v <= kSurroundRadius; ++v) {
-            const float *lum = &luminance_[at(x - kSurroundRadius, y + v)];
-            const std::uint8_t *drawnBy = &element_[at(x - kSurroundRadius, y + v)];
+            const int start = at(x - kSurroundRadius, y + v);
+            const float *lum = &luminance_[start];
+            const float *apca = &apca_[start];
+            const std::uint8_t *drawnBy = &element_[start];
             for (int u = 0; u < kLanes; ++u) {
-                const int counts = inSquare[u] & (drawnBy[u] != element) & (drawnBy[u] != kNothing);
+                const int counts = inSquare[u] & (drawnBy[u] != element) & (skipped[drawnBy[u]] ^ 1);
                 sum[u] += lum[u] * float(counts);
+                apcaSum[u] += apca[u] * float(counts);
                 count[u] += counts;
             }
         }
-        double total = 0;
+        double total = 0, apcaTotal = 0;
         int n = 0;
         for (int u = 0; u < kLanes; ++u) {
             total += sum[u];
+            apcaTotal += apcaSum[u];
             n += count[u];
         }
-        return n ? std::optional(total / n) : std::nullopt;
+        if (n == 0)
+            return std::nullopt;
+        return PixelFigures{luminance_[at(x, y)], total / n, apca_[at(x, y)], apcaTotal / n};
     }
 
     static int at(int x, int y) { return (y + kSurroundRadius) * kStride + x + kSurroundRadius; }
@@ -126,35 +166,22 @@ private:
         const uchar *pixel = image.constScanLine(y);
         const std::uint8_t *drawnBy = map.row(y);
         float *lum = &luminance_[at(0, y)];
+        float *apca = &apca_[at(0, y)];
         std::uint8_t *element = &element_[at(0, y)];
         for (int x = 0; x < kSize; ++x, pixel += 3) {
             lum[x] = float(luminance.of(pixel[0], pixel[1], pixel[2]));
+            apca[x] = float(ApcaLuminance(Colour(pixel[0]) | Colour(pixel[1]) << 8 | Colour(pixel[2]) << 16));
             element[x] = ignored[drawnBy[x]] ? kNothing : drawnBy[x];
         }
         filled_[y] = true;
     }
 
-    std::array<bool, kSize> inkRow_{};
+    std::array<bool, kSize> measuredRow_{};
     std::array<bool, kSize> filled_{};
     std::vector<float> luminance_;
+    std::vector<float> apca_;
     std::vector<std::uint8_t> element_;
 };
-
-// The same surroundings as ForEachInkPixel, in APCA's luminance.
-double ApcaAround(const QImage &image, const ElementMap &map, int element, int x, int y)
-{
-    double sum = 0;
-    int count = 0;
-    for (int v = std::max(0, y - kSurroundRadius); v <= std::min(kSize - 1, y + kSurroundRadius); ++v) {
-        for (int u = std::max(0, x - kSurroundRadius); u <= std::min(kSize - 1, x + kSurroundRadius); ++u) {
-            if (map.elementAt(u, v) != element) {
-                sum += ApcaLuminance(PixelAt(image, u, v));
-                ++count;
-            }
-        }
-    }
-    return count ? sum / count : 0;
-}
 
 }  // namespace
 
@@ -165,19 +192,23 @@ void ForEachInkPixel(const QImage &image, const ElementMap &map, const ElementSe
         return;
     const Surroundings surroundings(image, map, ignored);
     for (int y = 0; y < kSize; ++y) {
-        if (surroundings.inkRow(y)) {
-            surroundings.forEachInkPixel(map, y, [&](int element, int x, double luminance, double around) {
-                visit({element, x, y, luminance, around});
+        if (surroundings.measuredRow(y)) {
+            surroundings.forEachPixel(map, y, false, [&](int element, int x, const PixelFigures &f) {
+                visit({element, x, y, f.luminance, f.around, f.apca, f.apcaAround});
             });
         }
     }
 }
 
-std::vector<QPoint> WeakPixels(const QImage &image, const ElementMap &map)
+std::vector<QPoint> WeakPixels(const QImage &image, const ElementMap &map, ContrastStandard standard)
 {
     std::vector<QPoint> weak;
     ForEachInkPixel(image, map, ElementSet{}, [&](const InkPixel &pixel) {
-        if (ContrastRatio(pixel.inkLuminance, pixel.aroundLuminance) < ContrastBound(pixel.element))
+        const double bound = ContrastBound(pixel.element, standard);
+        const bool below = BoundIsLc(pixel.element, standard)
+                               ? std::abs(ApcaContrast(pixel.inkApca, pixel.aroundApca)) < bound
+                               : ContrastRatio(pixel.inkLuminance, pixel.aroundLuminance) < bound;
+        if (below)
             weak.emplace_back(pixel.x, pixel.y);
     });
     return weak;
@@ -189,32 +220,93 @@ QDateTime ContrastCheckMoment()
     return QDateTime(QDate(2025, 3, 12), QTime(10, 8));
 }
 
+std::vector<PreviewSettings> AllPreviewStates(const PreviewSettings &settings)
+{
+    // Pressed: left, menu, right, none. In March 2025 the 1st is a Saturday, the 12th the
+    // check's today and the 3rd a Monday.
+    constexpr int kStates = 4;
+    constexpr std::array<std::uint16_t, 3> chosenDays = {1, 12, 3};
+    std::vector<PreviewSettings> states(kStates, settings);
+    for (int k = 0; k < kStates; ++k) {
+        states[k].PressedSoftKey = std::uint8_t(k);
+        states[k].ClockFormat = std::uint8_t(k % 2);
+        states[k].DateFormat = std::uint8_t(k % 3);
+        states[k].ChoosedDate = chosenDays[k % 3];
+    }
+    return states;
+}
+
+namespace {
+
+// Of two figures, the one that should be kept as the worst: lower, or for Lc nearer 0.
+bool Lower(double a, double b)
+{
+    return a < b;
+}
+bool NearerZero(double a, double b)
+{
+    return std::abs(a) < std::abs(b);
+}
+
 // What the last measure of one screen saw, so that the next one looks again only at the
 // rows that changed and the ink within reach of them.
-struct ContrastChecker::ScreenFigures {
+struct ScreenFigures {
     // Painted from the scheme's entries that read holds, with the current settings and
     // background.
     bool current = false;
     Preview::ElementsRead read;
     ColourScheme scheme;
-    // The worst place of each ink element on this screen, in element order.
+    // The worst places of each measured element on this screen, in element order.
     std::vector<ContrastPlace> worst;
 
-    void measure(int screen, const QImage &image, const ElementMap &map)
+    void measure(int state, int screen, const QImage &image, const ElementMap &map)
     {
         const std::array<bool, kSize> changed = takeChangedRows(image, map);
         for (int y = 0; y < kSize; ++y) {
             if (AnyRowInReach(changed, y))
                 measureRow(y);
         }
-        gatherWorst(screen);
+        gatherWorst(state, screen);
     }
 
 private:
+    // APCA's powers are the measure's dearest part. For one text luminance, |Lc| grows with
+    // the distance of the surroundings from the text on either side, so a pixel of the same
+    // text luminance whose surroundings lie farther out than those of one already measured
+    // cannot come nearer 0, and its Lc is not worked out.
+    struct LcReach {
+        double text;
+        double nearestAbove = std::numeric_limits<double>::infinity();
+        double nearestBelow = -std::numeric_limits<double>::infinity();
+
+        // Apart from equal surroundings, which give the same Lc, a margin far above the
+        // powers' rounding keeps the skip on the safe side.
+        bool fartherOut(double ink, double around) const
+        {
+            constexpr double kSlack = 1e-12;
+            if (ink != text)
+                return false;
+            return around > text ? around == nearestAbove || around > nearestAbove + kSlack
+                                 : around == nearestBelow || around < nearestBelow - kSlack;
+        }
+        void add(double ink, double around)
+        {
+            if (ink != text)
+                return;
+            if (around > text)
+                nearestAbove = std::min(nearestAbove, around);
+            else
+                nearestBelow = std::max(nearestBelow, around);
+        }
+    };
+
     struct RowWorst {
         int element;
         int x;
         double ratio;
+        int lcX;
+        double lc;
+        LcReach reach;
     };
 
     std::array<bool, kSize> takeChangedRows(const QImage &newImage, const ElementMap &newMap)
@@ -238,37 +330,51 @@ private:
     {
         std::vector<RowWorst> &row = rowWorst[y];
         row.clear();
-        surroundings.forEachInkPixel(map, y, [&](int element, int x, double luminance, double around) {
-            const double ratio = ContrastRatio(luminance, around);
+        surroundings.forEachPixel(map, y, true, [&](int element, int x, const PixelFigures &f) {
+            const double ratio = ContrastRatio(f.luminance, f.around);
             const auto kept = std::ranges::find(row, element, &RowWorst::element);
-            if (kept == row.end())
-                row.push_back({element, x, ratio});
-            else if (ratio < kept->ratio)
-                *kept = {element, x, ratio};
+            if (kept == row.end()) {
+                row.push_back({element, x, ratio, x, ApcaContrast(f.apca, f.apcaAround), {f.apca}});
+                row.back().reach.add(f.apca, f.apcaAround);
+                return;
+            }
+            if (Lower(ratio, kept->ratio))
+                std::tie(kept->x, kept->ratio) = std::pair(x, ratio);
+            // Nothing comes nearer 0 than 0.
+            if (kept->lc == 0 || kept->reach.fartherOut(f.apca, f.apcaAround))
+                return;
+            kept->reach.add(f.apca, f.apcaAround);
+            if (const double lc = ApcaContrast(f.apca, f.apcaAround); NearerZero(lc, kept->lc))
+                std::tie(kept->lcX, kept->lc) = std::pair(x, lc);
         });
     }
 
     // Of equal places the first in reading order stands.
-    void gatherWorst(int screen)
+    void gatherWorst(int state, int screen)
     {
-        std::array<std::optional<QPoint>, kElementCount + 1> pixel;
-        std::array<double, kElementCount + 1> ratio;
+        std::array<std::optional<ContrastPlace>, kElementCount + 1> places;
         for (int y = 0; y < kSize; ++y) {
             for (const RowWorst &candidate : rowWorst[y]) {
-                if (!pixel[candidate.element] || candidate.ratio < ratio[candidate.element]) {
-                    pixel[candidate.element] = QPoint(candidate.x, y);
-                    ratio[candidate.element] = candidate.ratio;
+                std::optional<ContrastPlace> &place = places[candidate.element];
+                if (!place) {
+                    place = ContrastPlace{candidate.element, {state, screen, candidate.x, y},
+                                          {state, screen, candidate.lcX, y}, candidate.ratio, candidate.lc};
+                    continue;
+                }
+                if (Lower(candidate.ratio, place->ratio)) {
+                    place->ratioAt = {state, screen, candidate.x, y};
+                    place->ratio = candidate.ratio;
+                }
+                if (NearerZero(candidate.lc, place->apca)) {
+                    place->lcAt = {state, screen, candidate.lcX, y};
+                    place->apca = candidate.lc;
                 }
             }
         }
         worst.clear();
-        for (int element = 1; element <= kElementCount; ++element) {
-            if (!pixel[element])
-                continue;
-            const int x = pixel[element]->x(), y = pixel[element]->y();
-            const double apca = ApcaContrast(ApcaLuminance(PixelAt(image, x, y)),
-                                             ApcaAround(image, map, element, x, y));
-            worst.push_back({element, screen, x, y, ratio[element], apca, ContrastBound(element)});
+        for (const std::optional<ContrastPlace> &place : places) {
+            if (place)
+                worst.push_back(*place);
         }
     }
 
@@ -278,93 +384,164 @@ private:
     std::vector<std::vector<RowWorst>> rowWorst = std::vector<std::vector<RowWorst>>(kSize);
 };
 
-ContrastChecker::ContrastChecker(const PreviewSettings &settings)
-    : settings_(settings),
-      clock_(ContrastCheckMoment()),
-      pictures_(LoadPreviewPictures()),
-      preview_(scheme_, settings_, clock_, pictures_),
-      screens_(kScreenCount)
+}  // namespace
+
+// One phone state: its settings, its preview and the figures of its screens.
+class ContrastChecker::State {
+public:
+    explicit State(const PreviewSettings &settings)
+        : settings_(settings),
+          clock_(ContrastCheckMoment()),
+          pictures_(LoadPreviewPictures()),
+          preview_(scheme_, settings_, clock_, pictures_),
+          screens_(kScreenCount)
+    {
+    }
+
+    void setSettings(const PreviewSettings &settings)
+    {
+        if (settings == asked_)
+            return;
+        asked_ = settings_ = settings;
+        forgetFigures();
+    }
+
+    void setBackground(const QImage &scaled128)
+    {
+        if (scaled128 == background_)
+            return;
+        background_ = scaled128;
+        if (scaled128.isNull())
+            preview_.clearBackgroundPicture();
+        else
+            preview_.setBackgroundPicture(scaled128);
+        forgetFigures();
+    }
+
+    const Preview &paint(const ColourScheme &scheme, int screen)
+    {
+        scheme_ = scheme;
+        preview_.RepaintPreview(screen);
+        return preview_;
+    }
+
+    // The figures of one screen, measured again when an element its paint read changed.
+    const std::vector<ContrastPlace> &screenWorst(int state, int screen, const ColourScheme &scheme)
+    {
+        ScreenFigures &figures = screens_[screen];
+        if (!stillTrue(figures, scheme)) {
+            scheme_ = scheme;
+            preview_.forgetElementsRead();
+            preview_.RepaintPreview(screen);
+            figures.measure(state, screen, preview_.image(), preview_.elementMap());
+            figures.read = preview_.elementsRead();
+            figures.scheme = scheme;
+            figures.current = true;
+        }
+        return figures.worst;
+    }
+
+    bool measuresScreen(int screen) const { return !screens_[screen].worst.empty(); }
+
+private:
+    bool stillTrue(const ScreenFigures &figures, const ColourScheme &scheme) const
+    {
+        if (!figures.current)
+            return false;
+        for (int element = 1; element <= kElementCount; ++element) {
+            if (figures.read[element] && figures.scheme.entry(element) != scheme.entry(element))
+                return false;
+        }
+        return true;
+    }
+
+    void forgetFigures()
+    {
+        for (ScreenFigures &figures : screens_)
+            figures.current = false;
+    }
+
+    ColourScheme scheme_;
+    // The settings asked for, and those the preview paints with (it mends a chosen day
+    // past the month's end).
+    PreviewSettings asked_, settings_;
+    QImage background_;
+    const FixedClock clock_;
+    const PreviewPictures pictures_;
+    Preview preview_;
+    std::vector<ScreenFigures> screens_;
+};
+
+ContrastChecker::ContrastChecker(const PreviewSettings &settings, bool allStates) : allStates_(allStates)
 {
+    for (const PreviewSettings &state : allStates ? AllPreviewStates(settings) : std::vector{settings}) {
+        states_.push_back(std::make_unique<State>(state));
+        states_.back()->setSettings(state);
+    }
 }
 
 ContrastChecker::~ContrastChecker() = default;
 
 void ContrastChecker::setSettings(const PreviewSettings &settings)
 {
-    if (settings == settings_)
-        return;
-    settings_ = settings;
-    forgetFigures();
+    const std::vector<PreviewSettings> states = allStates_ ? AllPreviewStates(settings) : std::vector{settings};
+    for (std::size_t k = 0; k < states.size(); ++k)
+        states_[k]->setSettings(states[k]);
 }
 
 void ContrastChecker::setBackground(const QImage &scaled128)
 {
-    if (scaled128 == background_)
-        return;
-    background_ = scaled128;
-    if (scaled128.isNull())
-        preview_.clearBackgroundPicture();
-    else
-        preview_.setBackgroundPicture(scaled128);
-    forgetFigures();
+    for (const std::unique_ptr<State> &state : states_)
+        state->setBackground(scaled128);
 }
 
-void ContrastChecker::forgetFigures()
+const Preview &ContrastChecker::paint(const ColourScheme &scheme, int screen, int state)
 {
-    for (ScreenFigures &figures : screens_)
-        figures.current = false;
+    return states_[state]->paint(scheme, screen);
 }
 
-const Preview &ContrastChecker::paint(const ColourScheme &scheme, int screen)
+int ContrastChecker::screensMeasured() const
 {
-    scheme_ = scheme;
-    preview_.RepaintPreview(screen);
-    return preview_;
-}
-
-bool ContrastChecker::stillTrue(const ScreenFigures &figures, const ColourScheme &scheme) const
-{
-    if (!figures.current)
-        return false;
-    for (int element = 1; element <= kElementCount; ++element) {
-        if (figures.read[element] && figures.scheme.entry(element) != scheme.entry(element))
-            return false;
+    int count = 0;
+    for (int screen = 0; screen < kScreenCount; ++screen) {
+        count += std::ranges::any_of(states_, [&](const std::unique_ptr<State> &state) {
+            return state->measuresScreen(screen);
+        });
     }
-    return true;
-}
-
-void ContrastChecker::measure(int screen, ScreenFigures &figures)
-{
-    preview_.forgetElementsRead();
-    preview_.RepaintPreview(screen);
-    figures.measure(screen, preview_.image(), preview_.elementMap());
-    figures.read = preview_.elementsRead();
-    figures.scheme = scheme_;
-    figures.current = true;
+    return count;
 }
 
 std::vector<ContrastPlace> ContrastChecker::check(const ColourScheme &scheme)
 {
-    scheme_ = scheme;
     std::array<std::optional<ContrastPlace>, kElementCount + 1> worst;
-    for (int screen = 0; screen < kScreenCount; ++screen) {
-        ScreenFigures &figures = screens_[screen];
-        if (!stillTrue(figures, scheme))
-            measure(screen, figures);
-        // Of equal places the first screen's stands.
-        for (const ContrastPlace &place : figures.worst) {
-            std::optional<ContrastPlace> &kept = worst[place.element];
-            if (!kept || place.ratio < kept->ratio)
-                kept = place;
+    for (int state = 0; state < stateCount(); ++state) {
+        for (int screen = 0; screen < kScreenCount; ++screen) {
+            // Of equal places the first state's and screen's stands.
+            for (const ContrastPlace &place : states_[state]->screenWorst(state, screen, scheme)) {
+                std::optional<ContrastPlace> &kept = worst[place.element];
+                if (!kept) {
+                    kept = place;
+                    continue;
+                }
+                if (Lower(place.ratio, kept->ratio))
+                    std::tie(kept->ratioAt, kept->ratio) = std::pair(place.ratioAt, place.ratio);
+                if (NearerZero(place.apca, kept->apca))
+                    std::tie(kept->lcAt, kept->apca) = std::pair(place.lcAt, place.apca);
+            }
         }
     }
     std::vector<ContrastPlace> places;
-    for (const std::optional<ContrastPlace> &place : worst) {
-        if (place)
-            places.push_back(*place);
+    for (std::optional<ContrastPlace> &place : worst) {
+        if (!place)
+            continue;
+        place->bound = ContrastBound(place->element, standard_);
+        place->boundIsLc = BoundIsLc(place->element, standard_);
+        places.push_back(*place);
     }
+    // Weakest against its own bound first.
+    const auto share = [](const ContrastPlace &p) { return (p.boundIsLc ? std::abs(p.apca) : p.ratio) / p.bound; };
     std::stable_sort(places.begin(), places.end(),
-                     [](const ContrastPlace &a, const ContrastPlace &b) { return a.ratio < b.ratio; });
+                     [&](const ContrastPlace &a, const ContrastPlace &b) { return share(a) < share(b); });
     return places;
 }
 

@@ -86,9 +86,34 @@ bool IsInkRole(Role role)
     }
 }
 
-double ContrastBound(int element)
+bool IsCueRole(Role role)
 {
-    return RoleOf(element) == Role::ClockHands ? 3.0 : 4.5;
+    return role == Role::Highlight || role == Role::PressedBar;
+}
+
+bool IsLcStandard(ContrastStandard standard)
+{
+    return standard == ContrastStandard::ApcaLc60 || standard == ContrastStandard::ApcaLc75;
+}
+
+bool BoundIsLc(int element, ContrastStandard standard)
+{
+    return IsLcStandard(standard) && !IsCueRole(RoleOf(element));
+}
+
+double ContrastBound(int element, ContrastStandard standard)
+{
+    const Role role = RoleOf(element);
+    if (IsCueRole(role))
+        return 3.0;
+    const bool hands = role == Role::ClockHands;
+    switch (standard) {
+    case ContrastStandard::WcagAA: return hands ? 3.0 : 4.5;
+    case ContrastStandard::WcagAAA: return hands ? 4.5 : 7.0;
+    case ContrastStandard::ApcaLc60: return hands ? 45.0 : 60.0;
+    case ContrastStandard::ApcaLc75: return hands ? 60.0 : 75.0;
+    }
+    return 4.5;
 }
 
 }  // namespace tintora

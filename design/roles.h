@@ -35,8 +35,22 @@ inline Role RoleOf(int element)
 
 // Texts, and the clock's hands, are measured against what lies around them.
 bool IsInkRole(Role role);
-// The contrast an ink element needs: 4.5:1 for text, 3:1 for the clock's hands, which are
-// large graphics rather than text.
-double ContrastBound(int element);
+// A highlight or a pressed key: a cue that must stand apart from what it sits on.
+bool IsCueRole(Role role);
+// What a cue sits on: a surface or a bar.
+inline bool IsCueGround(Role role)
+{
+    return role == Role::Background || role == Role::Bar;
+}
+
+// What a text must reach: WCAG 2's ratio at level AA (4.5:1) or AAA (7:1), or APCA's Lc 60
+// or 75 (small body text).
+enum class ContrastStandard { WcagAA, WcagAAA, ApcaLc60, ApcaLc75 };
+bool IsLcStandard(ContrastStandard standard);
+// The contrast an element needs under a standard: the text's bound; for the clock's hands,
+// large graphics rather than text, WCAG's 3:1 (4.5:1 at AAA, as for large text) or 15 Lc
+// less; for a highlight or pressed key WCAG's 3:1 for non-text cues in every standard.
+double ContrastBound(int element, ContrastStandard standard = ContrastStandard::WcagAA);
+bool BoundIsLc(int element, ContrastStandard standard);
 
 }  // namespace tintora

@@ -20,18 +20,12 @@ namespace {
 constexpr Colour kBlack = 0x000000;
 constexpr Colour kWhite = 0xFFFFFF;
 // Texts are chosen with room to spare: their surroundings are measured before the other
-// texts and the outline are coloured.
+// texts are coloured, and a suggestion should stand an edit or two.
 constexpr double kMargin = 1.1;
-
-struct Sources {
-    Colour background;
-    Colour barTop;
-    Colour barBottom;
-    Colour accent;
-    Colour secondAccent;
-    std::vector<Colour> byChroma;
-    bool dark;
-};
+// The most chroma a text takes from its surface's hue: tinted, still plainly a text.
+constexpr double kInkChroma = 24;
+// Light schemes keep their main surfaces at or above this L*, dark ones at or below 100 less.
+constexpr double kLightSurface = 70;
 
 // The lower colour of each band with a gradient.
 bool IsBandBottom(int element)
@@ -43,106 +37,160 @@ bool IsBandBottom(int element)
     return std::ranges::count(kBottoms, Element(element)) > 0;
 }
 
-double Lightness(Colour colour)
+// The picture's hues as tonal palettes: each a hue and the chroma the picture gives it.
+struct Hue {
+    double h;
+    double C;
+    double L;  // as the picture has it
+};
+
+// How a variant colours its title bars: near the surface like the other bars, further
+// toward the middle, or in the highlight's colour. The title text also stands on the
+// surface, so the bars stay on the surface's side of the highlight; the soft-key bar keeps
+// the surface's tone, as the highlight of the word choices touches it.
+enum class BarStyle { Plain, Toned, Accent };
+
+// What one variant takes from the picture: the surfaces' hue and tone, the lines', the
+// highlights'.
+struct Plan {
+    Hue surface;
+    Hue lines;  // the frames': the next most used hue after the surface's
+    Hue accent;
+    bool dark;
+    double surfaceL;
+    double accentL;
+    BarStyle bars;
+};
+
+// The two surface tones the variants take in turn, in L* for a light scheme; a dark one
+// mirrors them. Far enough apart to be told at a glance (CIEDE2000 over 5), both leaving
+// the highlight room between its text and the surface.
+constexpr std::array<double, 2> kSurfaceSteps = {97, 88};
+
+// The L* whose relative luminance is Y.
+double LightnessOf(double Y)
 {
-    return ToLab(colour).L;
+    return Y > 216.0 / 24389 ? 116 * std::cbrt(Y) - 16 : Y * 24389.0 / 27;
 }
 
-// The same hue and chroma, by L* lighter (negative: darker).
-Colour Lighter(Colour colour, double by)
+// The highlight stands 3:1 from the surface, and the text drawn on it, which also stands on
+// the surface beside it, reads 4.5:1 on it: black text on a light scheme, white on a dark one.
+// Their luminances' geometric middle leaves each bound the same room to spare.
+double HighlightLightness(double surfaceL, bool dark)
 {
-    return WithLightness(colour, Lightness(colour) + by);
+    const double surface = Luminance::instance().of(ToneOf(0, 0, surfaceL)) + 0.05;
+    const double middle = dark ? std::sqrt(1.05 / 4.5 * 3 * surface) : std::sqrt(0.05 * 4.5 * surface / 3);
+    return LightnessOf(middle - 0.05);
 }
 
-// The background made lighter or darker: the frames, and a highlight the palette has none for.
-Colour ShadeOf(Colour background)
+// The palette's colours merged into hues: colours within 20 degrees of a hue with chroma join
+// it, grey ones stand as one neutral hue.
+std::vector<Hue> HuesOf(const std::vector<PaletteColour> &palette)
 {
-    return Lighter(background, Lightness(background) < 50 ? 30 : -30);
-}
-
-// A highlight is told from the background it sits on at a CIEDE2000 of 15.
-bool StandsApart(Colour highlight, Colour background)
-{
-    return Difference(highlight, background) >= 15;
-}
-
-Colour ApartFrom(Colour background, Colour highlight)
-{
-    return StandsApart(highlight, background) ? highlight : ShadeOf(background);
-}
-
-Sources ChooseSources(const std::vector<PaletteColour> &palette, SchemeTone tone, int variant)
-{
-    std::vector<Colour> dominant;
-    double meanLightness = 0;
+    struct Gathered {
+        Hue hue;
+        double share;
+    };
+    std::vector<Gathered> gathered;
     for (const PaletteColour &entry : palette) {
-        dominant.push_back(entry.colour);
-        meanLightness += entry.share * Lightness(entry.colour);
-    }
-    Sources sources;
-    sources.dark = tone == SchemeTone::Dark || (tone == SchemeTone::AsPicture && meanLightness < 50);
-    // A tone asked for puts the darkest (or lightest) colours behind the texts.
-    if (tone != SchemeTone::AsPicture) {
-        std::stable_sort(dominant.begin(), dominant.end(), [&](Colour a, Colour b) {
-            return sources.dark ? Lightness(a) < Lightness(b) : Lightness(a) > Lightness(b);
+        const Lch lch = ToLch(entry.colour);
+        const bool grey = lch.C < 6;
+        const auto same = std::ranges::find_if(gathered, [&](const Gathered &g) {
+            return grey ? g.hue.C < 6 : g.hue.C >= 6 && HueDistance(g.hue.h, lch.h) < 20;
         });
+        if (same == gathered.end())
+            gathered.push_back({{lch.h, lch.C, lch.L}, entry.share});
+        else
+            same->share += entry.share;  // the most used colour of the hue stands for it
     }
-    const int n = int(dominant.size());
-    // The choices below repeat after n * n variants; taken there first, no sum overflows.
-    variant %= n * n;
-    const auto pick = [&](int k) { return dominant[(variant + k) % n]; };
-    sources.background = pick(0);
-    if (tone != SchemeTone::AsPicture) {
-        const double L = Lightness(sources.background);
-        if (sources.dark && L > 30)
-            sources.background = WithLightness(sources.background, 18);
-        else if (!sources.dark && L < 80)
-            sources.background = WithLightness(sources.background, 90);
-    }
-    sources.barTop = n > 1 ? pick(1) : Lighter(pick(0), sources.dark ? 15 : -15);
-    sources.barBottom = n > 2 ? pick(2) : Lighter(sources.barTop, sources.dark ? -10 : 10);
-    sources.byChroma = dominant;
-    std::stable_sort(sources.byChroma.begin(), sources.byChroma.end(),
-                     [](Colour a, Colour b) { return ToLab(a).chroma() > ToLab(b).chroma(); });
-    // The highlights: the most colourful of the colours that stand apart from the background.
-    std::vector<Colour> apart;
-    std::ranges::copy_if(sources.byChroma, std::back_inserter(apart),
-                         [&](Colour colour) { return StandsApart(colour, sources.background); });
-    if (apart.empty())
-        apart.push_back(ShadeOf(sources.background));
-    const int first = variant / n;
-    sources.accent = apart[first % apart.size()];
-    sources.secondAccent = apart[(first + 1) % apart.size()];
-    return sources;
+    std::stable_sort(gathered.begin(), gathered.end(),
+                     [](const Gathered &a, const Gathered &b) { return a.share > b.share; });
+    std::vector<Hue> hues;
+    for (const Gathered &g : gathered)
+        hues.push_back(g.hue);
+    return hues;
 }
 
-// The colours that are not text. Layers over the picture let it show through unless opaque.
-void ColourSurfaces(ColourScheme &scheme, const Sources &sources, bool opaque)
+double MeanLightness(const std::vector<PaletteColour> &palette)
 {
-    const Colour frame = ShadeOf(sources.background);
-    const Colour accentBottom = Lighter(sources.accent, -12);
+    double mean = 0;
+    for (const PaletteColour &entry : palette)
+        mean += entry.share * ToLab(entry.colour).L;
+    return mean;
+}
+
+Plan MakePlan(const std::vector<PaletteColour> &palette, bool dark, int variant)
+{
+    const std::vector<Hue> hues = HuesOf(palette);
+    const int n = int(hues.size());
+    Plan plan;
+    plan.dark = dark;
+    // Each variant its own bars first, then its own surface hue and tone, then highlight.
+    plan.bars = BarStyle(variant % 3);
+    const int turn = variant / 3;
+    plan.surface = hues[turn % n];
+    plan.lines = hues[(turn + 1) % n];
+    // The highlight: the most colourful hue other than the surface's, in turn.
+    std::vector<Hue> byChroma = hues;
+    std::stable_sort(byChroma.begin(), byChroma.end(), [](const Hue &a, const Hue &b) { return a.C > b.C; });
+    std::erase_if(byChroma, [&](const Hue &hue) { return n > 1 && HueDistance(hue.h, plan.surface.h) < 1e-9 && hue.C == plan.surface.C; });
+    plan.accent = byChroma[(turn / n) % byChroma.size()];
+    const double surfaceL = kSurfaceSteps[turn % kSurfaceSteps.size()];
+    plan.surfaceL = dark ? 100 - surfaceL - 2 : surfaceL;
+    plan.accentL = HighlightLightness(plan.surfaceL, dark);
+    return plan;
+}
+
+bool IsTitleBar(int element)
+{
+    using enum Element;
+    static constexpr std::array kTitles = {TitleBarTop,       TitleBarBottom,   NoticeTitleTop,
+                                           NoticeTitleBottom, EmergencyTitleTop, EmergencyTitleBottom};
+    return std::ranges::count(kTitles, Element(element)) > 0;
+}
+
+// The colours that are not text. Layers over the picture start translucent, a scrim the
+// picture shows through.
+void ColourSurfaces(ColourScheme &scheme, const Plan &plan)
+{
+    const double toward = plan.dark ? 1 : -1;  // bars and frames stand out toward the middle
+    const Colour surface = ToneOf(plan.surface.h, plan.surface.C, plan.surfaceL);
+    const Colour barTop = ToneOf(plan.surface.h, plan.surface.C, plan.surfaceL + toward * 6);
+    const Colour barBottom = ToneOf(plan.surface.h, plan.surface.C, plan.surfaceL + toward * 12);
+    const Colour frame = ToneOf(plan.lines.h, plan.lines.C, plan.surfaceL + toward * 30);
+    const Colour accent = ToneOf(plan.accent.h, plan.accent.C, plan.accentL);
+    const Colour accentBottom = ToneOf(plan.accent.h, plan.accent.C, plan.accentL + toward * 2);
+    // Today's cell shares the chosen day's text, so it stays on the highlight's side.
+    const Colour today = ToneOf(plan.accent.h, plan.accent.C, plan.accentL + toward * 4);
+    const Colour tonedTop = ToneOf(plan.surface.h, plan.surface.C, plan.surfaceL + toward * 20);
+    const Colour tonedBottom = ToneOf(plan.surface.h, plan.surface.C, plan.surfaceL + toward * 26);
+    const auto band = [](int element, Colour top, Colour bottom) { return IsBandBottom(element) ? bottom : top; };
     for (int element = 1; element <= kElementCount; ++element) {
         SchemeEntry &entry = scheme.entry(element);
         entry.transparency = 0;
         switch (RoleOf(element)) {
-        case Role::Background: entry.colour = sources.background; break;
-        case Role::Bar: entry.colour = IsBandBottom(element) ? sources.barBottom : sources.barTop; break;
-        case Role::PressedBar:
-        case Role::Highlight:
-            entry.colour = IsBandBottom(element) ? accentBottom : sources.accent;
+        case Role::Background: entry.colour = surface; break;
+        case Role::Bar:
+            entry.colour = !IsTitleBar(element) || plan.bars == BarStyle::Plain ? band(element, barTop, barBottom)
+                           : plan.bars == BarStyle::Accent ? band(element, accent, accentBottom)
+                                                           : band(element, tonedTop, tonedBottom);
             break;
-        case Role::Today: entry.colour = sources.secondAccent; break;
+        case Role::PressedBar:
+        case Role::Highlight: entry.colour = band(element, accent, accentBottom); break;
+        case Role::Today: entry.colour = today; break;
         case Role::Frame: entry.colour = frame; break;
-        case Role::Cursor: entry.colour = sources.accent; break;
-        default: entry.colour = sources.background; break;
+        case Role::Cursor: entry.colour = accent; break;
+        default: entry.colour = surface; break;
         }
     }
-    if (!opaque) {
-        scheme.entry(Element::IconMenuBackground).transparency = 7;
-        for (Element element : {Element::SoftKeyBarTop, Element::SoftKeyBarBottom,
-                                Element::TitleBarTop, Element::TitleBarBottom})
-            scheme.entry(element).transparency = 4;
-    }
+    scheme.entry(Element::IconMenuBackground).transparency = 7;
+    for (Element element : {Element::SoftKeyBarTop, Element::SoftKeyBarBottom, Element::TitleBarTop,
+                            Element::TitleBarBottom})
+        scheme.entry(element).transparency = 4;
+    // The outline goes round the main texts on the picture: the surface's lightest (or
+    // darkest) tone, which the texts then stand out from.
+    scheme.entry(Element::MainTextOutline).colour =
+        ToneOf(plan.surface.h, std::min(plan.surface.C, kInkChroma), plan.dark ? 4 : 98);
 }
 
 // Surroundings of one ink element, sorted.
@@ -162,82 +210,68 @@ double WorstRatio(double luminance, const Samples &samples)
     return worst;
 }
 
-// The tones of each palette colour that a text may take: its own lightness, then 5, 10 ...
-// 100 L* lighter and darker, those within 0 to 100, with their luminance. Made once for a
-// suggestion, as each is a round trip through Lab.
-class InkTones {
-public:
-    struct Tone {
-        Colour colour;
-        double luminance;
-    };
-
-    explicit InkTones(const std::vector<Colour> &palette)
-    {
-        const Luminance &luminance = Luminance::instance();
-        for (int step = 0; step <= 100; step += 5) {
-            for (Colour source : palette) {
-                const double L = Lightness(source);
-                for (double target : {L + step, L - step}) {
-                    if (target < 0 || target > 100)
-                        continue;
-                    const Colour tone = step == 0 ? source : WithLightness(source, target);
-                    tones_.push_back({tone, luminance.of(tone)});
-                }
-            }
+// The tones a text may take: of the hue of what it stands on, from the lightness that most
+// resembles the scheme's texts outward, then black and white.
+std::vector<Colour> InkTones(const Hue &hue, bool dark)
+{
+    std::vector<Colour> tones;
+    const double start = dark ? 92 : 18;
+    for (double step = 0; step <= 100; step += 4) {
+        for (double L : {start + (dark ? step : -step), start - (dark ? step : -step)}) {
+            if (L >= 0 && L <= 100 && (step > 0 || L == start))
+                tones.push_back(ToneOf(hue.h, std::min(hue.C, kInkChroma), L));
         }
     }
-    // Nearest its own colour's lightness first.
-    const std::vector<Tone> &inOrder() const { return tones_; }
+    tones.push_back(kWhite);
+    tones.push_back(kBlack);
+    return tones;
+}
 
-private:
-    std::vector<Tone> tones_;
-};
-
-// The first tone that reads on every sample, else the most readable.
-Colour ChooseInk(const Samples &samples, double bound, const InkTones &tones)
+// The first tone that reads on every sample with room to spare, else the most readable.
+Colour ChooseInk(const Samples &samples, double bound, const std::vector<Colour> &tones)
 {
     const Luminance &luminance = Luminance::instance();
-    Colour best = kWhite;
+    Colour best = tones.front();
     double bestRatio = 0;
-    for (const InkTones::Tone &tone : tones.inOrder()) {
-        const double ratio = WorstRatio(tone.luminance, samples);
+    for (Colour tone : tones) {
+        const double ratio = WorstRatio(luminance.of(tone), samples);
         if (ratio >= bound * kMargin)
-            return tone.colour;
+            return tone;
         if (ratio > bestRatio)
-            std::tie(best, bestRatio) = std::pair(tone.colour, ratio);
-    }
-    for (Colour extreme : {kWhite, kBlack}) {
-        if (WorstRatio(luminance.of(extreme), samples) > bestRatio)
-            std::tie(best, bestRatio) = std::pair(extreme, WorstRatio(luminance.of(extreme), samples));
+            std::tie(best, bestRatio) = std::pair(tone, ratio);
     }
     return best;
 }
 
-// Paints every screen with the surfaces coloured, gathers what each ink element stands on,
-// and colours the inks.
-void ColourInks(ColourScheme &scheme, ContrastChecker &checker, const InkTones &tones)
+// Paints every screen in every state with the surfaces and the outline coloured, gathers what
+// each ink element stands on (the outline included, other texts not), and colours the inks.
+void ColourInks(ColourScheme &scheme, ContrastChecker &checker, const Plan &plan)
 {
-    ElementSet notSurroundings{};
-    for (int element = 1; element <= kElementCount; ++element) {
-        const Role role = RoleOf(element);
-        notSurroundings[element] = IsInkRole(role) || role == Role::TextOutline;
-    }
+    ElementSet otherTexts{};
+    for (int element = 1; element <= kElementCount; ++element)
+        otherTexts[element] = IsInkRole(RoleOf(element));
     std::array<Samples, kElementCount + 1> samples;
-    for (int screen = 0; screen < kScreenCount; ++screen) {
-        const Preview &preview = checker.paint(scheme, screen);
-        ForEachInkPixel(preview.image(), preview.elementMap(), notSurroundings,
-                        [&](const InkPixel &pixel) {
-                            samples[pixel.element].push_back(float(pixel.aroundLuminance));
-                        });
+    for (int state = 0; state < checker.stateCount(); ++state) {
+        for (int screen = 0; screen < kScreenCount; ++screen) {
+            const Preview &preview = checker.paint(scheme, screen, state);
+            ForEachInkPixel(preview.image(), preview.elementMap(), otherTexts, [&](const InkPixel &pixel) {
+                samples[pixel.element].push_back(float(pixel.aroundLuminance));
+            });
+        }
     }
+    const std::vector<Colour> onSurface = InkTones(plan.surface, plan.dark);
+    // Text on a highlight takes the highlight's hue, on the surface's side, as it may also
+    // stand on the surface beside the highlight.
+    const std::vector<Colour> onAccent = InkTones(plan.accent, plan.dark);
     std::array<std::optional<Colour>, int(Role::Unseen) + 1> byRole;
     for (int element = 1; element <= kElementCount; ++element) {
-        if (!IsInkRole(RoleOf(element)) || samples[element].empty())
+        const Role role = RoleOf(element);
+        if (!IsInkRole(role) || samples[element].empty())
             continue;
         std::sort(samples[element].begin(), samples[element].end());
-        scheme.entry(element).colour = ChooseInk(samples[element], ContrastBound(element), tones);
-        byRole[int(RoleOf(element))].emplace(scheme.entry(element).colour);
+        scheme.entry(element).colour = ChooseInk(samples[element], ContrastBound(element),
+                                                 role == Role::TextOnHighlight ? onAccent : onSurface);
+        byRole[int(role)].emplace(scheme.entry(element).colour);
     }
     // Inks no screen shows take the colour of their role, else of plain text.
     for (int element = 1; element <= kElementCount; ++element) {
@@ -245,45 +279,100 @@ void ColourInks(ColourScheme &scheme, ContrastChecker &checker, const InkTones &
             scheme.entry(element).colour =
                 byRole[int(RoleOf(element))].value_or(scheme.entry(Element::MainText).colour);
     }
-    // The outline stands out from the text it surrounds.
-    const double text = Luminance::instance().of(scheme.entry(Element::MainText).colour);
-    scheme.entry(Element::MainTextOutline).colour = ContrastRatio(text, 1) > ContrastRatio(text, 0) ? kWhite : kBlack;
 }
 
-// How often, and how far in L*, the surfaces under a failing text move away from its ink.
-constexpr int kSurfaceSteps = 10;
-constexpr double kSurfaceStep = 5;
+// How far in L* a surface or cue moves in one step, and how much thicker a scrim gets.
+constexpr double kSurfaceStep = 6;
+constexpr int kScrimStep = 3;
+constexpr int kRounds = 14;
 
-// Moves each surface element around the worst pixel of a weak text one step further from
-// the text's lightness, so that the surfaces that read well keep the picture's colours.
-// False when nothing could move (the text stands on the picture or fixed colours).
-bool MoveSurroundingsAway(ColourScheme &scheme, ContrastChecker &checker,
-                          const std::vector<ContrastPlace> &weak)
+// The lightness a surface may take in the scheme's tone.
+double KeptInTone(double L, bool dark)
+{
+    return dark ? std::min(L, 100 - kLightSurface) : std::max(L, kLightSurface);
+}
+
+// The lightness an element takes a step away from another's.
+double SteppedAway(int element, const ColourScheme &scheme, double from, bool dark)
+{
+    const double L = ToLab(scheme.entry(element).colour).L;
+    const double stepped = std::clamp(L + (L >= from ? kSurfaceStep : -kSurfaceStep), 0.0, 100.0);
+    return RoleOf(element) == Role::Background ? KeptInTone(stepped, dark) : stepped;
+}
+
+// One step toward readability at each weak place: a layer around a weak text, or under a
+// weak cue, over the picture first becomes a thicker scrim; else the surfaces around a text
+// move away from its lightness, and those under a cue from the cue's, or where they can go
+// no further the cue itself moves. False when nothing could change.
+bool StepAway(ColourScheme &scheme, ContrastChecker &checker, const std::vector<ContrastPlace> &weak,
+              bool dark)
 {
     std::array<double, kElementCount + 1> push{};
+    std::array<bool, kElementCount + 1> thicken{};
     for (const ContrastPlace &place : weak) {
-        const Preview &preview = checker.paint(scheme, place.screen);
-        const double ink = Lightness(scheme.entry(place.element).colour);
-        for (int y = place.y - kSurroundRadius; y <= place.y + kSurroundRadius; ++y) {
-            for (int x = place.x - kSurroundRadius; x <= place.x + kSurroundRadius; ++x) {
+        const Spot &at = place.judged();
+        const Preview &preview = checker.paint(scheme, at.screen, at.state);
+        const bool cue = IsCueRole(RoleOf(place.element));
+        const double own = ToLab(scheme.entry(place.element).colour).L;
+        double aroundL = 0;
+        int count = 0;
+        bool groundMoves = false;
+        for (int y = at.y - kSurroundRadius; y <= at.y + kSurroundRadius; ++y) {
+            for (int x = at.x - kSurroundRadius; x <= at.x + kSurroundRadius; ++x) {
                 const int element = preview.elementMap().elementAt(x, y);
                 const Role role = RoleOf(element);
-                if (element == 0 || IsInkRole(role) || role == Role::TextOutline)
+                if (element == 0 || element == place.element || IsInkRole(role) || role == Role::TextOutline ||
+                    (cue && !IsCueGround(role)))
                     continue;
-                push[element] = Lightness(scheme.entry(element).colour) >= ink ? kSurfaceStep : -kSurfaceStep;
+                if (cue) {
+                    aroundL += ToLab(PixelAt(preview.image(), x, y)).L;
+                    ++count;
+                }
+                if (scheme.entry(element).transparency > 0) {
+                    thicken[element] = true;
+                    groundMoves = true;
+                    continue;
+                }
+                const double L = ToLab(scheme.entry(element).colour).L;
+                const double stepped = SteppedAway(element, scheme, own, dark);
+                if (std::abs(stepped - L) > 0.5) {
+                    push[element] = stepped - L;
+                    groundMoves = true;
+                }
             }
         }
+        // The other cues carry texts that read on them as they are: this one moves alone.
+        if (cue && count > 0 && !groundMoves)
+            push[place.element] = own >= aroundL / count ? kSurfaceStep : -kSurfaceStep;
     }
     bool moved = false;
     for (int element = 1; element <= kElementCount; ++element) {
+        SchemeEntry &entry = scheme.entry(element);
+        if (thicken[element]) {
+            entry.transparency = std::max(0, entry.transparency - kScrimStep);
+            moved = true;
+            continue;
+        }
         if (push[element] == 0)
             continue;
-        Colour &colour = scheme.entry(element).colour;
-        const Colour pushed = Lighter(colour, push[element]);
-        moved = moved || pushed != colour;
-        colour = pushed;
+        const Lch lch = ToLch(entry.colour);
+        double L = std::clamp(lch.L + push[element], 0.0, 100.0);
+        if (RoleOf(element) == Role::Background)
+            L = KeptInTone(L, dark);
+        const Colour pushed = ToneOf(lch.h, lch.C, L);
+        moved = moved || pushed != entry.colour;
+        entry.colour = pushed;
     }
     return moved;
+}
+
+// How far below its bound the weakest place of a scheme stands, for keeping the best round.
+double Shortfall(const std::vector<ContrastPlace> &weak)
+{
+    double sum = 0;
+    for (const ContrastPlace &place : weak)
+        sum += 1 - place.ratio / place.bound;
+    return sum;
 }
 
 }  // namespace
@@ -321,42 +410,51 @@ std::vector<PaletteColour> PicturePalette(const QImage &picture, int maxColours)
     return colours;
 }
 
-std::optional<ColourScheme> SuggestScheme(const ColourScheme &base, const QImage &picture,
-                                          const PreviewSettings &settings, SchemeTone tone,
-                                          int variant)
+namespace {
+
+Suggestion SuggestInTone(const ColourScheme &base, const std::vector<PaletteColour> &palette,
+                         ContrastChecker &checker, bool dark, int variant)
+{
+    const Plan plan = MakePlan(palette, dark, variant);
+    ColourScheme scheme = base;
+    ColourSurfaces(scheme, plan);
+    // Each round colours the texts for the surfaces as they are, then moves what still
+    // fails a step; the best round is given, with what stays weak in it.
+    std::optional<Suggestion> best;
+    for (int round = 0; round < kRounds; ++round) {
+        ColourInks(scheme, checker, plan);
+        std::vector<ContrastPlace> places = checker.check(scheme);
+        std::erase_if(places, [](const ContrastPlace &p) { return !p.weak(); });
+        if (!best || Shortfall(places) < Shortfall(best->weak))
+            best = Suggestion{scheme, places, dark ? SchemeTone::Dark : SchemeTone::Light};
+        if (places.empty() || !StepAway(scheme, checker, places, plan.dark))
+            break;
+    }
+    return *best;
+}
+
+}  // namespace
+
+std::optional<Suggestion> SuggestScheme(const ColourScheme &base, const QImage &picture,
+                                        const PreviewSettings &settings, SchemeTone tone, int variant)
 {
     const std::vector<PaletteColour> palette = PicturePalette(picture);
     if (palette.empty())
         return std::nullopt;
-    Sources sources = ChooseSources(palette, tone, std::max(0, variant));
-    const InkTones tones(sources.byChroma);
-    ContrastChecker checker(settings);
+    ContrastChecker checker(settings, true);
     checker.setBackground(picture);
-    // Each round gives up more of the picture's look for readability: layers made opaque,
-    // then the surfaces under the texts that still fail moved away from their ink a step at
-    // a time, then every surface pushed to the dark end, then to the light end.
-    for (int attempt = 0; attempt < 4; ++attempt) {
-        ColourScheme scheme = base;
-        if (attempt >= 2) {
-            const bool dark = (attempt == 2) == sources.dark;
-            for (Colour *surface : {&sources.background, &sources.barTop, &sources.barBottom,
-                                    &sources.accent, &sources.secondAccent})
-                *surface = WithLightness(*surface, dark ? 12 : 95);
-            sources.accent = ApartFrom(sources.background, sources.accent);
-            sources.secondAccent = ApartFrom(sources.background, sources.secondAccent);
-        }
-        ColourSurfaces(scheme, sources, attempt > 0);
-        for (int step = 0; step <= (attempt == 1 ? kSurfaceSteps : 0); ++step) {
-            ColourInks(scheme, checker, tones);
-            std::vector<ContrastPlace> places = checker.check(scheme);
-            std::erase_if(places, [](const ContrastPlace &p) { return !p.weak(); });
-            if (places.empty())
-                return scheme;
-            if (!MoveSurroundingsAway(scheme, checker, places))
-                break;
-        }
-    }
-    return std::nullopt;
+    variant = std::max(0, variant);
+    if (tone != SchemeTone::AsPicture)
+        return SuggestInTone(base, palette, checker, tone == SchemeTone::Dark, variant);
+    // The picture's own tone first; the other one when texts over the picture, which no
+    // surface can help, read only that way (light windows in a night picture under dark
+    // schemes' light texts).
+    const bool dark = MeanLightness(palette) < 50;
+    Suggestion first = SuggestInTone(base, palette, checker, dark, variant);
+    if (first.weak.empty())
+        return first;
+    Suggestion other = SuggestInTone(base, palette, checker, !dark, variant);
+    return Shortfall(other.weak) < Shortfall(first.weak) ? other : first;
 }
 
 }  // namespace tintora

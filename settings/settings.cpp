@@ -115,6 +115,17 @@ bool WriteMarkSelection(ProfileFile &file, bool mark)
     return file.writeInt(kView, "MarkSelection", mark ? 1 : 0);
 }
 
+int ReadContrastBound(const ProfileFile &file)
+{
+    const int bound = file.readInt(kOptions, "ContrastBound", 0);
+    return bound >= 0 && bound < kContrastBoundCount ? bound : 0;
+}
+
+bool WriteContrastBound(ProfileFile &file, int bound)
+{
+    return file.writeInt(kOptions, "ContrastBound", bound);
+}
+
 QString ChooseSettingsFile(const QString &programFolder, const QString &userFolder)
 {
     const QString beside = QDir(programFolder).filePath(kFileName);

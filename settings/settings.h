@@ -62,6 +62,13 @@ bool WritePreviewZoom(ProfileFile &file, int zoom);
 bool ReadMarkSelection(const ProfileFile &file);
 bool WriteMarkSelection(ProfileFile &file, bool mark);
 
+// [Options] ContrastBound: the bound the Contrast panel judges by, in the order its list
+// offers them: 0 WCAG 2 AA, 1 WCAG AAA, 2 APCA Lc 60, 3 APCA Lc 75; missing or out of range
+// gives 0.
+constexpr int kContrastBoundCount = 4;
+int ReadContrastBound(const ProfileFile &file);
+bool WriteContrastBound(ProfileFile &file, int bound);
+
 // Where tintora.ini lives for a program in programFolder: beside it when one is there
 // already (a portable copy, the build tree), else in userFolder, the per-user
 // configuration folder. On Windows a writable program folder also keeps it beside the

@@ -548,8 +548,28 @@
 <context>
     <name>tintora::ContrastPanel</name>
     <message>
-        <source>Every text reads at 4.5:1 or more (the clock&apos;s hands at 3:1)</source>
-        <translation>Все тексты читаются: контраст не ниже 4,5:1 (стрелки часов 3:1)</translation>
+        <source>WCAG 2 AA, 4.5 : 1</source>
+        <translation>WCAG 2 AA, 4.5 : 1</translation>
+    </message>
+    <message>
+        <source>WCAG AAA, 7 : 1</source>
+        <translation>WCAG AAA, 7 : 1</translation>
+    </message>
+    <message>
+        <source>APCA Lc 60</source>
+        <translation>APCA Lc 60</translation>
+    </message>
+    <message>
+        <source>APCA Lc 75</source>
+        <translation>APCA Lc 75</translation>
+    </message>
+    <message>
+        <source>The contrast every text needs</source>
+        <translation>Контраст, нужный каждому тексту</translation>
+    </message>
+    <message>
+        <source>Every text reads at the contrast chosen above</source>
+        <translation>Каждый текст читается с выбранным выше контрастом</translation>
     </message>
 </context>
 <context>
@@ -565,10 +585,6 @@
     <message>
         <source>New from &amp;picture...</source>
         <translation>Новая по карт&amp;инке...</translation>
-    </message>
-    <message>
-        <source>Another su&amp;ggestion</source>
-        <translation>&amp;Другой вариант</translation>
     </message>
 </context>
 <context>
@@ -751,6 +767,41 @@
     <message>
         <source>colour style name</source>
         <translation>имя палитры</translation>
+    </message>
+</context>
+<context>
+    <name>tintora::SuggestionChooser</name>
+    <message>
+        <source>Choose a scheme</source>
+        <translation>Выбор схемы</translation>
+    </message>
+    <message>
+        <source>Light</source>
+        <translation>Светлая</translation>
+    </message>
+    <message>
+        <source>Dark</source>
+        <translation>Тёмная</translation>
+    </message>
+    <message>
+        <source>As the picture</source>
+        <translation>Как на картинке</translation>
+    </message>
+    <message>
+        <source>Colours</source>
+        <translation>Цвета</translation>
+    </message>
+    <message>
+        <source>Click a scheme, or choose it with the arrow keys and Enter</source>
+        <translation>Щёлкните схему или выберите её стрелками и Enter</translation>
+    </message>
+    <message>
+        <source>Making suggestions...</source>
+        <translation>Подбираются варианты...</translation>
+    </message>
+    <message>
+        <source>Reads everywhere</source>
+        <translation>Читается везде</translation>
     </message>
 </context>
 <context>
@@ -1190,6 +1241,18 @@
     <message>
         <source>The picture is %1 x %2 pixels and has to be held whole while it is read, which takes more than the %3 MiB a picture may use.</source>
         <translation>Картинка размером %1 x %2 пикселей при чтении хранится целиком, а это больше %3 МиБ, которые может занять картинка.</translation>
+    </message>
+    <message>
+        <source>Lc %1, needs Lc %2</source>
+        <translation>Lc %1, нужно Lc %2</translation>
+    </message>
+    <message>
+        <source>%1 : 1, needs %2 : 1</source>
+        <translation>%1 : 1, нужно %2 : 1</translation>
+    </message>
+    <message>
+        <source>%1: hard to read on %2 (%3)</source>
+        <translation>%1: трудно читать на экране «%2» (%3)</translation>
     </message>
 </context>
 </TS>

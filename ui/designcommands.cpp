@@ -3,10 +3,12 @@
 
 #include "applicationtitle.h"
 #include "contrastpanel.h"
+#include "contrastswatches.h"
 #include "editingpanel.h"
 #include "filecommands.h"
 #include "previewpanel.h"
 #include "schemedocument.h"
+#include "suggestionchooser.h"
 #include "ui_mainwindow.h"
 #include "windowdialogs.h"
 #include "windowsettings.h"
@@ -16,6 +18,7 @@
 #include "design/suggest.h"
 #include "preview/preview.h"
 #include "scheme/codepage.h"
+#include "settings/settings.h"
 
 #include <QMainWindow>
 #include <QMenu>
@@ -25,7 +28,8 @@ namespace tintora {
 DesignCommands::DesignCommands(QMainWindow &window, Ui::MainWindow &ui, SchemeDocument &document,
                                EditingPanel &editing, PreviewPanel &preview, FileCommands &files,
                                WindowSettings &settings, WindowDialogs &dialogs)
-    : ui_(ui),
+    : window_(window),
+      ui_(ui),
       document_(document),
       scheme_(document.scheme),
       editing_(editing),
@@ -42,19 +46,19 @@ DesignCommands::DesignCommands(QMainWindow &window, Ui::MainWindow &ui, SchemeDo
     contrastAction->setObjectName(QStringLiteral("contrastAction"));
     ui_.viewMenu->addAction(contrastAction);
     connect(contrastPanel_, &QDockWidget::visibilityChanged, this, [this] { followContrast(); });
+    connect(contrastPanel_, &ContrastPanel::elementChosen, this, &DesignCommands::markWeakPixels);
+    const int bound = ReadContrastBound(settings_.file());
+    contrastPanel_->showBound(bound);
+    contrastChecker_->setStandard(ContrastStandard(bound));
+    connect(contrastPanel_, &ContrastPanel::boundChosen, this, &DesignCommands::chooseBound);
     contrastTimer_.setSingleShot(true);
     contrastTimer_.setInterval(0);
     connect(&contrastTimer_, &QTimer::timeout, this, &DesignCommands::checkContrast);
 
     newFromPictureAction_ = new QAction(&window);
     newFromPictureAction_->setObjectName(QStringLiteral("newFromPictureAction"));
-    anotherSuggestionAction_ = new QAction(&window);
-    anotherSuggestionAction_->setObjectName(QStringLiteral("anotherSuggestionAction"));
-    anotherSuggestionAction_->setEnabled(false);
     ui_.fileMenu->insertAction(ui_.openAction, newFromPictureAction_);
-    ui_.fileMenu->insertAction(ui_.openAction, anotherSuggestionAction_);
     connect(newFromPictureAction_, &QAction::triggered, this, &DesignCommands::newFromPicture);
-    connect(anotherSuggestionAction_, &QAction::triggered, this, &DesignCommands::anotherSuggestion);
     connect(&document_, &SchemeDocument::restored, this, [this](EditKind kind, int element) {
         if (kind == EditKind::Suggestion)
             showSuggestion(element);
@@ -67,21 +71,43 @@ void DesignCommands::retranslate()
 {
     // The panel's title renames its menu item, which then gets its Alt letter.
     contrastPanel_->setWindowTitle(tr("Contrast"));
+    contrastPanel_->retranslate();
     contrastPanel_->toggleViewAction()->setText(tr("&Contrast"));
     newFromPictureAction_->setText(tr("New from &picture..."));
-    anotherSuggestionAction_->setText(tr("Another su&ggestion"));
     followContrast();
 }
 
 void DesignCommands::followContrast()
+{
+    markWeakPixels();
+    if (!contrastPanel_->isHidden())
+        contrastTimer_.start();
+}
+
+void DesignCommands::markWeakPixels()
 {
     if (contrastPanel_->isHidden()) {
         ui_.previewDisplay->setMarks({});
         return;
     }
     Preview &preview = preview_.preview();
-    ui_.previewDisplay->setMarks(WeakPixels(preview.image(), preview.elementMap()));
-    contrastTimer_.start();
+    std::vector<QPoint> marks =
+        WeakPixels(preview.image(), preview.elementMap(), contrastChecker_->standard());
+    // The row clicked is shown alone, until another is.
+    if (const int chosen = contrastPanel_->chosenElement()) {
+        std::erase_if(marks, [&](const QPoint &pixel) {
+            return preview.elementMap().elementAt(pixel.x(), pixel.y()) != chosen;
+        });
+    }
+    ui_.previewDisplay->setMarks(std::move(marks));
+}
+
+void DesignCommands::chooseBound(int bound)
+{
+    contrastChecker_->setStandard(ContrastStandard(bound));
+    if (!WriteContrastBound(settings_.file(), bound))
+        settings_.reportUnwritable();
+    followContrast();
 }
 
 void DesignCommands::checkContrast()
@@ -90,8 +116,16 @@ void DesignCommands::checkContrast()
     contrastChecker_->setSettings(settings_.values().preview);
     contrastChecker_->setBackground(preview.plainBackground() ? QImage() : preview.backgroundPicture());
     std::vector<ContrastPlace> places = contrastChecker_->check(scheme_);
-    std::erase_if(places, [](const ContrastPlace &place) { return !place.weak(); });
-    contrastPanel_->showPlaces(places);
+    std::vector<ContrastRow> rows;
+    for (const ContrastPlace &place : places) {
+        if (!place.weak())
+            continue;
+        const Spot &at = place.judged();
+        rows.push_back({place, SwatchesOf(contrastChecker_->paint(scheme_, at.screen, at.state), place)});
+    }
+    contrastPanel_->showRows(rows);
+    // The row chosen may have gone with an edit.
+    markWeakPixels();
 }
 
 // A new scheme, so the one edited goes only once its changes are saved or given up.
@@ -103,7 +137,10 @@ void DesignCommands::newFromPicture()
                                                     PreviewPanel::pictureFilter());
     if (path.isEmpty())
         return;
-    // The picture becomes the background first; the suggestion follows once it is read.
+    // The picture becomes the background first; the choice follows once it is read, and a
+    // choice cancelled brings back the background before it.
+    const Preview &preview = preview_.preview();
+    backgroundBefore_ = preview.plainBackground() ? QImage() : preview.backgroundPicture();
     suggestionPending_ = true;
     preview_.loadBackgroundPicture(path);
 }
@@ -113,9 +150,13 @@ void DesignCommands::takePicture(const QImage &picture)
     if (!suggestionPending_)
         return;
     suggestionPending_ = false;
-    suggestionPicture_ = picture;
-    suggestionVariant_ = 0;
-    applySuggestion();
+    chooser_ = new SuggestionChooser(picture, settings_.values().preview, tone_, &window_);
+    chooser_->setAttribute(Qt::WA_DeleteOnClose);
+    connect(chooser_, &SuggestionChooser::toneChosen, this, [this](SchemeTone tone) { tone_ = tone; });
+    connect(chooser_, &SuggestionChooser::chosen, this,
+            [this, picture](const SuggestionChoice &choice) { applySuggestion(picture, choice.suggestion.scheme); });
+    connect(chooser_, &QDialog::rejected, this, &DesignCommands::restoreBackground);
+    chooser_->open();
 }
 
 void DesignCommands::dropPendingSuggestion()
@@ -123,30 +164,21 @@ void DesignCommands::dropPendingSuggestion()
     suggestionPending_ = false;
 }
 
-void DesignCommands::anotherSuggestion()
+void DesignCommands::restoreBackground()
 {
-    ++suggestionVariant_;
-    applySuggestion();
-}
-
-// A new scheme without a file, coloured from the default one as tintora-cli suggest does: one
-// step of the history, shown over its picture.
-void DesignCommands::applySuggestion()
-{
-    if (suggestionPicture_.isNull())
-        return;
-    ColourScheme blank;
-    BuildDefaultScheme(blank);
-    const std::optional<ColourScheme> suggested =
-        SuggestScheme(blank, suggestionPicture_, settings_.values().preview, SchemeTone::AsPicture,
-                      suggestionVariant_);
-    if (!suggested) {
-        dialogs_.reportError(NoReadableSuggestionText());
+    if (backgroundBefore_.isNull()) {
+        preview_.clearBackgroundPicture();
         return;
     }
-    document_.replaceWithSuggestion(editing_.selectedElement(), *suggested);
-    anotherSuggestionAction_->setEnabled(true);
-    preview_.preview().setBackgroundPicture(suggestionPicture_);
+    preview_.preview().setBackgroundPicture(backgroundBefore_);
+    preview_.repaint(preview_.screen());
+}
+
+// A new scheme without a file: one step of the history, shown over its picture.
+void DesignCommands::applySuggestion(const QImage &picture, const ColourScheme &scheme)
+{
+    document_.replaceWithSuggestion(editing_.selectedElement(), scheme);
+    preview_.preview().setBackgroundPicture(picture);
     ui_.clearBackgroundButton->setEnabled(true);
     showSuggestion(editing_.selectedElement());
 }
@@ -167,10 +199,10 @@ void DesignCommands::cancelPendingSuggestion()
         preview_.cancelBackgroundPicture();
 }
 
-void DesignCommands::forgetSuggestion()
+void DesignCommands::closeChooser()
 {
-    suggestionPicture_ = QImage();
-    anotherSuggestionAction_->setEnabled(false);
+    if (chooser_)
+        chooser_->reject();
 }
 
 }  // namespace tintora

@@ -3,10 +3,12 @@
 
 #include "schemeedit.h"
 
+#include "design/suggest.h"
 #include "scheme/colourscheme.h"
 
 #include <QImage>
 #include <QObject>
+#include <QPointer>
 #include <QTimer>
 
 #include <memory>
@@ -25,6 +27,7 @@ class ContrastPanel;
 class EditingPanel;
 class FileCommands;
 class PreviewPanel;
+class SuggestionChooser;
 class SchemeDocument;
 class WindowDialogs;
 class WindowSettings;
@@ -43,14 +46,13 @@ public:
 
 public slots:
     void newFromPicture();
-    void anotherSuggestion();
     // After every repaint: the marks of the screen shown, and a check of all screens soon.
     void followContrast();
     // A suggestion still waiting for its picture was asked for the scheme shown then; a
     // command that replaces that scheme or the background drops it, and its picture with it.
     void cancelPendingSuggestion();
-    // Another suggestion belongs to the scheme the last one was made for.
-    void forgetSuggestion();
+    // The choice of suggestions belongs to the scheme it was opened over.
+    void closeChooser();
     // The picture read for a suggestion is there, or will not come.
     void takePicture(const QImage &picture);
     void dropPendingSuggestion();
@@ -60,9 +62,15 @@ signals:
 
 private:
     void checkContrast();
-    void applySuggestion();
+    // The weak pixels of the screen shown, or of the row chosen alone.
+    void markWeakPixels();
+    // 0 to kContrastBoundCount - 1, kept in tintora.ini.
+    void chooseBound(int bound);
+    void applySuggestion(const QImage &picture, const ColourScheme &scheme);
+    void restoreBackground();
     void showSuggestion(int element);
 
+    QMainWindow &window_;
     Ui::MainWindow &ui_;
     SchemeDocument &document_;
     ColourScheme &scheme_;
@@ -73,16 +81,16 @@ private:
     WindowDialogs &dialogs_;
 
     QAction *newFromPictureAction_ = nullptr;
-    QAction *anotherSuggestionAction_ = nullptr;
     ContrastPanel *contrastPanel_ = nullptr;
     std::unique_ptr<ContrastChecker> contrastChecker_;
     // Edits in a row are checked once, when the window is next idle.
     QTimer contrastTimer_;
-    // The picture of the last suggestion, and which variant it gave; the picture chosen
-    // with New from picture until it has been read.
-    QImage suggestionPicture_;
-    int suggestionVariant_ = 0;
+    // New from picture waits for its picture to be read, then offers its choice over it.
     bool suggestionPending_ = false;
+    QImage backgroundBefore_;  // null for the plain background
+    QPointer<SuggestionChooser> chooser_;
+    // Light, dark or as the picture, for the rest of the session.
+    SchemeTone tone_ = SchemeTone::AsPicture;
 };
 
 }  // namespace tintora

@@ -136,7 +136,7 @@ void MainWindow::connectPanels()
     connect(files_.get(), &FileCommands::replacingScheme, design_.get(),
             &DesignCommands::cancelPendingSuggestion);
     connect(files_.get(), &FileCommands::schemeLoaded, design_.get(),
-            &DesignCommands::forgetSuggestion);
+            &DesignCommands::closeChooser);
     connect(phone_.get(), &PhoneCommands::workModeChanged, this, &MainWindow::applyLanguage);
 
     connect(editing_.get(), &EditingPanel::captionChanged, this, &MainWindow::setCaption);

@@ -117,12 +117,32 @@ void PreviewDisplay::paintEvent(QPaintEvent *)
     // factor it neither drops nor mixes any.
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     painter.drawImage(picture, showsMark() ? marked_ : preview_);
-    // Magenta, half covering: the pixel's own colour still shows through.
+    // Magenta drawn around the marked pixels, on their unmarked neighbours, so that a weak
+    // text keeps its own colour: a line a quarter of a pixel wide, at least one device pixel.
     const qreal perPixel = picture.width() / kPreviewSize;
+    const qreal line = std::max(perPixel / 4, 1 / ratio);
+    std::vector<bool> marked(kPreviewSize * kPreviewSize, false);
+    for (const QPoint &mark : marks_)
+        marked[mark.y() * kPreviewSize + mark.x()] = true;
+    const auto isMarked = [&](int x, int y) {
+        return x >= 0 && y >= 0 && x < kPreviewSize && y < kPreviewSize && marked[y * kPreviewSize + x];
+    };
+    const QColor magenta(255, 0, 255);
     for (const QPoint &mark : marks_) {
-        painter.fillRect(QRectF(picture.left() + mark.x() * perPixel, picture.top() + mark.y() * perPixel,
-                                perPixel, perPixel),
-                         QColor(255, 0, 255, 160));
+        const qreal left = picture.left() + mark.x() * perPixel;
+        const qreal top = picture.top() + mark.y() * perPixel;
+        const struct {
+            int dx, dy;
+            QRectF edge;
+        } sides[] = {{-1, 0, QRectF(left - line, top, line, perPixel)},
+                     {1, 0, QRectF(left + perPixel, top, line, perPixel)},
+                     {0, -1, QRectF(left, top - line, perPixel, line)},
+                     {0, 1, QRectF(left, top + perPixel, perPixel, line)}};
+        for (const auto &side : sides) {
+            const int x = mark.x() + side.dx, y = mark.y() + side.dy;
+            if (x >= 0 && y >= 0 && x < kPreviewSize && y < kPreviewSize && !isMarked(x, y))
+                painter.fillRect(side.edge, magenta);
+        }
     }
 }
 

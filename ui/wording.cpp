@@ -315,15 +315,39 @@ QString RoleName(Role role)
 
 QString ContrastLine(const ContrastPlace &place)
 {
+    const Spot &at = place.judged();
+    const QString bound = place.boundIsLc ? QStringLiteral("Lc ") + QString::number(place.bound, 'g', 3)
+                                          : QString::number(place.bound, 'g', 2) + QStringLiteral(":1");
     return QCoreApplication::translate("tintora::Texts",
                                        "%1 %2: %3, APCA Lc %4, screen %5 %6 at (%7, %8), needs %9")
         .arg(place.element)
         .arg(ElementName(place.element), RatioText(place.ratio), QString::number(place.apca, 'f', 1))
-        .arg(place.screen)
-        .arg(ScreenCaption(place.screen))
-        .arg(place.x)
-        .arg(place.y)
-        .arg(QString::number(place.bound, 'g', 2) + QStringLiteral(":1"));
+        .arg(at.screen)
+        .arg(ScreenCaption(at.screen))
+        .arg(at.x)
+        .arg(at.y)
+        .arg(bound);
+}
+
+QString ContrastSentence(const ContrastPlace &place)
+{
+    // Two decimals at most, the zeros after them dropped: 1.5, 4.49, 7.
+    const auto ratio = [](double value) {
+        QString text = QString::number(std::floor(value * 100) / 100, 'f', 2);
+        while (text.endsWith(QLatin1Char('0')))
+            text.chop(1);
+        if (text.endsWith(QLatin1Char('.')))
+            text.chop(1);
+        return text;
+    };
+    const QString figures =
+        place.boundIsLc
+            ? QCoreApplication::translate("tintora::Texts", "Lc %1, needs Lc %2")
+                  .arg(QString::number(std::floor(std::abs(place.apca))), QString::number(place.bound))
+            : QCoreApplication::translate("tintora::Texts", "%1 : 1, needs %2 : 1")
+                  .arg(ratio(place.ratio), ratio(place.bound));
+    return QCoreApplication::translate("tintora::Texts", "%1: hard to read on %2 (%3)")
+        .arg(ElementName(place.element), ScreenCaption(place.judged().screen), figures);
 }
 
 QString NoReadableSuggestionText()

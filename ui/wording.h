@@ -42,6 +42,10 @@ QString RoleName(Role role);
 
 // "2 Main text: 1.00:1, APCA Lc 0.0, screen 0 Main screen at (5, 17), needs 4.5:1"
 QString ContrastLine(const ContrastPlace &place);
+// For a reader who knows no contrast measures: "Main text: hard to read on Main screen
+// (1.5 : 1, needs 4.5 : 1)", or with an Lc bound "(Lc 32, needs Lc 60)". The figures are cut,
+// never rounded up to their bound.
+QString ContrastSentence(const ContrastPlace &place);
 // The refusal of a picture no suggestion reads on.
 QString NoReadableSuggestionText();
 

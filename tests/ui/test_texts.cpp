@@ -49,14 +49,23 @@ TEST_F(Texts, OutcomesInBothLanguages)
 {
     ContrastPlace weak;
     weak.element = 2;
-    weak.screen = 0;
-    weak.x = 5;
-    weak.y = 17;
+    weak.ratioAt = {0, 0, 5, 17};
     weak.ratio = 1.004;
     weak.apca = -3.21;
     ContrastPlace hands = weak;
     hands.element = 5;
     hands.bound = 3;
+    // The sentence for a reader: its figures cut, never rounded up to pass, and an Lc bound
+    // judged at its own spot.
+    ContrastPlace pale = weak;
+    pale.ratio = 1.5;
+    ContrastPlace nearly = weak;
+    nearly.ratio = 4.4999;
+    ContrastPlace faint = weak;
+    faint.boundIsLc = true;
+    faint.bound = 60;
+    faint.apca = -32.9;
+    faint.lcAt = {0, 1, 40, 40};
     const struct {
         const char *what;
         std::function<QString()> text;
@@ -69,6 +78,15 @@ TEST_F(Texts, OutcomesInBothLanguages)
         {"contrast line of the hands", [&] { return ContrastLine(hands); },
          "5 Analog clock: 1.00:1, APCA Lc -3.2, screen 0 Main screen at (5, 17), needs 3:1",
          "5 Стрелки аналоговых часов: 1.00:1, APCA Lc -3.2, экран 0 Основной экран в (5, 17), нужно 3:1"},
+        {"contrast sentence", [&] { return ContrastSentence(pale); },
+         "Main text: hard to read on Main screen (1.5 : 1, needs 4.5 : 1)",
+         "Основной текст: трудно читать на экране «Основной экран» (1.5 : 1, нужно 4.5 : 1)"},
+        {"contrast sentence just below", [&] { return ContrastSentence(nearly); },
+         "Main text: hard to read on Main screen (4.49 : 1, needs 4.5 : 1)",
+         "Основной текст: трудно читать на экране «Основной экран» (4.49 : 1, нужно 4.5 : 1)"},
+        {"contrast sentence of an Lc bound", [&] { return ContrastSentence(faint); },
+         "Main text: hard to read on Main menu (Icons) (Lc 32, needs Lc 60)",
+         "Основной текст: трудно читать на экране «Главное меню (Иконки)» (Lc 32, нужно Lc 60)"},
         {"role", [] { return RoleTooltip(36); }, "Role: \"Today\" background", "Роль: Фон «сегодня»"},
         {"unseen role", [] { return RoleName(Role::Unseen); }, "Not shown in the preview",
          "Не показан в просмотре"},

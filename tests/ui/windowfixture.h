@@ -20,7 +20,9 @@
 #include <QFile>
 #include <QImage>
 #include <QLabel>
+#include <QListWidget>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QWindow>
 
 #include <gtest/gtest.h>
@@ -129,6 +131,31 @@ protected:
         while (mainWindow->previewPanel().readingBackground() && waited.elapsed() < 30000)
             QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
         EXPECT_FALSE(mainWindow->previewPanel().readingBackground());
+    }
+
+    // New from picture's choice, once it shows at least count suggestions (or has made all
+    // it will).
+    QListWidget *suggestionTiles(int count) const
+    {
+        QElapsedTimer waited;
+        waited.start();
+        QListWidget *list = nullptr;
+        while (waited.elapsed() < 60000) {
+            list = mainWindow->findChild<QListWidget *>(QStringLiteral("suggestionList"));
+            if (list && list->count() >= count)
+                break;
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        }
+        EXPECT_TRUE(list && list->count() >= count);
+        return list;
+    }
+    // A click on the suggestion in that place of the choice.
+    void chooseSuggestion(int row) const
+    {
+        QListWidget *list = suggestionTiles(row + 1);
+        ASSERT_TRUE(list && list->count() > row);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
+        QCoreApplication::processEvents();
     }
 
     QImage shownPreview() const { return child<QLabel>("previewDisplay")->pixmap().toImage(); }
