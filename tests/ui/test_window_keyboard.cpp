@@ -48,14 +48,14 @@ TEST_F(KeyboardTest, TabReachesEveryControlInOrderAndTheKeysWorkThem)
     for (int element = 1; element <= 63; ++element)
         mainWindow->scheme().entry(element).colour = 0;
     child<QAction>("contrastAction")->trigger();
-    auto *contrastRows = child<QWidget>("contrastPanel")->findChild<QListWidget *>();
-    contrastRows->setObjectName(QStringLiteral("contrastRows"));
+    auto *contrastRows = child<QListWidget>("contrastList");
     ASSERT_TRUE(QTest::qWaitFor([&] { return contrastRows->count() > 1; }));
 
-    const QStringList order = {"schemeNameEdit",     "screenList",        "elementCombo",
-                               "colourSwatch",       "colourHexEdit",     "transparencySlider",
-                               "transparencySpin",   "openButton",        "saveButton",
-                               "loadBackgroundButton", "clearBackgroundButton", "contrastRows"};
+    const QStringList order = {"schemeNameEdit",       "screenList",            "elementCombo",
+                               "colourSwatch",         "colourHexEdit",         "transparencySlider",
+                               "transparencySpin",     "openButton",            "saveButton",
+                               "loadBackgroundButton", "clearBackgroundButton", "contrastBoundCombo",
+                               "contrastList"};
     // Whatever takes Tab, is enabled and is shown is in the order.
     QStringList focusable;
     for (const QWidget *widget : mainWindow->findChildren<QWidget *>()) {
