@@ -976,5 +976,9 @@
         <source>The picture is %1 x %2 pixels and has to be held whole while it is read, which takes more than the %3 MiB a picture may use.</source>
         <translation>Картинка размером %1 x %2 пикселей при чтении хранится целиком, а это больше %3 МиБ, которые может занять картинка.</translation>
     </message>
+    <message>
+        <source>The picture is %1 x %2 pixels, stored in several scans (progressive) and larger than %3 MiB whole: it was read at 1/%4 size</source>
+        <translation>Картинка размером %1 x %2 пикселей сохранена в несколько проходов (прогрессивная) и целиком занимает больше %3 МиБ: она прочитана в 1/%4 натуральной величины</translation>
+    </message>
 </context>
 </TS>
