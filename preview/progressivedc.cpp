@@ -666,6 +666,9 @@ void Reader::putOut(const std::function<void(int, int)> &begin, const std::funct
         else
             rgbStored = c[0].id == 'R' && c[1].id == 'G' && c[2].id == 'B';
     }
+    const std::uint64_t output = (std::uint64_t(width) * std::uint64_t(height) * std::uint64_t(frame_.count) + 63) / 64;
+    if (cost_.entropyBlocks + output > workBudget())
+        throw Refusal{JpegError::Kind::TooMuchWork, {}};
     begin(width, height);
     std::vector<std::uint8_t> row(std::size_t(width) * 3);
     std::array<std::uint8_t, kMaxFrameComponents> sample{};
