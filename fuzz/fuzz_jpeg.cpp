@@ -2,11 +2,13 @@
 // a picture small enough to hold whole, the same result as scaling it whole.
 // Whatever the outcome, the decoder may not have worked more than the file's
 // size allows, and an accepted picture may not have more made up than allowed:
-// a slow input or a made-up picture is a finding with its file.
+// a slow input or a made-up picture is a finding with its file. The reader at 1/8 of
+// progressive pictures too large to hold whole is fed the same bytes on its own.
 #include "fuzzsupport.h"
 
 #include "preview/boxscaler.h"
 #include "preview/jpegpicture.h"
+#include "preview/progressivedc.h"
 
 #include <QBuffer>
 
@@ -68,11 +70,42 @@ std::optional<QImage> Load(const QByteArray &bytes, bool whole, JpegError *error
     return picture;
 }
 
+// Whatever the whole decode makes of the bytes: the picture at 1/8, each of its rows
+// once, or a reason, within the same bound on work.
+void ReadAtOneEighth(const QByteArray &bytes)
+{
+    QBuffer buffer;
+    buffer.setData(bytes);
+    FUZZ_CHECK(buffer.open(QIODevice::ReadOnly));
+    JpegWatch watch;
+    JpegError error;
+    int width = 0;
+    int height = 0;
+    int rows = 0;
+    const bool read = ReadProgressiveDc(
+        buffer, &error, &watch,
+        [&](int w, int h) {
+            FUZZ_CHECK(width == 0);
+            width = w;
+            height = h;
+        },
+        [&](const std::uint8_t *) { ++rows; });
+    const JpegCost &cost = watch.cost;
+    FUZZ_CHECK(cost.entropyBlocks + cost.outputBlocks <= kJpegWorkPerByte * std::uint64_t(bytes.size()) + kJpegFreeWork + kLastMcu);
+    if (!read) {
+        FUZZ_CHECK(error.kind != JpegError::Kind::None);
+        return;
+    }
+    FUZZ_CHECK(width > 0 && height > 0 && rows == height);
+    FUZZ_CHECK(cost.madeUpBlocks == 0);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
+    ReadAtOneEighth(bytes);
     JpegError error;
     const std::optional<QImage> scaled = Load(bytes, false, &error);
     if (!scaled) {

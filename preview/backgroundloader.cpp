@@ -65,7 +65,7 @@ void BackgroundLoader::load(const QString &path, QSize size)
         if (*stop)
             return;
         if (picture)
-            post(true, [this, image = *picture] { emit loaded(image); });
+            post(true, [this, image = *picture, reading = watch.reading] { emit loaded(image, reading); });
         else
             post(true, [this, error] { emit failed(error); });
     }));

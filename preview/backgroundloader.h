@@ -37,7 +37,7 @@ public:
 
 signals:
     void progress(double share);
-    void loaded(const QImage &picture);
+    void loaded(const QImage &picture, const tintora::JpegReading &reading);
     void failed(const tintora::JpegError &reason);
 
 private:

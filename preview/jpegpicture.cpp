@@ -1,6 +1,7 @@
 #include "preview/jpegpicture.h"
 
 #include "preview/boxscaler.h"
+#include "preview/progressivedc.h"
 #include "scheme/inputfile.h"
 
 #include <QDir>
@@ -638,17 +639,40 @@ std::optional<QImage> NamingTheFile(const QFile &file, std::optional<QImage> pic
 std::optional<QImage> LoadJpegScaled(QIODevice &device, int w, int h, JpegError *error,
                                      JpegWatch *watch)
 {
+    const qint64 start = device.pos();
     std::optional<BoxScaler> scaler;
+    JpegReading whole;
+    JpegError reason;
     const bool decoded = DecodeRows(
-        device, error, watch,
+        device, &reason, watch,
         [&](int width, int height) {
+            whole = {width, height, 1};
             scaler.emplace(width, height, w, h);
             return true;
         },
         [&](const JSAMPLE *row) { scaler->addRow(row); });
-    if (!decoded)
-        return std::nullopt;
-    return scaler->result();
+    if (decoded) {
+        if (watch)
+            watch->reading = whole;
+        return scaler->result();
+    }
+    if (reason.kind == JpegError::Kind::OverBudget && !device.isSequential() && device.seek(start)) {
+        JpegError reduced;
+        const bool read = ReadProgressiveDc(
+            device, &reduced, watch, [&](int width, int height) { scaler.emplace(width, height, w, h); },
+            [&](const std::uint8_t *row) { scaler->addRow(row); });
+        if (read) {
+            if (watch)
+                watch->reading = {reason.width, reason.height, 8};
+            return scaler->result();
+        }
+        // A picture the reader cannot take either keeps the whole decode's refusal.
+        if (reduced.kind != JpegError::Kind::OverBudget)
+            reason = reduced;
+    }
+    if (error)
+        *error = reason;
+    return std::nullopt;
 }
 
 std::optional<QImage> LoadJpegScaled(const QString &path, int w, int h, JpegError *error,

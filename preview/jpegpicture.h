@@ -51,12 +51,20 @@ struct JpegCost {
     std::uint64_t inputBytes = 0;     // the file's size as the budget saw it
 };
 
+// How a picture that loaded was read.
+struct JpegReading {
+    int width = 0;  // the picture's own size
+    int height = 0;
+    int reducedBy = 1;  // read at 1/reducedBy of its width and height
+};
+
 // Lets a caller follow and stop a decode (from another thread, too).
 struct JpegWatch {
     // Called every few rows with the share done, 0 to 1; false stops the
     // decode, which then fails as Cancelled.
     std::function<bool(double share)> progress;
     JpegCost cost;  // filled in as the decode goes
+    JpegReading reading;  // once the picture has loaded
 };
 
 // Why a picture did not load, with the values its words show; the interface
@@ -100,7 +108,9 @@ struct JpegError {
 // size allows, is refused too.
 
 // Decodes and stretches to w x h (ScaleToBox's result) row by row, so the
-// full-size picture is never held in memory.
+// full-size picture is never held in memory. A progressive picture too large
+// to hold whole is read at 1/8 of its size where ReadProgressiveDc can (from a
+// device that can go back to where it started), and watch->reading says so.
 std::optional<QImage> LoadJpegScaled(const QString &path, int w, int h, JpegError *error,
                                      JpegWatch *watch = nullptr);
 std::optional<QImage> LoadJpegScaled(QIODevice &device, int w, int h, JpegError *error,

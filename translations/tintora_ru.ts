@@ -1254,5 +1254,9 @@
         <source>%1: hard to read on %2 (%3)</source>
         <translation>%1: трудно читать на экране «%2» (%3)</translation>
     </message>
+    <message>
+        <source>The picture is %1 x %2 pixels, stored in several scans (progressive) and larger than %3 MiB whole: it was read at 1/%4 size</source>
+        <translation>Картинка размером %1 x %2 пикселей сохранена в несколько проходов (прогрессивная) и целиком занимает больше %3 МиБ: она прочитана в 1/%4 натуральной величины</translation>
+    </message>
 </context>
 </TS>

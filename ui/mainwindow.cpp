@@ -28,13 +28,13 @@
 #include "preview/previewresources.h"
 #include "scheme/catalogue.h"
 #include "scheme/codepage.h"
-#include "scheme/inputfile.h"
 
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QLayout>
 #include <QMimeData>
 #include <QStyleFactory>
@@ -180,15 +180,15 @@ void MainWindow::startUp()
         } else {
             const LoadOutcome outcome =
                 LoadSchemeAndReport(document_.scheme, path, dialogs(), InterfaceCommandWords(), &note);
-            // A file that is there but was refused must not be replaced by the first Save
-            // without a question, nor a device written into; a path that does not exist
-            // yet is where Save creates it.
-            if (outcome == LoadOutcome::Loaded ||
-                (outcome == LoadOutcome::NotOpened && !IsSpecialFile(path)))
+            // A path where nothing is yet is where Save creates the file. One that is there
+            // but gave no scheme (no scheme, unreadable, a folder, a device) must not be
+            // replaced by the first Save without a question, nor a device written into; once
+            // told, it is as if none had been named: the all-zero scheme would save as a
+            // black one.
+            const bool nothingThere = outcome == LoadOutcome::NotOpened && !QFileInfo::exists(path);
+            if (outcome == LoadOutcome::Loaded || nothingThere)
                 document_.filePath = path;
-            // Once told, a file that is no scheme is as if none had been named: the
-            // all-zero scheme would save as a black one.
-            if (outcome == LoadOutcome::NotScheme)
+            else
                 BuildDefaultScheme(document_.scheme);
         }
         if (!note.isEmpty())

@@ -229,9 +229,11 @@ void PreviewPanel::loadBackgroundPicture(const QString &path)
     cancelBackgroundShortcut_->setEnabled(true);
 }
 
-void PreviewPanel::showBackgroundPicture(const QImage &picture)
+void PreviewPanel::showBackgroundPicture(const QImage &picture, const JpegReading &reading)
 {
     endBackgroundProgress();
+    if (reading.reducedBy > 1)
+        ui_.statusBar->showMessage(ReducedPictureText(reading));
     preview_->setBackgroundPicture(picture);
     repaint(screen_);
     ui_.clearBackgroundButton->setEnabled(true);

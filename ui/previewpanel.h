@@ -87,7 +87,7 @@ signals:
 
 private:
     void applyPreviewZoom(int zoom);
-    void showBackgroundPicture(const QImage &picture);
+    void showBackgroundPicture(const QImage &picture, const JpegReading &reading);
     void refuseBackgroundPicture(const JpegError &reason);
     void endBackgroundProgress();
     bool exportPreviewImage(const QString &path);

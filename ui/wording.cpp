@@ -558,6 +558,17 @@ QString BackgroundProgressText(double share)
         .arg(int(std::floor(share * 100)));
 }
 
+QString ReducedPictureText(const JpegReading &reading)
+{
+    return QCoreApplication::translate("tintora::Texts",
+                                       "The picture is %1 x %2 pixels, stored in several scans (progressive) "
+                                       "and larger than %3 MiB whole: it was read at 1/%4 size")
+        .arg(reading.width)
+        .arg(reading.height)
+        .arg(kJpegMemoryBudget >> 20)
+        .arg(reading.reducedBy);
+}
+
 QString JpegErrorText(const JpegError &error)
 {
     if (error.kind == JpegError::Kind::NotRegularFile)

@@ -78,6 +78,9 @@ QString PhoneGoneText(int linkState);
 // The status bar's words while a picture is read: share 0 to 1.
 QString BackgroundProgressText(double share);
 
+// The note that a picture too large to hold whole was read at reduced size.
+QString ReducedPictureText(const JpegReading &reading);
+
 // Why a picture did not load; from a file, the reason names it.
 QString JpegErrorText(const JpegError &error);
 

@@ -146,4 +146,81 @@ inline QByteArray RestartsOnly(const JpegLayout &layout, int width, int height, 
     return file + QByteArray("\xFF\xD9", 2);
 }
 
+// A grayscale progressive JPEG written by hand, as large as libjpeg's compressor could
+// make only by holding all its coefficients: a DC scan of each block's value dc(bx, by)
+// (the DC step being 8, a block's pixels are 128 + that value), then one AC scan that
+// leaves every other coefficient zero, in runs of empty blocks.
+template <typename Dc>
+QByteArray HandMadeProgressiveGray(int width, int height, Dc dc)
+{
+    QByteArray file("\xFF\xD8", 2);
+    const auto segment = [&file](int marker, const QByteArray &body) {
+        const int length = int(body.size()) + 2;
+        file += char(0xFF);
+        file += char(marker);
+        file += char(length >> 8);
+        file += char(length & 0xFF);
+        file += body;
+    };
+    std::uint32_t bits = 0;
+    int count = 0;
+    const auto put = [&](int value, int n) {
+        for (int i = n - 1; i >= 0; --i) {
+            bits = (bits << 1) | ((value >> i) & 1);
+            if (++count == 8) {
+                file += char(bits);
+                if (bits == 0xFF)
+                    file += char(0);
+                bits = 0;
+                count = 0;
+            }
+        }
+    };
+    const auto flush = [&] {
+        while (count != 0)
+            put(1, 1);
+    };
+    segment(0xDB, QByteArray(1, '\0') + char(8) + QByteArray(63, char(1)));
+    const char frame[] = {8, char(height >> 8), char(height & 0xFF), char(width >> 8), char(width & 0xFF), 1, 1, 0x11, 0};
+    segment(0xC2, QByteArray(frame, sizeof frame));
+    // Every code is 4 bits: the DC sizes 0 to 11, and runs of 2^0 to 2^14 empty blocks.
+    QByteArray tables = QByteArray(1, char(0x00)) + QByteArray(3, '\0') + char(12) + QByteArray(12, '\0');
+    for (int size = 0; size < 12; ++size)
+        tables += char(size);
+    tables += QByteArray(1, char(0x10)) + QByteArray(3, '\0') + char(15) + QByteArray(12, '\0');
+    for (int run = 0; run < 15; ++run)
+        tables += char(run << 4);
+    segment(0xC4, tables);
+
+    const int across = (width + 7) / 8;
+    const int down = (height + 7) / 8;
+    segment(0xDA, QByteArray("\x01\x01\x00\x00\x00\x00", 6));
+    int previous = 0;
+    for (int by = 0; by < down; ++by) {
+        for (int bx = 0; bx < across; ++bx) {
+            const int value = dc(bx, by);
+            const int difference = value - previous;
+            previous = value;
+            int size = 0;
+            while ((std::abs(difference) >> size) != 0)
+                ++size;
+            put(size, 4);
+            put(difference >= 0 ? difference : difference + (1 << size) - 1, size);
+        }
+    }
+    flush();
+    segment(0xDA, QByteArray("\x01\x01\x00\x01\x3F\x00", 6));
+    for (long left = long(across) * down; left > 0;) {
+        const int run = int(std::min(left, 32767L));
+        int log = 0;
+        while ((run >> (log + 1)) != 0)
+            ++log;
+        put(log, 4);
+        put(run - (1 << log), log);
+        left -= run;
+    }
+    flush();
+    return file + QByteArray("\xFF\xD9", 2);
+}
+
 }  // namespace tintora::test

@@ -335,6 +335,31 @@ TEST_F(BackgroundTest, LoadedPictureIsShownAndClearedAgain)
     EXPECT_EQ(shownPreview().pixel(64, 64), qRgb(0xC0, 0xC0, 0xC0));
 }
 
+// A progressive picture too large to hold whole was refused; it is read at 1/8, and the
+// status bar says so.
+TEST_F(BackgroundTest, ProgressivePictureTooLargeToHoldWholeIsShownReadAtReducedSize)
+{
+    writeIni("[Options]\nLanguage=English\n");
+    // A dark left half and a light right half, 9000 x 9000 grey.
+    const QByteArray large = test::HandMadeProgressiveGray(9000, 9000, [](int bx, int) { return bx < 563 ? -100 : 100; });
+    const QString path = folder.filePath(QStringLiteral("large.jpg"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(large) == large.size());
+    file.close();
+
+    start();
+    dialogs.pictureAnswers << path;
+    Click(loadButton());
+    waitForBackground();
+    EXPECT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join(' ').toStdString();
+    EXPECT_FALSE(mainWindow->previewPanel().preview().plainBackground());
+    EXPECT_EQ(shownPreview().pixel(20, 64), qRgb(28, 28, 28));
+    EXPECT_EQ(shownPreview().pixel(100, 64), qRgb(228, 228, 228));
+    EXPECT_EQ(child<QStatusBar>("statusBar")->currentMessage(),
+              "The picture is 9000 x 9000 pixels, stored in several scans (progressive) and larger than 128 MiB "
+              "whole: it was read at 1/8 size");
+}
+
 // Catches a wallpaper format refused, read otherwise than its pixels say, or stretched
 // otherwise than a JPEG picture: the same pixels paint the same preview whatever the file's
 // format, and a JPEG's decoded pixels kept losslessly paint what the JPEG paints.

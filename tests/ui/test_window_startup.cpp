@@ -138,23 +138,41 @@ TEST_F(StartupTest, MissingFileLeavesTheBlackSchemeAndStaysTheSaveTarget)
         EXPECT_EQ(mainWindow->scheme().entry(element), SchemeEntry{}) << element;
 }
 
+// A file that is there but gave no scheme, once reported, is as if none had been named: the
+// all-zero scheme the window starts from would save as a black one.
 TEST_F(StartupTest, RefusedFileIsReportedThenTheDefaultSchemeWithoutASaveTarget)
 {
+    struct Case {
+        const char *name;
+        bool folder;
+        QStringList informed;  // a file that is no scheme says so in a box, the others in the status bar
+    };
+    const Case cases[] = {
+        {"letter.txt", false, {NotSchemeText()}},
+        {"folder.sch", true, {}},
+    };
     writeIni("[Options]\nLanguage=English\n");
-    const QString path = folder.filePath(QStringLiteral("letter.txt"));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("Dear colleagues, this is not a colour scheme.");
-    file.close();
-
-    start({path});
-    EXPECT_EQ(dialogs.informed, QStringList({NotSchemeText()}));
-    EXPECT_TRUE(mainWindow->currentFilePath().isEmpty());
     ColourScheme standard;
     BuildDefaultScheme(standard);
-    EXPECT_EQ(mainWindow->scheme(), standard);
-    EXPECT_EQ(ColourOf(swatchFill()), standard.entry(1).colour);
-    EXPECT_EQ(shownTitle(), "Tintora");
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = folder.filePath(QString::fromLatin1(c.name));
+        if (c.folder) {
+            ASSERT_TRUE(QDir(folder.path()).mkdir(QString::fromLatin1(c.name)));
+        } else {
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write("Dear colleagues, this is not a colour scheme.");
+        }
+        dialogs.informed.clear();
+        start({path});
+        EXPECT_EQ(dialogs.informed, c.informed);
+        EXPECT_TRUE(mainWindow->currentFilePath().isEmpty());
+        EXPECT_EQ(mainWindow->scheme(), standard);
+        EXPECT_EQ(ColourOf(swatchFill()), standard.entry(1).colour);
+        EXPECT_EQ(shownTitle(), "Tintora");
+        stop();
+    }
 }
 
 TEST_F(StartupTest, DamagedSettingsFileGivesTheDefaults)
