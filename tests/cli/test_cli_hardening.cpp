@@ -259,8 +259,9 @@ TEST_F(CliHardeningTest, PicturesThatLieOrEndEarlyAreRefusedInTimeWithBoundedMem
     std::vector<PictureCase> cases = {
         {"65535 x 65535 in a few bytes", Announcing(Gradient(16, 16), 65535, 65535), "65500"},
         {"65500 x 65500 in a few bytes", Announcing(Gradient(16, 16), 65500, 65500), "would take far more work"},
+        // Too large to hold whole, so read at 1/8 size, where its few bytes cannot be the data.
         {"progressive 20000 x 20000 in a few bytes", Announcing(Gradient(16, 16, {.progressive = true}), 20000, 20000),
-         "progressive"},
+         "would take far more work"},
     };
     for (const PictureCase &c : CutShort("baseline cut", {}))
         cases.push_back(c);

@@ -326,22 +326,26 @@ TEST_P(FailureReport, TheUserIsToldAndNothingIsLost)
         told << item.text;
     const QString all = told.join(u'\n');
     EXPECT_TRUE(all.contains(QString::fromUtf8(c.shown))) << all.toStdString();
-    if (c.notShown)
+    if (c.notShown) {
         EXPECT_FALSE(all.contains(QString::fromUtf8(c.notShown))) << all.toStdString();
-    if (c.fault == Fault::WrongNibble && c.fsacSub == 7)
+    }
+    if (c.fault == Fault::WrongNibble && c.fsacSub == 7) {
         EXPECT_EQ(emu().file(kScheme), before) << "no old tail behind a new head";
+    }
     // The copy named is the file or record as it was.
     const qsizetype at = all.indexOf(u"kept in ");
-    if (c.fault == Fault::Unplug)
+    if (c.fault == Fault::Unplug) {
         ASSERT_GE(at, 0) << all.toStdString();
+    }
     if (at >= 0) {
         const qsizetype from = at + 8;
         QFile copy(all.mid(from, all.indexOf(u'\r', from) - from));
         ASSERT_TRUE(copy.open(QIODevice::ReadOnly)) << copy.fileName().toStdString();
         const QByteArray bytes = copy.readAll();
         const Bytes expected = c.run == Command::Activate ? Bytes() : before;
-        if (!expected.empty())
+        if (!expected.empty()) {
             EXPECT_EQ(Bytes(bytes.begin(), bytes.end()), expected);
+        }
 #if defined(Q_OS_UNIX)
         // Windows keeps it private by the user's own profile folder instead.
         EXPECT_FALSE(QFile::permissions(copy.fileName()) &
