@@ -104,13 +104,8 @@ public:
     {
         const bool filled = filled_[y];
         forgetRow(map, y);
-        if (!filled)
-            return;
-        for (int x = 0; x < kSize; ++x) {
-            if (changed[x])
-                fillPixel(image.constScanLine(y) + 3 * x, map.row(y)[x], ignored, x, y);
-        }
-        filled_[y] = true;
+        if (filled)
+            fill(image, map, ignored, y, changed.data());
     }
     // Only the rows that a square around a measured pixel reaches are ever read.
     void fillInReach(const QImage &image, const ElementMap &map, const ElementSet &ignored)
@@ -203,22 +198,25 @@ private:
 
     static int at(int x, int y) { return (y + kSurroundRadius) * kStride + x + kSurroundRadius; }
 
-    void fill(const QImage &image, const ElementMap &map, const ElementSet &ignored, int y)
+    // Row y, or of it only the pixels marked in only.
+    void fill(const QImage &image, const ElementMap &map, const ElementSet &ignored, int y,
+              const std::uint8_t *only = nullptr)
     {
+        const Luminance &luminance = Luminance::instance();
+        const ApcaLuminanceTable &apcaLuminance = ApcaLuminanceTable::instance();
         const uchar *pixel = image.constScanLine(y);
         const std::uint8_t *drawnBy = map.row(y);
-        for (int x = 0; x < kSize; ++x, pixel += 3)
-            fillPixel(pixel, drawnBy[x], ignored, x, y);
+        float *lum = &luminance_[at(0, y)];
+        float *apca = &apca_[at(0, y)];
+        std::uint8_t *element = &element_[at(0, y)];
+        for (int x = 0; x < kSize; ++x, pixel += 3) {
+            if (only && !only[x])
+                continue;
+            lum[x] = float(luminance.of(pixel[0], pixel[1], pixel[2]));
+            apca[x] = float(apcaLuminance.of(pixel[0], pixel[1], pixel[2]));
+            element[x] = ignored[drawnBy[x]] ? kNothing : drawnBy[x];
+        }
         filled_[y] = true;
-    }
-
-    void fillPixel(const uchar *pixel, std::uint8_t drawnBy, const ElementSet &ignored, int x, int y)
-    {
-        static const Luminance &luminance = Luminance::instance();
-        static const ApcaLuminanceTable &apcaLuminance = ApcaLuminanceTable::instance();
-        luminance_[at(x, y)] = float(luminance.of(pixel[0], pixel[1], pixel[2]));
-        apca_[at(x, y)] = float(apcaLuminance.of(pixel[0], pixel[1], pixel[2]));
-        element_[at(x, y)] = ignored[drawnBy] ? kNothing : drawnBy;
     }
 
     std::array<bool, kSize> measuredRow_{};
