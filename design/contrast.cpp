@@ -480,11 +480,10 @@ private:
 // One phone state: its settings, its preview and the figures of its screens.
 class ContrastChecker::State {
 public:
-    explicit State(const PreviewSettings &settings)
+    State(const PreviewSettings &settings, const PreviewPictures &pictures)
         : settings_(settings),
           clock_(ContrastCheckMoment()),
-          pictures_(LoadPreviewPictures()),
-          preview_(scheme_, settings_, clock_, pictures_),
+          preview_(scheme_, settings_, clock_, pictures),
           screens_(kScreenCount)
     {
     }
@@ -558,15 +557,15 @@ private:
     PreviewSettings asked_, settings_;
     QImage background_;
     const FixedClock clock_;
-    const PreviewPictures pictures_;
     Preview preview_;
     std::vector<ScreenFigures> screens_;
 };
 
-ContrastChecker::ContrastChecker(const PreviewSettings &settings, bool allStates) : allStates_(allStates)
+ContrastChecker::ContrastChecker(const PreviewSettings &settings, bool allStates)
+    : pictures_(LoadPreviewPictures()), allStates_(allStates)
 {
     for (const PreviewSettings &state : allStates ? AllPreviewStates(settings) : std::vector{settings}) {
-        states_.push_back(std::make_unique<State>(state));
+        states_.push_back(std::make_unique<State>(state, pictures_));
         states_.back()->setSettings(state);
     }
 }
