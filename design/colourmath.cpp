@@ -59,16 +59,16 @@ const Luminance &Luminance::instance()
     return luminance;
 }
 
-double ApcaLuminance(Colour colour)
+ApcaLuminanceTable::ApcaLuminanceTable()
 {
-    static const std::array<double, 256> power = [] {
-        std::array<double, 256> table;
-        for (int v = 0; v < 256; ++v)
-            table[v] = std::pow(v / 255.0, 2.4);
-        return table;
-    }();
-    return 0.2126729 * power[colour & 0xFF] + 0.7151522 * power[(colour >> 8) & 0xFF] +
-           0.0721750 * power[(colour >> 16) & 0xFF];
+    for (int v = 0; v < 256; ++v)
+        power_[v] = std::pow(v / 255.0, 2.4);
+}
+
+const ApcaLuminanceTable &ApcaLuminanceTable::instance()
+{
+    static const ApcaLuminanceTable table;
+    return table;
 }
 
 // APCA 0.0.98G-4g.

@@ -43,6 +43,22 @@ bool AnyRowInReach(const std::array<bool, kSize> &rows, int y)
                        rows.begin() + std::min(kSize, y + kSurroundRadius + 1), std::identity());
 }
 
+// Per pixel of a row, nonzero where it is marked; eight bytes spare at the end, so that it
+// can be read eight at a time from any pixel.
+using Columns = std::array<std::uint8_t, kSize + 8>;
+
+// a |= b for count bytes, a multiple of eight, eight at a time.
+void OrInto(std::uint8_t *a, const std::uint8_t *b, int count)
+{
+    for (int i = 0; i < count; i += 8) {
+        std::uint64_t x, y;
+        std::memcpy(&x, a + i, 8);
+        std::memcpy(&y, b + i, 8);
+        x |= y;
+        std::memcpy(a + i, &x, 8);
+    }
+}
+
 // What one measured pixel and its surroundings give.
 struct PixelFigures {
     double luminance, around;
@@ -82,6 +98,15 @@ public:
                                       [&](std::uint8_t e) { return measured[e] != kNotMeasured; });
         filled_[y] = false;
     }
+    // Row y changed where changed is marked: a row that is filled takes just those pixels.
+    void changeRow(const QImage &image, const ElementMap &map, const ElementSet &ignored, int y,
+                   const Columns &changed)
+    {
+        const bool filled = filled_[y];
+        forgetRow(map, y);
+        if (filled)
+            fill(image, map, ignored, y, changed.data());
+    }
     // Only the rows that a square around a measured pixel reaches are ever read.
     void fillInReach(const QImage &image, const ElementMap &map, const ElementSet &ignored)
     {
@@ -93,10 +118,32 @@ public:
     bool measuredRow(int y) const { return measuredRow_[y]; }
 
     // visit(element, x, figures) for each pixel of row y of the kinds asked for that has
-    // surroundings. A text stands on everything but itself; a cue on the surfaces and bars
-    // beside it, not on lines, icons or texts.
+    // surroundings.
     template <typename Visit>
     void forEachPixel(const ElementMap &map, int y, bool cues, Visit visit) const
+    {
+        forEachMeasured(map, y, cues, [&](int element, int x) {
+            if (const std::optional<PixelFigures> figures = figuresAt(element, x, y))
+                visit(element, x, *figures);
+        });
+    }
+
+    // visit(element, x) for each pixel of row y of the kinds asked for.
+    template <typename Visit>
+    void forEachMeasured(const ElementMap &map, int y, bool cues, Visit visit) const
+    {
+        const auto &measured = MeasuredElements();
+        const std::uint8_t *drawnBy = map.row(y);
+        for (int x = 0; x < kSize; ++x) {
+            const int element = drawnBy[x];
+            if (measured[element] == kInk || (measured[element] == kCue && cues))
+                visit(element, x);
+        }
+    }
+
+    // The figures of a pixel of a measured element. A text stands on everything but itself;
+    // a cue on the surfaces and bars beside it, not on lines, icons or texts.
+    std::optional<PixelFigures> figuresAt(int element, int x, int y) const
     {
         static const Skipped inkSkips = [] {
             Skipped skipped{};
@@ -110,16 +157,7 @@ public:
                 skipped[element] = !IsCueGround(RoleOf(element));
             return skipped;
         }();
-        const auto &measured = MeasuredElements();
-        const std::uint8_t *drawnBy = map.row(y);
-        for (int x = 0; x < kSize; ++x) {
-            const int element = drawnBy[x];
-            if (measured[element] == kNotMeasured || (measured[element] == kCue && !cues))
-                continue;
-            if (const std::optional<PixelFigures> figures =
-                    around(element, x, y, measured[element] == kCue ? cueSkips : inkSkips))
-                visit(element, x, *figures);
-        }
+        return around(element, x, y, MeasuredElements()[element] == kCue ? cueSkips : inkSkips);
     }
 
 private:
@@ -160,17 +198,22 @@ private:
 
     static int at(int x, int y) { return (y + kSurroundRadius) * kStride + x + kSurroundRadius; }
 
-    void fill(const QImage &image, const ElementMap &map, const ElementSet &ignored, int y)
+    // Row y, or of it only the pixels marked in only.
+    void fill(const QImage &image, const ElementMap &map, const ElementSet &ignored, int y,
+              const std::uint8_t *only = nullptr)
     {
         const Luminance &luminance = Luminance::instance();
+        const ApcaLuminanceTable &apcaLuminance = ApcaLuminanceTable::instance();
         const uchar *pixel = image.constScanLine(y);
         const std::uint8_t *drawnBy = map.row(y);
         float *lum = &luminance_[at(0, y)];
         float *apca = &apca_[at(0, y)];
         std::uint8_t *element = &element_[at(0, y)];
         for (int x = 0; x < kSize; ++x, pixel += 3) {
+            if (only && !only[x])
+                continue;
             lum[x] = float(luminance.of(pixel[0], pixel[1], pixel[2]));
-            apca[x] = float(ApcaLuminance(Colour(pixel[0]) | Colour(pixel[1]) << 8 | Colour(pixel[2]) << 16));
+            apca[x] = float(apcaLuminance.of(pixel[0], pixel[1], pixel[2]));
             element[x] = ignored[drawnBy[x]] ? kNothing : drawnBy[x];
         }
         filled_[y] = true;
@@ -249,7 +292,7 @@ bool NearerZero(double a, double b)
 }
 
 // What the last measure of one screen saw, so that the next one looks again only at the
-// rows that changed and the ink within reach of them.
+// pixels within reach of those that changed.
 struct ScreenFigures {
     // Painted from the scheme's entries that read holds, with the current settings and
     // background.
@@ -261,10 +304,19 @@ struct ScreenFigures {
 
     void measure(int state, int screen, const QImage &image, const ElementMap &map)
     {
-        const std::array<bool, kSize> changed = takeChangedRows(image, map);
+        takeChangedPixels(image, map);
         for (int y = 0; y < kSize; ++y) {
-            if (AnyRowInReach(changed, y))
-                measureRow(y);
+            if (!AnyRowInReach(changedRows, y))
+                continue;
+            // The changed columns of the rows within reach, shifted kSurroundRadius to the
+            // right, so that the reach of pixel x starts at near[x].
+            std::array<std::uint8_t, kSize + 2 * kSurroundRadius + 8> near{};
+            for (int v = std::max(0, y - kSurroundRadius); v <= std::min(kSize - 1, y + kSurroundRadius); ++v)
+                OrInto(near.data() + kSurroundRadius, changed[v].data(), kSize);
+            Columns stale{};
+            for (int u = 0; u <= 2 * kSurroundRadius; ++u)
+                OrInto(stale.data(), near.data() + u, kSize);
+            measureRow(y, stale);
         }
         gatherWorst(state, screen);
     }
@@ -309,44 +361,74 @@ private:
         LcReach reach;
     };
 
-    std::array<bool, kSize> takeChangedRows(const QImage &newImage, const ElementMap &newMap)
+    // Which pixels changed, and in which rows an element drew other pixels than before.
+    void takeChangedPixels(const QImage &newImage, const ElementMap &newMap)
     {
-        std::array<bool, kSize> changed;
         for (int y = 0; y < kSize; ++y) {
-            changed[y] = image.isNull() ||
-                         std::memcmp(newImage.constScanLine(y), image.constScanLine(y), kSize * 3) != 0 ||
-                         std::memcmp(newMap.row(y), map.row(y), kSize) != 0;
-            if (changed[y])
+            const uchar *newPixel = newImage.constScanLine(y);
+            const std::uint8_t *newDrawnBy = newMap.row(y);
+            redrawnRows[y] = image.isNull() || std::memcmp(newDrawnBy, map.row(y), kSize) != 0;
+            changedRows[y] = redrawnRows[y] || std::memcmp(newPixel, image.constScanLine(y), kSize * 3) != 0;
+            changed[y].fill(0);
+            if (!changedRows[y])
+                continue;
+            if (image.isNull()) {
+                std::fill_n(changed[y].begin(), kSize, 1);
                 surroundings.forgetRow(newMap, y);
+                continue;
+            }
+            const uchar *pixel = image.constScanLine(y);
+            const std::uint8_t *drawnBy = map.row(y);
+            for (int x = 0; x < kSize; ++x) {
+                changed[y][x] = (newPixel[3 * x] ^ pixel[3 * x]) | (newPixel[3 * x + 1] ^ pixel[3 * x + 1]) |
+                                (newPixel[3 * x + 2] ^ pixel[3 * x + 2]) | (newDrawnBy[x] ^ drawnBy[x]);
+            }
+            surroundings.changeRow(newImage, newMap, ElementSet{}, y, changed[y]);
         }
         surroundings.fillInReach(newImage, newMap, ElementSet{});
         // Into this buffer: sharing the preview's would have its next paint copy it.
         CopyPixels(image, newImage);
         map = newMap;
-        return changed;
     }
 
-    void measureRow(int y)
+    // Pixels whose surroundings did not change keep their figures from the last measure.
+    void measureRow(int y, const Columns &stale)
     {
+        std::vector<PixelCache> &measured = pixels[y];
+        if (redrawnRows[y]) {
+            measured.clear();
+            surroundings.forEachMeasured(map, y, true, [&](int, int x) { measured.push_back({x, std::nullopt}); });
+        }
         std::vector<RowWorst> &row = rowWorst[y];
         row.clear();
-        surroundings.forEachPixel(map, y, true, [&](int element, int x, const PixelFigures &f) {
+        for (PixelCache &pixel : measured) {
+            const int x = pixel.x;
+            const int element = map.row(y)[x];
+            if (redrawnRows[y] || stale[x])
+                pixel = {x, surroundings.figuresAt(element, x, y)};
+            if (!pixel.figures)
+                continue;
+            const PixelFigures &f = *pixel.figures;
             const double ratio = ContrastRatio(f.luminance, f.around);
             const auto kept = std::ranges::find(row, element, &RowWorst::element);
             if (kept == row.end()) {
-                row.push_back({element, x, ratio, x, ApcaContrast(f.apca, f.apcaAround), {f.apca}});
+                if (std::isnan(pixel.lc))
+                    pixel.lc = ApcaContrast(f.apca, f.apcaAround);
+                row.push_back({element, x, ratio, x, pixel.lc, {f.apca}});
                 row.back().reach.add(f.apca, f.apcaAround);
-                return;
+                continue;
             }
             if (Lower(ratio, kept->ratio))
                 std::tie(kept->x, kept->ratio) = std::pair(x, ratio);
             // Nothing comes nearer 0 than 0.
             if (kept->lc == 0 || kept->reach.fartherOut(f.apca, f.apcaAround))
-                return;
+                continue;
             kept->reach.add(f.apca, f.apcaAround);
-            if (const double lc = ApcaContrast(f.apca, f.apcaAround); NearerZero(lc, kept->lc))
-                std::tie(kept->lcX, kept->lc) = std::pair(x, lc);
-        });
+            if (std::isnan(pixel.lc))
+                pixel.lc = ApcaContrast(f.apca, f.apcaAround);
+            if (NearerZero(pixel.lc, kept->lc))
+                std::tie(kept->lcX, kept->lc) = std::pair(x, pixel.lc);
+        }
     }
 
     // Of equal places the first in reading order stands.
@@ -382,6 +464,15 @@ private:
     ElementMap map;
     Surroundings surroundings;
     std::vector<std::vector<RowWorst>> rowWorst = std::vector<std::vector<RowWorst>>(kSize);
+    // The measured pixels of each row in order, with their figures and, once worked out, Lc.
+    struct PixelCache {
+        int x;
+        std::optional<PixelFigures> figures;
+        double lc = std::numeric_limits<double>::quiet_NaN();
+    };
+    std::vector<std::vector<PixelCache>> pixels = std::vector<std::vector<PixelCache>>(kSize);
+    std::array<Columns, kSize> changed;
+    std::array<bool, kSize> changedRows, redrawnRows;
 };
 
 }  // namespace
@@ -389,11 +480,10 @@ private:
 // One phone state: its settings, its preview and the figures of its screens.
 class ContrastChecker::State {
 public:
-    explicit State(const PreviewSettings &settings)
+    State(const PreviewSettings &settings, const PreviewPictures &pictures)
         : settings_(settings),
           clock_(ContrastCheckMoment()),
-          pictures_(LoadPreviewPictures()),
-          preview_(scheme_, settings_, clock_, pictures_),
+          preview_(scheme_, settings_, clock_, pictures),
           screens_(kScreenCount)
     {
     }
@@ -467,15 +557,15 @@ private:
     PreviewSettings asked_, settings_;
     QImage background_;
     const FixedClock clock_;
-    const PreviewPictures pictures_;
     Preview preview_;
     std::vector<ScreenFigures> screens_;
 };
 
-ContrastChecker::ContrastChecker(const PreviewSettings &settings, bool allStates) : allStates_(allStates)
+ContrastChecker::ContrastChecker(const PreviewSettings &settings, bool allStates)
+    : pictures_(LoadPreviewPictures()), allStates_(allStates)
 {
     for (const PreviewSettings &state : allStates ? AllPreviewStates(settings) : std::vector{settings}) {
-        states_.push_back(std::make_unique<State>(state));
+        states_.push_back(std::make_unique<State>(state, pictures_));
         states_.back()->setSettings(state);
     }
 }

@@ -107,6 +107,8 @@ public:
 
 private:
     class State;
+    // Read once for every state's preview.
+    const PreviewPictures pictures_;
     std::vector<std::unique_ptr<State>> states_;
     bool allStates_;
     ContrastStandard standard_ = ContrastStandard::WcagAA;

@@ -243,9 +243,21 @@ Colour ChooseInk(const Samples &samples, double bound, const std::vector<Colour>
     return best;
 }
 
+// The tones a plan's texts may take, made once for all its rounds.
+struct InkChoices {
+    explicit InkChoices(const Plan &plan)
+        : onSurface(InkTones(plan.surface, plan.dark)),
+          // Text on a highlight takes the highlight's hue, on the surface's side, as it may
+          // also stand on the surface beside the highlight.
+          onAccent(InkTones(plan.accent, plan.dark))
+    {
+    }
+    std::vector<Colour> onSurface, onAccent;
+};
+
 // Paints every screen in every state with the surfaces and the outline coloured, gathers what
 // each ink element stands on (the outline included, other texts not), and colours the inks.
-void ColourInks(ColourScheme &scheme, ContrastChecker &checker, const Plan &plan)
+void ColourInks(ColourScheme &scheme, ContrastChecker &checker, const InkChoices &choices)
 {
     ElementSet otherTexts{};
     for (int element = 1; element <= kElementCount; ++element)
@@ -259,10 +271,6 @@ void ColourInks(ColourScheme &scheme, ContrastChecker &checker, const Plan &plan
             });
         }
     }
-    const std::vector<Colour> onSurface = InkTones(plan.surface, plan.dark);
-    // Text on a highlight takes the highlight's hue, on the surface's side, as it may also
-    // stand on the surface beside the highlight.
-    const std::vector<Colour> onAccent = InkTones(plan.accent, plan.dark);
     std::array<std::optional<Colour>, int(Role::Unseen) + 1> byRole;
     for (int element = 1; element <= kElementCount; ++element) {
         const Role role = RoleOf(element);
@@ -270,7 +278,7 @@ void ColourInks(ColourScheme &scheme, ContrastChecker &checker, const Plan &plan
             continue;
         std::sort(samples[element].begin(), samples[element].end());
         scheme.entry(element).colour = ChooseInk(samples[element], ContrastBound(element),
-                                                 role == Role::TextOnHighlight ? onAccent : onSurface);
+                                                 role == Role::TextOnHighlight ? choices.onAccent : choices.onSurface);
         byRole[int(role)].emplace(scheme.entry(element).colour);
     }
     // Inks no screen shows take the colour of their role, else of plain text.
@@ -420,9 +428,10 @@ Suggestion SuggestInTone(const ColourScheme &base, const std::vector<PaletteColo
     ColourSurfaces(scheme, plan);
     // Each round colours the texts for the surfaces as they are, then moves what still
     // fails a step; the best round is given, with what stays weak in it.
+    const InkChoices choices(plan);
     std::optional<Suggestion> best;
     for (int round = 0; round < kRounds; ++round) {
-        ColourInks(scheme, checker, plan);
+        ColourInks(scheme, checker, choices);
         std::vector<ContrastPlace> places = checker.check(scheme);
         std::erase_if(places, [](const ContrastPlace &p) { return !p.weak(); });
         if (!best || Shortfall(places) < Shortfall(best->weak))
