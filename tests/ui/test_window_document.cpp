@@ -4,6 +4,7 @@
 #include "windowpicture.h"
 
 #include "tests/preview/test_gifwriter.h"
+#include "tests/preview/test_jpegwriter.h"
 
 #include "preview/preview.h"
 #include "scheme/catalogue.h"
@@ -554,7 +555,9 @@ protected:
         QImage picture(16, 16, QImage::Format_RGB32);
         picture.fill(Qt::blue);
         const QString path = folder.filePath(QStringLiteral("blue.jpeg"));
-        EXPECT_TRUE(picture.save(path, "JPG", 100));
+        const QByteArray bytes = test::WriteJpeg(picture, {.quality = 100});
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
         return path;
     }
 };

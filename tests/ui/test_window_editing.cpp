@@ -300,7 +300,9 @@ protected:
         QImage picture(64, 32, QImage::Format_RGB32);
         picture.fill(colour);
         const QString path = folder.filePath(QString::fromLatin1(fileName));
-        EXPECT_TRUE(picture.save(path, "JPG", 100));
+        const QByteArray bytes = test::WriteJpeg(picture, {.quality = 100});
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
         return path;
     }
 };
