@@ -11,6 +11,7 @@
 #include "editingpanel.h"
 #include "filecommands.h"
 #include "languagetables.h"
+#include "menubartooltips.h"
 #include "manualwindow.h"
 #include "menubaritemstyle.h"
 #include "phonecommands.h"
@@ -59,6 +60,7 @@ MainWindow::MainWindow(const MainWindowEnvironment &environment, QWidget *parent
         new MenuBarItemStyle(QStyleFactory::create(styleName)), ui->mainMenu);
     menuStyle->setParent(ui->mainMenu);
     ui->mainMenu->setStyle(menuStyle);
+    ui->mainMenu->installEventFilter(new MenuBarToolTips(ui->mainMenu));
     for (QMenu *menu : ui->mainMenu->findChildren<QMenu *>()) {
         auto *style = new AltLetterStyle(QStyleFactory::create(styleName), ui->mainMenu);
         style->setParent(menu);

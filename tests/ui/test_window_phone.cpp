@@ -6,11 +6,14 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QHelpEvent>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QToolButton>
+#include <QToolTip>
 
 #include <cstring>
 
@@ -114,6 +117,13 @@ TEST_F(PhoneWindowTest, ThePhoneStateStaysInTheStatusBarAndExplainsItself)
     EXPECT_EQ(state->text(), QString::fromUtf8("Нет доступа к телефону"));
     EXPECT_EQ(state->toolTip(), NoPhoneReason(4));
     EXPECT_EQ(connect()->statusTip(), NoPhoneReason(4));
+    // The disabled Connect on the menu bar tells why when the pointer rests on it.
+    auto *menuBar = child<QMenuBar>("mainMenu");
+    const QPoint onConnect = menuBar->actionGeometry(connect()).center();
+    QHelpEvent rest(QEvent::ToolTip, onConnect, menuBar->mapToGlobal(onConnect));
+    QApplication::sendEvent(menuBar, &rest);
+    EXPECT_EQ(QToolTip::text(), NoPhoneReason(4));
+    QToolTip::hideText();
 
     bar->showMessage("a note of the file");
     EXPECT_TRUE(state->isVisible());
