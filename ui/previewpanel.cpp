@@ -95,7 +95,7 @@ PreviewPanel::PreviewPanel(QMainWindow &window, Ui::MainWindow &ui, const Scheme
             auto *limit = new QShortcut(keys, &window_);
             limit->setEnabled(!action->isEnabled());
             connect(action, &QAction::enabledChanged, limit, [limit](bool enabled) { limit->setEnabled(!enabled); });
-            connect(limit, &QShortcut::activated, this, [this, step] { stepPreviewZoom(step); });
+            connect(limit, &QShortcut::activated, this, [this, step = step] { stepPreviewZoom(step); });
         }
     }
     // Disabled items say why in their tooltips.
