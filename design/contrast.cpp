@@ -1,6 +1,7 @@
 #include "contrast.h"
 
 #include "colourmath.h"
+#include "parallel.h"
 #include "roles.h"
 
 #include "preview/primitives.h"
@@ -603,11 +604,17 @@ int ContrastChecker::screensMeasured() const
 
 std::vector<ContrastPlace> ContrastChecker::check(const ColourScheme &scheme)
 {
+    // Each state paints with a preview of its own; their figures are gathered in order.
+    std::vector<std::array<const std::vector<ContrastPlace> *, kScreenCount>> figures(states_.size());
+    ForEachInParallel(stateCount(), [&](int state) {
+        for (int screen = 0; screen < kScreenCount; ++screen)
+            figures[state][screen] = &states_[state]->screenWorst(state, screen, scheme);
+    });
     std::array<std::optional<ContrastPlace>, kElementCount + 1> worst;
     for (int state = 0; state < stateCount(); ++state) {
         for (int screen = 0; screen < kScreenCount; ++screen) {
             // Of equal places the first state's and screen's stands.
-            for (const ContrastPlace &place : states_[state]->screenWorst(state, screen, scheme)) {
+            for (const ContrastPlace &place : *figures[state][screen]) {
                 std::optional<ContrastPlace> &kept = worst[place.element];
                 if (!kept) {
                     kept = place;

@@ -2,11 +2,15 @@
 
 #include "colourmath.h"
 #include "contrast.h"
+#include "parallel.h"
 #include "roles.h"
 
 #include "scheme/catalogue.h"
 
 #include <libimagequant.h>
+#ifdef _OPENMP
+#include <omp.h>
+#endif
 
 #include <algorithm>
 #include <cmath>
@@ -262,14 +266,20 @@ void ColourInks(ColourScheme &scheme, ContrastChecker &checker, const InkChoices
     ElementSet otherTexts{};
     for (int element = 1; element <= kElementCount; ++element)
         otherTexts[element] = IsInkRole(RoleOf(element));
-    std::array<Samples, kElementCount + 1> samples;
-    for (int state = 0; state < checker.stateCount(); ++state) {
+    // Each state paints with a preview of its own, so the states are measured at once.
+    std::vector<std::array<Samples, kElementCount + 1>> byState(checker.stateCount());
+    ForEachInParallel(checker.stateCount(), [&](int state) {
         for (int screen = 0; screen < kScreenCount; ++screen) {
             const Preview &preview = checker.paint(scheme, screen, state);
             ForEachInkPixel(preview.image(), preview.elementMap(), otherTexts, [&](const InkPixel &pixel) {
-                samples[pixel.element].push_back(float(pixel.aroundLuminance));
+                byState[state][pixel.element].push_back(float(pixel.aroundLuminance));
             });
         }
+    });
+    std::array<Samples, kElementCount + 1> samples;
+    for (const std::array<Samples, kElementCount + 1> &stateSamples : byState) {
+        for (int element = 1; element <= kElementCount; ++element)
+            samples[element].insert(samples[element].end(), stateSamples[element].begin(), stateSamples[element].end());
     }
     std::array<std::optional<Colour>, int(Role::Unseen) + 1> byRole;
     for (int element = 1; element <= kElementCount; ++element) {
@@ -387,6 +397,12 @@ double Shortfall(const std::vector<ContrastPlace> &weak)
 
 std::vector<PaletteColour> PicturePalette(const QImage &picture, int maxColours)
 {
+#ifdef _OPENMP
+    // On 16384 pixels a team of OpenMP threads costs more than it shares out: its threads
+    // spin while they wait, taking the cores from the painting that follows (and from the
+    // rest of a loaded machine). The setting holds for this thread's parallel regions only.
+    omp_set_num_threads(1);
+#endif
     const QImage rgba = picture.convertToFormat(QImage::Format_RGBA8888);
     const std::unique_ptr<liq_attr, void (*)(liq_attr *)> attr(liq_attr_create(), liq_attr_destroy);
     liq_set_max_colors(attr.get(), maxColours);
