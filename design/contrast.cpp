@@ -303,6 +303,10 @@ struct ScreenFigures {
     // The worst places of each measured element on this screen, in element order.
     std::vector<ContrastPlace> worst;
 
+    // The picture and element map measured last.
+    const QImage &picture() const { return image; }
+    const ElementMap &elements() const { return map; }
+
     void measure(int state, int screen, const QImage &image, const ElementMap &map)
     {
         takeChangedPixels(image, map);
@@ -517,7 +521,7 @@ public:
     }
 
     // The figures of one screen, measured again when an element its paint read changed.
-    const std::vector<ContrastPlace> &screenWorst(int state, int screen, const ColourScheme &scheme)
+    const ScreenFigures &screenFigures(int state, int screen, const ColourScheme &scheme)
     {
         ScreenFigures &figures = screens_[screen];
         if (!stillTrue(figures, scheme)) {
@@ -529,7 +533,7 @@ public:
             figures.scheme = scheme;
             figures.current = true;
         }
-        return figures.worst;
+        return figures;
     }
 
     bool measuresScreen(int screen) const { return !screens_[screen].worst.empty(); }
@@ -591,6 +595,12 @@ const Preview &ContrastChecker::paint(const ColourScheme &scheme, int screen, in
     return states_[state]->paint(scheme, screen);
 }
 
+ContrastChecker::Measured ContrastChecker::measured(const ColourScheme &scheme, int screen, int state)
+{
+    const ScreenFigures &figures = states_[state]->screenFigures(state, screen, scheme);
+    return {figures.picture(), figures.elements(), figures.read};
+}
+
 int ContrastChecker::screensMeasured() const
 {
     int count = 0;
@@ -608,7 +618,7 @@ std::vector<ContrastPlace> ContrastChecker::check(const ColourScheme &scheme)
     std::vector<std::array<const std::vector<ContrastPlace> *, kScreenCount>> figures(states_.size());
     ForEachInParallel(stateCount(), [&](int state) {
         for (int screen = 0; screen < kScreenCount; ++screen)
-            figures[state][screen] = &states_[state]->screenWorst(state, screen, scheme);
+            figures[state][screen] = &states_[state]->screenFigures(state, screen, scheme).worst;
     });
     std::array<std::optional<ContrastPlace>, kElementCount + 1> worst;
     for (int state = 0; state < stateCount(); ++state) {

@@ -259,27 +259,59 @@ struct InkChoices {
     std::vector<Colour> onSurface, onAccent;
 };
 
+// What the ink elements of one screen in one state stand on, with the scheme's entries its
+// paint read. The surroundings leave every text out, so only the entries of the other
+// elements change them: a round that moved no surface this screen shows paints it no more.
+struct InkGround {
+    bool current = false;
+    Preview::ElementsRead read;
+    ColourScheme scheme;
+    std::vector<std::pair<int, float>> pixels;  // element, luminance around
+
+    bool stillTrue(const ColourScheme &now) const
+    {
+        if (!current)
+            return false;
+        for (int element = 1; element <= kElementCount; ++element) {
+            if (read[element] && !IsInkRole(RoleOf(element)) && scheme.entry(element) != now.entry(element))
+                return false;
+        }
+        return true;
+    }
+};
+using InkGrounds = std::vector<std::array<InkGround, kScreenCount>>;  // by state
+
 // Paints every screen in every state with the surfaces and the outline coloured, gathers what
 // each ink element stands on (the outline included, other texts not), and colours the inks.
-void ColourInks(ColourScheme &scheme, ContrastChecker &checker, const InkChoices &choices)
+void ColourInks(ColourScheme &scheme, ContrastChecker &checker, const InkChoices &choices, InkGrounds &grounds)
 {
     ElementSet otherTexts{};
     for (int element = 1; element <= kElementCount; ++element)
         otherTexts[element] = IsInkRole(RoleOf(element));
     // Each state paints with a preview of its own, so the states are measured at once.
-    std::vector<std::array<Samples, kElementCount + 1>> byState(checker.stateCount());
     ForEachInParallel(checker.stateCount(), [&](int state) {
         for (int screen = 0; screen < kScreenCount; ++screen) {
-            const Preview &preview = checker.paint(scheme, screen, state);
-            ForEachInkPixel(preview.image(), preview.elementMap(), otherTexts, [&](const InkPixel &pixel) {
-                byState[state][pixel.element].push_back(float(pixel.aroundLuminance));
+            InkGround &ground = grounds[state][screen];
+            if (ground.stillTrue(scheme))
+                continue;
+            // Measured as the check will: where the texts keep their colours, the check that
+            // follows takes these figures.
+            const ContrastChecker::Measured painted = checker.measured(scheme, screen, state);
+            ground.pixels.clear();
+            ForEachInkPixel(painted.image, painted.map, otherTexts, [&](const InkPixel &pixel) {
+                ground.pixels.emplace_back(pixel.element, float(pixel.aroundLuminance));
             });
+            ground.read = painted.read;
+            ground.scheme = scheme;
+            ground.current = true;
         }
     });
     std::array<Samples, kElementCount + 1> samples;
-    for (const std::array<Samples, kElementCount + 1> &stateSamples : byState) {
-        for (int element = 1; element <= kElementCount; ++element)
-            samples[element].insert(samples[element].end(), stateSamples[element].begin(), stateSamples[element].end());
+    for (const std::array<InkGround, kScreenCount> &state : grounds) {
+        for (const InkGround &ground : state) {
+            for (const auto &[element, around] : ground.pixels)
+                samples[element].push_back(around);
+        }
     }
     std::array<std::optional<Colour>, int(Role::Unseen) + 1> byRole;
     for (int element = 1; element <= kElementCount; ++element) {
@@ -445,9 +477,10 @@ Suggestion SuggestInTone(const ColourScheme &base, const std::vector<PaletteColo
     // Each round colours the texts for the surfaces as they are, then moves what still
     // fails a step; the best round is given, with what stays weak in it.
     const InkChoices choices(plan);
+    InkGrounds grounds(checker.stateCount());
     std::optional<Suggestion> best;
     for (int round = 0; round < kRounds; ++round) {
-        ColourInks(scheme, checker, choices);
+        ColourInks(scheme, checker, choices, grounds);
         std::vector<ContrastPlace> places = checker.check(scheme);
         std::erase_if(places, [](const ContrastPlace &p) { return !p.weak(); });
         if (!best || Shortfall(places) < Shortfall(best->weak))
