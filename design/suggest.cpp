@@ -256,6 +256,7 @@ struct InkChoices {
           onAccent(InkTones(plan.accent, plan.dark))
     {
     }
+    const std::vector<Colour> &of(Role role) const { return role == Role::TextOnHighlight ? onAccent : onSurface; }
     std::vector<Colour> onSurface, onAccent;
 };
 
@@ -319,8 +320,7 @@ void ColourInks(ColourScheme &scheme, ContrastChecker &checker, const InkChoices
         if (!IsInkRole(role) || samples[element].empty())
             continue;
         std::sort(samples[element].begin(), samples[element].end());
-        scheme.entry(element).colour = ChooseInk(samples[element], ContrastBound(element),
-                                                 role == Role::TextOnHighlight ? choices.onAccent : choices.onSurface);
+        scheme.entry(element).colour = ChooseInk(samples[element], ContrastBound(element), choices.of(role));
         byRole[int(role)].emplace(scheme.entry(element).colour);
     }
     // Inks no screen shows take the colour of their role, else of plain text.
@@ -477,6 +477,12 @@ Suggestion SuggestInTone(const ColourScheme &base, const std::vector<PaletteColo
     // Each round colours the texts for the surfaces as they are, then moves what still
     // fails a step; the best round is given, with what stays weak in it.
     const InkChoices choices(plan);
+    // The texts start in the tone most of them take, which no surroundings depend on: the
+    // first check then paints again only the screens of those that take another.
+    for (int element = 1; element <= kElementCount; ++element) {
+        if (IsInkRole(RoleOf(element)))
+            scheme.entry(element).colour = choices.of(RoleOf(element)).front();
+    }
     InkGrounds grounds(checker.stateCount());
     std::optional<Suggestion> best;
     for (int round = 0; round < kRounds; ++round) {
