@@ -333,7 +333,7 @@ void ColourInks(ColourScheme &scheme, ContrastChecker &checker, const InkChoices
 
 // How far in L* a surface or cue moves in one step, and how much thicker a scrim gets.
 constexpr double kSurfaceStep = 6;
-constexpr int kScrimStep = 3;
+constexpr int kScrimStep = 4;
 constexpr int kRounds = 14;
 
 // The lightness a surface may take in the scheme's tone.
