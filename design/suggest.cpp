@@ -502,11 +502,20 @@ Suggestion SuggestInTone(const ColourScheme &base, const std::vector<PaletteColo
 std::optional<Suggestion> SuggestScheme(const ColourScheme &base, const QImage &picture,
                                         const PreviewSettings &settings, SchemeTone tone, int variant)
 {
-    const std::vector<PaletteColour> palette = PicturePalette(picture);
+    // The palette and the checker's previews are made at once: neither needs the other.
+    std::vector<PaletteColour> palette;
+    std::optional<ContrastChecker> made;
+    ForEachInParallel(2, [&](int job) {
+        if (job == 0) {
+            palette = PicturePalette(picture);
+            return;
+        }
+        made.emplace(settings, true);
+        made->setBackground(picture);
+    });
     if (palette.empty())
         return std::nullopt;
-    ContrastChecker checker(settings, true);
-    checker.setBackground(picture);
+    ContrastChecker &checker = *made;
     variant = std::max(0, variant);
     if (tone != SchemeTone::AsPicture)
         return SuggestInTone(base, palette, checker, tone == SchemeTone::Dark, variant);
