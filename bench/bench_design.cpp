@@ -3,7 +3,10 @@
 // repaints for each phone state it paints.
 //
 // A suggestion from a 24-megapixel photograph, its decode included, beside loading the same
-// picture as the preview's background: at most 1.2 times that.
+// picture as the preview's background: at most 1.2 times that. Both are timed by the wall
+// clock, as the user waits for them: the suggestion paints the phone's states on several
+// cores at once, which the CPU time of the calling thread alone would hide as a gain it is
+// not, and on a loaded machine the wall time tells what the cores free give.
 
 #include "bench/previewbench.h"
 #include "design/contrast.h"
@@ -119,7 +122,7 @@ void BM_DecodeForBackground(benchmark::State &state)
     for (auto _ : state)
         benchmark::DoNotOptimize(LoadJpegScaled(path, 128, 128, nullptr));
 }
-BENCHMARK(BM_DecodeForBackground)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_DecodeForBackground)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 
 void BM_SuggestFromPhotograph(benchmark::State &state)
 {
@@ -131,7 +134,7 @@ void BM_SuggestFromPhotograph(benchmark::State &state)
         benchmark::DoNotOptimize(SuggestScheme(base, *picture, kSettings, SchemeTone::AsPicture, 0));
     }
 }
-BENCHMARK(BM_SuggestFromPhotograph)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_SuggestFromPhotograph)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 
 }  // namespace
 

@@ -1,6 +1,7 @@
 #include "contrast.h"
 
 #include "colourmath.h"
+#include "parallel.h"
 #include "roles.h"
 
 #include "preview/primitives.h"
@@ -302,6 +303,10 @@ struct ScreenFigures {
     // The worst places of each measured element on this screen, in element order.
     std::vector<ContrastPlace> worst;
 
+    // The picture and element map measured last.
+    const QImage &picture() const { return image; }
+    const ElementMap &elements() const { return map; }
+
     void measure(int state, int screen, const QImage &image, const ElementMap &map)
     {
         takeChangedPixels(image, map);
@@ -516,7 +521,7 @@ public:
     }
 
     // The figures of one screen, measured again when an element its paint read changed.
-    const std::vector<ContrastPlace> &screenWorst(int state, int screen, const ColourScheme &scheme)
+    const ScreenFigures &screenFigures(int state, int screen, const ColourScheme &scheme)
     {
         ScreenFigures &figures = screens_[screen];
         if (!stillTrue(figures, scheme)) {
@@ -528,7 +533,7 @@ public:
             figures.scheme = scheme;
             figures.current = true;
         }
-        return figures.worst;
+        return figures;
     }
 
     bool measuresScreen(int screen) const { return !screens_[screen].worst.empty(); }
@@ -590,6 +595,12 @@ const Preview &ContrastChecker::paint(const ColourScheme &scheme, int screen, in
     return states_[state]->paint(scheme, screen);
 }
 
+ContrastChecker::Measured ContrastChecker::measured(const ColourScheme &scheme, int screen, int state)
+{
+    const ScreenFigures &figures = states_[state]->screenFigures(state, screen, scheme);
+    return {figures.picture(), figures.elements(), figures.read};
+}
+
 int ContrastChecker::screensMeasured() const
 {
     int count = 0;
@@ -603,11 +614,17 @@ int ContrastChecker::screensMeasured() const
 
 std::vector<ContrastPlace> ContrastChecker::check(const ColourScheme &scheme)
 {
+    // Each state paints with a preview of its own; their figures are gathered in order.
+    std::vector<std::array<const std::vector<ContrastPlace> *, kScreenCount>> figures(states_.size());
+    ForEachInParallel(stateCount(), [&](int state) {
+        for (int screen = 0; screen < kScreenCount; ++screen)
+            figures[state][screen] = &states_[state]->screenFigures(state, screen, scheme).worst;
+    });
     std::array<std::optional<ContrastPlace>, kElementCount + 1> worst;
     for (int state = 0; state < stateCount(); ++state) {
         for (int screen = 0; screen < kScreenCount; ++screen) {
             // Of equal places the first state's and screen's stands.
-            for (const ContrastPlace &place : states_[state]->screenWorst(state, screen, scheme)) {
+            for (const ContrastPlace &place : *figures[state][screen]) {
                 std::optional<ContrastPlace> &kept = worst[place.element];
                 if (!kept) {
                     kept = place;

@@ -101,6 +101,16 @@ public:
     // Paints one screen of the scheme in one of the states for a caller that measures it its
     // own way.
     const Preview &paint(const ColourScheme &scheme, int screen, int state = 0);
+    // Paints one screen of the scheme in one of the states and measures it as check() does,
+    // unless the figures of the same entries stand, and gives what it measured, which stays
+    // until the screen in that state is measured again: a check of the same scheme that
+    // follows paints it no more.
+    struct Measured {
+        const QImage &image;
+        const ElementMap &map;
+        const Preview::ElementsRead &read;  // the scheme's entries the paint read
+    };
+    Measured measured(const ColourScheme &scheme, int screen, int state);
     int stateCount() const { return int(states_.size()); }
     // How many of the screens the last check measured something on, in any state.
     int screensMeasured() const;

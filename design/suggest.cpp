@@ -2,11 +2,15 @@
 
 #include "colourmath.h"
 #include "contrast.h"
+#include "parallel.h"
 #include "roles.h"
 
 #include "scheme/catalogue.h"
 
 #include <libimagequant.h>
+#ifdef _OPENMP
+#include <omp.h>
+#endif
 
 #include <algorithm>
 #include <cmath>
@@ -252,23 +256,62 @@ struct InkChoices {
           onAccent(InkTones(plan.accent, plan.dark))
     {
     }
+    const std::vector<Colour> &of(Role role) const { return role == Role::TextOnHighlight ? onAccent : onSurface; }
     std::vector<Colour> onSurface, onAccent;
 };
 
+// What the ink elements of one screen in one state stand on, with the scheme's entries its
+// paint read. The surroundings leave every text out, so only the entries of the other
+// elements change them: a round that moved no surface this screen shows paints it no more.
+struct InkGround {
+    bool current = false;
+    Preview::ElementsRead read;
+    ColourScheme scheme;
+    std::vector<std::pair<int, float>> pixels;  // element, luminance around
+
+    bool stillTrue(const ColourScheme &now) const
+    {
+        if (!current)
+            return false;
+        for (int element = 1; element <= kElementCount; ++element) {
+            if (read[element] && !IsInkRole(RoleOf(element)) && scheme.entry(element) != now.entry(element))
+                return false;
+        }
+        return true;
+    }
+};
+using InkGrounds = std::vector<std::array<InkGround, kScreenCount>>;  // by state
+
 // Paints every screen in every state with the surfaces and the outline coloured, gathers what
 // each ink element stands on (the outline included, other texts not), and colours the inks.
-void ColourInks(ColourScheme &scheme, ContrastChecker &checker, const InkChoices &choices)
+void ColourInks(ColourScheme &scheme, ContrastChecker &checker, const InkChoices &choices, InkGrounds &grounds)
 {
     ElementSet otherTexts{};
     for (int element = 1; element <= kElementCount; ++element)
         otherTexts[element] = IsInkRole(RoleOf(element));
-    std::array<Samples, kElementCount + 1> samples;
-    for (int state = 0; state < checker.stateCount(); ++state) {
+    // Each state paints with a preview of its own, so the states are measured at once.
+    ForEachInParallel(checker.stateCount(), [&](int state) {
         for (int screen = 0; screen < kScreenCount; ++screen) {
-            const Preview &preview = checker.paint(scheme, screen, state);
-            ForEachInkPixel(preview.image(), preview.elementMap(), otherTexts, [&](const InkPixel &pixel) {
-                samples[pixel.element].push_back(float(pixel.aroundLuminance));
+            InkGround &ground = grounds[state][screen];
+            if (ground.stillTrue(scheme))
+                continue;
+            // Measured as the check will: where the texts keep their colours, the check that
+            // follows takes these figures.
+            const ContrastChecker::Measured painted = checker.measured(scheme, screen, state);
+            ground.pixels.clear();
+            ForEachInkPixel(painted.image, painted.map, otherTexts, [&](const InkPixel &pixel) {
+                ground.pixels.emplace_back(pixel.element, float(pixel.aroundLuminance));
             });
+            ground.read = painted.read;
+            ground.scheme = scheme;
+            ground.current = true;
+        }
+    });
+    std::array<Samples, kElementCount + 1> samples;
+    for (const std::array<InkGround, kScreenCount> &state : grounds) {
+        for (const InkGround &ground : state) {
+            for (const auto &[element, around] : ground.pixels)
+                samples[element].push_back(around);
         }
     }
     std::array<std::optional<Colour>, int(Role::Unseen) + 1> byRole;
@@ -277,8 +320,7 @@ void ColourInks(ColourScheme &scheme, ContrastChecker &checker, const InkChoices
         if (!IsInkRole(role) || samples[element].empty())
             continue;
         std::sort(samples[element].begin(), samples[element].end());
-        scheme.entry(element).colour = ChooseInk(samples[element], ContrastBound(element),
-                                                 role == Role::TextOnHighlight ? choices.onAccent : choices.onSurface);
+        scheme.entry(element).colour = ChooseInk(samples[element], ContrastBound(element), choices.of(role));
         byRole[int(role)].emplace(scheme.entry(element).colour);
     }
     // Inks no screen shows take the colour of their role, else of plain text.
@@ -291,7 +333,7 @@ void ColourInks(ColourScheme &scheme, ContrastChecker &checker, const InkChoices
 
 // How far in L* a surface or cue moves in one step, and how much thicker a scrim gets.
 constexpr double kSurfaceStep = 6;
-constexpr int kScrimStep = 3;
+constexpr int kScrimStep = 4;
 constexpr int kRounds = 14;
 
 // The lightness a surface may take in the scheme's tone.
@@ -387,6 +429,12 @@ double Shortfall(const std::vector<ContrastPlace> &weak)
 
 std::vector<PaletteColour> PicturePalette(const QImage &picture, int maxColours)
 {
+#ifdef _OPENMP
+    // On 16384 pixels a team of OpenMP threads costs more than it shares out: its threads
+    // spin while they wait, taking the cores from the painting that follows (and from the
+    // rest of a loaded machine). The setting holds for this thread's parallel regions only.
+    omp_set_num_threads(1);
+#endif
     const QImage rgba = picture.convertToFormat(QImage::Format_RGBA8888);
     const std::unique_ptr<liq_attr, void (*)(liq_attr *)> attr(liq_attr_create(), liq_attr_destroy);
     liq_set_max_colors(attr.get(), maxColours);
@@ -429,9 +477,16 @@ Suggestion SuggestInTone(const ColourScheme &base, const std::vector<PaletteColo
     // Each round colours the texts for the surfaces as they are, then moves what still
     // fails a step; the best round is given, with what stays weak in it.
     const InkChoices choices(plan);
+    // The texts start in the tone most of them take, which no surroundings depend on: the
+    // first check then paints again only the screens of those that take another.
+    for (int element = 1; element <= kElementCount; ++element) {
+        if (IsInkRole(RoleOf(element)))
+            scheme.entry(element).colour = choices.of(RoleOf(element)).front();
+    }
+    InkGrounds grounds(checker.stateCount());
     std::optional<Suggestion> best;
     for (int round = 0; round < kRounds; ++round) {
-        ColourInks(scheme, checker, choices);
+        ColourInks(scheme, checker, choices, grounds);
         std::vector<ContrastPlace> places = checker.check(scheme);
         std::erase_if(places, [](const ContrastPlace &p) { return !p.weak(); });
         if (!best || Shortfall(places) < Shortfall(best->weak))
@@ -447,11 +502,20 @@ Suggestion SuggestInTone(const ColourScheme &base, const std::vector<PaletteColo
 std::optional<Suggestion> SuggestScheme(const ColourScheme &base, const QImage &picture,
                                         const PreviewSettings &settings, SchemeTone tone, int variant)
 {
-    const std::vector<PaletteColour> palette = PicturePalette(picture);
+    // The palette and the checker's previews are made at once: neither needs the other.
+    std::vector<PaletteColour> palette;
+    std::optional<ContrastChecker> made;
+    ForEachInParallel(2, [&](int job) {
+        if (job == 0) {
+            palette = PicturePalette(picture);
+            return;
+        }
+        made.emplace(settings, true);
+        made->setBackground(picture);
+    });
     if (palette.empty())
         return std::nullopt;
-    ContrastChecker checker(settings, true);
-    checker.setBackground(picture);
+    ContrastChecker &checker = *made;
     variant = std::max(0, variant);
     if (tone != SchemeTone::AsPicture)
         return SuggestInTone(base, palette, checker, tone == SchemeTone::Dark, variant);

@@ -4,6 +4,8 @@
 #include <QFontMetrics>
 #include <QPainter>
 
+#include <mutex>
+
 namespace tintora {
 
 void PreviewText::draw(QImage &canvas, int x, int y, const QString &text, const Ink &ink,
@@ -42,18 +44,37 @@ const PreviewText::Rendered &PreviewText::rendered(const QString &text, int pixe
         cache_.clear();
         fontGeneration_ = PreviewFontGeneration();
     }
-    const QPair<int, QString> key(pixelSize, text);
+    const Key key(pixelSize, text);
     auto found = cache_.constFind(key);
-    if (found != cache_.constEnd())
+    if (found == cache_.constEnd())
+        found = cache_.insert(key, shared(key, fontGeneration_));
+    return **found;
+}
+
+std::shared_ptr<const PreviewText::Rendered> PreviewText::shared(const Key &key, int fontGeneration)
+{
+    // The check paints each phone state with a preview of its own, at once: their texts
+    // are the same, rendered once under the lock rather than by each.
+    static std::mutex mutex;
+    static int generation = -1;
+    static QHash<Key, std::shared_ptr<const Rendered>> texts;
+    const std::lock_guard lock(mutex);
+    if (generation != fontGeneration) {
+        texts.clear();
+        generation = fontGeneration;
+    }
+    auto found = texts.constFind(key);
+    if (found != texts.constEnd())
         return *found;
 
+    const auto &[pixelSize, text] = key;
     const QFont font = PreviewFont(pixelSize);
     const QFontMetrics metrics(font);
-    Rendered result;
-    result.width = metrics.horizontalAdvance(text);
+    auto result = std::make_shared<Rendered>();
+    result->width = metrics.horizontalAdvance(text);
     // Room for glyphs that reach outside their cell (overhangs, accents).
     const int margin = 2 * pixelSize;
-    QImage scratch(result.width + 2 * margin, metrics.height() + 2 * margin,
+    QImage scratch(result->width + 2 * margin, metrics.height() + 2 * margin,
                    QImage::Format_ARGB32_Premultiplied);
     scratch.fill(Qt::transparent);
     {
@@ -66,10 +87,10 @@ const PreviewText::Rendered &PreviewText::rendered(const QString &text, int pixe
         const auto *row = reinterpret_cast<const QRgb *>(scratch.constScanLine(y));
         for (int x = 0; x < scratch.width(); ++x) {
             if (qAlpha(row[x]) != 0)
-                result.pixels.emplace_back(x - margin, y - margin);
+                result->pixels.emplace_back(x - margin, y - margin);
         }
     }
-    return *cache_.insert(key, std::move(result));
+    return *texts.insert(key, std::move(result));
 }
 
 }  // namespace tintora
