@@ -132,7 +132,7 @@ int Phone(const QStringList &args)
     const bool toStandardOutput = parsed->action == "read" && IsStandardOutput(parsed->file);
     ConsoleDialogs dialogs(parsed->restart, toStandardOutput ? stderr : stdout);
     ColourScheme scheme;
-    const InterfaceCommandWords words;
+    const InterfaceCommandWords words{};
     CommandContext context{phone, scheme, dialogs, words};
     const QString phonePath = SchemePhonePath(settings->SpColorPath);
 

@@ -71,7 +71,7 @@ protected:
     }
 
     InterfaceTranslation translation;
-    const InterfaceCommandWords words;
+    const InterfaceCommandWords words{};
 
     QTemporaryDir root;
     ScriptedDialogs dialogs;

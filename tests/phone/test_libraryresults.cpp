@@ -48,7 +48,7 @@ TEST(LibraryResults, FileWriteFailsOnlyWithMinusOne)
         ScriptedDialogs dialogs;
         dialogs.answers = {false};
         ColourScheme scheme;
-        const InterfaceCommandWords words;
+        const InterfaceCommandWords words{};
         CommandContext context{phone, scheme, dialogs, words};
         const bool saved = SaveToPhone(context, kPath).saved;
         EXPECT_EQ(saved, result != -1);
@@ -67,7 +67,7 @@ TEST(LibraryResults, SeemWriteSucceedsOnlyWithZero)
         ScriptedDialogs dialogs;
         dialogs.answers = {false};
         ColourScheme scheme;
-        const InterfaceCommandWords words;
+        const InterfaceCommandWords words{};
         CommandContext context{phone, scheme, dialogs, words};
         const ActivationResult activation = ActivateOnPhone(context);
         EXPECT_EQ(activation.written, result == 0);
@@ -91,7 +91,7 @@ TEST(LibraryResults, FreeSpaceBelow1024RefusesTheSaveAndMinusOneIsNoAnswer)
         ScriptedDialogs dialogs;
         dialogs.answers = {false};
         ColourScheme scheme;
-        const InterfaceCommandWords words;
+        const InterfaceCommandWords words{};
         CommandContext context{phone, scheme, dialogs, words};
         EXPECT_EQ(SaveToPhone(context, kPath).saved, refusal == nullptr);
         if (refusal) {

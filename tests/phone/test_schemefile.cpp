@@ -53,7 +53,7 @@ protected:
     ColourScheme before;
     RecordingMessages messages;
     InterfaceTranslation translation;
-    const InterfaceCommandWords words;
+    const InterfaceCommandWords words{};
 };
 
 QByteArray ValidImage(const QByteArray &name)

@@ -83,7 +83,7 @@ protected:
     QTemporaryDir data;
     ScriptedDialogs dialogs;
     ColourScheme scheme;
-    const InterfaceCommandWords words;
+    const InterfaceCommandWords words{};
 };
 
 // Both transports for every test of a parameterised suite.
