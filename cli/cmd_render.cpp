@@ -89,7 +89,7 @@ std::optional<QByteArray> FormatOf(const QString &out, QString &error)
     if (suffix.isEmpty())
         return QByteArray("png");
     QList<QByteArray> known = QImageWriter::supportedImageFormats();
-    for (const QByteArray jpeg : {QByteArray("jpeg"), QByteArray("jpg")}) {
+    for (const QByteArray &jpeg : {QByteArray("jpeg"), QByteArray("jpg")}) {
         if (!known.contains(jpeg))
             known << jpeg;
     }
