@@ -11,6 +11,7 @@
 #include <QImage>
 
 #include <algorithm>
+#include <array>
 #include <limits>
 #include <map>
 #include <random>
@@ -265,8 +266,18 @@ QImage MakePicture(int kind)
     QImage picture(128, 128, QImage::Format_RGB888);
     std::mt19937 random(kind);
     std::uniform_int_distribution<int> byte(0, 255);
-    const QColor a(byte(random), byte(random), byte(random));
-    const QColor b(byte(random), byte(random), byte(random));
+    // Each channel drawn in turn, blue first: as arguments of one call their order would be
+    // the compiler's, and the picture with it.
+    const auto draw = [&] {
+        const int blue = byte(random);
+        const int green = byte(random);
+        const int red = byte(random);
+        return std::array{red, green, blue};
+    };
+    const auto [ar, ag, ab] = draw();
+    const QColor a(ar, ag, ab);
+    const auto [br, bg, bb] = draw();
+    const QColor b(br, bg, bb);
     for (int y = 0; y < 128; ++y) {
         for (int x = 0; x < 128; ++x) {
             const double t = kind % 3 == 0 ? x / 127.0 : kind % 3 == 1 ? y / 127.0 : (x + y) / 254.0;
@@ -276,12 +287,14 @@ QImage MakePicture(int kind)
             else if (kind < 11)  // gradients
                 c = QColor::fromRgbF(a.redF() + t * (b.redF() - a.redF()), a.greenF() + t * (b.greenF() - a.greenF()),
                                      a.blueF() + t * (b.blueF() - a.blueF()));
-            else if (kind < 16)  // noise: colour, grey, or around a colour
-                c = kind == 11   ? QColor(byte(random), byte(random), byte(random))
-                    : kind == 12 ? QColor::fromHsv(0, 0, byte(random))
-                                 : QColor(std::clamp(a.red() + byte(random) / 4 - 32, 0, 255),
-                                          std::clamp(a.green() + byte(random) / 4 - 32, 0, 255),
-                                          std::clamp(a.blue() + byte(random) / 4 - 32, 0, 255));
+            else if (kind == 12)  // noise: grey
+                c = QColor::fromHsv(0, 0, byte(random));
+            else if (kind < 16) {  // noise: colour, or around a colour
+                const auto [r, g, bl] = draw();
+                c = kind == 11 ? QColor(r, g, bl)
+                               : QColor(std::clamp(a.red() + r / 4 - 32, 0, 255), std::clamp(a.green() + g / 4 - 32, 0, 255),
+                                        std::clamp(a.blue() + bl / 4 - 32, 0, 255));
+            }
             else  // blocks and gradients with grain
                 c = ((x / 32 + y / 32) % 2 ? a : b).lighter(100 + int(t * 40) + byte(random) % 20);
             picture.setPixelColor(x, y, c);
