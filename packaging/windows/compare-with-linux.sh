@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The Windows tintora-cli.exe under Wine must write what the Linux tintora-cli
-# writes: schemes and their JSON byte for byte, every screen's picture with and
+# writes: schemes and their JSON byte for byte, every phone screen's picture with and
 # without a background picture pixel for pixel, the contrast check and the
 # suggested schemes byte for byte.
 #   packaging/windows/compare-with-linux.sh LINUX_BIN_DIR WINDOWS_BIN_DIR
@@ -58,7 +58,7 @@ for scheme in linux-default.sch linux-vivid.sch; do
         win render "${options[@]}" --screen 0 --out windows-out/screen-0.jpg
         same linux-out/screen-0.jpg windows-out/screen-0.jpg \
             "render $scheme screen 0 as JPEG, background $(basename "$background")"
-        for screen in 0 1 2 3 4 5 6 7 8; do
+        for screen in 0 1 2 3 4 5 6 7; do
             same linux-out/screen-$screen.png windows-out/screen-$screen.png \
                 "render $scheme screen $screen, background $(basename "$background")" \
                 "$here/samepixels.py"
@@ -74,10 +74,11 @@ for scheme in linux-default.sch linux-vivid.sch; do
     same linux-check.json windows-check.json "check $scheme"
 done
 for options in "" "--dark --variant 1" "--light --variant 5"; do
+    # Exit status 3: written, with places that stay below their bound (named on stderr).
     # shellcheck disable=SC2086 # the options are words
-    "$linux" suggest "$picture" linux-suggested.sch $options
+    "$linux" suggest "$picture" linux-suggested.sch $options || [ $? -eq 3 ]
     # shellcheck disable=SC2086
-    win suggest "$picture" windows-suggested.sch $options
+    win suggest "$picture" windows-suggested.sch $options || [ $? -eq 3 ]
     same linux-suggested.sch windows-suggested.sch "suggest $options"
 done
 
