@@ -612,16 +612,16 @@ int ContrastChecker::screensMeasured() const
     return count;
 }
 
-std::vector<ContrastPlace> ContrastChecker::check(const ColourScheme &scheme)
+std::vector<ContrastPlace> ContrastChecker::check(const ColourScheme &scheme, int states)
 {
     // Each state paints with a preview of its own; their figures are gathered in order.
-    std::vector<std::array<const std::vector<ContrastPlace> *, kScreenCount>> figures(states_.size());
-    ForEachInParallel(stateCount(), [&](int state) {
+    std::vector<std::array<const std::vector<ContrastPlace> *, kScreenCount>> figures(states);
+    ForEachInParallel(states, [&](int state) {
         for (int screen = 0; screen < kScreenCount; ++screen)
             figures[state][screen] = &states_[state]->screenFigures(state, screen, scheme).worst;
     });
     std::array<std::optional<ContrastPlace>, kElementCount + 1> worst;
-    for (int state = 0; state < stateCount(); ++state) {
+    for (int state = 0; state < states; ++state) {
         for (int screen = 0; screen < kScreenCount; ++screen) {
             // Of equal places the first state's and screen's stands.
             for (const ContrastPlace &place : *figures[state][screen]) {

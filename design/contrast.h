@@ -97,7 +97,9 @@ public:
 
     // The worst places of every ink, highlight and pressed element drawn on some screen,
     // weakest against its bound first.
-    std::vector<ContrastPlace> check(const ColourScheme &scheme);
+    std::vector<ContrastPlace> check(const ColourScheme &scheme) { return check(scheme, stateCount()); }
+    // The same over the first states only, for a search that checks every state once it settles.
+    std::vector<ContrastPlace> check(const ColourScheme &scheme, int states);
     // Paints one screen of the scheme in one of the states for a caller that measures it its
     // own way.
     const Preview &paint(const ColourScheme &scheme, int screen, int state = 0);

@@ -282,15 +282,17 @@ struct InkGround {
 };
 using InkGrounds = std::vector<std::array<InkGround, kScreenCount>>;  // by state
 
-// Paints every screen in every state with the surfaces and the outline coloured, gathers what
-// each ink element stands on (the outline included, other texts not), and colours the inks.
-void ColourInks(ColourScheme &scheme, ContrastChecker &checker, const InkChoices &choices, InkGrounds &grounds)
+// Paints every screen in the first states with the surfaces and the outline coloured, gathers
+// what each ink element stands on there (the outline included, other texts not), and colours
+// the inks.
+void ColourInks(ColourScheme &scheme, ContrastChecker &checker, const InkChoices &choices, InkGrounds &grounds,
+                int states)
 {
     ElementSet otherTexts{};
     for (int element = 1; element <= kElementCount; ++element)
         otherTexts[element] = IsInkRole(RoleOf(element));
     // Each state paints with a preview of its own, so the states are measured at once.
-    ForEachInParallel(checker.stateCount(), [&](int state) {
+    ForEachInParallel(states, [&](int state) {
         for (int screen = 0; screen < kScreenCount; ++screen) {
             InkGround &ground = grounds[state][screen];
             if (ground.stillTrue(scheme))
@@ -308,8 +310,8 @@ void ColourInks(ColourScheme &scheme, ContrastChecker &checker, const InkChoices
         }
     });
     std::array<Samples, kElementCount + 1> samples;
-    for (const std::array<InkGround, kScreenCount> &state : grounds) {
-        for (const InkGround &ground : state) {
+    for (int state = 0; state < states; ++state) {
+        for (const InkGround &ground : grounds[state]) {
             for (const auto &[element, around] : ground.pixels)
                 samples[element].push_back(around);
         }
@@ -335,6 +337,9 @@ void ColourInks(ColourScheme &scheme, ContrastChecker &checker, const InkChoices
 constexpr double kSurfaceStep = 6;
 constexpr int kScrimStep = 4;
 constexpr int kRounds = 14;
+// The states a search moves surfaces in before it checks all of them: as many as paint at once
+// on two cores, and the states' settings show each pressed key and each clock kind.
+constexpr int kSearchedStates = 2;
 
 // The lightness a surface may take in the scheme's tone.
 double KeptInTone(double L, bool dark)
@@ -484,14 +489,23 @@ Suggestion SuggestInTone(const ColourScheme &base, const std::vector<PaletteColo
             scheme.entry(element).colour = choices.of(RoleOf(element)).front();
     }
     InkGrounds grounds(checker.stateCount());
+    // Most weak places show in any state: the rounds search in a few, and once they settle the
+    // scheme is measured in all, going on in all only if another state shows a weak place.
+    int states = std::min(kSearchedStates, checker.stateCount());
     std::optional<Suggestion> best;
-    for (int round = 0; round < kRounds; ++round) {
-        ColourInks(scheme, checker, choices, grounds);
-        std::vector<ContrastPlace> places = checker.check(scheme);
+    for (int round = 0; round < kRounds || !best; ++round) {
+        ColourInks(scheme, checker, choices, grounds, states);
+        std::vector<ContrastPlace> places = checker.check(scheme, states);
         std::erase_if(places, [](const ContrastPlace &p) { return !p.weak(); });
+        const bool settled = places.empty() || round + 1 >= kRounds || !StepAway(scheme, checker, places, plan.dark);
+        if (states < checker.stateCount()) {
+            if (settled)
+                states = checker.stateCount();
+            continue;
+        }
         if (!best || Shortfall(places) < Shortfall(best->weak))
             best = Suggestion{scheme, places, dark ? SchemeTone::Dark : SchemeTone::Light};
-        if (places.empty() || !StepAway(scheme, checker, places, plan.dark))
+        if (settled)
             break;
     }
     return *best;
