@@ -413,9 +413,9 @@ void Reader::readFrame(Segment &segment)
 void Reader::readQuantisation(Segment &segment)
 {
     while (segment.left() > 0) {
-        const int spec = segment.byte();
-        const int precision = spec >> 4;
-        const int table = spec & 15;
+        const int precisionAndTable = segment.byte();
+        const int precision = precisionAndTable >> 4;
+        const int table = precisionAndTable & 15;
         if (table > 3 || precision > 1)
             Damaged("Bogus DQT index");
         // The first value of the zigzag order is the DC step.
@@ -429,9 +429,9 @@ void Reader::readQuantisation(Segment &segment)
 void Reader::readTables(Segment &segment)
 {
     while (segment.left() > 0) {
-        const int spec = segment.byte();
-        const int kind = spec >> 4;
-        const int index = spec & 15;
+        const int kindAndIndex = segment.byte();
+        const int kind = kindAndIndex >> 4;
+        const int index = kindAndIndex & 15;
         if (kind > 1 || index > 3)
             Damaged("Bogus DHT index");
         std::array<int, 17> counts{};
@@ -505,7 +505,7 @@ void Reader::readScan(Segment &segment)
     std::array<int, 4> tables{};
     for (int i = 0; i < count; ++i) {
         const int id = segment.byte();
-        const int spec = segment.byte();
+        const int huffmanTables = segment.byte();
         int found = -1;
         for (int c = 0; c < frame_.count; ++c) {
             if (frame_.components[std::size_t(c)].id == id)
@@ -513,10 +513,10 @@ void Reader::readScan(Segment &segment)
         }
         if (found < 0 || std::find(inScan.begin(), inScan.end(), found) != inScan.end())
             Damaged("Invalid component ID in SOS");
-        if ((spec >> 4) > 3)
+        if ((huffmanTables >> 4) > 3)
             Damaged("Bogus Huffman table number");
         inScan.push_back(found);
-        tables[std::size_t(i)] = spec >> 4;
+        tables[std::size_t(i)] = huffmanTables >> 4;
     }
     const int ss = segment.byte();
     const int se = segment.byte();
