@@ -469,10 +469,7 @@ TEST_F(BackgroundTest, WindowStaysLiveWhileAPictureIsRead)
     ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(grain) == grain.size());
     file.close();
 
-    start();
-    mainWindow->show();
-    QApplication::setActiveWindow(mainWindow.get());
-    ASSERT_TRUE(QTest::qWaitForWindowActive(mainWindow.get()));
+    startShown();
     const QImage plain = shownPreview();
     PaintCounter counter(child<QWidget>("previewDisplay"));
 

@@ -15,13 +15,6 @@ namespace {
 
 class KeyboardTest : public WindowTest {
 protected:
-    void startShown()
-    {
-        start();
-        mainWindow->show();
-        QApplication::setActiveWindow(mainWindow.get());
-        ASSERT_TRUE(QTest::qWaitForWindowActive(mainWindow.get()));
-    }
     // A key pressed where the focus is, as the window system delivers it.
     static void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {

@@ -38,10 +38,7 @@ struct ManualCase {
 TEST_F(WindowTest, F1OpensTheManualInTheInterfaceLanguageWithItsLinks)
 {
     writeIni("[Options]\nLanguage=English\n");
-    start();
-    mainWindow->show();
-    QApplication::setActiveWindow(mainWindow.get());
-    ASSERT_TRUE(QTest::qWaitForWindowActive(mainWindow.get()));
+    startShown();
     // A modal box opened by F1 instead would hold the test up: it is closed, and found out.
     QTimer::singleShot(0, mainWindow.get(), [] {
         if (QWidget *modal = QApplication::activeModalWidget())

@@ -20,13 +20,6 @@ namespace {
 // Keys pressed on the shown, active window, through the window system's shortcut handling.
 class ShortcutTest : public WindowTest {
 protected:
-    void startShown()
-    {
-        start();
-        mainWindow->show();
-        QApplication::setActiveWindow(mainWindow.get());
-        ASSERT_TRUE(QTest::qWaitForWindowActive(mainWindow.get()));
-    }
     void press(const QKeySequence &keys) { QTest::keySequence(mainWindow.get(), keys); }
     void makeAChange()
     {

@@ -15,6 +15,7 @@
 #include "ui/previewpanel.h"
 #include "ui/previewsettingsdialog.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -95,6 +96,16 @@ protected:
         mainWindow->setAboutDialog(aboutDialog.get());
         settingsDialog = std::make_unique<PreviewSettingsDialog>(clock, mainWindow.get());
         mainWindow->setSettingsDialog(settingsDialog.get());
+    }
+
+    // Started and shown as the active window, for what only a shown window does: keys through
+    // the window system's shortcuts, focus, tooltips, the status bar's widgets.
+    void startShown(const QStringList &arguments = {})
+    {
+        start(arguments);
+        mainWindow->show();
+        QApplication::setActiveWindow(mainWindow.get());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(mainWindow.get()));
     }
 
     // The dialogs go first: the window owns them as its children.
